@@ -1,0 +1,266 @@
+#include "platform/text_codec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <system_error>
+
+namespace tabulorix {
+namespace {
+
+// Where and why an iconv conversion stopped.
+struct ConversionStop {
+    std::size_t offset = 0;   // input offset of the sequence that failed
+    bool incomplete = false;  // the input ends inside a multi-byte sequence
+};
+
+class Iconv {
+public:
+    Iconv(const char* to, const char* from) : handle_(iconv_open(to, from)) {
+        if (handle_ == reinterpret_cast<iconv_t>(-1)) {
+            throw std::system_error(errno, std::generic_category(),
+                                    std::string("iconv cannot convert ") + from + " to " + to);
+        }
+    }
+    ~Iconv() { iconv_close(handle_); }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+
+    // Converts as much of the input as possible into out (replacing it).
+    // Returns where the conversion stopped, or nothing when all of it converted.
+    std::optional<ConversionStop> Convert(std::string_view in, std::string& out) {
+        out.clear();
+        char* inPtr = const_cast<char*>(in.data());
+        std::size_t inLeft = in.size();
+        std::string buffer(in.size() * 2 + 16, '\0');
+        while (true) {
+            char* outPtr = buffer.data();
+            std::size_t outLeft = buffer.size();
+            const std::size_t rc = iconv(handle_, &inPtr, &inLeft, &outPtr, &outLeft);
+            const int error = errno;
+            out.append(buffer.data(), buffer.size() - outLeft);
+            if (rc != static_cast<std::size_t>(-1)) break;
+            if (error == E2BIG) continue;
+            const std::size_t offset = in.size() - inLeft;
+            return ConversionStop{offset, error == EINVAL};
+        }
+        return std::nullopt;
+    }
+
+private:
+    iconv_t handle_;
+};
+
+// The 1-based line of a byte offset; lines end at CR LF, CR or LF. Valid for
+// UTF-8 and CP932 alike, whose multi-byte sequences never contain CR or LF.
+int LineAt(std::string_view text, std::size_t offset) {
+    int line = 1;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
+        if (text[i] == '\r' || (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))) ++line;
+    }
+    return line;
+}
+
+std::string HexBytes(std::string_view bytes) {
+    std::string result;
+    for (unsigned char c : bytes) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%s0x%02X", result.empty() ? "" : " ", c);
+        result += hex;
+    }
+    return result;
+}
+
+std::string Place(std::size_t offset, int line) {
+    return "(" + std::to_string(line) + " 行目、先頭から " + std::to_string(offset + 1) + " バイト目)";
+}
+
+// Length of the UTF-8 sequence starting at text[i], or 0 when invalid.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 0;
+    char32_t minimum = 0;
+    char32_t cp = 0;
+    if (lead < 0x80) return 1;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, minimum = 0x80, cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, minimum = 0x800, cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, minimum = 0x10000, cp = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (byte(i + k) & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return length;
+}
+
+char32_t Utf8CodePoint(std::string_view sequence) {
+    const auto lead = static_cast<unsigned char>(sequence[0]);
+    if (sequence.size() == 1) return lead;
+    char32_t cp = lead & (0x7F >> sequence.size());
+    for (std::size_t k = 1; k < sequence.size(); ++k) {
+        cp = (cp << 6) | (static_cast<unsigned char>(sequence[k]) & 0x3F);
+    }
+    return cp;
+}
+
+UnrepresentableChar CharacterAt(std::string_view utf8, std::size_t offset) {
+    UnrepresentableChar result;
+    const std::size_t length = Utf8SequenceLength(utf8, offset);
+    result.character = std::string(utf8.substr(offset, length == 0 ? 1 : length));
+    result.codePoint = Utf8CodePoint(result.character);
+    result.byteOffset = offset;
+    result.line = LineAt(utf8, offset);
+    return result;
+}
+
+// Start of the first character where two UTF-8 texts differ.
+std::size_t FirstDifference(std::string_view a, std::string_view b) {
+    std::size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+    while (i > 0 && i < a.size() && (static_cast<unsigned char>(a[i]) & 0xC0) == 0x80) --i;
+    return i;
+}
+
+struct Cp932Attempt {
+    std::string bytes;
+    std::optional<UnrepresentableChar> failure;
+};
+
+// Encodes to CP932 and decodes back; the first character that fails to
+// encode or comes back as another one is the failure.
+Cp932Attempt TryEncodeCp932(std::string_view utf8) {
+    ValidateUtf8(utf8);
+    Cp932Attempt attempt;
+    Iconv encoder("CP932", "UTF-8");
+    const auto stop = encoder.Convert(utf8, attempt.bytes);
+    const std::size_t encodedLength = stop ? stop->offset : utf8.size();
+
+    std::string back;
+    Iconv decoder("UTF-8", "CP932");
+    decoder.Convert(attempt.bytes, back);
+    const std::string_view encodedPart = utf8.substr(0, encodedLength);
+    if (back != encodedPart) {
+        attempt.failure = CharacterAt(utf8, FirstDifference(encodedPart, back));
+    } else if (stop) {
+        attempt.failure = CharacterAt(utf8, stop->offset);
+    }
+    return attempt;
+}
+
+}  // namespace
+
+const char* EncodingName(TextEncoding encoding) {
+    return encoding == TextEncoding::Cp932 ? "CP932" : "UTF-8 (BOM)";
+}
+
+TextCodecError::TextCodecError(const std::string& message, std::size_t byteOffset, int line)
+    : std::runtime_error(message), byteOffset_(byteOffset), line_(line) {}
+
+std::string UnrepresentableChar::Describe() const {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(codePoint));
+    return character + " (" + code + ")";
+}
+
+void ValidateUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = Utf8SequenceLength(bytes, i);
+        if (length == 0) {
+            const int line = LineAt(bytes, i);
+            throw TextCodecError("UTF-8 として正しくないバイト " + HexBytes(bytes.substr(i, 1)) +
+                                     " があります " + Place(i, line),
+                                 i, line);
+        }
+        i += length;
+    }
+}
+
+std::optional<UnrepresentableChar> FindFirstNonCp932(std::string_view utf8) {
+    return TryEncodeCp932(utf8).failure;
+}
+
+bool IsCp932Representable(std::string_view utf8) {
+    try {
+        return !FindFirstNonCp932(utf8).has_value();
+    } catch (const TextCodecError&) {
+        return false;
+    }
+}
+
+std::string EncodeCp932(std::string_view utf8) {
+    Cp932Attempt attempt = TryEncodeCp932(utf8);
+    if (attempt.failure) {
+        const UnrepresentableChar& c = *attempt.failure;
+        throw TextCodecError(
+            "文字 " + c.Describe() + " は CP932 で表せません (" + std::to_string(c.line) + " 行目)",
+            c.byteOffset, c.line);
+    }
+    return std::move(attempt.bytes);
+}
+
+std::string DecodeCp932(std::string_view bytes) {
+    std::string utf8;
+    Iconv decoder("UTF-8", "CP932");
+    const auto stop = decoder.Convert(bytes, utf8);
+    if (!stop) return utf8;
+    const int line = LineAt(bytes, stop->offset);
+    if (stop->incomplete) {
+        throw TextCodecError("CP932 の文字 " + HexBytes(bytes.substr(stop->offset)) +
+                                 " が途中で終わっています " + Place(stop->offset, line),
+                             stop->offset, line);
+    }
+    // Show the lead byte and, for a double-byte lead, its trail byte.
+    const auto lead = static_cast<unsigned char>(bytes[stop->offset]);
+    const bool doubleByte = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+    const std::string_view shown = bytes.substr(stop->offset, doubleByte ? 2 : 1);
+    throw TextCodecError(
+        "CP932 として読めないバイト " + HexBytes(shown) + " があります " + Place(stop->offset, line),
+        stop->offset, line);
+}
+
+bool HasUtf8Bom(std::string_view bytes) {
+    return bytes.starts_with(kUtf8Bom);
+}
+
+DecodedText DecodeFileText(std::string_view bytes) {
+    if (!HasUtf8Bom(bytes)) return {DecodeCp932(bytes), TextEncoding::Cp932};
+    const std::string_view body = bytes.substr(kUtf8Bom.size());
+    try {
+        ValidateUtf8(body);
+    } catch (const TextCodecError& e) {
+        // Report the place in the file, BOM included.
+        const std::size_t offset = e.byteOffset() + kUtf8Bom.size();
+        throw TextCodecError("UTF-8 として正しくないバイト " + HexBytes(bytes.substr(offset, 1)) +
+                                 " があります " + Place(offset, e.line()),
+                             offset, e.line());
+    }
+    return {std::string(body), TextEncoding::Utf8Bom};
+}
+
+EncodedText EncodeFileText(std::string_view utf8) {
+    Cp932Attempt attempt = TryEncodeCp932(utf8);
+    EncodedText result;
+    if (!attempt.failure) {
+        result.bytes = std::move(attempt.bytes);
+        result.encoding = TextEncoding::Cp932;
+        return result;
+    }
+    result.bytes.reserve(kUtf8Bom.size() + utf8.size());
+    result.bytes.append(kUtf8Bom);
+    result.bytes.append(utf8);
+    result.encoding = TextEncoding::Utf8Bom;
+    result.firstNonCp932 = std::move(attempt.failure);
+    return result;
+}
+
+}  // namespace tabulorix
