@@ -1,0 +1,198 @@
+#include "platform/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace tabulorix;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileIoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "tabulorix-fileio-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+
+    static void WriteRaw(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string ReadRaw(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    // Names of everything in the directory, to see that no temporary is left.
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path dir_;
+};
+
+using Lines = std::vector<std::string>;
+
+}  // namespace
+
+TEST(SplitLines, EveryTerminatorEndsALine) {
+    EXPECT_EQ(SplitLines(""), Lines{});
+    EXPECT_EQ(SplitLines("a"), Lines{"a"});
+    EXPECT_EQ(SplitLines("a\r\n"), Lines{"a"});
+    EXPECT_EQ(SplitLines("a\r\nb"), (Lines{"a", "b"}));
+    EXPECT_EQ(SplitLines("a\rb\nc\r\nd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\nb\n"), (Lines{"a", "", "b"}));
+    // CR followed by CR LF is two line ends; LF CR is two as well.
+    EXPECT_EQ(SplitLines("\r\r\n"), (Lines{"", ""}));
+    EXPECT_EQ(SplitLines("x\n\ry"), (Lines{"x", "", "y"}));
+    EXPECT_EQ(SplitLines("\n"), Lines{""});
+}
+
+TEST_F(FileIoTest, ReadsCp932AndBomUtf8LinesWithMixedTerminators) {
+    WriteRaw(PathOf("sjis.txt"), "\x95\x5C\x81\x60\r\nab\rc\n\x87\x40");
+    const TextLines sjis = ReadTextLines(PathOf("sjis.txt"));
+    EXPECT_EQ(sjis.encoding, TextEncoding::Cp932);
+    EXPECT_EQ(sjis.lines, (Lines{"表～", "ab", "c", "①"}));
+
+    WriteRaw(PathOf("utf8.txt"), "\xEF\xBB\xBF〜\r\n😀\r\n");
+    const TextLines utf8 = ReadTextLines(PathOf("utf8.txt"));
+    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8Bom);
+    EXPECT_EQ(utf8.lines, (Lines{"〜", "😀"}));
+}
+
+TEST_F(FileIoTest, UndecodableTextNamesPathAndLine) {
+    const std::string path = PathOf("bad.tlx");
+    WriteRaw(path, "one\r\ntwo\r\nth\x85\x40ree\r\n");
+    try {
+        ReadTextLines(path);
+        FAIL() << "undecodable text was read";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), path);
+        EXPECT_EQ(e.line(), 3);
+        const std::string message = e.what();
+        EXPECT_NE(message.find(path), std::string::npos) << message;
+        EXPECT_NE(message.find("3 行目"), std::string::npos) << message;
+    }
+}
+
+TEST_F(FileIoTest, ReadingAMissingFileOrADirectoryFailsWithTheSystemReason) {
+    const std::string missing = PathOf("missing.tlx");
+    try {
+        ReadFileBytes(missing);
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), missing);
+        EXPECT_NE(std::string(e.what()).find(missing), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos) << e.what();
+    }
+    try {
+        ReadFileBytes(dir_.string());
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("Is a directory"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(FileIoTest, WritesLinesWithCrLfInCp932OrElseUtf8WithBom) {
+    const std::string path = PathOf("out.sql");
+    const EncodedText sjis = WriteTextLines(path, {"表ｱ", "", "x"});
+    EXPECT_EQ(sjis.encoding, TextEncoding::Cp932);
+    EXPECT_EQ(ReadRaw(path), "\x95\x5C\xB1\r\n\r\nx\r\n");
+
+    const EncodedText utf8 = WriteTextLines(path, {"表", "波〜"});
+    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8Bom);
+    ASSERT_TRUE(utf8.firstNonCp932.has_value());
+    EXPECT_EQ(utf8.firstNonCp932->line, 2);
+    EXPECT_EQ(ReadRaw(path), "\xEF\xBB\xBF表\r\n波〜\r\n");
+    EXPECT_EQ(ReadTextLines(path).lines, (Lines{"表", "波〜"}));
+
+    WriteTextLines(path, {});
+    EXPECT_EQ(ReadRaw(path), "");
+}
+
+TEST_F(FileIoTest, ReplacingAFileKeepsItsPermissionsAndLeavesNoTemporary) {
+    const std::string path = PathOf("design.tlx");
+    WriteRaw(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    WriteFileAtomically(path, "new content");
+    EXPECT_EQ(ReadRaw(path), "new content");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Entries(), Lines{"design.tlx"});
+}
+
+TEST_F(FileIoTest, SavingThroughASymbolicLinkReplacesTheLinkedFile) {
+    const std::string real = PathOf("real.tlx");
+    const std::string link = PathOf("link.tlx");
+    WriteRaw(real, "old");
+    fs::create_symlink(real, link);
+    WriteFileAtomically(link, "new");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadRaw(real), "new");
+}
+
+TEST_F(FileIoTest, SavingIntoAMissingDirectoryFailsNamingThePath) {
+    const std::string path = PathOf("no-such-dir/out.tlx");
+    try {
+        WriteFileAtomically(path, "x");
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), path);
+        EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(Entries().empty());
+}
+
+TEST_F(FileIoTest, ADirectoryInPlaceOfTheTargetIsLeftAloneAndTheTemporaryRemoved) {
+    // The temporary is written completely; only the final rename fails.
+    const std::string path = PathOf("taken");
+    fs::create_directory(path);
+    WriteRaw(PathOf("taken/inside"), "keep");
+    EXPECT_THROW(WriteFileAtomically(path, "x"), FileError);
+    EXPECT_TRUE(fs::is_directory(path));
+    EXPECT_EQ(ReadRaw(PathOf("taken/inside")), "keep");
+    EXPECT_EQ(Entries(), Lines{"taken"});
+}
+
+TEST_F(FileIoTest, AWriteThatFailsMidwayKeepsThePreviousFile) {
+    // A file-size limit makes write() fail with EFBIG even for root, the way
+    // a full disk would.
+    const std::string path = PathOf("design.tlx");
+    WriteRaw(path, "previous design");
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previousLimit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previousLimit), 0);
+    rlimit small = previousLimit;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string message;
+    try {
+        WriteFileAtomically(path, std::string(100000, 'x'));
+    } catch (const FileError& e) {
+        message = e.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &previousLimit);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_NE(message.find("File too large"), std::string::npos) << message;
+    EXPECT_NE(message.find(path), std::string::npos) << message;
+    EXPECT_EQ(ReadRaw(path), "previous design");
+    EXPECT_EQ(Entries(), Lines{"design.tlx"});
+}

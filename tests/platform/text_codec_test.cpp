@@ -1,0 +1,138 @@
+#include "platform/text_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace tabulorix;
+
+namespace {
+
+// Windows-31J extensions, half-width katakana and ordinary Japanese, with the
+// CP932 bytes of the code table. 表 and ソ carry 0x5C ("\") as trail byte.
+const std::string kJapanese = "～－①髙ｱｲｳ日本語の表ソ";
+const std::string kJapaneseCp932 =
+    "\x81\x60"
+    "\x81\x7C"
+    "\x87\x40"
+    "\xFB\xFC"
+    "\xB1\xB2\xB3"
+    "\x93\xFA\x96\x7B\x8C\xEA"
+    "\x82\xCC"
+    "\x95\x5C"
+    "\x83\x5C";
+
+}  // namespace
+
+TEST(TextCodec, Windows31JExtensionsAndKatakanaRoundTrip) {
+    EXPECT_TRUE(IsCp932Representable(kJapanese));
+    EXPECT_EQ(EncodeCp932(kJapanese), kJapaneseCp932);
+    EXPECT_EQ(DecodeCp932(kJapaneseCp932), kJapanese);
+    // ASCII, control characters and NUL pass unchanged.
+    const std::string ascii("A,\"b\"\r\n\t\0z", 11);
+    EXPECT_EQ(EncodeCp932(ascii), ascii);
+    EXPECT_EQ(DecodeCp932(ascii), ascii);
+}
+
+TEST(TextCodec, CharactersThatComeBackAsOthersAreNotRepresentable) {
+    // These encode without an error but decode to ～, －, ∥ and "\".
+    for (const std::string c : {"〜", "−", "‖", "¥"}) {
+        EXPECT_FALSE(IsCp932Representable("ab" + c)) << c;
+    }
+    EXPECT_FALSE(IsCp932Representable("😀"));
+    EXPECT_FALSE(IsCp932Representable("\xFF"));  // not UTF-8 at all
+}
+
+TEST(TextCodec, FirstOffendingCharacterIsNamedWithItsPlace) {
+    // 〜 round-trips wrongly, 😀 cannot be encoded at all: the first one wins.
+    const auto first = FindFirstNonCp932("ab\r\n表〜😀");
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->character, "〜");
+    EXPECT_EQ(first->codePoint, U'\u301C');
+    EXPECT_EQ(first->byteOffset, 7u);
+    EXPECT_EQ(first->line, 2);
+    EXPECT_EQ(first->Describe(), "〜 (U+301C)");
+
+    const auto emoji = FindFirstNonCp932("表\n\n😀−");
+    ASSERT_TRUE(emoji.has_value());
+    EXPECT_EQ(emoji->codePoint, U'\U0001F600');
+    EXPECT_EQ(emoji->line, 3);
+
+    EXPECT_FALSE(FindFirstNonCp932(kJapanese).has_value());
+}
+
+TEST(TextCodec, EncodingFailsNamingTheCharacter) {
+    try {
+        EncodeCp932("ok\r\nx−y");
+        FAIL() << "U+2212 was encoded";
+    } catch (const TextCodecError& e) {
+        EXPECT_EQ(e.line(), 2);
+        EXPECT_EQ(e.byteOffset(), 5u);
+        EXPECT_NE(std::string(e.what()).find("U+2212"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("2 行目"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(EncodeCp932("a\xC3"), TextCodecError);     // truncated UTF-8
+    EXPECT_THROW(EncodeCp932("\xC0\xAF"), TextCodecError);  // overlong "/"
+}
+
+TEST(TextCodec, InvalidCp932BytesAreReportedWithOffsetAndLine) {
+    // 0x85 0x40 is an unassigned double-byte code.
+    try {
+        DecodeCp932("ok\r\nline\r\x82\xA0\x85\x40 rest");
+        FAIL() << "invalid bytes were decoded";
+    } catch (const TextCodecError& e) {
+        EXPECT_EQ(e.byteOffset(), 11u);
+        EXPECT_EQ(e.line(), 3);
+        const std::string message = e.what();
+        EXPECT_NE(message.find("0x85 0x40"), std::string::npos) << message;
+        EXPECT_NE(message.find("3 行目"), std::string::npos) << message;
+    }
+    // Single bytes that no CP932 character starts with.
+    for (const std::string bad : {"\x80", "\xA0", "\xFD"}) {
+        EXPECT_THROW(DecodeCp932("a" + bad), TextCodecError);
+    }
+    // A lead byte at the very end of the file.
+    try {
+        DecodeCp932("a\nb\x81");
+        FAIL() << "a truncated character was decoded";
+    } catch (const TextCodecError& e) {
+        EXPECT_EQ(e.byteOffset(), 3u);
+        EXPECT_EQ(e.line(), 2);
+    }
+}
+
+TEST(TextCodec, ByteOrderMarkMeansUtf8) {
+    const std::string bom(kUtf8Bom);
+    EXPECT_TRUE(HasUtf8Bom(bom + "x"));
+    EXPECT_FALSE(HasUtf8Bom("\xEF\xBB"));
+
+    const DecodedText utf8 = DecodeFileText(bom + "〜 − 😀\r\n");
+    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8Bom);
+    EXPECT_EQ(utf8.utf8, "〜 − 😀\r\n");
+
+    const DecodedText sjis = DecodeFileText(kJapaneseCp932);
+    EXPECT_EQ(sjis.encoding, TextEncoding::Cp932);
+    EXPECT_EQ(sjis.utf8, kJapanese);
+
+    try {
+        DecodeFileText(bom + "ok\nbad \xFF");
+        FAIL() << "invalid UTF-8 after a BOM was accepted";
+    } catch (const TextCodecError& e) {
+        EXPECT_EQ(e.line(), 2);
+        EXPECT_EQ(e.byteOffset(), 10u);  // counted in the file, BOM included
+    }
+}
+
+TEST(TextCodec, FileTextFallsBackToUtf8WithBomOnlyWhenNeeded) {
+    const EncodedText plain = EncodeFileText(kJapanese);
+    EXPECT_EQ(plain.encoding, TextEncoding::Cp932);
+    EXPECT_EQ(plain.bytes, kJapaneseCp932);
+    EXPECT_FALSE(plain.firstNonCp932.has_value());
+
+    const EncodedText wide = EncodeFileText("表〜");
+    EXPECT_EQ(wide.encoding, TextEncoding::Utf8Bom);
+    EXPECT_EQ(wide.bytes, std::string(kUtf8Bom) + "表〜");
+    ASSERT_TRUE(wide.firstNonCp932.has_value());
+    EXPECT_EQ(wide.firstNonCp932->character, "〜");
+    EXPECT_EQ(DecodeFileText(wide.bytes).utf8, "表〜");
+}
