@@ -1,0 +1,465 @@
+#include "platform/qt_canvas.h"
+
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QPolygon>
+#include <QPrinter>
+#include <QRegion>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <cmath>
+#include <vector>
+
+#include "platform/fonts.h"
+
+namespace tabulorix {
+namespace {
+
+QColor ToQColor(Color color) {
+    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF));
+}
+
+Color FromQRgb(QRgb rgb) {
+    return static_cast<Color>(qRed(rgb)) | (static_cast<Color>(qGreen(rgb)) << 8) |
+           (static_cast<Color>(qBlue(rgb)) << 16);
+}
+
+// The pixels of a GDI rectangle (right and bottom exclusive, either corner
+// first).
+QRect NormalRect(int left, int top, int right, int bottom) {
+    return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
+                 QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1));
+}
+
+// With Qt's aliased one-pixel pen an outline of a QRect one pixel narrower
+// and lower covers exactly the pixels of the GDI rectangle.
+QRect StrokeRect(const QRect& pixels) {
+    return pixels.adjusted(0, 0, -1, -1);
+}
+
+// Pixels of a mask image that hold paint, as a region offset to the mask's
+// place on the surface.
+QRegion CoveredRegion(const QImage& mask, QPoint offset) {
+    QRegion region;
+    for (int y = 0; y < mask.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        int x = 0;
+        while (x < mask.width()) {
+            if (qAlpha(line[x]) == 0) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < mask.width() && qAlpha(line[x]) != 0) ++x;
+            region += QRect(offset.x() + start, offset.y() + y, x - start, 1);
+        }
+    }
+    return region;
+}
+
+constexpr double kMetresPerInch = 0.0254;
+
+}  // namespace
+
+struct QtCanvas::Owned {
+    std::unique_ptr<QSaveFile> file;     // the output file of SVG and PDF canvases
+    std::unique_ptr<QImage> image;       // the surface of image canvases
+    std::unique_ptr<QSvgGenerator> svg;  // or the SVG device
+    std::unique_ptr<QPdfWriter> pdf;     // or the PDF device
+    QPaintDevice* device = nullptr;      // the device painted (owned above or borrowed)
+    QPainter painter;                    // declared last: ends before the devices go
+};
+
+QtCanvas::QtCanvas(std::unique_ptr<Owned> owned, double pixelsPerInch)
+    : owned_(std::move(owned)), pixelsPerInch_(pixelsPerInch) {
+    if (owned_->device != nullptr && owned_->painter.begin(owned_->device)) {
+        painter_ = &owned_->painter;
+        painter_->setRenderHint(QPainter::Antialiasing, !IsRaster());
+        painter_->setRenderHint(QPainter::TextAntialiasing, true);
+    }
+    qfont_ = MakeFont(state_.font, pixelsPerInch_);
+}
+
+QtCanvas::QtCanvas(QPaintDevice& device, double pixelsPerInch)
+    : QtCanvas(
+          [&device] {
+              auto owned = std::make_unique<Owned>();
+              owned->device = &device;
+              return owned;
+          }(),
+          pixelsPerInch) {}
+
+QtCanvas::QtCanvas(QPainter& painter, double pixelsPerInch)
+    : painter_(painter.isActive() ? &painter : nullptr),
+      borrowedPainter_(true),
+      pixelsPerInch_(pixelsPerInch) {
+    if (painter_ != nullptr) {
+        painter_->save();
+        painter_->setRenderHint(QPainter::Antialiasing, !IsRaster());
+    }
+    qfont_ = MakeFont(state_.font, pixelsPerInch_);
+}
+
+// Painting ends; a file that Finish did not commit is discarded.
+QtCanvas::~QtCanvas() {
+    if (painter_ == nullptr) return;
+    if (borrowedPainter_) {
+        painter_->restore();
+    } else {
+        painter_->end();
+    }
+}
+
+std::unique_ptr<QtCanvas> QtCanvas::ForImage(int width, int height, QImage::Format format) {
+    auto owned = std::make_unique<Owned>();
+    owned->image = std::make_unique<QImage>(std::max(width, 1), std::max(height, 1), format);
+    const int dotsPerMeter = static_cast<int>(std::lround(kWorldPixelsPerInch / kMetresPerInch));
+    owned->image->setDotsPerMeterX(dotsPerMeter);
+    owned->image->setDotsPerMeterY(dotsPerMeter);
+    owned->image->fill(Qt::white);
+    owned->device = owned->image.get();
+    return std::unique_ptr<QtCanvas>(new QtCanvas(std::move(owned), kWorldPixelsPerInch));
+}
+
+namespace {
+
+std::unique_ptr<QSaveFile> OpenOutput(const std::string& path, std::string* error) {
+    auto file = std::make_unique<QSaveFile>(QString::fromStdString(path));
+    if (!file->open(QIODevice::WriteOnly)) {
+        if (error != nullptr) *error = "cannot create " + path + ": " + file->errorString().toStdString();
+        return nullptr;
+    }
+    return file;
+}
+
+}  // namespace
+
+std::unique_ptr<QtCanvas> QtCanvas::ForSvgFile(const std::string& path, int width, int height,
+                                               std::string* error) {
+    auto owned = std::make_unique<Owned>();
+    owned->file = OpenOutput(path, error);
+    if (!owned->file) return nullptr;
+    owned->svg = std::make_unique<QSvgGenerator>();
+    owned->svg->setOutputDevice(owned->file.get());
+    owned->svg->setResolution(static_cast<int>(kWorldPixelsPerInch));
+    owned->svg->setSize(QSize(width, height));
+    owned->svg->setViewBox(QRect(0, 0, width, height));
+    owned->device = owned->svg.get();
+    auto canvas = std::unique_ptr<QtCanvas>(new QtCanvas(std::move(owned), kWorldPixelsPerInch));
+    if (!canvas->IsActive()) {
+        if (error != nullptr) *error = "cannot write SVG to " + path;
+        return nullptr;
+    }
+    return canvas;
+}
+
+std::unique_ptr<QtCanvas> QtCanvas::ForPdfFile(const std::string& path, int width, int height,
+                                               std::string* error) {
+    auto owned = std::make_unique<Owned>();
+    owned->file = OpenOutput(path, error);
+    if (!owned->file) return nullptr;
+    owned->pdf = std::make_unique<QPdfWriter>(owned->file.get());
+    owned->pdf->setResolution(static_cast<int>(kWorldPixelsPerInch));
+    const QPageSize pageSize(QSizeF(width / kWorldPixelsPerInch, height / kWorldPixelsPerInch),
+                             QPageSize::Inch, QString(), QPageSize::ExactMatch);
+    owned->pdf->setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    owned->pdf->setCreator(QStringLiteral("Tabulorix"));
+    owned->device = owned->pdf.get();
+    auto canvas = std::unique_ptr<QtCanvas>(new QtCanvas(std::move(owned), kWorldPixelsPerInch));
+    if (!canvas->IsActive()) {
+        if (error != nullptr) *error = "cannot write PDF to " + path;
+        return nullptr;
+    }
+    return canvas;
+}
+
+std::unique_ptr<QtCanvas> QtCanvas::ForPrinter(QPrinter& printer, std::string* error) {
+    auto owned = std::make_unique<Owned>();
+    owned->device = &printer;
+    auto canvas = std::unique_ptr<QtCanvas>(new QtCanvas(std::move(owned), printer.resolution()));
+    if (!canvas->IsActive()) {
+        if (error != nullptr) *error = "cannot print on " + printer.printerName().toStdString();
+        return nullptr;
+    }
+    return canvas;
+}
+
+bool QtCanvas::IsActive() const {
+    return painter_ != nullptr;
+}
+
+bool QtCanvas::NewPage() {
+    if (painter_ == nullptr) return false;
+    auto* paged = dynamic_cast<QPagedPaintDevice*>(painter_->device());
+    return paged != nullptr && paged->newPage();
+}
+
+bool QtCanvas::Finish(std::string* error) {
+    if (finished_) {
+        if (!finishedOk_ && error != nullptr) *error = "the drawing had already failed";
+        return finishedOk_;
+    }
+    finished_ = true;
+    finishedOk_ = false;
+    if (painter_ == nullptr) {
+        if (error != nullptr) *error = "the drawing surface could not be opened";
+        return false;
+    }
+    QPainter* const painter = painter_;
+    painter_ = nullptr;
+    if (borrowedPainter_) {
+        painter->restore();
+        finishedOk_ = true;
+        return true;
+    }
+    if (!painter->end()) {
+        if (error != nullptr) *error = "drawing could not be completed";
+        return false;
+    }
+    QSaveFile* const file = owned_->file.get();
+    if (file != nullptr && !file->commit()) {
+        if (error != nullptr) {
+            *error =
+                "cannot write " + file->fileName().toStdString() + ": " + file->errorString().toStdString();
+        }
+        return false;
+    }
+    finishedOk_ = true;
+    return true;
+}
+
+const QImage* QtCanvas::Image() const {
+    if (owned_ && owned_->image) return owned_->image.get();
+    QPaintDevice* device = painter_ != nullptr ? painter_->device() : (owned_ ? owned_->device : nullptr);
+    if (device != nullptr && device->devType() == QInternal::Image) return static_cast<const QImage*>(device);
+    return nullptr;
+}
+
+QPainter* QtCanvas::Painter() {
+    return painter_;
+}
+
+bool QtCanvas::IsRaster() const {
+    return painter_ != nullptr && painter_->paintEngine() != nullptr &&
+           painter_->paintEngine()->type() == QPaintEngine::Raster;
+}
+
+// ---- state ---------------------------------------------------------------
+
+void QtCanvas::SetPenColor(Color color) {
+    state_.penColor = color;
+}
+void QtCanvas::SetPenWidth(int width) {
+    state_.penWidth = width;
+}
+void QtCanvas::SetPenStyle(PenStyle style) {
+    state_.penStyle = style;
+}
+void QtCanvas::SetPenMode(PenMode mode) {
+    state_.penMode = mode;
+}
+void QtCanvas::SetBrushColor(Color color) {
+    state_.brushColor = color;
+    state_.brushStyle = BrushStyle::Solid;
+}
+void QtCanvas::SetBrushStyle(BrushStyle style) {
+    state_.brushStyle = style;
+}
+
+void QtCanvas::SetFont(const FontSpec& font) {
+    if (font == state_.font) return;
+    state_.font = font;
+    qfont_ = MakeFont(font, pixelsPerInch_);
+}
+
+FontSpec QtCanvas::Font() const {
+    return state_.font;
+}
+void QtCanvas::SetFontColor(Color color) {
+    state_.fontColor = color;
+}
+
+void QtCanvas::SetWindowOrigin(int x, int y) {
+    state_.originX = x;
+    state_.originY = y;
+}
+
+// Pen, brush and background of the current state, for drawing on the
+// surface or, in pen mode Not, on a coverage mask (black, no background).
+void QtCanvas::PreparePainter(QPainter& painter, bool forMask) const {
+    const bool raster = forMask || IsRaster();
+    const bool notOnVector = state_.penMode == PenMode::Not && !raster;
+    const Color penColor = forMask || notOnVector ? kBlack : state_.penColor;
+    const int width = std::max(state_.penWidth, 1);
+    QPen pen(ToQColor(penColor));
+    pen.setWidth(width);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (width == 1 && state_.penStyle != PenStyle::Solid) {
+        pen.setDashPattern(state_.penStyle == PenStyle::Dash ? QList<qreal>{18, 6} : QList<qreal>{3, 3});
+    }
+    painter.setPen(pen);
+    const bool solidBrush = state_.brushStyle == BrushStyle::Solid;
+    if (solidBrush) {
+        painter.setBrush(ToQColor(forMask || notOnVector ? kBlack : state_.brushColor));
+    } else {
+        painter.setBrush(Qt::NoBrush);
+    }
+    painter.setBackgroundMode(solidBrush && !forMask ? Qt::OpaqueMode : Qt::TransparentMode);
+    painter.setBackground(ToQColor(state_.brushColor));
+    painter.setRenderHint(QPainter::Antialiasing, !raster);
+}
+
+// Draws a shape with pen and brush. In pen mode Not on a raster surface the
+// shape is first drawn onto a mask and every pixel it covers is inverted
+// once, so that outline and fill never cancel each other. The mask spans the
+// shape's pixel bounds grown by the pen width.
+template <typename Shape>
+void QtCanvas::DrawShape(const QRect& bounds, const Shape& shape) {
+    if (painter_ == nullptr) return;
+    if (state_.penMode != PenMode::Not || !IsRaster()) {
+        painter_->save();
+        PreparePainter(*painter_, false);
+        shape(*painter_);
+        painter_->restore();
+        return;
+    }
+    const int margin = std::max(state_.penWidth, 1) + 1;
+    const QRect area =
+        bounds.adjusted(-margin, -margin, margin, margin)
+            .intersected(QRect(0, 0, painter_->device()->width(), painter_->device()->height()));
+    if (area.isEmpty()) return;
+    QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+        QPainter maskPainter(&mask);
+        maskPainter.translate(-area.topLeft());
+        PreparePainter(maskPainter, true);
+        shape(maskPainter);
+    }
+    const QRegion covered = CoveredRegion(mask, area.topLeft());
+    if (covered.isEmpty()) return;
+    painter_->save();
+    painter_->setClipRegion(covered, painter_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    painter_->setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter_->fillRect(covered.boundingRect(), Qt::black);
+    painter_->restore();
+}
+
+// ---- shapes ----------------------------------------------------------------
+
+void QtCanvas::MoveTo(int x, int y) {
+    state_.penX = x;
+    state_.penY = y;
+}
+
+void QtCanvas::LineTo(int x, int y) {
+    const QPoint from(state_.penX - state_.originX, state_.penY - state_.originY);
+    const QPoint to(x - state_.originX, y - state_.originY);
+    state_.penX = x;
+    state_.penY = y;
+    // A flat cap leaves out the end point, as GDI does.
+    DrawShape(QRect(from, to).normalized(), [&](QPainter& p) { p.drawLine(from, to); });
+}
+
+QRect QtCanvas::DevicePixels(int left, int top, int right, int bottom) const {
+    return NormalRect(left - state_.originX, top - state_.originY, right - state_.originX,
+                      bottom - state_.originY);
+}
+
+void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
+    const QRect pixels = DevicePixels(left, top, right, bottom);
+    if (pixels.isEmpty()) return;
+    DrawShape(pixels, [&](QPainter& p) { p.drawRect(StrokeRect(pixels)); });
+}
+
+void QtCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
+    const QRect pixels = DevicePixels(left, top, right, bottom);
+    if (pixels.isEmpty()) return;
+    const QRectF box(StrokeRect(pixels));
+    const double rx = std::min(std::abs(cornerWidth) / 2.0, box.width() / 2.0);
+    const double ry = std::min(std::abs(cornerHeight) / 2.0, box.height() / 2.0);
+    DrawShape(pixels, [&](QPainter& p) { p.drawRoundedRect(box, rx, ry, Qt::AbsoluteSize); });
+}
+
+void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
+    const QRect pixels = DevicePixels(left, top, right, bottom);
+    if (pixels.isEmpty()) return;
+    DrawShape(pixels, [&](QPainter& p) { p.drawEllipse(StrokeRect(pixels)); });
+}
+
+void QtCanvas::Polygon(std::span<const DevicePoint> points) {
+    if (points.size() < 2) return;
+    QPolygon polygon;
+    polygon.reserve(static_cast<int>(points.size()));
+    for (const DevicePoint& point : points)
+        polygon << QPoint(point.x - state_.originX, point.y - state_.originY);
+    DrawShape(polygon.boundingRect(), [&](QPainter& p) { p.drawPolygon(polygon, Qt::OddEvenFill); });
+}
+
+// FillRect and FrameRect paint with the brush and, as on GDI, ignore the pen
+// mode; a clear brush paints nothing.
+void QtCanvas::FillRect(int left, int top, int right, int bottom) {
+    if (painter_ == nullptr || state_.brushStyle == BrushStyle::Clear) return;
+    const QRect area = DevicePixels(left, top, right, bottom);
+    if (area.isEmpty()) return;
+    painter_->fillRect(area, ToQColor(state_.brushColor));
+}
+
+void QtCanvas::FrameRect(int left, int top, int right, int bottom) {
+    if (painter_ == nullptr || state_.brushStyle == BrushStyle::Clear) return;
+    const QRect area = DevicePixels(left, top, right, bottom);
+    if (area.isEmpty()) return;
+    const QColor color = ToQColor(state_.brushColor);
+    painter_->fillRect(QRect(area.left(), area.top(), area.width(), 1), color);
+    painter_->fillRect(QRect(area.left(), area.bottom(), area.width(), 1), color);
+    painter_->fillRect(QRect(area.left(), area.top(), 1, area.height()), color);
+    painter_->fillRect(QRect(area.right(), area.top(), 1, area.height()), color);
+}
+
+void QtCanvas::TextOut(int x, int y, const std::string& utf8Text) {
+    if (painter_ == nullptr || utf8Text.empty()) return;
+    const QString text = QString::fromStdString(utf8Text);
+    const QFontMetrics metrics(qfont_);
+    const QPoint cell(x - state_.originX, y - state_.originY);
+    painter_->save();
+    if (state_.brushStyle == BrushStyle::Solid) {
+        painter_->fillRect(QRect(cell, QSize(metrics.horizontalAdvance(text), metrics.height())),
+                           ToQColor(state_.brushColor));
+    }
+    painter_->setFont(qfont_);
+    painter_->setPen(ToQColor(state_.fontColor));
+    painter_->setBackgroundMode(Qt::TransparentMode);
+    painter_->drawText(QPoint(cell.x(), cell.y() + metrics.ascent()), text);
+    painter_->restore();
+}
+
+// ---- measurement -------------------------------------------------------------
+
+TextSize QtCanvas::TextExtent(const std::string& utf8Text) {
+    return MeasureText(state_.font, utf8Text, pixelsPerInch_);
+}
+
+int QtCanvas::FontPixelHeight() {
+    return tabulorix::FontPixelHeight(state_.font.pointSize, pixelsPerInch_);
+}
+
+double QtCanvas::PixelsPerInch() const {
+    return pixelsPerInch_;
+}
+
+std::optional<Color> QtCanvas::Pixel(int x, int y) const {
+    const QImage* image = Image();
+    const QPoint point(x - state_.originX, y - state_.originY);
+    if (image == nullptr || !image->rect().contains(point)) return std::nullopt;
+    return FromQRgb(image->pixel(point));
+}
+
+}  // namespace tabulorix

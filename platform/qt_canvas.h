@@ -1,0 +1,138 @@
+// A canvas drawing with QPainter: images, SVG and PDF files, printers and
+// widgets.
+//
+// Coordinates are device pixels of the paint device; text is measured with
+// the fonts module at the canvas resolution (96 on image, SVG and PDF
+// surfaces made here, the printer's own resolution on a printer). Shapes keep
+// the GDI conventions of Canvas: on raster surfaces antialiasing is off and a
+// one-pixel Rectangle(0, 0, 10, 10) touches exactly pixels 0..9.
+//
+// Pen mode Not inverts the pixels a shape covers on raster surfaces (each
+// pixel once, so drawing the same shape twice restores the surface). Vector
+// surfaces cannot invert: there a Not shape is drawn in black, which is what
+// inverting white paper shows.
+//
+// Styled pens follow GDI: a dash or dot style applies to one-pixel pens only
+// (wider pens draw solid); with a solid brush the gaps of a styled line and
+// the cell behind a text are filled with the brush colour.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <memory>
+#include <string>
+
+#include "platform/canvas.h"
+
+class QPaintDevice;
+class QPainter;
+class QPrinter;
+class QSaveFile;
+
+namespace tabulorix {
+
+class QtCanvas final : public Canvas {
+public:
+    // Paints on a borrowed device, which must outlive the canvas (painting
+    // ends with Finish or the destructor). Check IsActive: a device that
+    // cannot be painted leaves the canvas inactive and drawing does nothing.
+    QtCanvas(QPaintDevice& device, double pixelsPerInch);
+    // Draws through a borrowed, active painter (a widget's paint event);
+    // the painter's own state is saved and restored around the canvas.
+    QtCanvas(QPainter& painter, double pixelsPerInch);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
+
+    // A white image of width × height pixels at 96 dpi (dots per metre set
+    // accordingly), owned by the canvas.
+    static std::unique_ptr<QtCanvas> ForImage(int width, int height,
+                                              QImage::Format format = QImage::Format_RGB32);
+    // An SVG file of width × height units at 96 dpi. The file is written
+    // atomically by Finish; nothing when it cannot be created (reason in
+    // *error).
+    static std::unique_ptr<QtCanvas> ForSvgFile(const std::string& path, int width, int height,
+                                                std::string* error = nullptr);
+    // A one-page PDF file whose page is width × height units at 96 dpi
+    // (NewPage adds pages of the same size). Written atomically by Finish.
+    static std::unique_ptr<QtCanvas> ForPdfFile(const std::string& path, int width, int height,
+                                                std::string* error = nullptr);
+    // A canvas over a printer that has been set up; units are the printer's
+    // pixels and the font resolution is the printer's resolution.
+    static std::unique_ptr<QtCanvas> ForPrinter(QPrinter& printer, std::string* error = nullptr);
+
+    bool IsActive() const;
+    // Starts a new page on paged devices (PDF, printer); false elsewhere or
+    // when the device refuses.
+    bool NewPage();
+    // Ends painting and, for files, writes them (atomically: a failed write
+    // leaves any previous file as it was). Returns false with the reason in
+    // *error when painting or writing failed. Later drawing is ignored.
+    // Destroying a canvas without Finish ends painting and writes no file.
+    bool Finish(std::string* error = nullptr);
+    // The image surface of an image canvas (owned or borrowed), else null.
+    const QImage* Image() const;
+    QPainter* Painter();
+
+    void SetPenColor(Color color) override;
+    void SetPenWidth(int width) override;
+    void SetPenStyle(PenStyle style) override;
+    void SetPenMode(PenMode mode) override;
+    void SetBrushColor(Color color) override;
+    void SetBrushStyle(BrushStyle style) override;
+    void SetFont(const FontSpec& font) override;
+    FontSpec Font() const override;
+    void SetFontColor(Color color) override;
+    void SetWindowOrigin(int x, int y) override;
+
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Rectangle(int left, int top, int right, int bottom) override;
+    void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void Polygon(std::span<const DevicePoint> points) override;
+    void FillRect(int left, int top, int right, int bottom) override;
+    void FrameRect(int left, int top, int right, int bottom) override;
+    void TextOut(int x, int y, const std::string& utf8Text) override;
+
+    TextSize TextExtent(const std::string& utf8Text) override;
+    int FontPixelHeight() override;
+    double PixelsPerInch() const override;
+    std::optional<Color> Pixel(int x, int y) const override;
+
+private:
+    struct Owned;  // what a factory-made canvas owns: file, device, painter
+    struct State {
+        Color penColor = kBlack;
+        int penWidth = 1;
+        PenStyle penStyle = PenStyle::Solid;
+        PenMode penMode = PenMode::Copy;
+        Color brushColor = kWhite;
+        BrushStyle brushStyle = BrushStyle::Solid;
+        FontSpec font;
+        Color fontColor = kBlack;
+        int originX = 0;
+        int originY = 0;
+        int penX = 0;
+        int penY = 0;
+    };
+    template <typename Shape>
+    void DrawShape(const QRect& bounds, const Shape& shape);
+    QRect DevicePixels(int left, int top, int right, int bottom) const;
+    void PreparePainter(QPainter& painter, bool forMask) const;
+    bool IsRaster() const;
+
+    QtCanvas(std::unique_ptr<Owned> owned, double pixelsPerInch);
+
+    std::unique_ptr<Owned> owned_;
+    QPainter* painter_ = nullptr;
+    bool borrowedPainter_ = false;
+    bool finished_ = false;
+    bool finishedOk_ = false;
+    double pixelsPerInch_;
+    State state_;
+    QFont qfont_;
+};
+
+}  // namespace tabulorix
