@@ -1,0 +1,16 @@
+// Comma-separated lines of a row table, as written to design files and CSV
+// files: every field double-quoted with inner quotes doubled, and the leading
+// group columns left empty where they repeat the previous data row.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class ZMGCell;
+
+// v with every double quote doubled, wrapped in double quotes ("" for "").
+std::string QuoteCsvField(const std::string& value);
+
+// Appends one line per row of the table (header row included) to target,
+// without line terminators.
+void WriteCsvLines(const ZMGCell& table, std::vector<std::string>& target);

@@ -1,0 +1,125 @@
+// The root of the diagram objects and the rectangle object every box, line
+// and the selection band derive from: names, state, position in world units
+// and the drag bookkeeping.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/canvas.h"
+#include "render/rect.h"
+
+class ZMGDrawBox;
+
+// Root of the diagram objects (and of the schemas); only a virtual destructor.
+class ZMGObject {
+public:
+    ZMGObject() = default;
+    virtual ~ZMGObject() = default;
+    ZMGObject(const ZMGObject&) = delete;
+    ZMGObject& operator=(const ZMGObject&) = delete;
+};
+
+class MGShapeRect : public ZMGObject {
+public:
+    // States of an object.
+    static constexpr int kStateNotPlaced = 0;
+    static constexpr int kStateNormal = 1;
+    static constexpr int kStateSelected = 2;
+    static constexpr int kStateDragged = 3;
+    static constexpr int kStateDeleted = 4;
+
+    // Display flags bits that select how much a box shows.
+    static constexpr int kFlagNamesOnly = 0x01;
+    static constexpr int kFlagKeysOnly = 0x20;
+
+    MGShapeRect() = default;
+    ~MGShapeRect() override;
+
+    // Slot 1: the rectangle the object occupies (the position rectangle).
+    virtual tabulorix::Rect GetRect() const;
+    // Slot 2: draws the object through the drawing box.
+    virtual void Draw(int displayMode, ZMGDrawBox& box);
+    // Slot 3: draws the object's hit area on a raster device context.
+    virtual void DrawHitMask(ZMGDrawBox& box, tabulorix::Canvas& dc, tabulorix::Color brush);
+
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name);
+    const std::string& LogicalName() const { return logicalName_; }
+    void SetLogicalName(const std::string& name) { logicalName_ = name; }
+    // The logical name when the mode has bit 0x1, else the name.
+    const std::string& NameForMode(int displayMode) const;
+
+    const std::string& Owner() const { return owner_; }
+    void SetOwner(const std::string& owner);
+
+    int State() const { return state_; }
+    void SetState(int state) { state_ = state; }
+    int SizeDirty() const { return sizeDirty_; }
+    void SetSizeDirty(int dirty) { sizeDirty_ = dirty; }
+    int DisplayFlags() const { return displayFlags_; }
+    void SetDisplayFlags(int flags) { displayFlags_ = flags; }
+
+    const tabulorix::Rect& Position() const { return position_; }
+    tabulorix::Rect& Position() { return position_; }
+    void SetPosition(const tabulorix::Rect& rect) { position_ = rect; }
+
+    int ObjectNumber() const { return objectNumber_; }
+    void SetObjectNumber(int number) { objectNumber_ = number; }
+    int SchemaNumber() const { return schemaNumber_; }
+    void SetSchemaNumber(int number) { schemaNumber_ = number; }
+    int SchemaCount() const { return schemaCount_; }
+    void SetSchemaCount(int count) { schemaCount_ = count; }
+
+    // Drag bookkeeping.
+    bool MovePending() const { return movePending_; }
+    void SetMovePending(bool pending) { movePending_ = pending; }
+    int AnchorX() const { return anchorX_; }
+    int AnchorY() const { return anchorY_; }
+    void SetAnchor(int x, int y) {
+        anchorX_ = x;
+        anchorY_ = y;
+    }
+    const tabulorix::Rect& DragOrigin() const { return dragOrigin_; }
+    void SetDragOrigin(const tabulorix::Rect& rect) { dragOrigin_ = rect; }
+    const tabulorix::Rect& Outline() const { return outline_; }
+    void SetOutline(const tabulorix::Rect& rect) { outline_ = rect; }
+
+    // True when the position rectangle lies strictly inside other.
+    bool IsInside(const tabulorix::Rect& other) const;
+
+    // Counts the changes of names and owners of objects that an index by
+    // owner and name has taken in (WatchNames), so that the index knows when
+    // it must be rebuilt.
+    static std::uint64_t NameGeneration() { return nameGeneration_; }
+    void WatchNames() { namesWatched_ = true; }
+
+private:
+    bool movePending_ = false;
+    int anchorX_ = 0;  // device pixels
+    int anchorY_ = 0;
+    tabulorix::Rect dragOrigin_;
+    tabulorix::Rect outline_;
+    std::string name_;
+    std::string logicalName_;
+    int state_ = kStateNotPlaced;
+    int sizeDirty_ = 1;
+    int displayFlags_ = 0;
+    tabulorix::Rect position_;
+    int objectNumber_ = 0;
+    int schemaNumber_ = 0;
+    int schemaCount_ = 0;
+    std::string owner_;
+    bool namesWatched_ = false;
+
+    static std::uint64_t nameGeneration_;
+};
+
+// The rubber band of a selection by dragging (device pixels while dragged).
+class MGShapeSelect : public MGShapeRect {
+public:
+    MGShapeSelect();
+    ~MGShapeSelect() override;
+    // The dotted, inverted outline of the band.
+    void Draw(int displayMode, ZMGDrawBox& box) override;
+};

@@ -1,0 +1,67 @@
+// A relationship line between two table boxes. Every relation exists as a
+// pair: the forward object (the drawn line, child end (x1, y1) and parent end
+// (x2, y2) in the position rectangle) and its reverse twin, which only carries
+// the parent-side attachment while line ends are spread over the box sides.
+#pragma once
+
+#include <string>
+
+#include "diagram/shape_rect.h"
+
+class MGShapeTable;
+
+class MGShapeRelation : public MGShapeRect {
+public:
+    // Sides of a box where a line end attaches.
+    static constexpr int kSideNone = -1;  // self-reference
+    static constexpr int kSideTop = 0;
+    static constexpr int kSideLeft = 1;
+    static constexpr int kSideRight = 2;
+    static constexpr int kSideBottom = 3;
+
+    MGShapeRelation() = default;
+    ~MGShapeRelation() override;
+
+    // The routed line with its end marks and optional name.
+    void Draw(int displayMode, ZMGDrawBox& box) override;
+    // The line's segments, for the pixel hit test.
+    void DrawHitMask(ZMGDrawBox& box, tabulorix::Canvas& dc, tabulorix::Color brush) override;
+
+    int Side() const { return side_; }
+    void SetSide(int side) { side_ = side; }
+    int RelationNumber() const { return relationNumber_; }
+    void SetRelationNumber(int number) { relationNumber_ = number; }
+    // 0 for the forward object, 1 for the twin.
+    int TwinFlag() const { return twinFlag_; }
+    void SetTwinFlag(int flag) { twinFlag_ = flag; }
+    int SortKey() const { return sortKey_; }
+    void SetSortKey(int key) { sortKey_ = key; }
+    // Forward: own = child, other = parent; twin: the reverse. Not owned.
+    MGShapeTable* OwnBox() const { return ownBox_; }
+    void SetOwnBox(MGShapeTable* box) { ownBox_ = box; }
+    MGShapeTable* OtherBox() const { return otherBox_; }
+    void SetOtherBox(MGShapeTable* box) { otherBox_ = box; }
+    int OwnKeyNumber() const { return ownKeyNumber_; }
+    void SetOwnKeyNumber(int number) { ownKeyNumber_ = number; }
+    int OtherKeyNumber() const { return otherKeyNumber_; }
+    void SetOtherKeyNumber(int number) { otherKeyNumber_ = number; }
+    const std::string& RelationName() const { return relationName_; }
+    void SetRelationName(const std::string& name) { relationName_ = name; }
+    bool DashedLine() const { return dashedLine_; }
+    void SetDashedLine(bool dashed) { dashedLine_ = dashed; }
+    bool Cascade() const { return cascade_; }
+    void SetCascade(bool cascade) { cascade_ = cascade; }
+
+private:
+    int side_ = kSideNone;
+    int relationNumber_ = 0;
+    int twinFlag_ = 0;
+    int sortKey_ = 0;
+    MGShapeTable* ownBox_ = nullptr;
+    MGShapeTable* otherBox_ = nullptr;
+    int ownKeyNumber_ = 0;
+    int otherKeyNumber_ = 0;
+    std::string relationName_;
+    bool dashedLine_ = false;
+    bool cascade_ = false;
+};
