@@ -146,8 +146,8 @@ bool TSetDlg::Apply(bool force) {
     }
     // The page grid never cuts the diagram off.
     const tabulorix::PageGrid needed = host_->PagesNeeded();
-    x = std::max(x, needed.across);
-    y = std::max(y, needed.down);
+    x = std::max({x, needed.across, 1});
+    y = std::max({y, needed.down, 1});
     host_->SetPageCount(x, y);
 
     Values taken = values_;

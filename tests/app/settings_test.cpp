@@ -26,22 +26,6 @@ bool Redrawn(const RecordingSettingsHost& host) {
 
 }  // namespace
 
-TEST(Settings, StartValuesAndControls) {
-    const TSetDlg dlg;
-    const TSetDlg::Values& v = dlg.StoredValues();
-    EXPECT_EQ(v.PaperX, 1);
-    EXPECT_EQ(v.PaperY, 1);
-    EXPECT_EQ(v.Notation, 3);
-    EXPECT_EQ(v.Shadow, 1);
-    EXPECT_EQ(v.TableItem, 0);
-    EXPECT_EQ(v.ForeignName, 0);
-    EXPECT_EQ(dlg.ControlValues().PaperXCountEdit, "1");
-    EXPECT_TRUE(dlg.ControlValues().CheckBoxShadow);
-    EXPECT_FALSE(dlg.IsModified());
-    EXPECT_EQ(TSetDlg::PagePositionItems().size(), 7u);
-    EXPECT_EQ(TSetDlg::PageNoFormItems()[0], " - 頁 -");
-}
-
 TEST(Settings, SectionGivesPagesAcrossAndShadowIgnoresUnknownKeysAndEndsAtEmptyLine) {
     RecordingSettingsHost host;
     TSetDlg dlg(&host);
