@@ -1,0 +1,43 @@
+// Building the diagram's table and view boxes of one schema from its row
+// tables, and handing the privilege rows to the boxes. Used by the
+// dictionary reader and by the design-file path of loading a schema.
+#pragma once
+
+#include "catalogue/row_table.h"
+
+class MGSchema;
+
+// How the column rows are taken over.
+enum class ColumnRowMode {
+    Dictionary,  // the length text is built from length, precision and scale
+    Raw,         // the items from position 2 on are copied unchanged (design files)
+};
+
+// One table box per run of column rows with the same physical table name
+// (position 1), in the order of the columns table, for the schema's owner
+// and number. The comment and the detail flag come from the first row of
+// tablesTable whose logical name (position 0) equals the column row's; a
+// table without such a row gets no box. Progress maximum is the row count of
+// the columns table, the position i - 1 before column row i.
+void BuildTableBoxes(MGSchema& schema, const ZMGCell& tablesTable, const ZMGCell& columnsTable,
+                     ColumnRowMode mode);
+
+// Where a view box finds one of its texts: the first row of table whose
+// name column equals the view's physical name; none when column is -1.
+struct ViewLookup {
+    const ZMGCell* table = nullptr;
+    int nameColumn = 0;
+    int column = -1;
+    bool takeDetailFlag = false;  // the box's detail flag from that row too
+};
+
+// One view box per run of view column rows with the same physical view name
+// (position 1), in the order of the view columns table. Source text and
+// comment come from their lookups, empty when nothing matches.
+void BuildViewBoxes(MGSchema& schema, const ZMGCell& viewColumns, ColumnRowMode mode,
+                    const ViewLookup& source, const ViewLookup& comment);
+
+// Each data row of the privileges table goes to the first box of the
+// diagram whose owner is the schema's owner and whose physical name equals
+// the row's position 0; rows without such a box are dropped.
+void AttachPrivileges(MGSchema& schema, const ZMGCell& privileges);

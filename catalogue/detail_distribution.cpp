@@ -1,0 +1,213 @@
+#include "catalogue/detail_distribution.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "catalogue/schema.h"
+#include "diagram/draw_table_list.h"
+
+namespace {
+
+// Where the items of a result row go, by kind.
+struct KindLayout {
+    int nameColumn;                // the constraint or index name, groups the rows
+    std::vector<int> keyItems;     // items of the key (or condition) row
+    std::vector<int> columnItems;  // items of a column row of the key; empty for conditions
+};
+
+const KindLayout& Layout(DetailKind kind) {
+    static const KindLayout kKey{1, {1, 2}, {3, 4}};
+    static const KindLayout kForeignKey{1, {1, 2, 3, 4, 5, 6}, {7, 8}};
+    static const KindLayout kCondition{1, {1, 2, 3, 4}, {}};
+    switch (kind) {
+        case DetailKind::ForeignKey:
+            return kForeignKey;
+        case DetailKind::Condition:
+            return kCondition;
+        default:
+            return kKey;
+    }
+}
+
+// Position of the column name in a condition row, used for its serial.
+constexpr int kConditionColumnName = 3;
+
+ZMGCell& TargetTable(MGShapeTable& box, DetailKind kind) {
+    switch (kind) {
+        case DetailKind::Index:
+            return box.IndexRows();
+        case DetailKind::PrimaryKey:
+            return box.PrimaryKeyRows();
+        case DetailKind::UniqueKey:
+            return box.UniqueRows();
+        case DetailKind::ForeignKey:
+            return box.ForeignKeyRows();
+        case DetailKind::Condition:
+            return box.ConditionRows();
+    }
+    return box.ConditionRows();
+}
+
+bool IsTableOrView(const MGShapeTable& box) {
+    return (box.Kind() & (MGShapeField::kKindTable | MGShapeField::kKindView)) != 0;
+}
+
+void CopyItems(const ZMGRowExt& from, const std::vector<int>& positions, ZMGRowExt& to) {
+    for (const int position : positions) to.AddItem(from.ItemOrEmpty(position));
+}
+
+// The largest key number of the primary-key and unique-key tables of every
+// box of the diagram; empty tables and header rows count as 0.
+int LargestKeyNumber(const MGDrawTableList& diagram) {
+    int largest = 0;
+    for (int i = 0; i < diagram.Count(); ++i) {
+        const MGShapeTable* box = diagram.Item(i);
+        if (box->PrimaryKeyRows().RowCount() > 0)
+            largest = std::max(largest, box->PrimaryKeyRows().MaxKeyNumber());
+        if (box->UniqueRows().RowCount() > 0) largest = std::max(largest, box->UniqueRows().MaxKeyNumber());
+    }
+    return largest;
+}
+
+class Distributor {
+public:
+    Distributor(const MGSchema& schema, const ZMGCell& result, DetailKind kind)
+        : result_(result), kind_(kind), layout_(Layout(kind)), diagram_(MGDrawTableList::EnsureCurrent()) {
+        for (int i = 0; i < diagram_.Count(); ++i) {
+            MGShapeTable* box = diagram_.Item(i);
+            if (box->SchemaNumber() != schema.SchemaNumber() || !IsTableOrView(*box)) continue;
+            boxes_.push_back(box);
+            byName_[box->Name()].push_back(box);
+        }
+        if (kind == DetailKind::PrimaryKey || kind == DetailKind::UniqueKey) {
+            largestKey_ = LargestKeyNumber(diagram_);
+        }
+    }
+
+    void Run() {
+        if (result_.RowCount() == 0) return;
+        const ZMGRowExt& header = result_.GetRow(0);
+        template_ = std::make_unique<ZMGRowExt>();
+        CopyItems(header, layout_.columnItems, *template_);
+        template_->SetSerial(0);
+        for (MGShapeTable* box : boxes_) AddHeaderRow(*box, header);
+        previousTable_.clear();
+        previousName_.clear();
+        for (int r = 1; !result_.IsPastEnd(r); ++r) {
+            const ZMGRowExt& row = result_.GetRow(r);
+            const auto found = byName_.find(row.ItemOrEmpty(0));
+            if (found == byName_.end()) continue;
+            for (MGShapeTable* box : found->second) Hand(*box, row);
+        }
+    }
+
+private:
+    void AddHeaderRow(MGShapeTable& box, const ZMGRowExt& header) {
+        ZMGCell& table = TargetTable(box, kind_);
+        if (kind_ == DetailKind::Condition) {
+            auto row = std::make_unique<ZMGRowExt>();
+            CopyItems(header, layout_.keyItems, *row);
+            row->SetSerial(ColumnSerial(box, header.ItemOrEmpty(kConditionColumnName)));
+            table.AddRow(std::move(row));
+            return;
+        }
+        auto row = std::make_unique<ZMGRowCell>();
+        CopyItems(header, layout_.keyItems, *row);
+        if (kind_ == DetailKind::Index) row->SetSerial(NextIndexSerial(box));
+        AddTemplateCopy(row->Child());
+        table.AddRow(std::move(row));
+    }
+
+    void Hand(MGShapeTable& box, const ZMGRowExt& row) {
+        ZMGCell& table = TargetTable(box, kind_);
+        if (kind_ == DetailKind::Condition) {
+            auto condition = std::make_unique<ZMGRowExt>();
+            CopyItems(row, layout_.keyItems, *condition);
+            condition->SetSerial(ColumnSerial(box, row.ItemOrEmpty(kConditionColumnName)));
+            table.AddRow(std::move(condition));
+            return;
+        }
+        const std::string& tableName = row.ItemOrEmpty(0);
+        const std::string& name = row.ItemOrEmpty(layout_.nameColumn);
+        if (tableName != previousTable_ || name != previousName_) {
+            table.AddRow(NewKeyRow(box, row));
+            previousTable_ = tableName;
+            previousName_ = name;
+        }
+        auto* key = dynamic_cast<ZMGRowCell*>(&table.GetRow(table.RowCount() - 1));
+        if (key == nullptr) return;
+        ZMGCell& columns = key->Child();
+        if (columns.RowCount() == 0) AddTemplateCopy(columns);
+        auto column = std::make_unique<ZMGRowExt>();
+        CopyItems(row, layout_.columnItems, *column);
+        column->SetSerial(ColumnSerial(box, column->ItemOrEmpty(0)));
+        columns.AddRow(std::move(column));
+    }
+
+    std::unique_ptr<ZMGRowCell> NewKeyRow(MGShapeTable& box, const ZMGRowExt& row) {
+        auto key = std::make_unique<ZMGRowCell>();
+        CopyItems(row, layout_.keyItems, *key);
+        switch (kind_) {
+            case DetailKind::PrimaryKey:
+            case DetailKind::UniqueKey:
+                key->SetKeyNumber(++largestKey_);
+                break;
+            case DetailKind::Index:
+                key->SetSerial(NextIndexSerial(box));
+                break;
+            default:
+                break;  // foreign keys are resolved once every owner is read
+        }
+        return key;
+    }
+
+    void AddTemplateCopy(ZMGCell& columns) const {
+        auto copy = std::make_unique<ZMGRowExt>();
+        copy->CopyRow(*template_);
+        columns.AddRow(std::move(copy));
+    }
+
+    // NextSerial(0) of the box's index table, kept as a running value.
+    int NextIndexSerial(MGShapeTable& box) {
+        auto [entry, added] = indexSerials_.try_emplace(&box, 0);
+        if (added) entry->second = box.IndexRows().NextSerial(0);
+        return entry->second++;
+    }
+
+    // The serial of the first column row of the box with this physical
+    // column name, -1 when there is none.
+    int ColumnSerial(MGShapeTable& box, const std::string& columnName) {
+        auto [entry, added] = columnSerials_.try_emplace(&box);
+        if (added) {
+            const ZMGCell& columns = box.ColumnRows();
+            for (int r = 1; !columns.IsPastEnd(r); ++r) {
+                const ZMGRowExt& column = columns.GetRow(r);
+                entry->second.emplace(column.ItemOrEmpty(1), column.Serial());
+            }
+        }
+        const auto found = entry->second.find(columnName);
+        return found == entry->second.end() ? -1 : found->second;
+    }
+
+    const ZMGCell& result_;
+    DetailKind kind_;
+    const KindLayout& layout_;
+    MGDrawTableList& diagram_;
+    std::vector<MGShapeTable*> boxes_;
+    std::unordered_map<std::string, std::vector<MGShapeTable*>> byName_;
+    std::unordered_map<const MGShapeTable*, std::unordered_map<std::string, int>> columnSerials_;
+    std::unordered_map<const MGShapeTable*, int> indexSerials_;
+    std::unique_ptr<ZMGRowExt> template_;
+    int largestKey_ = 0;
+    // The previous table and constraint (or index) name, shared by all boxes.
+    std::string previousTable_;
+    std::string previousName_;
+};
+
+}  // namespace
+
+void DistributeDetails(const MGSchema& schema, const ZMGCell& result, DetailKind kind) {
+    Distributor(schema, result, kind).Run();
+}
