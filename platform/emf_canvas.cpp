@@ -461,13 +461,12 @@ void EmfCanvas::TextOut(int x, int y, const std::string& utf8Text) {
                               static_cast<std::size_t>(text.size()));
     const int left = x - r.originX;
     const int top = y - r.originY;
-    const RECT cell{left, top, left + previous, top + metrics.height()};
+    // libEMF drops the rectangle of ETO_OPAQUE, so the cell is filled first.
+    if (r.brushStyle == BrushStyle::Solid) r.FillArea(left, top, left + previous, top + metrics.height());
     r.SelectBrush();
     r.SelectFont(HasJapaneseText(utf8Text));
     SetTextColor(r.dc, r.fontColor);
-    const bool opaque = r.brushStyle == BrushStyle::Solid;
-    ExtTextOutW(r.dc, left, top, opaque ? ETO_OPAQUE : 0, opaque ? &cell : nullptr, Wide(wide),
-                static_cast<UINT>(wide.size()), advances.data());
+    ExtTextOutW(r.dc, left, top, 0, nullptr, Wide(wide), static_cast<UINT>(wide.size()), advances.data());
 }
 
 // ---- measurement -------------------------------------------------------------

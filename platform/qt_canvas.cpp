@@ -44,6 +44,12 @@ QRect StrokeRect(const QRect& pixels) {
     return pixels.adjusted(0, 0, -1, -1);
 }
 
+// Curves run through the centres of the border pixels, so that a one-pixel
+// pen touches the first and the last pixel of the GDI rectangle.
+QRectF CentreLineRect(const QRect& pixels) {
+    return QRectF(pixels.left() + 0.5, pixels.top() + 0.5, pixels.width() - 1.0, pixels.height() - 1.0);
+}
+
 // Pixels of a mask image that hold paint, as a region offset to the mask's
 // place on the surface.
 QRegion CoveredRegion(const QImage& mask, QPoint offset) {
@@ -327,7 +333,7 @@ void QtCanvas::DrawShape(const QRect& bounds, const Shape& shape) {
     if (state_.penMode != PenMode::Not || !IsRaster()) {
         painter_->save();
         PreparePainter(*painter_, false);
-        shape(*painter_);
+        shape(*painter_, QPoint(0, 0));
         painter_->restore();
         return;
     }
@@ -339,10 +345,11 @@ void QtCanvas::DrawShape(const QRect& bounds, const Shape& shape) {
     QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
     mask.fill(Qt::transparent);
     {
+        // The shape is shifted rather than the painter translated: Qt rasterises
+        // some shapes differently under a transformation.
         QPainter maskPainter(&mask);
-        maskPainter.translate(-area.topLeft());
         PreparePainter(maskPainter, true);
-        shape(maskPainter);
+        shape(maskPainter, area.topLeft());
     }
     const QRegion covered = CoveredRegion(mask, area.topLeft());
     if (covered.isEmpty()) return;
@@ -366,7 +373,8 @@ void QtCanvas::LineTo(int x, int y) {
     state_.penX = x;
     state_.penY = y;
     // A flat cap leaves out the end point, as GDI does.
-    DrawShape(QRect(from, to).normalized(), [&](QPainter& p) { p.drawLine(from, to); });
+    DrawShape(QRect(from, to).normalized(),
+              [&](QPainter& p, QPoint shift) { p.drawLine(from - shift, to - shift); });
 }
 
 QRect QtCanvas::DevicePixels(int left, int top, int right, int bottom) const {
@@ -377,22 +385,25 @@ QRect QtCanvas::DevicePixels(int left, int top, int right, int bottom) const {
 void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
     const QRect pixels = DevicePixels(left, top, right, bottom);
     if (pixels.isEmpty()) return;
-    DrawShape(pixels, [&](QPainter& p) { p.drawRect(StrokeRect(pixels)); });
+    DrawShape(pixels, [&](QPainter& p, QPoint shift) { p.drawRect(StrokeRect(pixels.translated(-shift))); });
 }
 
 void QtCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
     const QRect pixels = DevicePixels(left, top, right, bottom);
     if (pixels.isEmpty()) return;
-    const QRectF box(StrokeRect(pixels));
+    const QRectF box = CentreLineRect(pixels);
     const double rx = std::min(std::abs(cornerWidth) / 2.0, box.width() / 2.0);
     const double ry = std::min(std::abs(cornerHeight) / 2.0, box.height() / 2.0);
-    DrawShape(pixels, [&](QPainter& p) { p.drawRoundedRect(box, rx, ry, Qt::AbsoluteSize); });
+    DrawShape(pixels, [&](QPainter& p, QPoint shift) {
+        p.drawRoundedRect(box.translated(-shift), rx, ry, Qt::AbsoluteSize);
+    });
 }
 
 void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
     const QRect pixels = DevicePixels(left, top, right, bottom);
     if (pixels.isEmpty()) return;
-    DrawShape(pixels, [&](QPainter& p) { p.drawEllipse(StrokeRect(pixels)); });
+    DrawShape(pixels,
+              [&](QPainter& p, QPoint shift) { p.drawEllipse(CentreLineRect(pixels).translated(-shift)); });
 }
 
 void QtCanvas::Polygon(std::span<const DevicePoint> points) {
@@ -401,7 +412,8 @@ void QtCanvas::Polygon(std::span<const DevicePoint> points) {
     polygon.reserve(static_cast<int>(points.size()));
     for (const DevicePoint& point : points)
         polygon << QPoint(point.x - state_.originX, point.y - state_.originY);
-    DrawShape(polygon.boundingRect(), [&](QPainter& p) { p.drawPolygon(polygon, Qt::OddEvenFill); });
+    DrawShape(polygon.boundingRect(),
+              [&](QPainter& p, QPoint shift) { p.drawPolygon(polygon.translated(-shift), Qt::OddEvenFill); });
 }
 
 // FillRect and FrameRect paint with the brush and, as on GDI, ignore the pen

@@ -1,0 +1,239 @@
+// EmfCanvas: the header describes a 96-dpi picture of the requested size, and
+// the records carry the shapes, fonts and UTF-16 text drawn.
+#include "platform/emf_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+
+#include "platform/fonts.h"
+
+namespace tabulorix {
+namespace {
+
+// Record types of the EMF format used here.
+enum : std::uint32_t {
+    kHeader = 1,
+    kPolygon = 3,
+    kEof = 14,
+    kMoveTo = 27,
+    kEllipse = 42,
+    kRectangle = 43,
+    kLineTo = 54,
+    kBeginPath = 59,
+    kEndPath = 60,
+    kFillPath = 62,
+    kStrokeAndFillPath = 63,
+    kStrokePath = 64,
+    kCreateFont = 82,
+    kExtTextOutW = 84,
+    kPolygon16 = 86,
+};
+
+struct Record {
+    std::uint32_t type;
+    std::vector<std::uint8_t> bytes;
+    std::int32_t I32(std::size_t offset) const {
+        std::int32_t value;
+        std::memcpy(&value, bytes.data() + offset, 4);
+        return value;
+    }
+    std::u16string Utf16(std::size_t offset, std::size_t count) const {
+        std::u16string text(count, u'\0');
+        std::memcpy(text.data(), bytes.data() + offset, 2 * count);
+        return text;
+    }
+};
+
+std::vector<Record> Records(const std::vector<std::uint8_t>& emf) {
+    std::vector<Record> records;
+    std::size_t offset = 0;
+    while (offset + 8 <= emf.size()) {
+        std::uint32_t type, size;
+        std::memcpy(&type, emf.data() + offset, 4);
+        std::memcpy(&size, emf.data() + offset + 4, 4);
+        if (size < 8 || offset + size > emf.size()) {
+            ADD_FAILURE() << "record at " << offset << " has a bad size " << size;
+            break;
+        }
+        records.push_back(
+            {type, std::vector<std::uint8_t>(emf.begin() + offset, emf.begin() + offset + size)});
+        offset += size;
+    }
+    EXPECT_EQ(offset, emf.size()) << "records fill the file exactly";
+    return records;
+}
+
+std::vector<Record> OfType(const std::vector<Record>& records, std::uint32_t type) {
+    std::vector<Record> found;
+    for (const Record& r : records)
+        if (r.type == type) found.push_back(r);
+    return found;
+}
+
+std::vector<std::uint8_t> Finished(EmfCanvas& canvas) {
+    std::string error;
+    auto bytes = canvas.Finish(&error);
+    EXPECT_TRUE(bytes.has_value()) << error;
+    return bytes.value_or(std::vector<std::uint8_t>{});
+}
+
+TEST(EmfCanvas, HeaderDescribesANinetySixDpiPictureOfTheRequestedSize) {
+    EmfCanvas canvas(960, 480);
+    canvas.Rectangle(0, 0, 10, 10);
+    const std::vector<Record> records = Records(Finished(canvas));
+    ASSERT_GE(records.size(), 2u);
+    const Record& header = records.front();
+    ASSERT_EQ(header.type, kHeader);
+    EXPECT_EQ(header.I32(40), 0x464D4520) << "\" EMF\" signature";
+    // Bounds in device units (inclusive), frame in 0.01 mm: 960 px at 96 dpi = 254 mm.
+    EXPECT_EQ(header.I32(16), 959);
+    EXPECT_EQ(header.I32(20), 479);
+    EXPECT_EQ(header.I32(32), 25400);
+    EXPECT_EQ(header.I32(36), 12700);
+    // Reference device: pixels per millimetre of a 96-dpi screen.
+    EXPECT_NEAR(header.I32(72) / (header.I32(80) / 25.4), 96.0, 0.01);
+    EXPECT_NEAR(header.I32(76) / (header.I32(84) / 25.4), 96.0, 0.01);
+    EXPECT_EQ(static_cast<std::uint32_t>(header.I32(48)), records.size() > 0 ? [&] {
+        std::uint32_t total = 0;
+        for (const Record& r : records) total += static_cast<std::uint32_t>(r.bytes.size());
+        return total;
+    }() : 0u) << "nBytes";
+    EXPECT_EQ(header.I32(52), static_cast<std::int32_t>(records.size())) << "nRecords";
+    EXPECT_EQ(records.back().type, kEof);
+}
+
+TEST(EmfCanvas, ShapesAreRecordedInPictureCoordinatesAfterTheOrigin) {
+    EmfCanvas canvas(200, 100);
+    canvas.SetWindowOrigin(1000, 2000);
+    canvas.Rectangle(1010, 2020, 1050, 2060);
+    canvas.Ellipse(1100, 2010, 1120, 2030);
+    canvas.MoveTo(1000, 2090);
+    canvas.LineTo(1190, 2090);
+    const DevicePoint triangle[] = {{1150, 2050}, {1190, 2050}, {1170, 2080}};
+    canvas.Polygon(triangle);
+    const std::vector<Record> records = Records(Finished(canvas));
+
+    const auto rectangles = OfType(records, kRectangle);
+    ASSERT_EQ(rectangles.size(), 1u);
+    EXPECT_EQ((std::array{rectangles[0].I32(8), rectangles[0].I32(12), rectangles[0].I32(16),
+                          rectangles[0].I32(20)}),
+              (std::array{10, 20, 50, 60}));
+    const auto ellipses = OfType(records, kEllipse);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_EQ(ellipses[0].I32(8), 100);
+    EXPECT_EQ(ellipses[0].I32(20), 30);
+    const auto moves = OfType(records, kMoveTo);
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ(moves.back().I32(8), 0);
+    EXPECT_EQ(moves.back().I32(12), 90);
+    const auto lines = OfType(records, kLineTo);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().I32(8), 190);
+    const auto polygons = OfType(records, kPolygon16).size() + OfType(records, kPolygon).size();
+    EXPECT_EQ(polygons, 1u);
+}
+
+TEST(EmfCanvas, RoundRectIsAPathAndFillRectFillsAPath) {
+    EmfCanvas canvas(100, 100);
+    canvas.SetBrushColor(kYellow);
+    canvas.RoundRect(10, 10, 60, 40, 10, 10);
+    canvas.FillRect(0, 0, 5, 5);
+    canvas.SetBrushStyle(BrushStyle::Clear);
+    canvas.RoundRect(10, 50, 60, 90, 10, 10);
+    canvas.FillRect(0, 0, 50, 50);  // clear brush: nothing
+    const std::vector<Record> records = Records(Finished(canvas));
+    EXPECT_EQ(OfType(records, kBeginPath).size(), 3u);
+    EXPECT_EQ(OfType(records, kEndPath).size(), 3u);
+    EXPECT_EQ(OfType(records, kStrokeAndFillPath).size(), 1u);
+    EXPECT_EQ(OfType(records, kStrokePath).size(), 1u);
+    EXPECT_EQ(OfType(records, kFillPath).size(), 1u);
+}
+
+TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
+    EmfCanvas canvas(300, 100);
+    canvas.SetFont(FontSpec{"ＭＳ Ｐゴシック", 9, kFontBold});
+    canvas.SetBrushColor(kYellow);
+    canvas.TextOut(10, 20, "社員テーブル");
+    canvas.SetFont(FontSpec{"IPAGothic", 12, 0});
+    canvas.SetBrushStyle(BrushStyle::Clear);
+    canvas.TextOut(10, 50, "EMP");
+    const std::vector<Record> records = Records(Finished(canvas));
+
+    const auto fonts = OfType(records, kCreateFont);
+    ASSERT_EQ(fonts.size(), 2u);
+    EXPECT_EQ(fonts[0].I32(12), -12) << "lfHeight: minus the pixel height at 96 dpi";
+    EXPECT_EQ(fonts[0].I32(28), 700) << "bold";
+    EXPECT_EQ(fonts[0].bytes[35], 128) << "SHIFTJIS_CHARSET for Japanese text";
+    EXPECT_EQ(fonts[0].Utf16(40, 10), u"IPAPGothic") << "the resolved family";
+    EXPECT_EQ(fonts[1].I32(12), -16);
+    EXPECT_EQ(fonts[1].bytes[35], 1) << "DEFAULT_CHARSET for Latin text";
+    EXPECT_EQ(fonts[1].Utf16(40, 9), u"IPAGothic");
+
+    const auto texts = OfType(records, kExtTextOutW);
+    ASSERT_EQ(texts.size(), 2u);
+    const Record& text = texts[0];
+    EXPECT_EQ(text.I32(36), 10);
+    EXPECT_EQ(text.I32(40), 20);
+    ASSERT_EQ(text.I32(44), 6) << "characters";
+    EXPECT_EQ(text.Utf16(static_cast<std::size_t>(text.I32(48)), 6), u"社員テーブル");
+    const TextSize size = MeasureText(FontSpec{"ＭＳ Ｐゴシック", 9, kFontBold}, "社員テーブル");
+    // The solid brush fills the measured text cell before the text.
+    const auto fills = OfType(records, kFillPath);
+    ASSERT_EQ(fills.size(), 1u) << "only the text with a solid brush has a background";
+    bool cornerFound = false;
+    for (const Record& line : OfType(records, kLineTo)) {
+        cornerFound |= line.I32(8) == 10 + size.width && line.I32(12) == 20 + size.height;
+    }
+    EXPECT_TRUE(cornerFound) << "the background path reaches the far corner of the measured cell";
+    int advances = 0;
+    for (int i = 0; i < 6; ++i) advances += text.I32(static_cast<std::size_t>(text.I32(72)) + 4 * i);
+    EXPECT_EQ(advances, size.width) << "character advances add up to the measured width";
+}
+
+TEST(EmfCanvas, MeasuresLikeTheScreenAndHasNoPixels) {
+    EmfCanvas canvas(10, 10);
+    canvas.SetFont(FontSpec{"IPAPGothic", 9, 0});
+    EXPECT_EQ(canvas.TextExtent("表定義"), MeasureText(FontSpec{}, "表定義"));
+    EXPECT_EQ(canvas.FontPixelHeight(), 12);
+    EXPECT_EQ(canvas.PixelsPerInch(), 96.0);
+    EXPECT_EQ(canvas.Pixel(1, 1), std::nullopt);
+    EXPECT_EQ(canvas.Font(), (FontSpec{"IPAPGothic", 9, 0}));
+}
+
+TEST(EmfCanvas, FinishIsFinalAndLaterDrawingIsIgnored) {
+    EmfCanvas canvas(50, 50);
+    canvas.Rectangle(1, 1, 5, 5);
+    const std::vector<std::uint8_t> first = Finished(canvas);
+    canvas.Rectangle(1, 1, 40, 40);
+    canvas.TextOut(0, 0, "x");
+    std::string error;
+    EXPECT_FALSE(canvas.Finish(&error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(OfType(Records(first), kRectangle).size(), 1u);
+}
+
+TEST(EmfCanvas, EmptyPictureSizeIsRefusedWithTheSize) {
+    EmfCanvas canvas(0, 20);
+    canvas.Rectangle(0, 0, 5, 5);
+    std::string error;
+    EXPECT_FALSE(canvas.Finish(&error));
+    EXPECT_NE(error.find("0 x 20"), std::string::npos) << error;
+}
+
+TEST(EmfCanvas, PenModeNotIsRecordedInBlack) {
+    EmfCanvas canvas(50, 50);
+    canvas.SetPenColor(kRed);
+    canvas.SetPenMode(PenMode::Not);
+    canvas.Rectangle(1, 1, 20, 20);
+    canvas.SetPenMode(PenMode::Copy);
+    canvas.Rectangle(1, 1, 30, 30);
+    const std::vector<Record> records = Records(Finished(canvas));
+    std::vector<std::int32_t> penColours;
+    for (const Record& r : OfType(records, 38)) penColours.push_back(r.I32(24));  // EMR_CREATEPEN colour
+    EXPECT_EQ(penColours, (std::vector<std::int32_t>{0x000000, 0x0000FF}));
+}
+
+}  // namespace
+}  // namespace tabulorix

@@ -1,0 +1,97 @@
+// Font resolution and measurement at fixed resolutions.
+#include "platform/fonts.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+#include <QImage>
+
+#include "platform/emf_canvas.h"
+#include "platform/qt_canvas.h"
+
+namespace tabulorix {
+namespace {
+
+TEST(Fonts, PixelHeightIsPointsTimesResolutionOverSeventyTwo) {
+    EXPECT_EQ(FontPixelHeight(9, 96), 12);
+    EXPECT_EQ(FontPixelHeight(10, 96), 13);  // 13.33 rounds down
+    EXPECT_EQ(FontPixelHeight(11, 96), 15);  // 14.67 rounds up
+    EXPECT_EQ(FontPixelHeight(9, 600), 75);
+    EXPECT_EQ(FontPixelHeight(1, 10), 1) << "never below one pixel";
+    EXPECT_EQ(MakeFont(FontSpec{"IPAPGothic", 9, 0}).pixelSize(), 12);
+    EXPECT_EQ(MakeFont(FontSpec{"IPAPGothic", 9, 0}, 600).pixelSize(), 75);
+}
+
+TEST(Fonts, WindowsJapaneseNamesResolveToIpaFonts) {
+    EXPECT_EQ(ResolvedFontFamily(FontSpec{"ＭＳ Ｐゴシック", 9, 0}), "IPAPGothic");
+    EXPECT_EQ(ResolvedFontFamily(FontSpec{"ＭＳ ゴシック", 9, 0}), "IPAGothic");
+    EXPECT_EQ(ResolvedFontFamily(FontSpec{"MS UI Gothic", 9, 0}), "IPAPGothic");
+    EXPECT_EQ(ResolvedFontFamily(FontSpec{"ＭＳ 明朝", 9, 0}), "IPAMincho");
+    EXPECT_EQ(ResolvedFontFamily(FontSpec{"ＭＳ Ｐ明朝", 9, 0}), "IPAPMincho");
+    EXPECT_EQ(ResolvedFontFamily(FontSpec{}), "IPAPGothic") << "the default diagram font is installed";
+    // A substituted name measures exactly like the IPA font itself.
+    EXPECT_EQ(MeasureText(FontSpec{"ＭＳ Ｐゴシック", 9, 0}, "社員マスタ EMP"),
+              MeasureText(FontSpec{"IPAPGothic", 9, 0}, "社員マスタ EMP"));
+}
+
+TEST(Fonts, UnknownNameFallsBackToAnInstalledFont) {
+    const FontSpec missing{"No Such Font 4711", 9, 0};
+    const std::string family = ResolvedFontFamily(missing);
+    EXPECT_FALSE(family.empty());
+    EXPECT_TRUE(QFontDatabase::families().contains(QString::fromStdString(family))) << family;
+    EXPECT_GT(MeasureText(missing, "表").width, 0) << "Japanese still measurable through glyph fallback";
+}
+
+TEST(Fonts, JapaneseTextExtentIsPositiveStableAndGrowsWithText) {
+    const FontSpec font;  // IPAPGothic 9 pt
+    const TextSize one = MeasureText(font, "社員");
+    const TextSize again = MeasureText(font, "社員");
+    const TextSize two = MeasureText(font, "社員社員");
+    EXPECT_GT(one.width, 0);
+    EXPECT_EQ(one, again);
+    EXPECT_EQ(two.width, 2 * one.width) << "full-width glyphs advance evenly";
+    EXPECT_GE(one.height, FontPixelHeight(9, 96));
+    EXPECT_LE(one.height, 2 * FontPixelHeight(9, 96));
+    EXPECT_EQ(MeasureText(font, "").width, 0);
+}
+
+TEST(Fonts, ExtentScalesWithResolution) {
+    const FontSpec font{"IPAGothic", 9, 0};
+    const TextSize screen = MeasureText(font, "従業員テーブル");
+    const TextSize paper = MeasureText(font, "従業員テーブル", 600);
+    EXPECT_NEAR(static_cast<double>(paper.width) / screen.width, 600.0 / 96, 0.5);
+    EXPECT_NEAR(static_cast<double>(paper.height) / screen.height, 600.0 / 96, 0.6);
+}
+
+TEST(Fonts, StyleBitsReachTheQtFont) {
+    const QFont font = MakeFont(FontSpec{"IPAGothic", 9, kFontBold | kFontItalic | kFontUnderline});
+    EXPECT_TRUE(font.bold());
+    EXPECT_TRUE(font.italic());
+    EXPECT_TRUE(font.underline());
+    const QFont plain = MakeFont(FontSpec{"IPAGothic", 9, 0});
+    EXPECT_FALSE(plain.bold() || plain.italic() || plain.underline());
+}
+
+TEST(Fonts, MetricsDoNotDependOnTheDeviceResolution) {
+    // An image that claims 300 dpi measures the same as the 96-dpi reference
+    // when the canvas is told 96, and a metafile agrees with both.
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.setDotsPerMeterX(11811);
+    image.setDotsPerMeterY(11811);
+    QtCanvas onImage(image, 96.0);
+    EmfCanvas picture(100, 100);
+    const std::string text = "EMP 社員 (PK)(FK1)";
+    EXPECT_EQ(onImage.TextExtent(text), MeasureText(FontSpec{}, text));
+    EXPECT_EQ(picture.TextExtent(text), MeasureText(FontSpec{}, text));
+}
+
+TEST(Fonts, DetectsJapaneseText) {
+    EXPECT_TRUE(HasJapaneseText("社員"));
+    EXPECT_TRUE(HasJapaneseText("ABCカナ"));
+    EXPECT_TRUE(HasJapaneseText("ＡＢＣ"));
+    EXPECT_FALSE(HasJapaneseText("EMP_NO (PK)"));
+    EXPECT_FALSE(HasJapaneseText("Ünïcödé"));
+}
+
+}  // namespace
+}  // namespace tabulorix

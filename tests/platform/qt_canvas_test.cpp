@@ -1,0 +1,400 @@
+// QtCanvas on images: GDI pixel coverage, pens, pen mode Not, text cells,
+// window origin and pixel read-back.
+#include "platform/qt_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <filesystem>
+
+#include "platform/fonts.h"
+#include "support/image_probe.h"
+
+namespace tabulorix {
+namespace {
+
+using testing::CountNear;
+using testing::DescribePixel;
+using testing::IsDarkAt;
+using testing::IsNearAt;
+
+constexpr Color kBlue = 0xFF0000;
+constexpr Color kGreen = 0x00C000;
+
+class QtCanvasTest : public ::testing::Test {
+protected:
+    std::unique_ptr<QtCanvas> canvas_ = QtCanvas::ForImage(64, 48);
+    const QImage& Image() const { return *canvas_->Image(); }
+    bool Exact(int x, int y, Color color) const { return IsNearAt(Image(), x, y, color, 0); }
+};
+
+TEST_F(QtCanvasTest, ImageIsWhiteAtNinetySixDpi) {
+    ASSERT_TRUE(canvas_->IsActive());
+    EXPECT_EQ(Image().size(), QSize(64, 48));
+    EXPECT_NEAR(Image().dotsPerMeterX() * 0.0254, 96.0, 0.05);
+    EXPECT_NEAR(Image().dotsPerMeterY() * 0.0254, 96.0, 0.05);
+    EXPECT_EQ(CountNear(Image(), Image().rect(), kWhite, 0), 64 * 48);
+    EXPECT_EQ(canvas_->PixelsPerInch(), 96.0);
+}
+
+TEST_F(QtCanvasTest, RectangleOutlinesExactlyTheGdiPixels) {
+    canvas_->SetPenColor(kBlack);
+    canvas_->SetBrushColor(kRed);
+    canvas_->Rectangle(2, 3, 12, 10);
+    for (int x = 2; x <= 11; ++x) {
+        EXPECT_TRUE(Exact(x, 3, kBlack)) << DescribePixel(Image(), x, 3);
+        EXPECT_TRUE(Exact(x, 9, kBlack)) << DescribePixel(Image(), x, 9);
+    }
+    for (int y = 3; y <= 9; ++y) {
+        EXPECT_TRUE(Exact(2, y, kBlack)) << DescribePixel(Image(), 2, y);
+        EXPECT_TRUE(Exact(11, y, kBlack)) << DescribePixel(Image(), 11, y);
+    }
+    // Right and bottom are exclusive; the inside is the brush.
+    EXPECT_EQ(CountNear(Image(), QRect(12, 0, 1, 48), kWhite, 0), 48);
+    EXPECT_EQ(CountNear(Image(), QRect(0, 10, 64, 1), kWhite, 0), 64);
+    EXPECT_EQ(CountNear(Image(), QRect(3, 4, 8, 5), kRed, 0), 8 * 5);
+    EXPECT_EQ(CountNear(Image(), Image().rect(), kWhite, 0), 64 * 48 - 10 * 7);
+}
+
+TEST_F(QtCanvasTest, ClearBrushLeavesTheInsideAlone) {
+    canvas_->SetBrushColor(kYellow);
+    canvas_->FillRect(0, 0, 64, 48);
+    canvas_->SetBrushStyle(BrushStyle::Clear);
+    canvas_->Rectangle(10, 10, 20, 20);
+    EXPECT_TRUE(Exact(10, 10, kBlack));
+    EXPECT_EQ(CountNear(Image(), QRect(11, 11, 8, 8), kYellow, 0), 64);
+}
+
+TEST_F(QtCanvasTest, FillRectPaintsTheBrushWithoutOutline) {
+    canvas_->SetPenColor(kBlack);
+    canvas_->SetPenWidth(3);
+    canvas_->SetBrushColor(kYellow);
+    canvas_->FillRect(2, 2, 6, 5);
+    EXPECT_EQ(CountNear(Image(), QRect(2, 2, 4, 3), kYellow, 0), 12);
+    EXPECT_EQ(CountNear(Image(), Image().rect(), kYellow, 0), 12);
+    EXPECT_EQ(CountNear(Image(), Image().rect(), kBlack, 60), 0);
+
+    // Reversed corners fill the same pixels; a clear brush fills nothing.
+    canvas_->SetBrushColor(kBlue);
+    canvas_->FillRect(6, 5, 2, 2);
+    EXPECT_EQ(CountNear(Image(), Image().rect(), kBlue, 0), 12);
+    canvas_->SetBrushColor(kRed);
+    canvas_->SetBrushStyle(BrushStyle::Clear);
+    canvas_->FillRect(20, 20, 30, 30);
+    EXPECT_EQ(CountNear(Image(), Image().rect(), kRed, 0), 0);
+}
+
+TEST_F(QtCanvasTest, FrameRectDrawsOneUnitBorderInTheBrushColour) {
+    canvas_->SetPenColor(kBlack);
+    canvas_->SetBrushColor(kGreen);
+    canvas_->FrameRect(2, 2, 8, 7);
+    EXPECT_EQ(CountNear(Image(), Image().rect(), kGreen, 0), 2 * 6 + 2 * 3);
+    for (const QPoint corner : {QPoint(2, 2), QPoint(7, 2), QPoint(2, 6), QPoint(7, 6)}) {
+        EXPECT_TRUE(Exact(corner.x(), corner.y(), kGreen)) << DescribePixel(Image(), corner.x(), corner.y());
+    }
+    EXPECT_TRUE(Exact(3, 3, kWhite));
+    EXPECT_TRUE(Exact(8, 2, kWhite));
+    EXPECT_TRUE(Exact(2, 7, kWhite));
+}
+
+TEST_F(QtCanvasTest, LineToLeavesOutTheEndPointAndMovesThePen) {
+    canvas_->MoveTo(2, 5);
+    canvas_->LineTo(10, 5);
+    canvas_->LineTo(10, 12);
+    EXPECT_EQ(CountNear(Image(), QRect(2, 5, 8, 1), kBlack, 0), 8);
+    EXPECT_EQ(CountNear(Image(), QRect(10, 5, 1, 7), kBlack, 0), 7);
+    EXPECT_TRUE(Exact(1, 5, kWhite));
+    EXPECT_TRUE(Exact(10, 12, kWhite));
+    EXPECT_EQ(CountNear(Image(), Image().rect(), kBlack, 0), 15);
+}
+
+TEST_F(QtCanvasTest, PenWidthSetsLineThickness) {
+    canvas_->MoveTo(0, 10);
+    canvas_->LineTo(30, 10);
+    canvas_->SetPenWidth(3);
+    canvas_->MoveTo(0, 30);
+    canvas_->LineTo(30, 30);
+    auto thickness = [&](int x) {
+        int dark = 0;
+        for (int y = 0; y < 48; ++y) dark += IsDarkAt(Image(), x, y) ? 1 : 0;
+        return dark;
+    };
+    EXPECT_EQ(thickness(15), 1 + 3);
+    EXPECT_TRUE(IsDarkAt(Image(), 15, 29) && IsDarkAt(Image(), 15, 30) && IsDarkAt(Image(), 15, 31));
+}
+
+// Counts dark pixels and dark runs along row y between x0 and x1.
+std::pair<int, int> DarkPixelsAndRuns(const QImage& image, int y, int x0, int x1) {
+    int dark = 0;
+    int runs = 0;
+    bool inRun = false;
+    for (int x = x0; x < x1; ++x) {
+        const bool isDark = IsDarkAt(image, x, y);
+        dark += isDark ? 1 : 0;
+        if (isDark && !inRun) ++runs;
+        inRun = isDark;
+    }
+    return {dark, runs};
+}
+
+TEST(QtCanvasPens, DotAndDashPatternsDifferFromSolid) {
+    auto canvas = QtCanvas::ForImage(120, 40);
+    canvas->SetBrushStyle(BrushStyle::Clear);
+    const PenStyle styles[] = {PenStyle::Solid, PenStyle::Dot, PenStyle::Dash};
+    for (int i = 0; i < 3; ++i) {
+        canvas->SetPenStyle(styles[i]);
+        canvas->MoveTo(0, 5 + 10 * i);
+        canvas->LineTo(120, 5 + 10 * i);
+    }
+    const auto [solidDark, solidRuns] = DarkPixelsAndRuns(*canvas->Image(), 5, 0, 120);
+    const auto [dotDark, dotRuns] = DarkPixelsAndRuns(*canvas->Image(), 15, 0, 120);
+    const auto [dashDark, dashRuns] = DarkPixelsAndRuns(*canvas->Image(), 25, 0, 120);
+    EXPECT_EQ(solidDark, 120);
+    EXPECT_EQ(solidRuns, 1);
+    // Dots: short dashes and gaps of equal length; dashes: long with short gaps.
+    EXPECT_GT(dotRuns, 12);
+    EXPECT_NEAR(dotDark, 60, 6);
+    EXPECT_GE(dashRuns, 4);
+    EXPECT_LT(dashRuns, dotRuns);
+    EXPECT_GT(dashDark, 80);
+    EXPECT_LT(dashDark, 120);
+}
+
+TEST(QtCanvasPens, StyledPenWiderThanOneDrawsSolid) {
+    auto canvas = QtCanvas::ForImage(60, 20);
+    canvas->SetPenStyle(PenStyle::Dot);
+    canvas->SetPenWidth(2);
+    canvas->MoveTo(0, 10);
+    canvas->LineTo(60, 10);
+    EXPECT_EQ(DarkPixelsAndRuns(*canvas->Image(), 10, 0, 60).second, 1);
+}
+
+TEST(QtCanvasPens, StyledLineGapsTakeTheSolidBrushColour) {
+    auto canvas = QtCanvas::ForImage(60, 20);
+    canvas->SetPenStyle(PenStyle::Dot);
+    canvas->SetBrushColor(kYellow);
+    canvas->MoveTo(0, 10);
+    canvas->LineTo(60, 10);
+    EXPECT_NEAR(CountNear(*canvas->Image(), QRect(0, 10, 60, 1), kYellow, 0), 30, 4);
+    canvas->SetBrushStyle(BrushStyle::Clear);
+    canvas->MoveTo(0, 15);
+    canvas->LineTo(60, 15);
+    EXPECT_EQ(CountNear(*canvas->Image(), QRect(0, 15, 60, 1), kYellow, 0), 0);
+}
+
+TEST(QtCanvasNotMode, InvertsEachCoveredPixelOnceAndRestores) {
+    auto canvas = QtCanvas::ForImage(40, 40);
+    canvas->SetBrushColor(kBlack);
+    canvas->FillRect(0, 0, 20, 40);  // left half black, right half white
+    const QImage before = canvas->Image()->copy();
+
+    canvas->SetPenMode(PenMode::Not);
+    canvas->SetPenColor(kRed);  // ignored: Not only inverts
+    canvas->SetBrushStyle(BrushStyle::Clear);
+    canvas->Rectangle(10, 5, 30, 25);
+    const QImage& image = *canvas->Image();
+    EXPECT_TRUE(IsNearAt(image, 15, 5, kWhite, 0)) << DescribePixel(image, 15, 5);
+    EXPECT_TRUE(IsNearAt(image, 25, 5, kBlack, 0)) << DescribePixel(image, 25, 5);
+    EXPECT_TRUE(IsNearAt(image, 10, 5, kWhite, 0)) << "corner inverted once";
+    EXPECT_TRUE(IsNearAt(image, 29, 24, kBlack, 0)) << "corner inverted once";
+    EXPECT_TRUE(IsNearAt(image, 15, 15, kBlack, 0)) << "inside untouched";
+    EXPECT_TRUE(IsNearAt(image, 25, 15, kWhite, 0)) << "inside untouched";
+    EXPECT_TRUE(IsNearAt(image, 30, 5, kWhite, 0));
+
+    canvas->Rectangle(10, 5, 30, 25);
+    EXPECT_EQ(*canvas->Image(), before);
+}
+
+TEST(QtCanvasNotMode, CoversTheSamePixelsAsCopy) {
+    // On white, Not gives black exactly where a black Copy shape would be.
+    auto draw = [](Canvas& canvas, PenMode mode) {
+        canvas.SetPenMode(mode);
+        canvas.SetPenColor(kBlack);
+        canvas.SetBrushColor(kBlack);
+        canvas.Rectangle(3, 3, 20, 15);
+        canvas.Ellipse(25, 5, 45, 25);
+        canvas.RoundRect(25, 28, 45, 37, 6, 6);
+        const DevicePoint triangle[] = {{5, 20}, {20, 35}, {5, 35}};
+        canvas.Polygon(triangle);
+        canvas.SetPenWidth(2);
+        canvas.MoveTo(5, 45);
+        canvas.LineTo(45, 40);
+    };
+    auto copy = QtCanvas::ForImage(50, 50);
+    auto inverted = QtCanvas::ForImage(50, 50);
+    draw(*copy, PenMode::Copy);
+    draw(*inverted, PenMode::Not);
+    EXPECT_GT(CountNear(*copy->Image(), copy->Image()->rect(), kBlack, 0), 500);
+    EXPECT_EQ(*copy->Image(), *inverted->Image());
+}
+
+TEST(QtCanvasShapes, EllipseStaysInsideItsRectangle) {
+    auto canvas = QtCanvas::ForImage(40, 40);
+    canvas->SetBrushColor(kRed);
+    canvas->Ellipse(2, 2, 22, 22);
+    const QImage& image = *canvas->Image();
+    EXPECT_TRUE(IsNearAt(image, 12, 12, kRed, 0));
+    EXPECT_TRUE(IsDarkAt(image, 2, 12)) << DescribePixel(image, 2, 12);
+    EXPECT_TRUE(IsDarkAt(image, 21, 12)) << DescribePixel(image, 21, 12);
+    EXPECT_TRUE(IsDarkAt(image, 12, 21)) << DescribePixel(image, 12, 21);
+    EXPECT_TRUE(IsNearAt(image, 22, 12, kWhite, 0));
+    EXPECT_TRUE(IsNearAt(image, 12, 22, kWhite, 0));
+    EXPECT_TRUE(IsNearAt(image, 3, 3, kWhite, 0)) << "corners outside the ellipse";
+}
+
+TEST(QtCanvasShapes, RoundRectKeepsCornersFree) {
+    auto canvas = QtCanvas::ForImage(40, 40);
+    canvas->SetBrushColor(kYellow);
+    canvas->RoundRect(2, 2, 32, 22, 12, 12);
+    const QImage& image = *canvas->Image();
+    EXPECT_TRUE(IsNearAt(image, 2, 2, kWhite, 0));
+    EXPECT_TRUE(IsNearAt(image, 31, 21, kWhite, 0));
+    EXPECT_TRUE(IsDarkAt(image, 16, 2)) << DescribePixel(image, 16, 2);
+    EXPECT_TRUE(IsDarkAt(image, 31, 12)) << DescribePixel(image, 31, 12);
+    EXPECT_TRUE(IsDarkAt(image, 16, 21)) << DescribePixel(image, 16, 21);
+    EXPECT_TRUE(IsNearAt(image, 16, 12, kYellow, 0));
+    EXPECT_TRUE(IsNearAt(image, 32, 12, kWhite, 0));
+}
+
+TEST(QtCanvasShapes, PolygonIsFilledAndOutlined) {
+    auto canvas = QtCanvas::ForImage(40, 40);
+    canvas->SetBrushColor(kBlue);
+    const DevicePoint triangle[] = {{5, 5}, {35, 5}, {5, 35}};
+    canvas->Polygon(triangle);
+    const QImage& image = *canvas->Image();
+    EXPECT_TRUE(IsNearAt(image, 10, 10, kBlue, 0));
+    EXPECT_TRUE(IsDarkAt(image, 20, 5));
+    EXPECT_TRUE(IsDarkAt(image, 5, 20));
+    EXPECT_TRUE(IsNearAt(image, 30, 30, kWhite, 0));
+}
+
+TEST(QtCanvasText, SolidBrushFillsTheTextCell) {
+    auto canvas = QtCanvas::ForImage(200, 60);
+    canvas->SetBrushColor(kYellow);
+    canvas->SetFontColor(kBlue);
+    const std::string text = "Tabulorix 表";
+    const TextSize size = canvas->TextExtent(text);
+    canvas->TextOut(10, 20, text);
+    const QImage& image = *canvas->Image();
+    const QRect cell(10, 20, size.width, size.height);
+    const int yellow = CountNear(image, cell, kYellow, 0);
+    const int blueish = CountNear(image, cell, kBlue, 120);
+    EXPECT_GT(yellow, cell.width() * cell.height() / 2);
+    EXPECT_GT(blueish, 10) << "the text itself is drawn in the font colour";
+    EXPECT_EQ(CountNear(image, cell, kWhite, 0), 0) << "the whole cell is painted";
+    EXPECT_EQ(CountNear(image, image.rect(), kYellow, 0), yellow) << "no background outside the cell";
+}
+
+TEST(QtCanvasText, ClearBrushDrawsTextOnly) {
+    auto canvas = QtCanvas::ForImage(200, 60);
+    canvas->SetBrushColor(kYellow);
+    canvas->SetBrushStyle(BrushStyle::Clear);
+    canvas->TextOut(10, 20, "日本語のテキスト");
+    const QImage& image = *canvas->Image();
+    EXPECT_EQ(CountNear(image, image.rect(), kYellow, 0), 0);
+    const TextSize size = canvas->TextExtent("日本語のテキスト");
+    const QRect cell(10, 20, size.width, size.height);
+    const int dark = CountNear(image, cell, kBlack, 100);
+    EXPECT_GT(dark, 50);
+    EXPECT_EQ(CountNear(image, image.rect(), kBlack, 100), dark) << "nothing outside the text cell";
+}
+
+TEST(QtCanvasText, ExtentMatchesTheFontsModule) {
+    auto canvas = QtCanvas::ForImage(10, 10);
+    canvas->SetFont(FontSpec{"IPAGothic", 12, kFontBold});
+    EXPECT_EQ(canvas->Font(), (FontSpec{"IPAGothic", 12, kFontBold}));
+    EXPECT_EQ(canvas->TextExtent("テーブル"), MeasureText(FontSpec{"IPAGothic", 12, kFontBold}, "テーブル"));
+    EXPECT_EQ(canvas->FontPixelHeight(), 16);
+}
+
+TEST(QtCanvasOrigin, WindowOriginIsSubtractedEverywhere) {
+    auto canvas = QtCanvas::ForImage(40, 40);
+    canvas->SetWindowOrigin(100, 50);
+    canvas->SetBrushColor(kRed);
+    canvas->FillRect(100, 50, 104, 54);
+    canvas->SetPenColor(kBlue);
+    canvas->MoveTo(110, 60);
+    canvas->LineTo(120, 60);
+    const QImage& image = *canvas->Image();
+    EXPECT_EQ(CountNear(image, QRect(0, 0, 4, 4), kRed, 0), 16);
+    EXPECT_EQ(CountNear(image, QRect(10, 10, 10, 1), kBlue, 0), 10);
+    EXPECT_EQ(canvas->Pixel(100, 50), kRed);
+    EXPECT_EQ(canvas->Pixel(110, 60), kBlue);
+    EXPECT_EQ(canvas->Pixel(139, 89), kWhite);
+    EXPECT_EQ(canvas->Pixel(140, 50), std::nullopt);
+    EXPECT_EQ(canvas->Pixel(0, 0), std::nullopt);
+}
+
+TEST(QtCanvasDevices, BorrowedImageAndPainterDraw) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QtCanvas canvas(image, 96.0);
+        ASSERT_TRUE(canvas.IsActive());
+        canvas.SetBrushColor(kRed);
+        canvas.FillRect(0, 0, 5, 5);
+        EXPECT_EQ(canvas.Pixel(4, 4), kRed);
+        EXPECT_TRUE(canvas.Finish());
+    }
+    EXPECT_EQ(image.pixel(4, 4), qRgb(255, 0, 0));
+    {
+        QPainter painter(&image);
+        painter.setPen(Qt::green);
+        {
+            QtCanvas canvas(painter, 96.0);
+            canvas.SetPenColor(kBlue);
+            canvas.MoveTo(0, 10);
+            canvas.LineTo(20, 10);
+        }
+        EXPECT_EQ(painter.pen().color(), QColor(Qt::green)) << "the painter's state is restored";
+    }
+    EXPECT_EQ(image.pixel(10, 10), qRgb(0, 0, 255));
+}
+
+TEST(QtCanvasDevices, FinishedCanvasIgnoresDrawing) {
+    auto canvas = QtCanvas::ForImage(10, 10);
+    EXPECT_TRUE(canvas->Finish());
+    canvas->SetBrushColor(kRed);
+    canvas->FillRect(0, 0, 10, 10);
+    EXPECT_EQ(canvas->Pixel(5, 5), kWhite);
+    EXPECT_TRUE(canvas->Finish());
+}
+
+TEST(QtCanvasDevices, SvgAndPdfFilesAreWrittenOnFinishOnly) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tabulorix_qt_canvas_test";
+    std::filesystem::create_directories(dir);
+    for (const char* name : {"a.svg", "a.pdf"}) {
+        const std::filesystem::path path = dir / name;
+        std::filesystem::remove(path);
+        std::string error;
+        auto canvas = std::string(name).ends_with("svg")
+                          ? QtCanvas::ForSvgFile(path.string(), 100, 50, &error)
+                          : QtCanvas::ForPdfFile(path.string(), 100, 50, &error);
+        ASSERT_TRUE(canvas) << error;
+        canvas->Rectangle(10, 10, 90, 40);
+        EXPECT_EQ(canvas->Pixel(10, 10), std::nullopt) << "no read-back on vector surfaces";
+        EXPECT_FALSE(canvas->Image());
+        EXPECT_FALSE(std::filesystem::exists(path)) << "written on Finish";
+        EXPECT_TRUE(canvas->Finish(&error)) << error;
+        EXPECT_GT(std::filesystem::file_size(path), 100u) << name;
+    }
+    // A canvas dropped without Finish leaves no file.
+    const std::filesystem::path dropped = dir / "dropped.svg";
+    std::filesystem::remove(dropped);
+    QtCanvas::ForSvgFile(dropped.string(), 10, 10)->Rectangle(0, 0, 5, 5);
+    EXPECT_FALSE(std::filesystem::exists(dropped));
+    std::filesystem::remove_all(dir);
+}
+
+TEST(QtCanvasDevices, UnwritableFileIsReportedWithItsPath) {
+    std::string error;
+    EXPECT_FALSE(QtCanvas::ForPdfFile("/nonexistent-dir/x.pdf", 10, 10, &error));
+    EXPECT_NE(error.find("/nonexistent-dir/x.pdf"), std::string::npos) << error;
+    error.clear();
+    EXPECT_FALSE(QtCanvas::ForSvgFile("/nonexistent-dir/x.svg", 10, 10, &error));
+    EXPECT_NE(error.find("/nonexistent-dir/x.svg"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace tabulorix

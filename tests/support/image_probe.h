@@ -1,0 +1,46 @@
+// Helpers for tests that inspect pictures: colour comparisons with a
+// tolerance, counts and bounds of pixels of a colour, and the scale between a
+// rendered picture and the units it was drawn in.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <optional>
+#include <string>
+
+#include "platform/canvas.h"
+
+namespace tabulorix::testing {
+
+// Colour of an image pixel as 0x00BBGGRR (alpha ignored; transparent pixels
+// count as white, the colour of paper).
+Color PixelColor(const QImage& image, int x, int y);
+
+// Each channel within the tolerance of the expected colour.
+bool IsNear(Color actual, Color expected, int tolerance = 40);
+bool IsNearAt(const QImage& image, int x, int y, Color expected, int tolerance = 40);
+// Luminance below the threshold (0..255).
+bool IsDarkAt(const QImage& image, int x, int y, int threshold = 110);
+
+// Number of pixels in the area near the colour.
+int CountNear(const QImage& image, const QRect& area, Color expected, int tolerance = 40);
+// Whether any pixel within radius of (x, y) is near the colour.
+bool AnyNear(const QImage& image, int x, int y, int radius, Color expected, int tolerance = 40);
+// Bounding rectangle of the pixels near the colour, if any.
+std::optional<QRect> BoundsOfColor(const QImage& image, Color expected, int tolerance = 40);
+
+// Maps picture units to the pixels of a rendering of the picture whose
+// width × height units became the image's size.
+struct PictureScale {
+    double x = 1.0;
+    double y = 1.0;
+    int X(double units) const;
+    int Y(double units) const;
+    QRect Rect(double left, double top, double right, double bottom) const;
+};
+PictureScale ScaleOf(const QImage& image, int pictureWidth, int pictureHeight);
+
+// "(x, y) = #RRGGBB" for failure messages.
+std::string DescribePixel(const QImage& image, int x, int y);
+
+}  // namespace tabulorix::testing
