@@ -1,0 +1,310 @@
+// Row tables: walking, copying, serials, CSV lines, list-view texts and the
+// template rows of the detail-list kinds.
+#include <gtest/gtest.h>
+
+#include <typeinfo>
+
+#include "catalogue/csv_lines.h"
+#include "catalogue/list_view_texts.h"
+#include "catalogue/row_table.h"
+
+namespace {
+
+std::unique_ptr<ZMGRowExt> RowOf(std::initializer_list<const char*> values) {
+    auto row = std::make_unique<ZMGRowExt>();
+    for (const char* value : values) row->AddItem(value);
+    return row;
+}
+
+std::vector<std::string> Values(const ZMGRowExt& row) {
+    std::vector<std::string> values;
+    for (int i = 0; i < row.ItemCount(); ++i) values.push_back(row.Item(i));
+    return values;
+}
+
+// The group-columns example: header and the rows (A, x, 1), (A, x, 2), (B, x, 3).
+void FillGroupExample(ZMGCell& table) {
+    table.AddRow(RowOf({"K1", "K2", "V"}));
+    table.AddRow(RowOf({"A", "x", "1"}));
+    table.AddRow(RowOf({"A", "x", "2"}));
+    table.AddRow(RowOf({"B", "x", "3"}));
+    table.SetGroupColumns(2);
+}
+
+class FakeListView : public tabulorix::ListViewControl {
+public:
+    bool IsVisible() const override { return visible; }
+    void SetVisible(bool v) override {
+        calls.push_back(v ? "show" : "hide");
+        visible = v;
+    }
+    void FillParent() override { calls.push_back("fill"); }
+    bool visible = false;
+    std::vector<std::string> calls;
+};
+
+}  // namespace
+
+TEST(RowTable, AnEmptyTableHasNoColumnsAndWritesNothing) {
+    ZMGCell table;
+    EXPECT_EQ(table.RowCount(), 0);
+    EXPECT_EQ(table.ColumnCount(), 0);
+    EXPECT_TRUE(table.IsPastEnd(0));
+    std::vector<std::string> lines{"kept"};
+    table.WriteCsvLines(lines);
+    EXPECT_EQ(lines, (std::vector<std::string>{"kept"}));
+    EXPECT_TRUE(ListViewDisplayTexts(table).captions.empty());
+}
+
+TEST(RowTable, AHeaderOnlyTableWritesOneQuotedLine) {
+    ZMGCell table;
+    table.AddRow(RowOf({"TableNameP", "Comments"}));
+    EXPECT_EQ(table.ColumnCount(), 2);
+    EXPECT_FALSE(table.IsPastEnd(0));
+    EXPECT_TRUE(table.IsPastEnd(1));
+    std::vector<std::string> lines;
+    table.WriteCsvLines(lines);
+    EXPECT_EQ(lines, (std::vector<std::string>{R"("TableNameP","Comments")"}));
+}
+
+TEST(RowTable, GroupColumnsAreComparedOneByOneInCsv) {
+    ZMGCell table;
+    FillGroupExample(table);
+    std::vector<std::string> lines;
+    table.WriteCsvLines(lines);
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{R"("K1","K2","V")", R"("A","x","1")", R"(,,"2")", R"("B",,"3")"}));
+}
+
+TEST(RowTable, ListViewBlankingStopsAtTheFirstDifferingColumn) {
+    ZMGCell table;
+    FillGroupExample(table);
+    const ZMGListViewTexts shown = ListViewDisplayTexts(table);
+    EXPECT_EQ(shown.captions, (std::vector<std::string>{"K1", "K2", "V"}));
+    ASSERT_EQ(shown.rows.size(), 3u);
+    EXPECT_EQ(shown.rows[0].texts, (std::vector<std::string>{"A", "x", "1"}));
+    EXPECT_EQ(shown.rows[1].texts, (std::vector<std::string>{"", "", "2"}));
+    EXPECT_EQ(shown.rows[2].texts, (std::vector<std::string>{"B", "x", "3"}));
+}
+
+TEST(RowTable, WithoutGroupColumnsNothingIsBlanked) {
+    ZMGCell table;
+    FillGroupExample(table);
+    table.SetGroupColumns(0);
+    std::vector<std::string> lines;
+    table.WriteCsvLines(lines);
+    EXPECT_EQ(lines[2], R"("A","x","2")");
+    EXPECT_EQ(ListViewDisplayTexts(table).rows[1].texts, (std::vector<std::string>{"A", "x", "2"}));
+}
+
+TEST(RowTable, TheFirstDataRowIsNeverBlankedAgainstTheHeader) {
+    ZMGCell table;
+    table.AddRow(RowOf({"Type", "Name"}));
+    table.AddRow(RowOf({"Type", "T1"}));
+    table.AddRow(RowOf({"Type", "T2"}));
+    table.SetGroupColumns(1);
+    std::vector<std::string> lines;
+    table.WriteCsvLines(lines);
+    EXPECT_EQ(lines, (std::vector<std::string>{R"("Type","Name")", R"("Type","T1")", R"(,"T2")"}));
+}
+
+TEST(RowTable, ShortRowsGiveEmptyFieldsInsteadOfFailing) {
+    ZMGCell table;
+    table.AddRow(RowOf({"A", "B", "C"}));
+    table.AddRow(RowOf({"1"}));
+    std::vector<std::string> lines;
+    table.WriteCsvLines(lines);
+    EXPECT_EQ(lines[1], R"("1","","")");
+}
+
+TEST(RowTable, QuotesAreDoubledAndNothingIsTrimmed) {
+    EXPECT_EQ(QuoteCsvField("a\"b"), "\"a\"\"b\"");
+    EXPECT_EQ(QuoteCsvField(""), "\"\"");
+    EXPECT_EQ(QuoteCsvField(" a, b "), "\" a, b \"");
+    EXPECT_EQ(QuoteCsvField("\"\""), "\"\"\"\"\"\"");
+    EXPECT_EQ(QuoteCsvField("部門"), "\"部門\"");
+}
+
+TEST(RowTable, HiddenColumnsAndTheColumnLimitShapeTheListView) {
+    ZMGCell table;
+    table.AddRow(RowOf({"A", "B", "C", "D"}));
+    auto row = RowOf({"a", "b", "c", "d"});
+    row->SetDetail(false);
+    row->SetFlags(0x5);
+    table.AddRow(std::move(row));
+    table.AddName("B");
+
+    ZMGListViewTexts shown = ListViewDisplayTexts(table);
+    EXPECT_EQ(shown.columns, (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(shown.captions, (std::vector<std::string>{"A", "C", "D"}));
+    EXPECT_EQ(shown.rows[0].texts, (std::vector<std::string>{"a", "c", "d"}));
+    EXPECT_FALSE(shown.rows[0].checked);
+    EXPECT_EQ(shown.rows[0].stateImage, 0x5);
+
+    shown = ListViewDisplayTexts(table, 3);
+    EXPECT_EQ(shown.captions, (std::vector<std::string>{"A", "C"}));
+    shown = ListViewDisplayTexts(table, 9);
+    EXPECT_EQ(shown.captions.size(), 3u);
+}
+
+TEST(RowTable, GetRowOutsideTheTableRaisesErrorOfRange) {
+    ZMGCell table;
+    table.AddRow(RowOf({"h"}));
+    EXPECT_EQ(table.GetRow(0).Item(0), "h");
+    try {
+        (void)table.GetRow(1);
+        FAIL() << "no exception";
+    } catch (const ZMGRangeError& error) {
+        EXPECT_STREQ(error.what(), "Error of range");
+    }
+    EXPECT_THROW((void)table.GetRow(-1), std::out_of_range);
+}
+
+TEST(RowTable, ClearRowsFromAPosition) {
+    ZMGCell table;
+    for (const char* v : {"h", "1", "2", "3"}) table.AddRow(RowOf({v}));
+    table.ClearRows(2);
+    EXPECT_EQ(table.RowCount(), 2);
+    EXPECT_EQ(table.GetRow(1).Item(0), "1");
+    table.ClearRows(0);
+    EXPECT_EQ(table.RowCount(), 0);
+}
+
+TEST(RowTable, NextSerialFollowsTheLargestSerial) {
+    ZMGCell table;
+    EXPECT_EQ(table.NextSerial(0), 0);
+    EXPECT_EQ(table.NextSerial(5), 5);
+    for (const int serial : {-1, 3, 1}) {
+        auto row = RowOf({"x"});
+        row->SetSerial(serial);
+        table.AddRow(std::move(row));
+    }
+    EXPECT_EQ(table.NextSerial(0), 4);
+    EXPECT_EQ(table.NextSerial(10), 10);
+}
+
+TEST(RowTable, MaxKeyNumberOverAllRows) {
+    ZMGCell table;
+    EXPECT_EQ(table.MaxKeyNumber(), -1);
+    table.AddRow(RowOf({"header"}));
+    EXPECT_EQ(table.MaxKeyNumber(), -1);
+    for (const int key : {4, 9, 2}) {
+        auto row = RowOf({"k"});
+        row->SetKeyNumber(key);
+        table.AddRow(std::move(row));
+    }
+    EXPECT_EQ(table.MaxKeyNumber(), 9);
+}
+
+TEST(RowTable, CopyRowsAsExtMakesPlainRowsWithTheirFlags) {
+    ZMGCell source;
+    source.AddRow(RowOf({"ColumnNameP", "Position"}));
+    auto field = std::make_unique<ZMGRowField>();
+    field->AddItem("DEPTNO", "ColumnNameP");
+    field->SetFlags(kKeyPrimary | kIndexUnique);
+    field->SetKeyNumber(3);
+    field->SetSerial(0);
+    source.AddRow(std::move(field));
+    auto keyRow = std::make_unique<ZMGRowCell>();
+    keyRow->AddItem("PK");
+    keyRow->Child().AddRow(RowOf({"child"}));
+    source.AddRow(std::move(keyRow));
+
+    ZMGCell copy;
+    copy.AddRow(RowOf({"old"}));
+    copy.CopyRowsAsExt(source);
+    ASSERT_EQ(copy.RowCount(), 3);
+    const ZMGRowExt& copied = copy.GetRow(1);
+    EXPECT_EQ(typeid(copied), typeid(ZMGRowExt));
+    EXPECT_EQ(copied.GetFlags(), static_cast<std::uint32_t>(kKeyPrimary | kIndexUnique));
+    EXPECT_EQ(Values(copied), (std::vector<std::string>{"DEPTNO"}));
+    EXPECT_EQ(copied.Name(0), "ColumnNameP");
+    EXPECT_EQ(copied.KeyNumber(), 3);
+    EXPECT_EQ(copied.Serial(), 0);
+    EXPECT_EQ(typeid(copy.GetRow(2)), typeid(ZMGRowExt));
+}
+
+TEST(RowTable, CopyRowsAsCellMakesRowCellsWithoutFlagsButWithChildren) {
+    ZMGCell source;
+    auto keyRow = std::make_unique<ZMGRowCell>();
+    keyRow->AddItem("PK_EMP");
+    keyRow->SetFlags(kKeyPrimary);
+    keyRow->Child().AddRow(RowOf({"ColumnNameP", "Position"}));
+    keyRow->Child().AddRow(RowOf({"EMPNO", "1"}));
+    source.AddRow(std::move(keyRow));
+    source.AddRow(RowOf({"plain"}));
+
+    ZMGCell copy;
+    copy.CopyRowsAsCell(source);
+    ASSERT_EQ(copy.RowCount(), 2);
+    auto* cell = dynamic_cast<ZMGRowCell*>(&copy.GetRow(0));
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->GetFlags(), 0u);
+    EXPECT_EQ(cell->Item(0), "PK_EMP");
+    ASSERT_EQ(cell->Child().RowCount(), 2);
+    EXPECT_EQ(Values(cell->Child().GetRow(1)), (std::vector<std::string>{"EMPNO", "1"}));
+    auto* plain = dynamic_cast<ZMGRowCell*>(&copy.GetRow(1));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->Child().RowCount(), 0);
+}
+
+TEST(RowTable, CopyingATableOntoItselfKeepsItsRows) {
+    ZMGCell table;
+    table.AddRow(RowOf({"h"}));
+    table.AddRow(RowOf({"1"}));
+    table.CopyRowsAsExt(table);
+    EXPECT_EQ(table.RowCount(), 2);
+    table.CopyRowsAsCell(table);
+    ASSERT_EQ(table.RowCount(), 2);
+    EXPECT_EQ(table.GetRow(1).Item(0), "1");
+}
+
+TEST(RowTable, HasNameIsExactAndCaseSensitive) {
+    ZMGCell table;
+    table.AddName("Comments");
+    EXPECT_TRUE(table.HasName("Comments"));
+    EXPECT_FALSE(table.HasName("comments"));
+    EXPECT_FALSE(table.HasName("Comment"));
+}
+
+TEST(RowTable, ShowListViewChangesOnlyADifferingVisibility) {
+    ZMGCell table;
+    table.ShowListView(true);  // nothing attached: nothing happens
+    FakeListView view;
+    table.SetListView(&view);
+    table.ShowListView(false);
+    EXPECT_TRUE(view.calls.empty());
+    table.ShowListView(true);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"fill", "show"}));
+}
+
+TEST(RowTable, DetailListKindsGiveTheirHeaderAndBlankTemplates) {
+    EXPECT_EQ(ZMGCell().NewTemplateRow(0), nullptr);
+
+    auto header = ZMGCellFieldTable().NewTemplateRow(0);
+    EXPECT_EQ(Values(*header),
+              (std::vector<std::string>{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable",
+                                        "DataDefault", "Comments"}));
+    EXPECT_NE(dynamic_cast<ZMGRowField*>(header.get()), nullptr);
+    auto blank = ZMGCellFieldTable().NewTemplateRow(1);
+    EXPECT_EQ(Values(*blank), std::vector<std::string>(8, ""));
+
+    EXPECT_EQ(Values(*ZMGCellFieldKey().NewTemplateRow(0)),
+              (std::vector<std::string>{"物理列名", "位置", "制約名", "状態"}));
+    EXPECT_EQ(Values(*ZMGCellFieldKey(ZMGHeaderForm::B).NewTemplateRow(0)),
+              (std::vector<std::string>{"制約名", "状態", "物理列名", "位置"}));
+    EXPECT_EQ(Values(*ZMGCellFieldForeignKey().NewTemplateRow(0)),
+              (std::vector<std::string>{"物理列名", "位置", "制約名", "動詞句", "参照先オーナー",
+                                        "参照先制約名", "削除規則", "状態"}));
+    EXPECT_EQ(Values(*ZMGCellFieldForeignKey(ZMGHeaderForm::B).NewTemplateRow(0)),
+              (std::vector<std::string>{"制約名", "動詞句", "参照先オーナー", "参照先制約名", "削除規則",
+                                        "状態", "物理列名", "位置"}));
+    EXPECT_EQ(Values(*ZMGCellFieldIndex().NewTemplateRow(0)),
+              (std::vector<std::string>{"物理列名", "位置", "索引名", "一意性"}));
+    EXPECT_EQ(Values(*ZMGCellFieldIndex(ZMGHeaderForm::B).NewTemplateRow(0)),
+              (std::vector<std::string>{"索引名", "一意性", "物理列名", "位置"}));
+    EXPECT_NE(dynamic_cast<ZMGRowIndex*>(ZMGCellFieldIndex().NewTemplateRow(0).get()), nullptr);
+    EXPECT_EQ(Values(*ZMGCellFieldCondition().NewTemplateRow(0)),
+              (std::vector<std::string>{"制約名", "状態", "物理列名", "条件"}));
+    EXPECT_EQ(ZMGCellFieldCondition().NewTemplateRow(2)->ItemCount(), 4);
+}

@@ -1,0 +1,174 @@
+// The diagram's box list: numbering, look-up by owner and name, states,
+// flags and the extent of the placed boxes with the pages it needs.
+#include <gtest/gtest.h>
+
+#include "diagram/draw_table_list.h"
+#include "diagram/shape_legend.h"
+#include "diagram/shape_text.h"
+
+namespace {
+
+std::unique_ptr<MGShapeTable> Table(const std::string& owner, const std::string& name) {
+    return std::make_unique<MGShapeTable>(1, owner, name, name, "", true);
+}
+
+MGShapeTable& Placed(MGDrawTableList& diagram, int state, tabulorix::Rect rect) {
+    MGShapeTable& box = diagram.AddBox(Table("S", "T"));
+    box.SetState(state);
+    box.SetPosition(rect);
+    return box;
+}
+
+}  // namespace
+
+TEST(DrawTableList, TheNumberingAddCountsFromTheLargestNumber) {
+    MGDrawTableList diagram(nullptr);
+    EXPECT_EQ(diagram.AddBox(Table("S", "A")).ObjectNumber(), 1);
+    EXPECT_EQ(diagram.AddBox(Table("S", "B")).ObjectNumber(), 2);
+    MGShapeTable& third = diagram.AddBox(Table("S", "C"));
+    EXPECT_EQ(third.ObjectNumber(), 3);
+
+    // A box put into the list directly with a high number raises the count.
+    auto direct = Table("S", "D");
+    direct->SetObjectNumber(10);
+    diagram.Boxes().Add(std::move(direct));
+    EXPECT_EQ(diagram.AddBox(Table("S", "E")).ObjectNumber(), 11);
+
+    // Removing the largest lowers it again.
+    diagram.Boxes().Delete(4);
+    diagram.Boxes().Delete(3);
+    EXPECT_EQ(diagram.AddBox(Table("S", "F")).ObjectNumber(), 4);
+    EXPECT_EQ(diagram.Count(), 4);
+}
+
+TEST(DrawTableList, RelationsAreAddedWithoutNumbering) {
+    MGDrawTableList diagram(nullptr);
+    auto relation = std::make_unique<MGShapeRelation>();
+    relation->SetRelationNumber(7);
+    diagram.AddRelation(std::move(relation));
+    diagram.AddRelation(std::make_unique<MGShapeRelation>());
+    ASSERT_EQ(diagram.RelationCount(), 2);
+    EXPECT_EQ(diagram.RelationItem(0)->RelationNumber(), 7);
+    EXPECT_EQ(diagram.RelationItem(0)->ObjectNumber(), 0);
+    EXPECT_EQ(diagram.RelationItem(1)->RelationNumber(), 0);
+    EXPECT_EQ(diagram.RelationItem(2), nullptr);
+}
+
+TEST(DrawTableList, ItemPastTheEndYieldsNothing) {
+    MGDrawTableList diagram(nullptr);
+    EXPECT_EQ(diagram.Item(0), nullptr);
+    diagram.AddBox(Table("S", "A"));
+    EXPECT_NE(diagram.Item(0), nullptr);
+    EXPECT_EQ(diagram.Item(1), nullptr);
+}
+
+TEST(DrawTableList, FindBoxGivesTheFirstMatchInListOrder) {
+    MGDrawTableList diagram(nullptr);
+    MGShapeTable& salesOrders = diagram.AddBox(Table("SALES", "ORDERS"));
+    MGShapeTable& hrOrders = diagram.AddBox(Table("HR", "ORDERS"));
+    MGShapeTable& duplicate = diagram.AddBox(Table("SALES", "ORDERS"));
+
+    EXPECT_EQ(diagram.FindBox("SALES", "ORDERS"), &salesOrders);
+    EXPECT_EQ(diagram.FindBox("HR", "ORDERS"), &hrOrders);
+    EXPECT_EQ(diagram.FindBox("sales", "ORDERS"), nullptr);
+    EXPECT_EQ(diagram.FindBox("SALES", "ORDER"), nullptr);
+
+    // Renaming the first match hands the name on to the next one in order.
+    salesOrders.SetName("/");
+    EXPECT_EQ(diagram.FindBox("SALES", "ORDERS"), &duplicate);
+    EXPECT_EQ(diagram.FindBox("SALES", "/"), &salesOrders);
+    salesOrders.SetName("ORDERS");
+    EXPECT_EQ(diagram.FindBox("SALES", "ORDERS"), &salesOrders);
+
+    // A box that changes owner is found under its new owner.
+    hrOrders.SetOwner("SALES");
+    EXPECT_EQ(diagram.FindBox("HR", "ORDERS"), nullptr);
+
+    // Removing the first match leaves the next one.
+    diagram.Boxes().Delete(0);
+    EXPECT_EQ(diagram.FindBox("SALES", "ORDERS"), &hrOrders);
+
+    // Boxes added later, also straight into the list, are found.
+    auto direct = Table("NEW", "T");
+    MGShapeTable* directBox = direct.get();
+    diagram.Boxes().Add(std::move(direct));
+    EXPECT_EQ(diagram.FindBox("NEW", "T"), directBox);
+
+    diagram.Clear();
+    EXPECT_EQ(diagram.FindBox("NEW", "T"), nullptr);
+}
+
+TEST(DrawTableList, TextsAndTheLegendAreFoundByTheirLayoutNames) {
+    MGDrawTableList diagram(nullptr);
+    auto text = std::make_unique<MGShapeText>("memo", "IPAPGothic", 9, 0);
+    text->SetOwner("/");
+    text->SetName("/1");
+    MGShapeTable& added = diagram.AddBox(std::move(text));
+    MGShapeTable& legend = diagram.AddBox(std::make_unique<MGShapeLegend>());
+    EXPECT_EQ(diagram.FindBox("/", "/1"), &added);
+    EXPECT_EQ(diagram.FindBox("//", "Legend"), &legend);
+}
+
+TEST(DrawTableList, StatesFlagsAndSchemaCountReachEveryBox) {
+    MGDrawTableList diagram(nullptr);
+    for (int i = 0; i < 3; ++i) {
+        MGShapeTable& box = diagram.AddBox(Table("S", "T" + std::to_string(i)));
+        box.SetState(2);
+        box.SetSizeDirty(0);
+    }
+    diagram.ApplyDisplayFlags(0x628);
+    diagram.ApplySchemaCount(2);
+    diagram.ResetStates();
+    for (int i = 0; i < diagram.Count(); ++i) {
+        EXPECT_EQ(diagram.Item(i)->DisplayFlags(), 0x628);
+        EXPECT_EQ(diagram.Item(i)->SizeDirty(), 1);
+        EXPECT_EQ(diagram.Item(i)->SchemaCount(), 2);
+        EXPECT_EQ(diagram.Item(i)->State(), 0);
+    }
+    EXPECT_EQ(diagram.SelectionBand().State(), MGShapeRect::kStateNormal);
+}
+
+TEST(DrawTableList, TheExtentCoversOnlyPlacedBoxes) {
+    MGDrawTableList diagram(nullptr);
+    EXPECT_EQ(diagram.PlacedExtent().right, 0);
+    EXPECT_EQ(diagram.PlacedExtent().bottom, 0);
+    Placed(diagram, 1, {50, 50, 300, 200});
+    Placed(diagram, 2, {400, 10, 700, 120});
+    Placed(diagram, 0, {900, 900, 2000, 2000});  // not placed
+    Placed(diagram, 3, {50, 50, 1500, 1500});    // being dragged
+    const MGDiagramExtent extent = diagram.PlacedExtent();
+    EXPECT_EQ(extent.right, 700);
+    EXPECT_EQ(extent.bottom, 200);
+}
+
+TEST(DrawTableList, PageCountsFollowTheExtent) {
+    MGDrawTableList diagram(nullptr);
+    EXPECT_EQ(diagram.PageCounts(500, 700).across, 1);
+    EXPECT_EQ(diagram.PageCounts(500, 700).down, 1);
+
+    MGShapeTable& box = Placed(diagram, 1, {0, 0, 1000, 700});
+    MGPageCounts pages = diagram.PageCounts(500, 700);
+    EXPECT_EQ(pages.across, 2);
+    EXPECT_EQ(pages.down, 1);
+
+    box.SetPosition({0, 0, 1001, 701});
+    pages = diagram.PageCounts(500, 700);
+    EXPECT_EQ(pages.across, 3);
+    EXPECT_EQ(pages.down, 2);
+
+    pages = diagram.PageCounts(0, -5);  // no paper measured yet
+    EXPECT_EQ(pages.across, 1);
+    EXPECT_EQ(pages.down, 1);
+}
+
+TEST(DrawTableList, ClearRemovesBoxesAndRelations) {
+    MGDrawTableList diagram(nullptr);
+    MGShapeTable& child = diagram.AddBox(Table("S", "C"));
+    auto relation = std::make_unique<MGShapeRelation>();
+    relation->SetOwnBox(&child);
+    diagram.AddRelation(std::move(relation));
+    diagram.Clear();
+    EXPECT_EQ(diagram.Count(), 0);
+    EXPECT_EQ(diagram.RelationCount(), 0);
+    EXPECT_EQ(diagram.AddBox(Table("S", "A")).ObjectNumber(), 1);
+}
