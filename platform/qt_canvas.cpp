@@ -44,6 +44,10 @@ QRect StrokeRect(const QRect& pixels) {
     return pixels.adjusted(0, 0, -1, -1);
 }
 
+// On vector surfaces outlines run through pixel centres, as GDI's do: a
+// one-unit line then covers whole units instead of two half-covered ones.
+const QPointF kPixelCentre(0.5, 0.5);
+
 // Curves run through the centres of the border pixels, so that a one-pixel
 // pen touches the first and the last pixel of the GDI rectangle.
 QRectF CentreLineRect(const QRect& pixels) {
@@ -373,8 +377,13 @@ void QtCanvas::LineTo(int x, int y) {
     state_.penX = x;
     state_.penY = y;
     // A flat cap leaves out the end point, as GDI does.
-    DrawShape(QRect(from, to).normalized(),
-              [&](QPainter& p, QPoint shift) { p.drawLine(from - shift, to - shift); });
+    DrawShape(QRect(from, to).normalized(), [&](QPainter& p, QPoint shift) {
+        if (IsRaster()) {
+            p.drawLine(from - shift, to - shift);
+        } else {
+            p.drawLine(QPointF(from) + kPixelCentre, QPointF(to) + kPixelCentre);
+        }
+    });
 }
 
 QRect QtCanvas::DevicePixels(int left, int top, int right, int bottom) const {
@@ -385,7 +394,13 @@ QRect QtCanvas::DevicePixels(int left, int top, int right, int bottom) const {
 void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
     const QRect pixels = DevicePixels(left, top, right, bottom);
     if (pixels.isEmpty()) return;
-    DrawShape(pixels, [&](QPainter& p, QPoint shift) { p.drawRect(StrokeRect(pixels.translated(-shift))); });
+    DrawShape(pixels, [&](QPainter& p, QPoint shift) {
+        if (IsRaster()) {
+            p.drawRect(StrokeRect(pixels.translated(-shift)));
+        } else {
+            p.drawRect(CentreLineRect(pixels));
+        }
+    });
 }
 
 void QtCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
@@ -412,8 +427,13 @@ void QtCanvas::Polygon(std::span<const DevicePoint> points) {
     polygon.reserve(static_cast<int>(points.size()));
     for (const DevicePoint& point : points)
         polygon << QPoint(point.x - state_.originX, point.y - state_.originY);
-    DrawShape(polygon.boundingRect(),
-              [&](QPainter& p, QPoint shift) { p.drawPolygon(polygon.translated(-shift), Qt::OddEvenFill); });
+    DrawShape(polygon.boundingRect(), [&](QPainter& p, QPoint shift) {
+        if (IsRaster()) {
+            p.drawPolygon(polygon.translated(-shift), Qt::OddEvenFill);
+        } else {
+            p.drawPolygon(QPolygonF(polygon).translated(kPixelCentre), Qt::OddEvenFill);
+        }
+    });
 }
 
 // FillRect and FrameRect paint with the brush and, as on GDI, ignore the pen

@@ -1,0 +1,232 @@
+// The drawing surfaces read by real consumers: an EMF picture converted by
+// LibreOffice, an SVG rendered by librsvg and a PDF rendered by poppler must
+// all show the same shapes, in their colours, where they were drawn.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "platform/emf_canvas.h"
+#include "platform/qt_canvas.h"
+#include "support/external_tool.h"
+#include "support/image_probe.h"
+
+namespace tabulorix {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::AnyNear;
+using testing::CountNear;
+using testing::DescribePixel;
+using testing::FindTool;
+using testing::RunTool;
+
+constexpr int kWidth = 480;
+constexpr int kHeight = 320;
+constexpr Color kBlue = 0xC00000;
+constexpr Color kOrange = 0x0080FF;
+constexpr Color kGreen = 0x00A000;
+constexpr Color kMagenta = 0xC000C0;
+const std::string kJapanese = "日本語の表定義";
+
+// One sample of every shape, each in its own colour.
+void DrawSample(Canvas& canvas) {
+    canvas.SetPenColor(kOrange);  // solid line, 3 units wide: the landmark
+    canvas.SetPenWidth(3);
+    canvas.MoveTo(20, 20);
+    canvas.LineTo(460, 20);
+    canvas.SetPenWidth(1);  // dotted line
+    canvas.SetPenColor(kGreen);
+    canvas.SetPenStyle(PenStyle::Dot);
+    canvas.SetBrushStyle(BrushStyle::Clear);
+    canvas.MoveTo(20, 40);
+    canvas.LineTo(460, 40);
+    canvas.SetPenStyle(PenStyle::Solid);
+    canvas.SetPenColor(kBlack);
+    canvas.SetPenWidth(2);
+    canvas.SetBrushColor(kRed);
+    canvas.Rectangle(20, 60, 140, 140);
+    canvas.SetBrushColor(kYellow);
+    canvas.RoundRect(180, 60, 300, 140, 40, 40);
+    canvas.SetBrushColor(kBlue);
+    canvas.Ellipse(340, 60, 460, 140);
+    canvas.SetBrushColor(kGreen);
+    const DevicePoint triangle[] = {{20, 170}, {140, 170}, {20, 300}};
+    canvas.Polygon(triangle);
+    canvas.SetFont(FontSpec{"ＭＳ Ｐゴシック", 24, 0});
+    canvas.SetBrushStyle(BrushStyle::Clear);
+    canvas.SetFontColor(kBlack);
+    canvas.TextOut(180, 170, kJapanese);
+    canvas.SetFont(FontSpec{"IPAPGothic", 18, 0});
+    canvas.SetBrushColor(kYellow);
+    canvas.SetFontColor(kMagenta);
+    canvas.TextOut(180, 250, "社員 EMP");
+}
+
+// Maps picture units to the pixels of a rendering.
+struct Placement {
+    double scale = 1.0;
+    double left = 0.0;
+    double top = 0.0;
+    int X(double units) const { return static_cast<int>(std::lround(left + units * scale)); }
+    int Y(double units) const { return static_cast<int>(std::lround(top + units * scale)); }
+    int Length(double units) const { return static_cast<int>(std::lround(units * scale)); }
+    QRect Rect(double l, double t, double r, double b) const {
+        return QRect(QPoint(X(l), Y(t)), QPoint(X(r) - 1, Y(b) - 1));
+    }
+};
+
+class CanvasConsumerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::path(TABULORIX_BINARY_DIR) / "consumer_out" / info->name();
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+
+    // Where the picture landed in a rendering: the orange line from (20, 20)
+    // to (460, 20) gives the scale and the offset (LibreOffice centres a
+    // picture on a page, the others fill the image with it).
+    static std::optional<Placement> Locate(const QImage& png) {
+        const auto line = testing::BoundsOfColor(png, kOrange, 30);
+        if (!line || line->width() < 20) return std::nullopt;
+        Placement p;
+        p.scale = line->width() / 440.0;
+        p.left = line->left() - 20 * p.scale;
+        p.top = (line->top() + line->bottom()) / 2.0 - 20 * p.scale;
+        return p;
+    }
+
+    // Checks the rendering of DrawSample, whatever its scale and offset.
+    void CheckSample(const QImage& png, const std::string& consumer) {
+        ASSERT_FALSE(png.isNull()) << consumer << " wrote no readable PNG";
+        const auto placed = Locate(png);
+        ASSERT_TRUE(placed) << consumer << ": the orange landmark line is missing";
+        const Placement& s = *placed;
+        EXPECT_GT(s.scale, 0.5) << consumer;
+        const int r = std::max(2, s.Length(2));
+        auto near = [&](double x, double y, Color color, const char* what) {
+            EXPECT_TRUE(AnyNear(png, s.X(x), s.Y(y), r, color, 60))
+                << consumer << ": " << what << " expected near " << DescribePixel(png, s.X(x), s.Y(y));
+        };
+        auto white = [&](double x, double y, const char* what) {
+            EXPECT_TRUE(testing::IsNearAt(png, s.X(x), s.Y(y), kWhite, 40))
+                << consumer << ": " << what << " should be paper " << DescribePixel(png, s.X(x), s.Y(y));
+        };
+        white(240, 30, "below the solid line");
+        near(80, 100, kRed, "rectangle fill");
+        near(20, 100, kBlack, "rectangle left edge");
+        near(139, 100, kBlack, "rectangle right edge");
+        white(145, 100, "right of the rectangle");
+        white(80, 55, "above the rectangle");
+        near(240, 100, kYellow, "round rectangle fill");
+        near(240, 60, kBlack, "round rectangle top edge");
+        white(182, 62, "round rectangle corner");
+        near(400, 100, kBlue, "ellipse fill");
+        white(343, 63, "outside the ellipse corner");
+        near(40, 200, kGreen, "polygon fill");
+        white(120, 280, "outside the polygon");
+        // Dotted line: green along the line, but with gaps.
+        const QRect dottedRow = s.Rect(30, 38, 450, 43);
+        std::vector<bool> greenColumn(static_cast<std::size_t>(dottedRow.width()), false);
+        for (int x = dottedRow.left(); x <= dottedRow.right(); ++x) {
+            for (int y = dottedRow.top(); y <= dottedRow.bottom(); ++y) {
+                const Color c = testing::PixelColor(png, x, y);
+                const int red = c & 0xFF, green = (c >> 8) & 0xFF, blue = (c >> 16) & 0xFF;
+                if (green > red + 25 && green > blue + 25) greenColumn[x - dottedRow.left()] = true;
+            }
+        }
+        const auto covered = std::count(greenColumn.begin(), greenColumn.end(), true);
+        EXPECT_GT(covered, dottedRow.width() / 4) << consumer << ": the dotted line is missing";
+        EXPECT_LT(covered, dottedRow.width() * 9 / 10) << consumer << ": the dotted line has no gaps";
+        // Japanese text: ink inside the text area.
+        const QRect textArea = s.Rect(175, 165, 470, 215);
+        EXPECT_GT(CountNear(png, textArea, kBlack, 110), textArea.width() * textArea.height() / 40)
+            << consumer << ": no Japanese text";
+        // Text on a solid brush: a yellow cell with magenta text in it.
+        const QRect cellArea = s.Rect(175, 245, 470, 300);
+        EXPECT_GT(CountNear(png, cellArea, kYellow, 60), s.Length(40) * s.Length(15))
+            << consumer << ": no text background";
+        EXPECT_GT(CountNear(png, cellArea, kMagenta, 90), 10) << consumer << ": no magenta text";
+    }
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+    fs::path dir_;
+};
+
+TEST_F(CanvasConsumerTest, LibreOfficeConvertsTheEmfPicture) {
+    const auto soffice = FindTool("soffice");
+    if (!soffice) GTEST_SKIP() << "soffice is not installed (scripts/install-deps)";
+    EmfCanvas canvas(kWidth, kHeight);
+    DrawSample(canvas);
+    std::string error;
+    const auto bytes = canvas.Finish(&error);
+    ASSERT_TRUE(bytes) << error;
+    {
+        std::ofstream out(Path("sample.emf"), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+        ASSERT_TRUE(out.good());
+    }
+    fs::create_directories(dir_ / "home");
+    const auto result =
+        RunTool(*soffice,
+                {"--headless", "--norestore", "--convert-to", "png", "--outdir",
+                 QString::fromStdString(dir_.string()), QString::fromStdString(Path("sample.emf"))},
+                240, (dir_ / "home").string());
+    ASSERT_TRUE(result.Succeeded()) << "soffice failed" << (result.timedOut ? " (timed out)" : "") << ": "
+                                    << result.output;
+    QImage png(QString::fromStdString(Path("sample.png")));
+    CheckSample(png, "LibreOffice (EMF)");
+    const auto placed = Locate(png);
+    ASSERT_TRUE(placed);
+    EXPECT_NEAR(placed->scale, 1.0, 0.03) << "one unit is 1/96 inch, LibreOffice renders at 96 dpi";
+}
+
+TEST_F(CanvasConsumerTest, LibrsvgRendersTheSvgPicture) {
+    const auto rsvg = FindTool("rsvg-convert");
+    if (!rsvg) GTEST_SKIP() << "rsvg-convert is not installed (scripts/install-deps)";
+    std::string error;
+    auto canvas = QtCanvas::ForSvgFile(Path("sample.svg"), kWidth, kHeight, &error);
+    ASSERT_TRUE(canvas) << error;
+    DrawSample(*canvas);
+    ASSERT_TRUE(canvas->Finish(&error)) << error;
+    const auto result =
+        RunTool(*rsvg,
+                {"--background-color", "white", "-o", QString::fromStdString(Path("sample.png")),
+                 QString::fromStdString(Path("sample.svg"))},
+                120);
+    ASSERT_TRUE(result.Succeeded()) << result.output;
+    QImage png(QString::fromStdString(Path("sample.png")));
+    EXPECT_NEAR(png.width(), kWidth, 1) << "96 dpi units render one to one";
+    EXPECT_NEAR(png.height(), kHeight, 1);
+    CheckSample(png, "librsvg (SVG)");
+}
+
+TEST_F(CanvasConsumerTest, PopplerRendersThePdfPage) {
+    const auto pdftoppm = FindTool("pdftoppm");
+    if (!pdftoppm) GTEST_SKIP() << "pdftoppm is not installed (scripts/install-deps)";
+    std::string error;
+    auto canvas = QtCanvas::ForPdfFile(Path("sample.pdf"), kWidth, kHeight, &error);
+    ASSERT_TRUE(canvas) << error;
+    DrawSample(*canvas);
+    ASSERT_TRUE(canvas->Finish(&error)) << error;
+    const auto result =
+        RunTool(*pdftoppm,
+                {"-r", "192", "-png", "-singlefile", QString::fromStdString(Path("sample.pdf")),
+                 QString::fromStdString(Path("sample"))},
+                120);
+    ASSERT_TRUE(result.Succeeded()) << result.output;
+    QImage png(QString::fromStdString(Path("sample.png")));
+    EXPECT_NEAR(png.width(), 2 * kWidth, 2) << "the page is the picture size at 96 units per inch";
+    EXPECT_NEAR(png.height(), 2 * kHeight, 2);
+    CheckSample(png, "poppler (PDF)");
+}
+
+}  // namespace
+}  // namespace tabulorix
