@@ -1,0 +1,202 @@
+// Recording the diagram into an enhanced metafile: one page or all pages, to
+// a file or the clipboard, with the view restored afterwards.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "render_fixture.h"
+
+namespace tabulorix::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// EMF record types used below.
+constexpr std::uint32_t kEmrHeader = 1;
+constexpr std::uint32_t kEmrEof = 14;
+constexpr std::uint32_t kEmrMoveTo = 27;
+constexpr std::uint32_t kEmrBeginPath = 59;
+constexpr std::uint32_t kEmrEndPath = 60;
+constexpr std::uint32_t kEmrFillPath = 62;
+constexpr std::uint32_t kEmrLineTo = 54;
+constexpr std::uint32_t kEmrExtTextOutW = 84;
+constexpr std::uint32_t kEmrPolyline16 = 87;
+
+std::uint32_t U32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
+           (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
+}
+
+// The record types of a metafile, in order.
+std::vector<std::uint32_t> RecordTypes(const std::vector<std::uint8_t>& bytes) {
+    std::vector<std::uint32_t> types;
+    std::size_t at = 0;
+    while (at + 8 <= bytes.size()) {
+        const std::uint32_t size = U32(bytes, at + 4);
+        types.push_back(U32(bytes, at));
+        if (size < 8) break;
+        at += size;
+    }
+    return types;
+}
+
+// The header's bounds rectangle: the picture's device pixels, inclusive.
+Rect Bounds(const std::vector<std::uint8_t>& bytes) {
+    return Rect{static_cast<int>(U32(bytes, 8)), static_cast<int>(U32(bytes, 12)),
+                static_cast<int>(U32(bytes, 16)), static_cast<int>(U32(bytes, 20))};
+}
+
+// Stroked lines or text: what page frames and page numbers would leave.
+// Filled areas (the white paper) are recorded as paths, whose outline moves
+// between BEGINPATH and ENDPATH do not count.
+bool DrawsLinesOrText(const std::vector<std::uint32_t>& types) {
+    const std::set<std::uint32_t> strokes{kEmrMoveTo, kEmrLineTo, kEmrPolyline16};
+    bool inPath = false;
+    for (const std::uint32_t type : types) {
+        if (type == kEmrBeginPath) inPath = true;
+        if (type == kEmrEndPath) inPath = false;
+        if (type == kEmrExtTextOutW || (!inPath && strokes.contains(type))) return true;
+    }
+    return false;
+}
+
+std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+class EmfTest : public RenderTest {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("tabulorix-emf-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+        Grid(2, 3, 50);  // the window's zoom is 50 %
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // The paint pass the main window runs while recording.
+    void PaintPass() {
+        box.ClearPaper();
+        box.DrawPageDecorations(true, 0, 0);
+        box.DrawPageDecorations(false, 0, 0);
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(EmfTest, PageFourIsOnePaperWithItsOriginAtTheThirdPage) {
+    const fs::path file = dir_ / "page4.emf";
+    ASSERT_TRUE(box.BeginEmf(4, file.string()));
+    EXPECT_EQ(console.OutputMode(), 1);
+    EXPECT_EQ(console.Zoom(), 100);
+    EXPECT_EQ(console.PageOriginX(), kPaperW);
+    EXPECT_EQ(console.PageOriginY(), kPaperH);
+    EXPECT_EQ(console.MapX(kPaperW + 10), 10);  // one world unit per metafile unit
+    EXPECT_EQ(console.MapY(kPaperH + 20), 20);
+    paintBox.canvas.Clear();
+    PaintPass();
+    EXPECT_TRUE(paintBox.canvas.calls.empty());  // everything went into the metafile
+    ASSERT_TRUE(box.EndEmf());
+
+    EXPECT_TRUE(ports.messages.empty());
+    ASSERT_TRUE(fs::exists(file));
+    const auto bytes = ReadBytes(file);
+    const auto types = RecordTypes(bytes);
+    ASSERT_FALSE(types.empty());
+    EXPECT_EQ(types.front(), kEmrHeader);
+    EXPECT_EQ(types.back(), kEmrEof);
+    EXPECT_EQ(Bounds(bytes), (Rect{0, 0, kPaperW - 1, kPaperH - 1}));
+    EXPECT_FALSE(DrawsLinesOrText(types));                               // no page frames, no page numbers
+    EXPECT_EQ(std::count(types.begin(), types.end(), kEmrFillPath), 1);  // the white paper
+    EXPECT_TRUE(clipboard.pictures.empty());
+}
+
+TEST_F(EmfTest, ShapesAndTextDoReachThePicture) {
+    const fs::path file = dir_ / "shapes.emf";
+    ASSERT_TRUE(box.BeginEmf(1, file.string()));
+    box.MoveTo(0, 0);
+    box.LineTo(100, 100);
+    box.DrawText(10, 10, "表A", kBlack);
+    ASSERT_TRUE(box.EndEmf());
+    const auto types = RecordTypes(ReadBytes(file));
+    EXPECT_TRUE(DrawsLinesOrText(types));
+    EXPECT_NE(std::find(types.begin(), types.end(), kEmrExtTextOutW), types.end());
+}
+
+TEST_F(EmfTest, AllPagesGoToTheClipboardWhenNoFileIsNamed) {
+    ASSERT_TRUE(box.BeginEmf(0, ""));
+    EXPECT_EQ(console.PageOriginX(), 0);
+    EXPECT_EQ(console.MapX(0), 0);
+    EXPECT_EQ(console.MapY(3249), 3249);
+    PaintPass();
+    ASSERT_TRUE(box.EndEmf());
+    ASSERT_EQ(clipboard.pictures.size(), 1u);
+    const auto& bytes = clipboard.pictures[0];
+    EXPECT_EQ(Bounds(bytes), (Rect{0, 0, 2 * kPaperW - 1, 3 * kPaperH - 1}));  // whatever the zoom
+    EXPECT_FALSE(DrawsLinesOrText(RecordTypes(bytes)));
+    EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+TEST_F(EmfTest, TheViewIsRestoredAfterRecording) {
+    UserScroll(true, 2000);
+    Canvas* before = &console.CurrentCanvas();
+    ASSERT_TRUE(box.BeginEmf(2, (dir_ / "p2.emf").string()));
+    EXPECT_NE(&console.CurrentCanvas(), before);
+    EXPECT_EQ(console.CurrentCanvas().Font(), paintBox.canvas.Font());  // drawn in the diagram font
+    ASSERT_TRUE(box.EndEmf());
+    EXPECT_EQ(&console.CurrentCanvas(), before);
+    EXPECT_EQ(console.Zoom(), 50);
+    EXPECT_EQ(console.ScrollOffsetX(), 2000);
+    EXPECT_EQ(console.ScrollOffsetY(), 3248);
+    EXPECT_EQ(console.OutputMode(), 0);
+    EXPECT_EQ(console.PageOriginX(), 0);
+    EXPECT_EQ(console.PageOriginY(), 0);
+    // Drawing reaches the paint box again.
+    paintBox.canvas.Clear();
+    PaintPass();
+    EXPECT_EQ(paintBox.canvas.Calls("TextOut").size(), 6u);
+}
+
+TEST_F(EmfTest, PagePastTheLastRowRecordsNothing) {
+    EXPECT_FALSE(box.BeginEmf(7, (dir_ / "p7.emf").string()));
+    EXPECT_EQ(console.OutputMode(), 0);
+    EXPECT_EQ(console.PageOriginX(), 0);
+    EXPECT_EQ(console.PageOriginY(), 0);
+    EXPECT_EQ(console.Zoom(), 50);
+    EXPECT_TRUE(box.EndEmf());
+    EXPECT_TRUE(fs::is_empty(dir_));
+    EXPECT_TRUE(clipboard.pictures.empty());
+    EXPECT_TRUE(ports.messages.empty());
+    EXPECT_FALSE(box.BeginEmf(-1, ""));
+}
+
+TEST_F(EmfTest, AFailingWriteTellsTheUserAndRestoresTheView) {
+    const fs::path file = dir_ / "missing-dir" / "x.emf";
+    ASSERT_TRUE(box.BeginEmf(4, file.string()));
+    ASSERT_FALSE(box.EndEmf());
+    ASSERT_EQ(ports.messages.size(), 1u);
+    EXPECT_EQ(ports.messages[0].rfind("Failed to save EMF file", 0), 0u);
+    EXPECT_NE(ports.messages[0].find("x.emf"), std::string::npos);  // the reason names the file
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(console.Zoom(), 50);
+    EXPECT_EQ(&console.CurrentCanvas(), &paintBox.canvas);
+    EXPECT_FALSE(console.IsRecording());
+}
+
+TEST_F(EmfTest, AFailingClipboardTellsTheUser) {
+    clipboard.succeed = false;
+    ASSERT_TRUE(box.BeginEmf(0, ""));
+    EXPECT_FALSE(box.EndEmf());
+    EXPECT_EQ(ports.messages, (std::vector<std::string>{"Failed to save EMF file"}));
+}
+
+}  // namespace
+}  // namespace tabulorix::testing

@@ -1,0 +1,156 @@
+// Scroll bars of the console: ranges, positions in multiples of 4, the view
+// centre kept over zoom steps, scrolling the window contents.
+#include <vector>
+
+#include "render_fixture.h"
+
+namespace tabulorix::testing {
+namespace {
+
+using ScrollTest = RenderTest;
+
+// The world point at the centre of the view along an axis.
+int CentreX(const ZMGConsole& console, int viewWidth) {
+    return console.ScrollOffsetX() - console.PaperW() * console.PagesX() +
+           viewWidth / 2 * 100 / console.Zoom();
+}
+int CentreY(const ZMGConsole& console, int viewHeight) {
+    return console.ScrollOffsetY() - console.PaperH() * console.PagesY() +
+           viewHeight / 2 * 100 / console.Zoom();
+}
+
+TEST_F(ScrollTest, ModeOneShowsWorldOriginAtTheTopLeft) {
+    Grid(2, 3);  // extents 1536 × 3249, view 800 × 600
+    EXPECT_EQ(hBar.min, 0);
+    EXPECT_EQ(hBar.max, 3808);  // 3 × 1536 - 800
+    EXPECT_EQ(hBar.largeStep, 400);
+    EXPECT_EQ(hBar.smallStep, 80);
+    EXPECT_EQ(hBar.position, 1536);
+    EXPECT_EQ(vBar.max, 9147);
+    EXPECT_EQ(vBar.largeStep, 300);
+    EXPECT_EQ(vBar.smallStep, 60);
+    EXPECT_EQ(vBar.position, 3248);  // 3249 rounded toward zero to a multiple of 4
+    EXPECT_EQ(console.ScrollOffsetX(), 1536);
+    EXPECT_EQ(console.ScrollOffsetY(), 3248);
+    EXPECT_TRUE(hBar.visible && hBar.enabled && vBar.visible && vBar.enabled);
+    EXPECT_EQ(console.MapX(0), 0);
+    EXPECT_EQ(paintBox.repaints, 1);
+}
+
+TEST_F(ScrollTest, BarIsHiddenWhenTheViewIsWiderThanThreeExtents) {
+    Grid(1, 1, 25);  // across: 3 × 768 - 3200 < 0; down: 3 × 1083 - 2400 = 849
+    EXPECT_FALSE(hBar.visible);
+    EXPECT_EQ(hBar.position, 0);
+    EXPECT_EQ(console.ScrollOffsetX(), 0);
+    EXPECT_TRUE(vBar.visible);
+    EXPECT_EQ(vBar.max, 849);
+    EXPECT_EQ(vBar.position, 848);  // the extent 1083 clamped to the range, then to the step
+}
+
+TEST_F(ScrollTest, NothingHappensWhileZoomIsZero) {
+    box.SetPageCount(2, 3);
+    box.UpdateScrollBars(1, 0);
+    EXPECT_TRUE(hBar.positionsSet.empty());
+    EXPECT_EQ(hBar.max, 100);
+    EXPECT_EQ(paintBox.repaints, 0);
+}
+
+TEST_F(ScrollTest, ZoomStepsKeepTheViewCentre) {
+    Grid(2, 3);
+    UserScroll(true, 3000);
+    UserScroll(false, 5000);
+    EXPECT_EQ(CentreX(console, 800), 1864);
+
+    // 100 → 200: the position moves by 400 - 200.
+    box.SetZoom(200, 2, 100);
+    EXPECT_EQ(hBar.position, 3200);
+    EXPECT_EQ(CentreX(console, 800), 1864);
+
+    // Each further step keeps the centre up to the rounding to the scroll step.
+    for (const int zoom : {400, 150, 50, 75, 100}) {
+        SCOPED_TRACE(zoom);
+        const int centreX = CentreX(console, 800);
+        const int centreY = CentreY(console, 600);
+        box.SetZoom(zoom, zoom % 2 == 0 ? 2 : 3, console.Zoom());
+        EXPECT_EQ(hBar.position % 4, 0);
+        EXPECT_EQ(vBar.position % 4, 0);
+        EXPECT_EQ(console.ScrollOffsetX(), hBar.position);
+        EXPECT_EQ(console.ScrollOffsetY(), vBar.position);
+        EXPECT_NEAR(CentreX(console, 800), centreX, 4);
+        EXPECT_NEAR(CentreY(console, 600), centreY, 4);
+    }
+}
+
+TEST_F(ScrollTest, ModesZeroAndFourKeepThePosition) {
+    Grid(2, 3);
+    UserScroll(true, 2000);
+    box.SetZoom(150, 0, 100);
+    EXPECT_EQ(hBar.position, 2000);
+    box.SetZoom(75, 4, 150);
+    EXPECT_EQ(hBar.position, 2000);
+}
+
+TEST_F(ScrollTest, UserScrollRoundsToFourAndMovesTheContents) {
+    Grid(2, 3);
+    paintBox.topOffset = 30;
+    UserScroll(true, 1547);
+    EXPECT_EQ(hBar.position, 1544);  // written back
+    EXPECT_EQ(console.ScrollOffsetX(), 1544);
+    ASSERT_EQ(paintBox.scrolls.size(), 1u);
+    EXPECT_EQ(paintBox.scrolls[0], (DevicePoint{-8, 0}));
+    // Uncovered strip 792..800, widened by 200 ÷ 100 and by 2 more pixels.
+    ASSERT_EQ(paintBox.invalidated.size(), 1u);
+    EXPECT_EQ(paintBox.invalidated[0], (Rect{788, 28, 804, 632}));
+    EXPECT_EQ(paintBox.updates, 1);
+}
+
+TEST_F(ScrollTest, ScrollingBackAtZoom25UncoversTheLeftStrip) {
+    Grid(2, 3);
+    box.SetZoom(25, 0, 100);
+    UserScroll(true, 1368);  // from 1408 (clamped to the range) 40 back: 10 pixels
+    ASSERT_EQ(paintBox.scrolls.size(), 1u);
+    EXPECT_EQ(paintBox.scrolls[0], (DevicePoint{10, 0}));
+    EXPECT_EQ(paintBox.invalidated.back(), (Rect{-10, -2, 20, 602}));  // margin 200 ÷ 25 = 8
+}
+
+TEST_F(ScrollTest, VerticalScrollAtZoom400) {
+    Grid(2, 3);
+    box.SetZoom(400, 0, 100);
+    UserScroll(false, 3252);
+    EXPECT_EQ(paintBox.scrolls.back(), (DevicePoint{0, -16}));
+    EXPECT_EQ(paintBox.invalidated.back(), (Rect{-2, 582, 802, 602}));
+}
+
+TEST_F(ScrollTest, PositionWithinTheSameStepScrollsNothing) {
+    Grid(2, 3);
+    UserScroll(true, 1539);
+    EXPECT_EQ(hBar.position, 1536);
+    EXPECT_TRUE(paintBox.scrolls.empty());
+    EXPECT_TRUE(paintBox.invalidated.empty());
+}
+
+TEST_F(ScrollTest, ScrollToCentresAWorldCoordinate) {
+    Grid(2, 3);
+    box.ScrollTo(true, 1000);
+    EXPECT_EQ(hBar.position, 2136);  // 1000 + 1536 - 400
+    EXPECT_EQ(console.MapX(1000), 400);
+    box.ScrollTo(false, 1001);
+    EXPECT_EQ(vBar.position, 3948);  // 1001 + 3249 - 300 = 3950, to the step
+    const auto setsBefore = vBar.positionsSet.size();
+    box.ScrollTo(false, 1002);  // same step: the bar is left alone
+    EXPECT_EQ(vBar.positionsSet.size(), setsBefore);
+    box.ScrollTo(true, 100000);  // clamped to the range
+    EXPECT_EQ(hBar.position, 3808);
+}
+
+TEST_F(ScrollTest, ViewRectAndScrollUnits) {
+    Grid(2, 3);
+    box.SetZoom(200, 0, 100);
+    UserScroll(true, 2136);
+    UserScroll(false, 3948);
+    EXPECT_EQ(box.GetViewRect(), (Rect{2136, 3948, 2536, 4248}));
+    EXPECT_EQ(box.ToScrollUnits(Rect{10, 20, 30, 40}), (Rect{1546, 3269, 1566, 3289}));
+}
+
+}  // namespace
+}  // namespace tabulorix::testing

@@ -1,0 +1,254 @@
+// World-to-device mapping of the screen and of paper, and the drawing and
+// text operations of the outputs.
+#include <vector>
+
+#include "render_fixture.h"
+
+namespace tabulorix::testing {
+namespace {
+
+using MappingTest = RenderTest;
+
+TEST_F(MappingTest, PaperIsThePrintableAreaInScreenPixels) {
+    EXPECT_EQ(console.PaperW(), kPaperW);
+    EXPECT_EQ(console.PaperH(), kPaperH);
+    EXPECT_EQ(paper.PaperW(), kPaperW);
+    EXPECT_DOUBLE_EQ(paper.Scale(), 6.25);
+    EXPECT_DOUBLE_EQ(console.Scale(), 1.0);
+    EXPECT_EQ(console.Name(), "Console");
+    EXPECT_EQ(paper.Name(), "Printer");
+
+    // SetZoom measures the paper again: the printer changed its area meanwhile.
+    printer.pageWidth = 2400;
+    box.SetZoom(50, 0);
+    EXPECT_EQ(console.PaperW(), 384);
+    EXPECT_EQ(paper.PaperW(), 384);
+    EXPECT_EQ(console.Zoom(), 50);
+    EXPECT_EQ(paper.Zoom(), 50);
+}
+
+TEST_F(MappingTest, ScreenMappingAtZoom100AddsTheExtentAndSubtractsOffsets) {
+    box.SetPageCount(2, 3);  // extent 1536 × 3249
+    console.SetZoom(100);    // scroll offsets still 0
+    EXPECT_EQ(console.MapX(10), 1546);
+    EXPECT_EQ(console.MapY(20), 3269);
+
+    UserScroll(true, 1547);   // rounded down to 1544
+    UserScroll(false, 3249);  // rounded down to 3248
+    EXPECT_EQ(console.ScrollOffsetX(), 1544);
+    EXPECT_EQ(console.ScrollOffsetY(), 3248);
+    EXPECT_EQ(console.MapX(10), 2);
+    EXPECT_EQ(console.MapY(20), 21);
+
+    console.SetPageOrigin(kPaperW, kPaperH);  // subtracted as well
+    EXPECT_EQ(console.MapX(800), 24);
+    EXPECT_EQ(console.MapY(1100), 18);
+}
+
+TEST_F(MappingTest, ScreenMappingAtZoom25TruncatesTowardZero) {
+    box.SetPageCount(2, 3);
+    console.SetZoom(25);
+    EXPECT_EQ(console.MapX(10), 386);  // 0.25 × 1546 = 386.5
+    EXPECT_EQ(console.MapY(20), 817);  // 0.25 × 3269 = 817.25
+
+    box.SetZoom(100, 0);  // scroll range for zoom 100; positions kept at 0
+    UserScroll(true, 1544);
+    console.SetZoom(25);
+    EXPECT_EQ(console.MapX(-3), -2);  // 0.25 × -11 = -2.75: toward zero, not -3
+    EXPECT_EQ(console.MapX(108), 25);
+    EXPECT_EQ(console.MapLength(10), 2);
+    EXPECT_EQ(console.MapLength(-10), -2);
+}
+
+TEST_F(MappingTest, ScreenMappingAtZoom400WithPageOrigin) {
+    Grid(2, 3);  // offsets 1536 and 3248
+    console.SetZoom(400);
+    EXPECT_EQ(console.MapX(10), 40);
+    EXPECT_EQ(console.MapY(10), 44);  // 4 × (10 + 3249 - 3248)
+    console.SetPageOrigin(kPaperW, kPaperH);
+    EXPECT_EQ(console.MapX(800), 128);
+    EXPECT_EQ(console.MapY(1100), 72);
+    EXPECT_EQ(console.MapLength(7), 28);
+}
+
+TEST_F(MappingTest, PaperMappingScalesThePageAtItsOrigin) {
+    box.SetPageCount(2, 3);
+    box.SetZoom(100, 0);
+    ASSERT_TRUE(box.SelectPage(4));  // row 1, column 1
+    EXPECT_EQ(paper.PageOriginX(), kPaperW);
+    EXPECT_EQ(paper.PageOriginY(), kPaperH);
+    EXPECT_EQ(paper.MapX(800), 200);  // 6.25 × 32
+    EXPECT_EQ(paper.MapX(770), 12);   // 6.25 × 2 = 12.5
+    EXPECT_EQ(paper.MapX(767), -6);   // 6.25 × -1: toward zero
+    EXPECT_EQ(paper.MapY(1083), 0);
+    EXPECT_EQ(paper.MapY(1100), 106);  // 6.25 × 17 = 106.25
+    box.SetZoom(50, 0);
+    EXPECT_EQ(paper.MapX(800), 100);
+}
+
+TEST_F(MappingTest, MapRectAndUnmapRectAreInverse) {
+    Grid(2, 3);
+    console.SetZoom(400);
+    const Rect world{10, 20, 110, 220};
+    const Rect device = console.MapRect(world);
+    EXPECT_EQ(device, (Rect{40, 84, 440, 884}));
+    EXPECT_EQ(console.UnmapRect(device), world);
+
+    console.SetZoom(25);
+    const Rect coarse{108, 47, 208, 447};
+    EXPECT_EQ(console.UnmapRect(console.MapRect(coarse)), coarse);
+
+    // The page origin is not added back.
+    console.SetZoom(100);
+    console.SetPageOrigin(kPaperW, 0);
+    EXPECT_EQ(console.UnmapRect(console.MapRect(Rect{800, 20, 900, 40})), (Rect{32, 20, 132, 40}));
+}
+
+TEST_F(MappingTest, ShapesAreMappedBeforeTheyReachTheCanvas) {
+    Grid(2, 2, 50);  // offsets 1536 and 2164: world (x, y) maps to (x × 0.5, (y + 2) × 0.5)
+    paintBox.canvas.Clear();
+    box.MoveTo(100, 98);
+    box.LineTo(200, 198);
+    box.Rectangle(Rect{0, 0, 10, 20}, true);
+    box.Rectangle(Rect{0, 1, 10, 21}, false);
+    box.RoundRect(0, 0, 100, 50, 10, 7);
+    box.Ellipse(Rect{4, 4, 8, 8}, true);
+    box.FrameRect(Rect{2, 2, 4, 4});
+    std::vector<DevicePoint> points{{10, 0}, {20, 0}, {20, 10}};
+    box.Polygon(points);
+    EXPECT_EQ(points, (std::vector<DevicePoint>{{5, 1}, {10, 1}, {10, 6}}));  // changed in place
+
+    const auto drawn = paintBox.canvas.Drawing();
+    ASSERT_EQ(drawn.size(), 8u);
+    EXPECT_EQ(drawn[0].ints, (std::vector<int>{50, 50}));
+    EXPECT_EQ(drawn[1].ints, (std::vector<int>{100, 100}));
+    EXPECT_EQ(drawn[2].ints, (std::vector<int>{0, 1, 5, 11}));
+    EXPECT_EQ(drawn[3].ints, (std::vector<int>{0, 1, 10, 21}));
+    EXPECT_EQ(drawn[4].op, "RoundRect");
+    EXPECT_EQ(drawn[4].ints, (std::vector<int>{0, 1, 50, 26, 5, 3}));
+    EXPECT_EQ(drawn[5].ints, (std::vector<int>{2, 3, 4, 5}));
+    EXPECT_EQ(drawn[6].op, "FrameRect");
+    EXPECT_EQ(drawn[6].ints, (std::vector<int>{1, 2, 2, 3}));
+    EXPECT_EQ(drawn[7].ints, (std::vector<int>{5, 1, 10, 1, 10, 6}));
+}
+
+TEST_F(MappingTest, DeviceContextFormsDrawOnTheGivenSurface) {
+    Grid(1, 1);
+    RecordingCanvas mask;
+    paintBox.canvas.Clear();
+    box.MoveTo(mask, 1, 2);
+    box.LineTo(mask, 3, 4);
+    box.Ellipse(mask, Rect{0, 0, 4, 4}, false);
+    box.FillRect(mask, Rect{10, 11, 12, 13}, kBlack);
+    EXPECT_TRUE(paintBox.canvas.Drawing().empty());
+    const auto drawn = mask.Drawing();
+    ASSERT_EQ(drawn.size(), 4u);
+    EXPECT_EQ(drawn[1].ints, (std::vector<int>{3, 7}));  // y offset 1080 for extent 1083
+    EXPECT_EQ(drawn[2].ints, (std::vector<int>{0, 0, 4, 4}));
+    EXPECT_EQ(drawn[3].ints, (std::vector<int>{10, 14, 12, 16}));
+    EXPECT_EQ(drawn[3].brush, (BrushState{kBlack, BrushStyle::Solid}));
+}
+
+TEST_F(MappingTest, ClearPaperFillsTheDiagramExtentWhite) {
+    Grid(2, 3);
+    paintBox.canvas.SetBrushColor(kRed);
+    paintBox.canvas.Clear();
+    box.ClearPaper();
+    const auto fills = paintBox.canvas.Calls("FillRect");
+    ASSERT_EQ(fills.size(), 1u);
+    EXPECT_EQ(fills[0].ints, (std::vector<int>{0, 1, 1536, 3250}));
+    EXPECT_EQ(fills[0].brush.color, kWhite);
+}
+
+TEST_F(MappingTest, ZoomedFontSizeFollowsTheDiagramFont) {
+    box.SetZoom(150, 0);
+    EXPECT_EQ(box.ZoomedFontSize(-1), 13);  // 9 × 1.5 = 13.5
+    EXPECT_EQ(box.ZoomedFontSize(200), 18);
+    box.SetZoom(25, 0);
+    EXPECT_EQ(box.ZoomedFontSize(-1), 2);
+    paintBox.font.pointSize = 3;
+    EXPECT_EQ(box.ZoomedFontSize(-1), 1);  // 0.75 is raised to 1
+}
+
+TEST_F(MappingTest, DrawFontTextZoomsTheSizeAndRestoresTheFont) {
+    Grid(2, 2, 50);
+    const FontSpec before = paintBox.canvas.Font();
+    box.DrawFontText(20, 18, "abc", "IPAMincho", 11, kFontBold | kFontItalic | kFontUnderline | 8, kRed);
+    const auto texts = paintBox.canvas.Calls("TextOut");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].ints, (std::vector<int>{10, 10}));
+    EXPECT_EQ(texts[0].font, (FontSpec{"IPAMincho", 5, 7}));
+    EXPECT_EQ(texts[0].fontColor, kRed);
+    EXPECT_EQ(paintBox.canvas.Font(), before);
+
+    box.SetZoom(5, 0);
+    box.DrawFontText(0, 0, "x", "IPAMincho", 11, 0, kBlack);
+    EXPECT_EQ(paintBox.canvas.Calls("TextOut").back().font.pointSize, 1);  // never below 1
+}
+
+TEST_F(MappingTest, DrawTextUsesTheCanvasFontAtTheZoomedDiagramSize) {
+    ASSERT_TRUE(box.SetDiagramFont("IPAGothic", "10"));
+    Grid(1, 1, 200);
+    box.DrawText(0, -3, "表", kGrey);
+    const auto text = paintBox.canvas.Calls("TextOut").at(0);
+    EXPECT_EQ(text.font, (FontSpec{"IPAGothic", 20, 0}));
+    EXPECT_EQ(text.fontColor, kGrey);
+    EXPECT_EQ(text.ints, (std::vector<int>{0, 0}));
+    EXPECT_EQ(paintBox.canvas.Font().pointSize, 10);
+}
+
+TEST_F(MappingTest, TextExtentIsInDeviceUnitsAndWorldUnits) {
+    box.SetZoom(200, 0);
+    int w = 0;
+    int h = 0;
+    box.TextExtent("ABCD", w, h);  // 18 pt at 96 dpi: 24 high, 12 per character
+    EXPECT_EQ(w, 48);
+    EXPECT_EQ(h, 24);
+    EXPECT_EQ(console.LastTextWidth(), 48);
+    EXPECT_EQ(console.LastTextHeight(), 24);
+    box.TextExtentWorld("ABCD", w, h);
+    EXPECT_EQ(w, 24);
+    EXPECT_EQ(h, 12);
+
+    box.MeasureFontText("abc", "IPAMincho", 11, 0, w, h);  // unzoomed: 15 high, 8 per character
+    EXPECT_EQ(w, 24);
+    EXPECT_EQ(h, 15);
+}
+
+TEST_F(MappingTest, PaperMeasuresInScreenPixels) {
+    box.SetZoom(100, 0);
+    box.SelectPrinter();
+    int w = 0;
+    int h = 0;
+    box.TextExtent("ABCD", w, h);  // 9 pt at 600 dpi: 75 high, 38 per character
+    EXPECT_EQ(w, 24);              // 152 ÷ 6.25 = 24.32
+    EXPECT_EQ(h, 12);
+    box.TextExtentWorld("ABCD", w, h);
+    EXPECT_EQ(w, 24);
+    paper.MeasurePageNumberBox(w, h);  // 304 × 75 on the printer canvas
+    EXPECT_EQ(w, 48);
+    EXPECT_EQ(h, 12);
+    EXPECT_TRUE(paintBox.canvas.Calls("TextExtent").empty());
+}
+
+TEST_F(MappingTest, SetDiagramFontReachesPaintBoxAndPrinter) {
+    EXPECT_TRUE(box.SetDiagramFont("IPAMincho", "12"));
+    EXPECT_EQ(paintBox.font, (FontSpec{"IPAMincho", 12, 0}));
+    EXPECT_EQ(paintBox.canvas.Font(), (FontSpec{"IPAMincho", 12, 0}));
+    EXPECT_EQ(printer.canvas.Font(), (FontSpec{"IPAMincho", 12, 0}));
+
+    EXPECT_FALSE(box.SetDiagramFont("IPAGothic", "12pt"));
+    EXPECT_FALSE(box.SetDiagramFont("IPAGothic", "0"));
+    EXPECT_FALSE(box.SetDiagramFont("IPAGothic", ""));
+    EXPECT_EQ(paintBox.font.name, "IPAMincho");
+}
+
+TEST_F(MappingTest, InvalidationGrowsTheRectangleAndAddsTheTopOffset) {
+    paintBox.topOffset = 30;
+    box.InvalidateDeviceRect(Rect{10, 20, 30, 40});
+    ASSERT_EQ(paintBox.invalidated.size(), 1u);
+    EXPECT_EQ(paintBox.invalidated[0], (Rect{8, 48, 32, 72}));
+}
+
+}  // namespace
+}  // namespace tabulorix::testing

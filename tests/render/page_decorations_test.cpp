@@ -1,0 +1,165 @@
+// Page frames and page numbers on screen, in recorded pictures and on paper.
+#include <string>
+#include <vector>
+
+#include "render_fixture.h"
+
+namespace tabulorix::testing {
+namespace {
+
+using DecorationsTest = RenderTest;
+
+struct Placement {
+    int pagePosition;
+    int dx;  // offset of the number inside its page, world units
+    int dy;
+};
+
+// The number box is 48 × 12 (9 pt, "WWWWWWWW"); the paper 768 × 1083.
+const Placement kPlacements[] = {
+    {0, 720, 1059},  // bottom right: paperW - w, paperH - 2h
+    {1, 360, 1059},  // bottom centre: paperW div 2 - w div 2
+    {2, 48, 1059},   // bottom left: w
+    {3, 720, 12},    // top right
+    {4, 360, 12},    // top centre
+    {5, 48, 12},     // top left
+    {7, 720, 1059},  // unknown positions as 0
+    {-1, 720, 1059},
+};
+
+TEST_F(DecorationsTest, ScreenNumbersStandAtThePagePosition) {
+    Grid(2, 3);  // world (x, y) is device (x, y + 1)
+    for (const Placement& place : kPlacements) {
+        SCOPED_TRACE("page position " + std::to_string(place.pagePosition));
+        paintBox.canvas.Clear();
+        box.DrawPageDecorations(false, place.pagePosition, 0);
+        const auto texts = paintBox.canvas.Calls("TextOut");
+        ASSERT_EQ(texts.size(), 6u);
+        int n = 0;
+        for (int row = 0; row < 3; ++row) {
+            for (int col = 0; col < 2; ++col) {
+                const CanvasCall& text = texts[n++];
+                EXPECT_EQ(text.text, "- " + std::to_string(n) + " -");
+                EXPECT_EQ(text.ints,
+                          (std::vector<int>{col * kPaperW + place.dx, row * kPaperH + place.dy + 1}));
+            }
+        }
+    }
+}
+
+TEST_F(DecorationsTest, NumbersAreBlackNinePointOnWhiteBoxes) {
+    Grid(2, 3, 50);
+    paintBox.canvas.SetPenMode(PenMode::Not);
+    paintBox.canvas.SetBrushStyle(BrushStyle::Clear);
+    paintBox.canvas.SetFontColor(kRed);
+    box.DrawPageDecorations(false, 0, 0);
+    const auto texts = paintBox.canvas.Calls("TextOut");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0].font, (FontSpec{"IPAPGothic", 4, 0}));  // 9 pt zoomed to 50 %
+    EXPECT_EQ(texts[0].fontColor, kBlack);
+    EXPECT_EQ(texts[0].brush, (BrushState{kWhite, BrushStyle::Solid}));
+    EXPECT_EQ(texts[0].pen.mode, PenMode::Copy);
+    EXPECT_EQ(paintBox.canvas.Font().pointSize, 9);  // restored
+}
+
+TEST_F(DecorationsTest, RowColumnFormNamesThePageByRowAndColumn) {
+    Grid(2, 3);
+    box.DrawPageDecorations(false, 0, 1);
+    EXPECT_EQ(paintBox.canvas.Texts(),
+              (std::vector<std::string>{"- 1-1 -", "- 1-2 -", "- 2-1 -", "- 2-2 -", "- 3-1 -", "- 3-2 -"}));
+    // Row 1, column 0 is page 3 in the running form.
+    paintBox.canvas.Clear();
+    box.DrawPageDecorations(false, 0, 0);
+    EXPECT_EQ(paintBox.canvas.Texts().at(2), "- 3 -");
+}
+
+TEST_F(DecorationsTest, PositionSixDrawsNoNumbers) {
+    Grid(2, 3);
+    paintBox.canvas.Clear();
+    box.DrawPageDecorations(false, 6, 0);
+    box.DrawPageDecorations(false, 6, 1);
+    EXPECT_TRUE(paintBox.canvas.Drawing().empty());
+}
+
+TEST_F(DecorationsTest, ScreenFramesOutlineEveryPageClockwiseInLightGrey) {
+    Grid(2, 3);
+    paintBox.canvas.SetPenStyle(PenStyle::Dot);
+    paintBox.canvas.SetPenWidth(3);
+    paintBox.canvas.Clear();
+    box.DrawPageDecorations(true, 0, 0);
+    const auto drawn = paintBox.canvas.Drawing();
+    ASSERT_EQ(drawn.size(), 30u);
+    EXPECT_TRUE(paintBox.canvas.Calls("TextOut").empty());
+    for (const CanvasCall& call : drawn) {
+        EXPECT_EQ(call.pen, (PenState{kLightGrey, 1, PenStyle::Solid, PenMode::Copy}));
+    }
+    // Page 2 (row 0, column 1); device y is world y + 1.
+    const std::vector<std::vector<int>> page2{{768, 1}, {1536, 1}, {1536, 1084}, {768, 1084}, {768, 1}};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(drawn[5 + i].op, i == 0 ? "MoveTo" : "LineTo");
+        EXPECT_EQ(drawn[5 + i].ints, page2[i]);
+    }
+}
+
+TEST_F(DecorationsTest, PaperCarriesRunningNumbersAndNoFrames) {
+    box.SetPageCount(2, 3);
+    box.SetZoom(100, 1);
+    box.SelectPrinter();
+    ASSERT_TRUE(box.SelectPage(4));
+    printer.canvas.Clear();
+    box.DrawPageDecorations(true, 0, 1);
+    EXPECT_TRUE(printer.canvas.Drawing().empty());
+    EXPECT_EQ(printer.canvas.calls.back().pen, (PenState{kBlack, 1, PenStyle::Dot, PenMode::Copy}));
+
+    box.DrawPageDecorations(false, 0, 1);  // the row-column form is not used on paper
+    const auto texts = printer.canvas.Calls("TextOut");
+    ASSERT_EQ(texts.size(), 6u);
+    for (int n = 1; n <= 6; ++n) EXPECT_EQ(texts[n - 1].text, "- " + std::to_string(n) + " -");
+    // Page 4's number: world (768 + 720, 1083 + 1059) at the page origin, × 6.25.
+    EXPECT_EQ(texts[3].ints, (std::vector<int>{4500, 6618}));
+    EXPECT_EQ(texts[3].font.pointSize, 9);
+    EXPECT_EQ(texts[3].brush, (BrushState{kWhite, BrushStyle::Solid}));
+    // Page 1's number lies off this sheet.
+    EXPECT_EQ(texts[0].ints, (std::vector<int>{-300, -150}));
+    EXPECT_TRUE(paintBox.canvas.Calls("TextOut").empty());
+
+    printer.canvas.Clear();
+    box.DrawPageDecorations(false, 6, 0);
+    EXPECT_TRUE(printer.canvas.Drawing().empty());
+}
+
+// Collects the page numbers printed inside the sheet (4800 × 6774 pixels).
+std::vector<std::string> NumbersOnSheet(const RecordingCanvas& canvas) {
+    std::vector<std::string> numbers;
+    for (const CanvasCall& text : canvas.Calls("TextOut")) {
+        if (text.ints[0] >= 0 && text.ints[0] < 4800 && text.ints[1] >= 0 && text.ints[1] < 6774) {
+            numbers.push_back(text.text);
+        }
+    }
+    return numbers;
+}
+
+TEST_F(DecorationsTest, EachPrintedSheetShowsOnlyItsOwnNumber) {
+    box.SetPageCount(2, 2);
+    box.SetZoom(100, 1);
+    box.SelectPrinter();
+    EXPECT_FALSE(paintBox.visible);
+    std::vector<std::vector<std::string>> sheets;
+    for (int page = 2; page <= 3; ++page) {
+        ASSERT_TRUE(box.SelectPage(page));
+        page == 2 ? box.BeginDoc() : box.NewPage();
+        printer.canvas.Clear();
+        box.ClearPaper();
+        box.DrawPageDecorations(true, 3, 1);
+        box.DrawPageDecorations(false, 3, 1);
+        sheets.push_back(NumbersOnSheet(printer.canvas));
+    }
+    box.EndDoc();
+    box.SelectConsole();
+    EXPECT_TRUE(paintBox.visible);
+    EXPECT_EQ(sheets, (std::vector<std::vector<std::string>>{{"- 2 -"}, {"- 3 -"}}));
+    EXPECT_EQ(printer.jobLog, (std::vector<std::string>{"BeginDoc", "NewPage", "EndDoc"}));
+}
+
+}  // namespace
+}  // namespace tabulorix::testing
