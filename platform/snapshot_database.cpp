@@ -109,10 +109,7 @@ void CheckLogin(sqlite3* db, const std::string& user, const std::string& passwor
 }
 
 void CreateUserViews(sqlite3* db, const std::string& user) {
-    for (const auto& view : kUserViews) {
-        RunOn(db, std::string("create temp view ") + view.name + " as select " + view.columns +
-                      " from main." + view.source + " where " + view.ownerColumn + " = " + SqlLiteral(user));
-    }
+    for (const auto& definition : UserViewDefinitions(user, true)) RunOn(db, definition);
 }
 
 class SnapshotDatabase final : public DatabaseConnection {
@@ -131,6 +128,16 @@ private:
 };
 
 }  // namespace
+
+std::vector<std::string> UserViewDefinitions(const std::string& user, bool temporary) {
+    std::vector<std::string> definitions;
+    for (const auto& view : kUserViews) {
+        definitions.push_back(std::string(temporary ? "create temp view " : "create view ") + view.name +
+                              " as select " + view.columns + " from main." + view.source + " where " +
+                              view.ownerColumn + " = " + SqlLiteral(user));
+    }
+    return definitions;
+}
 
 bool IsSqliteFile(const std::string& path) {
     std::error_code error;

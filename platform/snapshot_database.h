@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/database.h"
 
@@ -22,6 +23,10 @@ inline constexpr const char* kInvalidLogonMessage = "ORA-01017: invalid username
 // True when path names an existing regular file that starts with the SQLite
 // file header.
 bool IsSqliteFile(const std::string& path);
+
+// The statements that create the USER_ views of user over the ALL_ tables
+// (TEMP views when temporary is set).
+std::vector<std::string> UserViewDefinitions(const std::string& user, bool temporary);
 
 // Opens the snapshot at path for the login user. Throws DatabaseError: for a
 // missing or unreadable file, a file that is no dictionary snapshot, and a

@@ -1,0 +1,249 @@
+#include "catalogue/design_sections.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <memory>
+
+#include "catalogue/box_building.h"
+#include "catalogue/detail_distribution.h"
+#include "catalogue/schema.h"
+#include "diagram/draw_table_list.h"
+#include "diagram/shape_text.h"
+#include "platform/ui_ports.h"
+
+namespace {
+
+constexpr std::array<std::string_view, 15> kSectionLines = {
+    "[VERSION]",          "[DOCUMENT TYPE]", "[SCHEMA]",      "[TABLE]",        "[COLUMN]",
+    "[PRIMARY KEY]",      "[UNIQUE]",        "[FOREIGN KEY]", "[CONDITION]",    "[INDEX]",
+    "[OBJECT PRIVILEGE]", "[VIEW]",          "[TEXT]",        "[TABLE LAYOUT]", "[SET ITEM]"};
+
+bool IsSectionLine(std::string_view line) {
+    return std::find(kSectionLines.begin(), kSectionLines.end(), line) != kSectionLines.end();
+}
+
+// Follows the quoting of a row text character by character.
+class FieldScanner {
+public:
+    // Feeds text; each completed field goes to fields when one is given.
+    void Feed(std::string_view text, std::vector<std::string>* fields) {
+        for (const char c : text) Step(c, fields);
+    }
+    // The text ended inside a quoted field.
+    bool QuoteOpen() const { return state_ == State::Quoted; }
+    void Finish(std::vector<std::string>& fields) { fields.push_back(std::move(value_)); }
+
+private:
+    enum class State { FieldStart, Quoted, QuoteInQuoted, Unquoted };
+
+    void Step(char c, std::vector<std::string>* fields) {
+        switch (state_) {
+            case State::FieldStart:
+                if (c == '"') {
+                    state_ = State::Quoted;
+                    return;
+                }
+                state_ = State::Unquoted;
+                break;
+            case State::Quoted:
+                if (c == '"') {
+                    state_ = State::QuoteInQuoted;
+                } else {
+                    value_ += c;
+                }
+                return;
+            case State::QuoteInQuoted:
+                if (c == '"') {  // a doubled quote stands for one
+                    value_ += c;
+                    state_ = State::Quoted;
+                    return;
+                }
+                state_ = State::Unquoted;  // text after the closing quote runs to the comma
+                break;
+            case State::Unquoted:
+                break;
+        }
+        if (c == ',') {
+            if (fields) fields->push_back(std::move(value_));
+            value_.clear();
+            state_ = State::FieldStart;
+        } else {
+            value_ += c;
+        }
+    }
+
+    State state_ = State::FieldStart;
+    std::string value_;
+};
+
+bool EndsWithQuote(const std::string& text) {
+    return !text.empty() && text.back() == '"';
+}
+
+// One row starting at lines[i]; i moves past the lines it used.
+std::vector<std::string> ReadRow(const std::vector<std::string>& lines, std::size_t& i,
+                                 SectionContinuation rule) {
+    std::vector<std::string> fields;
+    FieldScanner scanner;
+    std::string text = lines[i++];
+    switch (rule) {
+        case SectionContinuation::OneLinePerRow:
+            break;
+        case SectionContinuation::JoinDirectly:
+            while (!EndsWithQuote(text) && i < lines.size() && !IsSectionLine(lines[i])) text += lines[i++];
+            break;
+        case SectionContinuation::JoinWithLineFeed:
+            scanner.Feed(text, &fields);
+            while (scanner.QuoteOpen() && i < lines.size() && !IsSectionLine(lines[i])) {
+                scanner.Feed("\n", &fields);
+                scanner.Feed(lines[i++], &fields);
+            }
+            scanner.Finish(fields);
+            return fields;
+    }
+    scanner.Feed(text, &fields);
+    scanner.Finish(fields);
+    return fields;
+}
+
+std::unique_ptr<ZMGRowExt> RowOf(const std::vector<std::string>& fields, std::size_t from = 0) {
+    auto row = std::make_unique<ZMGRowExt>();
+    for (std::size_t f = from; f < fields.size(); ++f) row->AddItem(fields[f]);
+    return row;
+}
+
+// Rows of a section with a leading Type field: those whose type is not
+// `excluded` go to target without the field. The header passes.
+void ReadTypedRows(const std::vector<std::string>& lines, std::string_view section, std::string_view excluded,
+                   ZMGCell& target, int flagColumn = -1) {
+    ZMGCell rows;
+    ReadSectionRows(lines, section, rows);
+    target.ClearRows(0);
+    for (int r = 0; !rows.IsPastEnd(r); ++r) {
+        const ZMGRowExt& row = rows.GetRow(r);
+        if (row.ItemOrEmpty(0) == excluded) continue;
+        auto copy = std::make_unique<ZMGRowExt>();
+        for (int i = 1; i < row.ItemCount(); ++i) copy->AddItem(row.Item(i));
+        if (flagColumn >= 0) copy->SetDetail(copy->ItemOrEmpty(flagColumn) != "E");
+        target.AddRow(std::move(copy));
+    }
+}
+
+void ReadSection(const std::vector<std::string>& lines, std::string_view section, ZMGCell& target) {
+    target.ClearRows(0);
+    ReadSectionRows(lines, section, target);
+}
+
+// Font size of a text row; a value that is no integer is reported and the
+// diagram's usual 9 points are used.
+int FontSize(const std::string& name, const std::string& value) {
+    int size = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), size);
+    if (error == std::errc() && end == value.data() + value.size()) return size;
+    tabulorix::ShowMessage("[TEXT] " + name + ": the font size \"" + value +
+                           "\" is not a number; 9 is used.");
+    return 9;
+}
+
+int FontStyle(const std::string& letters) {
+    int style = 0;
+    for (const char c : letters) {
+        if (c == 'B') style |= 1;
+        if (c == 'I') style |= 2;
+        if (c == 'U') style |= 4;
+    }
+    return style;
+}
+
+void ReadTexts(const std::vector<std::string>& lines) {
+    ZMGCell rows;
+    ReadSectionRows(lines, "[TEXT]", rows);
+    for (int r = 0; !rows.IsPastEnd(r); ++r) {
+        const ZMGRowExt& row = rows.GetRow(r);
+        auto text = std::make_unique<MGShapeText>(row.ItemOrEmpty(1), row.ItemOrEmpty(2),
+                                                  FontSize(row.ItemOrEmpty(0), row.ItemOrEmpty(3)),
+                                                  FontStyle(row.ItemOrEmpty(4)));
+        text->SetOwner("/");
+        text->SetName(row.ItemOrEmpty(0));
+        MGDrawTableList::EnsureCurrent().AddBox(std::move(text));
+    }
+}
+
+// Positions of the table list rows once the Type field is removed.
+constexpr int kListPhysicalName = 1;
+constexpr int kListComment = 2;
+constexpr int kListFlag = 3;
+
+}  // namespace
+
+SectionContinuation ContinuationOf(std::string_view section) {
+    if (section == "[TABLE]" || section == "[COLUMN]") return SectionContinuation::JoinDirectly;
+    if (section == "[CONDITION]" || section == "[VIEW]" || section == "[TEXT]") {
+        return SectionContinuation::JoinWithLineFeed;
+    }
+    return SectionContinuation::OneLinePerRow;
+}
+
+std::vector<std::string> ParseSectionFields(std::string_view text) {
+    std::vector<std::string> fields;
+    FieldScanner scanner;
+    scanner.Feed(text, &fields);
+    scanner.Finish(fields);
+    return fields;
+}
+
+void ReadSectionRows(const std::vector<std::string>& lines, std::string_view section, ZMGCell& target) {
+    const bool privileges = section == "[OBJECT PRIVILEGE]";
+    if (privileges) target.AddRow(RowOf({kPrivilegeHeader, kPrivilegeHeader + 4}));
+    const auto start = std::find(lines.begin(), lines.end(), section);
+    if (start == lines.end()) return;
+    const SectionContinuation rule = ContinuationOf(section);
+    bool first = true;
+    for (auto i = static_cast<std::size_t>(start - lines.begin()) + 1; i < lines.size();) {
+        const std::string& line = lines[i];
+        if (line.empty()) {
+            ++i;
+            continue;
+        }
+        if (line.front() == '[') break;
+        auto fields = ReadRow(lines, i, rule);
+        if (privileges && first) {
+            first = false;
+            continue;  // the written header gives way to the fixed one
+        }
+        first = false;
+        target.AddRow(RowOf(fields));
+    }
+}
+
+void ReadSchemaFromDesignLines(MGSchema& schema, const std::vector<std::string>& lines) {
+    auto& status = tabulorix::Status();
+    status.SetMainLine("テーブル情報解析中...");
+    ZMGCell views;
+    ReadTypedRows(lines, "[TABLE]", "View", schema.Tables(), kListFlag);
+    ReadTypedRows(lines, "[TABLE]", "Table", views, kListFlag);
+    ReadSection(lines, "[OBJECT PRIVILEGE]", schema.Privileges());
+    status.SetMainLine("フィールド情報解析中...");
+    ReadTypedRows(lines, "[COLUMN]", "View", schema.Columns());
+    BuildTableBoxes(schema, schema.Tables(), schema.Columns(), ColumnRowMode::Raw);
+    status.SetMainLine("ビュー情報解析中...");
+    ReadTypedRows(lines, "[COLUMN]", "Table", schema.ViewColumns());
+    ReadSection(lines, "[VIEW]", schema.ViewSources());
+    BuildViewBoxes(schema, schema.ViewColumns(), ColumnRowMode::Raw, ViewLookup{&schema.ViewSources(), 0, 1},
+                   ViewLookup{&views, kListPhysicalName, kListComment, true});
+    AttachPrivileges(schema, schema.Privileges());
+    status.SetMainLine("索引情報解析中...");
+    ReadSection(lines, "[INDEX]", schema.Indexes());
+    DistributeDetails(schema, schema.Indexes(), DetailKind::Index);
+    status.SetMainLine("制約情報解析中...");
+    ReadSection(lines, "[PRIMARY KEY]", schema.PrimaryKeys());
+    ReadSection(lines, "[UNIQUE]", schema.UniqueKeys());
+    ReadSection(lines, "[FOREIGN KEY]", schema.ForeignKeys());
+    ReadSection(lines, "[CONDITION]", schema.Conditions());
+    ReadTexts(lines);
+    DistributeDetails(schema, schema.PrimaryKeys(), DetailKind::PrimaryKey);
+    DistributeDetails(schema, schema.UniqueKeys(), DetailKind::UniqueKey);
+    DistributeDetails(schema, schema.ForeignKeys(), DetailKind::ForeignKey);
+    DistributeDetails(schema, schema.Conditions(), DetailKind::Condition);
+}

@@ -1,0 +1,152 @@
+// The ODBC source: the connection string, and statements run for real
+// through unixODBC's driver manager with the SQLite ODBC driver on a copy of
+// the sample snapshot (NVL from the project's SQLite extension).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "platform/database.h"
+#include "platform/odbc_database.h"
+#include "support/snapshot_fixture.h"
+
+using namespace tabulorix;
+namespace fixture = tabulorix::testing;
+
+namespace {
+
+std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const DatabaseError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// A copy of the sample with real USER_ views of SALES, reached through the
+// SQLite ODBC driver.
+class OdbcSource : public ::testing::Test {
+protected:
+    void SetUp() override {
+        database_ = fixture::CopyInto(dir_, fixture::SampleSnapshotPath(), "odbc.sqlite");
+        fixture::AddPermanentUserViews(database_, "SALES");
+        UseAttributes("Database=" + database_ + ";LoadExt=" + TABULORIX_NVL_EXTENSION + ";NoCreat=1");
+    }
+
+    void UseAttributes(const std::string& attributes) {
+        attributes_.reset();
+        attributes_ = std::make_unique<fixture::ScopedEnvironment>(kOdbcAttributesVariable, attributes);
+    }
+
+    std::unique_ptr<DatabaseConnection> Open() { return OpenDatabase({"SALES", "tiger", "SAMPLE"}); }
+
+    fixture::TempDirectory dir_;
+    std::string database_;
+    fixture::ScopedEnvironment driver_{kOdbcDriverVariable, std::string("SQLite3")};
+    std::unique_ptr<fixture::ScopedEnvironment> attributes_;
+};
+
+}  // namespace
+
+TEST(OdbcConnectionString, HostPortSidBecomesAConnectDescriptor) {
+    EXPECT_TRUE(UsesDirectConnection("host:1521:ORCL"));
+    EXPECT_FALSE(UsesDirectConnection("ORCL"));
+    EXPECT_EQ(OracleServerAttribute("host:1521:ORCL"),
+              "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=host)(PORT=1521))(CONNECT_DATA=(SID=ORCL)))");
+    EXPECT_EQ(OracleServerAttribute("192.168.0.5:1522:XE"),
+              "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=192.168.0.5)(PORT=1522))(CONNECT_DATA=(SID=XE)))");
+    // Service names and easy-connect strings pass unchanged.
+    EXPECT_EQ(OracleServerAttribute("ORCL"), "ORCL");
+    EXPECT_EQ(OracleServerAttribute("DBHOST:1521/SALES.EXAMPLE"), "DBHOST:1521/SALES.EXAMPLE");
+
+    EXPECT_EQ(BuildOdbcConnectionString({"SCOTT", "Tiger", "ORCL"}, "Oracle 21 ODBC driver", ""),
+              "DRIVER={Oracle 21 ODBC driver};UID=SCOTT;PWD=Tiger;DBQ=ORCL;");
+    EXPECT_EQ(BuildOdbcConnectionString({"SCOTT", "x", "db:1521:ORCL"}, "D", "FWC=T"),
+              "DRIVER={D};UID=SCOTT;PWD=x;"
+              "DBQ=(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=db)(PORT=1521))(CONNECT_DATA=(SID=ORCL)));FWC=T;");
+}
+
+TEST(OdbcConnectionString, ValuesThatCouldBeMisreadAreBraced) {
+    EXPECT_EQ(BuildOdbcConnectionString({"U", "p;w}d", "S"}, "D", ""), "DRIVER={D};UID=U;PWD={p;w}}d};DBQ=S;");
+    EXPECT_EQ(BuildOdbcConnectionString({"U", " pw", "S"}, "D", ""), "DRIVER={D};UID=U;PWD={ pw};DBQ=S;");
+}
+
+TEST(OdbcConnectionString, DriverComesFromTheEnvironmentWithADefault) {
+    {
+        fixture::ScopedEnvironment unset(kOdbcDriverVariable, std::nullopt);
+        EXPECT_EQ(OdbcDriverName(), kDefaultOdbcDriver);
+    }
+    fixture::ScopedEnvironment set(kOdbcDriverVariable, std::string("SQLite3"));
+    EXPECT_EQ(OdbcDriverName(), "SQLite3");
+}
+
+TEST_F(OdbcSource, FieldNamesValuesAndNullsComeFromTheDriver) {
+    auto db = Open();
+    ASSERT_TRUE(db->IsConnected());
+    const auto result = db->Run(
+        "select TABLE_NAME TableNameP, COMMENTS Comments from USER_TAB_COMMENTS where TABLE_NAME in "
+        "('ORDER_LINE', 'V_ORDER_SUMMARY') order by TABLE_NAME");
+    EXPECT_EQ(result.fieldNames, (std::vector<std::string>{"TableNameP", "Comments"}));
+    ASSERT_EQ(result.rows.size(), 2u);
+    EXPECT_EQ(result.rows[0], (std::vector<std::string>{"ORDER_LINE", "受注明細"}));
+    EXPECT_EQ(result.rows[1], (std::vector<std::string>{"V_ORDER_SUMMARY", "受注集計"}));
+    const auto numbers = db->Run(
+        "select DATA_LENGTH, DATA_PRECISION, DATA_SCALE from USER_TAB_COLUMNS where TABLE_NAME = 'INVOICE' "
+        "and COLUMN_NAME in ('TAX_RATE', 'INVOICE_NO') order by COLUMN_ID");
+    ASSERT_EQ(numbers.rows.size(), 2u);
+    EXPECT_EQ(numbers.rows[0], (std::vector<std::string>{"12", "", ""}));
+    EXPECT_EQ(numbers.rows[1], (std::vector<std::string>{"22", "3", "1"}));
+}
+
+TEST_F(OdbcSource, NvlComesFromTheProjectsExtension) {
+    auto db = Open();
+    const auto result = db->Run("select NVL(NULL, ' '), NVL('CASCADE', ' ')");
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_EQ(result.rows[0], (std::vector<std::string>{" ", "CASCADE"}));
+}
+
+TEST_F(OdbcSource, LongValuesAreReadInPiecesWithoutLoss) {
+    std::string comment;
+    for (int i = 0; i < 700; ++i) comment += "列𠮷x";  // 2800 UTF-16 units, surrogate pairs across pieces
+    fixture::ExecuteOnFile(database_, "insert into ALL_TAB_COMMENTS values ('SALES', 'LONG_ONE', 'TABLE', '" +
+                                          comment + "')");
+    auto db = Open();
+    const auto result = db->Run("select COMMENTS from USER_TAB_COMMENTS where TABLE_NAME = 'LONG_ONE'");
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_EQ(result.rows[0][0], comment);
+}
+
+TEST_F(OdbcSource, AFailingStatementCarriesTheDriversText) {
+    auto db = Open();
+    const std::string error = ErrorOf([&] { db->Run("select * from NO_SUCH_VIEW"); });
+    EXPECT_TRUE(Contains(error, "no such table: NO_SUCH_VIEW")) << error;
+    db->Close();
+    EXPECT_FALSE(db->IsConnected());
+    EXPECT_THROW(db->Run("select 1"), DatabaseError);
+}
+
+TEST_F(OdbcSource, AMissingDriverIsNamedInTheMessage) {
+    fixture::ScopedEnvironment driver(kOdbcDriverVariable, std::string("No Such ODBC Driver"));
+    const std::string error = ErrorOf([&] { Open(); });
+    EXPECT_TRUE(Contains(error, "[unixODBC]")) << error;
+    EXPECT_TRUE(Contains(error, "No Such ODBC Driver")) << error;
+    EXPECT_TRUE(Contains(error, kOdbcDriverVariable)) << error;
+}
+
+TEST_F(OdbcSource, AMissingDatabaseIsNotCreated) {
+    const std::string missing = dir_.File("missing.sqlite");
+    UseAttributes("Database=" + missing + ";NoCreat=1");
+    const std::string error = ErrorOf([&] { Open(); });
+    EXPECT_NE(error, "(no error)");
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST_F(OdbcSource, WithoutTheExtensionNvlIsMissing) {
+    UseAttributes("Database=" + database_ + ";NoCreat=1");
+    auto db = Open();
+    const std::string error = ErrorOf([&] { db->Run("select NVL(NULL, 1)"); });
+    EXPECT_TRUE(Contains(error, "no such function: NVL")) << error;
+}

@@ -1,0 +1,142 @@
+// The dictionary snapshot source and the choice of source by server text.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/database.h"
+#include "platform/snapshot_database.h"
+#include "support/snapshot_fixture.h"
+
+using namespace tabulorix;
+using tabulorix::testing::SampleSnapshotPath;
+using tabulorix::testing::TempDirectory;
+namespace fixture = tabulorix::testing;
+
+namespace {
+
+std::string ErrorOf(const LoginData& login) {
+    try {
+        OpenDatabase(login);
+    } catch (const DatabaseError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+std::vector<std::string> Column(const QueryResult& result, std::size_t column) {
+    std::vector<std::string> values;
+    for (const auto& row : result.rows) values.push_back(row.at(column));
+    return values;
+}
+
+}  // namespace
+
+TEST(SnapshotSource, UserViewsShowOnlyTheLoginUsersObjects) {
+    auto db = OpenDatabase({"MST", "mst", SampleSnapshotPath()});
+    ASSERT_TRUE(db->IsConnected());
+    const auto tables = db->Run("select TABLE_NAME from USER_TABLES order by TABLE_NAME");
+    EXPECT_EQ(tables.fieldNames, std::vector<std::string>{"TABLE_NAME"});
+    EXPECT_EQ(Column(tables, 0), (std::vector<std::string>{"CUSTOMER", "PRODUCT", "PRODUCT_CATEGORY"}));
+    // Index columns are filtered on the index owner, as Oracle's view is.
+    const auto indexed = db->Run("select distinct TABLE_NAME from USER_IND_COLUMNS order by 1");
+    EXPECT_EQ(Column(indexed, 0), (std::vector<std::string>{"CUSTOMER", "PRODUCT", "PRODUCT_CATEGORY"}));
+    // The ALL_ tables stay whole.
+    const auto owners = db->Run("select distinct OWNER from ALL_TABLES order by OWNER");
+    EXPECT_EQ(Column(owners, 0), (std::vector<std::string>{"HR", "MST", "SALES"}));
+}
+
+TEST(SnapshotSource, ValuesArriveAsTextWithNullAsEmptyAndNvlRegistered) {
+    auto db = OpenDatabase({"SALES", "tiger", SampleSnapshotPath()});
+    const auto result = db->Run(
+        "select DATA_LENGTH, DATA_PRECISION, NVL(DATA_PRECISION, 'none') P, NVL(DATA_DEFAULT, ' ') D "
+        "from USER_TAB_COLUMNS where TABLE_NAME = 'CUSTOMER_ORDER' and COLUMN_NAME = 'NOTE'");
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_EQ(result.fieldNames, (std::vector<std::string>{"DATA_LENGTH", "DATA_PRECISION", "P", "D"}));
+    EXPECT_EQ(result.rows[0], (std::vector<std::string>{"200", "", "none", " "}));
+    // Text keeps its Japanese characters.
+    const auto comment = db->Run("select COMMENTS from USER_TAB_COMMENTS where TABLE_NAME = 'ORDER_LINE'");
+    ASSERT_EQ(comment.rows.size(), 1u);
+    EXPECT_EQ(comment.rows[0][0], "受注明細");
+}
+
+TEST(SnapshotSource, SnapshotUsersRefuseAWrongLoginWithOraclesText) {
+    EXPECT_EQ(ErrorOf({"SALES", "wrong", SampleSnapshotPath()}), kInvalidLogonMessage);
+    // Passwords are case-sensitive; user names are compared exactly.
+    EXPECT_EQ(ErrorOf({"SALES", "TIGER", SampleSnapshotPath()}), kInvalidLogonMessage);
+    EXPECT_EQ(ErrorOf({"sales", "tiger", SampleSnapshotPath()}), kInvalidLogonMessage);
+    EXPECT_EQ(ErrorOf({"NOBODY", "", SampleSnapshotPath()}), kInvalidLogonMessage);
+}
+
+TEST(SnapshotSource, WithoutListedUsersEveryLoginIsAccepted) {
+    TempDirectory dir;
+    const auto path = fixture::BuildSnapshotFromDdl(dir, "open.sqlite",
+                                                    "ALTER SESSION SET CURRENT_SCHEMA = APP;\n"
+                                                    "CREATE TABLE T (A NUMBER(3));\n");
+    ASSERT_TRUE(path);
+    auto db = OpenDatabase({"APP", "anything", *path});
+    EXPECT_EQ(db->Run("select TABLE_NAME from USER_TABLES").rows.size(), 1u);
+}
+
+TEST(SnapshotSource, TheFileIsOpenedReadOnly) {
+    TempDirectory dir;
+    const std::string path = fixture::CopyInto(dir, SampleSnapshotPath(), "copy.sqlite");
+    auto db = OpenDatabase({"HR", "hr", path});
+    EXPECT_THROW(db->Run("delete from ALL_TABLES"), DatabaseError);
+    EXPECT_THROW(db->Run("create table main.EXTRA (A)"), DatabaseError);
+    db->Close();
+    EXPECT_FALSE(db->IsConnected());
+    EXPECT_THROW(db->Run("select 1"), DatabaseError);
+    auto again = OpenDatabase({"HR", "hr", path});
+    EXPECT_EQ(again->Run("select count(*) from ALL_TABLES where OWNER = 'HR'").rows[0][0], "2");
+}
+
+TEST(SnapshotSource, FailuresNameTheirCause) {
+    TempDirectory dir;
+    const std::string missing = dir.File("Missing.sqlite");
+    const std::string error = ErrorOf({"SALES", "tiger", missing});
+    EXPECT_NE(error.find("not found"), std::string::npos) << error;
+    EXPECT_NE(error.find(missing), std::string::npos) << error;
+
+    const std::string text = dir.File("notes.sqlite");
+    std::ofstream(text) << "just some text, long enough for a header\n";
+    EXPECT_NE(ErrorOf({"SALES", "tiger", text}).find("Not a dictionary snapshot"), std::string::npos);
+
+    const std::string empty = dir.File("empty.sqlite");
+    fixture::ExecuteOnFile(empty, "create table OTHER (A)");
+    EXPECT_NE(ErrorOf({"SALES", "tiger", empty}).find("no table ALL_TABLES"), std::string::npos);
+
+    auto db = OpenDatabase({"SALES", "tiger", SampleSnapshotPath()});
+    try {
+        db->Run("select * from NO_SUCH_VIEW");
+        ADD_FAILURE() << "no error";
+    } catch (const DatabaseError& failure) {
+        EXPECT_STREQ(failure.what(), "no such table: NO_SUCH_VIEW");
+    }
+}
+
+TEST(SourceChoice, SnapshotPathsAreRecognisedAndKeepTheirCase) {
+    TempDirectory dir;
+    EXPECT_TRUE(NamesSnapshotFile(SampleSnapshotPath()));
+    EXPECT_TRUE(NamesSnapshotFile("/nowhere/Sample.SQLITE"));  // a missing snapshot is still one
+    EXPECT_TRUE(NamesSnapshotFile("dump.sqlite3"));
+    EXPECT_FALSE(NamesSnapshotFile("ORCL"));
+    EXPECT_FALSE(NamesSnapshotFile("host:1521:ORCL"));
+    EXPECT_FALSE(NamesSnapshotFile("dbhost:1521/sales.example.com"));
+    // An existing SQLite file under any name is a snapshot; another file is not.
+    const std::string copy = fixture::CopyInto(dir, SampleSnapshotPath(), "SnapshotWithoutExtension");
+    EXPECT_TRUE(NamesSnapshotFile(copy));
+    const std::string other = dir.File("ORCL");
+    std::ofstream(other) << "not a database, just a file with a service-like name";
+    EXPECT_FALSE(NamesSnapshotFile(other));
+    EXPECT_EQ(OpenDatabase({"SALES", "tiger", copy})->Run("select 1").rows.size(), 1u);
+}
+
+TEST(TrailingBlanks, AreRemovedUpToU0020WhileLeadingBlanksStay) {
+    EXPECT_EQ(TrimTrailingBlanks("ab  "), "ab");
+    EXPECT_EQ(TrimTrailingBlanks("  ab"), "  ab");
+    EXPECT_EQ(TrimTrailingBlanks("SYSDATE\n"), "SYSDATE");
+    EXPECT_EQ(TrimTrailingBlanks("'N' \t\r\n "), "'N'");
+    EXPECT_EQ(TrimTrailingBlanks("   "), "");
+    EXPECT_EQ(TrimTrailingBlanks("受注\n"), "受注");
+    EXPECT_EQ(TrimTrailingBlanks("a\nb"), "a\nb");
+}
