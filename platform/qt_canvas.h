@@ -5,7 +5,9 @@
 // the fonts module at the canvas resolution (96 on image, SVG and PDF
 // surfaces made here, the printer's own resolution on a printer). Shapes keep
 // the GDI conventions of Canvas: on raster surfaces antialiasing is off and a
-// one-pixel Rectangle(0, 0, 10, 10) touches exactly pixels 0..9.
+// one-pixel Rectangle(0, 0, 10, 10) touches exactly pixels 0..9. On vector
+// surfaces (SVG, PDF, printers) outlines run through the centres of those
+// pixels, so a rendering at the canvas resolution covers the same pixels.
 //
 // Pen mode Not inverts the pixels a shape covers on raster surfaces (each
 // pixel once, so drawing the same shape twice restores the surface). Vector
