@@ -1,0 +1,232 @@
+// The query wrappers, the connection record with connect.inf, and the
+// connection step of a schema with its failure paths.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "catalogue/connection_record.h"
+#include "catalogue/query_layer.h"
+#include "catalogue/schema.h"
+#include "catalogue/schema_connect.h"
+#include "platform/snapshot_database.h"
+#include "platform/text_codec.h"
+#include "support/recording_ports.h"
+#include "support/snapshot_fixture.h"
+
+using namespace tabulorix;
+namespace fixture = tabulorix::testing;
+using tabulorix::testing::RecordingPorts;
+
+namespace {
+
+// A connection that answers every statement with a fixed result, or fails.
+class FixedConnection final : public DatabaseConnection {
+public:
+    bool IsConnected() const override { return true; }
+    void Close() override {}
+    QueryResult Run(const std::string& statement) override {
+        statements.push_back(statement);
+        if (!failure.empty()) throw DatabaseError(failure);
+        return result;
+    }
+    QueryResult result;
+    std::string failure;
+    std::vector<std::string> statements;
+};
+
+std::vector<std::string> Values(const ZMGRowExt& row) {
+    std::vector<std::string> values;
+    for (int i = 0; i < row.ItemCount(); ++i) values.push_back(row.Item(i));
+    return values;
+}
+
+bool Logged(const RecordingPorts& ports, const std::string& entry) {
+    return std::find(ports.statusLog.begin(), ports.statusLog.end(), entry) != ports.statusLog.end();
+}
+
+}  // namespace
+
+TEST(QueryLayer, FillCopiesFieldNamesAndTrimmedValues) {
+    RecordingPorts ports;
+    FixedConnection connection;
+    connection.result = {{"TableNameP", "DataDefault"},
+                         {{"ab  ", "SYSDATE\n"}, {"  lead", ""}, {"x\ty", " \t"}}};
+    ZMGQueryListView query;
+    query.InitQuery(&connection, "select 1");
+    ASSERT_TRUE(query.OpenQuery());
+    query.FillRowTable(false);
+    const ZMGCell& table = query.Table();
+    ASSERT_EQ(table.RowCount(), 4);
+    EXPECT_EQ(Values(table.GetRow(0)), (std::vector<std::string>{"TableNameP", "DataDefault"}));
+    EXPECT_EQ(Values(table.GetRow(1)), (std::vector<std::string>{"ab", "SYSDATE"}));
+    EXPECT_EQ(Values(table.GetRow(2)), (std::vector<std::string>{"  lead", ""}));
+    EXPECT_EQ(Values(table.GetRow(3)), (std::vector<std::string>{"x\ty", ""}));
+    EXPECT_EQ(ports.statusLog,
+              (std::vector<std::string>{"Detail:定義情報問い合わせ中...", "Position:0", "Detail:定義情報問い合わせ完了",
+                                        "Position:0", "Detail:情報処理中...", "Maximum:3", "Position:0",
+                                        "Position:1", "Position:2", "Detail:情報処理完了"}));
+
+    // Appending adds rows without a second header; a fresh fill replaces all.
+    query.FillRowTable(true);
+    EXPECT_EQ(query.Table().RowCount(), 7);
+    connection.result.rows.clear();
+    query.FillRowTable(false);  // the old result is still the open one
+    EXPECT_EQ(query.Table().RowCount(), 4);
+}
+
+TEST(QueryLayer, AnEmptyResultStillHasItsHeaderRow) {
+    RecordingPorts ports;
+    FixedConnection connection;
+    connection.result = {{"A", "B"}, {}};
+    ZMGCell target;
+    ZMGQuery query;
+    RunQueryInto(query, &connection, "select A, B", target, false);
+    ASSERT_EQ(target.RowCount(), 1);
+    EXPECT_EQ(Values(target.GetRow(0)), (std::vector<std::string>{"A", "B"}));
+    EXPECT_FALSE(query.IsOpen());
+}
+
+TEST(QueryLayer, OpeningAnOpenHolderChangesNothing) {
+    RecordingPorts ports;
+    FixedConnection connection;
+    connection.result = {{"A"}, {{"1"}}};
+    ZMGQuery query;
+    query.InitQuery(&connection, "select A");
+    ASSERT_TRUE(query.OpenQuery());
+    const auto logged = ports.statusLog.size();
+    EXPECT_FALSE(query.OpenQuery());
+    EXPECT_TRUE(query.IsOpen());
+    EXPECT_EQ(connection.statements.size(), 1u);
+    EXPECT_EQ(ports.statusLog.size(), logged);
+    query.CloseQuery();
+    EXPECT_FALSE(query.IsOpen());
+    EXPECT_EQ(query.GetQuery(), nullptr);
+}
+
+TEST(QueryLayer, AFailedOpenShowsTheErrorAndStopsTheReader) {
+    RecordingPorts ports;
+    FixedConnection connection;
+    connection.failure = "ORA-00942: table or view does not exist";
+    ZMGQuery query;
+    query.InitQuery(&connection, "select * from X");
+    EXPECT_FALSE(query.OpenQuery());
+    EXPECT_FALSE(query.IsOpen());
+    EXPECT_EQ(ports.messages, std::vector<std::string>{"ORA-00942: table or view does not exist"});
+    ZMGCell target;
+    EXPECT_THROW(query.FillRowTable(target, false), DatabaseError);  // no result to fill from
+    EXPECT_THROW(RunQueryInto(query, &connection, "select * from X", target, false), ZMGQueryStopped);
+    EXPECT_EQ(target.RowCount(), 0);
+}
+
+TEST(ConnectionRecord, ConnectInfLinesSplitIntoFiveTokens) {
+    EXPECT_EQ(TokenizeConnectLine("alpha beta gamma"), (std::vector<std::string>{"alpha", "beta", "gamma", "", ""}));
+    // Each token ends at its blank; what follows the fifth is not used.
+    EXPECT_EQ(TokenizeConnectLine("a  b c d e f g"), (std::vector<std::string>{"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(TokenizeConnectLine(" x y"), (std::vector<std::string>{"", "x", "y", "", ""}));
+    EXPECT_EQ(TokenizeConnectLine(""), (std::vector<std::string>{"", "", "", "", ""}));
+}
+
+TEST(ConnectionRecord, ConnectInfKeepsThePasswordCaseAndSnapshotPaths) {
+    fixture::TempDirectory dir;
+    const std::string path = dir.File("connect.inf");
+    // The file is Shift-JIS text, as the Windows edition writes it.
+    std::ofstream(path, std::ios::binary) << EncodeCp932(
+        "alpha beta gamma\r\n"
+        "営業 sales Tiger orcl extra\r\n"
+        "demo sales tiger /data/Sample.sqlite\r\n");
+    const auto records = ReadConnectInf(path);
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].displayName, "alpha");
+    EXPECT_EQ(records[0].userName, "BETA");
+    EXPECT_EQ(records[0].password, "gamma");  // passwords are case-sensitive
+    EXPECT_EQ(records[0].server, "");
+    EXPECT_EQ(records[0].extra, "");
+    EXPECT_EQ(records[1].displayName, "営業");
+    EXPECT_EQ(records[1].password, "Tiger");
+    EXPECT_EQ(records[1].server, "ORCL");
+    EXPECT_EQ(records[1].extra, "extra");
+    EXPECT_EQ(records[2].server, "/data/Sample.sqlite");
+    EXPECT_TRUE(ReadConnectInf(dir.File("missing.inf")).empty());
+}
+
+TEST(ConnectionRecord, DialogInputsAreNormalised) {
+    const MGUserInfo info = MakeUserInfo("scott", "Tiger", "orcl");
+    EXPECT_EQ(info.displayName, "SCOTT @ ORCL");
+    EXPECT_EQ(info.userName, "SCOTT");
+    EXPECT_EQ(info.password, "Tiger");
+    EXPECT_EQ(info.server, "ORCL");
+    EXPECT_EQ(info.extra, "");
+    EXPECT_EQ(MakeUserInfo("sales", "tiger", "dbhost:1521:orcl").server, "DBHOST:1521:ORCL");
+    const std::string sample = fixture::SampleSnapshotPath();
+    EXPECT_EQ(MakeUserInfo("sales", "tiger", sample).server, sample);
+}
+
+class ConnectStep : public ::testing::Test {
+protected:
+    RecordingPorts ports_;
+    fixture::TempDirectory dir_;
+};
+
+TEST_F(ConnectStep, ConnectsReadsAndReportsItsLines) {
+    MGSchema schema;
+    schema.SetSchemaNumber(1);
+    const std::string sample = fixture::SampleSnapshotPath();
+    ASSERT_TRUE(Connect(schema, nullptr, kSourceDatabase, "SALES", "tiger", sample, "", nullptr));
+    EXPECT_TRUE(schema.OwnsConnection());
+    ASSERT_NE(schema.GetConnection(), nullptr);
+    EXPECT_EQ(schema.OwnerName(), "SALES");
+    EXPECT_EQ(schema.Password(), "tiger");
+    EXPECT_EQ(schema.Server(), sample);
+    EXPECT_EQ(ports_.statusLog.at(0), "Main:ユーザ名:SALES  サービス名:" + sample + "  接続要求中.........");
+    EXPECT_EQ(ports_.statusLog.at(1), "Main:接続完了");
+    EXPECT_GT(schema.Tables().RowCount(), 1);
+    EXPECT_TRUE(ports_.messages.empty());
+    schema.CloseConnection();
+    EXPECT_EQ(schema.GetConnection(), nullptr);
+}
+
+TEST_F(ConnectStep, AWrongPasswordIsRefusedWithItsOwnText) {
+    MGSchema schema;
+    EXPECT_FALSE(Connect(schema, nullptr, kSourceDatabase, "SALES", "TIGER", fixture::SampleSnapshotPath(), "",
+                         nullptr));
+    EXPECT_EQ(ports_.messages, std::vector<std::string>{kInvalidLogonMessage});
+    EXPECT_EQ(ports_.statusLog.back(), "Close");
+    EXPECT_EQ(schema.GetConnection(), nullptr);
+    EXPECT_EQ(schema.Tables().RowCount(), 0);
+}
+
+TEST_F(ConnectStep, AMissingSnapshotFileIsNamed) {
+    MGSchema schema;
+    const std::string missing = dir_.File("Gone.sqlite");
+    EXPECT_FALSE(Connect(schema, nullptr, kSourceDatabase, "SALES", "tiger", missing, "", nullptr));
+    ASSERT_EQ(ports_.messages.size(), 1u);
+    EXPECT_EQ(ports_.messages[0], "Dictionary snapshot file not found: " + missing);
+    EXPECT_EQ(ports_.statusLog.back(), "Close");
+}
+
+TEST_F(ConnectStep, AFailingStatementStopsTheLoadRightAfterIt) {
+    const std::string broken = fixture::CopyInto(dir_, fixture::SampleSnapshotPath(), "broken.sqlite");
+    fixture::ExecuteOnFile(broken, "drop table ALL_TAB_PRIVS_RECD");
+    MGSchema schema;
+    schema.SetSchemaNumber(1);
+    EXPECT_FALSE(Connect(schema, nullptr, kSourceDatabase, "SALES", "tiger", broken, "", nullptr));
+    // The error is shown once, with the source's own text.
+    EXPECT_EQ(ports_.messages, std::vector<std::string>{"no such table: ALL_TAB_PRIVS_RECD"});
+    EXPECT_EQ(ports_.statusLog.back(), "Close");
+    // What came before the failure stays; nothing after it was read.
+    EXPECT_GT(schema.Tables().RowCount(), 1);
+    EXPECT_EQ(schema.Privileges().RowCount(), 1 + 5);  // the header and the privileges made by SALES
+    EXPECT_EQ(schema.Columns().RowCount(), 0);
+    EXPECT_FALSE(Logged(ports_, "Main:フィールド情報解析中..."));
+}
+
+TEST_F(ConnectStep, TheDesignFileModeConnectsAndReadsNothing) {
+    MGSchema schema;
+    EXPECT_TRUE(Connect(schema, nullptr, kSourceDesign, "SALES", "", "", "", nullptr));
+    EXPECT_EQ(schema.GetConnection(), nullptr);
+    EXPECT_EQ(schema.OwnerName(), "SALES");
+    EXPECT_EQ(schema.SourceKind(), kSourceDesign);
+    EXPECT_EQ(schema.Tables().RowCount(), 0);
+    EXPECT_TRUE(ports_.statusLog.empty());
+}
