@@ -32,7 +32,8 @@ std::unique_ptr<DatabaseConnection> OpenDatabase(const LoginData& login) {
 std::string TrimTrailingBlanks(std::string text) {
     const auto last =
         std::find_if(text.rbegin(), text.rend(), [](char c) { return static_cast<unsigned char>(c) > 0x20; });
-    text.erase(last.base(), text.end());
+    // A value of blanks only is all leading blanks and stays (NVL(x, ' ')).
+    if (last != text.rend()) text.erase(last.base(), text.end());
     return text;
 }
 

@@ -61,8 +61,9 @@ bool NamesSnapshotFile(const std::string& server);
 // Throws DatabaseError.
 std::unique_ptr<DatabaseConnection> OpenDatabase(const LoginData& login);
 
-// Removes every trailing character up to U+0020 (blanks, tabs, line breaks
-// and other control characters); leading blanks stay.
+// Removes every character up to U+0020 (blanks, tabs, line breaks and other
+// control characters) after the last other character; leading blanks stay,
+// so a value made of blanks only (NVL(DELETE_RULE, ' ')) keeps them.
 std::string TrimTrailingBlanks(std::string text);
 
 }  // namespace tabulorix

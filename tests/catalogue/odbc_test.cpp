@@ -24,7 +24,9 @@ std::string ErrorOf(const std::function<void()>& action) {
     return "(no error)";
 }
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 // A copy of the sample with real USER_ views of SALES, reached through the
 // SQLite ODBC driver.
@@ -64,13 +66,15 @@ TEST(OdbcConnectionString, HostPortSidBecomesAConnectDescriptor) {
 
     EXPECT_EQ(BuildOdbcConnectionString({"SCOTT", "Tiger", "ORCL"}, "Oracle 21 ODBC driver", ""),
               "DRIVER={Oracle 21 ODBC driver};UID=SCOTT;PWD=Tiger;DBQ=ORCL;");
-    EXPECT_EQ(BuildOdbcConnectionString({"SCOTT", "x", "db:1521:ORCL"}, "D", "FWC=T"),
-              "DRIVER={D};UID=SCOTT;PWD=x;"
-              "DBQ=(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=db)(PORT=1521))(CONNECT_DATA=(SID=ORCL)));FWC=T;");
+    EXPECT_EQ(
+        BuildOdbcConnectionString({"SCOTT", "x", "db:1521:ORCL"}, "D", "FWC=T"),
+        "DRIVER={D};UID=SCOTT;PWD=x;"
+        "DBQ=(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=db)(PORT=1521))(CONNECT_DATA=(SID=ORCL)));FWC=T;");
 }
 
 TEST(OdbcConnectionString, ValuesThatCouldBeMisreadAreBraced) {
-    EXPECT_EQ(BuildOdbcConnectionString({"U", "p;w}d", "S"}, "D", ""), "DRIVER={D};UID=U;PWD={p;w}}d};DBQ=S;");
+    EXPECT_EQ(BuildOdbcConnectionString({"U", "p;w}d", "S"}, "D", ""),
+              "DRIVER={D};UID=U;PWD={p;w}}d};DBQ=S;");
     EXPECT_EQ(BuildOdbcConnectionString({"U", " pw", "S"}, "D", ""), "DRIVER={D};UID=U;PWD={ pw};DBQ=S;");
 }
 
@@ -111,8 +115,8 @@ TEST_F(OdbcSource, NvlComesFromTheProjectsExtension) {
 TEST_F(OdbcSource, LongValuesAreReadInPiecesWithoutLoss) {
     std::string comment;
     for (int i = 0; i < 700; ++i) comment += "列𠮷x";  // 2800 UTF-16 units, surrogate pairs across pieces
-    fixture::ExecuteOnFile(database_, "insert into ALL_TAB_COMMENTS values ('SALES', 'LONG_ONE', 'TABLE', '" +
-                                          comment + "')");
+    fixture::ExecuteOnFile(
+        database_, "insert into ALL_TAB_COMMENTS values ('SALES', 'LONG_ONE', 'TABLE', '" + comment + "')");
     auto db = Open();
     const auto result = db->Run("select COMMENTS from USER_TAB_COMMENTS where TABLE_NAME = 'LONG_ONE'");
     ASSERT_EQ(result.rows.size(), 1u);

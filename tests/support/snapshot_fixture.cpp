@@ -25,7 +25,9 @@ TempDirectory::~TempDirectory() {
     fs::remove_all(path_, ignored);
 }
 
-std::string SampleSnapshotPath() { return std::string(TABULORIX_SOURCE_DIR) + "/examples/sample.sqlite"; }
+std::string SampleSnapshotPath() {
+    return std::string(TABULORIX_SOURCE_DIR) + "/examples/sample.sqlite";
+}
 
 std::optional<std::string> BuildSnapshotFromDdl(const TempDirectory& dir, const std::string& name,
                                                 const std::string& ddl) {
@@ -52,7 +54,9 @@ std::string CopyInto(const TempDirectory& dir, const std::string& source, const 
 
 void ExecuteOnFile(const std::string& path, const std::string& sql) {
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr), SQLITE_OK) << path;
+    ASSERT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+              SQLITE_OK)
+        << path;
     char* error = nullptr;
     const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
     const std::string message = error ? error : "";
