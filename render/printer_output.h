@@ -6,6 +6,9 @@
 // world unit is as long on paper as a screen pixel at 100 %, and only the page
 // whose origin is set lands on the sheet. Measurements are returned in screen
 // pixels (divided by the scale) so that boxes have the same size everywhere.
+//
+// The print and printer set-up dialogs belong to the GUI, which runs them on
+// the Qt printer behind the PrinterPort and then calls Refresh.
 #pragma once
 
 #include "render/output.h"
