@@ -22,22 +22,3 @@ MGShapeTable::MGShapeTable(int schemaNumber, const std::string& owner, const std
 }
 
 MGShapeTable::~MGShapeTable() = default;
-
-void MGShapeTable::WriteObjectStatement(std::uint32_t /*scriptFlags*/, std::string& /*out*/) {
-    // The table statement is written by the script generator.
-}
-
-bool MGShapeTable::WriteBoxScript(std::uint32_t /*scriptFlags*/, std::string& /*out*/, int /*perBoxMode*/,
-                                  bool /*blankLineRemoval*/) {
-    // The statements are written by the script generator.
-    return true;
-}
-
-std::string MGShapeTable::GetTypeName(bool englishKeys) const {
-    return englishKeys ? "Table" : "表";
-}
-
-bool MGShapeTable::WriteBoxRows(std::uint32_t /*sectionKind*/, ZMGCell& /*target*/, bool /*englishKeys*/) {
-    // The section rows are produced by the design-file writer.
-    return true;
-}

@@ -11,22 +11,3 @@ MGShapeView::MGShapeView(int schemaNumber, const std::string& owner, const std::
 }
 
 MGShapeView::~MGShapeView() = default;
-
-void MGShapeView::WriteObjectStatement(std::uint32_t /*scriptFlags*/, std::string& /*out*/) {
-    // The view statement is written by the script generator.
-}
-
-bool MGShapeView::WriteBoxScript(std::uint32_t /*scriptFlags*/, std::string& /*out*/, int /*perBoxMode*/,
-                                 bool /*blankLineRemoval*/) {
-    // The view's statements are written by the script generator.
-    return true;
-}
-
-std::string MGShapeView::GetTypeName(bool englishKeys) const {
-    return englishKeys ? "View" : "ビュー";
-}
-
-bool MGShapeView::WriteBoxRows(std::uint32_t /*sectionKind*/, ZMGCell& /*target*/, bool /*englishKeys*/) {
-    // The section rows are produced by the design-file writer.
-    return true;
-}
