@@ -24,7 +24,9 @@ public:
 
     // Modes: 0 and 4 keep the positions, 1 shows world (0, 0) at the top-left,
     // 2 and 3 (zoom changed from previousZoom) keep the world point at the
-    // view centre. Repaints the paint box. Nothing happens while zoom is 0.
+    // view centre (computed before the new range clamps the position; without
+    // a previous zoom the position is kept). Repaints the paint box. Nothing
+    // happens while zoom is 0.
     void UpdateScrollBars(int mode, int previousZoom);
     // Scrolls so that world coordinate c of the axis is at the view centre.
     void ScrollTo(bool horizontal, int c);
