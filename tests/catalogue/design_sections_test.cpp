@@ -1,0 +1,257 @@
+// Reading the sections of a design file's schema block: field syntax, the
+// continuation rules, and the whole block turned into row tables and boxes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "catalogue/csv_lines.h"
+#include "catalogue/design_sections.h"
+#include "catalogue/schema.h"
+#include "diagram/draw_table_list.h"
+#include "diagram/shape_text.h"
+#include "diagram/shape_view.h"
+#include "platform/file_io.h"
+#include "support/recording_ports.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+Strings Values(const ZMGRowExt& row) {
+    Strings values;
+    for (int i = 0; i < row.ItemCount(); ++i) values.push_back(row.Item(i));
+    return values;
+}
+
+std::vector<Strings> Rows(const ZMGCell& table) {
+    std::vector<Strings> rows;
+    for (int r = 0; !table.IsPastEnd(r); ++r) rows.push_back(Values(table.GetRow(r)));
+    return rows;
+}
+
+std::vector<Strings> Section(const Strings& lines, const std::string& section) {
+    ZMGCell table;
+    ReadSectionRows(lines, section, table);
+    return Rows(table);
+}
+
+// The physical lines a file holds after the writer's lines were saved with
+// CR LF (values with line breaks span several lines).
+Strings Saved(const Strings& written) {
+    std::string text;
+    for (const auto& line : written) text += line + "\r\n";
+    return tabulorix::SplitLines(text);
+}
+
+std::unique_ptr<ZMGRowExt> Row(const Strings& values) {
+    auto row = std::make_unique<ZMGRowExt>();
+    for (const auto& value : values) row->AddItem(value);
+    return row;
+}
+
+}  // namespace
+
+TEST(SectionFields, QuotedAndPlainFields) {
+    EXPECT_EQ(ParseSectionFields(R"("a""b",c,"",)"), (Strings{"a\"b", "c", "", ""}));
+    EXPECT_EQ(ParseSectionFields(R"("x,y","5""X")"), (Strings{"x,y", "5\"X"}));
+    EXPECT_EQ(ParseSectionFields("plain"), (Strings{"plain"}));
+    EXPECT_EQ(ParseSectionFields(R"("open,rest)"), (Strings{"open,rest"}));
+}
+
+TEST(SectionRows, ConditionsAndViewSourcesKeepTheirLineBreaks) {
+    ZMGCell conditions;
+    conditions.AddRow(Row({"TableNameP", "CDName", "CDStatus", "ColumnNameP", "Condition"}));
+    conditions.AddRow(Row({"T", "CK_RANGE", "ENABLED", "A", "A > 0\nAND A < \"10\""}));
+    conditions.AddRow(Row({"T", "SYS_C0001", "ENABLED", "B", "\"B\" IS NOT NULL"}));
+    ZMGCell views;
+    views.AddRow(Row({"TableNameP", "ViewSource"}));
+    views.AddRow(Row({"V", "select A,\n\n[B] from T\n  where A = 'x'"}));
+    Strings written{"[CONDITION]"};
+    WriteCsvLines(conditions, written);
+    written.push_back("[VIEW]");
+    WriteCsvLines(views, written);
+    written.push_back("[TEXT]");
+    const Strings lines = Saved(written);
+    ASSERT_EQ(lines.size(), 12u);  // the condition over two lines, the view over four
+
+    EXPECT_EQ(Section(lines, "[CONDITION]"), Rows(conditions));
+    EXPECT_EQ(Section(lines, "[VIEW]"), Rows(views));
+}
+
+TEST(SectionRows, TablesAndColumnsJoinWithoutALineBreak) {
+    const Strings lines{"[TABLE]",
+                        R"("Type","TableNameL","TableNameP","Comments","Flag")",
+                        R"("Table","受注","CUSTOMER_ORDER","受注)",
+                        R"(明細は受注明細を参照","V")",
+                        "",
+                        R"("Table","請求","INVOICE","請求書","E")",
+                        "[COLUMN]",
+                        R"("Table","受注","CUSTOMER_ORDER","受注番号","ORDER_NO","NUMBER","10","N","","受注)",
+                        R"(の番号")"};
+    EXPECT_EQ(Section(lines, "[TABLE]"),
+              (std::vector<Strings>{{"Type", "TableNameL", "TableNameP", "Comments", "Flag"},
+                                    {"Table", "受注", "CUSTOMER_ORDER", "受注明細は受注明細を参照", "V"},
+                                    {"Table", "請求", "INVOICE", "請求書", "E"}}));
+    const auto columns = Section(lines, "[COLUMN]");
+    ASSERT_EQ(columns.size(), 1u);
+    EXPECT_EQ(columns[0].back(), "受注の番号");
+}
+
+TEST(SectionRows, KeySectionsReadOneLinePerRow) {
+    const Strings lines{"[PRIMARY KEY]", R"("TableNameP","PKName","PKStatus","ColumnNameP","Position")",
+                        R"("T","PK_T","ENABLED","A","1)", R"("T","PK_T","ENABLED","B","2")", "[UNIQUE]"};
+    EXPECT_EQ(Section(lines, "[PRIMARY KEY]"),
+              (std::vector<Strings>{{"TableNameP", "PKName", "PKStatus", "ColumnNameP", "Position"},
+                                    {"T", "PK_T", "ENABLED", "A", "1"},
+                                    {"T", "PK_T", "ENABLED", "B", "2"}}));
+    EXPECT_TRUE(Section(lines, "[UNIQUE]").empty());
+    EXPECT_TRUE(Section(lines, "[INDEX]").empty());
+}
+
+TEST(SectionRows, PrivilegesGetTheFixedHeader) {
+    const Strings lines{"[OBJECT PRIVILEGE]", R"("TableNameP","Grantee","Grantor","Privilege")",
+                        R"("T","HR","SALES","SELECT")", "[VIEW]"};
+    EXPECT_EQ(Section(lines, "[OBJECT PRIVILEGE]"),
+              (std::vector<Strings>{{"物理表名", "権限受領者", "権限付与者", "権限名"},
+                                    {"T", "HR", "SALES", "SELECT"}}));
+}
+
+TEST(SectionRows, AValueStillOpenAtTheNextSectionEndsThere) {
+    const Strings lines{"[VIEW]", R"("TableNameP","ViewSource")", R"("V","select 1)", "[TEXT]",
+                        R"("/1","x")"};
+    EXPECT_EQ(Section(lines, "[VIEW]"),
+              (std::vector<Strings>{{"TableNameP", "ViewSource"}, {"V", "select 1"}}));
+    EXPECT_EQ(Section(lines, "[TEXT]"), (std::vector<Strings>{{"/1", "x"}}));
+}
+
+namespace {
+
+// A schema block as the writer lays it out: SALES with two tables (one
+// shown as a title only), a view, keys, a foreign key, a condition over two
+// lines, an index, privileges and two texts.
+const Strings kBlock{
+    "[TABLE]",
+    R"("Type","TableNameL","TableNameP","Comments","Flag")",
+    R"("Table","受注","ORDERS","受注)",
+    R"(表","V")",
+    R"("Table","明細","LINES","明細","E")",
+    R"("View","集計","V_SUM","受注集計","V")",
+    "[COLUMN]",
+    R"("Type","TableNameL","TableNameP","ColumnNameL","ColumnNameP","DataType","DataLength","Nullable","DataDefault","Comments")",
+    R"("Table","受注","ORDERS","番号","ORDER_NO","NUMBER","10","N","","受注番号")",
+    R"("Table","受注","ORDERS","状態","STATUS","CHAR","1","N","'N'","状態")",
+    R"("Table","明細","LINES","番号","ORDER_NO","NUMBER","10","N","","")",
+    R"("Table","明細","LINES","行","LINE_NO","NUMBER","4","N","","")",
+    R"("View","集計","V_SUM","番号","ORDER_NO","NUMBER","10","Y","","")",
+    "[PRIMARY KEY]",
+    R"("TableNameP","PKName","PKStatus","ColumnNameP","Position")",
+    R"("LINES","PK_LINES","ENABLED","ORDER_NO","1")",
+    R"("LINES","PK_LINES","ENABLED","LINE_NO","2")",
+    R"("ORDERS","PK_ORDERS","ENABLED","ORDER_NO","1")",
+    "[UNIQUE]",
+    "[FOREIGN KEY]",
+    R"("TableNameP","FKName","VerbPhrase","ReferenceOwner","ReferenceName","DeleteRule","FKStatus","ColumnNameP","FKPosition")",
+    R"("LINES","FK_LINES","含む","SALES","PK_ORDERS","CASCADE","ENABLED","ORDER_NO","1")",
+    "[CONDITION]",
+    R"("TableNameP","CDName","CDStatus","ColumnNameP","Condition")",
+    R"("ORDERS","CK_STATUS","ENABLED","STATUS","STATUS IN ('N',)",
+    R"x('S')")x",
+    "[INDEX]",
+    R"("TableNameP","IxName","Uniqueness","ColumnNameP","IxPosition")",
+    R"("ORDERS","PK_ORDERS","UNIQUE","ORDER_NO","1")",
+    "[OBJECT PRIVILEGE]",
+    R"("TableNameP","Grantee","Grantor","Privilege")",
+    R"("ORDERS","HR","SALES","SELECT")",
+    R"("V_SUM","HR","SALES","SELECT")",
+    "[VIEW]",
+    R"("TableNameP","ViewSource")",
+    R"("V_SUM","select ORDER_NO)",
+    R"(  from ORDERS")",
+    "[TEXT]",
+    R"("/1","注記","IPAPGothic","9","")",
+    R"("/2","重要","IPAGothic","12","BU")",
+    "[TABLE LAYOUT]",
+    "SALES ORDERS 10 20",
+    "[SET ITEM]",
+    "PaperX 2",
+};
+
+}  // namespace
+
+TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
+    tabulorix::testing::RecordingPorts ports;
+    MGSchema schema;
+    schema.SetSchemaNumber(1);
+    schema.SetIdentity("SALES", "", "", "");
+    ReadSchemaFromDesignLines(schema, kBlock);
+
+    EXPECT_EQ(Rows(schema.Tables()), (std::vector<Strings>{{"TableNameL", "TableNameP", "Comments", "Flag"},
+                                                           {"受注", "ORDERS", "受注表", "V"},
+                                                           {"明細", "LINES", "明細", "E"}}));
+    const MGDrawTableList& diagram = *MGDrawTableList::Current();
+    Strings names;
+    for (int i = 0; i < diagram.Count(); ++i)
+        names.push_back(diagram.Item(i)->Owner() + "." + diagram.Item(i)->Name());
+    EXPECT_EQ(names, (Strings{"SALES.ORDERS", "SALES.LINES", "SALES.V_SUM", "/./1", "/./2"}));
+
+    MGShapeTable& orders = *diagram.FindBox("SALES", "ORDERS");
+    EXPECT_EQ(orders.LogicalName(), "受注");
+    EXPECT_EQ(orders.Comment(), "受注表");
+    EXPECT_TRUE(orders.Detailed());
+    EXPECT_FALSE(diagram.FindBox("SALES", "LINES")->Detailed());
+    // Column rows are taken over as written (no length rule).
+    EXPECT_EQ(Values(orders.ColumnRows().GetRow(0)),
+              (Strings{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable", "DataDefault",
+                       "Comments"}));
+    EXPECT_EQ(Values(orders.ColumnRows().GetRow(2)),
+              (Strings{"状態", "STATUS", "CHAR", "1", "N", "'N'", "状態"}));
+
+    const auto& view = dynamic_cast<const MGShapeView&>(*diagram.FindBox("SALES", "V_SUM"));
+    EXPECT_EQ(view.LogicalName(), "集計");
+    EXPECT_EQ(view.Comment(), "受注集計");
+    EXPECT_EQ(view.ViewSource(), "select ORDER_NO\n  from ORDERS");
+    EXPECT_EQ(view.PrivilegeRows().RowCount(), 1);
+    EXPECT_EQ(Values(orders.PrivilegeRows().GetRow(0)), (Strings{"ORDERS", "HR", "SALES", "SELECT"}));
+
+    // Keys are numbered in the order of the section's rows: LINES first.
+    const auto& ordersKey = dynamic_cast<const ZMGRowCell&>(orders.PrimaryKeyRows().GetRow(1));
+    EXPECT_EQ(ordersKey.KeyNumber(), 2);
+    const auto& linesKey =
+        dynamic_cast<const ZMGRowCell&>(diagram.FindBox("SALES", "LINES")->PrimaryKeyRows().GetRow(1));
+    EXPECT_EQ(linesKey.KeyNumber(), 1);
+    EXPECT_EQ(linesKey.Child().RowCount(), 3);
+    const auto& foreignKey =
+        dynamic_cast<const ZMGRowCell&>(diagram.FindBox("SALES", "LINES")->ForeignKeyRows().GetRow(1));
+    EXPECT_EQ(Values(foreignKey), (Strings{"FK_LINES", "含む", "SALES", "PK_ORDERS", "CASCADE", "ENABLED"}));
+    EXPECT_EQ(Values(orders.ConditionRows().GetRow(1)),
+              (Strings{"CK_STATUS", "ENABLED", "STATUS", "STATUS IN ('N',\n'S')"}));
+    EXPECT_EQ(orders.ConditionRows().GetRow(1).Serial(), orders.ColumnRows().GetRow(2).Serial());
+    EXPECT_EQ(Values(orders.IndexRows().GetRow(1)), (Strings{"PK_ORDERS", "UNIQUE"}));
+
+    const auto& second = dynamic_cast<const MGShapeText&>(*diagram.Item(4));
+    EXPECT_EQ(second.Text(), "重要");
+    EXPECT_EQ(second.FontName(), "IPAGothic");
+    EXPECT_EQ(second.FontSize(), 12);
+    EXPECT_EQ(second.FontStyle(), 1 | 4);
+
+    Strings mainLines;
+    for (const auto& entry : ports.statusLog) {
+        if (entry.rfind("Main:", 0) == 0) mainLines.push_back(entry.substr(5));
+    }
+    EXPECT_EQ(mainLines, (Strings{"テーブル情報解析中...", "フィールド情報解析中...", "ビュー情報解析中...",
+                                  "索引情報解析中...", "制約情報解析中..."}));
+    EXPECT_TRUE(ports.messages.empty());
+}
+
+TEST(DesignSchemaBlock, ABadFontSizeIsReportedAndReplaced) {
+    tabulorix::testing::RecordingPorts ports;
+    MGSchema schema;
+    schema.SetSchemaNumber(1);
+    schema.SetIdentity("SALES", "", "", "");
+    ReadSchemaFromDesignLines(schema, {"[TEXT]", R"("/1","注記","IPAPGothic","big","I")"});
+    ASSERT_EQ(ports.messages.size(), 1u);
+    EXPECT_NE(ports.messages[0].find("big"), std::string::npos);
+    const auto& text = dynamic_cast<const MGShapeText&>(*MGDrawTableList::Current()->Item(0));
+    EXPECT_EQ(text.FontSize(), 9);
+    EXPECT_EQ(text.FontStyle(), 2);
+}

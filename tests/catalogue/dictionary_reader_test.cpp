@@ -1,0 +1,349 @@
+// Reading the bundled sample through both sources: the row tables hold what
+// the statements return, and the boxes, keys, indexes, foreign keys,
+// conditions and privileges are built from them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "catalogue/schema.h"
+#include "catalogue/schema_connect.h"
+#include "diagram/draw_table_list.h"
+#include "diagram/shape_view.h"
+#include "platform/odbc_database.h"
+#include "support/recording_ports.h"
+#include "support/snapshot_fixture.h"
+
+using namespace tabulorix;
+namespace fixture = tabulorix::testing;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+Strings Values(const ZMGRowExt& row) {
+    Strings values;
+    for (int i = 0; i < row.ItemCount(); ++i) values.push_back(row.Item(i));
+    return values;
+}
+
+Strings Column(const ZMGCell& table, int column) {
+    Strings values;
+    for (int r = 1; !table.IsPastEnd(r); ++r) values.push_back(table.GetRow(r).Item(column));
+    return values;
+}
+
+std::vector<Strings> DataRows(const ZMGCell& table) {
+    std::vector<Strings> rows;
+    for (int r = 1; !table.IsPastEnd(r); ++r) rows.push_back(Values(table.GetRow(r)));
+    return rows;
+}
+
+MGShapeTable& Box(const std::string& owner, const std::string& name) {
+    MGShapeTable* box = MGDrawTableList::Current()->FindBox(owner, name);
+    if (box == nullptr) throw std::runtime_error("no box " + owner + "." + name);
+    return *box;
+}
+
+const ZMGRowCell& KeyRow(const ZMGCell& table, int position) {
+    return dynamic_cast<const ZMGRowCell&>(table.GetRow(position));
+}
+
+enum class Source { Snapshot, Odbc };
+
+// The sample copied into a private directory, read as SALES through the
+// chosen source; referenced owners go through SALES's connection.
+class SampleReading : public ::testing::TestWithParam<Source> {
+protected:
+    void SetUp() override {
+        database_ = fixture::CopyInto(dir_, fixture::SampleSnapshotPath(), "sample.sqlite");
+    }
+
+    std::string Server() {
+        if (GetParam() == Source::Snapshot) return database_;
+        fixture::AddPermanentUserViews(database_, "SALES");
+        driver_ = std::make_unique<fixture::ScopedEnvironment>(kOdbcDriverVariable, std::string("SQLite3"));
+        attributes_ = std::make_unique<fixture::ScopedEnvironment>(
+            kOdbcAttributesVariable,
+            "Database=" + database_ + ";LoadExt=" + TABULORIX_NVL_EXTENSION + ";NoCreat=1");
+        return "SAMPLE";
+    }
+
+    MGSchema& ReadLogin() {
+        schemas_.push_back(std::make_unique<MGSchema>());
+        MGSchema& schema = *schemas_.back();
+        schema.SetSchemaNumber(1);
+        EXPECT_TRUE(Connect(schema, nullptr, kSourceDatabase, "SALES", "tiger", Server(), "", nullptr))
+            << (ports_.messages.empty() ? "" : ports_.messages.front());
+        return schema;
+    }
+
+    MGSchema& ReadReferenced(const std::string& owner) {
+        MGSchema& login = *schemas_.front();
+        schemas_.push_back(std::make_unique<MGSchema>());
+        MGSchema& schema = *schemas_.back();
+        schema.SetSchemaNumber(static_cast<int>(schemas_.size()));
+        EXPECT_TRUE(Connect(schema, nullptr, kSourceDatabase, owner, "", "", "", login.GetConnection()));
+        return schema;
+    }
+
+    fixture::RecordingPorts ports_;
+    fixture::TempDirectory dir_;
+    std::string database_;
+    std::unique_ptr<fixture::ScopedEnvironment> driver_;
+    std::unique_ptr<fixture::ScopedEnvironment> attributes_;
+    std::vector<std::unique_ptr<MGSchema>> schemas_;
+};
+
+}  // namespace
+
+TEST_P(SampleReading, RowTablesHoldWhatTheStatementsReturn) {
+    MGSchema& sales = ReadLogin();
+    EXPECT_EQ(Values(sales.Tables().GetRow(0)), (Strings{"TableNameL", "TableNameP", "Comments"}));
+    auto tables = DataRows(sales.Tables());
+    std::sort(tables.begin(), tables.end());  // the statement has no order
+    EXPECT_EQ(tables,
+              (std::vector<Strings>{{"CUSTOMER_ORDER", "CUSTOMER_ORDER", "受注\n明細は受注明細を参照"},
+                                    {"INVOICE", "INVOICE", "請求書"},
+                                    {"ORDER_LINE", "ORDER_LINE", "受注明細"},
+                                    {"SALES_REGION", "SALES_REGION", "販売地域"},
+                                    {"SHIPMENT", "SHIPMENT", "出荷"}}));
+
+    // The one unaliased column keeps the dictionary's name.
+    EXPECT_EQ(Values(sales.Columns().GetRow(0)),
+              (Strings{"TableNameL", "TableNameP", "ColumnNameL", "ColumnNameP", "DataType", "DataLength",
+                       "DataLength", "DATA_SCALE", "Nullable", "DataDefault", "Comments"}));
+    // In table and column order; NULL is empty; DATA_DEFAULT loses its trailing blank.
+    EXPECT_EQ(Values(sales.Columns().GetRow(2)),
+              (Strings{"CUSTOMER_ORDER", "CUSTOMER_ORDER", "ORDER_DATE", "ORDER_DATE", "DATE", "7", "", "",
+                       "N", "SYSDATE", "受注日"}));
+    EXPECT_EQ(Values(sales.Columns().GetRow(6)),
+              (Strings{"CUSTOMER_ORDER", "CUSTOMER_ORDER", "STATUS", "STATUS", "CHAR", "1", "", "", "N",
+                       "'N'", "状態（N:新規 S:出荷済 C:取消）"}));
+
+    // Privileges: made (ordered by table), then received, under the captions.
+    EXPECT_EQ(Values(sales.Privileges().GetRow(0)),
+              (Strings{"物理表名", "権限受領者", "権限付与者", "権限名"}));
+    const Strings granted{"CUSTOMER_ORDER", "CUSTOMER_ORDER", "CUSTOMER_ORDER", "ORDER_LINE",
+                          "V_ORDER_SUMMARY"};
+    Strings both = granted;
+    both.insert(both.end(), granted.begin(), granted.end());  // the snapshot records each grant on both sides
+    EXPECT_EQ(Column(sales.Privileges(), 0), both);
+    EXPECT_EQ(Values(sales.Privileges().GetRow(4)), (Strings{"ORDER_LINE", "MST", "SALES", "SELECT"}));
+
+    EXPECT_EQ(Values(sales.Indexes().GetRow(0)),
+              (Strings{"TableNameP", "IxName", "Uniqueness", "ColumnName", "IxPosition"}));
+    EXPECT_EQ(Values(sales.Indexes().GetRow(2)),
+              (Strings{"CUSTOMER_ORDER", "IX_ORDER_DATE_STATUS", "NONUNIQUE", "ORDER_DATE", "1"}));
+    EXPECT_EQ(Column(sales.UniqueKeys(), 1), (Strings{"UK_SHIPMENT_TRACKING"}));
+    EXPECT_EQ(Values(sales.ForeignKeys().GetRow(0)),
+              (Strings{"TableNameP", "FKName", "VerbPhrase", "ReferenceOwner", "ReferenceName", "DeleteRule",
+                       "FKStatus", "ColumnNameP", "FKPosition"}));
+    EXPECT_EQ(Values(sales.ForeignKeys().GetRow(5)),
+              (Strings{"ORDER_LINE", "FK_LINE_ORDER", "FK_LINE_ORDER", "SALES", "PK_CUSTOMER_ORDER",
+                       "CASCADE", "ENABLED", "ORDER_NO", "1"}));
+    EXPECT_EQ(Values(sales.Conditions().GetRow(1)), (Strings{"CUSTOMER_ORDER", "CK_ORDER_STATUS", "ENABLED",
+                                                             "STATUS", "STATUS IN ('N', 'S', 'C')"}));
+    EXPECT_EQ(Values(sales.ViewSources().GetRow(1)).at(0), "V_ORDER_SUMMARY");
+    EXPECT_TRUE(ports_.messages.empty());
+}
+
+TEST_P(SampleReading, BoxesAreBuiltInResultOrderWithTheirColumns) {
+    MGSchema& sales = ReadLogin();
+    const MGDrawTableList& diagram = *MGDrawTableList::Current();
+    Strings names;
+    for (int i = 0; i < diagram.Count(); ++i) names.push_back(diagram.Item(i)->Name());
+    EXPECT_EQ(names, (Strings{"CUSTOMER_ORDER", "INVOICE", "ORDER_LINE", "SALES_REGION", "SHIPMENT",
+                              "V_ORDER_SUMMARY"}));
+
+    const MGShapeTable& invoice = Box("SALES", "INVOICE");
+    EXPECT_EQ(invoice.SchemaNumber(), sales.SchemaNumber());
+    EXPECT_EQ(invoice.LogicalName(), "INVOICE");
+    EXPECT_EQ(invoice.Comment(), "請求書");
+    EXPECT_TRUE(invoice.Detailed());
+    EXPECT_EQ(Values(invoice.ColumnRows().GetRow(0)),
+              (Strings{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable", "DataDefault",
+                       "Comments"}));
+    EXPECT_EQ(Values(invoice.ColumnRows().GetRow(1)),
+              (Strings{"INVOICE_NO", "INVOICE_NO", "VARCHAR2", "12", "N", "", "請求書番号"}));
+    EXPECT_EQ(Column(invoice.ColumnRows(), 3), (Strings{"12", "10", "", "12,2", "3,1", "1"}));
+    EXPECT_EQ(Column(Box("SALES", "SHIPMENT").ColumnRows(), 3), (Strings{"10", "10", "11,6", "4", "30"}));
+
+    const auto& view = dynamic_cast<const MGShapeView&>(Box("SALES", "V_ORDER_SUMMARY"));
+    EXPECT_EQ(view.Kind() & MGShapeField::kKindView, MGShapeField::kKindView);
+    EXPECT_EQ(view.Comment(), "受注集計");
+    EXPECT_EQ(view.ViewSource(),
+              "select o.ORDER_NO, o.ORDER_DATE, c.CUSTOMER_NAME,\n"
+              "       count(l.LINE_NO) LINE_COUNT,\n"
+              "       sum(l.QUANTITY * l.UNIT_PRICE) TOTAL_AMOUNT\n"
+              "  from CUSTOMER_ORDER o\n"
+              "  join MST.CUSTOMER c on c.CUSTOMER_ID = o.CUSTOMER_ID\n"
+              "  left join ORDER_LINE l on l.ORDER_NO = o.ORDER_NO\n"
+              " group by o.ORDER_NO, o.ORDER_DATE, c.CUSTOMER_NAME");
+    EXPECT_EQ(Column(view.ColumnRows(), 1),
+              (Strings{"ORDER_NO", "ORDER_DATE", "CUSTOMER_NAME", "LINE_COUNT", "TOTAL_AMOUNT"}));
+    EXPECT_EQ(Column(view.ColumnRows(), 3), (Strings{"10", "", "100", "22", "22"}));
+
+    // Privileges went to their boxes, the view's included.
+    EXPECT_EQ(Box("SALES", "CUSTOMER_ORDER").PrivilegeRows().RowCount(), 6);
+    EXPECT_EQ(Values(view.PrivilegeRows().GetRow(0)), (Strings{"V_ORDER_SUMMARY", "HR", "SALES", "SELECT"}));
+}
+
+TEST_P(SampleReading, KeysCarryKeyNumbersSerialsAndChildRows) {
+    ReadLogin();
+    // Primary keys in box order, then the unique key, numbered from 1.
+    EXPECT_EQ(KeyRow(Box("SALES", "CUSTOMER_ORDER").PrimaryKeyRows(), 1).KeyNumber(), 1);
+    EXPECT_EQ(KeyRow(Box("SALES", "INVOICE").PrimaryKeyRows(), 1).KeyNumber(), 2);
+    const ZMGCell& orderLineKeys = Box("SALES", "ORDER_LINE").PrimaryKeyRows();
+    EXPECT_EQ(KeyRow(orderLineKeys, 0).KeyNumber(), -1);
+    EXPECT_EQ(Values(orderLineKeys.GetRow(0)), (Strings{"PKName", "PKStatus"}));
+    const ZMGRowCell& composite = KeyRow(orderLineKeys, 1);
+    EXPECT_EQ(composite.KeyNumber(), 3);
+    EXPECT_EQ(Values(composite), (Strings{"PK_ORDER_LINE", "ENABLED"}));
+    const ZMGCell& keyColumns = composite.Child();
+    ASSERT_EQ(keyColumns.RowCount(), 3);
+    EXPECT_EQ(Values(keyColumns.GetRow(0)), (Strings{"ColumnNameP", "Position"}));
+    EXPECT_EQ(keyColumns.GetRow(0).Serial(), 0);
+    EXPECT_EQ(Values(keyColumns.GetRow(1)), (Strings{"ORDER_NO", "1"}));
+    EXPECT_EQ(Values(keyColumns.GetRow(2)), (Strings{"LINE_NO", "2"}));
+    const ZMGCell& lineColumns = Box("SALES", "ORDER_LINE").ColumnRows();
+    EXPECT_EQ(keyColumns.GetRow(1).Serial(), lineColumns.GetRow(1).Serial());
+    EXPECT_EQ(keyColumns.GetRow(2).Serial(), lineColumns.GetRow(2).Serial());
+    EXPECT_EQ(KeyRow(Box("SALES", "SHIPMENT").PrimaryKeyRows(), 1).KeyNumber(), 5);
+    const ZMGCell& unique = Box("SALES", "SHIPMENT").UniqueRows();
+    EXPECT_EQ(Values(KeyRow(unique, 1)), (Strings{"UK_SHIPMENT_TRACKING", "ENABLED"}));
+    EXPECT_EQ(KeyRow(unique, 1).KeyNumber(), 6);
+    EXPECT_EQ(Box("SALES", "INVOICE").UniqueRows().RowCount(), 1);  // the header only
+}
+
+TEST_P(SampleReading, ForeignKeysIndexesAndConditionsReachTheirBoxes) {
+    ReadLogin();
+    const MGShapeTable& order = Box("SALES", "CUSTOMER_ORDER");
+    const ZMGCell& foreignKeys = order.ForeignKeyRows();
+    ASSERT_EQ(foreignKeys.RowCount(), 4);
+    EXPECT_EQ(Values(foreignKeys.GetRow(0)),
+              (Strings{"FKName", "VerbPhrase", "ReferenceOwner", "ReferenceName", "DeleteRule", "FKStatus"}));
+    EXPECT_EQ(Values(foreignKeys.GetRow(1)), (Strings{"FK_ORDER_CUSTOMER", "FK_ORDER_CUSTOMER", "MST",
+                                                      "PK_CUSTOMER", "NO ACTION", "ENABLED"}));
+    EXPECT_EQ(Values(foreignKeys.GetRow(3)),
+              (Strings{"FK_ORDER_REP", "FK_ORDER_REP", "HR", "PK_EMPLOYEE", "NO ACTION", "ENABLED"}));
+    EXPECT_EQ(KeyRow(foreignKeys, 1).KeyNumber(), -1);  // resolved once every owner is read
+    EXPECT_EQ(Values(KeyRow(foreignKeys, 1).Child().GetRow(1)), (Strings{"CUSTOMER_ID", "1"}));
+    EXPECT_EQ(Values(KeyRow(Box("SALES", "ORDER_LINE").ForeignKeyRows(), 1)).at(4), "CASCADE");
+
+    const ZMGCell& indexes = order.IndexRows();
+    EXPECT_EQ(Column(indexes, 0),
+              (Strings{"IX_ORDER_CUSTOMER", "IX_ORDER_DATE_STATUS", "PK_CUSTOMER_ORDER"}));
+    EXPECT_EQ(Column(indexes, 1), (Strings{"NONUNIQUE", "NONUNIQUE", "UNIQUE"}));
+    EXPECT_EQ(indexes.GetRow(0).Serial(), 0);
+    EXPECT_EQ(indexes.GetRow(1).Serial(), 1);
+    EXPECT_EQ(indexes.GetRow(3).Serial(), 3);
+    const ZMGCell& indexColumns = KeyRow(indexes, 2).Child();
+    EXPECT_EQ(Values(indexColumns.GetRow(0)), (Strings{"ColumnName", "IxPosition"}));
+    EXPECT_EQ(Values(indexColumns.GetRow(2)), (Strings{"STATUS", "2"}));
+    EXPECT_EQ(indexColumns.GetRow(2).Serial(), order.ColumnRows().GetRow(6).Serial());
+
+    const ZMGCell& conditions = order.ConditionRows();
+    EXPECT_EQ(Values(conditions.GetRow(0)), (Strings{"CDName", "CDStatus", "ColumnNameP", "Condition"}));
+    ASSERT_EQ(conditions.RowCount(), 5);
+    EXPECT_EQ(Values(conditions.GetRow(1)),
+              (Strings{"CK_ORDER_STATUS", "ENABLED", "STATUS", "STATUS IN ('N', 'S', 'C')"}));
+    EXPECT_EQ(conditions.GetRow(1).Serial(), order.ColumnRows().GetRow(6).Serial());
+    EXPECT_EQ(Values(conditions.GetRow(2)).at(3), "\"ORDER_DATE\" IS NOT NULL");
+}
+
+TEST_P(SampleReading, ReferencedOwnersUseTheAllFormsAndContinueTheKeyNumbers) {
+    ReadLogin();
+    MGSchema& mst = ReadReferenced("MST");
+    EXPECT_FALSE(mst.OwnsConnection());
+    EXPECT_EQ(Column(mst.Columns(), 1).front(), "CUSTOMER");
+    const MGShapeTable& customer = Box("MST", "CUSTOMER");
+    EXPECT_EQ(customer.SchemaNumber(), 2);
+    EXPECT_EQ(KeyRow(customer.PrimaryKeyRows(), 1).KeyNumber(), 7);
+    EXPECT_EQ(KeyRow(Box("MST", "PRODUCT_CATEGORY").PrimaryKeyRows(), 1).KeyNumber(), 9);
+    const ZMGRowCell& unique = KeyRow(customer.UniqueRows(), 1);
+    EXPECT_EQ(unique.KeyNumber(), 10);
+    EXPECT_EQ(Column(unique.Child(), 0), (Strings{"CUSTOMER_NAME", "PHONE"}));
+    EXPECT_EQ(Values(KeyRow(Box("MST", "PRODUCT").ForeignKeyRows(), 2)).at(2), "HR");
+    // The login schema's boxes are untouched by the second read.
+    EXPECT_EQ(Box("SALES", "SHIPMENT").UniqueRows().RowCount(), 2);
+
+    // Privileges made and received on the same tables are both there, made first.
+    MGSchema& hr = ReadReferenced("HR");
+    EXPECT_EQ(DataRows(hr.Privileges()), (std::vector<Strings>{{"DEPARTMENT", "SALES", "HR", "SELECT"},
+                                                               {"EMPLOYEE", "SALES", "HR", "SELECT"},
+                                                               {"EMPLOYEE", "MST", "HR", "SELECT"},
+                                                               {"DEPARTMENT", "SALES", "HR", "SELECT"},
+                                                               {"EMPLOYEE", "SALES", "HR", "SELECT"},
+                                                               {"EMPLOYEE", "MST", "HR", "SELECT"}}));
+    EXPECT_EQ(Box("HR", "EMPLOYEE").PrivilegeRows().RowCount(), 4);
+}
+
+TEST_P(SampleReading, AMissingDeleteRuleIsOneBlank) {
+    fixture::ExecuteOnFile(
+        database_,
+        "update ALL_CONSTRAINTS set DELETE_RULE = NULL where CONSTRAINT_NAME = 'FK_REGION_PARENT'");
+    ReadLogin();
+    EXPECT_EQ(Values(KeyRow(Box("SALES", "SALES_REGION").ForeignKeyRows(), 1)).at(4), " ");
+}
+
+TEST_P(SampleReading, AnOwnerNameWithQuotesKeepsItsMeaning) {
+    // MST renamed to a quoted Oracle user name holding quotes.
+    const std::string owner = "M'ST";
+    for (const char* update : {"update ALL_TABLES set OWNER = 'M''ST' where OWNER = 'MST'",
+                               "update ALL_TAB_COMMENTS set OWNER = 'M''ST' where OWNER = 'MST'",
+                               "update ALL_TAB_COLUMNS set OWNER = 'M''ST' where OWNER = 'MST'",
+                               "update ALL_COL_COMMENTS set OWNER = 'M''ST' where OWNER = 'MST'",
+                               "update ALL_CONSTRAINTS set OWNER = 'M''ST' where OWNER = 'MST'",
+                               "update ALL_CONS_COLUMNS set OWNER = 'M''ST' where OWNER = 'MST'",
+                               "update ALL_INDEXES set OWNER = 'M''ST' where OWNER = 'MST'",
+                               "update ALL_IND_COLUMNS set INDEX_OWNER = 'M''ST' where INDEX_OWNER = 'MST'",
+                               "update ALL_TAB_PRIVS_MADE set OWNER = 'M''ST' where OWNER = 'MST'"}) {
+        fixture::ExecuteOnFile(database_, update);
+    }
+    ReadLogin();
+    MGSchema& quoted = ReadReferenced(owner);
+    EXPECT_TRUE(ports_.messages.empty()) << ports_.messages.front();
+    EXPECT_EQ(quoted.Tables().RowCount(), 1 + 3);
+    EXPECT_EQ(KeyRow(Box(owner, "CUSTOMER").PrimaryKeyRows(), 1).KeyNumber(), 7);
+    EXPECT_EQ(Box(owner, "CUSTOMER").PrivilegeRows().RowCount(), 1);
+    // A name that would widen the filter if pasted in unquoted finds nothing.
+    MGSchema& sneaky = ReadReferenced("X' or 'A'='A");
+    EXPECT_EQ(sneaky.Tables().RowCount(), 1);
+    EXPECT_EQ(sneaky.Columns().RowCount(), 1);
+}
+
+TEST_P(SampleReading, ProgressShowsTheStepsInOrder) {
+    ReadLogin();
+    Strings mainLines;
+    for (const auto& entry : ports_.statusLog) {
+        if (entry.rfind("Main:", 0) == 0) mainLines.push_back(entry.substr(5));
+    }
+    ASSERT_GE(mainLines.size(), 2u);
+    mainLines.erase(mainLines.begin(), mainLines.begin() + 2);  // the connection's own lines
+    EXPECT_EQ(mainLines, (Strings{"テーブル情報解析中...", "フィールド情報解析中...", "ビュー情報解析中...",
+                                  "索引情報解析中...", "制約情報解析中...", "制約情報(Primary Key)解析中...",
+                                  "制約情報(Unique Key)解析中...", "制約情報(Foreign Key)解析中...",
+                                  "制約情報(Condition)解析中..."}));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSources, SampleReading, ::testing::Values(Source::Snapshot, Source::Odbc),
+                         [](const auto& info) {
+                             return info.param == Source::Snapshot ? "Snapshot" : "Odbc";
+                         });
+
+TEST(EmptySchema, GivesHeaderRowsAndNoBoxes) {
+    fixture::RecordingPorts ports;
+    fixture::TempDirectory dir;
+    const auto path = fixture::BuildSnapshotFromDdl(
+        dir, "empty.sqlite", "ALTER SESSION SET CURRENT_SCHEMA = OTHER;\nCREATE TABLE T (A NUMBER(3));\n");
+    ASSERT_TRUE(path);
+    MGSchema schema;
+    schema.SetSchemaNumber(1);
+    ASSERT_TRUE(Connect(schema, nullptr, kSourceDatabase, "NOBODY", "", *path, "", nullptr));
+    for (ZMGCell* table : {&schema.Tables(), &schema.Columns(), &schema.ViewColumns(), &schema.ViewSources(),
+                           &schema.Indexes(), &schema.PrimaryKeys(), &schema.UniqueKeys(),
+                           &schema.ForeignKeys(), &schema.Conditions(), &schema.Privileges()}) {
+        EXPECT_EQ(table->RowCount(), 1);
+    }
+    EXPECT_EQ(MGDrawTableList::Current()->Count(), 0);
+}
