@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/ui_ports.h"
+
 namespace {
 
 std::unique_ptr<MGDrawTableList>& CurrentDiagram() {
@@ -123,6 +125,51 @@ MGShapeTable* MGDrawTableList::FindBox(const std::string& owner, const std::stri
     UpdateIndex();
     const auto found = index_.find(std::make_pair(owner, name));
     return found == index_.end() ? nullptr : Item(found->second);
+}
+
+namespace {
+
+std::uint64_t TwinKey(int relationNumber, int twinFlag) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(relationNumber)) << 1) |
+           static_cast<std::uint64_t>(twinFlag != 0 ? 1 : 0);
+}
+
+}  // namespace
+
+void MGDrawTableList::UpdateTwinIndex() const {
+    if (twinIndexedCount_ > relations_.Count() || twinIndexedRemovalVersion_ != relations_.RemovalVersion()) {
+        twinIndex_.clear();
+        twinIndexedCount_ = 0;
+        twinIndexedRemovalVersion_ = relations_.RemovalVersion();
+    }
+    for (; twinIndexedCount_ < relations_.Count(); ++twinIndexedCount_) {
+        const MGShapeRelation* relation = RelationItem(twinIndexedCount_);
+        if (relation == nullptr) continue;
+        // The first object in list order wins, as a search from the start would find it.
+        twinIndex_.emplace(TwinKey(relation->RelationNumber(), relation->TwinFlag()), twinIndexedCount_);
+    }
+}
+
+MGShapeRelation* MGDrawTableList::FindTwin(const MGShapeRelation& relation) const {
+    UpdateTwinIndex();
+    const auto found = twinIndex_.find(TwinKey(relation.RelationNumber(), relation.TwinFlag() == 0 ? 1 : 0));
+    MGShapeRelation* twin = found == twinIndex_.end() ? nullptr : RelationItem(found->second);
+    // Numbers and flags may have been changed after indexing: check before trusting.
+    if (twin != nullptr && twin->RelationNumber() == relation.RelationNumber() &&
+        (twin->TwinFlag() == 0) != (relation.TwinFlag() == 0)) {
+        return twin;
+    }
+    for (int i = 0; i < relations_.Count(); ++i) {
+        MGShapeRelation* candidate = RelationItem(i);
+        if (candidate != nullptr && candidate->RelationNumber() == relation.RelationNumber() &&
+            (candidate->TwinFlag() == 0) != (relation.TwinFlag() == 0)) {
+            twinIndexedCount_ = 0;  // stale: rebuild next time
+            twinIndex_.clear();
+            return candidate;
+        }
+    }
+    tabulorix::ShowMessage("SYSTEM ERROR peer relation");
+    return nullptr;
 }
 
 void MGDrawTableList::ResetStates() {

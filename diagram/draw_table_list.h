@@ -73,6 +73,11 @@ public:
     // exactly, or nothing.
     MGShapeTable* FindBox(const std::string& owner, const std::string& name) const;
 
+    // The other object of a relation's pair (same relation number, the other
+    // twin flag). When there is none, "SYSTEM ERROR peer relation" is shown
+    // and nothing is returned.
+    MGShapeRelation* FindTwin(const MGShapeRelation& relation) const;
+
     // Every box back to state 0 (not placed).
     void ResetStates();
     // Writes the display flags into every box and marks it for measuring.
@@ -89,6 +94,7 @@ private:
         std::size_t operator()(const std::pair<std::string, std::string>& key) const;
     };
     void UpdateIndex() const;
+    void UpdateTwinIndex() const;
 
     bool modified_ = false;
     int dragMode_ = 0;
@@ -104,6 +110,11 @@ private:
     mutable int indexedCount_ = 0;
     mutable std::uint64_t indexedRemovalVersion_ = 0;
     mutable std::uint64_t indexedNameGeneration_ = 0;
+    // Index (relation number, twin flag) -> position in the relation list,
+    // rebuilt when the list shrinks or changes.
+    mutable std::unordered_map<std::uint64_t, int> twinIndex_;
+    mutable int twinIndexedCount_ = 0;
+    mutable std::uint64_t twinIndexedRemovalVersion_ = 0;
     // Largest object number over the first numberedCount_ boxes.
     int largestNumber_ = 0;
     int numberedCount_ = 0;

@@ -62,6 +62,25 @@ public:
     // Number of column rows (header excluded) that carry a key or index flag.
     int KeyColumnCount() const;
 
+    // The kind without the red-outline bit.
+    int BaseKind() const { return kind_ & ~kKindRedOutline; }
+    bool IsLegend() const { return BaseKind() == kKindLegend; }
+    bool IsView() const { return BaseKind() == kKindView; }
+    // Icon cells at the left of every column line: 0, 1 or 2.
+    int IconCellCount() const;
+    // Rows of the column rows taken into account (header counted).
+    int ShownRowCount() const;
+    // Lines the stored rectangle is high after measuring.
+    int StoredLineCount() const;
+    // Appends the key and index markers of a column ("  (PK)(FK2)") as the
+    // display flags select them.
+    void AppendMarkerText(const ZMGRowExt& column, std::string& text) const;
+    // The text of a column line, as measured or as drawn.
+    std::string ColumnText(const ZMGRowExt& column, int displayMode, bool measuring) const;
+    // Collapses the right edge onto the left so that the next CalcSize
+    // measures the box anew (after a font change).
+    void Collapse();
+
 private:
     int lineHeight_ = 0;
     bool detailed_ = true;

@@ -1,5 +1,7 @@
 #include "diagram/shape_legend.h"
 
+#include "render/draw_box.h"
+
 #include <array>
 #include <memory>
 
@@ -53,7 +55,51 @@ std::string MGShapeLegend::GetTitle(int /*displayMode*/) const {
     return "\u3000凡例";
 }
 
-void MGShapeLegend::DrawMarkExtra(ZMGDrawBox& /*box*/, std::uint32_t /*keyFlags*/,
-                                  const tabulorix::Rect& /*iconCell*/) {
-    // The line marks are drawn with the legend painting.
+void MGShapeLegend::DrawMarkExtra(ZMGDrawBox& box, std::uint32_t keyFlags, const tabulorix::Rect& iconCell) {
+    const int l = iconCell.left;
+    const int t = iconCell.top;
+    const int r = iconCell.right;
+    const int b = iconCell.bottom;
+    const int w = r - l;
+    const int h = b - t;
+    // The square of the child-end dot and of the cascade mark.
+    const int markTop = t + 2 * h / 6;
+    const int markBottom = b - h / 3;
+    const int s = markBottom - markTop;
+    const tabulorix::Rect mark{l + w / 2, markTop, l + w / 2 + s, markBottom};
+    const int lineY = t + h / 2;
+    auto shortLine = [&] {
+        box.MoveTo(l + w / 6, lineY);
+        box.LineTo(l + w / 2, lineY);
+    };
+    auto longLine = [&] {
+        box.MoveTo(l + w / 6, lineY);
+        box.LineTo(r - w / 6, lineY);
+    };
+    box.SetPenColor(tabulorix::kBlack);
+    switch (keyFlags) {
+        case kMarkChildEnd:
+            box.SetPenStyle(tabulorix::PenStyle::Solid);
+            box.SetBrushColor(tabulorix::kBlack);
+            box.Ellipse(mark, true);
+            shortLine();
+            break;
+        case kMarkNullable:
+            box.SetPenStyle(tabulorix::PenStyle::Dot);
+            longLine();
+            box.SetPenStyle(tabulorix::PenStyle::Solid);
+            break;
+        case kMarkNotNull:
+            box.SetPenStyle(tabulorix::PenStyle::Solid);
+            longLine();
+            break;
+        case kMarkCascade:
+            box.SetBrushColor(tabulorix::kWhite);
+            box.SetPenStyle(tabulorix::PenStyle::Solid);
+            box.Rectangle(mark, true);
+            shortLine();
+            break;
+        default:
+            break;
+    }
 }

@@ -1,5 +1,7 @@
 #include "diagram/shape_rect.h"
 
+#include "render/draw_box.h"
+
 std::uint64_t MGShapeRect::nameGeneration_ = 0;
 
 MGShapeRect::~MGShapeRect() = default;
@@ -8,13 +10,15 @@ tabulorix::Rect MGShapeRect::GetRect() const {
     return position_;
 }
 
-void MGShapeRect::Draw(int /*displayMode*/, ZMGDrawBox& /*box*/) {
-    // The yellow, black-framed rectangle is painted with the rest of the
-    // diagram painting.
+void MGShapeRect::Draw(int /*displayMode*/, ZMGDrawBox& box) {
+    box.SetBrushColor(tabulorix::kYellow);
+    box.FillRect(position_);
+    box.SetBrushColor(tabulorix::kBlack);
+    box.FrameRect(position_);
 }
 
-void MGShapeRect::DrawHitMask(ZMGDrawBox& /*box*/, tabulorix::Canvas& /*dc*/, tabulorix::Color /*brush*/) {
-    // Filling the mapped position rectangle belongs to the diagram painting.
+void MGShapeRect::DrawHitMask(ZMGDrawBox& box, tabulorix::Canvas& dc, tabulorix::Color brush) {
+    box.FillRect(dc, position_, brush);
 }
 
 void MGShapeRect::SetName(const std::string& name) {
@@ -44,6 +48,12 @@ MGShapeSelect::MGShapeSelect() {
 
 MGShapeSelect::~MGShapeSelect() = default;
 
-void MGShapeSelect::Draw(int /*displayMode*/, ZMGDrawBox& /*box*/) {
-    // The band's outline is drawn with the diagram's mouse handling.
+void MGShapeSelect::Draw(int /*displayMode*/, ZMGDrawBox& box) {
+    // The band lives in device pixels: its outline is not mapped.
+    box.SetPenMode(tabulorix::PenMode::Not);
+    box.SetPenStyle(tabulorix::PenStyle::Dot);
+    box.SetBrushStyle(tabulorix::BrushStyle::Clear);
+    box.Rectangle(Outline(), false);
+    box.SetPenMode(tabulorix::PenMode::Copy);
+    box.SetPenStyle(tabulorix::PenStyle::Solid);
 }

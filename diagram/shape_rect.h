@@ -31,7 +31,13 @@ public:
 
     // Display flags bits that select how much a box shows.
     static constexpr int kFlagNamesOnly = 0x01;
+    static constexpr int kFlagRelationNames = 0x02;
+    static constexpr int kFlagShadow = 0x08;
+    static constexpr int kFlagShadowPass = 0x10;  // set by the paint routine only
     static constexpr int kFlagKeysOnly = 0x20;
+    static constexpr int kFlagKeyMarkers = 0x100;
+    static constexpr int kFlagIndexIcons = 0x200;
+    static constexpr int kFlagIndexMarkers = 0x400;
 
     MGShapeRect() = default;
     ~MGShapeRect() override;

@@ -26,6 +26,14 @@ public:
     void Draw(int displayMode, ZMGDrawBox& box) override;
     // The line's segments, for the pixel hit test.
     void DrawHitMask(ZMGDrawBox& box, tabulorix::Canvas& dc, tabulorix::Color brush) override;
+    // What drawing the line does to its boxes, also when the line lies
+    // outside the repainted area and is skipped: both relation counters go
+    // up, and a solid line gives the child rounded corners. Nothing when
+    // either box is not visible.
+    void AccountForBoxes();
+    // World rectangle of everything Draw puts on the surface (empty when the
+    // line is not drawn); the ends must have been spread.
+    tabulorix::Rect DrawnBounds(ZMGDrawBox& box) const;
 
     int Side() const { return side_; }
     void SetSide(int side) { side_ = side; }

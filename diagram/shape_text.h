@@ -7,6 +7,9 @@
 
 class MGShapeText : public MGShapeTable {
 public:
+    // Room around the text: 4 world units on every side.
+    static constexpr int kMargin = 8;
+
     MGShapeText();
     MGShapeText(const std::string& text, const std::string& fontName, int fontSize, int fontStyle);
     ~MGShapeText() override;

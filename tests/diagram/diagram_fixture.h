@@ -1,0 +1,160 @@
+// Shared set-up of the diagram tests: a drawing box over a recording paint
+// box (800 × 600 at 96 dpi) and a 600-dpi printer of 6250 × 6250 pixels, so
+// that the paper is 1000 × 1000 world units; a diagram bound to it; and
+// helpers that build table boxes with columns, keys and foreign keys the way
+// the catalogue reader leaves them.
+//
+// With the recording canvas a 9-pt text is 12 units high and 6 units per
+// character, so every box line is 12 + 8 = 20 units high at zoom 100.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "diagram/draw_table_list.h"
+#include "diagram/shape_legend.h"
+#include "diagram/shape_text.h"
+#include "diagram/shape_view.h"
+#include "render/draw_box.h"
+#include "support/recording_canvas.h"
+#include "support/recording_ports.h"
+#include "support/recording_render_ports.h"
+
+namespace diagram_test {
+
+using tabulorix::Rect;
+using tabulorix::testing::CanvasCall;
+
+inline constexpr int kLine = 20;  // line height of a 9-pt box
+inline constexpr int kChar = 6;   // width of one character
+
+struct Column {
+    std::string name;
+    bool nullable = false;
+};
+
+// A column row: logical and physical name, type, length, nullable,
+// default, comment.
+inline std::unique_ptr<ZMGRowField> ColumnRow(const std::string& name, bool nullable) {
+    auto row = std::make_unique<ZMGRowField>();
+    for (const std::string& item : {name, name, std::string("NUMBER"), std::string("10"),
+                                    std::string(nullable ? "Y" : "N"), std::string(), std::string()})
+        row->AddItem(item);
+    return row;
+}
+
+template <typename Box>
+void AddColumns(Box& box, const std::vector<Column>& columns) {
+    auto header = std::make_unique<ZMGRowField>();
+    for (const char* caption :
+         {"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable", "DataDefault", "Comments"})
+        header->AddItem(caption);
+    box.ColumnRows().AddRow(std::move(header));
+    for (const Column& column : columns) box.ColumnRows().AddRow(ColumnRow(column.name, column.nullable));
+}
+
+inline std::unique_ptr<MGShapeTable> Table(const std::string& owner, const std::string& name,
+                                           const std::vector<Column>& columns, int schemaNumber = 1) {
+    auto box = std::make_unique<MGShapeTable>(schemaNumber, owner, name, name, "", true);
+    AddColumns(*box, columns);
+    return box;
+}
+
+// A key table with its header row when it has none yet.
+inline void EnsureHeader(ZMGCell& table, std::initializer_list<const char*> captions) {
+    if (table.RowCount() > 0) return;
+    auto header = std::make_unique<ZMGRowCell>();
+    for (const char* caption : captions) header->AddItem(caption);
+    table.AddRow(std::move(header));
+}
+
+inline ZMGRowCell& AddKeyRow(ZMGCell& table, std::vector<std::string> items,
+                             const std::vector<std::string>& columns) {
+    auto row = std::make_unique<ZMGRowCell>();
+    for (const std::string& item : items) row->AddItem(item);
+    auto header = std::make_unique<ZMGRowExt>();
+    header->AddItem("ColumnNameP");
+    header->AddItem("Position");
+    row->Child().AddRow(std::move(header));
+    int position = 1;
+    for (const std::string& name : columns) {
+        auto column = std::make_unique<ZMGRowExt>();
+        column->AddItem(name);
+        column->AddItem(std::to_string(position++));
+        row->Child().AddRow(std::move(column));
+    }
+    ZMGRowCell& added = *row;
+    table.AddRow(std::move(row));
+    return added;
+}
+
+inline void AddPrimaryKey(MGShapeTable& box, const std::string& name, int keyNumber,
+                          const std::vector<std::string>& columns) {
+    EnsureHeader(box.PrimaryKeyRows(), {"PKName", "PKStatus"});
+    AddKeyRow(box.PrimaryKeyRows(), {name, "ENABLED"}, columns).SetKeyNumber(keyNumber);
+}
+
+inline void AddUnique(MGShapeTable& box, const std::string& name, int keyNumber,
+                      const std::vector<std::string>& columns) {
+    EnsureHeader(box.UniqueRows(), {"PKName", "PKStatus"});
+    AddKeyRow(box.UniqueRows(), {name, "ENABLED"}, columns).SetKeyNumber(keyNumber);
+}
+
+// A foreign key resolved to the referenced key's number.
+inline void AddForeignKey(MGShapeTable& box, const std::string& name, const std::string& referenceOwner,
+                          int keyNumber, const std::vector<std::string>& columns,
+                          const std::string& deleteRule = "NO ACTION") {
+    EnsureHeader(box.ForeignKeyRows(),
+                 {"FKName", "VerbPhrase", "ReferenceOwner", "ReferenceName", "DeleteRule", "FKStatus"});
+    AddKeyRow(box.ForeignKeyRows(), {name, name, referenceOwner, "PK", deleteRule, "ENABLED"}, columns)
+        .SetKeyNumber(keyNumber);
+}
+
+inline void AddIndex(MGShapeTable& box, const std::string& name, bool unique,
+                     const std::vector<std::string>& columns) {
+    EnsureHeader(box.IndexRows(), {"IxName", "Uniqueness"});
+    AddKeyRow(box.IndexRows(), {name, unique ? "UNIQUE" : "NONUNIQUE"}, columns);
+}
+
+class DiagramTest : public ::testing::Test {
+protected:
+    DiagramTest() { box.SetZoom(100, 1); }
+
+    // Adds a box with numbering and places it at the rectangle (measured
+    // size kept as given: the box is not size-dirty).
+    template <typename Box>
+    Box& Place(std::unique_ptr<Box> shape, const Rect& rect, int lineHeight = kLine) {
+        Box& added = *shape;
+        diagram.AddBox(std::move(shape));
+        added.SetPosition(rect);
+        added.SetLineHeight(lineHeight);
+        added.SetSizeDirty(0);
+        added.SetState(MGShapeRect::kStateNormal);
+        return added;
+    }
+
+    Rect Mapped(const Rect& world) { return box.MapRect(world); }
+
+    // The drawing calls recorded on the paint box since the last Clear.
+    std::vector<CanvasCall> Drawing() const { return paintBox.canvas.Drawing(); }
+    std::vector<CanvasCall> Calls(const char* op) const { return paintBox.canvas.Calls(op); }
+
+    tabulorix::testing::RecordingPorts ports;
+    tabulorix::testing::RecordingPaintBox paintBox{800, 600};
+    tabulorix::testing::RecordingPrinter printer{6250, 6250, 600};
+    tabulorix::testing::RecordingScrollBar hBar;
+    tabulorix::testing::RecordingScrollBar vBar;
+    tabulorix::testing::RecordingClipboard clipboard;
+    ZMGDrawBox box{paintBox, printer, hBar, vBar, clipboard};
+    MGDrawTableList diagram{&box};
+};
+
+inline std::vector<int> Ints(std::initializer_list<int> values) {
+    return std::vector<int>(values);
+}
+
+}  // namespace diagram_test
