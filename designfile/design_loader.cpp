@@ -1,0 +1,195 @@
+#include "designfile/design_loader.h"
+
+#include <memory>
+
+#include "app/model/settings.h"
+#include "catalogue/design_sections.h"
+#include "catalogue/schema.h"
+#include "catalogue/schema_connect.h"
+#include "catalogue/schema_manager.h"
+#include "designfile/foreign_key_links.h"
+#include "diagram/auto_layout.h"
+#include "diagram/diagram_build.h"
+#include "diagram/draw_table_list.h"
+#include "diagram/layout_lines.h"
+#include "diagram/relation_lines.h"
+#include "outputs/sql_script.h"
+#include "platform/file_io.h"
+#include "platform/ui_ports.h"
+#include "render/draw_box.h"
+
+namespace {
+
+// Walks the lines of a design file once: version, document type, font
+// line, then the schema blocks, each handed to its schema when the next
+// block starts or the lines end.
+class DesignReader {
+public:
+    DesignReader(const MGDesignContext& context, const std::string& path) : context_(context), path_(path) {}
+
+    // False at a wrong document type.
+    bool Walk(const std::vector<std::string>& lines) {
+        for (const std::string& line : lines) {
+            if (!Step(line)) return false;
+        }
+        return true;
+    }
+
+    // Loads the schema still collecting lines.
+    void Finish() {
+        if (state_ == State::SchemaLines) LoadCollected();
+    }
+
+    bool CreatedSchema() const { return created_; }
+
+private:
+    enum class State { Version, DocumentType, Type, FontLine, Schema, Owner, SchemaLines };
+
+    bool Step(const std::string& line) {
+        switch (state_) {
+            case State::Version:
+                if (line == "[VERSION]") state_ = State::DocumentType;
+                return true;
+            case State::DocumentType:
+                if (line == "[DOCUMENT TYPE]") state_ = State::Type;
+                return true;
+            case State::Type:
+                state_ = State::FontLine;
+                return line == "TYPE 1";
+            case State::FontLine: {
+                const std::vector<std::string> fields = ParseSectionFields(line);
+                context_.window.SelectFontItems(fields.empty() ? std::string() : fields[0],
+                                                fields.size() < 2 ? std::string() : fields[1]);
+                state_ = State::Schema;
+                return true;
+            }
+            case State::Schema:
+                if (line == "[SCHEMA]") state_ = State::Owner;
+                return true;
+            case State::Owner:
+                StartSchema(line);
+                return true;
+            case State::SchemaLines:
+                if (line == "[SCHEMA]") {
+                    LoadCollected();
+                    state_ = State::Owner;
+                } else {
+                    collected_.push_back(line);
+                }
+                return true;
+        }
+        return true;
+    }
+
+    void StartSchema(const std::string& owner) {
+        MGSchemaMng& manager = context_.manager;
+        auto schema = std::make_unique<MGSchema>();
+        schema->SetSchemaNumber(manager.NextSchemaNumber());
+        // The design path travels as the schema's layout source.
+        if (!Connect(*schema, &manager, kSourceDesign, owner, "", "", path_, nullptr)) return;
+        current_ = schema.get();
+        manager.AddSchema(std::move(schema));
+        created_ = true;
+        collected_.clear();
+        state_ = State::SchemaLines;
+    }
+
+    void LoadCollected() {
+        ReadSchemaFromDesignLines(*current_, collected_);
+        collected_.clear();
+        collected_.shrink_to_fit();
+    }
+
+    const MGDesignContext& context_;
+    const std::string& path_;
+    State state_ = State::Version;
+    MGSchema* current_ = nullptr;
+    std::vector<std::string> collected_;
+    bool created_ = false;
+};
+
+void ApplyFont(const MGDesignContext& context, MGDrawTableList& diagram) {
+    if (context.drawBox == nullptr) return;
+    ApplyDiagramFont(diagram, *context.drawBox, context.window.FontNameText(), context.window.FontSizeText(),
+                     context.manager.DisplayMode());
+}
+
+// The layout lines place the boxes they name; the rest are placed
+// automatically when there is a drawing box to measure them with.
+void PlaceBoxes(const MGDesignContext& context, MGDrawTableList& diagram,
+                const std::vector<std::string>& lines) {
+    const TSetDlg::Values& values = context.settings.StoredValues();
+    if (context.drawBox == nullptr) {
+        ReadLayoutLines(diagram, lines);
+        return;
+    }
+    int across = values.PaperX;
+    int down = values.PaperY;
+    LayoutDiagram(diagram, *context.drawBox, context.manager.DisplayMode(), lines, across, down);
+    context.drawBox->SetZoom(100, 1);
+}
+
+void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::string>& lines) {
+    MGDrawTableList& diagram = MGDrawTableList::EnsureCurrent();
+    MGDesignWindow& window = context.window;
+    window.ShowRightPanel();
+    LinkForeignKeys(diagram);
+    GenerateBoxSources(context.manager.GetSchema(0));
+    tabulorix::Status().SetMainLine("テーブル間の関係解析中...");
+    AddLegend(diagram);
+    MarkKeys(diagram);
+    diagram.ApplySchemaCount(context.manager.SchemaCount());
+    window.ResetListViewMemory();
+    diagram.ApplyDisplayFlags(context.settings.DisplayFlags());
+    ApplyFont(context, diagram);
+    PlaceBoxes(context, diagram, lines);
+    window.SetWindowZoom100();
+    window.RebuildSchemaList();
+    BuildRelations(diagram);
+    window.ExpandDesignNode();
+    ApplyFont(context, diagram);
+}
+
+void ClearModel(const MGDesignContext& context, const std::string& path) {
+    context.manager.SetDesignPath(path);
+    context.manager.ClearSchemas();
+    if (MGDrawTableList* diagram = MGDrawTableList::Current()) diagram->Clear();
+}
+
+}  // namespace
+
+bool LoadDesignLines(const MGDesignContext& context, const std::string& path,
+                     const std::vector<std::string>& lines) {
+    tabulorix::StatusPort& status = tabulorix::Status();
+    status.Reset();
+    status.Show(false);
+    context.window.ResetViewForLoading();
+    if (context.drawBox != nullptr) context.drawBox->SetZoom(100, 1);
+    ClearModel(context, path);
+
+    DesignReader reader(context, path);
+    if (!reader.Walk(lines)) {
+        tabulorix::ShowMessage(kDesignTypeError);
+        context.window.DeleteRootNode();
+        status.Close();
+        return false;
+    }
+    // A value that is not a whole number is reported; the keys before it are
+    // kept and the design is still loaded, so nothing else of it is lost.
+    if (const auto error = context.settings.ReadItems(lines)) tabulorix::ShowMessage(error->message);
+    reader.Finish();
+    if (reader.CreatedSchema()) BuildAfterLoading(context, lines);
+    status.Close();
+    return true;
+}
+
+bool LoadDesignFile(const MGDesignContext& context, const std::string& path) {
+    tabulorix::TextLines text;
+    try {
+        text = tabulorix::ReadTextLines(path);
+    } catch (const tabulorix::FileError& error) {
+        tabulorix::ShowMessage(error.what());
+        return false;
+    }
+    return LoadDesignLines(context, path, text.lines);
+}

@@ -1,0 +1,80 @@
+#include "designfile/design_writer.h"
+
+#include <array>
+#include <cstdint>
+
+#include "app/model/settings.h"
+#include "catalogue/csv_lines.h"
+#include "catalogue/schema.h"
+#include "catalogue/schema_manager.h"
+#include "designfile/section_kinds.h"
+#include "diagram/draw_table_list.h"
+#include "diagram/layout_lines.h"
+#include "outputs/text_file_save.h"
+
+namespace {
+
+struct Section {
+    const char* line;
+    std::uint32_t kind;
+};
+
+constexpr std::array<Section, 8> kSections = {{{"[COLUMN]", 0xC020},
+                                               {"[PRIMARY KEY]", 0x4001},
+                                               {"[UNIQUE]", 0x4002},
+                                               {"[FOREIGN KEY]", 0x104048},
+                                               {"[CONDITION]", 0x4004},
+                                               {"[INDEX]", 0x4080},
+                                               {"[OBJECT PRIVILEGE]", 0x4200},
+                                               {"[VIEW]", 0x4010}}};
+
+bool IsTableOrView(const MGShapeTable& box) {
+    return (box.Kind() & (MGShapeField::kKindTable | MGShapeField::kKindView)) != 0;
+}
+
+}  // namespace
+
+void WriteSchemaBlock(const MGSchema& schema, std::vector<std::string>& lines) {
+    lines.emplace_back("[SCHEMA]");
+    lines.push_back(schema.OwnerName());
+    lines.emplace_back("[TABLE]");
+    WriteCsvLines(*schema.BuildTableList(true, 3, 3, schema.OwnerName(), true), lines);
+    const MGDrawTableList* diagram = MGDrawTableList::Current();
+    for (const Section& section : kSections) {
+        lines.emplace_back(section.line);
+        ZMGCell rows;
+        for (int i = 0; diagram != nullptr && i < diagram->Count(); ++i) {
+            MGShapeTable* box = diagram->Item(i);
+            if (IsTableOrView(*box) && box->Owner() == schema.OwnerName()) {
+                box->WriteBoxRows(section.kind, rows, true);
+            }
+        }
+        WriteCsvLines(rows, lines);
+    }
+}
+
+std::vector<std::string> BuildDesignLines(const MGDesignContext& context) {
+    std::vector<std::string> lines = {"[VERSION]", kDesignVersionLine, "[DOCUMENT TYPE]",
+                                      kDesignDocumentType};
+    lines.push_back("\"" + context.window.FontNameText() + "\",\"" + context.window.FontSizeText() + "\"");
+    const MGSchemaMng& manager = context.manager;
+    for (int i = 0; i < manager.SchemaCount(); ++i) WriteSchemaBlock(*manager.GetSchema(i), lines);
+    MGDrawTableList* diagram = MGDrawTableList::Current();
+    if (manager.SchemaCount() > 0 && diagram != nullptr) {
+        lines.emplace_back("[TEXT]");
+        NameTextsAndLegend(*diagram);
+        ZMGCell texts;
+        WriteTextRows(*diagram, texts);
+        WriteCsvLines(texts, lines);
+        lines.emplace_back("[TABLE LAYOUT]");
+        WriteLayoutLines(*diagram, lines);
+        lines.emplace_back("[SET ITEM]");
+        context.settings.WriteItems(lines);
+    }
+    lines.emplace_back();
+    return lines;
+}
+
+void WriteDesignFile(const MGDesignContext& context, const std::string& path) {
+    SaveTextFile(path, BuildDesignLines(context));
+}

@@ -1,0 +1,10 @@
+// Saving the lines of a generated text file (design file, SQL script, CSV
+// list): CP932 with CR LF, written atomically; when CP932 cannot hold the
+// text the file is written as UTF-8 with a BOM and the user is told.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Throws tabulorix::FileError; the previous file is then unchanged.
+void SaveTextFile(const std::string& path, const std::vector<std::string>& lines);
