@@ -1,0 +1,211 @@
+// The print action's job loop and the EMF action's steps over the drawing
+// box with recording ports.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "platform/file_io.h"
+#include "render/emf_action.h"
+#include "render/print_job.h"
+#include "render_fixture.h"
+
+namespace tabulorix::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Origins = std::vector<std::pair<int, int>>;
+
+class PrintJobTest : public RenderTest {
+protected:
+    Origins printedOrigins;  // printer page origins of the sheets drawn
+    int repaints = 0;
+    DiagramRepaint repaint{[this] { Paint(); }, {}, {}, [this] { ++repaints; }};
+
+    void Paint() {
+        if (!box.IsPrinting()) return;
+        box.ClearPaper();
+        box.DrawPageDecorations(true, 0, 0);
+        box.DrawPageDecorations(false, 0, 0);
+        printedOrigins.emplace_back(paper.PageOriginX(), paper.PageOriginY());
+    }
+};
+
+TEST_F(PrintJobTest, TwoByTwoGridFromTwoToThreePrintsTwoSheets) {
+    Grid(2, 2);
+    const PrintOutcome outcome = PrintPages(box, 2, 3, repaint);
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_EQ(outcome.sheets, 2);
+    EXPECT_EQ(printer.jobLog, (std::vector<std::string>{"BeginDoc", "NewPage", "EndDoc"}));
+    EXPECT_EQ(printedOrigins, (Origins{{paper.PaperW(), 0}, {0, paper.PaperH()}}));
+    EXPECT_FALSE(box.IsPrinting());
+    EXPECT_TRUE(paintBox.visible);
+    EXPECT_EQ(repaints, 1);
+    EXPECT_TRUE(ports.messages.empty());
+}
+
+TEST_F(PrintJobTest, ToPageBeyondTheGridEndsTheLoop) {
+    Grid(2, 2);
+    const PrintOutcome outcome = PrintPages(box, 1, 9, repaint);
+    EXPECT_EQ(outcome.sheets, 4);
+    EXPECT_EQ(printer.jobLog,
+              (std::vector<std::string>{"BeginDoc", "NewPage", "NewPage", "NewPage", "EndDoc"}));
+    const int w = paper.PaperW();
+    const int h = paper.PaperH();
+    EXPECT_EQ(printedOrigins, (Origins{{0, 0}, {w, 0}, {0, h}, {w, h}}));
+    // The page past the grid put the page origin back at (0, 0).
+    EXPECT_EQ(paper.PageOriginX(), 0);
+    EXPECT_EQ(paper.PageOriginY(), 0);
+}
+
+TEST_F(PrintJobTest, ARangeOutsideTheGridStartsNoJob) {
+    Grid(2, 2);
+    const PrintOutcome outcome = PrintPages(box, 5, 6, repaint);
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_EQ(outcome.sheets, 0);
+    EXPECT_TRUE(printer.jobLog.empty());  // neither BeginDoc nor EndDoc
+    EXPECT_FALSE(box.IsPrinting());
+}
+
+TEST_F(PrintJobTest, PrintsAtZoom100WhateverTheWindowShows) {
+    Grid(1, 1, 200);
+    int zoomWhilePrinting = 0;
+    const DiagramRepaint probe{[&] { zoomWhilePrinting = box.Zoom(); }, {}, {}, {}};
+    PrintPages(box, 1, 1, probe);
+    EXPECT_EQ(zoomWhilePrinting, 100);
+}
+
+TEST_F(PrintJobTest, PreparingSetsTheWindowZoomTo100AndMeasuresThePaperAgain) {
+    Grid(2, 1, 50);
+    std::vector<std::string> steps;
+    const DiagramRepaint recorder{[&] { steps.push_back("flags@" + std::to_string(box.Zoom())); },
+                                  [&] { steps.push_back("font"); }, [&] { steps.push_back("settings"); },
+                                  [&] { steps.push_back("repaint"); }};
+    int windowZoom = 50;
+    const int reads = printer.reads;
+    PreparePrinting(box, windowZoom, recorder);
+    EXPECT_EQ(windowZoom, 100);
+    EXPECT_EQ(box.Zoom(), 100);
+    EXPECT_EQ(printer.reads, reads + 1);
+    EXPECT_EQ(steps, (std::vector<std::string>{"flags@100", "font", "settings"}));
+}
+
+// A printer whose second sheet cannot be started.
+class FailingPrinter final : public PrinterPort {
+public:
+    double PageWidth() const override { return inner.PageWidth(); }
+    double PageHeight() const override { return inner.PageHeight(); }
+    Canvas& PrinterCanvas() override { return inner.PrinterCanvas(); }
+    PaperSettingsResult ReadPaperSettings() override { return inner.ReadPaperSettings(); }
+    PaperSettingsResult WritePaperSettings(int s, int o) override { return inner.WritePaperSettings(s, o); }
+    void BeginDoc() override { inner.BeginDoc(); }
+    void NewPage() override { throw PrintError("out of paper"); }
+    void EndDoc() override { inner.EndDoc(); }
+    RecordingPrinter inner;
+};
+
+TEST(PrintJobFailure, IsShownAndTheJobIsEndedAndTheConsoleSelected) {
+    RecordingPorts ports;
+    RecordingPaintBox paintBox;
+    FailingPrinter printer;
+    RecordingScrollBar hBar;
+    RecordingScrollBar vBar;
+    RecordingClipboard clipboard;
+    ZMGDrawBox box(paintBox, printer, hBar, vBar, clipboard);
+    box.SetPageCount(2, 2);
+    box.SetZoom(100, 1);
+    int sheets = 0;
+    int repaints = 0;
+    const PrintOutcome outcome =
+        PrintPages(box, 1, 4, DiagramRepaint{[&] { ++sheets; }, {}, {}, [&] { ++repaints; }});
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(sheets, 1);
+    EXPECT_EQ(ports.messages, (std::vector<std::string>{"out of paper"}));
+    EXPECT_EQ(printer.inner.jobLog, (std::vector<std::string>{"BeginDoc", "EndDoc"}));
+    EXPECT_FALSE(box.IsPrinting());
+    EXPECT_TRUE(paintBox.visible);
+    EXPECT_EQ(repaints, 1);
+}
+
+TEST(PrintJobFailure, ADrawingFailureEndsTheJobToo) {
+    RecordingPorts ports;
+    RecordingPaintBox paintBox;
+    RecordingPrinter printer;
+    RecordingScrollBar hBar;
+    RecordingScrollBar vBar;
+    RecordingClipboard clipboard;
+    ZMGDrawBox box(paintBox, printer, hBar, vBar, clipboard);
+    const DiagramRepaint failing{[] { throw std::runtime_error("no memory for the sheet"); }, {}, {}, {}};
+    EXPECT_FALSE(PrintPages(box, 1, 1, failing).ok);
+    EXPECT_EQ(ports.messages, (std::vector<std::string>{"no memory for the sheet"}));
+    EXPECT_EQ(printer.jobLog, (std::vector<std::string>{"BeginDoc", "EndDoc"}));
+    EXPECT_FALSE(box.IsPrinting());
+}
+
+class EmfActionTest : public RenderTest {
+protected:
+    fs::path dir = fs::temp_directory_path() / "tabulorix-emf-action";
+    Origins recordedOrigins;
+    std::vector<int> frameCalls;  // output mode at each frame pass
+    DiagramRepaint repaint{[this] { Paint(); }, {}, {}, {}};
+
+    void SetUp() override { fs::create_directories(dir); }
+    void TearDown() override { fs::remove_all(dir); }
+    void Paint() {
+        box.ClearPaper();
+        box.DrawPageDecorations(true, 0, 0);
+        box.SetBrushColor(0xFF0000);
+        box.FillRect(Rect{20, 20, 200, 120});
+        box.DrawPageDecorations(false, 0, 0);
+        if (console.IsRecording()) recordedOrigins.emplace_back(console.PageOriginX(), console.PageOriginY());
+    }
+};
+
+TEST_F(EmfActionTest, OnePageOfATwoByThreeGridIsRecordedAtItsOriginAndTheZoomComesBack) {
+    Grid(2, 3, 75);
+    int windowZoom = 75;
+    const fs::path out = dir / "page4.emf";
+    ASSERT_TRUE(OutputEmfPicture(box, 4, out.string(), windowZoom, repaint));
+    EXPECT_EQ(recordedOrigins, (Origins{{kPaperW, kPaperH}}));
+    EXPECT_EQ(windowZoom, 75);
+    EXPECT_EQ(box.Zoom(), 75);
+    EXPECT_EQ(console.OutputMode(), 0);
+    const std::string bytes = ReadFileBytes(out.string());
+    ASSERT_GT(bytes.size(), 88u);
+    EXPECT_EQ(bytes.substr(40, 4), " EMF");
+    EXPECT_TRUE(ports.messages.empty());
+}
+
+TEST_F(EmfActionTest, AllPagesGoToTheClipboardWhenNoFileIsNamed) {
+    Grid(2, 3, 200);
+    int windowZoom = 200;
+    ASSERT_TRUE(OutputEmfPicture(box, 0, "", windowZoom, repaint));
+    EXPECT_EQ(recordedOrigins, (Origins{{0, 0}}));
+    ASSERT_EQ(clipboard.pictures.size(), 1u);
+    EXPECT_EQ(box.Zoom(), 200);
+    EXPECT_TRUE(fs::is_empty(dir));
+}
+
+TEST_F(EmfActionTest, APagePastTheGridRecordsNothing) {
+    Grid(2, 3);
+    int windowZoom = 100;
+    const fs::path out = dir / "page7.emf";
+    EXPECT_FALSE(OutputEmfPicture(box, 7, out.string(), windowZoom, repaint));
+    EXPECT_TRUE(recordedOrigins.empty());
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_TRUE(ports.messages.empty());
+    EXPECT_EQ(console.PageOriginX(), 0);
+}
+
+TEST_F(EmfActionTest, AFailedCopyIsReportedAndTheViewIsRestored) {
+    Grid(1, 1, 150);
+    clipboard.succeed = false;
+    int windowZoom = 150;
+    EXPECT_FALSE(OutputEmfPicture(box, 1, "", windowZoom, repaint));
+    EXPECT_EQ(ports.messages, (std::vector<std::string>{"Failed to save EMF file"}));
+    EXPECT_EQ(box.Zoom(), 150);
+    EXPECT_EQ(windowZoom, 150);
+}
+
+}  // namespace
+}  // namespace tabulorix::testing

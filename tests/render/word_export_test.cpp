@@ -1,0 +1,236 @@
+// The Word document: its package parts, the pictures in page order, one per
+// page, the page size and orientation from the printer, and the Word
+// action's page loop over the drawing box.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "platform/file_io.h"
+#include "render/draw_box.h"
+#include "render/word_export.h"
+#include "support/recording_ports.h"
+#include "support/recording_render_ports.h"
+#include "support/zip_reader.h"
+
+namespace tabulorix::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<WordPicture> FakePictures(int count) {
+    std::vector<WordPicture> pictures;
+    for (int i = 0; i < count; ++i) {
+        const std::string marker = "picture-" + std::to_string(i + 1);
+        pictures.push_back(WordPicture{{marker.begin(), marker.end()}, 768, 1083});
+    }
+    return pictures;
+}
+
+// The r:embed targets of the document's pictures, in document order.
+std::vector<std::string> EmbeddedMedia(const ZipEntries& zip) {
+    const std::string document = *zip.Find("word/document.xml");
+    const std::string relations = *zip.Find("word/_rels/document.xml.rels");
+    std::vector<std::string> media;
+    const std::regex embed("r:embed=\"([^\"]+)\"");
+    for (auto it = std::sregex_iterator(document.begin(), document.end(), embed);
+         it != std::sregex_iterator(); ++it) {
+        const std::regex target("Id=\"" + (*it)[1].str() + "\"[^>]*Target=\"([^\"]+)\"");
+        std::smatch match;
+        EXPECT_TRUE(std::regex_search(relations, match, target)) << (*it)[1];
+        media.push_back(match[1]);
+    }
+    return media;
+}
+
+TEST(WordDocument, PackageHoldsThePartsAndThePicturesInPageOrder) {
+    const auto zip = ReadZip(BuildWordDocument(FakePictures(4), WordPageSetup{}));
+    ASSERT_TRUE(zip);
+    EXPECT_EQ(zip->Names(), (std::vector<std::string>{"[Content_Types].xml", "_rels/.rels",
+                                                      "word/document.xml", "word/_rels/document.xml.rels",
+                                                      "word/media/image1.emf", "word/media/image2.emf",
+                                                      "word/media/image3.emf", "word/media/image4.emf"}));
+    const std::string types = *zip->Find("[Content_Types].xml");
+    EXPECT_NE(types.find(R"(Extension="emf" ContentType="image/x-emf")"), std::string::npos);
+    EXPECT_NE(types.find(R"(PartName="/word/document.xml")"), std::string::npos);
+    EXPECT_NE(zip->Find("_rels/.rels")->find(R"(Target="word/document.xml")"), std::string::npos);
+
+    EXPECT_EQ(EmbeddedMedia(*zip), (std::vector<std::string>{"media/image1.emf", "media/image2.emf",
+                                                             "media/image3.emf", "media/image4.emf"}));
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(*zip->Find("word/media/image" + std::to_string(i) + ".emf"),
+                  "picture-" + std::to_string(i));
+    }
+    // One picture per page: every picture after the first starts a new page.
+    const std::string document = *zip->Find("word/document.xml");
+    EXPECT_EQ(CountOccurrences(document, "<wp:inline"), 4);
+    EXPECT_EQ(CountOccurrences(document, "<w:pageBreakBefore/>"), 3);
+    EXPECT_EQ(CountOccurrences(document, "<w:sectPr>"), 1);
+}
+
+TEST(WordDocument, AnEmptyGridGivesAValidDocumentWithoutPictures) {
+    const auto zip = ReadZip(BuildWordDocument({}, WordPageSetup{}));
+    ASSERT_TRUE(zip);
+    EXPECT_EQ(CountOccurrences(*zip->Find("word/document.xml"), "<wp:inline"), 0);
+}
+
+TEST(WordDocument, PageSetUpFollowsThePrinterPaperAndOrientation) {
+    ZMGPaperInfo a4{kPaperA4, kOrientationPortrait, 4960, 7016, 600};
+    WordPageSetup page = WordPageSetupFor(a4);
+    EXPECT_FALSE(page.landscape);
+    EXPECT_EQ(page.pageWidth, 11906);   // 210 mm
+    EXPECT_EQ(page.pageHeight, 16838);  // 297 mm
+
+    a4.orientation = kOrientationLandscape;
+    page = WordPageSetupFor(a4);
+    EXPECT_TRUE(page.landscape);
+    EXPECT_EQ(page.pageWidth, 16838);
+    EXPECT_EQ(page.pageHeight, 11906);
+
+    a4.orientation = -1;  // unreadable: landscape as well
+    EXPECT_TRUE(WordPageSetupFor(a4).landscape);
+
+    // A3 by its code; the document says landscape in its section.
+    const ZMGPaperInfo a3{kPaperA3, kOrientationLandscape, 0, 0, 0};
+    page = WordPageSetupFor(a3);
+    EXPECT_EQ(page.pageWidth, 23811);  // 420 mm
+    const std::string document =
+        *ReadZip(BuildWordDocument(FakePictures(1), page))->Find("word/document.xml");
+    EXPECT_NE(document.find(R"(<w:pgSz w:w="23811" w:h="16838" w:orient="landscape"/>)"), std::string::npos)
+        << document;
+}
+
+TEST(WordDocument, UnknownPaperCodeUsesThePrintableArea) {
+    const ZMGPaperInfo custom{-1, kOrientationPortrait, 3000, 6000, 600};  // 5 × 10 inches
+    const WordPageSetup page = WordPageSetupFor(custom);
+    EXPECT_EQ(page.pageWidth, 7200);
+    EXPECT_EQ(page.pageHeight, 14400);
+}
+
+TEST(WordDocument, PicturesFitInsideTheMarginsKeepingTheirAspectRatio) {
+    const WordPageSetup portrait{11906, 16838, false, 720};
+    const long long areaW = (11906 - 1440) * 635LL;
+    const long long areaH = (16838 - 1440) * 635LL;
+    // A wide picture is limited by the width, a tall one by the height.
+    const WordExtent wide = FitPicture(WordPicture{{}, 2000, 500}, portrait);
+    EXPECT_EQ(wide.cx, areaW);
+    EXPECT_NEAR(double(wide.cy), areaW / 4.0, 2);
+    const WordExtent tall = FitPicture(WordPicture{{}, 500, 4000}, portrait);
+    EXPECT_EQ(tall.cy, areaH);
+    EXPECT_NEAR(double(tall.cx), areaH / 8.0, 2);
+    // The extent written is the fitted one.
+    const std::string document =
+        *ReadZip(BuildWordDocument({WordPicture{{'x'}, 2000, 500}}, portrait))->Find("word/document.xml");
+    EXPECT_NE(document.find("<wp:extent cx=\"" + std::to_string(wide.cx) + "\" cy=\"" +
+                            std::to_string(wide.cy) + "\"/>"),
+              std::string::npos);
+}
+
+TEST(WordDocument, AFailedSaveIsReported) {
+    RecordingPorts ports;
+    const fs::path dir = fs::temp_directory_path() / "tabulorix-word-failed-save";
+    fs::create_directories(dir);
+    EXPECT_FALSE(
+        WriteWordDocument((dir / "missing" / "out.docx").string(), FakePictures(1), WordPageSetup{}));
+    ASSERT_EQ(ports.messages.size(), 1u);
+    EXPECT_EQ(ports.messages[0].rfind("Wordへの出力に失敗しました", 0), 0u) << ports.messages[0];
+
+    fs::remove_all(dir);
+}
+
+// The Word action over a drawing box whose clipboard is tapped.
+class WordActionTest : public ::testing::Test {
+protected:
+    RecordingPorts ports;
+    RecordingPaintBox paintBox{800, 600};
+    RecordingPrinter printer;
+    RecordingScrollBar hBar;
+    RecordingScrollBar vBar;
+    RecordingClipboard systemClipboard;
+    ClipboardTap tap{&systemClipboard};
+    ZMGDrawBox box{paintBox, printer, hBar, vBar, tap};
+    fs::path dir = fs::temp_directory_path() / "tabulorix-word-action";
+
+    // Page origins of the console while a picture was being recorded.
+    std::vector<std::pair<int, int>> recordedOrigins;
+    std::vector<int> zoomsSeen;
+    DiagramRepaint repaint{[this] { Paint(); }, {}, {}, [this] { paintBox.Repaint(); }};
+
+    void SetUp() override {
+        fs::create_directories(dir);
+        box.RefreshPaper();  // reads the paper settings: A4 portrait
+        box.SetPageCount(2, 2);
+        box.SetZoom(150, 1);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void Paint() {
+        zoomsSeen.push_back(box.Zoom());
+        box.ClearPaper();
+        box.DrawPageDecorations(true, 0, 0);
+        box.SetBrushColor(0x0000FF);
+        box.FillRect(Rect{10, 10, 100, 100});
+        box.DrawPageDecorations(false, 0, 0);
+        if (box.Console().IsRecording())
+            recordedOrigins.emplace_back(box.Console().PageOriginX(), box.Console().PageOriginY());
+    }
+};
+
+TEST_F(WordActionTest, RecordsEveryPageInPageOrderAndRestoresTheZoom) {
+    int windowZoom = 150;
+    const fs::path out = dir / "diagram.docx";
+    ASSERT_TRUE(ExportDiagramToWord(box, tap, out.string(), windowZoom, repaint));
+    EXPECT_TRUE(ports.messages.empty());
+    const int w = box.Console().PaperW();
+    const int h = box.Console().PaperH();
+    EXPECT_EQ(recordedOrigins, (std::vector<std::pair<int, int>>{{0, 0}, {w, 0}, {0, h}, {w, h}}));
+    EXPECT_EQ(windowZoom, 150);
+    EXPECT_EQ(box.Zoom(), 150);
+    EXPECT_FALSE(box.IsPrinting());
+
+    const auto zip = ReadZip(ReadFileBytes(out.string()));
+    ASSERT_TRUE(zip);
+    EXPECT_EQ(CountOccurrences(*zip->Find("word/document.xml"), "<wp:inline"), 4);
+    // The system clipboard saw every page and keeps the last one.
+    ASSERT_EQ(systemClipboard.pictures.size(), 4u);
+    const auto& last = systemClipboard.pictures.back();
+    EXPECT_EQ(*zip->Find("word/media/image4.emf"), std::string(last.begin(), last.end()));
+    EXPECT_NE(*zip->Find("word/media/image1.emf"), *zip->Find("word/media/image4.emf"));
+    // Each page is a metafile (EMR_HEADER record, " EMF" signature).
+    const std::string first = *zip->Find("word/media/image1.emf");
+    ASSERT_GT(first.size(), 44u);
+    EXPECT_EQ(first.substr(40, 4), " EMF");
+    // The printer's orientation code 1 makes a portrait document.
+    EXPECT_EQ(zip->Find("word/document.xml")->find("landscape"), std::string::npos);
+}
+
+TEST_F(WordActionTest, UnreadableOrientationGivesALandscapeDocument) {
+    printer.settings.status = PaperSettingsResult::Status::NoSettings;
+    box.RefreshPaper();  // orientation -1, with the printer's message
+    ports.messages.clear();
+    int windowZoom = 100;
+    const fs::path out = dir / "landscape.docx";
+    ASSERT_TRUE(ExportDiagramToWord(box, tap, out.string(), windowZoom, repaint));
+    const auto zip = ReadZip(ReadFileBytes(out.string()));
+    ASSERT_TRUE(zip);
+    EXPECT_NE(zip->Find("word/document.xml")->find(R"(w:orient="landscape")"), std::string::npos);
+}
+
+TEST_F(WordActionTest, AFailedPictureStopsTheExportAndLeavesTheWindowAt100) {
+    systemClipboard.succeed = false;
+    int windowZoom = 150;
+    const fs::path out = dir / "failed.docx";
+    EXPECT_FALSE(ExportDiagramToWord(box, tap, out.string(), windowZoom, repaint));
+    ASSERT_EQ(ports.messages.size(), 2u);
+    EXPECT_EQ(ports.messages[0], "Failed to save EMF file");
+    EXPECT_EQ(ports.messages[1].rfind("Wordへの出力に失敗しました", 0), 0u) << ports.messages[1];
+    EXPECT_EQ(recordedOrigins.size(), 1u);  // stopped after the first page
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(windowZoom, 100);
+    EXPECT_EQ(box.Zoom(), 100);
+    EXPECT_EQ(zoomsSeen.back(), 100);  // the display flags were applied again at 100
+}
+
+}  // namespace
+}  // namespace tabulorix::testing
