@@ -1,0 +1,294 @@
+// Automatic layout over pages 1000 × 1000, the relayout's page count, the
+// layout lines written and read back, and the diagram steps after reading.
+#include "app/model/settings.h"
+#include "diagram/auto_layout.h"
+#include "diagram/diagram_build.h"
+#include "diagram/layout_lines.h"
+#include "diagram_fixture.h"
+
+using namespace diagram_test;
+
+namespace {
+
+class Layout : public DiagramTest {
+protected:
+    // An unplaced box already measured w × h (not size-dirty).
+    MGShapeTable& Unplaced(const std::string& name, int w, int h, const std::string& owner = "SALES") {
+        MGShapeTable& shape = Place(Table(owner, name, {{"ID"}}), {0, 0, w, h});
+        shape.SetState(MGShapeRect::kStateNotPlaced);
+        return shape;
+    }
+
+    MGShapeText& Text(const std::string& text) {
+        auto shape = std::make_unique<MGShapeText>(text, "IPAPGothic", 10, 0);
+        MGShapeText& added = *shape;
+        diagram.AddBox(std::move(shape));
+        added.SetState(MGShapeRect::kStateNotPlaced);
+        return added;
+    }
+
+    void Run(const std::vector<std::string>& text = {}) {
+        LayoutDiagram(diagram, box, 2, text, across, down);
+    }
+
+    int across = 1;
+    int down = 1;
+};
+
+}  // namespace
+
+TEST_F(Layout, ThePaperIsAThousandUnitsWide) {
+    ASSERT_EQ(box.PaperW(), 1000);
+    ASSERT_EQ(box.PaperH(), 1000);
+}
+
+TEST_F(Layout, ThreeBoxesOnOnePageAcross) {
+    MGShapeTable& a = Unplaced("A", 400, 100);
+    MGShapeTable& b = Unplaced("B", 400, 150);
+    MGShapeTable& c = Unplaced("C", 400, 80);
+    Run();
+    EXPECT_EQ(a.Position(), (Rect{50, 51, 450, 151}));
+    EXPECT_EQ(b.Position(), (Rect{500, 51, 900, 201}));
+    // 950 + 400 + 50 > 1000: a new band below the taller of the two.
+    EXPECT_EQ(c.Position(), (Rect{50, 51 + 150 + 50, 450, 331}));
+    EXPECT_EQ(c.State(), MGShapeRect::kStateNormal);
+    EXPECT_TRUE(diagram.Modified());
+    EXPECT_EQ(across, 1);
+    EXPECT_EQ(down, 1);
+    int pagesX = 0;
+    int pagesY = 0;
+    box.GetPageCount(pagesX, pagesY);
+    EXPECT_EQ(pagesX, 1);
+    EXPECT_EQ(pagesY, 1);
+}
+
+TEST_F(Layout, WithTwoPagesAcrossTheThirdBoxGoesToTheSecondPageColumn) {
+    Unplaced("A", 400, 100);
+    Unplaced("B", 400, 150);
+    MGShapeTable& c = Unplaced("C", 400, 80);
+    across = 2;
+    Run();
+    EXPECT_EQ(c.Position(), (Rect{1050, 51, 1450, 131}));
+    EXPECT_EQ(across, 2);
+}
+
+TEST_F(Layout, ABoxWiderThanAPageOpensANewBandAndOverflows) {
+    MGShapeTable& a = Unplaced("A", 400, 100);
+    MGShapeTable& wide = Unplaced("WIDE", 950, 100);
+    MGShapeTable& after = Unplaced("AFTER", 100, 100);
+    Run();
+    EXPECT_EQ(a.Position().left, 50);
+    EXPECT_EQ(wide.Position(), (Rect{50, 201, 1000, 301}));
+    // The next box also starts a new band: 50 + 950 + 50 is past the page.
+    EXPECT_EQ(after.Position().left, 50);
+    EXPECT_EQ(after.Position().top, 351);
+    EXPECT_EQ(across, 1);  // never grows during placement
+}
+
+TEST_F(Layout, AFirstBoxWiderThanThePageLessTwoGapsStillOpensANewBand) {
+    MGShapeTable& fits = Unplaced("FITS", 900, 100);  // 50 + 900 + 50 = 1000 is not past the page
+    Run();
+    EXPECT_EQ(fits.Position(), (Rect{50, 51, 950, 151}));
+    diagram.Clear();
+    MGShapeTable& wide = Unplaced("WIDE", 901, 100);
+    Run();
+    EXPECT_EQ(wide.Position(), (Rect{50, 101, 951, 201}));
+}
+
+TEST_F(Layout, PagesDownGrowToTheLowestBox) {
+    for (int i = 0; i < 12; ++i) Unplaced("T" + std::to_string(i), 400, 200);
+    Run();
+    // Six bands of 250: the last ends at 51 + 5 × 250 + 200 = 1501.
+    EXPECT_EQ(diagram.Item(11)->Position().bottom, 1501);
+    EXPECT_EQ(down, 2);
+    int pagesX = 0;
+    int pagesY = 0;
+    box.GetPageCount(pagesX, pagesY);
+    EXPECT_EQ(pagesY, 2);
+}
+
+TEST_F(Layout, LoadedBoxesReachingX2500RaisePagesAcrossToThree) {
+    Unplaced("FAR", 400, 100);
+    MGShapeTable& fresh = Unplaced("FRESH", 100, 100);
+    Run({"[TABLE LAYOUT]", "SALES FAR 2500 60", "[SET ITEM]"});
+    EXPECT_EQ(diagram.Item(0)->Position(), (Rect{2500, 60, 2900, 160}));
+    EXPECT_EQ(across, 3);
+    // The box without a line goes below the loaded ones.
+    EXPECT_EQ(fresh.Position(), (Rect{50, 210, 150, 310}));
+}
+
+TEST_F(Layout, LayoutLinesRoundTripWithTextsAndLegend) {
+    Place(Table("SALES", "ORDERS", {{"ID"}}), {50, 51, 150, 91});
+    Place(Table("MST", "ORDERS", {{"ID"}}), {300, 51, 400, 91});
+    MGShapeText& first = Text("一");
+    first.SetPosition({120, 300, 140, 320});
+    MGShapeText& second = Text("二");
+    second.SetPosition({500, 600, 520, 620});
+    MGShapeTable& legend = AddLegend(diagram);
+    legend.SetPosition({40, 60, 200, 300});
+    std::vector<std::string> lines;
+    WriteLayoutLines(diagram, lines);
+    EXPECT_EQ(lines, (std::vector<std::string>{"SALES ORDERS 50 51", "MST ORDERS 300 51", "/ /1 120 300",
+                                               "/ /2 500 600", "// Legend 40 60"}));
+    EXPECT_EQ(second.Owner(), "/");
+    EXPECT_EQ(second.Name(), "/2");
+    EXPECT_EQ(legend.Owner(), "//");
+
+    // A fresh diagram with the same boxes, not placed, reads them back.
+    MGDrawTableList loaded(&box);
+    auto add = [&](std::unique_ptr<MGShapeTable> shape, const std::string& owner, const std::string& name) {
+        shape->SetOwner(owner);
+        shape->SetName(name);
+        shape->SetPosition({0, 0, 10, 10});
+        return &loaded.AddBox(std::move(shape));
+    };
+    MGShapeTable* mstOrders = add(Table("MST", "ORDERS", {{"ID"}}), "MST", "ORDERS");
+    MGShapeTable* salesOrders = add(Table("SALES", "ORDERS", {{"ID"}}), "SALES", "ORDERS");
+    MGShapeTable* text1 = add(std::make_unique<MGShapeText>("一", "IPAPGothic", 10, 0), "/", "/1");
+    MGShapeTable* text2 = add(std::make_unique<MGShapeText>("二", "IPAPGothic", 10, 0), "/", "/2");
+    MGShapeTable* legend2 = add(std::make_unique<MGShapeLegend>(), "//", "Legend");
+    std::vector<std::string> file{"[TEXT]", "\"/1\",\"一\"", "[TABLE LAYOUT]"};
+    file.insert(file.end(), lines.begin(), lines.end());
+    file.push_back("[SET ITEM]");
+    file.push_back("PaperX 1");
+    EXPECT_TRUE(ReadLayoutLines(loaded, file));
+    EXPECT_EQ(salesOrders->Position(), (Rect{50, 51, 60, 61}));  // size kept
+    EXPECT_EQ(mstOrders->Position().left, 300);
+    EXPECT_EQ(text1->Position().left, 120);
+    EXPECT_EQ(text2->Position().top, 600);
+    EXPECT_EQ(legend2->Position().left, 40);
+    for (MGShapeTable* shape : {mstOrders, salesOrders, text1, text2, legend2})
+        EXPECT_EQ(shape->State(), MGShapeRect::kStateNormal);
+    EXPECT_EQ(text1->Name(), "/");
+    EXPECT_EQ(text1->Owner(), "/");
+    EXPECT_EQ(text2->Name(), "/");
+    EXPECT_TRUE(ports.messages.empty());
+}
+
+TEST_F(Layout, TextRowsCarryNameTextFontSizeAndStyleLetters) {
+    Place(Table("SALES", "T", {{"ID"}}), {50, 51, 150, 91});
+    Text("plain");
+    MGShapeText& styled = Text("強調");
+    styled.SetFontSize(12);
+    styled.SetFontStyle(tabulorix::kFontBold | tabulorix::kFontUnderline);
+    ZMGCell rows;
+    WriteTextRows(diagram, rows);
+    ASSERT_EQ(rows.RowCount(), 2);
+    EXPECT_EQ(rows.GetRow(0).Item(0), "/1");
+    EXPECT_EQ(rows.GetRow(0).Item(4), "");
+    const ZMGRowExt& second = rows.GetRow(1);
+    EXPECT_EQ(second.Item(0), "/2");
+    EXPECT_EQ(second.Item(1), "強調");
+    EXPECT_EQ(second.Item(2), "IPAPGothic");
+    EXPECT_EQ(second.Item(3), "12");
+    EXPECT_EQ(second.Item(4), "BU");
+}
+
+TEST_F(Layout, ABadNumberStopsReadingWhileAutomaticPlacementPlacesTheRest) {
+    MGShapeTable& t1 = Unplaced("T1", 100, 100);
+    MGShapeTable& t2 = Unplaced("T2", 100, 100);
+    MGShapeTable& t3 = Unplaced("T3", 100, 100);
+    Run({"[TABLE LAYOUT]", "SALES T1 1500 400", "SALES T2 abc 10", "SALES T3 700 700"});
+    EXPECT_EQ(ports.messages, std::vector<std::string>{"デザインファイルの読み込みエラーが発生しました。"});
+    EXPECT_EQ(t1.Position(), (Rect{1500, 400, 1600, 500}));
+    // The rest are placed automatically below the box placed so far, and the
+    // grid covers that box.
+    EXPECT_EQ(t2.State(), MGShapeRect::kStateNormal);
+    EXPECT_EQ(t2.Position(), (Rect{50, 550, 150, 650}));
+    EXPECT_EQ(t3.Position(), (Rect{200, 550, 300, 650}));
+    EXPECT_EQ(across, 2);
+}
+
+TEST_F(Layout, MissingFieldsAndEmptyLinesAreReadingErrors) {
+    for (const std::vector<std::string>& section : {std::vector<std::string>{"[TABLE LAYOUT]", "SALES T1 10"},
+                                                    {"[TABLE LAYOUT]", "SALES T1"},
+                                                    {"[TABLE LAYOUT]", "", "[SET ITEM]"},
+                                                    {"[TABLE LAYOUT]", "SALES T1 10 99999999999"}}) {
+        diagram.Clear();
+        ports.messages.clear();
+        Unplaced("T1", 100, 100);
+        EXPECT_FALSE(ReadLayoutLines(diagram, section)) << section[1];
+        EXPECT_EQ(ports.messages.size(), 1u);
+    }
+    // A line naming no box is ignored, whatever its numbers; blanks around
+    // fields are trimmed.
+    diagram.Clear();
+    ports.messages.clear();
+    MGShapeTable& t1 = Unplaced("T1", 100, 100);
+    EXPECT_TRUE(ReadLayoutLines(diagram, {"[TABLE LAYOUT]", "SALES GONE x y", " SALES  T1  70 80 "}));
+    EXPECT_EQ(t1.Position().left, 70);
+    EXPECT_TRUE(ports.messages.empty());
+}
+
+TEST_F(Layout, RelayoutPagesAcrossAreAWholeNumberFromOneToAHundred) {
+    EXPECT_EQ(RelayoutPagesAcross("3"), 3);
+    EXPECT_EQ(RelayoutPagesAcross("abc"), 1);
+    EXPECT_EQ(RelayoutPagesAcross(""), 1);
+    EXPECT_EQ(RelayoutPagesAcross("0"), 1);
+    EXPECT_EQ(RelayoutPagesAcross("-4"), 1);
+    EXPECT_EQ(RelayoutPagesAcross("100"), 100);
+    EXPECT_EQ(RelayoutPagesAcross("250"), 100);
+}
+
+TEST_F(Layout, RelayoutPlacesEveryBoxAnewWithTheChosenPages) {
+    for (int i = 0; i < 3; ++i) Unplaced("T" + std::to_string(i), 400, 100);
+    Run();
+    ASSERT_EQ(diagram.Item(2)->Position().top, 201);
+    TSetDlg settings;
+    Relayout(diagram, box, settings, MGRelayoutChoice{"2", 2},
+             MGRelayoutContext{1, 2, "IPAPGothic", "9", 100});
+    EXPECT_EQ(settings.StoredValues().PaperX, 2);
+    EXPECT_EQ(settings.StoredValues().PaperY, 1);
+    EXPECT_EQ(settings.StoredValues().TableItem, 2);
+    // Names only: every box measured anew, three lines high, side by side
+    // over two page columns.
+    const MGShapeTable& third = *diagram.Item(2);
+    EXPECT_EQ(third.DisplayFlags() & MGShapeRect::kFlagNamesOnly, MGShapeRect::kFlagNamesOnly);
+    EXPECT_EQ(third.Position().top, 51);
+    EXPECT_EQ(third.Position().bottom - third.Position().top, 3 * kLine);
+    EXPECT_EQ(box.Zoom(), 100);
+}
+
+TEST_F(Layout, DiagramStepsAfterReading) {
+    auto dept = Table("SALES", "DEPT", {{"DEPTNO"}, {"DNAME"}, {"LOC"}});
+    AddPrimaryKey(*dept, "PK_DEPT", 1, {"DEPTNO"});
+    AddUnique(*dept, "UK_DEPT_NAME", 2, {"DNAME"});
+    AddUnique(*dept, "UK_DEPT_LOC", 3, {"LOC", "DNAME"});
+    AddIndex(*dept, "PK_DEPT", true, {"DEPTNO"});
+    AddIndex(*dept, "IX_LOC", false, {"LOC", "MISSING"});
+    MGShapeTable& d = diagram.AddBox(std::move(dept));
+    auto emp = Table("SALES", "EMP", {{"EMPNO"}, {"DEPTNO"}});
+    AddForeignKey(*emp, "FK_EMP_DEPT", "SALES", 1, {"DEPTNO"}, "CASCADE");
+    MGShapeTable& e = diagram.AddBox(std::move(emp));
+    box.SetZoom(200, 1);
+
+    MGBuildSettings settings;
+    settings.displayFlags = 0x708;
+    BuildDiagramAfterReading(diagram, box, 2, settings);
+    ASSERT_EQ(diagram.Count(), 3);
+    EXPECT_TRUE(diagram.Item(2)->IsLegend());
+    EXPECT_EQ(diagram.Item(2)->ObjectNumber(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(diagram.Item(i)->State(), MGShapeRect::kStateNormal);
+        EXPECT_EQ(diagram.Item(i)->SchemaCount(), 2);
+        EXPECT_EQ(diagram.Item(i)->DisplayFlags(), 0x708);
+    }
+    EXPECT_EQ(box.Zoom(), 100);
+    auto field = [](MGShapeTable& t, int row) -> ZMGRowField& {
+        return dynamic_cast<ZMGRowField&>(t.ColumnRows().GetRow(row));
+    };
+    EXPECT_EQ(field(d, 1).GetFlags(), kKeyPrimary | kIndexUnique);
+    EXPECT_EQ(field(d, 2).KeyNumbers(kKeyUnique), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(field(d, 3).KeyNumbers(kKeyUnique), (std::vector<std::string>{"2"}));
+    EXPECT_EQ(field(d, 3).KeyNumbers(kIndexNonUnique), (std::vector<std::string>{"2"}));
+    EXPECT_EQ(field(e, 2).KeyNumbers(kKeyForeign), (std::vector<std::string>{"1"}));
+    EXPECT_EQ(field(e, 1).GetFlags(), 0u);
+    EXPECT_NE(e.ForeignKeyRows().GetRow(1).GetFlags() & kKeyCascade, 0u);
+    EXPECT_EQ(d.IndexRows().GetRow(2).GetFlags(), kIndexNonUnique);
+    // Marking again gives the same marks.
+    MarkKeys(diagram);
+    EXPECT_EQ(field(d, 2).KeyNumbers(kKeyUnique), (std::vector<std::string>{"1", "2"}));
+    std::string marker;
+    d.AppendMarkerText(field(d, 3), marker);
+    EXPECT_EQ(marker, "  (AK2)(NI2)");
+}
