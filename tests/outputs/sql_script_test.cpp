@@ -1,0 +1,283 @@
+// The SQL DDL generator: statements, passes and forms written from the
+// DEPT / EMP examples, compared byte for byte.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "outputs/script_flags.h"
+#include "outputs/sql_script.h"
+#include "outputs/text_file_save.h"
+#include "support/catalogue_builder.h"
+#include "support/recording_ports.h"
+#include "support/snapshot_fixture.h"
+
+using namespace script_flags;
+using namespace tabulorix::testing;
+
+namespace {
+
+constexpr std::uint32_t kCreate = kCreation | kTablesEnabled | kViewsEnabled;
+constexpr std::uint32_t kRemove = kRemovalOrder | kSeparateConstraints | kTablesEnabled | kViewsEnabled;
+
+class SqlScript : public ::testing::Test {
+protected:
+    RecordingPorts ports;
+    MGSchemaMng manager;
+    MGSchema& scott = AddOwner(manager, "SCOTT");
+
+    // SCOTT.DEPT: DEPTNO NUMBER(2) NOT NULL, DNAME VARCHAR2(14), PK_DEPT, comment 部門.
+    MGShapeTable& Dept() {
+        MGShapeTable& dept = AddTable(scott, "DEPT", "", "部門");
+        AddColumn(dept, {"DEPTNO", "NUMBER", "2", "N"});
+        AddColumn(dept, {"DNAME", "VARCHAR2", "14"});
+        AddPrimaryKey(dept, "PK_DEPT", {"DEPTNO"}, 1);
+        return dept;
+    }
+
+    std::string Script(std::uint32_t flags, const std::string& owner = "SCOTT", bool visibleOnly = false,
+                       bool blankLineRemoval = false) {
+        std::string out;
+        EXPECT_TRUE(GenerateScript(&scott, true, visibleOnly, owner, out, flags, 0, blankLineRemoval));
+        return out;
+    }
+};
+
+TEST_F(SqlScript, CreationScriptOfDeptWithHeadersAndSeparateKey) {
+    Dept();
+    const std::string script =
+        Script(kCreate | kTables | kPrimaryKeys | kComments | kSeparateConstraints | kHeaders);
+    EXPECT_EQ(script,
+              "\n/* 表 : DEPT */\n"
+              "CREATE TABLE DEPT\n"
+              "(\n"
+              "    DEPTNO NUMBER(2) NOT NULL,\n"
+              "    DNAME VARCHAR2(14)\n"
+              ");\n"
+              "\n/* 表 : DEPT の コメント */\n"
+              "COMMENT ON TABLE DEPT IS '部門';\n"
+              "\n/* 表 : DEPT の 主キー */\n"
+              "ALTER TABLE DEPT ADD    CONSTRAINT PK_DEPT PRIMARY KEY (DEPTNO);\n");
+
+    // Saved, the script holds CR LF line ends in CP932.
+    TempDirectory dir;
+    std::vector<std::string> lines;
+    std::string line;
+    for (const char c : script) {
+        if (c != '\n') {
+            line += c;
+            continue;
+        }
+        lines.push_back(line);
+        line.clear();
+    }
+    SaveTextFile(dir.File("dept.sql"), lines);
+    EXPECT_EQ(DecodedFile(dir.File("dept.sql")),
+              CrLf({"", "/* 表 : DEPT */", "CREATE TABLE DEPT", "(", "    DEPTNO NUMBER(2) NOT NULL,",
+                    "    DNAME VARCHAR2(14)", ");", "", "/* 表 : DEPT の コメント */",
+                    "COMMENT ON TABLE DEPT IS '部門';", "", "/* 表 : DEPT の 主キー */",
+                    "ALTER TABLE DEPT ADD    CONSTRAINT PK_DEPT PRIMARY KEY (DEPTNO);"}));
+}
+
+TEST_F(SqlScript, RemovalScriptRunsInRemovalOrder) {
+    Dept();
+    EXPECT_EQ(Script(kRemove | kTables | kPrimaryKeys | kComments),
+              "ALTER TABLE DEPT DROP    CONSTRAINT PK_DEPT;\n"
+              "COMMENT ON TABLE DEPT IS '';\n"
+              "DROP TABLE DEPT;\n");
+}
+
+TEST_F(SqlScript, ColumnDefinitions) {
+    MGShapeTable& emp = AddTable(scott, "EMP");
+    AddColumn(emp, {"HIREDATE", "DATE", "", "N"});
+    AddColumn(emp, {"SAL", "NUMBER", "7,2", "Y", "0"});
+    AddColumn(emp, {"ID", "NUMBER", ""});
+    AddColumn(emp, {"CREATED", "TIMESTAMP(6)", "11,6", "N"});
+    AddColumn(emp, {"SPAN", "INTERVAL DAY(2) TO SECOND(6)", "11,6"});
+    const ZMGCell& columns = emp.ColumnRows();
+    EXPECT_EQ(ColumnDefinition(columns.GetRow(1)), "HIREDATE DATE  NOT NULL");
+    EXPECT_EQ(ColumnDefinition(columns.GetRow(2)), "SAL NUMBER(7,2) DEFAULT 0");
+    // An empty length and a type with its own parentheses get no "(...)".
+    EXPECT_EQ(ColumnDefinition(columns.GetRow(3)), "ID NUMBER");
+    EXPECT_EQ(ColumnDefinition(columns.GetRow(4)), "CREATED TIMESTAMP(6) NOT NULL");
+    EXPECT_EQ(ColumnDefinition(columns.GetRow(5)), "SPAN INTERVAL DAY(2) TO SECOND(6)");
+    ZMGRowExt unnamed;
+    for (const char* item : {"", "", "NUMBER", "2", "N", "", ""}) unnamed.AddItem(item);
+    EXPECT_EQ(ColumnDefinition(unnamed), "");
+}
+
+TEST_F(SqlScript, CommentsDoubleQuotesAndRemovalEmptiesThem) {
+    MGShapeTable& emp = AddTable(scott, "EMP", "", "O'Brien's table");
+    AddColumn(emp, {"ENAME", "VARCHAR2", "10", "Y", "", "O'Brien"});
+    AddColumn(emp, {"JOB", "VARCHAR2", "9"});
+    EXPECT_EQ(Script(kCreate | kComments | kHeaders),
+              "\n/* 表 : EMP の コメント */\n"
+              "COMMENT ON TABLE EMP IS 'O''Brien''s table';\n"
+              "COMMENT ON COLUMN EMP.ENAME IS 'O''Brien';\n");
+    EXPECT_EQ(Script(kRemove | kComments),
+              "COMMENT ON TABLE EMP IS '';\n"
+              "COMMENT ON COLUMN EMP.ENAME IS '';\n");
+}
+
+TEST_F(SqlScript, IndexNamedLikeAKeyIsSkipped) {
+    MGShapeTable& dept = Dept();
+    AddIndex(dept, "PK_DEPT", "UNIQUE", {"DEPTNO"});
+    AddIndex(dept, "IX_DNAME", "NONUNIQUE", {"DNAME", "DEPTNO"});
+    AddIndex(dept, "UX_DNAME", "UNIQUE", {"DNAME"});
+    EXPECT_EQ(Script(kCreate | kIndexes | kHeaders),
+              "\n/* 表 : DEPT の 索引 */\n"
+              "CREATE INDEX IX_DNAME ON DEPT (DNAME,DEPTNO);\n"
+              "CREATE UNIQUE INDEX UX_DNAME ON DEPT (DNAME);\n");
+    EXPECT_EQ(Script(kRemove | kIndexes | kOwnerPrefix),
+              "DROP INDEX SCOTT.IX_DNAME;\nDROP INDEX SCOTT.UX_DNAME;\n");
+
+    MGShapeTable& bare = AddTable(scott, "BARE");
+    AddIndex(bare, "PK_BARE", "UNIQUE", {"ID"});
+    AddPrimaryKey(bare, "PK_BARE", {"ID"}, 2);
+    EXPECT_EQ(Script(kCreate | kIndexes | kHeaders).find("BARE"), std::string::npos);
+}
+
+TEST_F(SqlScript, NotNullOnlyConditionsAreNotWritten) {
+    MGShapeTable& emp = AddTable(scott, "EMP");
+    AddColumn(emp, {"EMPNO", "NUMBER", "4", "N"});
+    AddCondition(emp, "SYS_C001", "EMPNO", "\"EMPNO\" IS NOT NULL");
+    const std::uint32_t conditions = kCreate | kConditions | kSeparateConstraints | kHeaders;
+    EXPECT_EQ(Script(conditions), "");
+
+    AddColumn(emp, {"SAL", "NUMBER", "7,2"});
+    AddCondition(emp, "CK_SAL", "SAL", "SAL > 0 AND SAL IS NOT NULL");
+    AddCondition(emp, "SYS_C002", "SAL", "  SAL IS NOT NULL ");
+    EXPECT_EQ(Script(conditions),
+              "\n/* 表 : EMP の 条件 */\n"
+              "ALTER TABLE EMP ADD    CONSTRAINT CK_SAL CHECK (SAL > 0 AND SAL IS NOT NULL);\n");
+    EXPECT_EQ(Script(kRemove | kConditions), "ALTER TABLE EMP DROP    CONSTRAINT CK_SAL;\n");
+}
+
+TEST_F(SqlScript, ConditionOverTwoColumnsIsWrittenOnce) {
+    MGShapeTable& emp = AddTable(scott, "EMP");
+    AddCondition(emp, "CK_RANGE", "LO", "LO < HI");
+    AddCondition(emp, "CK_RANGE", "HI", "LO < HI");
+    EXPECT_EQ(Script(kCreate | kConditions | kSeparateConstraints),
+              "ALTER TABLE EMP ADD    CONSTRAINT CK_RANGE CHECK (LO < HI);\n");
+}
+
+TEST_F(SqlScript, ForeignKeysNeedTheirReferencedKey) {
+    MGSchema& hr = AddOwner(manager, "HR");
+    MGShapeTable& dept = AddTable(hr, "DEPT");
+    AddColumn(dept, {"DEPTNO", "NUMBER", "2", "N"});
+    AddPrimaryKey(dept, "PK_DEPT", {"DEPTNO"}, 7);
+    MGShapeTable& emp = AddTable(scott, "EMP");
+    AddColumn(emp, {"DEPTNO", "NUMBER", "2"});
+    AddForeignKey(emp, "FK_DEPT", "HR", "PK_DEPT", {"DEPTNO"}, "CASCADE");
+    emp.ForeignKeyRows().GetRow(1).SetKeyNumber(7);
+    AddForeignKey(emp, "FK_GONE", "HR", "PK_GONE", {"DEPTNO"});  // not linked: key number -1
+
+    EXPECT_EQ(Script(kCreate | kForeignKeys | kSeparateConstraints | kHeaders),
+              "\n/* 表 : EMP の 外部キー */\n"
+              "ALTER TABLE EMP ADD    CONSTRAINT FK_DEPT FOREIGN KEY (DEPTNO) REFERENCES HR.DEPT(DEPTNO) ON "
+              "DELETE CASCADE ;\n");
+    // Inline, inside CREATE TABLE.
+    EXPECT_EQ(
+        Script(kCreate | kTables | kForeignKeys | kInlineConstraints),
+        "CREATE TABLE EMP\n(\n    DEPTNO NUMBER(2),\n"
+        "    CONSTRAINT FK_DEPT FOREIGN KEY (DEPTNO) REFERENCES HR.DEPT(DEPTNO) ON DELETE CASCADE \n);\n");
+}
+
+TEST_F(SqlScript, OwnerPrefixNamesTablesIndexesAndReferencedTables) {
+    MGShapeTable& dept = Dept();
+    MGShapeTable& emp = AddTable(scott, "EMP");
+    AddColumn(emp, {"DEPTNO", "NUMBER", "2"});
+    AddForeignKey(emp, "FK_DEPT", "SCOTT", "PK_DEPT", {"DEPTNO"});
+    emp.ForeignKeyRows().GetRow(1).SetKeyNumber(1);
+    AddIndex(dept, "IX_DNAME", "NONUNIQUE", {"DNAME"});
+    EXPECT_EQ(Script(kCreate | kPrimaryKeys | kForeignKeys | kIndexes | kSeparateConstraints | kOwnerPrefix),
+              "CREATE INDEX SCOTT.IX_DNAME ON SCOTT.DEPT (DNAME);\n"
+              "ALTER TABLE SCOTT.DEPT ADD    CONSTRAINT PK_DEPT PRIMARY KEY (DEPTNO);\n"
+              "ALTER TABLE SCOTT.EMP ADD    CONSTRAINT FK_DEPT FOREIGN KEY (DEPTNO) REFERENCES "
+              "SCOTT.DEPT(DEPTNO) ;\n");
+    // Without the prefix a key of the same owner is named plainly.
+    EXPECT_EQ(Script(kCreate | kForeignKeys | kSeparateConstraints),
+              "ALTER TABLE EMP ADD    CONSTRAINT FK_DEPT FOREIGN KEY (DEPTNO) REFERENCES DEPT(DEPTNO) ;\n");
+}
+
+TEST_F(SqlScript, GrantsAndRevokes) {
+    MGShapeTable& dept = Dept();
+    AddPrivilege(dept, "HR", "SCOTT", "SELECT");
+    AddPrivilege(dept, "PUBLIC", "SCOTT", "UPDATE");
+    EXPECT_EQ(
+        Script(kCreate | kPrivileges | kHeaders),
+        "\n/* 表 : DEPT の OBJECT権限 */\nGRANT SELECT ON DEPT TO HR;\nGRANT UPDATE ON DEPT TO PUBLIC;\n");
+    EXPECT_EQ(Script(kRemove | kPrivileges),
+              "REVOKE SELECT ON DEPT FROM HR;\nREVOKE UPDATE ON DEPT FROM PUBLIC;\n");
+}
+
+TEST_F(SqlScript, ViewsWithLogicalColumnNamesAndBlankLineRemoval) {
+    MGShapeView& view = AddView(scott, "V_EMP", "\n\nselect EMPNO, ENAME\n\n\nfrom EMP\n");
+    AddColumn(view, {"EMPNO", "NUMBER", "4", "N", "", "", "社員番号"});
+    AddColumn(view, {"ENAME", "VARCHAR2", "10", "Y", "", "", "氏名"});
+    EXPECT_EQ(Script(kCreate | kViews | kHeaders, "SCOTT", false, true),
+              "\n/* ビュー : V_EMP の ソース */\n"
+              "CREATE OR REPLACE VIEW V_EMP\n  (社員番号,氏名)\nAS\nselect EMPNO, ENAME\nfrom EMP\n;\n");
+    EXPECT_EQ(Script(kCreate | kViews),
+              "CREATE OR REPLACE VIEW V_EMP\n  (社員番号,氏名)\nAS\n\n\nselect EMPNO, "
+              "ENAME\n\n\nfrom EMP\n;\n");
+    EXPECT_EQ(Script(kRemove | kViews | kTables), "DROP VIEW V_EMP;\n");
+    // Views are written only when views are enabled.
+    EXPECT_EQ(Script((kCreate & ~kViewsEnabled) | kViews), "");
+    EXPECT_EQ(RemoveBlankLines("\n\na\n\nb\n\n"), "a\nb\n");
+}
+
+TEST_F(SqlScript, CreationPassesGroupStatementsByKind) {
+    Dept();
+    MGShapeTable& emp = AddTable(scott, "EMP", "", "社員");
+    AddColumn(emp, {"EMPNO", "NUMBER", "4", "N"});
+    AddPrimaryKey(emp, "PK_EMP", {"EMPNO"}, 2);
+    const std::string byKind = Script(kCreate | kTables | kPrimaryKeys | kComments | kSeparateConstraints);
+    EXPECT_LT(byKind.find("CREATE TABLE EMP"), byKind.find("COMMENT ON TABLE DEPT"));
+    EXPECT_LT(byKind.find("COMMENT ON TABLE EMP"), byKind.find("CONSTRAINT PK_DEPT"));
+    const std::string byBox =
+        Script(kCreate | kTables | kPrimaryKeys | kComments | kSeparateConstraints | kBoxByBox);
+    EXPECT_LT(byBox.find("CONSTRAINT PK_DEPT"), byBox.find("CREATE TABLE EMP"));
+    EXPECT_EQ(byBox.size(), byKind.size());
+    EXPECT_NE(std::find(ports.statusLog.begin(), ports.statusLog.end(), "Main:SQLソース出力"),
+              ports.statusLog.end());
+}
+
+TEST_F(SqlScript, OwnerAndVisibleOnlySelectTheBoxes) {
+    Dept();
+    AddTable(scott, "HIDDEN", "", "", false);
+    MGSchema& hr = AddOwner(manager, "HR");
+    AddTable(hr, "JOBS");
+    EXPECT_EQ(Script(kCreate | kTables, "SCOTT", true).find("HIDDEN"), std::string::npos);
+    EXPECT_NE(Script(kCreate | kTables, "SCOTT", false).find("CREATE TABLE HIDDEN"), std::string::npos);
+    EXPECT_EQ(Script(kCreate | kTables, "SCOTT").find("JOBS"), std::string::npos);
+    EXPECT_NE(Script(kCreate | kTables, "").find("CREATE TABLE JOBS"), std::string::npos);
+}
+
+TEST_F(SqlScript, CancelStopsTheScript) {
+    Dept();
+    AddTable(scott, "EMP");
+    ports.cancelAfterPositions = 2;
+    std::string out;
+    EXPECT_FALSE(GenerateScript(&scott, true, false, "SCOTT", out, kCreate | kTables, 0, false));
+    EXPECT_NE(out.find("CREATE TABLE DEPT"), std::string::npos);
+    EXPECT_EQ(out.find("EMP"), std::string::npos);
+    ports.cancel = true;
+    std::string uncancellable;
+    EXPECT_TRUE(GenerateScript(&scott, false, false, "SCOTT", uncancellable, kCreate | kTables, 0, false));
+    EXPECT_NE(uncancellable.find("CREATE TABLE EMP"), std::string::npos);
+}
+
+TEST_F(SqlScript, BoxSourcesHoldEachBoxsOwnStatements) {
+    Dept();
+    MGShapeView& view = AddView(scott, "V_DEPT", "select * from DEPT");
+    AddColumn(view, {"DEPTNO", "NUMBER", "2"});
+    GenerateBoxSources(&scott);
+    const MGDrawTableList& diagram = *MGDrawTableList::Current();
+    EXPECT_EQ(diagram.Item(0)->SqlSource(),
+              "CREATE TABLE DEPT\n(\n    DEPTNO NUMBER(2) NOT NULL,\n    DNAME VARCHAR2(14),\n"
+              "    CONSTRAINT PK_DEPT PRIMARY KEY (DEPTNO)\n);\nCOMMENT ON TABLE DEPT IS '部門';\n");
+    EXPECT_EQ(diagram.Item(1)->SqlSource(),
+              "CREATE OR REPLACE VIEW V_DEPT\n  (DEPTNO)\nAS\nselect * from DEPT;\n");
+}
+
+}  // namespace
