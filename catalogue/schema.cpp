@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "catalogue/design_sections.h"
+#include "catalogue/dictionary_reader.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_table.h"
 
@@ -97,10 +99,14 @@ MGSchema::~MGSchema() {
     if (liveCount_ == 0) MGDrawTableList::DestroyCurrent();
 }
 
-bool MGSchema::LoadSchema(const std::vector<std::string>* /*sourceLines*/, bool /*merge*/) {
-    // The dictionary reader and the design-file loader fill the schema; until
-    // one of them is in place nothing can be read.
-    return false;
+bool MGSchema::LoadSchema(const std::vector<std::string>* sourceLines, bool /*merge*/) {
+    // Design-file lines when given, otherwise the data dictionary through the
+    // schema's connection. Failures propagate to the connection step.
+    if (sourceLines)
+        ReadSchemaFromDesignLines(*this, *sourceLines);
+    else
+        ReadSchemaFromDatabase(*this);
+    return true;
 }
 
 void MGSchema::AddColumnRow(const ZMGRowExt& queryHeader, const ZMGRowExt& queryRow, MGShapeTable& box,

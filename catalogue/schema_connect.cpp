@@ -28,7 +28,7 @@ bool Connect(MGSchema& schema, MGSchemaMng* manager, int sourceKind, const std::
             OpenOwnConnection(schema, user, password, server);
         }
         schema.SetIdentity(user, password, server, extra);
-        if (sourceKind == kSourceDatabase) ReadSchemaFromDatabase(schema);
+        if (sourceKind == kSourceDatabase) schema.LoadSchema(nullptr, false);
         return true;
     } catch (const ZMGQueryStopped&) {
         tabulorix::Status().Close();  // the statement's error has been shown

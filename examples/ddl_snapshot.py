@@ -305,13 +305,16 @@ class Catalogue:
             self.writer.add("ALL_COL_COMMENTS", OWNER=owner, TABLE_NAME=view, COLUMN_NAME=name(column))
 
     def grant(self, privileges, table, grantee):
+        """Privileges as the login (the first user created) sees them: the
+        grants on its own objects are privileges made, the grants it received
+        on other owners' objects are privileges received."""
         owner = self.need_owner()
+        login = self.writer.users[0][0] if self.writer.users else owner
         for privilege in privileges:
             values = dict(GRANTEE=grantee, OWNER=owner, TABLE_NAME=table, GRANTOR=owner, PRIVILEGE=privilege)
-            self.writer.add("ALL_TAB_PRIVS_MADE", **values)
-            # The snapshot is read by its users: what one of them was granted
-            # on another owner's object is a privilege received.
-            if grantee in {user for user, _ in self.writer.users} and grantee != owner:
+            if owner == login:
+                self.writer.add("ALL_TAB_PRIVS_MADE", **values)
+            elif grantee == login:
                 self.writer.add("ALL_TAB_PRIVS_RECD", **values)
 
 

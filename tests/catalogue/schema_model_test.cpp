@@ -260,11 +260,6 @@ TEST_F(SchemaModel, DestroyingASchemaClosesItsConnection) {
     EXPECT_EQ(destroyed, 1);
 }
 
-TEST_F(SchemaModel, LoadSchemaReadsNothingYet) {
-    MGSchema schema;
-    EXPECT_FALSE(schema.LoadSchema(nullptr, false));
-}
-
 namespace {
 
 // Boxes of two schemas: S1 (number 1) and S2 (number 2), plus a table that
