@@ -1,0 +1,142 @@
+// The CSV lists: captions, group columns with and without "サプレス", the
+// proposed names and the overwrite question, checked on the written files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "catalogue/row_table.h"
+#include "diagram/diagram_build.h"
+#include "outputs/csv_export.h"
+#include "platform/file_io.h"
+#include "support/catalogue_builder.h"
+#include "support/recording_ports.h"
+#include "support/snapshot_fixture.h"
+
+using namespace tabulorix::testing;
+
+namespace {
+
+class CsvExport : public ::testing::Test {
+protected:
+    RecordingPorts ports;
+    MGSchemaMng manager;
+    MGSchema& scott = AddOwner(manager, "SCOTT");
+    TempDirectory dir;
+
+    MGShapeTable& Emp() {
+        MGShapeTable& emp = AddTable(scott, "EMP", "社員", "社員表");
+        AddColumn(emp, {"EMPNO", "NUMBER", "4", "N"});
+        AddColumn(emp, {"ENAME", "VARCHAR2", "10"});
+        return emp;
+    }
+
+    std::vector<std::string> Lines(int kind, bool suppress, bool visibleOnly = true) {
+        const auto list = BuildCsvList(manager, kind, {"SCOTT", suppress, visibleOnly}, true);
+        std::vector<std::string> lines;
+        if (list) list->WriteCsvLines(lines);
+        return lines;
+    }
+};
+
+TEST_F(CsvExport, ColumnListWithAndWithoutSuppress) {
+    Emp();
+    const std::string header =
+        R"("タイプ","物理表名","物理列名","キー","型","桁数","NULL可","省略時値","コメント")";
+    EXPECT_EQ(Lines(1, true),
+              (std::vector<std::string>{header, R"("表","EMP","EMPNO","","NUMBER","4","N","","")",
+                                        R"(,,"ENAME","","VARCHAR2","10","Y","","")"}));
+    EXPECT_EQ(Lines(1, false),
+              (std::vector<std::string>{header, R"("表","EMP","EMPNO","","NUMBER","4","N","","")",
+                                        R"("表","EMP","ENAME","","VARCHAR2","10","Y","","")"}));
+}
+
+TEST_F(CsvExport, KeyColumnShowsTheKeyMarks) {
+    MGShapeTable& emp = Emp();
+    AddPrimaryKey(emp, "PK_EMP", {"EMPNO"}, 1);
+    MarkKeys(*MGDrawTableList::Current());
+    emp.SetDisplayFlags(0x100);
+    const std::vector<std::string> lines = Lines(1, true);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], R"x("表","EMP","EMPNO","  (PK)","NUMBER","4","N","","")x");
+    EXPECT_EQ(Lines(2, true), (std::vector<std::string>{R"("物理表名","制約名","状態","物理列名","位置")",
+                                                        R"("EMP","PK_EMP","ENABLED","EMPNO","1")"}));
+}
+
+TEST_F(CsvExport, TableListIgnoresVisibleOnly) {
+    Emp();
+    AddTable(scott, "GREY", "", "灰色", false);
+    MGShapeView& view = AddView(scott, "V_EMP", "select\nEMPNO\nfrom EMP");
+    AddColumn(view, {"EMPNO", "NUMBER", "4"});
+    EXPECT_EQ(Lines(0, true),
+              (std::vector<std::string>{R"("タイプ","物理表名","コメント")", R"("表","EMP","社員表")",
+                                        R"(,"GREY","灰色")", R"("ビュー","V_EMP","")"}));
+    EXPECT_EQ(Lines(7, true), (std::vector<std::string>{R"("物理表名","ビューソース")",
+                                                        "\"V_EMP\",\"select\nEMPNO\nfrom EMP\""}));
+    // The grey table is left out of the column list when only visible boxes are wanted.
+    for (const std::string& line : Lines(1, false, true)) EXPECT_EQ(line.find("GREY"), std::string::npos);
+}
+
+TEST_F(CsvExport, ForeignKeyListNamesTheReferencedTableAndColumn) {
+    MGShapeTable& dept = AddTable(scott, "DEPT");
+    AddColumn(dept, {"DEPTNO", "NUMBER", "2", "N"});
+    AddPrimaryKey(dept, "PK_DEPT", {"DEPTNO"}, 1);
+    MGShapeTable& emp = Emp();
+    AddColumn(emp, {"DEPTNO", "NUMBER", "2"});
+    AddForeignKey(emp, "FK_DEPT", "SCOTT", "PK_DEPT", {"DEPTNO"});
+    emp.ForeignKeyRows().GetRow(1).SetKeyNumber(1);
+    EXPECT_EQ(
+        Lines(4, true),
+        (std::vector<std::string>{
+            R"("物理表名","制約名","参照先オーナー","参照先制約名","削除規則","状態","参照先物理表名","参照先物理列名","物理列名","位置")",
+            R"("EMP","FK_DEPT","SCOTT","PK_DEPT","NO ACTION","ENABLED","DEPT","DEPTNO","DEPTNO","1")"}));
+}
+
+TEST_F(CsvExport, ProposedNames) {
+    const MGDate date{2026, 12, 5};
+    EXPECT_EQ(ProposedCsvName("SCOTT", date, 0), "SCOTT_2026_12_05__Table.csv");
+    EXPECT_EQ(ProposedCsvName("SCOTT", date, 1), "SCOTT_2026_12_05__Column.csv");
+    EXPECT_EQ(ProposedCsvName("SCOTT", date, 8), "SCOTT_2026_12_05__Privilege.csv");
+    const MGDate today = Today();
+    EXPECT_GE(today.year, 2024);
+    EXPECT_TRUE(today.month >= 1 && today.month <= 12);
+}
+
+TEST_F(CsvExport, NoToAnOverwriteKeepsThatFileAndWritesTheOthers) {
+    Emp();
+    MGCsvSaveRequest request;
+    request.directory = dir.path();
+    request.selected = {true, true, false, false, false, false, false, false, true};
+    request.fileNames[0] = "tables.csv";
+    request.fileNames[1] = "columns.csv";
+    request.fileNames[8] = "";  // an empty name skips the list silently
+    tabulorix::WriteFileAtomically(dir.File("tables.csv"), "old");
+    ports.answers = {tabulorix::Answer::No};
+    EXPECT_TRUE(SaveCsvLists(manager, {"SCOTT", true, true}, request));
+    EXPECT_EQ(ports.questions,
+              std::vector<std::string>{dir.File("tables.csv") + "は存在しますファイルを上書きしますか?"});
+    EXPECT_EQ(tabulorix::ReadFileBytes(dir.File("tables.csv")), "old");
+    EXPECT_EQ(DecodedFile(dir.File("columns.csv")),
+              CrLf({R"("タイプ","物理表名","物理列名","キー","型","桁数","NULL可","省略時値","コメント")",
+                    R"("表","EMP","EMPNO","","NUMBER","4","N","","")",
+                    R"(,,"ENAME","","VARCHAR2","10","Y","","")"}));
+
+    ports.answers = {tabulorix::Answer::Yes, tabulorix::Answer::Cancel};
+    EXPECT_TRUE(SaveCsvLists(manager, {"SCOTT", false, true}, request));
+    EXPECT_EQ(DecodedFile(dir.File("tables.csv")),
+              CrLf({R"("タイプ","物理表名","コメント")", R"("表","EMP","社員表")"}));
+    EXPECT_NE(DecodedFile(dir.File("columns.csv")).find(",,"), std::string::npos);  // Cancel kept the old one
+}
+
+TEST_F(CsvExport, CancelStopsSaving) {
+    Emp();
+    MGCsvSaveRequest request;
+    request.directory = dir.path();
+    request.selected.fill(true);
+    for (int k = 0; k < kCsvListCount; ++k)
+        request.fileNames[static_cast<std::size_t>(k)] = "list" + std::to_string(k) + ".csv";
+    ports.cancel = true;
+    EXPECT_FALSE(SaveCsvLists(manager, {"SCOTT", true, true}, request));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("list1.csv")));
+}
+
+}  // namespace
