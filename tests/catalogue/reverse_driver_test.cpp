@@ -1,0 +1,183 @@
+// The reverse-engineering run: which owners are read and in what order, what
+// survives a failure, and how foreign keys find the keys they reference.
+#include <gtest/gtest.h>
+
+#include "catalogue/connection_record.h"
+#include "catalogue/reverse_driver.h"
+#include "catalogue/schema.h"
+#include "catalogue/schema_manager.h"
+#include "diagram/draw_table_list.h"
+#include "diagram/shape_table.h"
+#include "support/recording_ports.h"
+#include "support/snapshot_fixture.h"
+
+namespace fixture = tabulorix::testing;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Records the host steps in the order the driver calls them.
+class RecordingHost : public ReverseHost {
+public:
+    void ResetOutputDialogs() override { steps.push_back("ResetOutputDialogs"); }
+    void ResetView() override { steps.push_back("ResetView"); }
+    void ClearPresentation() override { steps.push_back("ClearPresentation"); }
+    void LoginFailed() override { steps.push_back("LoginFailed"); }
+    void GenerateBoxSources(MGSchemaMng&) override { steps.push_back("GenerateBoxSources"); }
+    void BuildDiagram(MGSchemaMng&) override {
+        steps.push_back("BuildDiagram");
+        boxesAtBuild = MGDrawTableList::Current() ? MGDrawTableList::Current()->Count() : -1;
+    }
+    void ShowSchemaList(const ZMGCell& list) override {
+        steps.push_back("ShowSchemaList");
+        for (int r = 0; !list.IsPastEnd(r); ++r) schemaList.push_back(list.GetRow(r).Item(0));
+    }
+    void BuildRelations(MGSchemaMng&) override { steps.push_back("BuildRelations"); }
+
+    Strings steps;
+    Strings schemaList;
+    int boxesAtBuild = -2;
+};
+
+Strings Owners(const MGSchemaMng& manager) {
+    Strings owners;
+    for (int i = 0; i < manager.SchemaCount(); ++i) owners.push_back(manager.GetSchema(i)->OwnerName());
+    return owners;
+}
+
+int ForeignKeyNumber(const std::string& owner, const std::string& table, int row) {
+    return MGDrawTableList::Current()->FindBox(owner, table)->ForeignKeyRows().GetRow(row).KeyNumber();
+}
+
+int KeyNumber(ZMGCell& keys, int row) {
+    return keys.GetRow(row).KeyNumber();
+}
+
+class ReverseDriver : public ::testing::Test {
+protected:
+    std::string Build(const std::string& ddl) {
+        auto path = fixture::BuildSnapshotFromDdl(dir_, "dictionary.sqlite", ddl);
+        return path ? *path : std::string();
+    }
+    bool Run(const std::string& server, const std::string& user, const std::string& password) {
+        return ReverseDatabase(manager_, 0, MakeUserInfo(user, password, server), host_);
+    }
+
+    fixture::TempDirectory dir_;
+    fixture::RecordingPorts ports_;
+    RecordingHost host_;
+    MGSchemaMng manager_;
+};
+
+TEST_F(ReverseDriver, ForeignKeysInsideTheSchemaReadOneSchema) {
+    const std::string db = Build(R"(
+        CREATE USER A IDENTIFIED BY a;
+        ALTER SESSION SET CURRENT_SCHEMA = A;
+        CREATE TABLE P (ID NUMBER(4), CONSTRAINT PK_P PRIMARY KEY (ID));
+        CREATE TABLE C (ID NUMBER(4), P_ID NUMBER(4), PARENT NUMBER(4),
+                        CONSTRAINT PK_C PRIMARY KEY (ID),
+                        CONSTRAINT FK_C_P FOREIGN KEY (P_ID) REFERENCES P,
+                        CONSTRAINT FK_C_SELF FOREIGN KEY (PARENT) REFERENCES C);)");
+    ASSERT_TRUE(Run(db, "a", "a"));
+    EXPECT_EQ(Owners(manager_), Strings{"A"});
+    EXPECT_EQ(host_.schemaList, (Strings{"スキーマ名", "A"}));
+    // C is read first (tables arrive in name order): PK_C gets 1, PK_P 2.
+    EXPECT_EQ(ForeignKeyNumber("A", "C", 1), 2);  // FK_C_P -> PK_P
+    EXPECT_EQ(ForeignKeyNumber("A", "C", 2), 1);  // FK_C_SELF -> PK_C
+    EXPECT_EQ(host_.steps,
+              (Strings{"ResetOutputDialogs", "ResetView", "ClearPresentation", "GenerateBoxSources",
+                       "BuildDiagram", "ShowSchemaList", "BuildRelations"}));
+    EXPECT_EQ(manager_.GetSchema(0)->GetConnection(), nullptr) << "the connection is closed at the end";
+    EXPECT_TRUE(ports_.messages.empty());
+}
+
+TEST_F(ReverseDriver, ACycleOfOwnersReadsEachOnceInTheOrderFirstMet) {
+    const std::string db = Build(R"(
+        CREATE USER A IDENTIFIED BY a;
+        ALTER SESSION SET CURRENT_SCHEMA = C;
+        CREATE TABLE TC (ID NUMBER(4), A_ID NUMBER(4), CONSTRAINT PK_TC PRIMARY KEY (ID));
+        ALTER SESSION SET CURRENT_SCHEMA = A;
+        CREATE TABLE TA (ID NUMBER(4), B_ID NUMBER(4), CONSTRAINT PK_TA PRIMARY KEY (ID));
+        ALTER SESSION SET CURRENT_SCHEMA = B;
+        CREATE TABLE TB (ID NUMBER(4), C_ID NUMBER(4),
+                         CONSTRAINT PK_TB PRIMARY KEY (ID),
+                         CONSTRAINT UK_TB UNIQUE (C_ID),
+                         CONSTRAINT FK_TB_C FOREIGN KEY (C_ID) REFERENCES C.TC);
+        ALTER SESSION SET CURRENT_SCHEMA = A;
+        CREATE TABLE TA2 (ID NUMBER(4), B_ID NUMBER(4),
+                          CONSTRAINT FK_TA2_B FOREIGN KEY (B_ID) REFERENCES B.TB (C_ID));
+        ALTER SESSION SET CURRENT_SCHEMA = C;
+        CREATE TABLE TC2 (ID NUMBER(4), A_ID NUMBER(4),
+                          CONSTRAINT FK_TC2_A FOREIGN KEY (A_ID) REFERENCES A.TA);)");
+    ASSERT_TRUE(Run(db, "a", "a"));
+    EXPECT_EQ(Owners(manager_), (Strings{"A", "B", "C"}));
+    EXPECT_EQ(host_.schemaList, (Strings{"スキーマ名", "A", "B", "C"}));
+    // A unique key is found when no primary key carries the name.
+    MGShapeTable* tb = MGDrawTableList::Current()->FindBox("B", "TB");
+    EXPECT_EQ(ForeignKeyNumber("A", "TA2", 1), KeyNumber(tb->UniqueRows(), 1));
+    MGShapeTable* tc = MGDrawTableList::Current()->FindBox("C", "TC");
+    EXPECT_EQ(ForeignKeyNumber("B", "TB", 1), KeyNumber(tc->PrimaryKeyRows(), 1));
+    MGShapeTable* ta = MGDrawTableList::Current()->FindBox("A", "TA");
+    EXPECT_EQ(ForeignKeyNumber("C", "TC2", 1), KeyNumber(ta->PrimaryKeyRows(), 1));
+}
+
+TEST_F(ReverseDriver, AReferencedOwnerThatFailsStopsTheReadingButKeepsWhatWasRead) {
+    const std::string db = Build(R"(
+        CREATE USER A IDENTIFIED BY a;
+        ALTER SESSION SET CURRENT_SCHEMA = B;
+        CREATE TABLE TB (ID NUMBER(4), CONSTRAINT PK_TB PRIMARY KEY (ID));
+        ALTER SESSION SET CURRENT_SCHEMA = C;
+        CREATE TABLE TC (ID NUMBER(4), CONSTRAINT PK_TC PRIMARY KEY (ID));
+        ALTER SESSION SET CURRENT_SCHEMA = A;
+        CREATE TABLE TA (ID NUMBER(4), B_ID NUMBER(4), C_ID NUMBER(4),
+                         CONSTRAINT FK_TA_B FOREIGN KEY (B_ID) REFERENCES B.TB,
+                         CONSTRAINT FK_TA_C FOREIGN KEY (C_ID) REFERENCES C.TC);)");
+    // B's index columns cannot be read: fetching one of them fails (SQLite's
+    // integer overflow stands for a database error), A's and C's can.
+    fixture::ExecuteOnFile(db, "alter table ALL_IND_COLUMNS rename to IND_COLUMNS");
+    fixture::ExecuteOnFile(
+        db,
+        "create view ALL_IND_COLUMNS as select INDEX_OWNER, INDEX_NAME, TABLE_OWNER, "
+        "TABLE_NAME, COLUMN_NAME, case when INDEX_OWNER = 'B' then "
+        "abs(-9223372036854775808) else COLUMN_POSITION end COLUMN_POSITION from IND_COLUMNS");
+    ASSERT_TRUE(Run(db, "A", "a"));
+    EXPECT_EQ(Owners(manager_), Strings{"A"}) << "B failed, so C is not read";
+    ASSERT_EQ(ports_.messages.size(), 1u);
+    EXPECT_NE(ports_.messages[0].find("integer overflow"), std::string::npos) << ports_.messages[0];
+    EXPECT_GE(host_.boxesAtBuild, 1) << "the diagram steps still run on what was read";
+    EXPECT_NE(MGDrawTableList::Current()->FindBox("A", "TA"), nullptr);
+    EXPECT_EQ(ForeignKeyNumber("A", "TA", 1), -1) << "no target for the owner that failed";
+    EXPECT_EQ(host_.steps.back(), "BuildRelations");
+}
+
+TEST_F(ReverseDriver, AFailedLoginLeavesNothing) {
+    const std::string db = Build(R"(
+        CREATE USER A IDENTIFIED BY secret;
+        ALTER SESSION SET CURRENT_SCHEMA = A;
+        CREATE TABLE TA (ID NUMBER(4));)");
+    // A design from an earlier run is cleared before connecting.
+    ASSERT_TRUE(Run(db, "A", "secret"));
+    ASSERT_EQ(manager_.SchemaCount(), 1);
+    host_.steps.clear();
+
+    EXPECT_FALSE(Run(db, "A", "wrong"));
+    EXPECT_EQ(manager_.SchemaCount(), 0);
+    EXPECT_EQ(MGDrawTableList::Current(), nullptr);
+    ASSERT_EQ(ports_.messages.size(), 1u);
+    EXPECT_NE(ports_.messages[0].find("ORA-01017"), std::string::npos);
+    EXPECT_EQ(host_.steps, (Strings{"ResetOutputDialogs", "ResetView", "ClearPresentation", "LoginFailed"}));
+    EXPECT_EQ(ports_.statusLog.back(), "Close");
+}
+
+TEST_F(ReverseDriver, ThePasswordKeepsItsCaseAndTheUserIsUpperCased) {
+    const std::string db = Build(R"(
+        CREATE USER SCOTT IDENTIFIED BY "Tiger";
+        ALTER SESSION SET CURRENT_SCHEMA = SCOTT;
+        CREATE TABLE DEPT (DEPTNO NUMBER(2));)");
+    EXPECT_FALSE(Run(db, "scott", "TIGER"));
+    EXPECT_TRUE(Run(db, "scott", "Tiger"));
+    EXPECT_EQ(Owners(manager_), Strings{"SCOTT"});
+}
+
+}  // namespace
