@@ -237,6 +237,9 @@ void MGShapeField::DrawBody(int displayMode, ZMGDrawBox& box) {
         if (keysOnly && (column.GetFlags() & kAnyKeyOrIndexFlags) == 0) continue;
         box.MoveTo(pos.left, y);
         box.LineTo(pos.right, y);
+        // The icons of the previous line leave a solid brush behind; texts
+        // are drawn on a clear brush so that no cell is filled behind them.
+        box.SetBrushStyle(BrushStyle::Clear);
         box.DrawText(pos.left + lh * cells + kTextInset, y + kTextInset,
                      ColumnText(column, displayMode, false), tabulorix::kBlack);
         std::string marker;

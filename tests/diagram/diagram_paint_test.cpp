@@ -1,0 +1,138 @@
+// The diagram paint: the order of its passes on the recording canvas, and
+// painting only what meets the repainted area giving the same pixels there
+// as painting everything.
+#include <QImage>
+#include <algorithm>
+
+#include "diagram/diagram_build.h"
+#include "diagram/diagram_paint.h"
+#include "diagram/relation_lines.h"
+#include "diagram_fixture.h"
+#include "image_paint_box.h"
+
+using namespace diagram_test;
+
+namespace {
+
+// A small diagram: DEPT, EMP referencing DEPT and itself, PROJ referencing
+// EMP with cascade, a view and the legend, laid out automatically.
+void BuildSample(MGDrawTableList& diagram, ZMGDrawBox& box, int flags) {
+    auto dept = Table("SCOTT", "DEPT", {{"DEPTNO"}, {"DNAME"}, {"LOC"}});
+    AddPrimaryKey(*dept, "PK_DEPT", 1, {"DEPTNO"});
+    AddIndex(*dept, "IX_LOC", false, {"LOC"});
+    diagram.AddBox(std::move(dept));
+    auto emp = Table("SCOTT", "EMP", {{"EMPNO"}, {"ENAME"}, {"MGR", true}, {"DEPTNO"}});
+    AddPrimaryKey(*emp, "PK_EMP", 2, {"EMPNO"});
+    AddForeignKey(*emp, "FK_EMP_DEPT", "SCOTT", 1, {"DEPTNO"});
+    AddForeignKey(*emp, "FK_EMP_MGR", "SCOTT", 2, {"MGR"});
+    diagram.AddBox(std::move(emp));
+    auto proj = Table("SCOTT", "PROJ", {{"PROJNO"}, {"EMPNO", true}});
+    AddPrimaryKey(*proj, "PK_PROJ", 3, {"PROJNO"});
+    AddForeignKey(*proj, "FK_PROJ_EMP", "SCOTT", 2, {"EMPNO"}, "CASCADE");
+    diagram.AddBox(std::move(proj));
+    auto view = std::make_unique<MGShapeView>(1, "SCOTT", "V_EMP", "V_EMP", "", "select * from emp");
+    AddColumns(*view, {{"EMPNO"}, {"ENAME"}});
+    diagram.AddBox(std::move(view));
+    MGBuildSettings settings;
+    settings.displayFlags = flags;
+    BuildDiagramAfterReading(diagram, box, 1, settings);
+    BuildRelations(diagram);
+}
+
+std::size_t IndexOf(const std::vector<CanvasCall>& calls,
+                    const std::function<bool(const CanvasCall&)>& test) {
+    const auto found = std::find_if(calls.begin(), calls.end(), test);
+    return static_cast<std::size_t>(found - calls.begin());
+}
+
+}  // namespace
+
+class DiagramPaint : public DiagramTest {};
+
+TEST_F(DiagramPaint, PassesComeInTheirOrder) {
+    BuildSample(diagram, box, 0x108);
+    paintBox.canvas.Clear();
+    PaintDiagram(diagram, box, MGPaintRequest{0x108, 2, 0, 0, std::nullopt});
+    const auto& calls = paintBox.canvas.calls;
+    const std::size_t clear = IndexOf(calls, [](const CanvasCall& c) { return c.op == "FillRect"; });
+    const std::size_t frame = IndexOf(
+        calls, [](const CanvasCall& c) { return c.op == "LineTo" && c.pen.color == tabulorix::kLightGrey; });
+    const std::size_t shadow = IndexOf(calls, [](const CanvasCall& c) {
+        return (c.op == "Rectangle" || c.op == "RoundRect") && c.brush.color == tabulorix::kLightGrey;
+    });
+    const std::size_t dot = IndexOf(calls, [](const CanvasCall& c) {
+        return c.op == "Ellipse" && c.brush.color == tabulorix::kBlack &&
+               c.pen.style == tabulorix::PenStyle::Solid;
+    });
+    // The first white box outline after the lines (the legend, which casts no
+    // shadow, is drawn as itself in the shadow pass too).
+    std::size_t boxes = dot;
+    while (boxes < calls.size() && !((calls[boxes].op == "Rectangle" || calls[boxes].op == "RoundRect") &&
+                                     calls[boxes].brush.color == tabulorix::kWhite))
+        ++boxes;
+    const std::size_t number = IndexOf(calls, [](const CanvasCall& c) { return c.text == "- 1 -"; });
+    EXPECT_LT(clear, frame);
+    EXPECT_LT(frame, shadow);
+    EXPECT_LT(shadow, dot);
+    EXPECT_LT(dot, boxes);
+    EXPECT_LT(boxes, number);
+    ASSERT_LT(number, calls.size());
+    // No shadow is drawn after the first relation, no relation after the first box.
+    for (std::size_t i = dot; i < calls.size(); ++i)
+        EXPECT_FALSE(calls[i].op == "Rectangle" && calls[i].brush.color == tabulorix::kLightGrey) << i;
+    // The relation counters tell how many lines reach each box.
+    EXPECT_EQ(diagram.FindBox("SCOTT", "EMP")->RelationCounter(), 4);  // DEPT, itself twice, PROJ
+    EXPECT_EQ(diagram.FindBox("SCOTT", "DEPT")->RelationCounter(), 1);
+    EXPECT_EQ(diagram.FindBox("SCOTT", "V_EMP")->RelationCounter(), 0);
+}
+
+TEST_F(DiagramPaint, ARepaintedAreaSkipsWhatLiesOutsideButKeepsTheCounters) {
+    BuildSample(diagram, box, 0x628);
+    paintBox.canvas.Clear();
+    PaintDiagram(diagram, box, MGPaintRequest{0x628, 2, 0, 0, std::nullopt});
+    const std::size_t everything = paintBox.canvas.Drawing().size();
+    const Rect dept = Mapped(diagram.FindBox("SCOTT", "DEPT")->Position());
+    paintBox.canvas.Clear();
+    PaintDiagram(diagram, box,
+                 MGPaintRequest{0x628, 2, 0, 0, Rect{dept.left, dept.top, dept.left + 5, dept.top + 5}});
+    EXPECT_LT(paintBox.canvas.Drawing().size(), everything);
+    EXPECT_EQ(diagram.FindBox("SCOTT", "EMP")->RelationCounter(), 4);
+}
+
+TEST(DiagramPaintPixels, PaintingARepaintedAreaGivesTheSamePixelsThere) {
+    tabulorix::testing::RecordingPorts ports;
+    tabulorix::testing::RecordingPrinter printer{6250, 6250, 600};
+    tabulorix::testing::RecordingScrollBar hBar;
+    tabulorix::testing::RecordingScrollBar vBar;
+    tabulorix::testing::RecordingClipboard clipboard;
+    ImagePaintBox full(1000, 1000);
+    ImagePaintBox part(1000, 1000);
+    ZMGDrawBox fullBox{full, printer, hBar, vBar, clipboard};
+    ZMGDrawBox partBox{part, printer, hBar, vBar, clipboard};
+    MGDrawTableList fullDiagram(&fullBox);
+    MGDrawTableList partDiagram(&partBox);
+    for (auto [diagram, box] : {std::pair{&fullDiagram, &fullBox}, std::pair{&partDiagram, &partBox}}) {
+        box->SetZoom(100, 1);
+        BuildSample(*diagram, *box, 0x62A);
+    }
+    PaintDiagram(fullDiagram, fullBox, MGPaintRequest{0x62A, 2, 0, 0, std::nullopt});
+    // Areas across box edges, shadows, lines, marks and empty paper.
+    const std::vector<Rect> areas{{0, 0, 1000, 1000},   {40, 40, 120, 90}, {150, 60, 420, 75},
+                                  {300, 100, 700, 300}, {45, 45, 47, 400}, {600, 600, 900, 900}};
+    for (const Rect& area : areas) {
+        SCOPED_TRACE(testing::Message()
+                     << area.left << "," << area.top << "," << area.right << "," << area.bottom);
+        PaintDiagram(partDiagram, partBox, MGPaintRequest{0x62A, 2, 0, 0, area});
+        int differing = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                if (full.Image().pixel(x, y) != part.Image().pixel(x, y)) ++differing;
+        EXPECT_EQ(differing, 0);
+    }
+    // The sample leaves marks on the paper, so the comparison compared something.
+    int dark = 0;
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 1000; ++x)
+            if (qGray(full.Image().pixel(x, y)) < 64) ++dark;
+    EXPECT_GT(dark, 500);
+}
