@@ -1,0 +1,137 @@
+// tabulorix-cli picture: one page or all pages of the diagram as an EMF
+// picture (the EMF action), or the same drawing as SVG, PNG or PDF.
+#include <QBuffer>
+#include <QImage>
+
+#include "cli/commands.h"
+#include "cli/design_command.h"
+#include "diagram/draw_table_list.h"
+#include "platform/file_io.h"
+#include "platform/qt_canvas.h"
+#include "render/emf_action.h"
+
+namespace tabulorix::cli {
+namespace {
+
+constexpr int kNoPageNumbers = 6;
+
+bool Failed(const std::string& text) {
+    Fail("picture", text);
+    return false;
+}
+
+struct PictureArea {
+    int width = 0;
+    int height = 0;
+    int originX = 0;  // world top-left of the picture
+    int originY = 0;
+};
+
+PictureArea AreaOf(ZMGDrawBox& box, int page) {
+    int pagesX = 1;
+    int pagesY = 1;
+    box.GetPageCount(pagesX, pagesY);
+    const int w = box.Console().PaperW();
+    const int h = box.Console().PaperH();
+    if (page == 0) return PictureArea{w * pagesX, h * pagesY, 0, 0};
+    return PictureArea{w, h, w * ((page - 1) % pagesX), h * ((page - 1) / pagesX)};
+}
+
+std::unique_ptr<QtCanvas> MakeCanvas(const std::string& format, const std::string& out,
+                                     const PictureArea& area, std::string& error) {
+    if (format == "svg") return QtCanvas::ForSvgFile(out, area.width, area.height, &error);
+    if (format == "pdf") return QtCanvas::ForPdfFile(out, area.width, area.height, &error);
+    return QtCanvas::ForImage(area.width, area.height);
+}
+
+bool SavePicture(const std::string& format, const std::string& out, QtCanvas& canvas) {
+    std::string error;
+    if (format != "png") {
+        if (canvas.Finish(&error)) return true;
+        return Failed("cannot write " + out + (error.empty() ? "" : ": " + error));
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (canvas.Image() == nullptr || !canvas.Image()->save(&buffer, "PNG"))
+        return Failed("cannot encode the PNG picture");
+    try {
+        WriteFileAtomically(out, std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    } catch (const FileError& failure) {
+        return Failed(failure.what());
+    }
+    return true;
+}
+
+// The diagram at zoom 100 drawn on a Qt surface of the picture's size, the
+// console mapped so that the picture's top-left is device (0, 0); no page
+// numbers, as in the EMF picture.
+bool DrawQtPicture(HeadlessWindow& window, const std::string& format, int page, const std::string& out) {
+    ZMGDrawBox& box = window.DrawBox();
+    HeadlessPaintBox& paintBox = window.PaintBox();
+    const PictureArea area = AreaOf(box, page);
+    std::string error;
+    const std::unique_ptr<QtCanvas> canvas = MakeCanvas(format, out, area, error);
+    if (!canvas || !canvas->IsActive())
+        return Failed("cannot create " + out + (error.empty() ? "" : ": " + error));
+
+    const int savedWidth = paintBox.Width();
+    const int savedHeight = paintBox.Height();
+    paintBox.Resize(area.width, area.height);
+    box.SetZoom(100, 1);  // the view starts at world (0, 0), to the scroll step
+    ZMGConsole& console = box.Console();
+    const int extentX = console.PaperW() * console.PagesX();
+    const int extentY = console.PaperH() * console.PagesY();
+    console.SetPageOrigin(area.originX + extentX - console.ScrollOffsetX(),
+                          area.originY + extentY - console.ScrollOffsetY());
+    paintBox.RedirectCanvas(*canvas);
+    window.HandDisplayFlags(window.Settings().DisplayFlags());
+    window.PaintDiagramNow(kNoPageNumbers);
+    paintBox.RestoreCanvas();
+    console.SetPageOrigin(0, 0);
+    paintBox.Resize(savedWidth, savedHeight);
+    box.SetZoom(window.WindowZoom(), 1);
+    return SavePicture(format, out, *canvas);
+}
+
+int RunPicture(const ParsedOptions& options) {
+    const std::string format = *options.ChoiceValue("format", {"emf", "svg", "png", "pdf"});
+    const int page = options.IntValue("page", 0, 1000 * 1000).value_or(0);
+    const std::string out = *options.Value("output");
+    auto design = OpenDesign("picture", options.Positional());
+    if (!design) return kExitFailure;
+    HeadlessWindow& window = *design->window;
+    int pagesX = 1;
+    int pagesY = 1;
+    window.DrawBox().GetPageCount(pagesX, pagesY);
+    if (page > pagesX * pagesY) {
+        return Fail("picture", std::string("ページ番号が範囲外です。 (--page ") + std::to_string(page) +
+                                   ", the design has pages 1 - " + std::to_string(pagesX * pagesY) + ")");
+    }
+    if (format == "emf") {
+        const bool saved =
+            OutputEmfPicture(window.DrawBox(), page, out, window.WindowZoom(), window.Repaint());
+        return saved ? kExitOk : kExitFailure;  // "Failed to save EMF file" has been shown
+    }
+    return DrawQtPicture(window, format, page, out) ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+Command PictureCommand() {
+    return Command{
+        CommandSpec{
+            "picture",
+            "Write one page or all pages of the diagram as EMF, SVG, PNG or PDF.",
+            "DESIGN.tlx",
+            {OptionSpec{"format", 'f', "FORMAT", "emf, svg, png or pdf.", true},
+             OptionSpec{"page", 0, "N", "The page to write, numbered from 1 in rows; 0 or none: all pages."},
+             OutputOption("OUT", "The picture file to write.")},
+            {"The picture is drawn at zoom 100 % (one unit per 1/96 inch) without page\n"
+             "numbers; a page is paper-sized, all pages are the whole page grid. EMF is\n"
+             "the EMF action's picture (no page frames); SVG, PNG and PDF are the same\n"
+             "drawing through the Qt canvas and show the page frames as the window does."}},
+        &RunPicture};
+}
+
+}  // namespace tabulorix::cli

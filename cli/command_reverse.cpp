@@ -1,0 +1,122 @@
+// tabulorix-cli reverse: reads a schema and every owner its foreign keys
+// reach from a database or a dictionary snapshot, builds the diagram as the
+// connection command does, and writes the design file.
+#include "catalogue/connection_record.h"
+#include "catalogue/reverse_driver.h"
+#include "catalogue/schema_manager.h"
+#include "cli/commands.h"
+#include "cli/headless_window.h"
+#include "cli/password.h"
+#include "cli/terminal_ports.h"
+#include "designfile/design_writer.h"
+#include "diagram/diagram_build.h"
+#include "diagram/draw_table_list.h"
+#include "diagram/relation_lines.h"
+#include "outputs/sql_script.h"
+#include "platform/file_io.h"
+
+namespace tabulorix::cli {
+namespace {
+
+constexpr int kReadFromDatabase = 0;
+
+// The steps of the run above the catalogue, as the main window takes them.
+class CliReverseHost final : public ReverseHost {
+public:
+    explicit CliReverseHost(HeadlessWindow& window) : window_(window) {}
+
+    void ResetView() override {
+        window_.WindowZoom() = 100;
+        window_.DrawBox().Reset();
+    }
+    void GenerateBoxSources(MGSchemaMng& manager) override { ::GenerateBoxSources(manager.GetSchema(0)); }
+    void BuildDiagram(MGSchemaMng& manager) override {
+        MGDrawTableList* diagram = MGDrawTableList::Current();
+        if (diagram == nullptr) return;
+        TSetDlg& settings = window_.Settings();
+        manager.SetCurrentSchema(manager.GetSchema(0));
+        MGBuildSettings build;
+        build.displayFlags = settings.DisplayFlags();
+        build.displayMode = manager.DisplayMode();
+        build.fontName = window_.FontNameText();
+        build.fontSize = window_.FontSizeText();
+        build.pagesAcross = settings.StoredValues().PaperX;
+        build.pagesDown = settings.StoredValues().PaperY;
+        BuildDiagramAfterReading(*diagram, window_.DrawBox(), manager.SchemaCount(), build);
+        // The design records the page grid the layout needed.
+        TSetDlg::Values values = settings.StoredValues();
+        values.PaperX = build.pagesAcross;
+        values.PaperY = build.pagesDown;
+        settings.StoreValues(values);
+    }
+    void BuildRelations(MGSchemaMng&) override {
+        if (MGDrawTableList* diagram = MGDrawTableList::Current()) ::BuildRelations(*diagram);
+    }
+
+private:
+    HeadlessWindow& window_;
+};
+
+int TableItemOf(const ParsedOptions& options) {
+    const std::string columns = options.ChoiceValue("columns", {"keys", "all", "names"}).value_or("keys");
+    return columns == "keys" ? 0 : columns == "all" ? 1 : 2;
+}
+
+int RunReverse(const ParsedOptions& options) {
+    const std::string service = *options.Value("service");
+    const std::string user = *options.Value("user");
+    const int pagesAcross = options.IntValue("pages-across", 1, TSetDlg::kMaxPages).value_or(1);
+    const int tableItem = TableItemOf(options);
+    const std::string out = *options.Value("output");
+    const auto password = ResolvePassword(options.Value("password"), user);
+    if (!password)
+        throw UsageError("no password: give --password, set " + std::string(kPasswordVariable) +
+                         " or run on a terminal to be asked");
+
+    EnsureGuiApplication();
+    TerminalPorts ports(stderr, ProgressWanted());
+    HeadlessWindow window;
+    // The connection dialog's OK: the settings from their start values, then
+    // the pages across and the shown columns.
+    TSetDlg& settings = window.Settings();
+    settings.ResetToStartValues();
+    TSetDlg::Values values = settings.StoredValues();
+    values.PaperX = pagesAcross;
+    values.TableItem = tableItem;
+    settings.StoreValues(values);
+
+    CliReverseHost host(window);
+    if (!ReverseDatabase(window.Manager(), kReadFromDatabase, MakeUserInfo(user, *password, service), host))
+        return Fail("reverse", "nothing was read from " + service);
+    try {
+        WriteDesignFile(window.Context(), out);
+    } catch (const FileError& failure) {
+        return Fail("reverse", failure.what());
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+Command ReverseCommand() {
+    return Command{
+        CommandSpec{
+            "reverse",
+            "Read a schema and the owners its foreign keys reach; write the design file.",
+            "",
+            {OptionSpec{"service", 0, "S", "Oracle service name, host:port:SID, or a snapshot file.", true},
+             OptionSpec{"user", 0, "U", "Login user (upper-cased as Oracle names are).", true},
+             OptionSpec{"password", 0, "P", "Password; see below for the other ways to give it."},
+             OptionSpec{"pages-across", 0, "N", "Pages across the diagram is laid out on (default 1)."},
+             OptionSpec{"columns", 0, "keys|all|names",
+                        "Columns in the boxes: keys and indexed (default), all, names only."},
+             OutputOption("OUT.tlx", "The design file to write.")},
+            {"The password comes from --password, else from the environment variable\n"
+             "TABULORIX_PASSWORD, else it is asked on the terminal without echo. It keeps\n"
+             "its case and is never printed.",
+             "The design gets the settings' start values, the given pages across and\n"
+             "columns, and the default diagram font (IPAPGothic 9 pt)."}},
+        &RunReverse};
+}
+
+}  // namespace tabulorix::cli

@@ -1,0 +1,160 @@
+// tabulorix-cli sql: the SQL output dialog's script for a schema of a design.
+#include <cstdint>
+#include <sstream>
+
+#include "catalogue/schema.h"
+#include "cli/commands.h"
+#include "cli/design_command.h"
+#include "outputs/script_flags.h"
+#include "outputs/sql_script.h"
+#include "outputs/text_file_save.h"
+#include "platform/file_io.h"
+
+namespace tabulorix::cli {
+namespace {
+
+using namespace script_flags;
+
+// The friendly options, each one a control of the SQL output dialog.
+const std::vector<std::string>& FriendlyOptions() {
+    static const std::vector<std::string> names{
+        "drop",       "alter",         "inline",     "per-table",      "owner-prefix", "headers",
+        "no-tables",  "no-columns",    "no-indexes", "no-constraints", "no-primary",   "no-unique",
+        "no-foreign", "no-conditions", "no-views",   "no-view-source", "no-comments",  "no-privileges"};
+    return names;
+}
+
+// The script flags as the dialog builds them from its controls, with the
+// dialog's dependencies: no tables means no columns, indexes or
+// constraints; no constraints none of the four kinds; no views no source;
+// the constraint form only for creation.
+std::uint32_t FlagsFromOptions(const ParsedOptions& o) {
+    o.RequireAtMostOne({"alter", "inline"});
+    o.RequireAtMostOne({"drop", "inline"});
+    const bool removal = o.Has("drop");
+    std::uint32_t flags = removal ? (kRemovalOrder | kSeparateConstraints) : kCreation;
+    if (o.Has("owner-prefix")) flags |= kOwnerPrefix;
+    if (!removal) flags |= o.Has("inline") ? kInlineConstraints : kSeparateConstraints;
+    if (o.Has("per-table")) flags |= kBoxByBox;
+    if (o.Has("headers")) flags |= kHeaders;
+    const bool tables = !o.Has("no-tables");
+    const bool constraints = tables && !o.Has("no-constraints");
+    const bool views = !o.Has("no-views");
+    if (tables) flags |= kTablesEnabled;
+    if (tables && !o.Has("no-columns")) flags |= kTables;
+    if (tables && !o.Has("no-indexes")) flags |= kIndexes;
+    if (constraints && !o.Has("no-primary")) flags |= kPrimaryKeys;
+    if (constraints && !o.Has("no-unique")) flags |= kUniqueKeys;
+    if (constraints && !o.Has("no-foreign")) flags |= kForeignKeys;
+    if (constraints && !o.Has("no-conditions")) flags |= kConditions;
+    if (views) flags |= kViewsEnabled;
+    if (views && !o.Has("no-view-source")) flags |= kViews;
+    if (!o.Has("no-comments")) flags |= kComments;
+    if (!o.Has("no-privileges")) flags |= kPrivileges;
+    return flags;
+}
+
+std::uint32_t ScriptFlags(const ParsedOptions& o) {
+    const auto raw = o.Value("flags");
+    if (!raw) return FlagsFromOptions(o);
+    for (const std::string& name : FriendlyOptions()) {
+        if (o.Has(name)) throw UsageError("--flags and --" + name + " cannot be used together");
+    }
+    std::string text = *raw;
+    if (text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0) text = text.substr(2);
+    std::size_t used = 0;
+    unsigned long value = 0;
+    try {
+        value = std::stoul(text, &used, 16);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (text.empty() || used != text.size() || value > 0xFFFFFFFFul)
+        throw UsageError("--flags wants a hexadecimal number such as 0x2F0BBF, not \"" + *raw + "\"");
+    return std::uint32_t(value);
+}
+
+// The owner whose boxes are written: --schema, else the first schema.
+std::optional<std::string> ChooseOwner(const MGSchemaMng& manager, const ParsedOptions& o,
+                                       const char* command) {
+    const std::string owner =
+        o.ValueOr("schema", manager.GetSchema(0) ? manager.GetSchema(0)->OwnerName() : "");
+    if (manager.FindSchema(owner) != nullptr) return owner;
+    std::string known;
+    for (int i = 0; i < manager.SchemaCount(); ++i)
+        known += (known.empty() ? "" : ", ") + manager.GetSchema(i)->OwnerName();
+    Fail(command, "the design has no schema " + owner + " (schemas: " + known + ")");
+    return std::nullopt;
+}
+
+// The script's lines: a line ends at each line feed.
+std::vector<std::string> ScriptLines(const std::string& script) {
+    std::vector<std::string> lines;
+    std::istringstream in(script);
+    for (std::string line; std::getline(in, line, '\n');) lines.push_back(line);
+    return lines;
+}
+
+int RunSql(const ParsedOptions& options) {
+    const std::uint32_t flags = ScriptFlags(options);
+    auto design = OpenDesign("sql", options.Positional());
+    if (!design) return kExitFailure;
+    MGSchemaMng& manager = design->window->Manager();
+    const auto owner = ChooseOwner(manager, options, "sql");
+    if (!owner) return kExitFailure;
+    std::string script;
+    Status().Reset();
+    Status().SetMainLine("SQL出力");
+    const bool blankRemoval = options.Has("blank-removal") && (flags & kViews) != 0;
+    if (!GenerateScript(manager.FindSchema(*owner), false, options.Has("visible-only"), *owner, script, flags,
+                        0, blankRemoval))
+        return Fail("sql", "the script could not be generated");
+    Status().Close();
+    try {
+        SaveTextFile(*options.Value("output"), ScriptLines(script));
+    } catch (const FileError& failure) {
+        return Fail("sql", failure.what());
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+Command SqlCommand() {
+    std::vector<OptionSpec> o{
+        OptionSpec{"schema", 0, "OWNER", "Schema whose boxes are written (default: the first schema)."},
+        OptionSpec{"flags", 0, "HEX", "Raw script flags of the generator (no friendly options then)."},
+        OptionSpec{"drop", 0, "", "Removal script (DROP statements in removal order)."},
+        OptionSpec{"alter", 0, "", "Constraints as ALTER TABLE statements (default for creation)."},
+        OptionSpec{"inline", 0, "", "Constraints inside CREATE TABLE."},
+        OptionSpec{"per-table", 0, "", "Statements grouped table by table."},
+        OptionSpec{"owner-prefix", 0, "", "Names prefixed with the owner."},
+        OptionSpec{"headers", 0, "", "A comment header before each table's statements."},
+        OptionSpec{"no-tables", 0, "", "No table statements (nor columns, indexes, constraints)."},
+        OptionSpec{"no-columns", 0, "", "No CREATE TABLE column definitions."},
+        OptionSpec{"no-indexes", 0, "", "No indexes."},
+        OptionSpec{"no-constraints", 0, "", "No constraints of any kind."},
+        OptionSpec{"no-primary", 0, "", "No primary keys."},
+        OptionSpec{"no-unique", 0, "", "No unique keys."},
+        OptionSpec{"no-foreign", 0, "", "No foreign keys."},
+        OptionSpec{"no-conditions", 0, "", "No check conditions."},
+        OptionSpec{"no-views", 0, "", "No views."},
+        OptionSpec{"no-view-source", 0, "", "Views without their source."},
+        OptionSpec{"no-comments", 0, "", "No COMMENT statements."},
+        OptionSpec{"no-privileges", 0, "", "No object privileges."},
+        OptionSpec{"visible-only", 0, "", "Only boxes shown with their columns (not as titles only)."},
+        OptionSpec{"blank-removal", 0, "", "Empty lines removed from view sources."},
+        OutputOption("OUT.sql", "The script to write (CP932, CR LF).")};
+    return Command{
+        CommandSpec{"sql",
+                    "Write the DDL script of a schema of a design file.",
+                    "DESIGN.tlx",
+                    std::move(o),
+                    {"Without options the script creates everything: tables with their columns,\n"
+                     "indexes, primary, unique and foreign keys and conditions (as ALTER TABLE),\n"
+                     "views with their source, comments and object privileges, as the SQL output\n"
+                     "dialog starts. --flags takes the generator's raw flags instead, e.g. 0x2F0BBF."}},
+        &RunSql};
+}
+
+}  // namespace tabulorix::cli

@@ -1,0 +1,29 @@
+// What the commands that read a design file share: the terminal ports and
+// the headless window with the design loaded.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/headless_window.h"
+#include "cli/options.h"
+#include "cli/terminal_ports.h"
+
+namespace tabulorix::cli {
+
+struct OpenedDesign {
+    std::unique_ptr<TerminalPorts> ports;
+    std::unique_ptr<HeadlessWindow> window;
+};
+
+// Starts the Qt application, installs the terminal ports and loads the
+// design. Nothing when it could not be loaded or holds no diagram (the
+// reason has been written to stderr).
+std::optional<OpenedDesign> OpenDesign(const std::string& command, const std::string& path,
+                                       QuestionAnswers answers = {}, const std::string& printerPdf = {});
+
+// The overwrite answer chosen by --overwrite / --no-overwrite.
+QuestionAnswers AnswersFrom(const ParsedOptions& options);
+
+}  // namespace tabulorix::cli

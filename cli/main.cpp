@@ -1,0 +1,9 @@
+// tabulorix-cli: the headless command line over the same core as the GUI.
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+int main(int argc, char** argv) {
+    return tabulorix::cli::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+}
