@@ -110,6 +110,8 @@ void ResolveForeignKeys(MGDrawTableList& diagram) {
                 row.SetKeyNumber(p->second);
             else if (auto u = unique.find(key); u != unique.end())
                 row.SetKeyNumber(u->second);
+            else
+                row.SetKeyNumber(-1);
         });
     });
 }

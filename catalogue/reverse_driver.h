@@ -58,8 +58,8 @@ void CollectReferencedOwners(std::vector<MGString>& queue);
 
 // Sets the key number of every foreign-key row to that of the key it
 // references: the first primary-key row, or else the first unique-key row,
-// named ReferenceName among the boxes of owner ReferenceOwner. Rows whose
-// key is not in the diagram keep their number.
+// named ReferenceName among the boxes of owner ReferenceOwner; -1 when that
+// key is not in the diagram. Repeating it changes nothing.
 void ResolveForeignKeys(MGDrawTableList& diagram);
 
 // The schema list: header "スキーマ名", one row per schema in reading order.

@@ -7,7 +7,7 @@
 #include "catalogue/schema.h"
 #include "catalogue/schema_connect.h"
 #include "catalogue/schema_manager.h"
-#include "designfile/foreign_key_links.h"
+#include "catalogue/reverse_driver.h"
 #include "diagram/auto_layout.h"
 #include "diagram/diagram_build.h"
 #include "diagram/draw_table_list.h"
@@ -133,7 +133,7 @@ void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::st
     MGDrawTableList& diagram = MGDrawTableList::EnsureCurrent();
     MGDesignWindow& window = context.window;
     window.ShowRightPanel();
-    LinkForeignKeys(diagram);
+    ResolveForeignKeys(diagram);
     GenerateBoxSources(context.manager.GetSchema(0));
     tabulorix::Status().SetMainLine("テーブル間の関係解析中...");
     AddLegend(diagram);
