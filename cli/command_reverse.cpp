@@ -68,7 +68,7 @@ int RunReverse(const ParsedOptions& options) {
     const int pagesAcross = options.IntValue("pages-across", 1, TSetDlg::kMaxPages).value_or(1);
     const int tableItem = TableItemOf(options);
     const std::string out = *options.Value("output");
-    const auto password = ResolvePassword(options.Value("password"), user);
+    const auto password = ResolvePassword(options.Value("password"), UpperCaseName(user));
     if (!password)
         throw UsageError("no password: give --password, set " + std::string(kPasswordVariable) +
                          " or run on a terminal to be asked");

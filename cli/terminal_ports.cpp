@@ -1,5 +1,10 @@
 #include "cli/terminal_ports.h"
 
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+
 namespace tabulorix::cli {
 namespace {
 
@@ -15,6 +20,29 @@ const char* AnswerName(Answer answer) {
             break;
     }
     return "Cancel";
+}
+
+// Columns of the terminal behind the stream; 80 when unknown.
+int TerminalColumns(std::FILE* stream) {
+    winsize size{};
+    if (::ioctl(::fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+    return 80;
+}
+
+// The text cut to fit the columns (one line), counting a non-ASCII character
+// as two columns (the Japanese texts are full width).
+std::string FitColumns(const std::string& text, int columns) {
+    int used = 0;
+    std::size_t end = 0;
+    while (end < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[end]);
+        const int width = lead < 0x80 ? 1 : 2;
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if (used + width > columns) break;
+        used += width;
+        end += length;
+    }
+    return text.substr(0, std::min(end, text.size()));
 }
 
 }  // namespace
@@ -92,10 +120,16 @@ std::optional<std::string> TerminalPorts::AskSaveFileName(const FileDialogReques
 // One line, redrawn in place: main line, detail line and position of maximum.
 void TerminalPorts::DrawProgress() {
     if (!showProgress_) return;
-    std::string line = mainLine_;
-    if (!detailLine_.empty()) line += (line.empty() ? "" : " ") + detailLine_;
-    if (maximum_ > 0) line += " [" + std::to_string(position_) + "/" + std::to_string(maximum_) + "]";
-    std::fprintf(err_, "\r%s\x1b[K", line.c_str());
+    std::string text = mainLine_;
+    if (!detailLine_.empty()) text += (text.empty() ? "" : " ") + detailLine_;
+    // A long run redraws the line at most ten times a second, and always
+    // when its text (not only the position) changed.
+    const auto now = std::chrono::steady_clock::now();
+    if (progressShown_ && text == lastText_ && now - lastDraw_ < std::chrono::milliseconds(100)) return;
+    lastDraw_ = now;
+    lastText_ = text;
+    if (maximum_ > 0) text += " [" + std::to_string(position_) + "/" + std::to_string(maximum_) + "]";
+    std::fprintf(err_, "\r%s\x1b[K", FitColumns(text, TerminalColumns(err_) - 1).c_str());
     std::fflush(err_);
     progressShown_ = true;
 }
@@ -105,6 +139,7 @@ void TerminalPorts::ClearProgress() {
     std::fprintf(err_, "\r\x1b[K");
     std::fflush(err_);
     progressShown_ = false;
+    lastText_.clear();
 }
 
 }  // namespace tabulorix::cli

@@ -3,6 +3,7 @@
 // stderr (only when stderr is a terminal), file-name questions cancelled.
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -64,6 +65,8 @@ private:
     int maximum_ = 0;
     int position_ = 0;
     int messages_ = 0;
+    std::string lastText_;
+    std::chrono::steady_clock::time_point lastDraw_;
     ScopedPorts scope_;
 };
 
