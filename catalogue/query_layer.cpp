@@ -56,6 +56,7 @@ void ZMGDataset::FillRowTable(ZMGCell& target, bool append) const {
     for (const auto& record : result.rows) {
         status.SetPosition(k);
         auto row = std::make_unique<ZMGRowExt>();
+        row->ReserveItems(static_cast<int>(record.size()));
         for (const auto& value : record) row->AddItem(tabulorix::TrimTrailingBlanks(value));
         target.AddRow(std::move(row));
         ++k;

@@ -91,16 +91,32 @@ void ZMGRowBase::PutItem(int position, const std::string& value) {
     values_[static_cast<std::size_t>(position)] = value;
 }
 
+void ZMGRowBase::ReserveItems(int count) {
+    if (count > 0) values_.reserve(static_cast<std::size_t>(count));
+}
+
 // ---- ZMGRowExt --------------------------------------------------------------
+
+const std::string& ZMGRowExt::NameAt(std::size_t position) const {
+    return names_.empty() ? kEmpty : names_[position];
+}
+
+void ZMGRowExt::SetNameAt(std::size_t position, const std::string& name) {
+    if (names_.empty()) {
+        if (name.empty()) return;
+        names_.resize(values_.size());
+    }
+    names_[position] = name;
+}
 
 void ZMGRowExt::ClearItems(int from) {
     ZMGRowBase::ClearItems(from);
-    names_.resize(values_.size());
+    if (!names_.empty()) names_.resize(values_.size());
 }
 
 void ZMGRowExt::BlankItem(int position) {
     ZMGRowBase::BlankItem(position);
-    names_[static_cast<std::size_t>(position)].clear();
+    SetNameAt(static_cast<std::size_t>(position), std::string());
 }
 
 void ZMGRowExt::AddItem(const char* value) {
@@ -113,7 +129,10 @@ void ZMGRowExt::AddItem(const std::string& value) {
 
 void ZMGRowExt::AddItem(const std::string& value, const std::string& name) {
     values_.push_back(value);
-    names_.push_back(name);
+    if (!names_.empty() || !name.empty()) {
+        names_.resize(values_.size() - 1);
+        names_.push_back(name);
+    }
 }
 
 void ZMGRowExt::AddItem(const char* value, const char* name) {
@@ -124,7 +143,7 @@ void ZMGRowExt::AssignItems(const ZMGRowExt& other) {
     if (other.ItemCount() > ItemCount()) ThrowPosition(ItemCount(), values_.size(), "AssignItems");
     for (std::size_t i = 0; i < other.values_.size(); ++i) {
         values_[i] = other.values_[i];
-        names_[i] = other.names_[i];
+        SetNameAt(i, other.NameAt(i));
     }
 }
 
@@ -140,7 +159,14 @@ void ZMGRowExt::AppendRow(const ZMGRowExt& other) {
     // Copy first: other may be this row.
     const std::vector<std::string> values = other.values_;
     const std::vector<std::string> names = other.names_;
+    const std::size_t before = values_.size();
+    values_.reserve(before + values.size());
     values_.insert(values_.end(), values.begin(), values.end());
+    if (names.empty()) {
+        if (!names_.empty()) names_.resize(values_.size());
+        return;
+    }
+    names_.resize(before);
     names_.insert(names_.end(), names.begin(), names.end());
 }
 
@@ -151,13 +177,13 @@ bool ZMGRowExt::GetItem(int position, std::string& value, std::string& name) con
         return false;
     }
     value = values_[static_cast<std::size_t>(position)];
-    name = names_[static_cast<std::size_t>(position)];
+    name = NameAt(static_cast<std::size_t>(position));
     return true;
 }
 
 const std::string& ZMGRowExt::Name(int position) const {
-    CheckPosition(position, names_.size(), "Name");
-    return names_[static_cast<std::size_t>(position)];
+    CheckPosition(position, values_.size(), "Name");
+    return NameAt(static_cast<std::size_t>(position));
 }
 
 // ---- ZMGRowCell -------------------------------------------------------------
@@ -191,17 +217,18 @@ void ZMGRowField::AddKeyMark(std::uint32_t kind, const std::string& number) {
     const int index = KeyListIndex(kind);
     if (index < 0) return;
     SetFlags(kind);
-    keyNumbers_[static_cast<std::size_t>(index)].push_back(number);
+    if (!keyNumbers_) keyNumbers_ = std::make_unique<std::array<std::vector<std::string>, 5>>();
+    (*keyNumbers_)[static_cast<std::size_t>(index)].push_back(number);
 }
 
 const std::vector<std::string>& ZMGRowField::KeyNumbers(std::uint32_t kind) const {
     static const std::vector<std::string> kNone;
     const int index = KeyListIndex(kind);
-    return index < 0 ? kNone : keyNumbers_[static_cast<std::size_t>(index)];
+    return index < 0 || !keyNumbers_ ? kNone : (*keyNumbers_)[static_cast<std::size_t>(index)];
 }
 
 void ZMGRowField::ClearKeyMarks() {
-    for (auto& list : keyNumbers_) list.clear();
+    keyNumbers_.reset();
     flags_ &= ~kAnyKeyOrIndexFlags;
 }
 

@@ -54,6 +54,9 @@ public:
     const std::string& ItemOrEmpty(int position) const;
     // Replaces the value at an existing position; throws std::out_of_range.
     void PutItem(int position, const std::string& value);
+    // Makes room for this many items in all (rows built from a query result
+    // know their width; no spare capacity is left behind).
+    void ReserveItems(int count);
 
 protected:
     std::vector<std::string> values_;
@@ -94,6 +97,13 @@ public:
     void SetDetail(bool detail) { detail_ = detail; }
 
 protected:
+    // The name at a position that exists.
+    const std::string& NameAt(std::size_t position) const;
+    void SetNameAt(std::size_t position, const std::string& name);
+
+    // Names parallel to the values. Most rows carry only empty names: then
+    // the list stays empty and every name reads as "" (it is filled with
+    // empty names when the first non-empty one arrives).
     std::vector<std::string> names_;
     int keyNumber_ = -1;
     int serial_ = -1;
@@ -138,8 +148,9 @@ public:
     void ClearKeyMarks();
 
 private:
-    // Primary key, unique constraint, foreign key, unique index, non-unique index.
-    std::array<std::vector<std::string>, 5> keyNumbers_;
+    // Primary key, unique constraint, foreign key, unique index, non-unique
+    // index; made with the first mark (most columns carry none).
+    std::unique_ptr<std::array<std::vector<std::string>, 5>> keyNumbers_;
 };
 
 // A key row as shown in the key lists.

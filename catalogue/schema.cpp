@@ -40,6 +40,7 @@ std::unique_ptr<ZMGRowField> ColumnHeaderRow(const ZMGRowExt& queryHeader, bool 
 std::unique_ptr<ZMGRowField> ColumnRow(const ZMGRowExt& queryRow, bool raw) {
     using namespace column_query;
     auto field = std::make_unique<ZMGRowField>();
+    field->ReserveItems(raw ? queryRow.ItemCount() - 2 : 7);
     if (raw) {
         for (int i = 2; i < queryRow.ItemCount(); ++i) field->AddItem(queryRow.Item(i), queryRow.Name(i));
         return field;

@@ -10,6 +10,7 @@
 #include "designfile/section_kinds.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/layout_lines.h"
+#include "outputs/sql_script.h"
 #include "outputs/text_file_save.h"
 
 namespace {
@@ -54,6 +55,7 @@ void WriteSchemaBlock(const MGSchema& schema, std::vector<std::string>& lines) {
 }
 
 std::vector<std::string> BuildDesignLines(const MGDesignContext& context) {
+    const MGReferencedKeyScope keys;  // foreign-key rows name the keys they reference
     std::vector<std::string> lines = {"[VERSION]", kDesignVersionLine, "[DOCUMENT TYPE]",
                                       kDesignDocumentType};
     lines.push_back("\"" + context.window.FontNameText() + "\",\"" + context.window.FontSizeText() + "\"");

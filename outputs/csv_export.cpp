@@ -11,6 +11,7 @@
 #include "catalogue/schema_manager.h"
 #include "diagram/shape_table.h"
 #include "outputs/box_walk.h"
+#include "outputs/sql_script.h"
 #include "outputs/text_file_save.h"
 #include "platform/file_io.h"
 #include "platform/ui_ports.h"
@@ -48,6 +49,7 @@ std::unique_ptr<ZMGCell> BuildCsvList(const MGSchemaMng& manager, int kind, cons
                                   : std::make_unique<ZMGCell>();
     } else {
         table = std::make_unique<ZMGCell>();
+        const MGReferencedKeyScope keys;  // the foreign-key list names referenced tables
         const bool completed =
             VisitBoxes(BoxesToWrite(choice.owner, choice.visibleOnly), list.caption, cancellable,
                        [&](MGShapeTable& box) {

@@ -86,28 +86,31 @@ private:
     std::unordered_map<std::string, MGReferencedKey> index_;
 };
 
-const ReferencedKeyIndex* activeIndex = nullptr;
+}  // namespace
 
-class ScopedKeyIndex {
-public:
-    explicit ScopedKeyIndex(const MGDrawTableList& diagram) : index_(diagram), previous_(activeIndex) {
-        activeIndex = &index_;
-    }
-    ~ScopedKeyIndex() { activeIndex = previous_; }
-    ScopedKeyIndex(const ScopedKeyIndex&) = delete;
-    ScopedKeyIndex& operator=(const ScopedKeyIndex&) = delete;
-
-private:
-    ReferencedKeyIndex index_;
-    const ReferencedKeyIndex* previous_;
+struct MGReferencedKeyScope::Index {
+    ReferencedKeyIndex keys;
 };
 
+namespace {
+const MGReferencedKeyScope::Index* activeIndex = nullptr;
 }  // namespace
+
+MGReferencedKeyScope::MGReferencedKeyScope() : previous_(activeIndex) {
+    if (const MGDrawTableList* diagram = MGDrawTableList::Current()) {
+        index_ = std::make_unique<Index>(Index{ReferencedKeyIndex(*diagram)});
+        activeIndex = index_.get();
+    }
+}
+
+MGReferencedKeyScope::~MGReferencedKeyScope() {
+    if (index_) activeIndex = previous_;
+}
 
 MGReferencedKey FindReferencedKey(const MGShapeTable& /*child*/, const ZMGRowExt& foreignKeyRow) {
     if (foreignKeyRow.KeyNumber() == -1) return {};
     const std::string& owner = foreignKeyRow.ItemOrEmpty(kReferenceOwner);
-    if (activeIndex != nullptr) return activeIndex->Find(owner, foreignKeyRow.KeyNumber());
+    if (activeIndex != nullptr) return activeIndex->keys.Find(owner, foreignKeyRow.KeyNumber());
     const MGDrawTableList* diagram = MGDrawTableList::Current();
     if (diagram == nullptr) return {};
     return ReferencedKeyIndex(*diagram).Find(owner, foreignKeyRow.KeyNumber());
@@ -145,7 +148,7 @@ bool GenerateScript(MGSchema* /*schema*/, bool cancellable, bool visibleOnly, co
                     std::string& out, std::uint32_t scriptFlags, int perBoxMode, bool blankLineRemoval) {
     const MGDrawTableList* diagram = MGDrawTableList::Current();
     if (diagram == nullptr) return true;
-    const ScopedKeyIndex keys(*diagram);
+    const MGReferencedKeyScope keys;
     const std::vector<MGShapeTable*> boxes = BoxesToWrite(owner, visibleOnly);
     auto runPass = [&](std::uint32_t passFlags, const char* text) {
         return VisitBoxes(boxes, text, cancellable, [&](MGShapeTable& box) {

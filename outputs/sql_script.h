@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class MGSchema;
@@ -33,6 +34,25 @@ struct MGReferencedKey {
     const ZMGRowCell* key = nullptr;
 };
 MGReferencedKey FindReferencedKey(const MGShapeTable& child, const ZMGRowExt& foreignKeyRow);
+
+// While an object of this class lives, FindReferencedKey answers from one
+// index of the current diagram's keys, built when the object is made,
+// instead of reading every box for each foreign key. Writers that look up
+// many foreign keys (scripts, lists, design files) hold one for their walk;
+// the boxes' keys must not change meanwhile. Scopes nest.
+class MGReferencedKeyScope {
+public:
+    MGReferencedKeyScope();
+    ~MGReferencedKeyScope();
+    MGReferencedKeyScope(const MGReferencedKeyScope&) = delete;
+    MGReferencedKeyScope& operator=(const MGReferencedKeyScope&) = delete;
+
+    struct Index;  // defined with the lookup
+
+private:
+    std::unique_ptr<Index> index_;
+    const Index* previous_;
+};
 
 // Runs the passes of the flags over the boxes of the owner (every box when
 // owner is empty; with visibleOnly only boxes whose visible flag is set) and

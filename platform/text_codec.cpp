@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -18,6 +19,8 @@ struct ConversionStop {
 
 class Iconv {
 public:
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
     Iconv(const char* to, const char* from) : handle_(iconv_open(to, from)) {
         if (handle_ == reinterpret_cast<iconv_t>(-1)) {
             throw std::system_error(errno, std::generic_category(),
@@ -28,25 +31,34 @@ public:
     Iconv(const Iconv&) = delete;
     Iconv& operator=(const Iconv&) = delete;
 
-    // Converts as much of the input as possible into out (replacing it).
-    // Returns where the conversion stopped, or nothing when all of it converted.
-    std::optional<ConversionStop> Convert(std::string_view in, std::string& out) {
-        out.clear();
+    // Converts as much of the input as possible, handing the output to sink
+    // piece by piece (through a buffer of fixed size, so a large text needs
+    // no scratch space of its own size). Returns where the conversion
+    // stopped, or nothing when all of it converted.
+    template <typename Sink>
+    std::optional<ConversionStop> ConvertInto(std::string_view in, Sink sink) {
         char* inPtr = const_cast<char*>(in.data());
         std::size_t inLeft = in.size();
-        std::string buffer(in.size() * 2 + 16, '\0');
+        char buffer[kBufferSize];
         while (true) {
-            char* outPtr = buffer.data();
-            std::size_t outLeft = buffer.size();
+            char* outPtr = buffer;
+            std::size_t outLeft = sizeof buffer;
             const std::size_t rc = iconv(handle_, &inPtr, &inLeft, &outPtr, &outLeft);
             const int error = errno;
-            out.append(buffer.data(), buffer.size() - outLeft);
+            sink(std::string_view(buffer, sizeof buffer - outLeft));
             if (rc != static_cast<std::size_t>(-1)) break;
             if (error == E2BIG) continue;
             const std::size_t offset = in.size() - inLeft;
             return ConversionStop{offset, error == EINVAL};
         }
         return std::nullopt;
+    }
+
+    // The same into out (replacing it).
+    std::optional<ConversionStop> Convert(std::string_view in, std::string& out) {
+        out.clear();
+        out.reserve(in.size());
+        return ConvertInto(in, [&out](std::string_view piece) { out.append(piece); });
     }
 
 private:
@@ -131,6 +143,12 @@ std::size_t FirstDifference(std::string_view a, std::string_view b) {
     return i;
 }
 
+// Back to the start of the UTF-8 character holding the offset.
+std::size_t MoveToCharacterStart(std::string_view text, std::size_t i) {
+    while (i > 0 && i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) --i;
+    return i;
+}
+
 struct Cp932Attempt {
     std::string bytes;
     std::optional<UnrepresentableChar> failure;
@@ -145,12 +163,25 @@ Cp932Attempt TryEncodeCp932(std::string_view utf8) {
     const auto stop = encoder.Convert(utf8, attempt.bytes);
     const std::size_t encodedLength = stop ? stop->offset : utf8.size();
 
-    std::string back;
-    Iconv decoder("UTF-8", "CP932");
-    decoder.Convert(attempt.bytes, back);
+    // Decoded back piece by piece and compared with the text as it comes.
     const std::string_view encodedPart = utf8.substr(0, encodedLength);
-    if (back != encodedPart) {
-        attempt.failure = CharacterAt(utf8, FirstDifference(encodedPart, back));
+    std::size_t matched = 0;
+    std::optional<std::size_t> difference;
+    Iconv decoder("UTF-8", "CP932");
+    decoder.ConvertInto(attempt.bytes, [&](std::string_view piece) {
+        if (difference) return;
+        const std::string_view expected =
+            encodedPart.substr(std::min(matched, encodedPart.size()), piece.size());
+        if (expected != piece) {
+            std::string_view back = piece;
+            if (expected.size() < back.size()) back = back.substr(0, expected.size() + 1);
+            difference = matched + FirstDifference(expected, back);
+        }
+        matched += piece.size();
+    });
+    if (!difference && matched != encodedPart.size()) difference = std::min(matched, encodedPart.size());
+    if (difference) {
+        attempt.failure = CharacterAt(utf8, MoveToCharacterStart(utf8, *difference));
     } else if (stop) {
         attempt.failure = CharacterAt(utf8, stop->offset);
     }

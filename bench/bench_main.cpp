@@ -1,0 +1,139 @@
+// tabulorix-bench: times the steps of one design in one process and prints
+// the medians as one JSON object (bench/run turns them into the table).
+//
+//   tabulorix-bench --snapshot S.sqlite --design D.tlx [--user U]
+//                   [--password P] [--runs N] [--png-dir DIR]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench/bench_steps.h"
+#include "cli/headless_window.h"
+#include "platform/ui_ports.h"
+
+namespace {
+
+struct Options {
+    std::string snapshot;
+    std::string design;
+    std::string user = "APP01";
+    std::string password = "bench";
+    std::string pngDir;
+    int runs = 5;
+};
+
+Options ParseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        if (i + 1 >= argc) throw std::invalid_argument("option " + name + " wants a value");
+        const std::string value = argv[++i];
+        if (name == "--snapshot")
+            options.snapshot = value;
+        else if (name == "--design")
+            options.design = value;
+        else if (name == "--user")
+            options.user = value;
+        else if (name == "--password")
+            options.password = value;
+        else if (name == "--png-dir")
+            options.pngDir = value;
+        else if (name == "--runs")
+            options.runs = std::max(1, std::stoi(value));
+        else
+            throw std::invalid_argument("unknown option " + name);
+    }
+    if (options.snapshot.empty() || options.design.empty())
+        throw std::invalid_argument("--snapshot and --design are required");
+    return options;
+}
+
+// Runs the step `runs` times and returns the median wall time in seconds;
+// the step's count must be the same, and not 0, every time.
+double Median(const char* what, int runs, const std::function<std::size_t()>& step,
+              std::size_t* count = nullptr) {
+    std::vector<double> seconds;
+    std::size_t first = 0;
+    for (int r = 0; r < runs; ++r) {
+        const auto start = std::chrono::steady_clock::now();
+        const std::size_t produced = step();
+        seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        if (produced == 0) throw std::runtime_error(std::string(what) + " produced nothing");
+        if (r == 0) first = produced;
+        if (produced != first) throw std::runtime_error(std::string(what) + " differs between runs");
+    }
+    if (count != nullptr) *count = first;
+    std::sort(seconds.begin(), seconds.end());
+    const std::size_t n = seconds.size();
+    return n % 2 == 1 ? seconds[n / 2] : (seconds[n / 2 - 1] + seconds[n / 2]) / 2;
+}
+
+std::string Png(const Options& options, const char* name) {
+    return options.pngDir.empty() ? std::string() : options.pngDir + "/" + name;
+}
+
+int Run(const Options& options) {
+    tabulorix::cli::EnsureGuiApplication();
+    tabulorix::cli::HeadlessWindow window;
+    std::map<std::string, double> values;
+
+    const std::vector<std::string> owners = bench::DesignOwners(options.design);
+    if (owners.empty()) throw std::runtime_error(options.design + " holds no schema");
+    std::size_t rows = 0;
+    values["query_floor"] = Median(
+        "query floor", options.runs,
+        [&] { return bench::RunQueryFloor(options.snapshot, options.user, options.password, owners); },
+        &rows);
+    values["query_rows"] = static_cast<double>(rows);
+
+    std::size_t boxes = 0;
+    values["load"] = Median(
+        "load", options.runs, [&] { return bench::LoadDesign(window, options.design); }, &boxes);
+    values["boxes"] = static_cast<double>(boxes);
+    values["columns"] = static_cast<double>(bench::ColumnRowCount());
+    values["owners"] = static_cast<double>(owners.size());
+
+    for (const int zoom : {100, 25}) {
+        const std::string key = "paint" + std::to_string(zoom);
+        // One paint first: the glyph caches are warm in an interactive view.
+        const auto ink =
+            bench::PaintView(window, 1920, 1080, zoom, true, Png(options, (key + ".png").c_str()));
+        values[key + "_ink"] = static_cast<double>(ink.inkPixels);
+        values[key] = Median(key.c_str(), options.runs * 2, [&] {
+            bench::PaintView(window, 1920, 1080, zoom, false, std::string());
+            return std::size_t{1};
+        });
+    }
+    std::size_t bytes = 0;
+    values["script"] = Median(
+        "script", options.runs, [&] { return bench::GenerateCreationScript(window); }, &bytes);
+    values["script_bytes"] = static_cast<double>(bytes);
+    values["csv"] = Median(
+        "csv", options.runs, [&] { return bench::GenerateCsvLists(window); }, &bytes);
+    values["csv_bytes"] = static_cast<double>(bytes);
+
+    std::printf("{");
+    const char* separator = "";
+    for (const auto& [key, value] : values) {
+        std::printf("%s\"%s\": %.6g", separator, key.c_str(), value);
+        separator = ", ";
+    }
+    std::printf("}\n");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(ParseOptions(argc, argv));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tabulorix-bench: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,151 @@
+#include "bench/bench_steps.h"
+
+#include <QImage>
+#include <sstream>
+
+#include "catalogue/dictionary_statements.h"
+#include "catalogue/row_table.h"
+#include "catalogue/schema.h"
+#include "catalogue/schema_manager.h"
+#include "cli/headless_window.h"
+#include "diagram/diagram_paint.h"
+#include "diagram/draw_table_list.h"
+#include "outputs/csv_export.h"
+#include "outputs/script_flags.h"
+#include "outputs/sql_script.h"
+#include "platform/file_io.h"
+#include "platform/qt_canvas.h"
+#include "platform/snapshot_database.h"
+
+namespace bench {
+namespace {
+
+constexpr DictionaryQuery kQueries[] = {
+    DictionaryQuery::Tables,      DictionaryQuery::PrivilegesMade, DictionaryQuery::PrivilegesReceived,
+    DictionaryQuery::Columns,     DictionaryQuery::ViewColumns,    DictionaryQuery::ViewSources,
+    DictionaryQuery::Indexes,     DictionaryQuery::PrimaryKeys,    DictionaryQuery::UniqueKeys,
+    DictionaryQuery::ForeignKeys, DictionaryQuery::Conditions,
+};
+
+// The script as the SQL output dialog starts: creation in the separate
+// constraint form, every statement kind, comments and privileges.
+constexpr std::uint32_t kFullCreation =
+    script_flags::kCreation | script_flags::kSeparateConstraints | script_flags::kTablesEnabled |
+    script_flags::kViewsEnabled | script_flags::kTables | script_flags::kIndexes | script_flags::kViews |
+    script_flags::kPrimaryKeys | script_flags::kUniqueKeys | script_flags::kForeignKeys |
+    script_flags::kConditions | script_flags::kComments | script_flags::kPrivileges;
+
+std::vector<std::string> SplitAtLineFeeds(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line, '\n');) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> DesignOwners(const std::string& designPath) {
+    const tabulorix::TextLines text = tabulorix::ReadTextLines(designPath);
+    std::vector<std::string> owners;
+    for (std::size_t i = 0; i + 1 < text.lines.size(); ++i) {
+        if (text.lines[i] == "[SCHEMA]") owners.push_back(text.lines[i + 1]);
+    }
+    return owners;
+}
+
+std::size_t RunQueryFloor(const std::string& snapshot, const std::string& user, const std::string& password,
+                          const std::vector<std::string>& owners) {
+    auto connection = tabulorix::OpenSnapshotDatabase(snapshot, user, password);
+    std::size_t rows = 0;
+    for (std::size_t i = 0; i < owners.size(); ++i) {
+        for (const DictionaryQuery query : kQueries) {
+            rows += connection->Run(DictionaryStatement(query, i == 0, owners[i])).rows.size();
+        }
+    }
+    connection->Close();
+    return rows;
+}
+
+std::size_t LoadDesign(tabulorix::cli::HeadlessWindow& window, const std::string& designPath) {
+    if (!window.LoadDesign(designPath)) return 0;
+    const MGDrawTableList* diagram = MGDrawTableList::Current();
+    return diagram == nullptr ? 0 : static_cast<std::size_t>(diagram->Count());
+}
+
+std::size_t ColumnRowCount() {
+    const MGDrawTableList* diagram = MGDrawTableList::Current();
+    if (diagram == nullptr) return 0;
+    std::size_t count = 0;
+    for (int i = 0; i < diagram->Count(); ++i) {
+        const MGShapeTable* box = diagram->Item(i);
+        if (box == nullptr || (box->Kind() & (MGShapeField::kKindTable | MGShapeField::kKindView)) == 0)
+            continue;
+        const int rows = box->ColumnRows().RowCount();
+        if (rows > 1) count += static_cast<std::size_t>(rows - 1);
+    }
+    return count;
+}
+
+PaintResult PaintView(tabulorix::cli::HeadlessWindow& window, int width, int height, int zoom,
+                      bool countPixels, const std::string& pngPath) {
+    MGDrawTableList* diagram = MGDrawTableList::Current();
+    if (diagram == nullptr) return {};
+    auto image = tabulorix::QtCanvas::ForImage(width, height);
+    tabulorix::cli::HeadlessPaintBox& paintBox = window.PaintBox();
+    paintBox.Resize(width, height);
+    paintBox.RedirectCanvas(*image);
+    ZMGDrawBox& box = window.DrawBox();
+    box.SetZoom(zoom, 1);
+    const MGDiagramExtent extent = diagram->PlacedExtent();
+    box.ScrollTo(true, extent.right / 2);
+    box.ScrollTo(false, extent.bottom / 2);
+
+    MGPaintRequest request;
+    request.flags = window.Settings().DisplayFlags();
+    request.displayMode = window.Manager().DisplayMode();
+    request.pagePosition = window.Settings().PagePositionForDrawing();
+    request.pageNumberForm = window.Settings().PageNoFormForDrawing();
+    request.repaintArea = tabulorix::Rect{0, 0, width, height};
+    PaintDiagram(*diagram, box, request);
+    paintBox.RestoreCanvas();
+
+    PaintResult result;
+    const QImage* drawn = image->Image();
+    if (countPixels && drawn != nullptr) {
+        for (int y = 0; y < drawn->height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(drawn->constScanLine(y));
+            for (int x = 0; x < drawn->width(); ++x) {
+                if ((line[x] & 0xFFFFFF) != 0xFFFFFF) ++result.inkPixels;
+            }
+        }
+    }
+    if (!pngPath.empty() && drawn != nullptr) drawn->save(QString::fromStdString(pngPath));
+    return result;
+}
+
+std::size_t GenerateCreationScript(tabulorix::cli::HeadlessWindow& window) {
+    std::string script;
+    GenerateScript(window.Manager().GetSchema(0), false, false, std::string(), script, kFullCreation, 0,
+                   false);
+    return tabulorix::EncodeTextLines(SplitAtLineFeeds(script)).bytes.size();
+}
+
+std::size_t GenerateCsvLists(tabulorix::cli::HeadlessWindow& window) {
+    const MGSchemaMng& manager = window.Manager();
+    std::size_t bytes = 0;
+    for (int s = 0; s < manager.SchemaCount(); ++s) {
+        MGCsvListChoice choice;
+        choice.owner = manager.GetSchema(s)->OwnerName();
+        choice.visibleOnly = false;
+        for (int kind = 0; kind < kCsvListCount; ++kind) {
+            const std::unique_ptr<ZMGCell> list = BuildCsvList(manager, kind, choice, false);
+            if (list == nullptr) continue;
+            std::vector<std::string> lines;
+            list->WriteCsvLines(lines);
+            bytes += tabulorix::EncodeTextLines(lines).bytes.size();
+        }
+    }
+    return bytes;
+}
+
+}  // namespace bench

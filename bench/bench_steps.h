@@ -1,0 +1,52 @@
+// The measured steps of the benchmark program. Each step runs once per call
+// and returns a count of what it produced, so the work cannot be skipped and
+// a run can be checked for having done something.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tabulorix::cli {
+class HeadlessWindow;
+}
+
+namespace bench {
+
+// The owners a design file holds, in reading order (the line after every
+// "[SCHEMA]"): the owners the reverse engineering read.
+std::vector<std::string> DesignOwners(const std::string& designPath);
+
+// The eleven dictionary statements of every owner (the login user's in the
+// USER_ form, the others in the ALL_ form), executed and fully fetched
+// through one snapshot connection opened as the reader opens it. Returns
+// the number of rows fetched.
+std::size_t RunQueryFloor(const std::string& snapshot, const std::string& user, const std::string& password,
+                          const std::vector<std::string>& owners);
+
+// Opens the design file as the window's open action does (read, decode,
+// parse, build, measure, place, relations). Returns the number of boxes.
+std::size_t LoadDesign(tabulorix::cli::HeadlessWindow& window, const std::string& designPath);
+
+// The column rows of the table and view boxes of the diagram.
+std::size_t ColumnRowCount();
+
+// Paints one width x height view at the zoom, centred on the middle of the
+// diagram, onto an image canvas. Returns the number of non-white pixels
+// when countPixels is set (0 otherwise); the image is saved when pngPath is
+// not empty.
+struct PaintResult {
+    std::size_t inkPixels = 0;
+};
+PaintResult PaintView(tabulorix::cli::HeadlessWindow& window, int width, int height, int zoom,
+                      bool countPixels, const std::string& pngPath);
+
+// The full creation script of every box, encoded as its file would be.
+// Returns the number of bytes.
+std::size_t GenerateCreationScript(tabulorix::cli::HeadlessWindow& window);
+
+// The nine CSV lists of every schema, encoded as their files would be.
+// Returns the number of bytes.
+std::size_t GenerateCsvLists(tabulorix::cli::HeadlessWindow& window);
+
+}  // namespace bench
