@@ -1,6 +1,7 @@
 // tabulorix-cli run as a user runs it: argument parsing, --help, exit
 // statuses, messages on stderr, and the commands over the sample snapshot.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -125,7 +126,7 @@ TEST(CliUsage, SnapshotIsNotAvailableInThisBuild) {
 class CliRunTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        dir_ = fs::temp_directory_path() / "tabulorix-cli-run";
+        dir_ = fs::temp_directory_path() / ("tabulorix-cli-run-" + std::to_string(::getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         QProcessEnvironment password;

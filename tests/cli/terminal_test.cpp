@@ -2,6 +2,7 @@
 // progress is one line on stderr, redrawn in place and cleared at the end.
 // A pseudo-terminal is opened by /usr/bin/python3's pty module.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <filesystem>
@@ -56,7 +57,8 @@ std::string RunOnTerminal(const QString& prompt, const QString& answer, const QS
 
 TEST(CliTerminal, AsksThePasswordWithoutEchoAndDrawsProgressOnOneLine) {
     if (!fs::exists("/usr/bin/python3")) GTEST_SKIP() << "/usr/bin/python3 is not installed";
-    const fs::path out = fs::temp_directory_path() / "tabulorix-cli-terminal.tlx";
+    const fs::path out =
+        fs::temp_directory_path() / ("tabulorix-cli-terminal-" + std::to_string(::getpid()) + ".tlx");
     fs::remove(out);
     const std::string shown = RunOnTerminal(
         QStringLiteral("Password for SALES: "), QStringLiteral("tiger"),

@@ -3,6 +3,7 @@
 // python-docx opens it and counts its pictures, poppler reads a PDF printed
 // through the Qt printer.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <array>
@@ -36,7 +37,7 @@ protected:
     RecordingScrollBar vBar;
     ClipboardTap tap;
     ZMGDrawBox box{paintBox, printer, hBar, vBar, tap};
-    fs::path dir = fs::temp_directory_path() / "tabulorix-word-consumers";
+    fs::path dir = fs::temp_directory_path() / ("tabulorix-word-consumers-" + std::to_string(::getpid()));
 
     void SetUp() override {
         fs::remove_all(dir);
@@ -175,7 +176,8 @@ TEST(PrintedPdf, TwoByTwoGridFromTwoToThreeHasTwoNumberedPages) {
     const auto pdfinfo = FindTool("pdfinfo");
     const auto pdftotext = FindTool("pdftotext");
     if (!pdfinfo || !pdftotext) GTEST_SKIP() << "poppler-utils is not installed (scripts/install-deps)";
-    const fs::path dir = fs::temp_directory_path() / "tabulorix-printed-range";
+    const fs::path dir =
+        fs::temp_directory_path() / ("tabulorix-printed-range-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const fs::path pdf = dir / "range.pdf";

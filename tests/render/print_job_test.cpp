@@ -1,6 +1,7 @@
 // The print action's job loop and the EMF action's steps over the drawing
 // box with recording ports.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <stdexcept>
@@ -144,7 +145,7 @@ TEST(PrintJobFailure, ADrawingFailureEndsTheJobToo) {
 
 class EmfActionTest : public RenderTest {
 protected:
-    fs::path dir = fs::temp_directory_path() / "tabulorix-emf-action";
+    fs::path dir = fs::temp_directory_path() / ("tabulorix-emf-action-" + std::to_string(::getpid()));
     Origins recordedOrigins;
     std::vector<int> frameCalls;  // output mode at each frame pass
     DiagramRepaint repaint{[this] { Paint(); }, {}, {}, {}};

@@ -2,6 +2,7 @@
 // page, the page size and orientation from the printer, and the Word
 // action's page loop over the drawing box.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -129,7 +130,8 @@ TEST(WordDocument, PicturesFitInsideTheMarginsKeepingTheirAspectRatio) {
 
 TEST(WordDocument, AFailedSaveIsReported) {
     RecordingPorts ports;
-    const fs::path dir = fs::temp_directory_path() / "tabulorix-word-failed-save";
+    const fs::path dir =
+        fs::temp_directory_path() / ("tabulorix-word-failed-save-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     EXPECT_FALSE(
         WriteWordDocument((dir / "missing" / "out.docx").string(), FakePictures(1), WordPageSetup{}));
@@ -150,7 +152,7 @@ protected:
     RecordingClipboard systemClipboard;
     ClipboardTap tap{&systemClipboard};
     ZMGDrawBox box{paintBox, printer, hBar, vBar, tap};
-    fs::path dir = fs::temp_directory_path() / "tabulorix-word-action";
+    fs::path dir = fs::temp_directory_path() / ("tabulorix-word-action-" + std::to_string(::getpid()));
 
     // Page origins of the console while a picture was being recorded.
     std::vector<std::pair<int, int>> recordedOrigins;
