@@ -180,6 +180,21 @@ TEST_F(CliRunTest, WordWritesOnePicturePerPage) {
     EXPECT_FALSE(Contains(document, "landscape"));  // the sample's printer paper is A4 portrait
 }
 
+TEST_F(CliRunTest, WordFollowsTheDesignsPaperOrientation) {
+    std::string design = tabulorix::ReadFileBytes((dir_ / "sales.tlx").string());
+    const std::size_t at = design.find("PageOrientation 1\r\n");
+    ASSERT_NE(at, std::string::npos);
+    design.replace(at, 17, "PageOrientation 2");
+    tabulorix::WriteFileAtomically((dir_ / "landscape.tlx").string(), design);
+    const CliResult r = RunCli({"word", Path("landscape.tlx"), "-o", Path("landscape.docx")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto zip =
+        tabulorix::testing::ReadZip(tabulorix::ReadFileBytes((dir_ / "landscape.docx").string()));
+    ASSERT_TRUE(zip);
+    EXPECT_TRUE(Contains(*zip->Find("word/document.xml"),
+                         R"(<w:pgSz w:w="16838" w:h="11906" w:orient="landscape"/>)"));
+}
+
 TEST_F(CliRunTest, PrintWritesTheChosenPagesWithTheirNumbers) {
     const CliResult r = RunCli({"print", Path("sales.tlx"), "--from", "2", "-o", Path("page2.pdf")});
     ASSERT_EQ(r.status, 0) << r.err;
