@@ -1,0 +1,216 @@
+// The indexed reading gives what the plain first-match scans give: one
+// synthetic catalogue of a few thousand tables (table, key and index names
+// repeated across owners) is read by the reverse-engineering driver and by
+// the plain scans; the design files, the creation scripts and the CSV lists
+// must be equal byte for byte, and so must the relation pairs, also after
+// the design file has been loaded again.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/model/settings.h"
+#include "catalogue/connection_record.h"
+#include "catalogue/reverse_driver.h"
+#include "catalogue/schema.h"
+#include "catalogue/schema_manager.h"
+#include "designfile/design_loader.h"
+#include "designfile/design_writer.h"
+#include "diagram/auto_layout.h"
+#include "diagram/diagram_build.h"
+#include "diagram/draw_table_list.h"
+#include "diagram/relation_lines.h"
+#include "outputs/csv_export.h"
+#include "outputs/script_flags.h"
+#include "outputs/sql_script.h"
+#include "plain_scans.h"
+#include "platform/file_io.h"
+#include "render/draw_box.h"
+#include "support/recording_ports.h"
+#include "support/recording_render_ports.h"
+#include "support/recording_settings_host.h"
+#include "support/snapshot_fixture.h"
+
+using namespace tabulorix::testing;
+
+namespace {
+
+constexpr int kTables = 1500;
+
+class Window final : public MGDesignWindow {
+public:
+    std::string FontNameText() const override { return "IPAPGothic"; }
+    std::string FontSizeText() const override { return "9"; }
+    void SelectFontItems(const std::string&, const std::string&) override {}
+};
+
+struct Outputs {
+    std::vector<std::string> design;
+    std::string script;
+    std::vector<std::vector<std::string>> lists;
+    std::vector<std::string> relations;
+};
+
+class ScanEquivalence : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        directory_ = new TempDirectory;
+        snapshot_ = directory_->path() + "/shared-names.sqlite";
+        const std::string command = "/usr/bin/python3 " TABULORIX_SOURCE_DIR
+                                    "/bench/make-snapshot --tables " +
+                                    std::to_string(kTables) + " --shared-names 0.3 --seed 7 -o " + snapshot_;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    static void TearDownTestSuite() { delete directory_; }
+
+    void SetUp() override {
+        MGDrawTableList::SetDefaultDrawBox(&box);
+        box.RefreshPaper();
+        box.Reset();
+        box.SetDiagramFont("IPAPGothic", "9");
+    }
+    void TearDown() override {
+        manager.ClearSchemas();
+        MGDrawTableList::SetDefaultDrawBox(nullptr);
+    }
+
+    // The diagram steps of the driver; with plain set the scans of the
+    // reference replace the indexed ones.
+    void BuildDiagram(bool plainScans) {
+        MGDrawTableList& diagram = *MGDrawTableList::Current();
+        manager.SetCurrentSchema(manager.GetSchema(0));
+        if (!plainScans) {
+            MGBuildSettings build;
+            build.displayFlags = settings.DisplayFlags();
+            BuildDiagramAfterReading(diagram, box, manager.SchemaCount(), build);
+            return;
+        }
+        AddLegend(diagram);
+        plain::MarkKeys(diagram);
+        diagram.ApplySchemaCount(manager.SchemaCount());
+        diagram.ApplyDisplayFlags(settings.DisplayFlags());
+        ApplyDiagramFont(diagram, box, "IPAPGothic", "9", 2);
+        int across = 1;
+        int down = 1;
+        LayoutDiagram(diagram, box, 2, {}, across, down);
+        box.SetZoom(100, 1);
+    }
+
+    Outputs Collect() {
+        Outputs out;
+        out.design = BuildDesignLines(context);
+        const std::uint32_t flags = script_flags::kCreation | script_flags::kSeparateConstraints |
+                                    script_flags::kTablesEnabled | script_flags::kViewsEnabled | 0x3FF;
+        GenerateScript(manager.GetSchema(0), false, false, "", out.script, flags, 0, false);
+        for (int s = 0; s < manager.SchemaCount(); ++s) {
+            MGCsvListChoice choice;
+            choice.owner = manager.GetSchema(s)->OwnerName();
+            for (int kind = 0; kind < kCsvListCount; ++kind) {
+                std::vector<std::string> lines;
+                BuildCsvList(manager, kind, choice, false)->WriteCsvLines(lines);
+                out.lists.push_back(lines);
+            }
+        }
+        out.relations = Relations();
+        return out;
+    }
+
+    static std::vector<std::string> Relations() {
+        std::vector<std::string> pairs;
+        const MGDrawTableList& diagram = *MGDrawTableList::Current();
+        for (int i = 0; i < diagram.RelationCount(); ++i) {
+            const MGShapeRelation& r = *diagram.RelationItem(i);
+            pairs.push_back(std::to_string(r.RelationNumber()) + "/" + std::to_string(r.TwinFlag()) + " " +
+                            std::to_string(r.OwnBox()->ObjectNumber()) + ">" +
+                            std::to_string(r.OtherBox()->ObjectNumber()) + " " + r.RelationName() +
+                            (r.DashedLine() ? " dashed" : "") + (r.Cascade() ? " cascade" : "") +
+                            (r.OwnBox()->Rounded() ? " rounded" : ""));
+        }
+        return pairs;
+    }
+
+    static void ExpectEqual(const Outputs& indexed, const Outputs& reference) {
+        ASSERT_EQ(indexed.design.size(), reference.design.size());
+        for (std::size_t i = 0; i < indexed.design.size(); ++i)
+            ASSERT_EQ(indexed.design[i], reference.design[i]) << "design line " << i + 1;
+        EXPECT_TRUE(indexed.script == reference.script) << "the creation scripts differ";
+        ASSERT_EQ(indexed.lists.size(), reference.lists.size());
+        for (std::size_t i = 0; i < indexed.lists.size(); ++i)
+            EXPECT_EQ(indexed.lists[i], reference.lists[i]);
+        EXPECT_EQ(indexed.relations, reference.relations);
+    }
+
+    RecordingPorts ports;
+    RecordingPaintBox paintBox{800, 600};
+    RecordingPrinter printer{6250, 6250, 600};
+    RecordingScrollBar hBar;
+    RecordingScrollBar vBar;
+    RecordingClipboard clipboard;
+    ZMGDrawBox box{paintBox, printer, hBar, vBar, clipboard};
+    RecordingSettingsHost host;
+    TSetDlg settings{&host};
+    Window window;
+    MGSchemaMng manager;
+    MGDesignContext context{manager, settings, window, &box};
+
+    static TempDirectory* directory_;
+    static std::string snapshot_;
+};
+
+TempDirectory* ScanEquivalence::directory_ = nullptr;
+std::string ScanEquivalence::snapshot_;
+
+class Host final : public ReverseHost {
+public:
+    explicit Host(ScanEquivalence* test, void (*build)(ScanEquivalence*)) : test_(test), build_(build) {}
+    void GenerateBoxSources(MGSchemaMng& manager) override { ::GenerateBoxSources(manager.GetSchema(0)); }
+    void BuildDiagram(MGSchemaMng&) override { build_(test_); }
+    void BuildRelations(MGSchemaMng&) override { ::BuildRelations(*MGDrawTableList::Current()); }
+
+private:
+    ScanEquivalence* test_;
+    void (*build_)(ScanEquivalence*);
+};
+
+class ScanEquivalenceRun : public ScanEquivalence {
+public:
+    void BuildIndexed() { BuildDiagram(false); }
+};
+
+TEST_F(ScanEquivalenceRun, ReadingWritingAndLoadingMatchThePlainScans) {
+    // The reference: plain scans from the dictionary to the relation pairs.
+    ASSERT_TRUE(plain::ReadCatalogue(manager, snapshot_, "APP01", "bench"));
+    ::GenerateBoxSources(manager.GetSchema(0));
+    BuildDiagram(true);
+    plain::BuildRelations(*MGDrawTableList::Current());
+    const Outputs reference = Collect();
+    ASSERT_GE(manager.SchemaCount(), 2);
+    ASSERT_GT(reference.relations.size(), static_cast<std::size_t>(kTables));
+    manager.ClearSchemas();
+
+    // The product: the driver with its indexes.
+    Host hostSteps(this, [](ScanEquivalence* t) { static_cast<ScanEquivalenceRun*>(t)->BuildIndexed(); });
+    ASSERT_TRUE(ReverseDatabase(manager, 0, MakeUserInfo("APP01", "bench", snapshot_), hostSteps));
+    const Outputs indexed = Collect();
+    ExpectEqual(indexed, reference);
+
+    // Loading the design file again: the keys, the layout lines and the
+    // relations are found through indexes once more.
+    const std::string path = directory_->path() + "/design.tlx";
+    WriteDesignFile(context, path);
+    ASSERT_TRUE(LoadDesignFile(context, path));
+    const Outputs loaded = Collect();
+    EXPECT_EQ(loaded.design, indexed.design);
+    EXPECT_EQ(loaded.lists, indexed.lists);
+    EXPECT_EQ(loaded.relations, indexed.relations);
+
+    // The plain resolution and relation building on the loaded model change
+    // nothing.
+    plain::ResolveForeignKeys(*MGDrawTableList::Current());
+    plain::BuildRelations(*MGDrawTableList::Current());
+    EXPECT_EQ(Relations(), loaded.relations);
+    EXPECT_EQ(BuildDesignLines(context), loaded.design);
+}
+
+}  // namespace
