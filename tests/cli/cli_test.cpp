@@ -115,12 +115,6 @@ TEST(CliUsage, AMissingDesignFileIsAFailureNamingIt) {
     EXPECT_TRUE(Contains(r.err, "/nonexistent/design.tlx")) << r.err;
 }
 
-TEST(CliUsage, SnapshotIsNotAvailableInThisBuild) {
-    const CliResult r = RunCli({"snapshot", "--service", "S", "--user", "U", "--password", "p", "-o", "x"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(Contains(r.err, "not available in this build")) << r.err;
-}
-
 // The main job over the sample snapshot: one design file read by every
 // command that takes one.
 class CliRunTest : public ::testing::Test {
@@ -153,6 +147,32 @@ TEST_F(CliRunTest, ReverseWritesADesignWithTheGivenPagesAndNeverPrintsThePasswor
     EXPECT_TRUE(Contains(design, "[SET ITEM]\r\nPaperX 2\r\n")) << design.substr(design.find("[SET ITEM]"));
     EXPECT_TRUE(Contains(design, "TableItem 0\r\n"));
     EXPECT_FALSE(Contains(reverse_.err, "tiger"));
+}
+
+TEST_F(CliRunTest, ASnapshotCopyReadsBackToTheSameDesignAndHoldsNoPassword) {
+    QProcessEnvironment password;
+    password.insert(QStringLiteral("TABULORIX_PASSWORD"), QStringLiteral("tiger"));
+    const CliResult copy =
+        RunCli({"snapshot", "--service", kSample, "--user", "sales", "-o", Path("copy.sqlite")}, password);
+    ASSERT_EQ(copy.status, 0) << copy.err;
+    const std::string bytes = tabulorix::ReadFileBytes((dir_ / "copy.sqlite").string());
+    EXPECT_FALSE(Contains(bytes, "tiger"));
+    EXPECT_FALSE(Contains(bytes, "SNAPSHOT_USERS"));
+
+    // The copy holds SALES and the owners its foreign keys reach, so reading
+    // it gives the very design the original gives.
+    const CliResult reverse = RunCli({"reverse", "--service", Path("copy.sqlite"), "--user", "sales",
+                                      "--pages-across", "2", "-o", Path("from-copy.tlx")},
+                                     password);
+    ASSERT_EQ(reverse.status, 0) << reverse.err;
+    EXPECT_EQ(tabulorix::ReadFileBytes((dir_ / "from-copy.tlx").string()),
+              tabulorix::ReadFileBytes((dir_ / "sales.tlx").string()));
+
+    const CliResult refused = RunCli({"snapshot", "--service", kSample, "--user", "sales", "--password", "x",
+                                      "-o", Path("refused.sqlite")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(Contains(refused.err, "ORA-01017")) << refused.err;
+    EXPECT_FALSE(fs::exists(dir_ / "refused.sqlite"));
 }
 
 TEST_F(CliRunTest, AWrongPasswordFailsWithTheDatabaseMessageAndWritesNothing) {
