@@ -13,35 +13,16 @@
 namespace tabulorix::cli {
 namespace {
 
-constexpr int kNoPageNumbers = 6;
-
 bool Failed(const std::string& text) {
     Fail("picture", text);
     return false;
 }
 
-struct PictureArea {
-    int width = 0;
-    int height = 0;
-    int originX = 0;  // world top-left of the picture
-    int originY = 0;
-};
-
-PictureArea AreaOf(ZMGDrawBox& box, int page) {
-    int pagesX = 1;
-    int pagesY = 1;
-    box.GetPageCount(pagesX, pagesY);
-    const int w = box.Console().PaperW();
-    const int h = box.Console().PaperH();
-    if (page == 0) return PictureArea{w * pagesX, h * pagesY, 0, 0};
-    return PictureArea{w, h, w * ((page - 1) % pagesX), h * ((page - 1) / pagesX)};
-}
-
-std::unique_ptr<QtCanvas> MakeCanvas(const std::string& format, const std::string& out,
-                                     const PictureArea& area, std::string& error) {
-    if (format == "svg") return QtCanvas::ForSvgFile(out, area.width, area.height, &error);
-    if (format == "pdf") return QtCanvas::ForPdfFile(out, area.width, area.height, &error);
-    return QtCanvas::ForImage(area.width, area.height);
+std::unique_ptr<QtCanvas> MakeCanvas(const std::string& format, const std::string& out, const TextSize& size,
+                                     std::string& error) {
+    if (format == "svg") return QtCanvas::ForSvgFile(out, size.width, size.height, &error);
+    if (format == "pdf") return QtCanvas::ForPdfFile(out, size.width, size.height, &error);
+    return QtCanvas::ForImage(size.width, size.height);
 }
 
 bool SavePicture(const std::string& format, const std::string& out, QtCanvas& canvas) {
@@ -63,34 +44,16 @@ bool SavePicture(const std::string& format, const std::string& out, QtCanvas& ca
     return true;
 }
 
-// The diagram at zoom 100 drawn on a Qt surface of the picture's size, the
-// console mapped so that the picture's top-left is device (0, 0); no page
-// numbers, as in the EMF picture.
+// The picture of the EMF action drawn on a Qt surface of the picture's size:
+// zoom 100, the page's top-left at (0, 0), no page frames or numbers.
 bool DrawQtPicture(HeadlessWindow& window, const std::string& format, int page, const std::string& out) {
-    ZMGDrawBox& box = window.DrawBox();
-    HeadlessPaintBox& paintBox = window.PaintBox();
-    const PictureArea area = AreaOf(box, page);
+    const auto size = window.DrawBox().Console().PictureSize(page);
+    if (!size) return Failed("page " + std::to_string(page) + " is outside the page grid");
     std::string error;
-    const std::unique_ptr<QtCanvas> canvas = MakeCanvas(format, out, area, error);
+    const std::unique_ptr<QtCanvas> canvas = MakeCanvas(format, out, *size, error);
     if (!canvas || !canvas->IsActive())
         return Failed("cannot create " + out + (error.empty() ? "" : ": " + error));
-
-    const int savedWidth = paintBox.Width();
-    const int savedHeight = paintBox.Height();
-    paintBox.Resize(area.width, area.height);
-    box.SetZoom(100, 1);  // the view starts at world (0, 0), to the scroll step
-    ZMGConsole& console = box.Console();
-    const int extentX = console.PaperW() * console.PagesX();
-    const int extentY = console.PaperH() * console.PagesY();
-    console.SetPageOrigin(area.originX + extentX - console.ScrollOffsetX(),
-                          area.originY + extentY - console.ScrollOffsetY());
-    paintBox.RedirectCanvas(*canvas);
-    window.HandDisplayFlags(window.Settings().DisplayFlags());
-    window.PaintDiagramNow(kNoPageNumbers);
-    paintBox.RestoreCanvas();
-    console.SetPageOrigin(0, 0);
-    paintBox.Resize(savedWidth, savedHeight);
-    box.SetZoom(window.WindowZoom(), 1);
+    OutputPicture(window.DrawBox(), page, *canvas, window.WindowZoom(), window.Repaint());
     return SavePicture(format, out, *canvas);
 }
 

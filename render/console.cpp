@@ -150,26 +150,20 @@ void ZMGConsole::InvalidateUncovered(bool horizontal, int pixels) {
     InvalidateDeviceRect(horizontal ? Rect{from, 0, to, height} : Rect{0, from, width, to});
 }
 
-bool ZMGConsole::BeginEmf(int page, const std::string& fileName) {
-    if (metafile_) return false;  // one recording at a time
-    int width = paperW_ * pagesX_;
-    int height = paperH_ * pagesY_;
+std::optional<tabulorix::TextSize> ZMGConsole::PictureSize(int page) const {
+    if (page == 0) return tabulorix::TextSize{paperW_ * pagesX_, paperH_ * pagesY_};
+    if (page < 0 || pagesX_ < 1 || (page - 1) / pagesX_ + 1 > pagesY_) return std::nullopt;
+    return tabulorix::TextSize{paperW_, paperH_};
+}
+
+bool ZMGConsole::BeginPicture(int page, tabulorix::Canvas& target) {
     SetPageOrigin(0, 0);
-    if (page != 0) {
-        if (page < 0 || pagesX_ < 1) return false;
-        const int row = (page - 1) / pagesX_;
-        if (row + 1 > pagesY_) return false;
-        const int column = (page - 1) % pagesX_;
-        SetPageOrigin(paperW_ * column, paperH_ * row);
-        width = paperW_;
-        height = paperH_;
-    }
-    emfFileName_ = fileName;
+    if (recording_ || !PictureSize(page)) return false;
+    if (page != 0) SetPageOrigin(paperW_ * ((page - 1) % pagesX_), paperH_ * ((page - 1) / pagesX_));
     savedCanvas_ = canvas_;
-    metafile_ = std::make_unique<tabulorix::EmfCanvas>(width, height);
     // The picture is drawn in the diagram font, as the paint box is.
-    metafile_->SetFont(savedCanvas_->Font());
-    canvas_ = metafile_.get();
+    target.SetFont(savedCanvas_->Font());
+    canvas_ = &target;
     savedScrollOffsetX_ = scrollOffsetX_;
     savedScrollOffsetY_ = scrollOffsetY_;
     savedZoom_ = zoom_;
@@ -177,17 +171,34 @@ bool ZMGConsole::BeginEmf(int page, const std::string& fileName) {
     scrollOffsetX_ = paperW_ * pagesX_;
     zoom_ = 100;
     outputMode_ = 1;
+    recording_ = true;
     return true;
 }
 
-bool ZMGConsole::EndEmf() {
+void ZMGConsole::EndPicture() {
     outputMode_ = 0;
     SetPageOrigin(0, 0);
-    if (!metafile_) return true;  // nothing was recorded (page past the last row)
+    if (!recording_) return;  // nothing was drawn (page past the last row)
+    recording_ = false;
     scrollOffsetX_ = savedScrollOffsetX_;
     scrollOffsetY_ = savedScrollOffsetY_;
     zoom_ = savedZoom_;
     canvas_ = savedCanvas_;
+}
+
+bool ZMGConsole::BeginEmf(int page, const std::string& fileName) {
+    if (recording_) return false;  // one recording at a time
+    const auto size = PictureSize(page);
+    SetPageOrigin(0, 0);
+    if (!size) return false;
+    emfFileName_ = fileName;
+    metafile_ = std::make_unique<tabulorix::EmfCanvas>(size->width, size->height);
+    return BeginPicture(page, *metafile_);
+}
+
+bool ZMGConsole::EndEmf() {
+    EndPicture();
+    if (!metafile_) return true;  // nothing was recorded (page past the last row)
     const bool saved = SavePicture();
     metafile_.reset();
     return saved;

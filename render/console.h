@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/emf_canvas.h"
@@ -47,7 +48,19 @@ public:
     // or the clipboard. False, after telling the user, when saving failed.
     bool EndEmf();
 
-    bool IsRecording() const { return metafile_ != nullptr; }
+    // Starts drawing page p (0: all pages) onto target as a picture of that
+    // page: zoom 100, one world unit per unit of the target, the page's
+    // top-left at (0, 0), no page frames or numbers. The paint pass that
+    // follows draws into it. False (nothing changed) for a page past the last
+    // row or while another picture is being drawn.
+    bool BeginPicture(int page, tabulorix::Canvas& target);
+    // Ends the picture and restores the view.
+    void EndPicture();
+    // Width and height of the picture of page p (0: all pages), or nothing
+    // for a page outside the grid.
+    std::optional<tabulorix::TextSize> PictureSize(int page) const;
+
+    bool IsRecording() const { return recording_; }
     const std::string& EmfFileName() const { return emfFileName_; }
 
 private:
@@ -64,6 +77,7 @@ private:
     void InvalidateUncovered(bool horizontal, int pixels);
     bool SavePicture();
 
+    bool recording_ = false;
     int savedZoom_ = 0;
     std::unique_ptr<tabulorix::EmfCanvas> metafile_;  // the metafile and its canvas
     std::string emfFileName_;

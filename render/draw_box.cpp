@@ -94,6 +94,12 @@ bool ZMGDrawBox::SetPaper(int paperSize, int orientation) {
 bool ZMGDrawBox::BeginEmf(int page, const std::string& fileName) {
     return console_->BeginEmf(page, fileName);
 }
+bool ZMGDrawBox::BeginPicture(int page, tabulorix::Canvas& target) {
+    return console_->BeginPicture(page, target);
+}
+void ZMGDrawBox::EndPicture() {
+    console_->EndPicture();
+}
 bool ZMGDrawBox::EndEmf() {
     return console_->EndEmf();
 }

@@ -42,6 +42,9 @@ public:
     bool SetPaper(int paperSize, int orientation);
     bool BeginEmf(int page, const std::string& fileName);
     bool EndEmf();
+    // The same picture drawn onto another canvas (forwarded to the console).
+    bool BeginPicture(int page, tabulorix::Canvas& target);
+    void EndPicture();
 
     // Forwarded to the current output.
     void ClearPaper();

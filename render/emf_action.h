@@ -12,6 +12,10 @@
 class ZMGDrawBox;
 
 namespace tabulorix {
+class Canvas;
+}
+
+namespace tabulorix {
 
 // page 0 means all pages. The window's zoom is remembered and set to 100;
 // SetZoom(100, mode 1), display flags, diagram font, repaint; BeginEmf; the
@@ -22,5 +26,9 @@ namespace tabulorix {
 // message); a picture that cannot be saved has been reported by EndEmf.
 bool OutputEmfPicture(ZMGDrawBox& box, int page, const std::string& fileName, int& windowZoom,
                       const DiagramRepaint& repaint);
+
+// The same steps drawing the picture onto another canvas (an SVG, PDF or
+// image the caller then saves). False when the page is past the grid.
+bool OutputPicture(ZMGDrawBox& box, int page, Canvas& target, int& windowZoom, const DiagramRepaint& repaint);
 
 }  // namespace tabulorix
