@@ -60,14 +60,28 @@ const UiPorts& CurrentPorts() {
     return merged;
 }
 
-void InstallPorts(const UiPorts& ports) { Installed() = ports; }
+void InstallPorts(const UiPorts& ports) {
+    Installed() = ports;
+}
 
-void ShowMessage(const std::string& text) { CurrentPorts().messages->ShowMessage(text); }
-Answer Confirm(const std::string& text) { return CurrentPorts().questions->Confirm(text); }
-StatusPort& Status() { return *CurrentPorts().status; }
-FileNamePort& FileNames() { return *CurrentPorts().files; }
+void ShowMessage(const std::string& text) {
+    CurrentPorts().messages->ShowMessage(text);
+}
+Answer Confirm(const std::string& text) {
+    return CurrentPorts().questions->Confirm(text);
+}
+StatusPort& Status() {
+    return *CurrentPorts().status;
+}
+FileNamePort& FileNames() {
+    return *CurrentPorts().files;
+}
 
-ScopedPorts::ScopedPorts(const UiPorts& ports) : previous_(Installed()) { InstallPorts(ports); }
-ScopedPorts::~ScopedPorts() { InstallPorts(previous_); }
+ScopedPorts::ScopedPorts(const UiPorts& ports) : previous_(Installed()) {
+    InstallPorts(ports);
+}
+ScopedPorts::~ScopedPorts() {
+    InstallPorts(previous_);
+}
 
 }  // namespace tabulorix

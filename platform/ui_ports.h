@@ -48,10 +48,10 @@ public:
 };
 
 struct FileDialogRequest {
-    std::string title;           // dialog caption
+    std::string title;             // dialog caption
     std::string defaultExtension;  // without the dot, e.g. "tlx"
-    std::string filter;          // "caption (*.ext)|*.ext|..." as the dialogs quote it
-    std::string initialName;     // proposed file name, may be empty
+    std::string filter;            // "caption (*.ext)|*.ext|..." as the dialogs quote it
+    std::string initialName;       // proposed file name, may be empty
 };
 
 class FileNamePort {

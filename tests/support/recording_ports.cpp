@@ -5,7 +5,9 @@ namespace tabulorix::testing {
 RecordingPorts::RecordingPorts() : scope_(UiPorts{this, this, this, this}) {}
 RecordingPorts::~RecordingPorts() = default;
 
-void RecordingPorts::ShowMessage(const std::string& text) { messages.push_back(text); }
+void RecordingPorts::ShowMessage(const std::string& text) {
+    messages.push_back(text);
+}
 
 Answer RecordingPorts::Confirm(const std::string& text) {
     questions.push_back(text);
@@ -15,20 +17,32 @@ Answer RecordingPorts::Confirm(const std::string& text) {
     return answer;
 }
 
-void RecordingPorts::Reset() { statusLog.push_back("Reset"); }
+void RecordingPorts::Reset() {
+    statusLog.push_back("Reset");
+}
 void RecordingPorts::Show(bool cancelEnabled) {
     statusLog.push_back(std::string("Show:") + (cancelEnabled ? "1" : "0"));
 }
-void RecordingPorts::SetMaximum(int maximum) { statusLog.push_back("Maximum:" + std::to_string(maximum)); }
-void RecordingPorts::SetMainLine(const std::string& text) { statusLog.push_back("Main:" + text); }
-void RecordingPorts::SetDetailLine(const std::string& text) { statusLog.push_back("Detail:" + text); }
+void RecordingPorts::SetMaximum(int maximum) {
+    statusLog.push_back("Maximum:" + std::to_string(maximum));
+}
+void RecordingPorts::SetMainLine(const std::string& text) {
+    statusLog.push_back("Main:" + text);
+}
+void RecordingPorts::SetDetailLine(const std::string& text) {
+    statusLog.push_back("Detail:" + text);
+}
 void RecordingPorts::SetPosition(int position) {
     statusLog.push_back("Position:" + std::to_string(position));
     ++positions_;
     if (cancelAfterPositions >= 0 && positions_ >= cancelAfterPositions) cancel = true;
 }
-void RecordingPorts::Close() { statusLog.push_back("Close"); }
-bool RecordingPorts::CancelRequested() const { return cancel; }
+void RecordingPorts::Close() {
+    statusLog.push_back("Close");
+}
+bool RecordingPorts::CancelRequested() const {
+    return cancel;
+}
 
 std::optional<std::string> RecordingPorts::AskOpenFileName(const FileDialogRequest& request) {
     fileRequests.push_back(request);

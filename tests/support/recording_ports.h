@@ -10,10 +10,7 @@
 
 namespace tabulorix::testing {
 
-class RecordingPorts final : public MessagePort,
-                             public QuestionPort,
-                             public StatusPort,
-                             public FileNamePort {
+class RecordingPorts final : public MessagePort, public QuestionPort, public StatusPort, public FileNamePort {
 public:
     RecordingPorts();
     ~RecordingPorts() override;
