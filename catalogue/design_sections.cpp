@@ -170,6 +170,20 @@ void ReadTexts(const std::vector<std::string>& lines) {
     }
 }
 
+// Tells the user about sections of a schema block written more than once;
+// their rows are all read (see ReadSectionRows).
+void ReportRepeatedSections(const std::string& owner, const std::vector<std::string>& lines) {
+    for (const std::string_view section :
+         {"[TABLE]", "[COLUMN]", "[PRIMARY KEY]", "[UNIQUE]", "[FOREIGN KEY]", "[CONDITION]", "[INDEX]",
+          "[OBJECT PRIVILEGE]", "[VIEW]", "[TEXT]"}) {
+        const auto count = std::count(lines.begin(), lines.end(), section);
+        if (count < 2) continue;
+        tabulorix::ShowMessage("デザインファイルのスキーマ " + owner + " にセクション " +
+                               std::string(section) + " が " + std::to_string(count) +
+                               " 回あります。すべての行を読み込みました。");
+    }
+}
+
 // Positions of the table list rows once the Type field is removed.
 constexpr int kListPhysicalName = 1;
 constexpr int kListComment = 2;
@@ -196,28 +210,35 @@ std::vector<std::string> ParseSectionFields(std::string_view text) {
 void ReadSectionRows(const std::vector<std::string>& lines, std::string_view section, ZMGCell& target) {
     const bool privileges = section == "[OBJECT PRIVILEGE]";
     if (privileges) target.AddRow(RowOf({kPrivilegeHeader, kPrivilegeHeader + 4}));
-    const auto start = std::find(lines.begin(), lines.end(), section);
-    if (start == lines.end()) return;
     const SectionContinuation rule = ContinuationOf(section);
-    bool first = true;
-    for (auto i = static_cast<std::size_t>(start - lines.begin()) + 1; i < lines.size();) {
-        const std::string& line = lines[i];
-        if (line.empty()) {
-            ++i;
-            continue;
+    // A section written more than once (a hand-edited file) loses no row:
+    // every occurrence is read, and a later occurrence's first row is
+    // skipped when it repeats the header row of the first.
+    std::vector<std::string> header;
+    bool firstSection = true;
+    for (auto start = std::find(lines.begin(), lines.end(), section); start != lines.end();
+         start = std::find(start + 1, lines.end(), section)) {
+        bool firstRow = true;
+        for (auto i = static_cast<std::size_t>(start - lines.begin()) + 1; i < lines.size();) {
+            const std::string& line = lines[i];
+            if (line.empty()) {
+                ++i;
+                continue;
+            }
+            if (line.front() == '[') break;
+            auto fields = ReadRow(lines, i, rule);
+            const bool headerRow = firstRow;
+            firstRow = false;
+            if (headerRow && firstSection) header = fields;
+            if (headerRow && (privileges || (!firstSection && fields == header))) continue;
+            target.AddRow(RowOf(fields));
         }
-        if (line.front() == '[') break;
-        auto fields = ReadRow(lines, i, rule);
-        if (privileges && first) {
-            first = false;
-            continue;  // the written header gives way to the fixed one
-        }
-        first = false;
-        target.AddRow(RowOf(fields));
+        firstSection = false;
     }
 }
 
 void ReadSchemaFromDesignLines(MGSchema& schema, const std::vector<std::string>& lines) {
+    ReportRepeatedSections(schema.OwnerName(), lines);
     auto& status = tabulorix::Status();
     status.SetMainLine("テーブル情報解析中...");
     ZMGCell views;

@@ -29,9 +29,11 @@ std::vector<std::string> ParseSectionFields(std::string_view text);
 // Fixed header of the privileges table read from a design file.
 inline constexpr const char* kPrivilegeHeader[4] = {"物理表名", "権限受領者", "権限付与者", "権限名"};
 
-// The rows of a section: the lines after the first line equal to the
-// section line, up to the next line beginning with "["; empty lines are
-// skipped. Rows continue over several lines by the section's rule; inside a
+// The rows of a section: the lines after the line equal to the section
+// line, up to the next line beginning with "["; empty lines are skipped. A
+// section written more than once gives the rows of every occurrence in file
+// order (a later occurrence's first row is dropped when it equals the first
+// occurrence's header row). Rows continue over several lines by the section's rule; inside a
 // value that continues, empty lines and lines beginning with "[" belong to
 // the value, unless the line is itself a section line of a design file.
 // "[OBJECT PRIVILEGE]" replaces its first row by the fixed header. Missing
@@ -39,5 +41,6 @@ inline constexpr const char* kPrivilegeHeader[4] = {"物理表名", "権限受�
 void ReadSectionRows(const std::vector<std::string>& lines, std::string_view section, ZMGCell& target);
 
 // Fills the schema from the lines of its schema block and builds its boxes,
-// texts included, with the same steps as the dictionary reader.
+// texts included, with the same steps as the dictionary reader. A section
+// that the block holds more than once is reported (all its rows are read).
 void ReadSchemaFromDesignLines(MGSchema& schema, const std::vector<std::string>& lines);

@@ -4,10 +4,10 @@
 
 #include "app/model/settings.h"
 #include "catalogue/design_sections.h"
+#include "catalogue/reverse_driver.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_connect.h"
 #include "catalogue/schema_manager.h"
-#include "catalogue/reverse_driver.h"
 #include "diagram/auto_layout.h"
 #include "diagram/diagram_build.h"
 #include "diagram/draw_table_list.h"
@@ -67,7 +67,9 @@ private:
                 if (line == "[SCHEMA]") state_ = State::Owner;
                 return true;
             case State::Owner:
-                StartSchema(line);
+                // An owner is never empty: blank lines after "[SCHEMA]" (a
+                // file ending there, say) make no schema without a name.
+                if (!line.empty()) StartSchema(line);
                 return true;
             case State::SchemaLines:
                 if (line == "[SCHEMA]") {

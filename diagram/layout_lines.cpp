@@ -44,6 +44,14 @@ std::optional<int> WholeNumber(std::string_view text) {
     return value;
 }
 
+// A layout position: a whole number within kMaxLayoutPosition, so that the
+// box's far edge (and every page and zoom computed from it) stays an int.
+std::optional<int> LayoutPosition(std::string_view text) {
+    const std::optional<int> value = WholeNumber(text);
+    if (!value || *value > kMaxLayoutPosition || *value < -kMaxLayoutPosition) return std::nullopt;
+    return value;
+}
+
 std::string StyleLetters(int style) {
     std::string letters;
     if ((style & tabulorix::kFontBold) != 0) letters += "B";
@@ -60,8 +68,8 @@ bool ReadLine(MGDrawTableList& diagram, std::string_view line) {
     const std::string name(TakeField(rest));
     MGShapeTable* box = diagram.FindBox(owner, name);
     if (box == nullptr) return true;
-    const std::optional<int> left = WholeNumber(TakeField(rest));
-    const std::optional<int> top = WholeNumber(TakeField(rest));
+    const std::optional<int> left = LayoutPosition(TakeField(rest));
+    const std::optional<int> top = LayoutPosition(TakeField(rest));
     if (!left || !top) return false;
     const tabulorix::Rect& p = box->Position();
     box->SetPosition(tabulorix::Rect{*left, *top, *left + (p.right - p.left), *top + (p.bottom - p.top)});
@@ -117,13 +125,16 @@ void WriteTextRows(MGDrawTableList& diagram, ZMGCell& target) {
 bool ReadLayoutLines(MGDrawTableList& diagram, const std::vector<std::string>& lines) {
     std::size_t i = 0;
     while (i < lines.size() && lines[i] != kSectionHeader) ++i;
+    // A line that cannot be read is reported once; the lines after it still
+    // place their boxes, so one damaged line costs only its own box.
+    bool readable = true;
     for (++i; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (!line.empty() && line.front() == '[') break;
-        if (!ReadLine(diagram, line)) {
+        if (!ReadLine(diagram, line) && readable) {
             tabulorix::ShowMessage(kLayoutReadError);
-            return false;
+            readable = false;
         }
     }
-    return true;
+    return readable;
 }

@@ -17,6 +17,10 @@ class ZMGCell;
 // Message shown when the layout section holds a line that cannot be read.
 inline constexpr const char* kLayoutReadError = "デザインファイルの読み込みエラーが発生しました。";
 
+// The largest distance from the origin a layout line may place a box at
+// (16,777,216 world units: far beyond any page grid the settings allow).
+inline constexpr int kMaxLayoutPosition = 1 << 24;
+
 // Gives the texts their "/" names ("/1", "/2", ...) and owner "/", and the
 // legend its owner "//".
 void NameTextsAndLegend(MGDrawTableList& diagram);
@@ -33,7 +37,7 @@ void WriteTextRows(MGDrawTableList& diagram, ZMGCell& target);
 // list order with that owner and name) places it at the given left and top
 // (size kept, state 1); a placed text is renamed "/" with owner "/" so no
 // later line matches it. Lines naming no box are ignored. An empty line or a
-// position that is not a whole number stops the reading with the message
-// kLayoutReadError; the result is then false and the boxes placed so far
-// keep their positions.
+// position that is not a whole number within kMaxLayoutPosition is shown
+// once with the message kLayoutReadError and skipped; the other lines still
+// place their boxes, and the result is then false.
 bool ReadLayoutLines(MGDrawTableList& diagram, const std::vector<std::string>& lines);

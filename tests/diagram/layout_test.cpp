@@ -184,18 +184,19 @@ TEST_F(Layout, TextRowsCarryNameTextFontSizeAndStyleLetters) {
     EXPECT_EQ(second.Item(4), "BU");
 }
 
-TEST_F(Layout, ABadNumberStopsReadingWhileAutomaticPlacementPlacesTheRest) {
+TEST_F(Layout, ABadNumberCostsOnlyItsOwnLineAndAutomaticPlacementPlacesThatBox) {
     MGShapeTable& t1 = Unplaced("T1", 100, 100);
     MGShapeTable& t2 = Unplaced("T2", 100, 100);
     MGShapeTable& t3 = Unplaced("T3", 100, 100);
     Run({"[TABLE LAYOUT]", "SALES T1 1500 400", "SALES T2 abc 10", "SALES T3 700 700"});
     EXPECT_EQ(ports.messages, std::vector<std::string>{"デザインファイルの読み込みエラーが発生しました。"});
     EXPECT_EQ(t1.Position(), (Rect{1500, 400, 1600, 500}));
-    // The rest are placed automatically below the box placed so far, and the
-    // grid covers that box.
+    // The line after the damaged one still places its box.
+    EXPECT_EQ(t3.Position(), (Rect{700, 700, 800, 800}));
+    // The box of the damaged line is placed automatically below the boxes
+    // placed from the file, and the grid covers them.
     EXPECT_EQ(t2.State(), MGShapeRect::kStateNormal);
-    EXPECT_EQ(t2.Position(), (Rect{50, 550, 150, 650}));
-    EXPECT_EQ(t3.Position(), (Rect{200, 550, 300, 650}));
+    EXPECT_EQ(t2.Position(), (Rect{50, 850, 150, 950}));
     EXPECT_EQ(across, 2);
 }
 

@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             BuildDesignLines(context);
         } else {
             // Undecodable text or a wrong document type: reported, nothing kept.
-            if (ports.messages.empty() || manager.SchemaCount() != 0 || MGDrawTableList::Current() != nullptr) {
+            if (ports.messages.empty() || manager.SchemaCount() != 0 ||
+                MGDrawTableList::Current() != nullptr) {
                 std::abort();
             }
         }

@@ -24,10 +24,13 @@ MemoryFile::MemoryFile() : fd_(memfd_create("tabulorix-fuzz", 0)) {
     path_ = "/proc/self/fd/" + std::to_string(fd_);
 }
 
-MemoryFile::~MemoryFile() { close(fd_); }
+MemoryFile::~MemoryFile() {
+    close(fd_);
+}
 
 void MemoryFile::Write(std::string_view bytes) {
-    if (ftruncate(fd_, 0) != 0 || pwrite(fd_, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) {
+    if (ftruncate(fd_, 0) != 0 ||
+        pwrite(fd_, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) {
         throw std::runtime_error("writing the memory file failed");
     }
 }

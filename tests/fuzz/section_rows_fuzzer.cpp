@@ -10,8 +10,8 @@
 namespace {
 
 constexpr std::array<const char*, 10> kSections = {
-    "[TABLE]", "[COLUMN]", "[PRIMARY KEY]", "[UNIQUE]", "[FOREIGN KEY]",
-    "[CONDITION]", "[INDEX]", "[OBJECT PRIVILEGE]", "[VIEW]", "[TEXT]"};
+    "[TABLE]",     "[COLUMN]", "[PRIMARY KEY]",      "[UNIQUE]", "[FOREIGN KEY]",
+    "[CONDITION]", "[INDEX]",  "[OBJECT PRIVILEGE]", "[VIEW]",   "[TEXT]"};
 
 }  // namespace
 

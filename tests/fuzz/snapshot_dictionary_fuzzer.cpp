@@ -48,9 +48,10 @@ const std::array<DictionaryTable, 11> kTables = {{
 
 // Values that make rows meet each other (owners, tables, columns, keys) and
 // the codes the reader branches on.
-const std::array<const char*, 24> kPool = {
-    "FUZZ", "OTHER", "T1", "T2", "V1", "C1", "C2", "PK_T1", "UK_T2", "FK_T2", "SYS_C0001", "IX_T1",
-    "P", "U", "R", "C", "TABLE", "VIEW", "UNIQUE", "NONUNIQUE", "CASCADE", "Y", "N", "ENABLED"};
+const std::array<const char*, 24> kPool = {"FUZZ",   "OTHER",     "T1",      "T2",    "V1",        "C1",
+                                           "C2",     "PK_T1",     "UK_T2",   "FK_T2", "SYS_C0001", "IX_T1",
+                                           "P",      "U",         "R",       "C",     "TABLE",     "VIEW",
+                                           "UNIQUE", "NONUNIQUE", "CASCADE", "Y",     "N",         "ENABLED"};
 
 void Check(int status, sqlite3* db) {
     if (status != SQLITE_OK && status != SQLITE_DONE && status != SQLITE_ROW) {
@@ -61,13 +62,27 @@ void Check(int status, sqlite3* db) {
 
 void BindValue(FuzzedDataProvider& input, sqlite3_stmt* statement, int index) {
     switch (input.ConsumeIntegralInRange(0, 10)) {
-        case 0: sqlite3_bind_null(statement, index); return;
-        case 1: sqlite3_bind_text(statement, index, "", 0, SQLITE_TRANSIENT); return;
-        case 2: sqlite3_bind_text(statement, index, "   ", 3, SQLITE_TRANSIENT); return;
-        case 3: sqlite3_bind_text(statement, index, "A\"B", -1, SQLITE_TRANSIENT); return;
-        case 4: sqlite3_bind_text(statement, index, "O'K,\"X\"", -1, SQLITE_TRANSIENT); return;
-        case 5: sqlite3_bind_text(statement, index, "社員 表", -1, SQLITE_TRANSIENT); return;
-        case 6: sqlite3_bind_int64(statement, index, input.ConsumeIntegral<std::int64_t>()); return;
+        case 0:
+            sqlite3_bind_null(statement, index);
+            return;
+        case 1:
+            sqlite3_bind_text(statement, index, "", 0, SQLITE_TRANSIENT);
+            return;
+        case 2:
+            sqlite3_bind_text(statement, index, "   ", 3, SQLITE_TRANSIENT);
+            return;
+        case 3:
+            sqlite3_bind_text(statement, index, "A\"B", -1, SQLITE_TRANSIENT);
+            return;
+        case 4:
+            sqlite3_bind_text(statement, index, "O'K,\"X\"", -1, SQLITE_TRANSIENT);
+            return;
+        case 5:
+            sqlite3_bind_text(statement, index, "社員 表", -1, SQLITE_TRANSIENT);
+            return;
+        case 6:
+            sqlite3_bind_int64(statement, index, input.ConsumeIntegral<std::int64_t>());
+            return;
         case 7: {
             const std::string text = input.ConsumeRandomLengthString(24);
             sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
@@ -93,7 +108,8 @@ void FillTable(FuzzedDataProvider& input, sqlite3* db, const DictionaryTable& ta
     Check(sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &statement, nullptr), db);
     const int rows = input.ConsumeIntegralInRange(0, 6);
     for (int r = 0; r < rows; ++r) {
-        for (std::size_t c = 0; c < table.columns.size(); ++c) BindValue(input, statement, static_cast<int>(c) + 1);
+        for (std::size_t c = 0; c < table.columns.size(); ++c)
+            BindValue(input, statement, static_cast<int>(c) + 1);
         Check(sqlite3_step(statement), db);
         sqlite3_reset(statement);
     }
@@ -104,7 +120,9 @@ void WriteSnapshot(FuzzedDataProvider& input, const std::string& path) {
     std::remove(path.c_str());
     sqlite3* db = nullptr;
     Check(sqlite3_open(path.c_str(), &db), db);
-    Check(sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr, nullptr), db);
+    Check(
+        sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr, nullptr),
+        db);
     for (const DictionaryTable& table : kTables) {
         // About one table in eight is missing.
         if (input.ConsumeIntegralInRange(0, 7) != 0) FillTable(input, db, table);
