@@ -123,6 +123,23 @@ void SyncDirectory(const std::string& directory) {
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 
+// True when path names an existing file that is neither a regular file nor
+// a directory (a device such as /dev/stdout or /dev/null, or a pipe).
+bool IsSpecialFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+}
+
+// Writes into a device or pipe as it is: there is no previous content to
+// keep, and renaming a new file over it would replace the device itself.
+void WriteInPlace(const std::string& path, const std::string& target, std::string_view bytes) {
+    Descriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (fd.get() < 0) throw FileError(path, SaveFailure(path, errno));
+    int error = WriteAll(fd.get(), bytes);
+    if (const int closed = fd.Close(); error == 0) error = closed;
+    if (error != 0) throw FileError(path, SaveFailure(path, error));
+}
+
 }  // namespace
 
 FileError::FileError(const std::string& path, const std::string& message, int line)
@@ -130,6 +147,10 @@ FileError::FileError(const std::string& path, const std::string& message, int li
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const std::string target = ResolveTarget(path);
+    if (IsSpecialFile(target)) {
+        WriteInPlace(path, target, bytes);
+        return;
+    }
     std::string tempPath;
     Descriptor fd(CreateTemporary(target, tempPath));
     if (fd.get() < 0) throw FileError(path, SaveFailure(path, errno));

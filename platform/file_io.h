@@ -34,7 +34,8 @@ private:
 
 // Writes the bytes to path atomically (see above). An existing target keeps
 // its permission bits; a symbolic link is followed and its target replaced.
-// Throws FileError.
+// A device or pipe (/dev/stdout, a FIFO) is written into directly, never
+// replaced. Throws FileError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // The whole content of a file. Throws FileError.

@@ -1,0 +1,133 @@
+// A dictionary that fails under the reader: a snapshot without one of its
+// tables, and a statement that the ODBC driver fails in the middle of its
+// rows, after the first rows have been fetched (a view over the dictionary
+// that calls the test function TABULORIX_FAIL_ON of the project's SQLite
+// extension). The driver's own text reaches the user, no partial result
+// passes for a whole one, and the failed read leaves no schema behind.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "catalogue/reverse_driver.h"
+#include "catalogue/schema.h"
+#include "catalogue/schema_connect.h"
+#include "catalogue/schema_manager.h"
+#include "diagram/draw_table_list.h"
+#include "platform/database.h"
+#include "platform/odbc_database.h"
+#include "support/recording_ports.h"
+#include "support/snapshot_fixture.h"
+
+using namespace tabulorix;
+namespace fixture = tabulorix::testing;
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+    std::string all;
+    for (const std::string& text : texts) all += text + "\n";
+    return all;
+}
+
+class DictionaryFaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        database_ = fixture::CopyInto(dir_, fixture::SampleSnapshotPath(), "sample.sqlite");
+    }
+
+    // SALES read through the SQLite ODBC driver with the project's extension.
+    void UseOdbc() {
+        fixture::AddPermanentUserViews(database_, "SALES");
+        driver_ = std::make_unique<fixture::ScopedEnvironment>(kOdbcDriverVariable, std::string("SQLite3"));
+        attributes_ = std::make_unique<fixture::ScopedEnvironment>(
+            kOdbcAttributesVariable,
+            "Database=" + database_ + ";LoadExt=" + TABULORIX_NVL_EXTENSION + ";NoCreat=1");
+    }
+
+    // ALL_TAB_COLUMNS becomes a view that fails at the column named failAt
+    // (before UseOdbc: renaming a table redirects the views already over it).
+    void FailColumnsAt(const std::string& failAt) {
+        fixture::ExecuteOnFile(
+            database_,
+            "ALTER TABLE ALL_TAB_COLUMNS RENAME TO TAB_COLUMNS_DATA;\n"
+            "CREATE VIEW ALL_TAB_COLUMNS AS SELECT OWNER, TABLE_NAME, TABULORIX_FAIL_ON(COLUMN_NAME, '" +
+                failAt +
+                "') AS COLUMN_NAME, DATA_TYPE, DATA_LENGTH, DATA_PRECISION, DATA_SCALE, NULLABLE, "
+                "DATA_DEFAULT, "
+                "COLUMN_ID FROM TAB_COLUMNS_DATA;");
+    }
+
+    bool Reverse(const std::string& server) {
+        ReverseHost host;
+        return ReverseDatabase(manager_, kSourceDatabase, MakeUserInfo("SALES", "tiger", server), host);
+    }
+
+    fixture::RecordingPorts ports_;
+    fixture::TempDirectory dir_;
+    std::string database_;
+    MGSchemaMng manager_;
+    std::unique_ptr<fixture::ScopedEnvironment> driver_;
+    std::unique_ptr<fixture::ScopedEnvironment> attributes_;
+};
+
+TEST_F(DictionaryFaults, ASnapshotWithoutADictionaryTableIsNamedAndLeavesNoSchema) {
+    for (const char* table : {"ALL_INDEXES", "ALL_CONS_COLUMNS", "ALL_TAB_PRIVS_RECD", "ALL_TAB_COLUMNS"}) {
+        SetUp();
+        fixture::ExecuteOnFile(database_, std::string("DROP TABLE ") + table + ";");
+        ports_.messages.clear();
+        EXPECT_FALSE(Reverse(database_)) << table;
+        ASSERT_FALSE(ports_.messages.empty()) << table;
+        // SQLite's own text names the missing table.
+        EXPECT_TRUE(Contains(Joined(ports_.messages), table)) << Joined(ports_.messages);
+        EXPECT_EQ(manager_.SchemaCount(), 0) << table;
+        const MGDrawTableList* diagram = MGDrawTableList::Current();
+        EXPECT_TRUE(diagram == nullptr || diagram->Count() == 0) << table;
+    }
+}
+
+TEST_F(DictionaryFaults, AnOdbcErrorInTheMiddleOfAFetchIsAnErrorNotAShortResult) {
+    UseOdbc();
+    auto db = OpenDatabase({"SALES", "tiger", "SAMPLE"});
+    const std::string statement =
+        "SELECT TABULORIX_FAIL_ON(COLUMN_NAME, 'STATUS') FROM ALL_TAB_COLUMNS "
+        "WHERE OWNER = 'SALES' AND TABLE_NAME = 'CUSTOMER_ORDER' ORDER BY COLUMN_ID";
+    // Without the failing value the statement gives all eight columns...
+    EXPECT_EQ(db->Run("SELECT COLUMN_NAME FROM ALL_TAB_COLUMNS WHERE OWNER = 'SALES' AND "
+                      "TABLE_NAME = 'CUSTOMER_ORDER' ORDER BY COLUMN_ID")
+                  .rows.size(),
+              8u);
+    // ...with it, the sixth row fails after five were fetched.
+    std::string error = "(no error)";
+    try {
+        db->Run(statement);
+    } catch (const DatabaseError& e) {
+        error = e.what();
+    }
+    EXPECT_TRUE(Contains(error, "TABULORIX_FAIL_ON: the value STATUS cannot be read")) << error;
+    // The connection is still usable afterwards.
+    EXPECT_EQ(db->Run("SELECT 1").rows.size(), 1u);
+}
+
+TEST_F(DictionaryFaults, AnOdbcErrorInTheMiddleOfTheColumnsStopsTheReadWithTheDriversText) {
+    FailColumnsAt("STATUS");  // before the USER_ views are made over it
+    UseOdbc();
+    EXPECT_FALSE(Reverse("SAMPLE"));
+    EXPECT_TRUE(Contains(Joined(ports_.messages), "TABULORIX_FAIL_ON: the value STATUS cannot be read"))
+        << Joined(ports_.messages);
+    EXPECT_EQ(manager_.SchemaCount(), 0);
+
+    // The same snapshot without the failing value reads completely.
+    ports_.messages.clear();
+    fixture::ExecuteOnFile(database_,
+                           "UPDATE TAB_COLUMNS_DATA SET COLUMN_NAME = 'STATE' WHERE COLUMN_NAME = 'STATUS';");
+    EXPECT_TRUE(Reverse("SAMPLE")) << Joined(ports_.messages);
+    EXPECT_GE(manager_.SchemaCount(), 1);
+    ASSERT_NE(MGDrawTableList::Current(), nullptr);
+    EXPECT_NE(MGDrawTableList::Current()->FindBox("SALES", "CUSTOMER_ORDER"), nullptr);
+}
+
+}  // namespace

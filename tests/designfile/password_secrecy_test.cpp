@@ -1,0 +1,141 @@
+// The password of a login is used to connect and nowhere else: not in the
+// design file written after reading, not in any message or progress line,
+// not in the error texts of a refused login or of the ODBC driver manager
+// (whose connection string carries it). A distinctive password is searched
+// for, as typed and upper-cased, in everything the run produced.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "app/model/settings.h"
+#include "catalogue/reverse_driver.h"
+#include "catalogue/schema_connect.h"
+#include "catalogue/schema_manager.h"
+#include "designfile/design_loader.h"
+#include "designfile/design_writer.h"
+#include "platform/database.h"
+#include "platform/file_io.h"
+#include "platform/odbc_database.h"
+#include "platform/snapshot_database.h"
+#include "support/recording_ports.h"
+#include "support/recording_settings_host.h"
+#include "support/snapshot_fixture.h"
+
+using namespace tabulorix::testing;
+
+namespace {
+
+constexpr const char* kPassword = "Kite-7Qx#secret";
+constexpr const char* kWrongPassword = "Wrong-9Zt#guess";
+
+class PlainWindow final : public MGDesignWindow {
+public:
+    std::string FontNameText() const override { return "IPAPGothic"; }
+    std::string FontSizeText() const override { return "9"; }
+    void SelectFontItems(const std::string&, const std::string&) override {}
+};
+
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
+    return text;
+}
+
+// Where the password shows up in text, or "" when nowhere.
+std::string Leak(const std::string& text, const std::string& password) {
+    for (const std::string& form : {password, Upper(password)}) {
+        const auto at = text.find(form);
+        if (at != std::string::npos) return text.substr(at > 40 ? at - 40 : 0, 100);
+    }
+    return {};
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+    std::string all;
+    for (const std::string& text : texts) all += text + "\n";
+    return all;
+}
+
+class PasswordSecrecy : public ::testing::Test {
+protected:
+    void SetUp() override {
+        snapshot_ = CopyInto(dir_, SampleSnapshotPath(), "secret.sqlite");
+        ExecuteOnFile(snapshot_, std::string("UPDATE SNAPSHOT_USERS SET PASSWORD = '") + kPassword +
+                                     "' WHERE USERNAME = 'SALES';");
+    }
+
+    bool Reverse(const std::string& password, const std::string& server) {
+        ReverseHost host;
+        return ReverseDatabase(manager_, kSourceDatabase, MakeUserInfo("SALES", password, server), host);
+    }
+
+    // Every text the ports received.
+    std::string Everything() const {
+        return Joined(ports_.messages) + Joined(ports_.statusLog) + Joined(ports_.questions);
+    }
+
+    RecordingPorts ports_;
+    TempDirectory dir_;
+    std::string snapshot_;
+    MGSchemaMng manager_;
+};
+
+TEST_F(PasswordSecrecy, TheDesignFileAndTheProgressOfAReadHoldNoPassword) {
+    ASSERT_TRUE(Reverse(kPassword, snapshot_)) << Joined(ports_.messages);
+    RecordingSettingsHost host;
+    TSetDlg settings{&host};
+    PlainWindow window;
+    const MGDesignContext context{manager_, settings, window, nullptr};
+    const std::string design = dir_.File("read.tlx");
+    WriteDesignFile(context, design);
+    const std::string bytes = tabulorix::ReadFileBytes(design);
+    EXPECT_NE(bytes.find("SALES"), std::string::npos);
+    EXPECT_EQ(Leak(bytes, kPassword), "");
+    EXPECT_EQ(Leak(Everything(), kPassword), "");
+    // Nor after the design is loaded and saved again.
+    ASSERT_TRUE(LoadDesignFile(context, design));
+    const std::string again = dir_.File("again.tlx");
+    WriteDesignFile(context, again);
+    EXPECT_EQ(Leak(tabulorix::ReadFileBytes(again), kPassword), "");
+}
+
+TEST_F(PasswordSecrecy, ARefusedLoginDoesNotRepeatTheTypedPassword) {
+    EXPECT_FALSE(Reverse(kWrongPassword, snapshot_));
+    EXPECT_NE(Joined(ports_.messages).find(tabulorix::kInvalidLogonMessage), std::string::npos)
+        << Joined(ports_.messages);
+    EXPECT_EQ(Leak(Everything(), kWrongPassword), "");
+    EXPECT_EQ(Leak(Everything(), kPassword), "");
+}
+
+TEST_F(PasswordSecrecy, OdbcFailuresDoNotRepeatTheConnectionString) {
+    const auto errorOf = [](const std::function<void()>& action) -> std::string {
+        try {
+            action();
+        } catch (const tabulorix::DatabaseError& error) {
+            return error.what();
+        }
+        return "(no error)";
+    };
+    const tabulorix::LoginData login{"SALES", kPassword, "SAMPLE"};
+    {
+        ScopedEnvironment driver(tabulorix::kOdbcDriverVariable, std::string("No Such ODBC Driver"));
+        const std::string error = errorOf([&] { tabulorix::OpenDatabase(login); });
+        EXPECT_NE(error, "(no error)");
+        EXPECT_EQ(Leak(error, kPassword), "");
+    }
+    ScopedEnvironment driver(tabulorix::kOdbcDriverVariable, std::string("SQLite3"));
+    {
+        ScopedEnvironment attributes(tabulorix::kOdbcAttributesVariable,
+                                     "Database=" + dir_.File("missing.sqlite") + ";NoCreat=1");
+        const std::string error = errorOf([&] { tabulorix::OpenDatabase(login); });
+        EXPECT_NE(error, "(no error)");
+        EXPECT_EQ(Leak(error, kPassword), "");
+    }
+    ScopedEnvironment attributes(tabulorix::kOdbcAttributesVariable, "Database=" + snapshot_ + ";NoCreat=1");
+    auto db = tabulorix::OpenDatabase(login);
+    const std::string error = errorOf([&] { db->Run("select * from NO_SUCH_VIEW"); });
+    EXPECT_NE(error, "(no error)");
+    EXPECT_EQ(Leak(error, kPassword), "");
+}
+
+}  // namespace
