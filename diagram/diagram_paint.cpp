@@ -1,11 +1,14 @@
 #include "diagram/diagram_paint.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "diagram/draw_table_list.h"
+#include "diagram/paint_cache.h"
 #include "diagram/relation_lines.h"
 #include "render/draw_box.h"
 
+using tabulorix::DiagramPaintCache;
 using tabulorix::Rect;
 
 namespace {
@@ -26,6 +29,8 @@ class Culler {
 public:
     Culler(ZMGDrawBox& box, const std::optional<Rect>& area) : box_(box), area_(area) {}
 
+    bool Culls() const { return area_.has_value(); }
+
     bool Shows(const Rect& world) const {
         if (!area_) return true;
         const Rect d = Normalised(box_.MapRect(world));
@@ -43,49 +48,131 @@ public:
         return Shows(r);
     }
 
+    // A world rectangle outside of which nothing is shown: every world
+    // rectangle that Shows accepts meets it. Mapping is monotonic, so it is
+    // enough that its edges map beyond the grown area. Nothing when there is
+    // no area or no such rectangle is found (then everything is tested).
+    std::optional<Rect> WorldArea() const {
+        if (!area_ || box_.Zoom() <= 0) return std::nullopt;
+        const int m = kDeviceMargin + 1;
+        const Rect w = Normalised(
+            box_.UnmapRect(Rect{area_->left - m, area_->top - m, area_->right + m, area_->bottom + m}));
+        for (int slack = 2; slack <= (1 << 20); slack *= 8) {
+            const Rect c{w.left - slack, w.top - slack, w.right + slack, w.bottom + slack};
+            if (box_.MapX(c.left) < area_->left - kDeviceMargin &&
+                box_.MapX(c.right) > area_->right + kDeviceMargin &&
+                box_.MapY(c.top) < area_->top - kDeviceMargin &&
+                box_.MapY(c.bottom) > area_->bottom + kDeviceMargin)
+                return c;
+        }
+        return std::nullopt;
+    }
+
 private:
     ZMGDrawBox& box_;
     std::optional<Rect> area_;
 };
 
-void BoxPass(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintRequest& request, const Culler& culler,
-             int flags) {
-    for (int i = 0; i < diagram.Count(); ++i) {
-        MGShapeTable* shape = diagram.Item(i);
-        if (shape == nullptr) continue;
+void AllPositions(int count, std::vector<int>& ids) {
+    ids.resize(static_cast<std::size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) ids[static_cast<std::size_t>(i)] = i;
+}
+
+// Draws the boxes at the given list positions that meet the area, in list
+// order, with the flags.
+void BoxPass(const std::vector<MGShapeTable*>& boxes, const std::vector<int>& ids, ZMGDrawBox& box,
+             const MGPaintRequest& request, const Culler& culler, int flags, std::vector<int>& drawn) {
+    drawn.clear();
+    for (const int i : ids) {
+        MGShapeTable* shape = boxes[static_cast<std::size_t>(i)];
+        if (shape == nullptr || !culler.ShowsBox(*shape)) continue;
         shape->SetDisplayFlags(flags);
-        if (culler.ShowsBox(*shape)) shape->Draw(request.displayMode, box);
+        shape->Draw(request.displayMode, box);
+        drawn.push_back(i);
     }
+}
+
+// What drawing every line does to its boxes: counters from 0, rounded
+// corners for solid lines.
+void AccountForAllLines(MGDrawTableList& diagram, const std::vector<MGShapeTable*>& boxes) {
+    for (MGShapeTable* shape : boxes) {
+        if (shape != nullptr) shape->SetRelationCounter(0);
+    }
+    for (int i = 0; i < diagram.RelationCount(); ++i) {
+        MGShapeRelation* relation = diagram.RelationItem(i);
+        if (relation != nullptr && relation->TwinFlag() == 0) relation->AccountForBoxes();
+    }
+}
+
+void SetRelationFlags(MGDrawTableList& diagram, DiagramPaintCache& cache, int flags) {
+    if (cache.RelationFlagsAre(flags)) return;
+    for (int i = 0; i < diagram.RelationCount(); ++i) {
+        MGShapeRelation* relation = diagram.RelationItem(i);
+        if (relation != nullptr && relation->TwinFlag() == 0) relation->SetDisplayFlags(flags);
+    }
+    cache.SetRelationFlags(flags);
 }
 
 }  // namespace
 
 void MeasureAllBoxes(MGDrawTableList& diagram, ZMGDrawBox& box, int displayMode) {
-    for (int i = 0; i < diagram.Count(); ++i) {
-        if (MGShapeTable* shape = diagram.Item(i)) shape->CalcSize(box, displayMode);
+    for (MGShapeTable* shape : diagram.PaintCache().Boxes(diagram)) {
+        if (shape != nullptr) shape->CalcSize(box, displayMode);
     }
 }
 
+// The result equals drawing every box and every line in list order with the
+// culling test per object: the spread ends and the accounting are what a
+// fresh spread and a full line pass would give (they are redone whenever
+// something they depend on changed), and the grids only leave out objects
+// that the culling test would skip; the rest are drawn in list order.
 void DrawDiagram(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintRequest& request) {
     const int flags = request.flags & ~MGShapeRect::kFlagShadowPass;
     const Culler culler(box, request.repaintArea);
+    DiagramPaintCache& cache = diagram.PaintCache();
     box.DrawPageDecorations(true, request.pagePosition, request.pageNumberForm);
-    SpreadAttachments(diagram);
-    BoxPass(diagram, box, request, culler, flags | MGShapeRect::kFlagShadowPass);
-    for (int i = 0; i < diagram.Count(); ++i) {
-        if (MGShapeTable* shape = diagram.Item(i)) shape->SetRelationCounter(0);
+    if (cache.CheckBoxes(diagram, flags)) {
+        SpreadAttachments(diagram);
+        cache.TakeGeometry(diagram);
     }
-    for (int i = 0; i < diagram.RelationCount(); ++i) {
+    const std::vector<MGShapeTable*>& boxes = cache.Boxes(diagram);
+    const std::optional<Rect> world = culler.WorldArea();
+    std::vector<int> ids;
+    std::vector<int> drawn;
+    if (world) {
+        cache.BoxesMeeting(*world, ids);
+    } else {
+        AllPositions(static_cast<int>(boxes.size()), ids);
+    }
+    BoxPass(boxes, ids, box, request, culler, flags | MGShapeRect::kFlagShadowPass, drawn);
+    // Every box leaves the paint with the flags, also one that drawing
+    // measured anew so that it is no longer in the area.
+    for (const int i : drawn) boxes[static_cast<std::size_t>(i)]->SetDisplayFlags(flags);
+    cache.CheckDrawn(drawn);
+
+    if (!cache.AccountValid()) {
+        AccountForAllLines(diagram, boxes);
+        cache.TakeAccount();
+    }
+    SetRelationFlags(diagram, cache, flags);
+    if (world && (flags & MGShapeRect::kFlagRelationNames) == 0) {
+        cache.RelationsMeeting(diagram, *world, ids);
+    } else {
+        AllPositions(diagram.RelationCount(), ids);
+    }
+    for (const int i : ids) {
         MGShapeRelation* relation = diagram.RelationItem(i);
         if (relation == nullptr || relation->TwinFlag() != 0) continue;
-        relation->SetDisplayFlags(flags);
-        if (!request.repaintArea || culler.Shows(relation->DrawnBounds(box))) {
-            relation->Draw(request.displayMode, box);
-        } else {
-            relation->AccountForBoxes();
-        }
+        if (!culler.Culls() || culler.Shows(relation->DrawnBounds(box)))
+            relation->DrawRoute(box, request.repaintArea, kDeviceMargin);
     }
-    BoxPass(diagram, box, request, culler, flags);
+
+    if (world) {
+        cache.BoxesMeeting(*world, ids);
+    } else {
+        AllPositions(static_cast<int>(boxes.size()), ids);
+    }
+    BoxPass(boxes, ids, box, request, culler, flags, drawn);
     box.DrawPageDecorations(false, request.pagePosition, request.pageNumberForm);
 }
 

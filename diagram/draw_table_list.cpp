@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "diagram/paint_cache.h"
 #include "platform/ui_ports.h"
 
 namespace {
@@ -52,7 +53,9 @@ void MGDrawTableList::DestroyCurrent() {
 // ---- the diagram ------------------------------------------------------------
 
 MGDrawTableList::MGDrawTableList(ZMGDrawBox* drawBox)
-    : band_(std::make_unique<MGShapeSelect>()), drawBox_(drawBox) {}
+    : band_(std::make_unique<MGShapeSelect>()),
+      drawBox_(drawBox),
+      paintCache_(std::make_unique<tabulorix::DiagramPaintCache>()) {}
 
 MGDrawTableList::~MGDrawTableList() {
     // Relations point at boxes: they go first.

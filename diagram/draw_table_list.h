@@ -14,6 +14,9 @@
 #include "diagram/shape_table.h"
 
 class ZMGDrawBox;
+namespace tabulorix {
+class DiagramPaintCache;
+}
 
 // Largest right and bottom edge of the placed boxes (world units).
 struct MGDiagramExtent {
@@ -55,6 +58,8 @@ public:
     ZMGObjectList& Relations() { return relations_; }
     const ZMGObjectList& Relations() const { return relations_; }
     ZMGDrawBox* DrawBox() const { return drawBox_; }
+    // What the paint keeps between paints (spread line ends, grids).
+    tabulorix::DiagramPaintCache& PaintCache() { return *paintCache_; }
 
     // Destroys all relations, then all boxes.
     void Clear();
@@ -102,6 +107,7 @@ private:
     ZMGObjectList boxes_;
     ZMGObjectList relations_;
     ZMGDrawBox* drawBox_;  // not owned
+    std::unique_ptr<tabulorix::DiagramPaintCache> paintCache_;
 
     // Index (owner, name) -> first position in the box list, kept in step
     // with the list: new boxes are taken in as they appear, removals and

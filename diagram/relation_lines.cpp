@@ -435,6 +435,21 @@ void MGShapeRelation::AccountForBoxes() {
 void MGShapeRelation::Draw(int /*displayMode*/, ZMGDrawBox& box) {
     if (!BothVisible(*this)) return;
     AccountForBoxes();
+    DrawRoute(box);
+}
+
+void MGShapeRelation::DrawRoute(ZMGDrawBox& box, const std::optional<Rect>& deviceArea, int margin) {
+    if (!BothVisible(*this)) return;
+    // True when the piece with these world corners may leave pixels inside
+    // the area.
+    auto shows = [&](const Rect& world) {
+        if (!deviceArea) return true;
+        const Rect d = box.MapRect(world);
+        return std::max(d.left, d.right) + margin >= deviceArea->left &&
+               std::min(d.left, d.right) - margin <= deviceArea->right &&
+               std::max(d.top, d.bottom) + margin >= deviceArea->top &&
+               std::min(d.top, d.bottom) - margin <= deviceArea->bottom;
+    };
     int tw = 0;
     int th = 0;
     NameExtent(*this, box, tw, th);
@@ -446,23 +461,35 @@ void MGShapeRelation::Draw(int /*displayMode*/, ZMGDrawBox& box) {
     box.SetPenStyle(DashedLine() ? tabulorix::PenStyle::Dot : tabulorix::PenStyle::Solid);
     const MGRelationRoute route = RouteRelation(*this, tw, th);
     if (route.selfReference) {
-        box.Ellipse(route.circle, true);
+        if (shows(route.circle)) box.Ellipse(route.circle, true);
     } else {
-        box.MoveTo(route.line.front().x, route.line.front().y);
-        for (std::size_t i = 1; i < route.line.size(); ++i) box.LineTo(route.line[i].x, route.line[i].y);
+        // Every segment is a line of its own (a dotted pattern starts anew
+        // on each), so a segment outside the area can be left out.
+        bool penAtStart = false;
+        for (std::size_t i = 1; i < route.line.size(); ++i) {
+            const DevicePoint& a = route.line[i - 1];
+            const DevicePoint& b = route.line[i];
+            if (!shows(Rect{a.x, a.y, b.x, b.y})) {
+                penAtStart = false;
+                continue;
+            }
+            if (!penAtStart) box.MoveTo(a.x, a.y);
+            box.LineTo(b.x, b.y);
+            penAtStart = true;
+        }
     }
     if ((DisplayFlags() & kFlagRelationNames) != 0) {
         box.DrawText(route.name.x, route.name.y, RelationName(), tabulorix::kBlack);
     }
     box.SetPenStyle(tabulorix::PenStyle::Solid);
     box.SetBrushColor(tabulorix::kBlack);
-    box.Ellipse(route.dot, true);
+    if (shows(route.dot)) box.Ellipse(route.dot, true);
     if (Cascade()) {
         box.SetBrushColor(tabulorix::kWhite);
         const Rect& s = route.square;
         std::array<DevicePoint, 4> corners{
             {{s.left, s.top}, {s.left, s.bottom}, {s.right, s.bottom}, {s.right, s.top}}};
-        box.Polygon(corners);
+        if (shows(s)) box.Polygon(corners);
     }
 }
 

@@ -4,6 +4,7 @@
 // the parent-side attachment while line ends are spread over the box sides.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "diagram/shape_rect.h"
@@ -31,6 +32,13 @@ public:
     // up, and a solid line gives the child rounded corners. Nothing when
     // either box is not visible.
     void AccountForBoxes();
+    // What Draw puts on the surface, without the accounting (for a paint
+    // that has accounted for every line already). Nothing when either box is
+    // not visible. With a device area, the pieces (segments, circle, marks)
+    // whose device bounds, grown by `margin` pixels, miss it are left out:
+    // the pixels inside the area stay the same.
+    void DrawRoute(ZMGDrawBox& box, const std::optional<tabulorix::Rect>& deviceArea = std::nullopt,
+                   int margin = 0);
     // World rectangle of everything Draw puts on the surface (empty when the
     // line is not drawn); the ends must have been spread.
     tabulorix::Rect DrawnBounds(ZMGDrawBox& box) const;

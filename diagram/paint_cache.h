@@ -1,0 +1,86 @@
+// What the diagram paint keeps from one paint to the next, so that a paint
+// costs what is visible rather than what exists: the spread line ends and
+// the line accounting of the boxes (redone only when a box moved, was
+// measured anew, was shown or hidden, or the lists changed), and spatial
+// grids of the boxes and of the lines for finding what meets the repainted
+// area.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "diagram/spatial_grid.h"
+#include "render/rect.h"
+
+class MGDrawTableList;
+class MGShapeTable;
+class MGShapeRelation;
+
+namespace tabulorix {
+
+class DiagramPaintCache {
+public:
+    // The boxes in list order (nothing for objects that are not boxes),
+    // taken anew whenever the list changed.
+    const std::vector<MGShapeTable*>& Boxes(const MGDrawTableList& diagram);
+
+    // Gives every box the display flags and tells whether anything that the
+    // spread ends, the line accounting or the grids depend on has changed
+    // since they were taken: the box or relation list, a box's position or
+    // line height (as at the last spread), its visible flag, rounded corners
+    // or relation counter (as after the last accounting).
+    bool CheckBoxes(const MGDrawTableList& diagram, int flags);
+    // After spreading the line ends: the geometry they were spread for. The
+    // accounting and both grids are due again.
+    void TakeGeometry(const MGDrawTableList& diagram);
+    // After the line accounting: the visible flags, rounded corners and
+    // relation counters it left.
+    void TakeAccount();
+    bool AccountValid() const { return accountValid_; }
+
+    // The display flags every forward relation carries, when known.
+    bool RelationFlagsAre(int flags) const { return relationFlagsKnown_ && relationFlags_ == flags; }
+    void SetRelationFlags(int flags) {
+        relationFlags_ = flags;
+        relationFlagsKnown_ = true;
+    }
+
+    // List positions of the boxes whose rectangle, with the shadow room of
+    // one line height right and below, may meet the world area; ascending.
+    void BoxesMeeting(const Rect& world, std::vector<int>& ids);
+    // List positions of the forward relations with both boxes visible whose
+    // route (without the name) may meet the world area; ascending.
+    void RelationsMeeting(const MGDrawTableList& diagram, const Rect& world, std::vector<int>& ids);
+    // After the boxes in ids were drawn (drawing measures a box that needs
+    // it): when one of them changed size, both grids are built again.
+    void CheckDrawn(const std::vector<int>& ids);
+
+private:
+    struct BoxState {
+        Rect position;
+        int lineHeight = 0;
+        bool detailed = false;
+        bool rounded = false;
+        int relationCounter = 0;
+    };
+
+    bool ListsChanged(const MGDrawTableList& diagram) const;
+    void TakeLists(const MGDrawTableList& diagram);
+
+    std::vector<MGShapeTable*> boxes_;
+    std::vector<BoxState> states_;
+    int boxCount_ = -1;
+    std::uint64_t boxRemovalVersion_ = 0;
+    int relationCount_ = -1;
+    std::uint64_t relationRemovalVersion_ = 0;
+    bool geometryValid_ = false;
+    bool accountValid_ = false;
+    bool relationFlagsKnown_ = false;
+    int relationFlags_ = 0;
+    bool boxGridValid_ = false;
+    bool relationGridValid_ = false;
+    SpatialGrid boxGrid_;
+    SpatialGrid relationGrid_;
+};
+
+}  // namespace tabulorix
