@@ -57,17 +57,8 @@ public:
     std::optional<Color> Pixel(int x, int y) const override { return target_->Pixel(x, y); }
 
 private:
-    struct State {
-        Color penColor = kBlack;
-        int penWidth = 1;
-        PenStyle penStyle = PenStyle::Solid;
-        PenMode penMode = PenMode::Copy;
-        Color brushColor = kWhite;
-        BrushStyle brushStyle = BrushStyle::Solid;
-        Color fontColor = kBlack;
-    };
     Canvas* target_;
-    State state_;
+    CanvasState state_;  // what a new target takes over
 };
 
 // The paint box: an off-screen canvas at 96 dpi whose size can change.

@@ -61,6 +61,21 @@ struct TextSize {
     bool operator==(const TextSize&) const = default;
 };
 
+// The drawing state a canvas keeps between calls (what a GDI device context
+// holds): pen, brush, font and window origin.
+struct CanvasState {
+    Color penColor = kBlack;
+    int penWidth = 1;
+    PenStyle penStyle = PenStyle::Solid;
+    PenMode penMode = PenMode::Copy;
+    Color brushColor = kWhite;
+    BrushStyle brushStyle = BrushStyle::Solid;
+    FontSpec font;
+    Color fontColor = kBlack;
+    int originX = 0;
+    int originY = 0;
+};
+
 class Canvas {
 public:
     virtual ~Canvas() = default;

@@ -117,23 +117,12 @@ struct FontKey {
 
 // The libEMF device context, the GDI objects selected into it and the
 // drawing state of the canvas.
-struct EmfCanvas::Recorder {
+struct EmfCanvas::Recorder : CanvasState {
     int width = 0;
     int height = 0;
     FilePtr file;
     HDC dc = 0;
     std::string failure;  // why nothing is recorded, when dc is 0
-
-    Color penColor = kBlack;
-    int penWidth = 1;
-    PenStyle penStyle = PenStyle::Solid;
-    PenMode penMode = PenMode::Copy;
-    Color brushColor = kWhite;
-    BrushStyle brushStyle = BrushStyle::Solid;
-    FontSpec font;
-    Color fontColor = kBlack;
-    int originX = 0;
-    int originY = 0;
 
     HPEN pen = 0;
     std::optional<PenKey> penKey;

@@ -105,18 +105,8 @@ public:
 
 private:
     struct Owned;  // what a factory-made canvas owns: file, device, painter
-    struct State {
-        Color penColor = kBlack;
-        int penWidth = 1;
-        PenStyle penStyle = PenStyle::Solid;
-        PenMode penMode = PenMode::Copy;
-        Color brushColor = kWhite;
-        BrushStyle brushStyle = BrushStyle::Solid;
-        FontSpec font;
-        Color fontColor = kBlack;
-        int originX = 0;
-        int originY = 0;
-        int penX = 0;
+    struct State : CanvasState {
+        int penX = 0;  // current pen position (MoveTo/LineTo)
         int penY = 0;
     };
     template <typename Shape>

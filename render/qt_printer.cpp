@@ -65,18 +65,7 @@ public:
     std::optional<Color> Pixel(int, int) const override { return std::nullopt; }
 
 private:
-    struct State {
-        Color penColor = kBlack;
-        int penWidth = 1;
-        PenStyle penStyle = PenStyle::Solid;
-        PenMode penMode = PenMode::Copy;
-        Color brushColor = kWhite;
-        BrushStyle brushStyle = BrushStyle::Solid;
-        FontSpec font;
-        Color fontColor = kBlack;
-        int originX = 0;
-        int originY = 0;
-    };
+    using State = CanvasState;
 
     // The job canvas, or the measuring canvas at the printer's current
     // resolution (the print dialog may have chosen another printer).
