@@ -14,9 +14,9 @@ void PrintOverview(std::ostream& out) {
            "Reads Oracle schemas and writes their diagram, DDL scripts, CSV lists,\n"
            "pictures, printed pages and Word documents without a window.\n\nCommands:\n";
     for (const Command& command : AllCommands()) {
-        std::string name = "  " + command.spec.name;
+        std::string name = "  " + command.syntax.name;
         name.resize(12, ' ');
-        out << name << command.spec.summary << '\n';
+        out << name << command.syntax.summary << '\n';
     }
     out << "\n\"tabulorix-cli COMMAND --help\" describes a command.\n"
            "Exit status: 0 success, 1 failure, 2 wrong command line.\n";
@@ -24,7 +24,7 @@ void PrintOverview(std::ostream& out) {
 
 const Command* FindCommand(const std::string& name) {
     for (const Command& command : AllCommands()) {
-        if (command.spec.name == name) return &command;
+        if (command.syntax.name == name) return &command;
     }
     return nullptr;
 }
@@ -69,7 +69,7 @@ int RunCommandLine(const std::vector<std::string>& args) {
     if (name == "--help" || name == "-h" || name == "help") {
         if (args.size() > 1) {
             if (const Command* command = FindCommand(args[1])) {
-                std::cout << HelpText(command->spec);
+                std::cout << HelpText(command->syntax);
                 return kExitOk;
             }
             std::cerr << "tabulorix-cli: unknown command \"" << args[1] << "\"\n";
@@ -85,11 +85,11 @@ int RunCommandLine(const std::vector<std::string>& args) {
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (WantsHelp(rest)) {
-        std::cout << HelpText(command->spec);
+        std::cout << HelpText(command->syntax);
         return kExitOk;
     }
     try {
-        const ParsedOptions options = Parse(command->spec, rest);
+        const ParsedOptions options = Parse(command->syntax, rest);
         return command->run(options);
     } catch (const UsageError& error) {
         std::cerr << "tabulorix-cli: " << name << ": " << error.what() << "\n(see tabulorix-cli " << name

@@ -10,7 +10,7 @@
 namespace tabulorix::cli {
 
 struct Command {
-    CommandSpec spec;
+    CommandSpec syntax;
     // Runs the parsed command; returns the exit status.
     int (*run)(const ParsedOptions& options);
 };

@@ -7,15 +7,15 @@
 namespace tabulorix::cli {
 namespace {
 
-const OptionSpec* FindLong(const CommandSpec& spec, const std::string& name) {
-    for (const OptionSpec& option : spec.options) {
+const OptionSpec* FindLong(const CommandSpec& syntax, const std::string& name) {
+    for (const OptionSpec& option : syntax.options) {
         if (option.name == name) return &option;
     }
     return nullptr;
 }
 
-const OptionSpec* FindShort(const CommandSpec& spec, char name) {
-    for (const OptionSpec& option : spec.options) {
+const OptionSpec* FindShort(const CommandSpec& syntax, char name) {
+    for (const OptionSpec& option : syntax.options) {
         if (option.shortName != 0 && option.shortName == name) return &option;
     }
     return nullptr;
@@ -76,7 +76,7 @@ bool WantsHelp(const std::vector<std::string>& args) {
     return false;
 }
 
-ParsedOptions Parse(const CommandSpec& spec, const std::vector<std::string>& args) {
+ParsedOptions Parse(const CommandSpec& syntax, const std::vector<std::string>& args) {
     ParsedOptions parsed;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -91,17 +91,19 @@ ParsedOptions Parse(const CommandSpec& spec, const std::vector<std::string>& arg
             const std::size_t equals = arg.find('=');
             const std::string name =
                 arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-            option = FindLong(spec, name);
-            if (option == nullptr) throw UsageError("unknown option --" + name + " for " + spec.name);
+            option = FindLong(syntax, name);
+            if (option == nullptr) throw UsageError("unknown option --" + name + " for " + syntax.name);
             if (equals != std::string::npos) inlineValue = arg.substr(equals + 1);
         } else if (!optionsEnded && arg.size() == 2 && arg[0] == '-' && arg[1] != '-') {
-            option = FindShort(spec, arg[1]);
-            if (option == nullptr) throw UsageError("unknown option " + arg + " for " + spec.name);
+            option = FindShort(syntax, arg[1]);
+            if (option == nullptr) throw UsageError("unknown option " + arg + " for " + syntax.name);
         }
         if (option == nullptr) {
-            if (spec.positional.empty()) throw UsageError(spec.name + " takes no argument \"" + arg + "\"");
+            if (syntax.positional.empty())
+                throw UsageError(syntax.name + " takes no argument \"" + arg + "\"");
             if (parsed.positionalGiven_)
-                throw UsageError(spec.name + " takes one " + spec.positional + ", not also \"" + arg + "\"");
+                throw UsageError(syntax.name + " takes one " + syntax.positional + ", not also \"" + arg +
+                                 "\"");
             parsed.positional_ = arg;
             parsed.positionalGiven_ = true;
             continue;
@@ -118,27 +120,27 @@ ParsedOptions Parse(const CommandSpec& spec, const std::vector<std::string>& arg
         }
         parsed.values_[option->name] = *inlineValue;
     }
-    if (!spec.positional.empty() && !parsed.positionalGiven_)
-        throw UsageError(spec.name + " needs " + spec.positional);
-    for (const OptionSpec& option : spec.options) {
+    if (!syntax.positional.empty() && !parsed.positionalGiven_)
+        throw UsageError(syntax.name + " needs " + syntax.positional);
+    for (const OptionSpec& option : syntax.options) {
         if (option.required && !parsed.Has(option.name))
-            throw UsageError(spec.name + " needs " + Display(option));
+            throw UsageError(syntax.name + " needs " + Display(option));
     }
     return parsed;
 }
 
-std::string HelpText(const CommandSpec& spec) {
+std::string HelpText(const CommandSpec& syntax) {
     std::ostringstream out;
-    out << "Usage: tabulorix-cli " << spec.name;
-    if (!spec.positional.empty()) out << ' ' << spec.positional;
-    for (const OptionSpec& option : spec.options) {
+    out << "Usage: tabulorix-cli " << syntax.name;
+    if (!syntax.positional.empty()) out << ' ' << syntax.positional;
+    for (const OptionSpec& option : syntax.options) {
         out << ' ' << (option.required ? "" : "[");
         out << "--" << option.name;
         if (!option.valueName.empty()) out << ' ' << option.valueName;
         out << (option.required ? "" : "]");
     }
-    out << "\n\n" << spec.summary << "\n\nOptions:\n";
-    for (const OptionSpec& option : spec.options) {
+    out << "\n\n" << syntax.summary << "\n\nOptions:\n";
+    for (const OptionSpec& option : syntax.options) {
         std::string left = "  ";
         left += option.shortName != 0 ? std::string("-") + option.shortName + ", " : "    ";
         left += "--" + option.name;
@@ -152,7 +154,7 @@ std::string HelpText(const CommandSpec& spec) {
         out << option.help << '\n';
     }
     out << "  -h, --help                Show this help and exit.\n";
-    for (const std::string& note : spec.notes) out << '\n' << note << '\n';
+    for (const std::string& note : syntax.notes) out << '\n' << note << '\n';
     out << "\nExit status: 0 success, 1 failure, 2 wrong command line.\n";
     return out.str();
 }

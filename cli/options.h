@@ -54,7 +54,7 @@ public:
     void RequireAtMostOne(const std::vector<std::string>& names) const;
 
 private:
-    friend ParsedOptions Parse(const CommandSpec& spec, const std::vector<std::string>& args);
+    friend ParsedOptions Parse(const CommandSpec& syntax, const std::vector<std::string>& args);
     std::map<std::string, std::string> values_;  // a switch has an empty value
     std::string positional_;
     bool positionalGiven_ = false;
@@ -63,11 +63,11 @@ private:
 // Parses the arguments after the command name: --name VALUE, --name=VALUE,
 // -x VALUE, switches, and the positional argument. "--help" must be checked
 // before (WantsHelp). Throws UsageError.
-ParsedOptions Parse(const CommandSpec& spec, const std::vector<std::string>& args);
+ParsedOptions Parse(const CommandSpec& syntax, const std::vector<std::string>& args);
 
 bool WantsHelp(const std::vector<std::string>& args);
 
 // The text of "tabulorix-cli COMMAND --help".
-std::string HelpText(const CommandSpec& spec);
+std::string HelpText(const CommandSpec& syntax);
 
 }  // namespace tabulorix::cli

@@ -108,7 +108,7 @@ struct PenKey {
 };
 
 struct FontKey {
-    FontSpec spec;
+    FontSpec fontSpec;
     bool japanese;
     bool operator==(const FontKey&) const = default;
 };

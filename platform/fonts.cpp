@@ -38,22 +38,22 @@ int FontPixelHeight(int pointSize, double pixelsPerInch) {
     return pixels < 1 ? 1 : static_cast<int>(pixels);
 }
 
-QFont MakeFont(const FontSpec& spec, double pixelsPerInch) {
+QFont MakeFont(const FontSpec& fontSpec, double pixelsPerInch) {
     InstallFontSubstitutions();
-    QFont font(QString::fromStdString(spec.name));
-    font.setPixelSize(FontPixelHeight(spec.pointSize, pixelsPerInch));
-    font.setBold((spec.styleBits & kFontBold) != 0);
-    font.setItalic((spec.styleBits & kFontItalic) != 0);
-    font.setUnderline((spec.styleBits & kFontUnderline) != 0);
+    QFont font(QString::fromStdString(fontSpec.name));
+    font.setPixelSize(FontPixelHeight(fontSpec.pointSize, pixelsPerInch));
+    font.setBold((fontSpec.styleBits & kFontBold) != 0);
+    font.setItalic((fontSpec.styleBits & kFontItalic) != 0);
+    font.setUnderline((fontSpec.styleBits & kFontUnderline) != 0);
     return font;
 }
 
-std::string ResolvedFontFamily(const FontSpec& spec) {
-    return QFontInfo(MakeFont(spec)).family().toStdString();
+std::string ResolvedFontFamily(const FontSpec& fontSpec) {
+    return QFontInfo(MakeFont(fontSpec)).family().toStdString();
 }
 
-TextSize MeasureText(const FontSpec& spec, const std::string& utf8Text, double pixelsPerInch) {
-    const QFontMetrics metrics(MakeFont(spec, pixelsPerInch));
+TextSize MeasureText(const FontSpec& fontSpec, const std::string& utf8Text, double pixelsPerInch) {
+    const QFontMetrics metrics(MakeFont(fontSpec, pixelsPerInch));
     return {metrics.horizontalAdvance(QString::fromStdString(utf8Text)), metrics.height()};
 }
 

@@ -29,17 +29,17 @@ void InstallFontSubstitutions();
 // × pixelsPerInch ÷ 72, rounded, at least 1.
 int FontPixelHeight(int pointSize, double pixelsPerInch);
 
-// The Qt font for a font spec at the given resolution (pixel size set, style
+// The Qt font for a font fontSpec at the given resolution (pixel size set, style
 // bits applied: bold, italic, underline).
-QFont MakeFont(const FontSpec& spec, double pixelsPerInch = kWorldPixelsPerInch);
+QFont MakeFont(const FontSpec& fontSpec, double pixelsPerInch = kWorldPixelsPerInch);
 
-// Family name Qt actually uses for the spec after substitution and fallback,
+// Family name Qt actually uses for the fontSpec after substitution and fallback,
 // e.g. "IPAPGothic" for "ＭＳ Ｐゴシック".
-std::string ResolvedFontFamily(const FontSpec& spec);
+std::string ResolvedFontFamily(const FontSpec& fontSpec);
 
 // Width (advance) and height (ascent + descent) of a UTF-8 text in the font,
 // in pixels at the given resolution.
-TextSize MeasureText(const FontSpec& spec, const std::string& utf8Text,
+TextSize MeasureText(const FontSpec& fontSpec, const std::string& utf8Text,
                      double pixelsPerInch = kWorldPixelsPerInch);
 
 // True when the text holds characters of the Japanese scripts (kana, CJK
