@@ -4,8 +4,11 @@
 #include <QFontMetrics>
 #include <QList>
 #include <QString>
+#include <algorithm>
 #include <cmath>
+#include <deque>
 #include <mutex>
+#include <unordered_map>
 
 namespace tabulorix {
 namespace {
@@ -52,9 +55,65 @@ std::string ResolvedFontFamily(const FontSpec& fontSpec) {
     return QFontInfo(MakeFont(fontSpec)).family().toStdString();
 }
 
+namespace {
+
+// The metrics of one font at one resolution and the widths of the texts
+// measured with it. Building a QFont and its metrics costs more than most
+// measurements, and a diagram measures the same column names and types over
+// and over (every box is measured again when the font or the display mode
+// changes), so both are kept.
+class MeasuredFont {
+public:
+    MeasuredFont(const FontSpec& fontSpec, double pixelsPerInch)
+        : spec_(fontSpec), pixelsPerInch_(pixelsPerInch), metrics_(MakeFont(fontSpec, pixelsPerInch)) {}
+
+    bool Matches(const FontSpec& fontSpec, double pixelsPerInch) const {
+        return pixelsPerInch_ == pixelsPerInch && spec_ == fontSpec;
+    }
+
+    TextSize Measure(const std::string& utf8Text) {
+        // A bound on what is kept: a huge schema's distinct texts stay well
+        // under it, a long session that measured many fonts starts afresh.
+        constexpr std::size_t kMaxKeptWidths = 1u << 20;
+        auto found = widths_.find(utf8Text);
+        if (found == widths_.end()) {
+            if (widths_.size() >= kMaxKeptWidths) widths_.clear();
+            found =
+                widths_.emplace(utf8Text, metrics_.horizontalAdvance(QString::fromStdString(utf8Text))).first;
+        }
+        return {found->second, metrics_.height()};
+    }
+
+private:
+    FontSpec spec_;
+    double pixelsPerInch_;
+    QFontMetrics metrics_;
+    std::unordered_map<std::string, int> widths_;
+};
+
+// The fonts measured lately on this thread, the most recent first.
+MeasuredFont& MeasuredFontFor(const FontSpec& fontSpec, double pixelsPerInch) {
+    constexpr std::size_t kKeptFonts = 8;
+    thread_local std::deque<MeasuredFont> fonts;
+    const auto found = std::find_if(fonts.begin(), fonts.end(), [&](const MeasuredFont& font) {
+        return font.Matches(fontSpec, pixelsPerInch);
+    });
+    if (found == fonts.begin() && found != fonts.end()) return *found;
+    if (found != fonts.end()) {
+        MeasuredFont kept = std::move(*found);
+        fonts.erase(found);
+        fonts.push_front(std::move(kept));
+    } else {
+        fonts.emplace_front(fontSpec, pixelsPerInch);
+        if (fonts.size() > kKeptFonts) fonts.pop_back();
+    }
+    return fonts.front();
+}
+
+}  // namespace
+
 TextSize MeasureText(const FontSpec& fontSpec, const std::string& utf8Text, double pixelsPerInch) {
-    const QFontMetrics metrics(MakeFont(fontSpec, pixelsPerInch));
-    return {metrics.horizontalAdvance(QString::fromStdString(utf8Text)), metrics.height()};
+    return MeasuredFontFor(fontSpec, pixelsPerInch).Measure(utf8Text);
 }
 
 bool HasJapaneseText(const std::string& utf8Text) {

@@ -1,5 +1,6 @@
 // Font resolution and measurement at fixed resolutions.
 #include "platform/fonts.h"
+#include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,25 @@ TEST(Fonts, ExtentScalesWithResolution) {
     const TextSize paper = MeasureText(font, "従業員テーブル", 600);
     EXPECT_NEAR(static_cast<double>(paper.width) / screen.width, 600.0 / 96, 0.5);
     EXPECT_NEAR(static_cast<double>(paper.height) / screen.height, 600.0 / 96, 0.6);
+}
+
+TEST(Fonts, KeptWidthsBelongToTheirFontSizeStyleAndResolution) {
+    // Widths are kept per font: measuring the same text in alternating fonts
+    // must give each font's own width, the same as a fresh QFontMetrics.
+    const std::string text = "EMPLOYEE_NUMBER 社員番号";
+    const FontSpec fonts[] = {
+        {"IPAPGothic", 9, 0}, {"IPAPGothic", 14, 0}, {"IPAPGothic", 9, kFontBold}, {"IPAGothic", 9, 0}};
+    for (int round = 0; round < 2; ++round) {
+        for (const FontSpec& font : fonts) {
+            for (const double dpi : {96.0, 600.0}) {
+                const QFontMetrics fresh(MakeFont(font, dpi));
+                EXPECT_EQ(MeasureText(font, text, dpi).width,
+                          fresh.horizontalAdvance(QString::fromStdString(text)))
+                    << font.name << " " << font.pointSize << " " << font.styleBits << " at " << dpi;
+            }
+        }
+    }
+    EXPECT_GT(MeasureText(fonts[1], text).width, MeasureText(fonts[0], text).width);
 }
 
 TEST(Fonts, StyleBitsReachTheQtFont) {
