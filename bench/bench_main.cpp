@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench/bench_steps.h"
+#include "cli/allocator_tuning.h"
 #include "cli/headless_window.h"
 #include "platform/ui_ports.h"
 
@@ -130,6 +131,7 @@ int Run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tabulorix::cli::TuneAllocator();
     try {
         return Run(ParseOptions(argc, argv));
     } catch (const std::exception& error) {

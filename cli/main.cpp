@@ -2,8 +2,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/allocator_tuning.h"
 #include "cli/commands.h"
 
 int main(int argc, char** argv) {
+    tabulorix::cli::TuneAllocator();
     return tabulorix::cli::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc));
 }
