@@ -27,8 +27,18 @@ bool IsSectionLine(std::string_view line) {
 class FieldScanner {
 public:
     // Feeds text; each completed field goes to fields when one is given.
+    // Inside quotes everything up to the next quote is taken in one piece.
     void Feed(std::string_view text, std::vector<std::string>* fields) {
-        for (const char c : text) Step(c, fields);
+        std::size_t i = 0;
+        while (i < text.size()) {
+            if (state_ == State::Quoted) {
+                const std::size_t quote = std::min(text.find('"', i), text.size());
+                value_.append(text.substr(i, quote - i));
+                i = quote;
+                if (i == text.size()) break;
+            }
+            Step(text[i++], fields);
+        }
     }
     // The text ended inside a quoted field.
     bool QuoteOpen() const { return state_ == State::Quoted; }
@@ -77,57 +87,107 @@ private:
     std::string value_;
 };
 
-bool EndsWithQuote(const std::string& text) {
+bool EndsWithQuote(std::string_view text) {
     return !text.empty() && text.back() == '"';
 }
+
+// Fields of a row are few; room for them is made once.
+constexpr std::size_t kUsualFieldCount = 16;
 
 // One row starting at lines[i]; i moves past the lines it used.
 std::vector<std::string> ReadRow(const std::vector<std::string>& lines, std::size_t& i,
                                  SectionContinuation rule) {
     std::vector<std::string> fields;
+    fields.reserve(kUsualFieldCount);
     FieldScanner scanner;
-    std::string text = lines[i++];
+    const std::string& first = lines[i++];
+    scanner.Feed(first, &fields);
     switch (rule) {
         case SectionContinuation::OneLinePerRow:
             break;
-        case SectionContinuation::JoinDirectly:
-            while (!EndsWithQuote(text) && i < lines.size() && !IsSectionLine(lines[i])) text += lines[i++];
+        case SectionContinuation::JoinDirectly: {
+            // The row goes on, joined without a break, until the text so far
+            // ends with a quote; the scanner takes the pieces one after another.
+            bool quoteAtEnd = EndsWithQuote(first);
+            while (!quoteAtEnd && i < lines.size() && !IsSectionLine(lines[i])) {
+                const std::string& piece = lines[i++];
+                scanner.Feed(piece, &fields);
+                if (!piece.empty()) quoteAtEnd = EndsWithQuote(piece);
+            }
             break;
+        }
         case SectionContinuation::JoinWithLineFeed:
-            scanner.Feed(text, &fields);
             while (scanner.QuoteOpen() && i < lines.size() && !IsSectionLine(lines[i])) {
                 scanner.Feed("\n", &fields);
                 scanner.Feed(lines[i++], &fields);
             }
-            scanner.Finish(fields);
-            return fields;
+            break;
     }
-    scanner.Feed(text, &fields);
     scanner.Finish(fields);
     return fields;
 }
 
-std::unique_ptr<ZMGRowExt> RowOf(const std::vector<std::string>& fields, std::size_t from = 0) {
+std::unique_ptr<ZMGRowExt> RowOf(std::vector<std::string>&& fields, std::size_t from = 0) {
     auto row = std::make_unique<ZMGRowExt>();
-    for (std::size_t f = from; f < fields.size(); ++f) row->AddItem(fields[f]);
+    if (fields.size() > from) row->ReserveItems(static_cast<int>(fields.size() - from));
+    for (std::size_t f = from; f < fields.size(); ++f) row->AddItem(std::move(fields[f]));
     return row;
 }
 
-// Rows of a section with a leading Type field: those whose type is not
-// `excluded` go to target without the field. The header passes.
-void ReadTypedRows(const std::vector<std::string>& lines, std::string_view section, std::string_view excluded,
-                   ZMGCell& target, int flagColumn = -1) {
-    ZMGCell rows;
-    ReadSectionRows(lines, section, rows);
-    target.ClearRows(0);
-    for (int r = 0; !rows.IsPastEnd(r); ++r) {
-        const ZMGRowExt& row = rows.GetRow(r);
-        if (row.ItemOrEmpty(0) == excluded) continue;
-        auto copy = std::make_unique<ZMGRowExt>();
-        for (int i = 1; i < row.ItemCount(); ++i) copy->AddItem(row.Item(i));
-        if (flagColumn >= 0) copy->SetDetail(copy->ItemOrEmpty(flagColumn) != "E");
-        target.AddRow(std::move(copy));
+// Calls take(fields, headerRow) for every row of every occurrence of the
+// section. A section written more than once (a hand-edited file) loses no
+// row: every occurrence is read, and a later occurrence's first row is
+// skipped when it repeats the header row of the first.
+template <typename Take>
+void ForEachSectionRow(const std::vector<std::string>& lines, std::string_view section, Take take) {
+    const SectionContinuation rule = ContinuationOf(section);
+    std::vector<std::string> header;
+    bool firstSection = true;
+    for (auto start = std::find(lines.begin(), lines.end(), section); start != lines.end();
+         start = std::find(start + 1, lines.end(), section)) {
+        bool firstRow = true;
+        for (auto i = static_cast<std::size_t>(start - lines.begin()) + 1; i < lines.size();) {
+            const std::string& line = lines[i];
+            if (line.empty()) {
+                ++i;
+                continue;
+            }
+            if (line.front() == '[') break;
+            auto fields = ReadRow(lines, i, rule);
+            const bool headerRow = firstRow;
+            firstRow = false;
+            if (headerRow && firstSection) header = fields;
+            if (headerRow && !firstSection && fields == header) continue;
+            take(std::move(fields), headerRow);
+        }
+        firstSection = false;
     }
+}
+
+// Rows of a section with a leading Type field, read once and handed out
+// without the field: rows whose type is not "View" go to tables, rows whose
+// type is not "Table" go to views (the header row, and a row of any other
+// type, go to both). With a flag column, "E" there clears the detail flag.
+void ReadTypedRows(const std::vector<std::string>& lines, std::string_view section, ZMGCell& tables,
+                   ZMGCell& views, int flagColumn = -1) {
+    tables.ClearRows(0);
+    views.ClearRows(0);
+    ForEachSectionRow(lines, section, [&](std::vector<std::string>&& fields, bool) {
+        const std::string type = fields.empty() ? std::string() : fields.front();
+        const bool toTables = type != "View";
+        const bool toViews = type != "Table";
+        auto add = [flagColumn](ZMGCell& target, std::unique_ptr<ZMGRowExt> row) {
+            if (flagColumn >= 0) row->SetDetail(row->ItemOrEmpty(flagColumn) != "E");
+            target.AddRow(std::move(row));
+        };
+        if (toTables && toViews) {
+            std::vector<std::string> copy = fields;
+            add(tables, RowOf(std::move(copy), 1));
+        } else if (toTables) {
+            add(tables, RowOf(std::move(fields), 1));
+        }
+        if (toViews) add(views, RowOf(std::move(fields), 1));
+    });
 }
 
 void ReadSection(const std::vector<std::string>& lines, std::string_view section, ZMGCell& target) {
@@ -209,32 +269,13 @@ std::vector<std::string> ParseSectionFields(std::string_view text) {
 
 void ReadSectionRows(const std::vector<std::string>& lines, std::string_view section, ZMGCell& target) {
     const bool privileges = section == "[OBJECT PRIVILEGE]";
-    if (privileges) target.AddRow(RowOf({kPrivilegeHeader, kPrivilegeHeader + 4}));
-    const SectionContinuation rule = ContinuationOf(section);
-    // A section written more than once (a hand-edited file) loses no row:
-    // every occurrence is read, and a later occurrence's first row is
-    // skipped when it repeats the header row of the first.
-    std::vector<std::string> header;
-    bool firstSection = true;
-    for (auto start = std::find(lines.begin(), lines.end(), section); start != lines.end();
-         start = std::find(start + 1, lines.end(), section)) {
-        bool firstRow = true;
-        for (auto i = static_cast<std::size_t>(start - lines.begin()) + 1; i < lines.size();) {
-            const std::string& line = lines[i];
-            if (line.empty()) {
-                ++i;
-                continue;
-            }
-            if (line.front() == '[') break;
-            auto fields = ReadRow(lines, i, rule);
-            const bool headerRow = firstRow;
-            firstRow = false;
-            if (headerRow && firstSection) header = fields;
-            if (headerRow && (privileges || (!firstSection && fields == header))) continue;
-            target.AddRow(RowOf(fields));
-        }
-        firstSection = false;
-    }
+    if (privileges)
+        target.AddRow(
+            RowOf(std::vector<std::string>(std::begin(kPrivilegeHeader), std::end(kPrivilegeHeader))));
+    ForEachSectionRow(lines, section, [&](std::vector<std::string>&& fields, bool headerRow) {
+        if (headerRow && privileges) return;
+        target.AddRow(RowOf(std::move(fields)));
+    });
 }
 
 void ReadSchemaFromDesignLines(MGSchema& schema, const std::vector<std::string>& lines) {
@@ -242,14 +283,12 @@ void ReadSchemaFromDesignLines(MGSchema& schema, const std::vector<std::string>&
     auto& status = tabulorix::Status();
     status.SetMainLine("テーブル情報解析中...");
     ZMGCell views;
-    ReadTypedRows(lines, "[TABLE]", "View", schema.Tables(), kListFlag);
-    ReadTypedRows(lines, "[TABLE]", "Table", views, kListFlag);
+    ReadTypedRows(lines, "[TABLE]", schema.Tables(), views, kListFlag);
     ReadSection(lines, "[OBJECT PRIVILEGE]", schema.Privileges());
     status.SetMainLine("フィールド情報解析中...");
-    ReadTypedRows(lines, "[COLUMN]", "View", schema.Columns());
+    ReadTypedRows(lines, "[COLUMN]", schema.Columns(), schema.ViewColumns());
     BuildTableBoxes(schema, schema.Tables(), schema.Columns(), ColumnRowMode::Raw);
     status.SetMainLine("ビュー情報解析中...");
-    ReadTypedRows(lines, "[COLUMN]", "Table", schema.ViewColumns());
     ReadSection(lines, "[VIEW]", schema.ViewSources());
     BuildViewBoxes(schema, schema.ViewColumns(), ColumnRowMode::Raw, ViewLookup{&schema.ViewSources(), 0, 1},
                    ViewLookup{&views, kListPhysicalName, kListComment, true});
@@ -267,4 +306,5 @@ void ReadSchemaFromDesignLines(MGSchema& schema, const std::vector<std::string>&
     DistributeDetails(schema, schema.UniqueKeys(), DetailKind::UniqueKey);
     DistributeDetails(schema, schema.ForeignKeys(), DetailKind::ForeignKey);
     DistributeDetails(schema, schema.Conditions(), DetailKind::Condition);
+    schema.ReleaseDistributedRows();
 }

@@ -30,6 +30,7 @@ public:
         Query(DictionaryQuery::Indexes, schema_.Indexes());
         DistributeDetails(schema_, schema_.Indexes(), DetailKind::Index);
         ReadConstraints();
+        schema_.ReleaseDistributedRows();
     }
 
 private:

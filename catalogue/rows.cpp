@@ -76,6 +76,10 @@ void ZMGRowBase::AddItem(const std::string& value) {
     values_.push_back(value);
 }
 
+void ZMGRowBase::AddItem(std::string&& value) {
+    values_.push_back(std::move(value));
+}
+
 const std::string& ZMGRowBase::Item(int position) const {
     CheckPosition(position, values_.size(), "Item");
     return values_[static_cast<std::size_t>(position)];
@@ -125,6 +129,11 @@ void ZMGRowExt::AddItem(const char* value) {
 
 void ZMGRowExt::AddItem(const std::string& value) {
     AddItem(value, std::string());
+}
+
+void ZMGRowExt::AddItem(std::string&& value) {
+    values_.push_back(std::move(value));
+    if (!names_.empty()) names_.resize(values_.size());
 }
 
 void ZMGRowExt::AddItem(const std::string& value, const std::string& name) {

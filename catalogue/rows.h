@@ -46,6 +46,7 @@ public:
     // A null C string appends an empty value.
     virtual void AddItem(const char* value);
     virtual void AddItem(const std::string& value);
+    virtual void AddItem(std::string&& value);
 
     int ItemCount() const { return static_cast<int>(values_.size()); }
     // The value at a position; throws std::out_of_range for a missing one.
@@ -72,6 +73,7 @@ public:
     void BlankItem(int position) override;
     void AddItem(const char* value) override;
     void AddItem(const std::string& value) override;
+    void AddItem(std::string&& value) override;
     // Puts other's values and names at positions 0 .. other.ItemCount() - 1;
     // this row must already have that many items (std::out_of_range if not).
     virtual void AssignItems(const ZMGRowExt& other);

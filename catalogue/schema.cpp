@@ -100,6 +100,13 @@ MGSchema::~MGSchema() {
     if (liveCount_ == 0) MGDrawTableList::DestroyCurrent();
 }
 
+void MGSchema::ReleaseDistributedRows() {
+    for (ZMGCell* holder : {columns_.get(), viewColumns_.get(), indexes_.get(), primaryKeys_.get(),
+                            uniqueKeys_.get(), foreignKeys_.get(), conditions_.get()}) {
+        holder->ClearRows(1);
+    }
+}
+
 bool MGSchema::LoadSchema(const std::vector<std::string>* sourceLines, bool /*merge*/) {
     // Design-file lines when given, otherwise the data dictionary through the
     // schema's connection. Failures propagate to the connection step.
