@@ -43,14 +43,23 @@ void WriteSchemaBlock(const MGSchema& schema, std::vector<std::string>& lines) {
     const MGDrawTableList* diagram = MGDrawTableList::Current();
     for (const Section& section : kSections) {
         lines.emplace_back(section.line);
+        // Written box by box: the header row (added by the first box that
+        // has rows) stays as row 0, so later boxes add none, and each box's
+        // rows are dropped once written; a section never holds the rows of a
+        // whole schema at once. The table has no group columns, so nothing
+        // depends on the rows of the previous box.
         ZMGCell rows;
+        int firstUnwritten = 0;
         for (int i = 0; diagram != nullptr && i < diagram->Count(); ++i) {
             MGShapeTable* box = diagram->Item(i);
-            if (IsTableOrView(*box) && box->Owner() == schema.OwnerName()) {
-                box->WriteBoxRows(section.kind, rows, true);
+            if (!IsTableOrView(*box) || box->Owner() != schema.OwnerName()) continue;
+            box->WriteBoxRows(section.kind, rows, true);
+            WriteCsvLines(rows, lines, firstUnwritten);
+            if (rows.RowCount() > 0) {
+                rows.ClearRows(1);
+                firstUnwritten = 1;
             }
         }
-        WriteCsvLines(rows, lines);
     }
 }
 
@@ -58,7 +67,11 @@ std::vector<std::string> BuildDesignLines(const MGDesignContext& context) {
     const MGReferencedKeyScope keys;  // foreign-key rows name the keys they reference
     std::vector<std::string> lines = {"[VERSION]", kDesignVersionLine, "[DOCUMENT TYPE]",
                                       kDesignDocumentType};
-    lines.push_back("\"" + context.window.FontNameText() + "\",\"" + context.window.FontSizeText() + "\"");
+    std::string fontLine;
+    AppendCsvField(fontLine, context.window.FontNameText());
+    fontLine += ',';
+    AppendCsvField(fontLine, context.window.FontSizeText());
+    lines.push_back(std::move(fontLine));
     const MGSchemaMng& manager = context.manager;
     for (int i = 0; i < manager.SchemaCount(); ++i) WriteSchemaBlock(*manager.GetSchema(i), lines);
     MGDrawTableList* diagram = MGDrawTableList::Current();

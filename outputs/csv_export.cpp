@@ -95,7 +95,7 @@ bool SaveCsvLists(const MGSchemaMng& manager, const MGCsvListChoice& choice,
         std::vector<std::string> lines;
         list->WriteCsvLines(lines);
         try {
-            SaveTextFile(path, lines);
+            SaveTextFile(path, std::move(lines));
         } catch (const tabulorix::FileError& error) {
             tabulorix::ShowMessage(error.what());
             completed = false;

@@ -5,27 +5,35 @@
 
 namespace {
 
-// A value written with line breaks inside (a view source, a condition)
-// continues on further physical lines; every one of them ends with CR LF
-// like the others, whether the value broke its lines with LF or CR LF.
-std::vector<std::string> PhysicalLines(const std::vector<std::string>& lines) {
-    std::vector<std::string> physical;
-    physical.reserve(lines.size());
-    for (const std::string& line : lines) {
+// The file's text: every line ends with CR LF, and a value written with
+// line breaks inside (a view source, a condition) continues on further
+// physical lines that end with CR LF like the others, whether the value broke
+// its lines with LF or CR LF. Each line is freed once it is in the text.
+std::string CrLfText(std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines) size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (std::string& line : lines) {
         std::size_t start = 0;
         for (std::size_t at; (at = line.find('\n', start)) != std::string::npos; start = at + 1) {
             const std::size_t end = at > start && line[at - 1] == '\r' ? at - 1 : at;
-            physical.push_back(line.substr(start, end - start));
+            text.append(line, start, end - start);
+            text += "\r\n";
         }
-        physical.push_back(line.substr(start));
+        text.append(line, start);
+        text += "\r\n";
+        std::string().swap(line);
     }
-    return physical;
+    return text;
 }
 
 }  // namespace
 
-void SaveTextFile(const std::string& path, const std::vector<std::string>& lines) {
-    const tabulorix::EncodedText written = tabulorix::WriteTextLines(path, PhysicalLines(lines));
+void SaveTextFile(const std::string& path, std::vector<std::string> lines) {
+    std::string text = CrLfText(lines);
+    std::vector<std::string>().swap(lines);
+    const tabulorix::EncodedText written = tabulorix::WriteTextFile(path, std::move(text));
     if (written.encoding != tabulorix::TextEncoding::Utf8Bom) return;
     const std::string character = written.firstNonCp932 ? written.firstNonCp932->Describe() : std::string();
     tabulorix::ShowMessage(path + " には Shift-JIS で表せない文字 " + character +

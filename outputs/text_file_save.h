@@ -7,5 +7,6 @@
 #include <string>
 #include <vector>
 
-// Throws tabulorix::FileError; the previous file is then unchanged.
-void SaveTextFile(const std::string& path, const std::vector<std::string>& lines);
+// The lines are taken over and freed as they are joined. Throws
+// tabulorix::FileError; the previous file is then unchanged.
+void SaveTextFile(const std::string& path, std::vector<std::string> lines);

@@ -211,7 +211,9 @@ TextLines ReadTextLines(const std::string& path) {
     return {SplitLines(decoded.utf8), decoded.encoding};
 }
 
-EncodedText EncodeTextLines(const std::vector<std::string>& lines) {
+namespace {
+
+std::string JoinWithCrLf(const std::vector<std::string>& lines) {
     std::size_t size = 0;
     for (const std::string& line : lines) size += line.size() + 2;
     std::string text;
@@ -220,18 +222,29 @@ EncodedText EncodeTextLines(const std::vector<std::string>& lines) {
         text += line;
         text += "\r\n";
     }
-    return EncodeFileText(text);
+    return text;
 }
 
-EncodedText WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
+}  // namespace
+
+EncodedText EncodeTextLines(const std::vector<std::string>& lines) {
+    return EncodeFileText(JoinWithCrLf(lines));
+}
+
+EncodedText WriteTextFile(const std::string& path, std::string utf8) {
     EncodedText encoded;
     try {
-        encoded = EncodeTextLines(lines);
+        encoded = EncodeFileText(utf8);
     } catch (const TextCodecError& e) {
         throw FileError(path, "ファイル \"" + path + "\" を保存できません: " + e.what(), e.line());
     }
+    std::string().swap(utf8);
     WriteFileAtomically(path, encoded.bytes);
     return encoded;
+}
+
+EncodedText WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
+    return WriteTextFile(path, JoinWithCrLf(lines));
 }
 
 }  // namespace tabulorix

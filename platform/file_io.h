@@ -59,6 +59,12 @@ TextLines ReadTextLines(const std::string& path);
 // hold the text, else UTF-8 with a BOM).
 EncodedText EncodeTextLines(const std::vector<std::string>& lines);
 
+// Writes a UTF-8 text encoded as EncodeFileText does, atomically. The text
+// is taken over and freed once encoded, so a large file is held at most
+// twice at any time. Returns the encoding as WriteTextLines does. Throws
+// FileError.
+EncodedText WriteTextFile(const std::string& path, std::string utf8);
+
 // Writes lines as EncodeTextLines does, atomically. Returns the encoding used
 // (and the first character that forced UTF-8) so the caller can tell the
 // user. Throws FileError.

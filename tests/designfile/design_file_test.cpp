@@ -107,6 +107,30 @@ TEST_F(DesignFile, SampleIsWrittenLineByLine) {
     EXPECT_EQ(tabulorix::ReadFileBytes(path).substr(0, 11), "[VERSION]\r\n");  // CP932, no BOM
 }
 
+TEST_F(DesignFile, EverySectionHasOneHeaderWhicheverBoxBringsItsFirstRow) {
+    Sample(false);
+    MGShapeTable& dept = AddTable(*manager.GetSchema(0), "DEPT");
+    AddColumn(dept, {"DEPTNO", "NUMBER", "2", "N"});
+    AddPrimaryKey(dept, "PK_DEPT", {"DEPTNO"}, 1);
+    const std::vector<std::string> lines = BuildDesignLines(context);
+    const auto section = [&](const char* name) {
+        const auto start = std::find(lines.begin(), lines.end(), name) + 1;
+        return std::vector<std::string>(start, std::find_if(start, lines.end(), [](const std::string& line) {
+                                            return line.starts_with("[");
+                                        }));
+    };
+    const std::vector<std::string> columns = section("[COLUMN]");
+    ASSERT_EQ(columns.size(), 4u);
+    EXPECT_TRUE(columns[0].starts_with(R"("Type","TableNameL")")) << columns[0];
+    EXPECT_TRUE(columns[1].find(R"("EMPNO")") != std::string::npos &&
+                columns[3].find(R"("DEPTNO")") != std::string::npos);
+    // EMP has no primary key: DEPT's rows bring the header.
+    const std::vector<std::string> keys = section("[PRIMARY KEY]");
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_TRUE(keys[0].starts_with(R"("TableNameP","PKName")")) << keys[0];
+    EXPECT_TRUE(keys[1].find(R"("PK_DEPT")") != std::string::npos) << keys[1];
+}
+
 TEST_F(DesignFile, QuotesAreDoubledAndViewSourcesSpanLines) {
     MGShapeTable& emp = Sample();
     emp.SetComment("5\"X");
