@@ -95,7 +95,7 @@ bool EndsWithQuote(std::string_view text) {
 constexpr std::size_t kUsualFieldCount = 16;
 
 // One row starting at lines[i]; i moves past the lines it used.
-std::vector<std::string> ReadRow(const std::vector<std::string>& lines, std::size_t& i,
+std::vector<std::string> ReadRow(std::span<const std::string> lines, std::size_t& i,
                                  SectionContinuation rule) {
     std::vector<std::string> fields;
     fields.reserve(kUsualFieldCount);
@@ -139,7 +139,7 @@ std::unique_ptr<ZMGRowExt> RowOf(std::vector<std::string>&& fields, std::size_t 
 // row: every occurrence is read, and a later occurrence's first row is
 // skipped when it repeats the header row of the first.
 template <typename Take>
-void ForEachSectionRow(const std::vector<std::string>& lines, std::string_view section, Take take) {
+void ForEachSectionRow(std::span<const std::string> lines, std::string_view section, Take take) {
     const SectionContinuation rule = ContinuationOf(section);
     std::vector<std::string> header;
     bool firstSection = true;
@@ -168,7 +168,7 @@ void ForEachSectionRow(const std::vector<std::string>& lines, std::string_view s
 // without the field: rows whose type is not "View" go to tables, rows whose
 // type is not "Table" go to views (the header row, and a row of any other
 // type, go to both). With a flag column, "E" there clears the detail flag.
-void ReadTypedRows(const std::vector<std::string>& lines, std::string_view section, ZMGCell& tables,
+void ReadTypedRows(std::span<const std::string> lines, std::string_view section, ZMGCell& tables,
                    ZMGCell& views, int flagColumn = -1) {
     tables.ClearRows(0);
     views.ClearRows(0);
@@ -190,7 +190,7 @@ void ReadTypedRows(const std::vector<std::string>& lines, std::string_view secti
     });
 }
 
-void ReadSection(const std::vector<std::string>& lines, std::string_view section, ZMGCell& target) {
+void ReadSection(std::span<const std::string> lines, std::string_view section, ZMGCell& target) {
     target.ClearRows(0);
     ReadSectionRows(lines, section, target);
 }
@@ -216,7 +216,7 @@ int FontStyle(const std::string& letters) {
     return style;
 }
 
-void ReadTexts(const std::vector<std::string>& lines) {
+void ReadTexts(std::span<const std::string> lines) {
     ZMGCell rows;
     ReadSectionRows(lines, "[TEXT]", rows);
     for (int r = 0; !rows.IsPastEnd(r); ++r) {
@@ -232,7 +232,7 @@ void ReadTexts(const std::vector<std::string>& lines) {
 
 // Tells the user about sections of a schema block written more than once;
 // their rows are all read (see ReadSectionRows).
-void ReportRepeatedSections(const std::string& owner, const std::vector<std::string>& lines) {
+void ReportRepeatedSections(const std::string& owner, std::span<const std::string> lines) {
     for (const std::string_view section :
          {"[TABLE]", "[COLUMN]", "[PRIMARY KEY]", "[UNIQUE]", "[FOREIGN KEY]", "[CONDITION]", "[INDEX]",
           "[OBJECT PRIVILEGE]", "[VIEW]", "[TEXT]"}) {
@@ -267,7 +267,7 @@ std::vector<std::string> ParseSectionFields(std::string_view text) {
     return fields;
 }
 
-void ReadSectionRows(const std::vector<std::string>& lines, std::string_view section, ZMGCell& target) {
+void ReadSectionRows(std::span<const std::string> lines, std::string_view section, ZMGCell& target) {
     const bool privileges = section == "[OBJECT PRIVILEGE]";
     if (privileges)
         target.AddRow(
@@ -278,7 +278,7 @@ void ReadSectionRows(const std::vector<std::string>& lines, std::string_view sec
     });
 }
 
-void ReadSchemaFromDesignLines(MGSchema& schema, const std::vector<std::string>& lines) {
+void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> lines) {
     ReportRepeatedSections(schema.OwnerName(), lines);
     auto& status = tabulorix::Status();
     status.SetMainLine("テーブル情報解析中...");

@@ -2,6 +2,7 @@
 // that turn them into the schema's row tables and the diagram's boxes.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,9 +39,9 @@ inline constexpr const char* kPrivilegeHeader[4] = {"物理表名", "権限受�
 // the value, unless the line is itself a section line of a design file.
 // "[OBJECT PRIVILEGE]" replaces its first row by the fixed header. Missing
 // sections give no rows.
-void ReadSectionRows(const std::vector<std::string>& lines, std::string_view section, ZMGCell& target);
+void ReadSectionRows(std::span<const std::string> lines, std::string_view section, ZMGCell& target);
 
 // Fills the schema from the lines of its schema block and builds its boxes,
 // texts included, with the same steps as the dictionary reader. A section
 // that the block holds more than once is reported (all its rows are read).
-void ReadSchemaFromDesignLines(MGSchema& schema, const std::vector<std::string>& lines);
+void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> lines);

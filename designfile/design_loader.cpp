@@ -1,6 +1,7 @@
 #include "designfile/design_loader.h"
 
 #include <memory>
+#include <span>
 
 #include "app/model/settings.h"
 #include "catalogue/design_sections.h"
@@ -29,15 +30,16 @@ public:
 
     // False at a wrong document type.
     bool Walk(const std::vector<std::string>& lines) {
-        for (const std::string& line : lines) {
-            if (!Step(line)) return false;
+        lines_ = lines;
+        for (position_ = 0; position_ < lines.size(); ++position_) {
+            if (!Step(lines[position_])) return false;
         }
         return true;
     }
 
     // Loads the schema still collecting lines.
     void Finish() {
-        if (state_ == State::SchemaLines) LoadCollected();
+        if (state_ == State::SchemaLines) LoadCollected(lines_.size());
     }
 
     bool CreatedSchema() const { return created_; }
@@ -73,10 +75,8 @@ private:
                 return true;
             case State::SchemaLines:
                 if (line == "[SCHEMA]") {
-                    LoadCollected();
+                    LoadCollected(position_);
                     state_ = State::Owner;
-                } else {
-                    collected_.push_back(line);
                 }
                 return true;
         }
@@ -92,21 +92,22 @@ private:
         current_ = schema.get();
         manager.AddSchema(std::move(schema));
         created_ = true;
-        collected_.clear();
+        firstSchemaLine_ = position_ + 1;
         state_ = State::SchemaLines;
     }
 
-    void LoadCollected() {
-        ReadSchemaFromDesignLines(*current_, collected_);
-        collected_.clear();
-        collected_.shrink_to_fit();
+    // The schema's lines run from the line after its owner up to end.
+    void LoadCollected(std::size_t end) {
+        ReadSchemaFromDesignLines(*current_, lines_.subspan(firstSchemaLine_, end - firstSchemaLine_));
     }
 
     const MGDesignContext& context_;
     const std::string& path_;
     State state_ = State::Version;
     MGSchema* current_ = nullptr;
-    std::vector<std::string> collected_;
+    std::span<const std::string> lines_;
+    std::size_t position_ = 0;
+    std::size_t firstSchemaLine_ = 0;
     bool created_ = false;
 };
 

@@ -54,13 +54,6 @@ public:
         return std::nullopt;
     }
 
-    // The same into out (replacing it).
-    std::optional<ConversionStop> Convert(std::string_view in, std::string& out) {
-        out.clear();
-        out.reserve(in.size());
-        return ConvertInto(in, [&out](std::string_view piece) { out.append(piece); });
-    }
-
 private:
     iconv_t handle_;
 };
@@ -154,21 +147,51 @@ struct Cp932Attempt {
     std::optional<UnrepresentableChar> failure;
 };
 
-// Encodes to CP932 and decodes back; the first character that fails to
-// encode or comes back as another one is the failure.
-Cp932Attempt TryEncodeCp932(std::string_view utf8) {
-    ValidateUtf8(utf8);
-    Cp932Attempt attempt;
-    Iconv encoder("CP932", "UTF-8");
-    const auto stop = encoder.Convert(utf8, attempt.bytes);
-    const std::size_t encodedLength = stop ? stop->offset : utf8.size();
+bool IsCp932LeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// CP932 and UTF-8 both keep ASCII as it is, and most of what this system
+// writes and reads is ASCII, so only the runs of other characters go
+// through iconv; the ASCII between them is copied.
+std::size_t AsciiRunLength(std::string_view text, std::size_t i) {
+    std::size_t end = i;
+    while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+    return end - i;
+}
+
+// A run of UTF-8 characters that are not ASCII: every byte is 0x80 or above.
+std::size_t Utf8RunLength(std::string_view text, std::size_t i) {
+    std::size_t end = i;
+    while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) ++end;
+    return end - i;
+}
+
+// A run of CP932 characters that are not ASCII. A double-byte character's
+// trail byte may lie in the ASCII range, so it goes with its lead byte (a
+// lead byte at the very end stays alone and iconv reports it incomplete).
+std::size_t Cp932RunLength(std::string_view text, std::size_t i) {
+    std::size_t end = i;
+    while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) {
+        end += IsCp932LeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+    }
+    return std::min(end, text.size()) - i;
+}
+
+// Encodes the run utf8[start, start + length) onto bytes and decodes it back;
+// the first character that fails to encode or comes back as another one is
+// the failure.
+std::optional<UnrepresentableChar> EncodeCp932Run(Iconv& encoder, Iconv& decoder, std::string_view utf8,
+                                                  std::size_t start, std::size_t length, std::string& bytes) {
+    const std::string_view run = utf8.substr(start, length);
+    const std::size_t encodedFrom = bytes.size();
+    const auto stop = encoder.ConvertInto(run, [&bytes](std::string_view piece) { bytes.append(piece); });
+    const std::string_view encodedPart = run.substr(0, stop ? stop->offset : run.size());
 
     // Decoded back piece by piece and compared with the text as it comes.
-    const std::string_view encodedPart = utf8.substr(0, encodedLength);
     std::size_t matched = 0;
     std::optional<std::size_t> difference;
-    Iconv decoder("UTF-8", "CP932");
-    decoder.ConvertInto(attempt.bytes, [&](std::string_view piece) {
+    decoder.ConvertInto(std::string_view(bytes).substr(encodedFrom), [&](std::string_view piece) {
         if (difference) return;
         const std::string_view expected =
             encodedPart.substr(std::min(matched, encodedPart.size()), piece.size());
@@ -180,12 +203,47 @@ Cp932Attempt TryEncodeCp932(std::string_view utf8) {
         matched += piece.size();
     });
     if (!difference && matched != encodedPart.size()) difference = std::min(matched, encodedPart.size());
-    if (difference) {
-        attempt.failure = CharacterAt(utf8, MoveToCharacterStart(utf8, *difference));
-    } else if (stop) {
-        attempt.failure = CharacterAt(utf8, stop->offset);
+    if (difference) return CharacterAt(utf8, MoveToCharacterStart(utf8, start + *difference));
+    if (stop) return CharacterAt(utf8, start + stop->offset);
+    return std::nullopt;
+}
+
+// Encodes to CP932; the bytes are complete when there is no failure.
+Cp932Attempt TryEncodeCp932(std::string_view utf8) {
+    ValidateUtf8(utf8);
+    Cp932Attempt attempt;
+    attempt.bytes.reserve(utf8.size());
+    Iconv encoder("CP932", "UTF-8");
+    Iconv decoder("UTF-8", "CP932");
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t ascii = AsciiRunLength(utf8, i);
+        attempt.bytes.append(utf8.substr(i, ascii));
+        i += ascii;
+        if (i == utf8.size()) break;
+        const std::size_t run = Utf8RunLength(utf8, i);
+        attempt.failure = EncodeCp932Run(encoder, decoder, utf8, i, run, attempt.bytes);
+        if (attempt.failure) break;
+        i += run;
     }
     return attempt;
+}
+
+// Decodes CP932 onto utf8; where the bytes cannot be decoded.
+std::optional<ConversionStop> DecodeCp932Into(std::string_view bytes, std::string& utf8) {
+    utf8.reserve(bytes.size() + bytes.size() / 2);
+    Iconv decoder("UTF-8", "CP932");
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t ascii = AsciiRunLength(bytes, i);
+        utf8.append(bytes.substr(i, ascii));
+        i += ascii;
+        if (i == bytes.size()) break;
+        const std::size_t run = Cp932RunLength(bytes, i);
+        const auto stop = decoder.ConvertInto(bytes.substr(i, run),
+                                              [&utf8](std::string_view piece) { utf8.append(piece); });
+        if (stop) return ConversionStop{i + stop->offset, stop->incomplete};
+        i += run;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -241,8 +299,7 @@ std::string EncodeCp932(std::string_view utf8) {
 
 std::string DecodeCp932(std::string_view bytes) {
     std::string utf8;
-    Iconv decoder("UTF-8", "CP932");
-    const auto stop = decoder.Convert(bytes, utf8);
+    const auto stop = DecodeCp932Into(bytes, utf8);
     if (!stop) return utf8;
     const int line = LineAt(bytes, stop->offset);
     if (stop->incomplete) {
@@ -252,7 +309,7 @@ std::string DecodeCp932(std::string_view bytes) {
     }
     // Show the lead byte and, for a double-byte lead, its trail byte.
     const auto lead = static_cast<unsigned char>(bytes[stop->offset]);
-    const bool doubleByte = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+    const bool doubleByte = IsCp932LeadByte(lead);
     const std::string_view shown = bytes.substr(stop->offset, doubleByte ? 2 : 1);
     throw TextCodecError(
         "CP932 として読めないバイト " + HexBytes(shown) + " があります " + Place(stop->offset, line),

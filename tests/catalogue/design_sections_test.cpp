@@ -12,22 +12,11 @@
 #include "diagram/shape_view.h"
 #include "platform/file_io.h"
 #include "support/recording_ports.h"
+#include "support/row_values.h"
+
+using namespace tabulorix::testing;
 
 namespace {
-
-using Strings = std::vector<std::string>;
-
-Strings Values(const ZMGRowExt& row) {
-    Strings values;
-    for (int i = 0; i < row.ItemCount(); ++i) values.push_back(row.Item(i));
-    return values;
-}
-
-std::vector<Strings> Rows(const ZMGCell& table) {
-    std::vector<Strings> rows;
-    for (int r = 0; !table.IsPastEnd(r); ++r) rows.push_back(Values(table.GetRow(r)));
-    return rows;
-}
 
 std::vector<Strings> Section(const Strings& lines, const std::string& section) {
     ZMGCell table;
@@ -43,12 +32,6 @@ Strings Saved(const Strings& written) {
     return tabulorix::SplitLines(text);
 }
 
-std::unique_ptr<ZMGRowExt> Row(const Strings& values) {
-    auto row = std::make_unique<ZMGRowExt>();
-    for (const auto& value : values) row->AddItem(value);
-    return row;
-}
-
 }  // namespace
 
 TEST(SectionFields, QuotedAndPlainFields) {
@@ -60,12 +43,12 @@ TEST(SectionFields, QuotedAndPlainFields) {
 
 TEST(SectionRows, ConditionsAndViewSourcesKeepTheirLineBreaks) {
     ZMGCell conditions;
-    conditions.AddRow(Row({"TableNameP", "CDName", "CDStatus", "ColumnNameP", "Condition"}));
-    conditions.AddRow(Row({"T", "CK_RANGE", "ENABLED", "A", "A > 0\nAND A < \"10\""}));
-    conditions.AddRow(Row({"T", "SYS_C0001", "ENABLED", "B", "\"B\" IS NOT NULL"}));
+    conditions.AddRow(RowOf({"TableNameP", "CDName", "CDStatus", "ColumnNameP", "Condition"}));
+    conditions.AddRow(RowOf({"T", "CK_RANGE", "ENABLED", "A", "A > 0\nAND A < \"10\""}));
+    conditions.AddRow(RowOf({"T", "SYS_C0001", "ENABLED", "B", "\"B\" IS NOT NULL"}));
     ZMGCell views;
-    views.AddRow(Row({"TableNameP", "ViewSource"}));
-    views.AddRow(Row({"V", "select A,\n\n[B] from T\n  where A = 'x'"}));
+    views.AddRow(RowOf({"TableNameP", "ViewSource"}));
+    views.AddRow(RowOf({"V", "select A,\n\n[B] from T\n  where A = 'x'"}));
     Strings written{"[CONDITION]"};
     WriteCsvLines(conditions, written);
     written.push_back("[VIEW]");
@@ -179,7 +162,7 @@ const Strings kBlock{
 }  // namespace
 
 TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
-    tabulorix::testing::RecordingPorts ports;
+    RecordingPorts ports;
     MGSchema schema;
     schema.SetSchemaNumber(1);
     schema.SetIdentity("SALES", "", "", "");
@@ -234,21 +217,17 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     EXPECT_EQ(second.FontSize(), 12);
     EXPECT_EQ(second.FontStyle(), 1 | 4);
 
-    Strings mainLines;
-    for (const auto& entry : ports.statusLog) {
-        if (entry.rfind("Main:", 0) == 0) mainLines.push_back(entry.substr(5));
-    }
-    EXPECT_EQ(mainLines, (Strings{"テーブル情報解析中...", "フィールド情報解析中...", "ビュー情報解析中...",
+    EXPECT_EQ(MainLines(ports.statusLog), (Strings{"テーブル情報解析中...", "フィールド情報解析中...", "ビュー情報解析中...",
                                   "索引情報解析中...", "制約情報解析中..."}));
     EXPECT_TRUE(ports.messages.empty());
 }
 
 TEST(DesignSchemaBlock, ABadFontSizeIsReportedAndReplaced) {
-    tabulorix::testing::RecordingPorts ports;
+    RecordingPorts ports;
     MGSchema schema;
     schema.SetSchemaNumber(1);
     schema.SetIdentity("SALES", "", "", "");
-    ReadSchemaFromDesignLines(schema, {"[TEXT]", R"("/1","注記","IPAPGothic","big","I")"});
+    ReadSchemaFromDesignLines(schema, std::vector<std::string>{"[TEXT]", R"("/1","注記","IPAPGothic","big","I")"});
     ASSERT_EQ(ports.messages.size(), 1u);
     EXPECT_NE(ports.messages[0].find("big"), std::string::npos);
     const auto& text = dynamic_cast<const MGShapeText&>(*MGDrawTableList::Current()->Item(0));

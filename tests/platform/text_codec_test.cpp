@@ -59,6 +59,12 @@ TEST(TextCodec, FirstOffendingCharacterIsNamedWithItsPlace) {
     EXPECT_EQ(emoji->line, 3);
 
     EXPECT_FALSE(FindFirstNonCp932(kJapanese).has_value());
+
+    // Found in a later run of Japanese text, past ASCII between the runs.
+    const auto later = FindFirstNonCp932("表 a\n社員〜");
+    ASSERT_TRUE(later.has_value());
+    EXPECT_EQ(later->byteOffset, 12u);
+    EXPECT_EQ(later->line, 2);
 }
 
 TEST(TextCodec, EncodingFailsNamingTheCharacter) {
@@ -86,6 +92,17 @@ TEST(TextCodec, InvalidCp932BytesAreReportedWithOffsetAndLine) {
         const std::string message = e.what();
         EXPECT_NE(message.find("0x85 0x40"), std::string::npos) << message;
         EXPECT_NE(message.find("3 行目"), std::string::npos) << message;
+    }
+    // Trail bytes in the ASCII range belong to their lead byte (表 and ソ end
+    // in 0x5C), and a fault in a later run is placed in the whole text.
+    EXPECT_EQ(DecodeCp932("\x95\x5C\x83\x5C\\"), "表ソ\\");
+    EXPECT_EQ(EncodeCp932("表ソ\\"), "\x95\x5C\x83\x5C\\");
+    try {
+        DecodeCp932("\x95\x5C ok\n\x82\xA0\x85\x40");
+        FAIL() << "invalid bytes in a later run were decoded";
+    } catch (const TextCodecError& e) {
+        EXPECT_EQ(e.byteOffset(), 8u);
+        EXPECT_EQ(e.line(), 2);
     }
     // Single bytes that no CP932 character starts with.
     for (const std::string bad : {"\x80", "\xA0", "\xFD"}) {
