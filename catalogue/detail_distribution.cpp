@@ -177,11 +177,21 @@ private:
     }
 
     // The serial of the first column row of the box with this physical
-    // column name, -1 when there is none.
+    // column name, -1 when there is none. Most tables have a few dozen
+    // columns, which a scan searches faster than an index can be built; a
+    // wide table gets an index of its own.
     int ColumnSerial(MGShapeTable& box, const std::string& columnName) {
+        constexpr int kScannedColumns = 64;
+        const ZMGCell& columns = box.ColumnRows();
+        if (columns.RowCount() <= kScannedColumns) {
+            for (int r = 1; !columns.IsPastEnd(r); ++r) {
+                const ZMGRowExt& column = columns.GetRow(r);
+                if (column.ItemOrEmpty(1) == columnName) return column.Serial();
+            }
+            return -1;
+        }
         auto [entry, added] = columnSerials_.try_emplace(&box);
         if (added) {
-            const ZMGCell& columns = box.ColumnRows();
             for (int r = 1; !columns.IsPastEnd(r); ++r) {
                 const ZMGRowExt& column = columns.GetRow(r);
                 entry->second.emplace(column.ItemOrEmpty(1), column.Serial());
