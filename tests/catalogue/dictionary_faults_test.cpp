@@ -6,32 +6,21 @@
 // passes for a whole one, and the failed read leaves no schema behind.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "catalogue/reverse_driver.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_connect.h"
 #include "catalogue/schema_manager.h"
 #include "diagram/draw_table_list.h"
-#include "platform/database.h"
-#include "platform/odbc_database.h"
 #include "support/recording_ports.h"
+#include "support/row_values.h"
 #include "support/snapshot_fixture.h"
 
 using namespace tabulorix;
 namespace fixture = tabulorix::testing;
 
+using namespace tabulorix::testing;
+
 namespace {
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-std::string Joined(const std::vector<std::string>& texts) {
-    std::string all;
-    for (const std::string& text : texts) all += text + "\n";
-    return all;
-}
 
 class DictionaryFaults : public ::testing::Test {
 protected:
@@ -40,13 +29,7 @@ protected:
     }
 
     // SALES read through the SQLite ODBC driver with the project's extension.
-    void UseOdbc() {
-        fixture::AddPermanentUserViews(database_, "SALES");
-        driver_ = std::make_unique<fixture::ScopedEnvironment>(kOdbcDriverVariable, std::string("SQLite3"));
-        attributes_ = std::make_unique<fixture::ScopedEnvironment>(
-            kOdbcAttributesVariable,
-            "Database=" + database_ + ";LoadExt=" + TABULORIX_NVL_EXTENSION + ";NoCreat=1");
-    }
+    void UseOdbc() { odbc_ = std::make_unique<fixture::OdbcSqliteSource>(database_, "SALES"); }
 
     // ALL_TAB_COLUMNS becomes a view that fails at the column named failAt
     // (before UseOdbc: renaming a table redirects the views already over it).
@@ -70,8 +53,7 @@ protected:
     fixture::TempDirectory dir_;
     std::string database_;
     MGSchemaMng manager_;
-    std::unique_ptr<fixture::ScopedEnvironment> driver_;
-    std::unique_ptr<fixture::ScopedEnvironment> attributes_;
+    std::unique_ptr<fixture::OdbcSqliteSource> odbc_;
 };
 
 TEST_F(DictionaryFaults, ASnapshotWithoutADictionaryTableIsNamedAndLeavesNoSchema) {
@@ -82,49 +64,26 @@ TEST_F(DictionaryFaults, ASnapshotWithoutADictionaryTableIsNamedAndLeavesNoSchem
         EXPECT_FALSE(Reverse(database_)) << table;
         ASSERT_FALSE(ports_.messages.empty()) << table;
         // SQLite's own text names the missing table.
-        EXPECT_TRUE(Contains(Joined(ports_.messages), table)) << Joined(ports_.messages);
+        EXPECT_TRUE(Contains(JoinedLines(ports_.messages), table)) << JoinedLines(ports_.messages);
         EXPECT_EQ(manager_.SchemaCount(), 0) << table;
         const MGDrawTableList* diagram = MGDrawTableList::Current();
         EXPECT_TRUE(diagram == nullptr || diagram->Count() == 0) << table;
     }
 }
 
-TEST_F(DictionaryFaults, AnOdbcErrorInTheMiddleOfAFetchIsAnErrorNotAShortResult) {
-    UseOdbc();
-    auto db = OpenDatabase({"SALES", "tiger", "SAMPLE"});
-    const std::string statement =
-        "SELECT TABULORIX_FAIL_ON(COLUMN_NAME, 'STATUS') FROM ALL_TAB_COLUMNS "
-        "WHERE OWNER = 'SALES' AND TABLE_NAME = 'CUSTOMER_ORDER' ORDER BY COLUMN_ID";
-    // Without the failing value the statement gives all eight columns...
-    EXPECT_EQ(db->Run("SELECT COLUMN_NAME FROM ALL_TAB_COLUMNS WHERE OWNER = 'SALES' AND "
-                      "TABLE_NAME = 'CUSTOMER_ORDER' ORDER BY COLUMN_ID")
-                  .rows.size(),
-              8u);
-    // ...with it, the sixth row fails after five were fetched.
-    std::string error = "(no error)";
-    try {
-        db->Run(statement);
-    } catch (const DatabaseError& e) {
-        error = e.what();
-    }
-    EXPECT_TRUE(Contains(error, "TABULORIX_FAIL_ON: the value STATUS cannot be read")) << error;
-    // The connection is still usable afterwards.
-    EXPECT_EQ(db->Run("SELECT 1").rows.size(), 1u);
-}
-
 TEST_F(DictionaryFaults, AnOdbcErrorInTheMiddleOfTheColumnsStopsTheReadWithTheDriversText) {
     FailColumnsAt("STATUS");  // before the USER_ views are made over it
     UseOdbc();
     EXPECT_FALSE(Reverse("SAMPLE"));
-    EXPECT_TRUE(Contains(Joined(ports_.messages), "TABULORIX_FAIL_ON: the value STATUS cannot be read"))
-        << Joined(ports_.messages);
+    EXPECT_TRUE(Contains(JoinedLines(ports_.messages), "TABULORIX_FAIL_ON: the value STATUS cannot be read"))
+        << JoinedLines(ports_.messages);
     EXPECT_EQ(manager_.SchemaCount(), 0);
 
     // The same snapshot without the failing value reads completely.
     ports_.messages.clear();
     fixture::ExecuteOnFile(database_,
                            "UPDATE TAB_COLUMNS_DATA SET COLUMN_NAME = 'STATE' WHERE COLUMN_NAME = 'STATUS';");
-    EXPECT_TRUE(Reverse("SAMPLE")) << Joined(ports_.messages);
+    EXPECT_TRUE(Reverse("SAMPLE")) << JoinedLines(ports_.messages);
     EXPECT_GE(manager_.SchemaCount(), 1);
     ASSERT_NE(MGDrawTableList::Current(), nullptr);
     EXPECT_NE(MGDrawTableList::Current()->FindBox("SALES", "CUSTOMER_ORDER"), nullptr);

@@ -11,32 +11,15 @@
 #include "diagram/shape_view.h"
 #include "platform/odbc_database.h"
 #include "support/recording_ports.h"
+#include "support/row_values.h"
 #include "support/snapshot_fixture.h"
 
 using namespace tabulorix;
 namespace fixture = tabulorix::testing;
 
+using namespace tabulorix::testing;
+
 namespace {
-
-using Strings = std::vector<std::string>;
-
-Strings Values(const ZMGRowExt& row) {
-    Strings values;
-    for (int i = 0; i < row.ItemCount(); ++i) values.push_back(row.Item(i));
-    return values;
-}
-
-Strings Column(const ZMGCell& table, int column) {
-    Strings values;
-    for (int r = 1; !table.IsPastEnd(r); ++r) values.push_back(table.GetRow(r).Item(column));
-    return values;
-}
-
-std::vector<Strings> DataRows(const ZMGCell& table) {
-    std::vector<Strings> rows;
-    for (int r = 1; !table.IsPastEnd(r); ++r) rows.push_back(Values(table.GetRow(r)));
-    return rows;
-}
 
 MGShapeTable& Box(const std::string& owner, const std::string& name) {
     MGShapeTable* box = MGDrawTableList::Current()->FindBox(owner, name);
@@ -60,11 +43,7 @@ protected:
 
     std::string Server() {
         if (GetParam() == Source::Snapshot) return database_;
-        fixture::AddPermanentUserViews(database_, "SALES");
-        driver_ = std::make_unique<fixture::ScopedEnvironment>(kOdbcDriverVariable, std::string("SQLite3"));
-        attributes_ = std::make_unique<fixture::ScopedEnvironment>(
-            kOdbcAttributesVariable,
-            "Database=" + database_ + ";LoadExt=" + TABULORIX_NVL_EXTENSION + ";NoCreat=1");
+        odbc_ = std::make_unique<fixture::OdbcSqliteSource>(database_, "SALES");
         return "SAMPLE";
     }
 
@@ -89,8 +68,7 @@ protected:
     fixture::RecordingPorts ports_;
     fixture::TempDirectory dir_;
     std::string database_;
-    std::unique_ptr<fixture::ScopedEnvironment> driver_;
-    std::unique_ptr<fixture::ScopedEnvironment> attributes_;
+    std::unique_ptr<fixture::OdbcSqliteSource> odbc_;
     std::vector<std::unique_ptr<MGSchema>> schemas_;
 };
 
@@ -99,7 +77,7 @@ protected:
 TEST_P(SampleReading, RowTablesHoldWhatTheStatementsReturn) {
     MGSchema& sales = ReadLogin();
     EXPECT_EQ(Values(sales.Tables().GetRow(0)), (Strings{"TableNameL", "TableNameP", "Comments"}));
-    auto tables = DataRows(sales.Tables());
+    auto tables = Rows(sales.Tables(), 1);
     std::sort(tables.begin(), tables.end());  // the statement has no order
     EXPECT_EQ(tables,
               (std::vector<Strings>{{"CUSTOMER_ORDER", "CUSTOMER_ORDER", "受注\n明細は受注明細を参照"},
@@ -259,9 +237,9 @@ TEST_P(SampleReading, ReferencedOwnersUseTheAllFormsAndContinueTheKeyNumbers) {
 
     // Privileges made and received on the same table are both there, made first.
     MGSchema& hr = ReadReferenced("HR");
-    EXPECT_EQ(DataRows(hr.Privileges()), (std::vector<Strings>{{"EMPLOYEE", "MST", "HR", "SELECT"},
-                                                               {"DEPARTMENT", "SALES", "HR", "SELECT"},
-                                                               {"EMPLOYEE", "SALES", "HR", "SELECT"}}));
+    EXPECT_EQ(Rows(hr.Privileges(), 1), (std::vector<Strings>{{"EMPLOYEE", "MST", "HR", "SELECT"},
+                                                              {"DEPARTMENT", "SALES", "HR", "SELECT"},
+                                                              {"EMPLOYEE", "SALES", "HR", "SELECT"}}));
     EXPECT_EQ(Box("HR", "EMPLOYEE").PrivilegeRows().RowCount(), 2);
 }
 
@@ -302,10 +280,7 @@ TEST_P(SampleReading, AnOwnerNameWithQuotesKeepsItsMeaning) {
 
 TEST_P(SampleReading, ProgressShowsTheStepsInOrder) {
     ReadLogin();
-    Strings mainLines;
-    for (const auto& entry : ports_.statusLog) {
-        if (entry.rfind("Main:", 0) == 0) mainLines.push_back(entry.substr(5));
-    }
+    Strings mainLines = MainLines(ports_.statusLog);
     ASSERT_GE(mainLines.size(), 2u);
     mainLines.erase(mainLines.begin(), mainLines.begin() + 2);  // the connection's own lines
     EXPECT_EQ(mainLines, (Strings{"テーブル情報解析中...", "フィールド情報解析中...", "ビュー情報解析中...",

@@ -4,29 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "platform/database.h"
 #include "platform/odbc_database.h"
+#include "support/row_values.h"
 #include "support/snapshot_fixture.h"
 
 using namespace tabulorix;
 namespace fixture = tabulorix::testing;
 
+using namespace tabulorix::testing;
+
 namespace {
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const DatabaseError& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 // A copy of the sample with real USER_ views of SALES, reached through the
 // SQLite ODBC driver.
@@ -34,21 +23,14 @@ class OdbcSource : public ::testing::Test {
 protected:
     void SetUp() override {
         database_ = fixture::CopyInto(dir_, fixture::SampleSnapshotPath(), "odbc.sqlite");
-        fixture::AddPermanentUserViews(database_, "SALES");
-        UseAttributes("Database=" + database_ + ";LoadExt=" + TABULORIX_NVL_EXTENSION + ";NoCreat=1");
-    }
-
-    void UseAttributes(const std::string& attributes) {
-        attributes_.reset();
-        attributes_ = std::make_unique<fixture::ScopedEnvironment>(kOdbcAttributesVariable, attributes);
+        odbc_ = std::make_unique<fixture::OdbcSqliteSource>(database_, "SALES");
     }
 
     std::unique_ptr<DatabaseConnection> Open() { return OpenDatabase({"SALES", "tiger", "SAMPLE"}); }
 
     fixture::TempDirectory dir_;
     std::string database_;
-    fixture::ScopedEnvironment driver_{kOdbcDriverVariable, std::string("SQLite3")};
-    std::unique_ptr<fixture::ScopedEnvironment> attributes_;
+    std::unique_ptr<fixture::OdbcSqliteSource> odbc_;
 };
 
 }  // namespace
@@ -106,10 +88,12 @@ TEST_F(OdbcSource, FieldNamesValuesAndNullsComeFromTheDriver) {
 }
 
 TEST_F(OdbcSource, NvlComesFromTheProjectsExtension) {
+    EXPECT_EQ(Open()->Run("select NVL(NULL, ' '), NVL('CASCADE', ' ')").rows,
+              (std::vector<std::vector<std::string>>{{" ", "CASCADE"}}));
+    odbc_->UseAttributes("Database=" + database_ + ";NoCreat=1");
     auto db = Open();
-    const auto result = db->Run("select NVL(NULL, ' '), NVL('CASCADE', ' ')");
-    ASSERT_EQ(result.rows.size(), 1u);
-    EXPECT_EQ(result.rows[0], (std::vector<std::string>{" ", "CASCADE"}));
+    const std::string error = DatabaseErrorOf([&] { db->Run("select NVL(NULL, 1)"); });
+    EXPECT_TRUE(Contains(error, "no such function: NVL")) << error;
 }
 
 TEST_F(OdbcSource, LongValuesAreReadInPiecesWithoutLoss) {
@@ -125,7 +109,7 @@ TEST_F(OdbcSource, LongValuesAreReadInPiecesWithoutLoss) {
 
 TEST_F(OdbcSource, AFailingStatementCarriesTheDriversText) {
     auto db = Open();
-    const std::string error = ErrorOf([&] { db->Run("select * from NO_SUCH_VIEW"); });
+    const std::string error = DatabaseErrorOf([&] { db->Run("select * from NO_SUCH_VIEW"); });
     EXPECT_TRUE(Contains(error, "no such table: NO_SUCH_VIEW")) << error;
     db->Close();
     EXPECT_FALSE(db->IsConnected());
@@ -134,7 +118,7 @@ TEST_F(OdbcSource, AFailingStatementCarriesTheDriversText) {
 
 TEST_F(OdbcSource, AMissingDriverIsNamedInTheMessage) {
     fixture::ScopedEnvironment driver(kOdbcDriverVariable, std::string("No Such ODBC Driver"));
-    const std::string error = ErrorOf([&] { Open(); });
+    const std::string error = DatabaseErrorOf([&] { Open(); });
     EXPECT_TRUE(Contains(error, "[unixODBC]")) << error;
     EXPECT_TRUE(Contains(error, "No Such ODBC Driver")) << error;
     EXPECT_TRUE(Contains(error, kOdbcDriverVariable)) << error;
@@ -142,15 +126,8 @@ TEST_F(OdbcSource, AMissingDriverIsNamedInTheMessage) {
 
 TEST_F(OdbcSource, AMissingDatabaseIsNotCreated) {
     const std::string missing = dir_.File("missing.sqlite");
-    UseAttributes("Database=" + missing + ";NoCreat=1");
-    const std::string error = ErrorOf([&] { Open(); });
+    odbc_->UseAttributes("Database=" + missing + ";NoCreat=1");
+    const std::string error = DatabaseErrorOf([&] { Open(); });
     EXPECT_NE(error, "(no error)");
     EXPECT_FALSE(std::filesystem::exists(missing));
-}
-
-TEST_F(OdbcSource, WithoutTheExtensionNvlIsMissing) {
-    UseAttributes("Database=" + database_ + ";NoCreat=1");
-    auto db = Open();
-    const std::string error = ErrorOf([&] { db->Run("select NVL(NULL, 1)"); });
-    EXPECT_TRUE(Contains(error, "no such function: NVL")) << error;
 }

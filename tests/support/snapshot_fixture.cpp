@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "external_tool.h"
+#include "platform/odbc_database.h"
 #include "platform/snapshot_database.h"
 
 namespace fs = std::filesystem;
@@ -87,6 +88,17 @@ ScopedEnvironment::~ScopedEnvironment() {
     } else {
         ::unsetenv(name_.c_str());
     }
+}
+
+OdbcSqliteSource::OdbcSqliteSource(const std::string& database, const std::string& user)
+    : driver_(kOdbcDriverVariable, std::string("SQLite3")) {
+    AddPermanentUserViews(database, user);
+    UseAttributes("Database=" + database + ";LoadExt=" + TABULORIX_NVL_EXTENSION + ";NoCreat=1");
+}
+
+void OdbcSqliteSource::UseAttributes(const std::string& attributes) {
+    attributes_.reset();
+    attributes_ = std::make_unique<ScopedEnvironment>(kOdbcAttributesVariable, attributes);
 }
 
 }  // namespace tabulorix::testing

@@ -4,6 +4,7 @@
 // environment of the ODBC source.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -51,6 +52,21 @@ public:
 private:
     std::string name_;
     std::optional<std::string> previous_;
+};
+
+// The ODBC source reaching a SQLite file through the SQLite ODBC driver for
+// the lifetime of the object: the USER_ views of user are made permanent in
+// the file first (the driver does not make them), and NVL comes from the
+// project's SQLite extension.
+class OdbcSqliteSource {
+public:
+    OdbcSqliteSource(const std::string& database, const std::string& user);
+    // Replaces the driver attributes (Database=...;NoCreat=1 and the like).
+    void UseAttributes(const std::string& attributes);
+
+private:
+    ScopedEnvironment driver_;
+    std::unique_ptr<ScopedEnvironment> attributes_;
 };
 
 }  // namespace tabulorix::testing
