@@ -7,10 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <functional>
 
-#include "app/model/settings.h"
 #include "catalogue/schema.h"
 #include "designfile/design_loader.h"
 #include "designfile/design_writer.h"
@@ -21,37 +18,15 @@
 #include "diagram/shape_view.h"
 #include "platform/file_io.h"
 #include "support/catalogue_builder.h"
-#include "support/recording_ports.h"
-#include "support/recording_settings_host.h"
-#include "support/snapshot_fixture.h"
+#include "support/design_fixture.h"
 
 using namespace tabulorix::testing;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-class HookWindow final : public MGDesignWindow {
-public:
-    std::string FontNameText() const override { return "IPAPGothic"; }
-    std::string FontSizeText() const override { return "9"; }
-    void SelectFontItems(const std::string&, const std::string&) override {}
-    // Runs after the schema blocks are read and before the boxes are placed.
-    void ShowRightPanel() override {
-        if (beforeLayout) beforeLayout();
-    }
-    std::function<void()> beforeLayout;
-};
-
-class DamagedDesign : public ::testing::Test {
+class DamagedDesign : public DesignTest {
 protected:
-    RecordingPorts ports;
-    RecordingSettingsHost host;
-    TSetDlg settings{&host};
-    HookWindow window;
-    MGSchemaMng manager;
-    MGDesignContext context{manager, settings, window, nullptr};
-    TempDirectory dir;
-
     // SCOTT with EMP (two columns, a key), DEPT, a view over two lines and a
     // text; every box placed. Returns the lines the writer makes for it.
     Lines SampleLines(const std::string& empComment = "社員表") {
@@ -135,18 +110,31 @@ Lines::iterator Find(Lines& lines, const std::string& line) {
     return it;
 }
 
-TEST_F(DamagedDesign, AFileCutInsideACharacterIsRefusedAndTheOpenDesignStays) {
+TEST_F(DamagedDesign, BytesThatAreNoCp932OrAFileCutInsideACharacterAreNamedAndTheOpenDesignStays) {
     const std::string whole = tabulorix::EncodeTextLines(SampleLines()).bytes;
-    // Cut after the lead byte of 社 in the first table row.
-    const std::size_t cut = whole.find(tabulorix::EncodeCp932("社員表")) + 1;
-    const std::string path = WriteBytes("cut.tlx", whole.substr(0, cut));
-    OpenOtherDesign();
-    EXPECT_FALSE(LoadDesignFile(context, path));
-    ASSERT_EQ(ports.messages.size(), 1u);
-    EXPECT_NE(ports.messages[0].find(path), std::string::npos) << ports.messages[0];
-    EXPECT_NE(ports.messages[0].find("途中で終わっています"), std::string::npos) << ports.messages[0];
-    EXPECT_NE(ports.messages[0].find("10 行目"), std::string::npos) << ports.messages[0];
-    ExpectOtherDesignIntact();
+    struct Case {
+        std::string bytes;
+        Lines named;
+    };
+    // Cut after the lead byte of 社 in the first table row; a lead byte with
+    // a bad trail byte put into line 9, the header row of "[TABLE]".
+    std::string bad = whole;
+    bad.insert(bad.find("\"Type\""), "\x81\x20");
+    const Case cases[] = {{whole.substr(0, whole.find(tabulorix::EncodeCp932("社員表")) + 1),
+                           {"途中で終わっています", "10 行目"}},
+                          {bad, {"0x81 0x20", "(9 行目"}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.named.front());
+        const std::string path = WriteBytes("bad.tlx", c.bytes);
+        ClearDesign();
+        ports.messages.clear();
+        OpenOtherDesign();
+        EXPECT_FALSE(LoadDesignFile(context, path));
+        ASSERT_EQ(ports.messages.size(), 1u);
+        for (const std::string& part : Lines{path, c.named[0], c.named[1]})
+            EXPECT_NE(ports.messages[0].find(part), std::string::npos) << ports.messages[0];
+        ExpectOtherDesignIntact();
+    }
 }
 
 TEST_F(DamagedDesign, AFileCutAtAnyLineLoadsWhatItStillHolds) {
@@ -189,23 +177,6 @@ TEST_F(DamagedDesign, ALineOfSeveralMegabytesIsReadAndWrittenWhole) {
         << " | "
         << b.substr(static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, differ.second - b.begin() - 20)),
                     80);
-}
-
-TEST_F(DamagedDesign, BytesThatAreNoCp932AreNamedWithTheirLine) {
-    Lines lines = SampleLines();
-    std::string bytes = tabulorix::EncodeTextLines(lines).bytes;
-    // Line 9 is the header row of "[TABLE]"; put a lead byte with a bad trail byte in it.
-    const std::size_t at = bytes.find("\"Type\"");
-    bytes.insert(at, "\x81\x20");
-    const std::string path = WriteBytes("bad.tlx", bytes);
-    OpenOtherDesign();
-    EXPECT_FALSE(LoadDesignFile(context, path));
-    ASSERT_EQ(ports.messages.size(), 1u);
-    const std::string& message = ports.messages[0];
-    EXPECT_NE(message.find(path), std::string::npos) << message;
-    EXPECT_NE(message.find("0x81 0x20"), std::string::npos) << message;
-    EXPECT_NE(message.find("(9 行目"), std::string::npos) << message;
-    ExpectOtherDesignIntact();
 }
 
 TEST_F(DamagedDesign, SchemaAsTheLastLineAddsNoSchema) {
@@ -251,31 +222,28 @@ TEST_F(DamagedDesign, ASettingThatIsNoNumberIsNamedAndTheDesignStillLoads) {
     ExpectSampleLoaded();
 }
 
-TEST_F(DamagedDesign, ALayoutValueThatIsNoNumberCostsOnlyItsOwnBox) {
-    for (const char* bad :
-         {"SCOTT EMP 5x 51", "SCOTT EMP 50 99999999999", "SCOTT EMP 50", "SCOTT EMP 16777217 0"}) {
+TEST_F(DamagedDesign, ABadOrEmptyLayoutLineCostsOnlyItsOwnBox) {
+    // Each case replaces EMP's layout line; an empty line after it leaves EMP placed.
+    for (const Lines& bad :
+         {Lines{"SCOTT EMP 5x 51"}, Lines{"SCOTT EMP 50 99999999999"}, Lines{"SCOTT EMP 50"},
+          Lines{"SCOTT EMP 16777217 0"}, Lines{"SCOTT EMP 50 51", ""}}) {
+        SCOPED_TRACE(bad.front() + (bad.size() > 1 ? " + empty line" : ""));
         Lines lines = SampleLines();
-        *Find(lines, "SCOTT EMP 50 51") = bad;
+        const auto at = lines.erase(Find(lines, "SCOTT EMP 50 51"));
+        lines.insert(at, bad.begin(), bad.end());
         ports.messages.clear();
-        ASSERT_TRUE(LoadDesignFile(context, Write("layout.tlx", lines))) << bad;
-        EXPECT_EQ(ports.messages, Lines{kLayoutReadError}) << bad;
+        ASSERT_TRUE(LoadDesignFile(context, Write("layout.tlx", lines)));
+        EXPECT_EQ(ports.messages, Lines{kLayoutReadError});
         // The boxes after the damaged line keep their places.
-        EXPECT_EQ(Left("SCOTT", "DEPT"), 400) << bad;
-        EXPECT_EQ(Left("SCOTT", "V_EMP"), 600) << bad;
-        ASSERT_NE(Box("SCOTT", "EMP"), nullptr) << bad;
-        EXPECT_EQ(Box("SCOTT", "EMP")->ColumnRows().RowCount(), 3) << bad;
+        EXPECT_EQ(Left("SCOTT", "DEPT"), 400);
+        EXPECT_EQ(Left("SCOTT", "V_EMP"), 600);
+        if (bad.size() > 1) {
+            EXPECT_EQ(Left("SCOTT", "EMP"), 50);
+        }
+        ASSERT_NE(Box("SCOTT", "EMP"), nullptr);
+        EXPECT_EQ(Box("SCOTT", "EMP")->ColumnRows().RowCount(), 3);
         ClearDesign();
     }
-}
-
-TEST_F(DamagedDesign, AnEmptyLayoutLineIsReportedAndTheLinesAfterItStillPlace) {
-    Lines lines = SampleLines();
-    lines.insert(Find(lines, "SCOTT DEPT 400 10"), "");
-    ASSERT_TRUE(LoadDesignFile(context, Write("empty-layout-line.tlx", lines)));
-    EXPECT_EQ(ports.messages, Lines{kLayoutReadError});
-    EXPECT_EQ(Left("SCOTT", "EMP"), 50);
-    EXPECT_EQ(Left("SCOTT", "DEPT"), 400);
-    EXPECT_EQ(Left("SCOTT", "V_EMP"), 600);
 }
 
 TEST_F(DamagedDesign, TwoSchemaBlocksOfOneOwnerBothLoadAndAreWrittenAgain) {

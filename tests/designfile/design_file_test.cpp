@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/model/settings.h"
 #include "designfile/design_loader.h"
 #include "designfile/design_save.h"
 #include "designfile/design_writer.h"
@@ -16,33 +15,12 @@
 #include "diagram/shape_text.h"
 #include "platform/file_io.h"
 #include "support/catalogue_builder.h"
-#include "support/recording_ports.h"
-#include "support/recording_settings_host.h"
-#include "support/snapshot_fixture.h"
+#include "support/design_fixture.h"
 
 using namespace tabulorix::testing;
 using tabulorix::Answer;
 
 namespace {
-
-class FontWindow final : public MGDesignWindow {
-public:
-    std::string FontNameText() const override { return fontName; }
-    std::string FontSizeText() const override { return fontSize; }
-    void SelectFontItems(const std::string& name, const std::string& size) override {
-        fontName = name;
-        fontSize = size;
-        ++selections;
-    }
-    void DeleteRootNode() override { ++rootDeletions; }
-    void SetRootNodeText(const std::string& text) override { rootText = text; }
-
-    std::string fontName = "ＭＳ Ｐゴシック";
-    std::string fontSize = "9";
-    int selections = 0;
-    int rootDeletions = 0;
-    std::string rootText;
-};
 
 const std::vector<std::string> kSettingsLines = {
     "PaperX 1",       "PaperY 1",        "Notation 3",       "PagePosition 0", "PageNoForm 0",
@@ -55,16 +33,8 @@ const std::vector<std::string> kHead = {"[VERSION]", "Tabulorix for Oracle Versi
 const char* const kEmptySections[] = {"[PRIMARY KEY]", "[UNIQUE]",           "[FOREIGN KEY]", "[CONDITION]",
                                       "[INDEX]",       "[OBJECT PRIVILEGE]", "[VIEW]"};
 
-class DesignFile : public ::testing::Test {
+class DesignFile : public DesignTest {
 protected:
-    RecordingPorts ports;
-    RecordingSettingsHost host;
-    TSetDlg settings{&host};
-    FontWindow window;
-    MGSchemaMng manager;
-    MGDesignContext context{manager, settings, window, nullptr};
-    TempDirectory dir;
-
     // SCOTT.EMP (社員, 社員表) with two columns and the legend, placed.
     MGShapeTable& Sample(bool legend = true) {
         MGSchema& scott = AddOwner(manager, "SCOTT");
@@ -148,7 +118,12 @@ TEST_F(DesignFile, QuotesAreDoubledAndViewSourcesSpanLines) {
               std::string::npos);
 }
 
-TEST_F(DesignFile, EmptyModelWritesOnlyTheHead) {
+TEST_F(DesignFile, EmptyModelIsNotModifiedAndWritesOnlyTheHead) {
+    EXPECT_FALSE(IsModified(context));
+    manager.SetModified();
+    EXPECT_TRUE(IsModified(context));
+    ClearModified(context);
+    EXPECT_FALSE(IsModified(context));
     std::vector<std::string> expected = kHead;
     expected.emplace_back();
     EXPECT_EQ(DecodedFile(Save("empty.tlx")), CrLf(expected));
@@ -303,23 +278,6 @@ TEST_F(DesignFile, SaveQuestionsAndAnswers) {
     EXPECT_FALSE(IsModified(context));
     MGDrawTableList::Current()->SetModified(true);
     EXPECT_TRUE(IsModified(context));
-}
-
-TEST_F(DesignFile, FailedSaveKeepsTheDesignModified) {
-    Sample();
-    manager.SetDesignPath(dir.File("no/such/dir/x.tlx"));
-    manager.SetModified();
-    EXPECT_EQ(SaveDesign(context, true, true), Answer::Cancel);
-    EXPECT_EQ(ports.messages.size(), 1u);
-    EXPECT_TRUE(IsModified(context));
-}
-
-TEST_F(DesignFile, EmptyModelIsNotModified) {
-    EXPECT_FALSE(IsModified(context));
-    manager.SetModified();
-    EXPECT_TRUE(IsModified(context));
-    ClearModified(context);
-    EXPECT_FALSE(IsModified(context));
 }
 
 }  // namespace

@@ -6,21 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
-#include "app/model/settings.h"
 #include "catalogue/reverse_driver.h"
 #include "catalogue/schema_connect.h"
-#include "catalogue/schema_manager.h"
 #include "designfile/design_loader.h"
 #include "designfile/design_writer.h"
-#include "platform/database.h"
 #include "platform/file_io.h"
 #include "platform/odbc_database.h"
 #include "platform/snapshot_database.h"
-#include "support/recording_ports.h"
-#include "support/recording_settings_host.h"
-#include "support/snapshot_fixture.h"
+#include "support/design_fixture.h"
+#include "support/row_values.h"
 
 using namespace tabulorix::testing;
 
@@ -28,13 +23,6 @@ namespace {
 
 constexpr const char* kPassword = "Kite-7Qx#secret";
 constexpr const char* kWrongPassword = "Wrong-9Zt#guess";
-
-class PlainWindow final : public MGDesignWindow {
-public:
-    std::string FontNameText() const override { return "IPAPGothic"; }
-    std::string FontSizeText() const override { return "9"; }
-    void SelectFontItems(const std::string&, const std::string&) override {}
-};
 
 std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
@@ -50,43 +38,30 @@ std::string Leak(const std::string& text, const std::string& password) {
     return {};
 }
 
-std::string Joined(const std::vector<std::string>& texts) {
-    std::string all;
-    for (const std::string& text : texts) all += text + "\n";
-    return all;
-}
-
-class PasswordSecrecy : public ::testing::Test {
+class PasswordSecrecy : public DesignTest {
 protected:
     void SetUp() override {
-        snapshot_ = CopyInto(dir_, SampleSnapshotPath(), "secret.sqlite");
+        snapshot_ = CopyInto(dir, SampleSnapshotPath(), "secret.sqlite");
         ExecuteOnFile(snapshot_, std::string("UPDATE SNAPSHOT_USERS SET PASSWORD = '") + kPassword +
                                      "' WHERE USERNAME = 'SALES';");
     }
 
     bool Reverse(const std::string& password, const std::string& server) {
         ReverseHost host;
-        return ReverseDatabase(manager_, kSourceDatabase, MakeUserInfo("SALES", password, server), host);
+        return ReverseDatabase(manager, kSourceDatabase, MakeUserInfo("SALES", password, server), host);
     }
 
     // Every text the ports received.
     std::string Everything() const {
-        return Joined(ports_.messages) + Joined(ports_.statusLog) + Joined(ports_.questions);
+        return JoinedLines(ports.messages) + JoinedLines(ports.statusLog) + JoinedLines(ports.questions);
     }
 
-    RecordingPorts ports_;
-    TempDirectory dir_;
     std::string snapshot_;
-    MGSchemaMng manager_;
 };
 
 TEST_F(PasswordSecrecy, TheDesignFileAndTheProgressOfAReadHoldNoPassword) {
-    ASSERT_TRUE(Reverse(kPassword, snapshot_)) << Joined(ports_.messages);
-    RecordingSettingsHost host;
-    TSetDlg settings{&host};
-    PlainWindow window;
-    const MGDesignContext context{manager_, settings, window, nullptr};
-    const std::string design = dir_.File("read.tlx");
+    ASSERT_TRUE(Reverse(kPassword, snapshot_)) << JoinedLines(ports.messages);
+    const std::string design = dir.File("read.tlx");
     WriteDesignFile(context, design);
     const std::string bytes = tabulorix::ReadFileBytes(design);
     EXPECT_NE(bytes.find("SALES"), std::string::npos);
@@ -94,46 +69,38 @@ TEST_F(PasswordSecrecy, TheDesignFileAndTheProgressOfAReadHoldNoPassword) {
     EXPECT_EQ(Leak(Everything(), kPassword), "");
     // Nor after the design is loaded and saved again.
     ASSERT_TRUE(LoadDesignFile(context, design));
-    const std::string again = dir_.File("again.tlx");
+    const std::string again = dir.File("again.tlx");
     WriteDesignFile(context, again);
     EXPECT_EQ(Leak(tabulorix::ReadFileBytes(again), kPassword), "");
 }
 
 TEST_F(PasswordSecrecy, ARefusedLoginDoesNotRepeatTheTypedPassword) {
     EXPECT_FALSE(Reverse(kWrongPassword, snapshot_));
-    EXPECT_NE(Joined(ports_.messages).find(tabulorix::kInvalidLogonMessage), std::string::npos)
-        << Joined(ports_.messages);
+    EXPECT_TRUE(Contains(JoinedLines(ports.messages), tabulorix::kInvalidLogonMessage))
+        << JoinedLines(ports.messages);
     EXPECT_EQ(Leak(Everything(), kWrongPassword), "");
     EXPECT_EQ(Leak(Everything(), kPassword), "");
 }
 
 TEST_F(PasswordSecrecy, OdbcFailuresDoNotRepeatTheConnectionString) {
-    const auto errorOf = [](const std::function<void()>& action) -> std::string {
-        try {
-            action();
-        } catch (const tabulorix::DatabaseError& error) {
-            return error.what();
-        }
-        return "(no error)";
-    };
     const tabulorix::LoginData login{"SALES", kPassword, "SAMPLE"};
     {
         ScopedEnvironment driver(tabulorix::kOdbcDriverVariable, std::string("No Such ODBC Driver"));
-        const std::string error = errorOf([&] { tabulorix::OpenDatabase(login); });
+        const std::string error = DatabaseErrorOf([&] { tabulorix::OpenDatabase(login); });
         EXPECT_NE(error, "(no error)");
         EXPECT_EQ(Leak(error, kPassword), "");
     }
     ScopedEnvironment driver(tabulorix::kOdbcDriverVariable, std::string("SQLite3"));
     {
         ScopedEnvironment attributes(tabulorix::kOdbcAttributesVariable,
-                                     "Database=" + dir_.File("missing.sqlite") + ";NoCreat=1");
-        const std::string error = errorOf([&] { tabulorix::OpenDatabase(login); });
+                                     "Database=" + dir.File("missing.sqlite") + ";NoCreat=1");
+        const std::string error = DatabaseErrorOf([&] { tabulorix::OpenDatabase(login); });
         EXPECT_NE(error, "(no error)");
         EXPECT_EQ(Leak(error, kPassword), "");
     }
     ScopedEnvironment attributes(tabulorix::kOdbcAttributesVariable, "Database=" + snapshot_ + ";NoCreat=1");
     auto db = tabulorix::OpenDatabase(login);
-    const std::string error = errorOf([&] { db->Run("select * from NO_SUCH_VIEW"); });
+    const std::string error = DatabaseErrorOf([&] { db->Run("select * from NO_SUCH_VIEW"); });
     EXPECT_NE(error, "(no error)");
     EXPECT_EQ(Leak(error, kPassword), "");
 }

@@ -20,27 +20,17 @@
 #include <QProcess>
 #include <filesystem>
 
-#include "app/model/settings.h"
 #include "designfile/design_save.h"
 #include "designfile/design_writer.h"
 #include "platform/file_io.h"
 #include "support/catalogue_builder.h"
-#include "support/recording_ports.h"
-#include "support/recording_settings_host.h"
-#include "support/snapshot_fixture.h"
+#include "support/design_fixture.h"
 
 using namespace tabulorix::testing;
 using tabulorix::Answer;
 namespace fs = std::filesystem;
 
 namespace {
-
-class PlainWindow final : public MGDesignWindow {
-public:
-    std::string FontNameText() const override { return "IPAPGothic"; }
-    std::string FontSizeText() const override { return "9"; }
-    void SelectFontItems(const std::string&, const std::string&) override {}
-};
 
 // Mounts of this process only, gone when it ends; false without the right.
 bool PrivateMounts() {
@@ -67,16 +57,8 @@ std::vector<std::string> Strays(const std::string& directory, const std::string&
     return found;
 }
 
-class SaveFaults : public ::testing::Test {
+class SaveFaults : public DesignTest {
 protected:
-    RecordingPorts ports;
-    RecordingSettingsHost host;
-    TSetDlg settings{&host};
-    PlainWindow window;
-    MGSchemaMng manager;
-    MGDesignContext context{manager, settings, window, nullptr};
-    TempDirectory dir;
-
     void TearDown() override {
         for (const std::string& mount : mounts_) ::umount2(mount.c_str(), MNT_DETACH);
     }
