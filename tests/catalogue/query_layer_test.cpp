@@ -109,16 +109,14 @@ TEST(QueryLayer, AFailedOpenShowsTheErrorAndStopsTheReader) {
     EXPECT_EQ(target.RowCount(), 0);
 }
 
-TEST(ConnectionRecord, ConnectInfLinesSplitIntoFiveTokens) {
+TEST(ConnectionRecord, ConnectInfLinesGiveFiveTokensAndKeepThePasswordCaseAndSnapshotPaths) {
     EXPECT_EQ(TokenizeConnectLine("alpha beta gamma"),
               (std::vector<std::string>{"alpha", "beta", "gamma", "", ""}));
     // Each token ends at its blank; what follows the fifth is not used.
     EXPECT_EQ(TokenizeConnectLine("a  b c d e f g"), (std::vector<std::string>{"a", "b", "c", "d", "e"}));
     EXPECT_EQ(TokenizeConnectLine(" x y"), (std::vector<std::string>{"", "x", "y", "", ""}));
     EXPECT_EQ(TokenizeConnectLine(""), (std::vector<std::string>{"", "", "", "", ""}));
-}
 
-TEST(ConnectionRecord, ConnectInfKeepsThePasswordCaseAndSnapshotPaths) {
     fixture::TempDirectory dir;
     const std::string path = dir.File("connect.inf");
     // The file is Shift-JIS text, as the Windows edition writes it.

@@ -129,22 +129,7 @@ TEST_F(DesignFile, EmptyModelIsNotModifiedAndWritesOnlyTheHead) {
     EXPECT_EQ(DecodedFile(Save("empty.tlx")), CrLf(expected));
 }
 
-TEST_F(DesignFile, TwoSchemasShareOneTextLayoutAndSettingsPart) {
-    Sample();
-    MGSchema& hr = AddOwner(manager, "HR");
-    AddColumn(AddTable(hr, "JOBS"), {"JOB_ID", "VARCHAR2", "10", "N"});
-    const std::vector<std::string> lines = BuildDesignLines(context);
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "[SCHEMA]"), 2);
-    for (const char* once : {"[TEXT]", "[TABLE LAYOUT]", "[SET ITEM]"}) {
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), once), 1) << once;
-    }
-    const auto second = std::find(lines.begin(), lines.end(), "HR");
-    ASSERT_NE(second, lines.end());
-    EXPECT_LT(second, std::find(lines.begin(), lines.end(), "[TEXT]"));
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "HR JOBS 0 0"), lines.end());
-}
-
-TEST_F(DesignFile, LoadAndSaveAgainGivesTheSameFile) {
+TEST_F(DesignFile, TwoSchemasLoadAndSaveAgainToTheSameFile) {
     MGShapeTable& emp = Sample(false);
     MGSchema& scott = *manager.GetSchema(0);
     MGShapeTable& dept = AddTable(scott, "DEPT", "部門", "部門表", false);
@@ -168,6 +153,14 @@ TEST_F(DesignFile, LoadAndSaveAgainGivesTheSameFile) {
     text->SetPosition({100, 500, 200, 520});
     MGDrawTableList::Current()->AddBox(std::move(text));
     AddLegend(*MGDrawTableList::Current()).SetPosition({300, 60, 400, 200});
+    // Two schemas share one text, layout and settings part after both blocks.
+    const std::vector<std::string> lines = BuildDesignLines(context);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "[SCHEMA]"), 2);
+    for (const char* once : {"[TEXT]", "[TABLE LAYOUT]", "[SET ITEM]"}) {
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), once), 1) << once;
+    }
+    EXPECT_LT(std::find(lines.begin(), lines.end(), "HR"), std::find(lines.begin(), lines.end(), "[TEXT]"));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "HR JOBS 20 400"), lines.end());
     const std::string first = Save("first.tlx");
 
     ASSERT_TRUE(LoadDesignFile(context, first));
