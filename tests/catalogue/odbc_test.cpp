@@ -69,24 +69,6 @@ TEST(OdbcConnectionString, DriverComesFromTheEnvironmentWithADefault) {
     EXPECT_EQ(OdbcDriverName(), "SQLite3");
 }
 
-TEST_F(OdbcSource, FieldNamesValuesAndNullsComeFromTheDriver) {
-    auto db = Open();
-    ASSERT_TRUE(db->IsConnected());
-    const auto result = db->Run(
-        "select TABLE_NAME TableNameP, COMMENTS Comments from USER_TAB_COMMENTS where TABLE_NAME in "
-        "('ORDER_LINE', 'V_ORDER_SUMMARY') order by TABLE_NAME");
-    EXPECT_EQ(result.fieldNames, (std::vector<std::string>{"TableNameP", "Comments"}));
-    ASSERT_EQ(result.rows.size(), 2u);
-    EXPECT_EQ(result.rows[0], (std::vector<std::string>{"ORDER_LINE", "受注明細"}));
-    EXPECT_EQ(result.rows[1], (std::vector<std::string>{"V_ORDER_SUMMARY", "受注集計"}));
-    const auto numbers = db->Run(
-        "select DATA_LENGTH, DATA_PRECISION, DATA_SCALE from USER_TAB_COLUMNS where TABLE_NAME = 'INVOICE' "
-        "and COLUMN_NAME in ('TAX_RATE', 'INVOICE_NO') order by COLUMN_ID");
-    ASSERT_EQ(numbers.rows.size(), 2u);
-    EXPECT_EQ(numbers.rows[0], (std::vector<std::string>{"12", "", ""}));
-    EXPECT_EQ(numbers.rows[1], (std::vector<std::string>{"22", "3", "1"}));
-}
-
 TEST_F(OdbcSource, NvlComesFromTheProjectsExtension) {
     EXPECT_EQ(Open()->Run("select NVL(NULL, ' '), NVL('CASCADE', ' ')").rows,
               (std::vector<std::vector<std::string>>{{" ", "CASCADE"}}));

@@ -41,36 +41,12 @@ TEST(SnapshotSource, UserViewsShowOnlyTheLoginUsersObjects) {
     EXPECT_EQ(Column(owners, 0), (std::vector<std::string>{"HR", "MST", "SALES"}));
 }
 
-TEST(SnapshotSource, ValuesArriveAsTextWithNullAsEmptyAndNvlRegistered) {
-    auto db = OpenDatabase({"SALES", "tiger", SampleSnapshotPath()});
-    const auto result = db->Run(
-        "select DATA_LENGTH, DATA_PRECISION, NVL(DATA_PRECISION, 'none') P, NVL(DATA_DEFAULT, ' ') D "
-        "from USER_TAB_COLUMNS where TABLE_NAME = 'CUSTOMER_ORDER' and COLUMN_NAME = 'NOTE'");
-    ASSERT_EQ(result.rows.size(), 1u);
-    EXPECT_EQ(result.fieldNames, (std::vector<std::string>{"DATA_LENGTH", "DATA_PRECISION", "P", "D"}));
-    EXPECT_EQ(result.rows[0], (std::vector<std::string>{"200", "", "none", " "}));
-    // Text keeps its Japanese characters.
-    const auto comment = db->Run("select COMMENTS from USER_TAB_COMMENTS where TABLE_NAME = 'ORDER_LINE'");
-    ASSERT_EQ(comment.rows.size(), 1u);
-    EXPECT_EQ(comment.rows[0][0], "受注明細");
-}
-
 TEST(SnapshotSource, SnapshotUsersRefuseAWrongLoginWithOraclesText) {
     EXPECT_EQ(ErrorOf({"SALES", "wrong", SampleSnapshotPath()}), kInvalidLogonMessage);
     // Passwords are case-sensitive; user names are compared exactly.
     EXPECT_EQ(ErrorOf({"SALES", "TIGER", SampleSnapshotPath()}), kInvalidLogonMessage);
     EXPECT_EQ(ErrorOf({"sales", "tiger", SampleSnapshotPath()}), kInvalidLogonMessage);
     EXPECT_EQ(ErrorOf({"NOBODY", "", SampleSnapshotPath()}), kInvalidLogonMessage);
-}
-
-TEST(SnapshotSource, WithoutListedUsersEveryLoginIsAccepted) {
-    TempDirectory dir;
-    const auto path = fixture::BuildSnapshotFromDdl(dir, "open.sqlite",
-                                                    "ALTER SESSION SET CURRENT_SCHEMA = APP;\n"
-                                                    "CREATE TABLE T (A NUMBER(3));\n");
-    ASSERT_TRUE(path);
-    auto db = OpenDatabase({"APP", "anything", *path});
-    EXPECT_EQ(db->Run("select TABLE_NAME from USER_TABLES").rows.size(), 1u);
 }
 
 TEST(SnapshotSource, TheFileIsOpenedReadOnly) {
