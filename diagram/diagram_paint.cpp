@@ -17,6 +17,13 @@ namespace {
 // repainted area: pen widths, rounding and glyph overhang stay inside.
 constexpr int kDeviceMargin = 8;
 
+// Whether two world rectangles (corners in any order) meet, edges included.
+bool Meet(Rect a, const Rect& b) {
+    if (a.left > a.right) std::swap(a.left, a.right);
+    if (a.top > a.bottom) std::swap(a.top, a.bottom);
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
 Rect Normalised(Rect r) {
     if (r.left > r.right) std::swap(r.left, r.right);
     if (r.top > r.bottom) std::swap(r.top, r.bottom);
@@ -73,6 +80,23 @@ private:
     std::optional<Rect> area_;
 };
 
+// Limits the page decorations of the current output to the repainted area
+// for the length of one paint.
+class DecorationAreaScope {
+public:
+    DecorationAreaScope(ZMGOutput& output, const std::optional<Rect>& area)
+        : output_(output), saved_(output.DecorationArea()) {
+        output_.SetDecorationArea(area);
+    }
+    ~DecorationAreaScope() { output_.SetDecorationArea(saved_); }
+    DecorationAreaScope(const DecorationAreaScope&) = delete;
+    DecorationAreaScope& operator=(const DecorationAreaScope&) = delete;
+
+private:
+    ZMGOutput& output_;
+    std::optional<Rect> saved_;
+};
+
 void AllPositions(int count, std::vector<int>& ids) {
     ids.resize(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) ids[static_cast<std::size_t>(i)] = i;
@@ -121,17 +145,23 @@ void MeasureAllBoxes(MGDrawTableList& diagram, ZMGDrawBox& box, int displayMode)
     }
 }
 
+namespace {
+
 // The result equals drawing every box and every line in list order with the
 // culling test per object: the spread ends and the accounting are what a
 // fresh spread and a full line pass would give (they are redone whenever
 // something they depend on changed), and the grids only leave out objects
-// that the culling test would skip; the rest are drawn in list order.
-void DrawDiagram(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintRequest& request) {
+// that the culling test would skip; the rest are drawn in list order. With
+// measure set, the boxes are measured in the walk that checks them, which
+// leaves every box as MeasureAllBoxes beforehand would.
+void DrawMeasuring(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintRequest& request, bool measure) {
     const int flags = request.flags & ~MGShapeRect::kFlagShadowPass;
     const Culler culler(box, request.repaintArea);
     DiagramPaintCache& cache = diagram.PaintCache();
+    const DecorationAreaScope decorationArea(box.Current(), request.repaintArea);
     box.DrawPageDecorations(true, request.pagePosition, request.pageNumberForm);
-    if (cache.CheckBoxes(diagram, flags)) {
+    const DiagramPaintCache::BoxMeasure measuring{&box, request.displayMode};
+    if (cache.CheckBoxes(diagram, flags, measure ? &measuring : nullptr)) {
         SpreadAttachments(diagram);
         cache.TakeGeometry(diagram);
     }
@@ -155,16 +185,23 @@ void DrawDiagram(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintRequest
         cache.TakeAccount();
     }
     SetRelationFlags(diagram, cache, flags);
-    if (world && (flags & MGShapeRect::kFlagRelationNames) == 0) {
+    // Without names a relation draws within the route bounds the grid was
+    // built from, so they need not be routed again for the test.
+    const bool byGrid = world && (flags & MGShapeRect::kFlagRelationNames) == 0;
+    const std::vector<MGShapeRelation*>& relations = cache.Relations(diagram);
+    if (byGrid) {
         cache.RelationsMeeting(diagram, *world, ids);
     } else {
-        AllPositions(diagram.RelationCount(), ids);
+        AllPositions(static_cast<int>(relations.size()), ids);
     }
     for (const int i : ids) {
-        MGShapeRelation* relation = diagram.RelationItem(i);
+        // The grid's bounds are tested before the relation itself is read.
+        if (byGrid && !(Meet(cache.RouteBoundsOf(i), *world) && culler.Shows(cache.RouteBoundsOf(i))))
+            continue;
+        MGShapeRelation* relation = relations[static_cast<std::size_t>(i)];
         if (relation == nullptr || relation->TwinFlag() != 0) continue;
-        if (!culler.Culls() || culler.Shows(relation->DrawnBounds(box)))
-            relation->DrawRoute(box, request.repaintArea, kDeviceMargin);
+        if (!byGrid && culler.Culls() && !culler.Shows(relation->DrawnBounds(box))) continue;
+        relation->DrawRoute(box, request.repaintArea, kDeviceMargin);
     }
 
     if (world) {
@@ -176,8 +213,13 @@ void DrawDiagram(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintRequest
     box.DrawPageDecorations(false, request.pagePosition, request.pageNumberForm);
 }
 
+}  // namespace
+
+void DrawDiagram(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintRequest& request) {
+    DrawMeasuring(diagram, box, request, false);
+}
+
 void PaintDiagram(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintRequest& request) {
     box.ClearPaper();
-    MeasureAllBoxes(diagram, box, request.displayMode);
-    DrawDiagram(diagram, box, request);
+    DrawMeasuring(diagram, box, request, true);
 }

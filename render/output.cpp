@@ -19,6 +19,8 @@ namespace {
 constexpr int kPageNumberPoints = 9;
 constexpr const char* kPageNumberSample = "WWWWWWWW";
 constexpr int kNoPageNumber = 6;
+// Device pixels added around the decoration area before pages are tested.
+constexpr int kDecorationMargin = 8;
 constexpr int kStyleMask = tabulorix::kFontBold | tabulorix::kFontItalic | tabulorix::kFontUnderline;
 
 int Truncate(double value) {
@@ -66,10 +68,11 @@ void ZMGOutput::DrawPageDecorations(bool framePass, int pagePosition, int pageNu
         SetPenMode(PenMode::Copy);
     }
     if (outputMode_ == 1) return;  // a recorded picture carries neither frames nor numbers
-    int n = 0;
-    for (int row = 0; row < pagesY_; ++row) {
-        for (int col = 0; col < pagesX_; ++col) {
-            ++n;
+    const PageSpan rows = DecoratedPages(false, w, h);
+    const PageSpan cols = DecoratedPages(true, w, h);
+    for (int row = rows.first; row < rows.end; ++row) {
+        for (int col = cols.first; col < cols.end; ++col) {
+            const int n = row * pagesX_ + col + 1;
             const int left = col * paperW_;
             const int top = row * paperH_;
             if (framePass) {
@@ -321,6 +324,29 @@ ZMGOutput::NumberOffset ZMGOutput::PageNumberOffset(int pagePosition, int w, int
         default:  // 0 bottom right; 6 draws nothing; anything else as 0
             return {paperW_ - w, paperH_ - 2 * h};
     }
+}
+
+ZMGOutput::PageSpan ZMGOutput::DecoratedPages(bool columns, int numberWidth, int numberHeight) {
+    const int count = columns ? pagesX_ : pagesY_;
+    if (!decorationArea_ || Factor() <= 0) return PageSpan{0, count};
+    // A page's frame lies on its edges and its number inside it (the sample
+    // box is wider than any number), so growing the page by a number box on
+    // every side and the device rectangle by a few pixels keeps rounding and
+    // glyph overhang inside.
+    const int size = columns ? paperW_ : paperH_;
+    const int room = columns ? numberWidth : 2 * numberHeight;
+    const int low = (columns ? decorationArea_->left : decorationArea_->top) - kDecorationMargin;
+    const int high = (columns ? decorationArea_->right : decorationArea_->bottom) + kDecorationMargin;
+    auto map = [&](int world) { return columns ? MapX(world) : MapY(world); };
+    PageSpan span{0, 0};
+    bool found = false;
+    for (int i = 0; i < count; ++i) {
+        const bool meets = map((i + 1) * size + room) >= low && map(i * size - room) <= high;
+        if (meets && !found) span.first = i;
+        if (meets) span.end = i + 1;
+        found = found || meets;
+    }
+    return span;
 }
 
 TextSize ZMGOutput::MeasureSampleNumber() {

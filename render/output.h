@@ -13,6 +13,7 @@
 // printer_output.h).
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -95,6 +96,13 @@ public:
     // is not a whole number of at least 1.
     bool SetDiagramFont(const std::string& fontName, const std::string& sizeText);
 
+    // Limits what DrawPageDecorations draws on this output to the pages
+    // whose frame or number may leave pixels in the device rectangle, so a
+    // partial repaint costs the pages it shows; nothing draws every page.
+    // Inside the rectangle the result is the same as drawing every page.
+    void SetDecorationArea(const std::optional<tabulorix::Rect>& device) { decorationArea_ = device; }
+    const std::optional<tabulorix::Rect>& DecorationArea() const { return decorationArea_; }
+
     void SetPageOrigin(int x, int y);
     void SetPageCount(int pagesX, int pagesY);
     // Stores the zoom and measures the paper again.
@@ -134,6 +142,13 @@ protected:
         int dy;
     };
     NumberOffset PageNumberOffset(int pagePosition, int width, int height) const;
+    // The first and one past the last page column (or row) whose page,
+    // grown by the room a page number may take, meets the decoration area.
+    struct PageSpan {
+        int first;
+        int end;
+    };
+    PageSpan DecoratedPages(bool columns, int numberWidth, int numberHeight);
     // The 9-pt "WWWWWWWW" box on the current canvas, device units.
     tabulorix::TextSize MeasureSampleNumber();
     // Draws a page number text in the canvas font, 9 pt, black.
@@ -169,4 +184,5 @@ protected:
     double printerPageHeight_ = 0;
     double printerResolution_ = 0;
     tabulorix::PaintBoxPort* paintBox_;
+    std::optional<tabulorix::Rect> decorationArea_;
 };

@@ -1,4 +1,5 @@
 // Page frames and page numbers on screen, in recorded pictures and on paper.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,42 @@ TEST_F(DecorationsTest, ScreenFramesOutlineEveryPageClockwiseInLightGrey) {
         EXPECT_EQ(drawn[5 + i].op, i == 0 ? "MoveTo" : "LineTo");
         EXPECT_EQ(drawn[5 + i].ints, page2[i]);
     }
+}
+
+// A repainted area limits the decorations to the pages that may show in it;
+// page numbers keep the numbers of their pages.
+TEST_F(DecorationsTest, ADecorationAreaDrawsOnlyThePagesItMeets) {
+    Grid(2, 3);  // world (x, y) is device (x, y + 1)
+    struct Case {
+        std::optional<Rect> area;
+        std::vector<std::string> numbers;
+    };
+    const Case cases[] = {
+        {Rect{0, 0, 100, 100}, {"- 1 -"}},
+        {Rect{760, 0, 780, 50}, {"- 1 -", "- 2 -"}},       // across the edge of pages 1 and 2
+        {Rect{100, 1050, 200, 1070}, {"- 1 -", "- 3 -"}},  // page 1's number and page 3's top
+        {Rect{1000, 2300, 1100, 2400}, {"- 6 -"}},
+        {Rect{3000, 5000, 3100, 5100}, {}},  // beyond the grid
+        {std::nullopt, {"- 1 -", "- 2 -", "- 3 -", "- 4 -", "- 5 -", "- 6 -"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.area ? std::to_string(c.area->left) + "," + std::to_string(c.area->top) : "none");
+        console.SetDecorationArea(c.area);
+        paintBox.canvas.Clear();
+        box.DrawPageDecorations(false, 0, 0);
+        std::vector<std::string> numbers;
+        for (const CanvasCall& text : paintBox.canvas.Calls("TextOut")) numbers.push_back(text.text);
+        EXPECT_EQ(numbers, c.numbers);
+        paintBox.canvas.Clear();
+        box.DrawPageDecorations(true, 0, 0);
+        EXPECT_EQ(paintBox.canvas.Calls("LineTo").size(), 4 * c.numbers.size());
+    }
+    console.SetDecorationArea(Rect{0, 0, 100, 100});
+    paintBox.canvas.Clear();
+    box.DrawPageDecorations(false, 0, 1);  // the row-column form names the page met
+    ASSERT_EQ(paintBox.canvas.Calls("TextOut").size(), 1u);
+    EXPECT_EQ(paintBox.canvas.Calls("TextOut")[0].text, "- 1-1 -");
+    console.SetDecorationArea(std::nullopt);
 }
 
 TEST_F(DecorationsTest, PaperCarriesRunningNumbersAndNoFrames) {
