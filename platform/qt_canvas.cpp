@@ -120,6 +120,7 @@ QtCanvas::QtCanvas(QPainter& painter, double pixelsPerInch)
 // Painting ends; a file that Finish did not commit is discarded.
 QtCanvas::~QtCanvas() {
     if (painter_ == nullptr) return;
+    FlushLines();
     if (borrowedPainter_) {
         painter_->restore();
     } else {
@@ -207,6 +208,7 @@ bool QtCanvas::IsActive() const {
 
 bool QtCanvas::NewPage() {
     if (painter_ == nullptr) return false;
+    FlushLines();
     auto* paged = dynamic_cast<QPagedPaintDevice*>(painter_->device());
     return paged != nullptr && paged->newPage();
 }
@@ -222,6 +224,7 @@ bool QtCanvas::Finish(std::string* error) {
         if (error != nullptr) *error = "the drawing surface could not be opened";
         return false;
     }
+    FlushLines();
     QPainter* const painter = painter_;
     painter_ = nullptr;
     if (borrowedPainter_) {
@@ -246,6 +249,7 @@ bool QtCanvas::Finish(std::string* error) {
 }
 
 const QImage* QtCanvas::Image() const {
+    FlushLines();
     if (owned_ && owned_->image) return owned_->image.get();
     QPaintDevice* device = painter_ != nullptr ? painter_->device() : (owned_ ? owned_->device : nullptr);
     if (device != nullptr && device->devType() == QInternal::Image) return static_cast<const QImage*>(device);
@@ -253,12 +257,77 @@ const QImage* QtCanvas::Image() const {
 }
 
 QPainter* QtCanvas::Painter() {
+    FlushLines();
+    painterPrepared_ = false;  // the caller may change pen, brush, clip and more
+    directImageKnown_ = false;
     return painter_;
 }
 
 bool QtCanvas::IsRaster() const {
     return painter_ != nullptr && painter_->paintEngine() != nullptr &&
            painter_->paintEngine()->type() == QPaintEngine::Raster;
+}
+
+QImage* QtCanvas::DirectImage() const {
+    // A painter the canvas owns changes only through Painter(), which
+    // forgets the answer; a borrowed one may change between calls.
+    if (painter_ != nullptr && !borrowedPainter_ && directImageKnown_) return directImage_;
+    directImage_ = FindDirectImage();
+    directImageKnown_ = true;
+    return directImage_;
+}
+
+QImage* QtCanvas::FindDirectImage() const {
+    if (painter_ == nullptr || !IsRaster()) return nullptr;
+    QPaintDevice* device = painter_->device();
+    if (device == nullptr || device->devType() != QInternal::Image) return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) return nullptr;
+    if (image->devicePixelRatio() != 1.0 || painter_->hasClipping() || painter_->opacity() != 1.0 ||
+        painter_->compositionMode() != QPainter::CompositionMode_SourceOver ||
+        !painter_->deviceTransform().isIdentity())
+        return nullptr;
+    return image;
+}
+
+bool QtCanvas::CollectLine(QPoint from, QPoint to) {
+    if (state_.penMode != PenMode::Copy || state_.penWidth > 1) return false;
+    // A styled line over a solid brush fills its gaps: two colours.
+    if (state_.penStyle != PenStyle::Solid && state_.brushStyle != BrushStyle::Clear) return false;
+    const DevicePoint a{from.x(), from.y()};
+    const DevicePoint b{to.x(), to.y()};
+    if (!IsAxisLine(a, b)) return false;
+    const QImage* image = DirectImage();
+    if (image == nullptr) return false;
+    if (!lines_.Empty() && lines_.RunColor() != state_.penColor) FlushLines();
+    const LineDash dash = state_.penStyle == PenStyle::Solid ? LineDash::None
+                          : state_.penStyle == PenStyle::Dot ? LineDash::Dot
+                                                             : LineDash::Dash;
+    if (const auto run = AxisLineRun(a, b, dash, image->width(), image->height()))
+        lines_.Add(*run, state_.penColor);
+    return true;
+}
+
+bool QtCanvas::PaintsLineColorOnly(bool usesPen) const {
+    const Color color = lines_.RunColor();
+    const bool brushOnly = state_.brushStyle == BrushStyle::Clear || state_.brushColor == color;
+    if (!usesPen) return state_.brushStyle == BrushStyle::Solid && state_.brushColor == color;
+    return IsRaster() && state_.penMode == PenMode::Copy && state_.penColor == color && brushOnly;
+}
+
+void QtCanvas::FlushLines() const {
+    if (lines_.Empty()) return;
+    QImage* image = DirectImage();
+    if (image == nullptr) {
+        // Lines are collected only while the image can be written directly,
+        // and everything that could change that writes them first.
+        lines_.Clear();
+        return;
+    }
+    // The very buffer the painter draws into (constBits does not detach).
+    auto* pixels = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image->constBits()));
+    lines_.PaintInto(pixels, image->bytesPerLine() / 4, ToQColor(lines_.RunColor()).rgb());
 }
 
 // ---- state ---------------------------------------------------------------
@@ -331,14 +400,23 @@ void QtCanvas::PreparePainter(QPainter& painter, bool forMask) const {
 // shape is first drawn onto a mask and every pixel it covers is inverted
 // once, so that outline and fill never cancel each other. The mask spans the
 // shape's pixel bounds grown by the pen width.
+QtCanvas::PaintKey QtCanvas::CurrentPaintKey() const {
+    return PaintKey{state_.penColor, state_.penWidth,   state_.penStyle,
+                    state_.penMode,  state_.brushColor, state_.brushStyle};
+}
+
 template <typename Shape>
 void QtCanvas::DrawShape(const QRect& bounds, const Shape& shape) {
     if (painter_ == nullptr) return;
+    if (!lines_.Empty() && !PaintsLineColorOnly(true)) FlushLines();
     if (state_.penMode != PenMode::Not || !IsRaster()) {
-        painter_->save();
-        PreparePainter(*painter_, false);
+        const PaintKey key = CurrentPaintKey();
+        if (!painterPrepared_ || key != preparedKey_) {
+            PreparePainter(*painter_, false);
+            preparedKey_ = key;
+            painterPrepared_ = true;
+        }
         shape(*painter_, QPoint(0, 0));
-        painter_->restore();
         return;
     }
     const int margin = std::max(state_.penWidth, 1) + 1;
@@ -376,6 +454,7 @@ void QtCanvas::LineTo(int x, int y) {
     const QPoint to(x - state_.originX, y - state_.originY);
     state_.penX = x;
     state_.penY = y;
+    if (CollectLine(from, to)) return;
     // A flat cap leaves out the end point, as GDI does.
     DrawShape(QRect(from, to).normalized(), [&](QPainter& p, QPoint shift) {
         if (IsRaster()) {
@@ -442,6 +521,7 @@ void QtCanvas::FillRect(int left, int top, int right, int bottom) {
     if (painter_ == nullptr || state_.brushStyle == BrushStyle::Clear) return;
     const QRect area = DevicePixels(left, top, right, bottom);
     if (area.isEmpty()) return;
+    if (!lines_.Empty() && !PaintsLineColorOnly(false)) FlushLines();
     painter_->fillRect(area, ToQColor(state_.brushColor));
 }
 
@@ -449,6 +529,7 @@ void QtCanvas::FrameRect(int left, int top, int right, int bottom) {
     if (painter_ == nullptr || state_.brushStyle == BrushStyle::Clear) return;
     const QRect area = DevicePixels(left, top, right, bottom);
     if (area.isEmpty()) return;
+    if (!lines_.Empty() && !PaintsLineColorOnly(false)) FlushLines();
     const QColor color = ToQColor(state_.brushColor);
     painter_->fillRect(QRect(area.left(), area.top(), area.width(), 1), color);
     painter_->fillRect(QRect(area.left(), area.bottom(), area.width(), 1), color);
@@ -461,7 +542,7 @@ void QtCanvas::TextOut(int x, int y, const std::string& utf8Text) {
     const QString text = QString::fromStdString(utf8Text);
     const QFontMetrics metrics(qfont_);
     const QPoint cell(x - state_.originX, y - state_.originY);
-    painter_->save();
+    FlushLines();
     if (state_.brushStyle == BrushStyle::Solid) {
         painter_->fillRect(QRect(cell, QSize(metrics.horizontalAdvance(text), metrics.height())),
                            ToQColor(state_.brushColor));
@@ -470,7 +551,7 @@ void QtCanvas::TextOut(int x, int y, const std::string& utf8Text) {
     painter_->setPen(ToQColor(state_.fontColor));
     painter_->setBackgroundMode(Qt::TransparentMode);
     painter_->drawText(QPoint(cell.x(), cell.y() + metrics.ascent()), text);
-    painter_->restore();
+    painterPrepared_ = false;  // the pen is the font colour now
 }
 
 // ---- measurement -------------------------------------------------------------

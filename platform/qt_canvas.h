@@ -17,6 +17,14 @@
 // Styled pens follow GDI: a dash or dot style applies to one-pixel pens only
 // (wider pens draw solid); with a solid brush the gaps of a styled line and
 // the cell behind a text are filled with the brush colour.
+//
+// Pen and brush stay set on the painter from one shape to the next and are
+// set again only when they change. On a 32-bit image painted without clip,
+// transformation or opacity, horizontal and vertical one-pixel lines in pen
+// mode Copy (dashed ones with a clear brush) are collected and written
+// straight into the image, each pixel once, with exactly the pixels Qt would
+// paint; they are written before anything that could paint another colour
+// over them, before pixels are read and when painting ends.
 #pragma once
 
 #include <QColor>
@@ -25,6 +33,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/axis_line_runs.h"
 #include "platform/canvas.h"
 
 class QPaintDevice;
@@ -73,8 +82,11 @@ public:
     // *error when painting or writing failed. Later drawing is ignored.
     // Destroying a canvas without Finish ends painting and writes no file.
     bool Finish(std::string* error = nullptr);
-    // The image surface of an image canvas (owned or borrowed), else null.
+    // The image surface of an image canvas (owned or borrowed), else null;
+    // lines still collected are written first.
     const QImage* Image() const;
+    // The painter, for drawing past the canvas; lines still collected are
+    // written first.
     QPainter* Painter();
 
     void SetPenColor(Color color) override;
@@ -109,11 +121,33 @@ private:
         int penX = 0;  // current pen position (MoveTo/LineTo)
         int penY = 0;
     };
+    // The pen and brush fields PreparePainter reads.
+    struct PaintKey {
+        Color penColor;
+        int penWidth;
+        PenStyle penStyle;
+        PenMode penMode;
+        Color brushColor;
+        BrushStyle brushStyle;
+        bool operator==(const PaintKey&) const = default;
+    };
     template <typename Shape>
     void DrawShape(const QRect& bounds, const Shape& shape);
     QRect DevicePixels(int left, int top, int right, int bottom) const;
     void PreparePainter(QPainter& painter, bool forMask) const;
+    PaintKey CurrentPaintKey() const;
     bool IsRaster() const;
+    // The image lines can be written into directly, else null.
+    QImage* DirectImage() const;
+    QImage* FindDirectImage() const;
+    // Collects the line when it can be written directly; false otherwise.
+    bool CollectLine(QPoint from, QPoint to);
+    // True when a shape drawn with the current pen and brush can only paint
+    // pixels in the colour of the collected lines (so the order of the two
+    // does not matter).
+    bool PaintsLineColorOnly(bool usesPen) const;
+    // Writes the collected lines.
+    void FlushLines() const;
 
     QtCanvas(std::unique_ptr<Owned> owned, double pixelsPerInch);
 
@@ -125,6 +159,11 @@ private:
     double pixelsPerInch_;
     State state_;
     QFont qfont_;
+    bool painterPrepared_ = false;  // pen and brush of preparedKey_ are set on the painter
+    PaintKey preparedKey_{};
+    mutable LineRunBatch lines_;
+    mutable bool directImageKnown_ = false;
+    mutable QImage* directImage_ = nullptr;
 };
 
 }  // namespace tabulorix

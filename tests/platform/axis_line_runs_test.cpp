@@ -1,0 +1,225 @@
+// Horizontal and vertical lines that the image canvas writes itself: the
+// pixels must be those QPainter paints for the same line and pen, however
+// the lines overlap, and whatever is drawn, read or finished after them.
+#include "platform/axis_line_runs.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <random>
+#include <vector>
+
+#include "platform/qt_canvas.h"
+
+namespace tabulorix {
+namespace {
+
+constexpr Color kBlue = 0xFF0000;  // 0x00BBGGRR
+
+struct Line {
+    QPoint from;
+    QPoint to;
+    PenStyle style;
+};
+
+// The canvas's pen as QPainter draws it: aliased, one pixel, flat caps, the
+// dash patterns of Dot and Dash, no brush.
+void DrawReference(QImage& image, const std::vector<Line>& lines, const QColor& color) {
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const Line& line : lines) {
+        QPen pen(color);
+        pen.setWidth(1);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        if (line.style == PenStyle::Dot) pen.setDashPattern(QList<qreal>{3, 3});
+        if (line.style == PenStyle::Dash) pen.setDashPattern(QList<qreal>{18, 6});
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawLine(line.from, line.to);
+    }
+}
+
+void DrawOnCanvas(QtCanvas& canvas, const std::vector<Line>& lines, Color color) {
+    canvas.SetPenColor(color);
+    canvas.SetPenWidth(1);
+    canvas.SetPenMode(PenMode::Copy);
+    canvas.SetBrushStyle(BrushStyle::Clear);
+    for (const Line& line : lines) {
+        canvas.SetPenStyle(line.style);
+        canvas.MoveTo(line.from.x(), line.from.y());
+        canvas.LineTo(line.to.x(), line.to.y());
+    }
+}
+
+QImage WhiteImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+// Lines of every direction and style, many reaching past the image, many
+// lying on the same column or row.
+std::vector<Line> RandomLines(std::mt19937& random, int width, int height, int count) {
+    auto along = [&](int size) { return static_cast<int>(random() % static_cast<unsigned>(size + 80)) - 40; };
+    const PenStyle styles[] = {PenStyle::Solid, PenStyle::Dot, PenStyle::Dash};
+    std::vector<Line> lines;
+    while (static_cast<int>(lines.size()) < count) {
+        Line line;
+        line.style = styles[random() % 3];
+        if (random() % 2 == 0) {
+            const int x = static_cast<int>(random() % static_cast<unsigned>(width + 4)) - 2;
+            line.from = QPoint(x, along(height));
+            line.to = QPoint(x, along(height));
+        } else {
+            const int y = static_cast<int>(random() % static_cast<unsigned>(height + 4)) - 2;
+            line.from = QPoint(along(width), y);
+            line.to = QPoint(along(width), y);
+        }
+        if (line.from != line.to) lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(AxisLines, SingleLinesCoverExactlyThePixelsQtPaints) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 3000; ++round) {
+        const int width = 5 + static_cast<int>(random() % 40);
+        const int height = 5 + static_cast<int>(random() % 40);
+        const std::vector<Line> lines = RandomLines(random, width, height, 1);
+        QImage expected = WhiteImage(width, height);
+        DrawReference(expected, lines, Qt::black);
+        auto canvas = QtCanvas::ForImage(width, height);
+        DrawOnCanvas(*canvas, lines, kBlack);
+        ASSERT_EQ(*canvas->Image(), expected)
+            << "line (" << lines[0].from.x() << "," << lines[0].from.y() << ")-(" << lines[0].to.x() << ","
+            << lines[0].to.y() << ") style " << static_cast<int>(lines[0].style) << " on " << width << "x"
+            << height;
+    }
+}
+
+TEST(AxisLines, OverlappingLinesGiveThePixelsOfDrawingThemOneByOne) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 200; ++round) {
+        const int width = 20 + static_cast<int>(random() % 60);
+        const int height = 20 + static_cast<int>(random() % 60);
+        std::vector<Line> lines = RandomLines(random, width, height, 30);
+        // Repeats on one column with other dash phases.
+        for (int k = 0; k < 6; ++k)
+            lines.push_back(Line{QPoint(7, -5 + k), QPoint(7, height + k), PenStyle::Dot});
+        QImage expected = WhiteImage(width, height);
+        DrawReference(expected, lines, QColor(0, 0, 255));
+        auto canvas = QtCanvas::ForImage(width, height);
+        DrawOnCanvas(*canvas, lines, kBlue);
+        ASSERT_EQ(*canvas->Image(), expected) << "round " << round;
+    }
+}
+
+TEST(AxisLines, PremultipliedImagesAreWrittenAlike) {
+    std::mt19937 random(3);
+    const std::vector<Line> lines = RandomLines(random, 50, 40, 40);
+    QImage expected(50, 40, QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::white);
+    DrawReference(expected, lines, Qt::black);
+    auto canvas = QtCanvas::ForImage(50, 40, QImage::Format_ARGB32_Premultiplied);
+    DrawOnCanvas(*canvas, lines, kBlack);
+    EXPECT_EQ(*canvas->Image(), expected);
+}
+
+// A white box drawn over a line, then a line over the box, a text and an
+// inverted rectangle: each must see what was drawn before it.
+TEST(AxisLines, WhatFollowsALineIsDrawnOverIt) {
+    auto canvas = QtCanvas::ForImage(40, 30);
+    canvas->SetPenColor(kBlack);
+    canvas->SetBrushStyle(BrushStyle::Clear);
+    canvas->MoveTo(10, 0);
+    canvas->LineTo(10, 30);
+    canvas->SetBrushColor(kWhite);
+    canvas->FillRect(5, 5, 15, 15);  // covers the line between rows 5 and 14
+    canvas->SetBrushStyle(BrushStyle::Clear);
+    canvas->MoveTo(0, 8);
+    canvas->LineTo(40, 8);  // over the white box
+    EXPECT_EQ(canvas->Pixel(10, 2), kBlack);
+    EXPECT_EQ(canvas->Pixel(10, 10), kWhite);
+    EXPECT_EQ(canvas->Pixel(10, 8), kBlack);
+    EXPECT_EQ(canvas->Pixel(10, 20), kBlack);
+
+    canvas->MoveTo(30, 0);
+    canvas->LineTo(30, 30);
+    canvas->SetPenMode(PenMode::Not);
+    canvas->SetBrushColor(kBlack);
+    canvas->Rectangle(25, 20, 35, 25);  // inverts the line's pixels too
+    EXPECT_EQ(canvas->Pixel(30, 22), kWhite);
+    EXPECT_EQ(canvas->Pixel(30, 27), kBlack);
+    EXPECT_EQ(canvas->Pixel(26, 22), kBlack);
+}
+
+TEST(AxisLines, LinesOfAnotherColourStayInTheirOrder) {
+    auto canvas = QtCanvas::ForImage(20, 20);
+    canvas->SetBrushStyle(BrushStyle::Clear);
+    canvas->SetPenColor(kRed);
+    canvas->MoveTo(5, 0);
+    canvas->LineTo(5, 20);
+    canvas->SetPenColor(kBlack);
+    canvas->MoveTo(0, 5);
+    canvas->LineTo(20, 5);
+    canvas->SetPenColor(kRed);
+    canvas->MoveTo(0, 6);
+    canvas->LineTo(20, 6);
+    canvas->SetPenColor(kBlack);
+    canvas->MoveTo(8, 0);
+    canvas->LineTo(8, 20);
+    EXPECT_EQ(canvas->Pixel(5, 5), kBlack);
+    EXPECT_EQ(canvas->Pixel(5, 6), kRed);
+    EXPECT_EQ(canvas->Pixel(8, 6), kBlack);
+    EXPECT_EQ(canvas->Pixel(5, 10), kRed);
+}
+
+// A painter clipped by its owner keeps the clip: lines go through QPainter.
+TEST(AxisLines, ABorrowedClippedPainterClipsTheLines) {
+    QImage image = WhiteImage(30, 30);
+    {
+        QPainter painter(&image);
+        painter.setClipRect(QRect(0, 0, 15, 30));
+        QtCanvas canvas(painter, 96.0);
+        canvas.SetBrushStyle(BrushStyle::Clear);
+        canvas.MoveTo(0, 10);
+        canvas.LineTo(30, 10);
+    }
+    EXPECT_EQ(image.pixel(14, 10), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(15, 10), qRgb(255, 255, 255));
+}
+
+TEST(AxisLines, FinishWritesCollectedLinesIntoTheFile) {
+    const std::vector<Line> lines{{QPoint(3, 1), QPoint(3, 18), PenStyle::Solid},
+                                  {QPoint(19, 4), QPoint(0, 4), PenStyle::Dot}};
+    QImage expected = WhiteImage(20, 20);
+    DrawReference(expected, lines, Qt::black);
+    QImage image = WhiteImage(20, 20);
+    QtCanvas canvas(image, 96.0);
+    DrawOnCanvas(canvas, lines, kBlack);
+    ASSERT_TRUE(canvas.Finish());
+    EXPECT_EQ(image, expected);
+}
+
+TEST(AxisLineRun, RunsStayOnTheDeviceAndKeepTheirPattern) {
+    // A dotted line from above: the pattern starts one pixel above the top.
+    const auto down = AxisLineRun({4, -50}, {4, 20}, LineDash::Dot, 10, 10);
+    ASSERT_TRUE(down.has_value());
+    EXPECT_EQ(down->start, 0);
+    EXPECT_EQ(down->end, 10);
+    EXPECT_EQ(down->period, 6);
+    EXPECT_EQ(down->mask, 0b100011u);  // pixels -1, 0, 1 on; 2, 3, 4 off
+    EXPECT_FALSE(AxisLineRun({4, 12}, {4, 30}, LineDash::None, 10, 10).has_value());
+    EXPECT_FALSE(AxisLineRun({10, 0}, {10, 9}, LineDash::None, 10, 10).has_value());
+    EXPECT_FALSE(AxisLineRun({1, 1}, {4, 4}, LineDash::None, 10, 10).has_value());
+    // Drawn upwards, the lower end is left out and the upper one covered.
+    const auto up = AxisLineRun({2, 8}, {2, 3}, LineDash::None, 10, 10);
+    ASSERT_TRUE(up.has_value());
+    EXPECT_EQ(up->start, 3);
+    EXPECT_EQ(up->end, 8);
+}
+
+}  // namespace
+}  // namespace tabulorix
