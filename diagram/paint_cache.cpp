@@ -32,6 +32,9 @@ void DiagramPaintCache::TakeLists(const MGDrawTableList& diagram) {
     relationRemovalVersion_ = diagram.Relations().RemovalVersion();
     boxes_.resize(static_cast<std::size_t>(boxCount_));
     for (int i = 0; i < boxCount_; ++i) boxes_[static_cast<std::size_t>(i)] = diagram.Item(i);
+    relations_.resize(static_cast<std::size_t>(relationCount_));
+    for (int i = 0; i < relationCount_; ++i)
+        relations_[static_cast<std::size_t>(i)] = diagram.RelationItem(i);
     states_.assign(boxes_.size(), BoxState{});
     geometryValid_ = false;
     accountValid_ = false;
@@ -45,12 +48,18 @@ const std::vector<MGShapeTable*>& DiagramPaintCache::Boxes(const MGDrawTableList
     return boxes_;
 }
 
-bool DiagramPaintCache::CheckBoxes(const MGDrawTableList& diagram, int flags) {
+const std::vector<MGShapeRelation*>& DiagramPaintCache::Relations(const MGDrawTableList& diagram) {
+    if (ListsChanged(diagram)) TakeLists(diagram);
+    return relations_;
+}
+
+bool DiagramPaintCache::CheckBoxes(const MGDrawTableList& diagram, int flags, const BoxMeasure* measure) {
     if (ListsChanged(diagram)) TakeLists(diagram);
     bool same = geometryValid_ && accountValid_;
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         MGShapeTable* box = boxes_[i];
         if (box == nullptr) continue;
+        if (measure != nullptr) box->CalcSize(*measure->box, measure->displayMode);
         box->SetDisplayFlags(flags);
         const BoxState& s = states_[i];
         same = same && box->Position() == s.position && box->LineHeight() == s.lineHeight &&
@@ -111,11 +120,14 @@ void DiagramPaintCache::BoxesMeeting(const Rect& world, std::vector<int>& ids) {
 void DiagramPaintCache::RelationsMeeting(const MGDrawTableList& diagram, const Rect& world,
                                          std::vector<int>& ids) {
     if (!relationGridValid_) {
+        const std::vector<MGShapeRelation*>& relations = Relations(diagram);
         relationGrid_ = SpatialGrid(kCellSize);
-        for (int i = 0; i < diagram.RelationCount(); ++i) {
-            const MGShapeRelation* relation = diagram.RelationItem(i);
+        routeBounds_.assign(relations.size(), Rect{});
+        for (std::size_t i = 0; i < relations.size(); ++i) {
+            const MGShapeRelation* relation = relations[i];
             if (relation == nullptr || relation->TwinFlag() != 0 || !BothVisible(*relation)) continue;
-            relationGrid_.Insert(i, RouteBounds(RouteRelation(*relation, 0, 0), 0, 0));
+            routeBounds_[i] = RouteBounds(RouteRelation(*relation, 0, 0), 0, 0);
+            relationGrid_.Insert(static_cast<int>(i), routeBounds_[i]);
         }
         relationGridValid_ = true;
     }

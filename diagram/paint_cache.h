@@ -15,6 +15,7 @@
 class MGDrawTableList;
 class MGShapeTable;
 class MGShapeRelation;
+class ZMGDrawBox;
 
 namespace tabulorix {
 
@@ -23,13 +24,21 @@ public:
     // The boxes in list order (nothing for objects that are not boxes),
     // taken anew whenever the list changed.
     const std::vector<MGShapeTable*>& Boxes(const MGDrawTableList& diagram);
+    // The relations in list order, taken anew whenever the list changed.
+    const std::vector<MGShapeRelation*>& Relations(const MGDrawTableList& diagram);
 
     // Gives every box the display flags and tells whether anything that the
     // spread ends, the line accounting or the grids depend on has changed
     // since they were taken: the box or relation list, a box's position or
     // line height (as at the last spread), its visible flag, rounded corners
     // or relation counter (as after the last accounting).
-    bool CheckBoxes(const MGDrawTableList& diagram, int flags);
+    // With a measure, every box is measured (CalcSize, with the flags it
+    // had) in the same walk, just before it is given the flags.
+    struct BoxMeasure {
+        ZMGDrawBox* box;
+        int displayMode;
+    };
+    bool CheckBoxes(const MGDrawTableList& diagram, int flags, const BoxMeasure* measure = nullptr);
     // After spreading the line ends: the geometry they were spread for. The
     // accounting and both grids are due again.
     void TakeGeometry(const MGDrawTableList& diagram);
@@ -51,6 +60,9 @@ public:
     // List positions of the forward relations with both boxes visible whose
     // route (without the name) may meet the world area; ascending.
     void RelationsMeeting(const MGDrawTableList& diagram, const Rect& world, std::vector<int>& ids);
+    // The world bounds of the route (without the name) of a relation that
+    // RelationsMeeting returned.
+    const Rect& RouteBoundsOf(int id) const { return routeBounds_[static_cast<std::size_t>(id)]; }
     // After the boxes in ids were drawn (drawing measures a box that needs
     // it): when one of them changed size, both grids are built again.
     void CheckDrawn(const std::vector<int>& ids);
@@ -68,6 +80,8 @@ private:
     void TakeLists(const MGDrawTableList& diagram);
 
     std::vector<MGShapeTable*> boxes_;
+    std::vector<MGShapeRelation*> relations_;
+    std::vector<Rect> routeBounds_;  // per relation, taken with the relation grid
     std::vector<BoxState> states_;
     int boxCount_ = -1;
     std::uint64_t boxRemovalVersion_ = 0;

@@ -207,3 +207,50 @@ TEST(DiagramPaintPixels, KeptPaintStateFollowsMovedAndHiddenBoxes) {
     for (MGDrawTableList* diagram : {&fullDiagram, &partDiagram}) BuildRelations(*diagram);
     compare("relations built again");
 }
+
+// A grid of small pages: a repainted area draws the frames and numbers of
+// the pages it meets only, and shows the same pixels as a full paint.
+TEST(DiagramPaintPixels, PageFramesAndNumbersInARepaintedAreaMatchTheFullPaint) {
+    tabulorix::testing::RecordingPorts ports;
+    tabulorix::testing::RecordingPrinter printer{1875, 1875, 600};  // 300 × 300 world units
+    tabulorix::testing::RecordingScrollBar hBar;
+    tabulorix::testing::RecordingScrollBar vBar;
+    tabulorix::testing::RecordingClipboard clipboard;
+    ImagePaintBox full(1000, 1000);
+    ImagePaintBox part(1000, 1000);
+    ZMGDrawBox fullBox{full, printer, hBar, vBar, clipboard};
+    ZMGDrawBox partBox{part, printer, hBar, vBar, clipboard};
+    MGDrawTableList fullDiagram(&fullBox);
+    MGDrawTableList partDiagram(&partBox);
+    for (auto [diagram, box] : {std::pair{&fullDiagram, &fullBox}, std::pair{&partDiagram, &partBox}}) {
+        box->SetZoom(100, 1);
+        BuildSample(*diagram, *box, 0x628);
+        box->SetPageCount(3, 3);
+        box->SetZoom(100, 1);  // world (0, 0) at the top-left of the view
+    }
+    ASSERT_EQ(fullBox.PaperW(), 300);
+    for (const int pageNumberForm : {0, 1}) {
+        SCOPED_TRACE(pageNumberForm);
+        PaintDiagram(fullDiagram, fullBox, MGPaintRequest{0x628, 2, 0, pageNumberForm, std::nullopt});
+        // Page corners, the numbers at the bottom right of pages 1, 5 and 9,
+        // a strip across every page and empty paper beyond the grid.
+        const std::vector<Rect> areas{{290, 290, 310, 310}, {200, 270, 250, 290}, {500, 570, 610, 610},
+                                      {800, 870, 850, 890}, {0, 450, 1000, 460},  {905, 905, 1000, 1000}};
+        for (const Rect& area : areas) {
+            PaintDiagram(partDiagram, partBox, MGPaintRequest{0x628, 2, 0, pageNumberForm, area});
+            EXPECT_EQ(DifferingPixels(full.Image(), part.Image(), area), 0)
+                << area.left << "," << area.top << "," << area.right << "," << area.bottom;
+        }
+        // The compared areas held frames and numbers.
+        int dark = 0;
+        int grey = 0;
+        for (int y = 570; y < 610; ++y)
+            for (int x = 500; x < 610; ++x) {
+                const int gray = qGray(full.Image().pixel(x, y));
+                if (gray < 100) ++dark;
+                if (full.Image().pixel(x, y) == qRgb(0xC0, 0xC0, 0xC0)) ++grey;
+            }
+        EXPECT_GT(dark, 5);
+        EXPECT_GT(grey, 20);
+    }
+}
