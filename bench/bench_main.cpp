@@ -99,14 +99,15 @@ int Run(const Options& options) {
     values["columns"] = static_cast<double>(bench::ColumnRowCount());
     values["owners"] = static_cast<double>(owners.size());
 
+    const bench::ViewCentre centre = bench::MiddleOfDiagram();
     for (const int zoom : {100, 25}) {
         const std::string key = "paint" + std::to_string(zoom);
         // One paint first: the glyph caches are warm in an interactive view.
         const auto ink =
-            bench::PaintView(window, 1920, 1080, zoom, true, Png(options, (key + ".png").c_str()));
+            bench::PaintView(window, centre, 1920, 1080, zoom, true, Png(options, (key + ".png").c_str()));
         values[key + "_ink"] = static_cast<double>(ink.inkPixels);
         values[key] = Median(key.c_str(), options.runs * 2, [&] {
-            bench::PaintView(window, 1920, 1080, zoom, false, std::string());
+            bench::PaintView(window, centre, 1920, 1080, zoom, false, std::string());
             return std::size_t{1};
         });
     }

@@ -86,8 +86,15 @@ std::size_t ColumnRowCount() {
     return count;
 }
 
-PaintResult PaintView(tabulorix::cli::HeadlessWindow& window, int width, int height, int zoom,
-                      bool countPixels, const std::string& pngPath) {
+ViewCentre MiddleOfDiagram() {
+    const MGDrawTableList* diagram = MGDrawTableList::Current();
+    if (diagram == nullptr) return {};
+    const MGDiagramExtent extent = diagram->PlacedExtent();
+    return {extent.right / 2, extent.bottom / 2};
+}
+
+PaintResult PaintView(tabulorix::cli::HeadlessWindow& window, const ViewCentre& centre, int width, int height,
+                      int zoom, bool countPixels, const std::string& pngPath) {
     MGDrawTableList* diagram = MGDrawTableList::Current();
     if (diagram == nullptr) return {};
     auto image = tabulorix::QtCanvas::ForImage(width, height);
@@ -96,9 +103,8 @@ PaintResult PaintView(tabulorix::cli::HeadlessWindow& window, int width, int hei
     paintBox.RedirectCanvas(*image);
     ZMGDrawBox& box = window.DrawBox();
     box.SetZoom(zoom, 1);
-    const MGDiagramExtent extent = diagram->PlacedExtent();
-    box.ScrollTo(true, extent.right / 2);
-    box.ScrollTo(false, extent.bottom / 2);
+    box.ScrollTo(true, centre.x);
+    box.ScrollTo(false, centre.y);
 
     MGPaintRequest request;
     request.flags = window.Settings().DisplayFlags();

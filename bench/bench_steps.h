@@ -31,15 +31,23 @@ std::size_t LoadDesign(tabulorix::cli::HeadlessWindow& window, const std::string
 // The column rows of the table and view boxes of the diagram.
 std::size_t ColumnRowCount();
 
-// Paints one width x height view at the zoom, centred on the middle of the
-// diagram, onto an image canvas. Returns the number of non-white pixels
+// The middle of the placed diagram, in world units: where the painted views
+// are centred. Found once, outside the timed paints.
+struct ViewCentre {
+    int x = 0;
+    int y = 0;
+};
+ViewCentre MiddleOfDiagram();
+
+// Paints one width x height view at the zoom, centred on the centre, onto an
+// image canvas. Returns the number of non-white pixels
 // when countPixels is set (0 otherwise); the image is saved when pngPath is
 // not empty.
 struct PaintResult {
     std::size_t inkPixels = 0;
 };
-PaintResult PaintView(tabulorix::cli::HeadlessWindow& window, int width, int height, int zoom,
-                      bool countPixels, const std::string& pngPath);
+PaintResult PaintView(tabulorix::cli::HeadlessWindow& window, const ViewCentre& centre, int width, int height,
+                      int zoom, bool countPixels, const std::string& pngPath);
 
 // The full creation script of every box, encoded as its file would be.
 // Returns the number of bytes.
