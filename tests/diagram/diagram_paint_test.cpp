@@ -49,7 +49,7 @@ std::size_t IndexOf(const std::vector<CanvasCall>& calls,
 
 class DiagramPaint : public DiagramTest {};
 
-TEST_F(DiagramPaint, PassesComeInTheirOrder) {
+TEST_F(DiagramPaint, PassesComeInTheirOrderAndARepaintedAreaKeepsTheCounters) {
     BuildSample(diagram, box, 0x108);
     paintBox.canvas.Clear();
     PaintDiagram(diagram, box, MGPaintRequest{0x108, 2, 0, 0, std::nullopt});
@@ -84,101 +84,93 @@ TEST_F(DiagramPaint, PassesComeInTheirOrder) {
     EXPECT_EQ(diagram.FindBox("SCOTT", "EMP")->RelationCounter(), 4);  // DEPT, itself twice, PROJ
     EXPECT_EQ(diagram.FindBox("SCOTT", "DEPT")->RelationCounter(), 1);
     EXPECT_EQ(diagram.FindBox("SCOTT", "V_EMP")->RelationCounter(), 0);
-}
 
-TEST_F(DiagramPaint, ARepaintedAreaSkipsWhatLiesOutsideButKeepsTheCounters) {
-    BuildSample(diagram, box, 0x628);
-    paintBox.canvas.Clear();
-    PaintDiagram(diagram, box, MGPaintRequest{0x628, 2, 0, 0, std::nullopt});
+    // A small repainted area skips what lies outside but keeps the counters.
     const std::size_t everything = paintBox.canvas.Drawing().size();
     const Rect dept = Mapped(diagram.FindBox("SCOTT", "DEPT")->Position());
     paintBox.canvas.Clear();
     PaintDiagram(diagram, box,
-                 MGPaintRequest{0x628, 2, 0, 0, Rect{dept.left, dept.top, dept.left + 5, dept.top + 5}});
+                 MGPaintRequest{0x108, 2, 0, 0, Rect{dept.left, dept.top, dept.left + 5, dept.top + 5}});
     EXPECT_LT(paintBox.canvas.Drawing().size(), everything);
     EXPECT_EQ(diagram.FindBox("SCOTT", "EMP")->RelationCounter(), 4);
 }
 
-TEST(DiagramPaintPixels, PaintingARepaintedAreaGivesTheSamePixelsThere) {
-    tabulorix::testing::RecordingPorts ports;
-    tabulorix::testing::RecordingPrinter printer{6250, 6250, 600};
-    tabulorix::testing::RecordingScrollBar hBar;
-    tabulorix::testing::RecordingScrollBar vBar;
-    tabulorix::testing::RecordingClipboard clipboard;
-    ImagePaintBox full(1000, 1000);
-    ImagePaintBox part(1000, 1000);
-    ZMGDrawBox fullBox{full, printer, hBar, vBar, clipboard};
-    ZMGDrawBox partBox{part, printer, hBar, vBar, clipboard};
-    MGDrawTableList fullDiagram(&fullBox);
-    MGDrawTableList partDiagram(&partBox);
-    for (auto [diagram, box] : {std::pair{&fullDiagram, &fullBox}, std::pair{&partDiagram, &partBox}}) {
-        box->SetZoom(100, 1);
-        BuildSample(*diagram, *box, 0x62A);
+namespace {
+
+// Two diagrams built alike over 1000 × 1000 images at zoom 100: one is
+// painted whole, the other only in repainted areas, and the pixels inside
+// each area must be the same.
+class PixelPair : public ::testing::Test {
+protected:
+    void Build(int flags, int printerPixels = 6250) {
+        printer.pageWidth = printer.pageHeight = printerPixels;
+        flags_ = flags;
+        for (auto [diagram, box] : {std::pair{&fullDiagram, &fullBox}, std::pair{&partDiagram, &partBox}}) {
+            box->SetZoom(100, 1);
+            BuildSample(*diagram, *box, flags);
+        }
     }
-    PaintDiagram(fullDiagram, fullBox, MGPaintRequest{0x62A, 2, 0, 0, std::nullopt});
-    // Areas across box edges, shadows, lines, marks and empty paper.
-    const std::vector<Rect> areas{{0, 0, 1000, 1000},   {40, 40, 120, 90}, {150, 60, 420, 75},
-                                  {300, 100, 700, 300}, {45, 45, 47, 400}, {600, 600, 900, 900}};
-    for (const Rect& area : areas) {
-        SCOPED_TRACE(testing::Message()
-                     << area.left << "," << area.top << "," << area.right << "," << area.bottom);
-        PaintDiagram(partDiagram, partBox, MGPaintRequest{0x62A, 2, 0, 0, area});
+    void PaintFull(int pageNumberForm = 0) {
+        PaintDiagram(fullDiagram, fullBox, MGPaintRequest{flags_, 2, 0, pageNumberForm, std::nullopt});
+    }
+    // Paints the area on the partial side and compares it with the full paint.
+    void ExpectSameIn(const Rect& area, int pageNumberForm = 0) {
+        PaintDiagram(partDiagram, partBox, MGPaintRequest{flags_, 2, 0, pageNumberForm, area});
         int differing = 0;
         for (int y = area.top; y < area.bottom; ++y)
             for (int x = area.left; x < area.right; ++x)
                 if (full.Image().pixel(x, y) != part.Image().pixel(x, y)) ++differing;
-        EXPECT_EQ(differing, 0);
+        EXPECT_EQ(differing, 0) << area.left << "," << area.top << "," << area.right << "," << area.bottom;
     }
-    // The sample leaves marks on the paper, so the comparison compared something.
-    int dark = 0;
-    for (int y = 0; y < 400; ++y)
-        for (int x = 0; x < 1000; ++x)
-            if (qGray(full.Image().pixel(x, y)) < 64) ++dark;
-    EXPECT_GT(dark, 500);
-}
+    // Pixels of the full paint in the area darker than the limit.
+    int DarkPixels(const Rect& area, int limit) const {
+        int dark = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                if (qGray(full.Image().pixel(x, y)) < limit) ++dark;
+        return dark;
+    }
 
-namespace {
-
-int DifferingPixels(const QImage& a, const QImage& b, const Rect& area) {
-    int differing = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (a.pixel(x, y) != b.pixel(x, y)) ++differing;
-    return differing;
-}
-
-}  // namespace
-
-// Between paints the line ends, the line accounting and the grids of what
-// meets an area are kept; moving, resizing or hiding a box must give the
-// same pixels and counters as painting everything afresh.
-TEST(DiagramPaintPixels, KeptPaintStateFollowsMovedAndHiddenBoxes) {
     tabulorix::testing::RecordingPorts ports;
     tabulorix::testing::RecordingPrinter printer{6250, 6250, 600};
     tabulorix::testing::RecordingScrollBar hBar;
     tabulorix::testing::RecordingScrollBar vBar;
     tabulorix::testing::RecordingClipboard clipboard;
-    ImagePaintBox full(1000, 1000);
-    ImagePaintBox part(1000, 1000);
+    ImagePaintBox full{1000, 1000};
+    ImagePaintBox part{1000, 1000};
     ZMGDrawBox fullBox{full, printer, hBar, vBar, clipboard};
     ZMGDrawBox partBox{part, printer, hBar, vBar, clipboard};
-    MGDrawTableList fullDiagram(&fullBox);
-    MGDrawTableList partDiagram(&partBox);
-    for (auto [diagram, box] : {std::pair{&fullDiagram, &fullBox}, std::pair{&partDiagram, &partBox}}) {
-        box->SetZoom(100, 1);
-        BuildSample(*diagram, *box, 0x628);  // relation names off: the line grid is used
-    }
-    const std::vector<Rect> areas{{40, 40, 420, 300}, {300, 100, 700, 300}, {0, 0, 1000, 1000}};
+    MGDrawTableList fullDiagram{&fullBox};
+    MGDrawTableList partDiagram{&partBox};
+    int flags_ = 0;
+};
+
+}  // namespace
+
+TEST_F(PixelPair, PaintingARepaintedAreaGivesTheSamePixelsThere) {
+    Build(0x62A);
+    PaintFull();
+    // Areas across box edges, shadows, lines, marks and empty paper.
+    for (const Rect& area : {Rect{0, 0, 1000, 1000}, Rect{40, 40, 120, 90}, Rect{150, 60, 420, 75},
+                             Rect{300, 100, 700, 300}, Rect{45, 45, 47, 400}, Rect{600, 600, 900, 900}})
+        ExpectSameIn(area);
+    // The sample leaves marks on the paper, so the comparison compared something.
+    EXPECT_GT(DarkPixels({0, 0, 1000, 400}, 64), 500);
+}
+
+// Between paints the line ends, the line accounting and the grids of what
+// meets an area are kept; moving, resizing or hiding a box must give the
+// same pixels and counters as painting everything afresh.
+TEST_F(PixelPair, KeptPaintStateFollowsMovedAndHiddenBoxes) {
+    Build(0x628);  // relation names off: the line grid is used
     auto compare = [&](const char* step) {
         SCOPED_TRACE(step);
-        for (const Rect& area : areas) {
+        for (const Rect& area : {Rect{40, 40, 420, 300}, Rect{300, 100, 700, 300}, Rect{0, 0, 1000, 1000}}) {
             // The reference keeps nothing: its relations are built again, so
             // its paint spreads and accounts afresh, and it draws everything.
             BuildRelations(fullDiagram);
-            PaintDiagram(fullDiagram, fullBox, MGPaintRequest{0x628, 2, 0, 0, std::nullopt});
-            PaintDiagram(partDiagram, partBox, MGPaintRequest{0x628, 2, 0, 0, area});
-            EXPECT_EQ(DifferingPixels(full.Image(), part.Image(), area), 0)
-                << area.left << "," << area.top << "," << area.right << "," << area.bottom;
+            PaintFull();
+            ExpectSameIn(area);
         }
         for (int i = 0; i < fullDiagram.Count(); ++i) {
             EXPECT_EQ(fullDiagram.Item(i)->RelationCounter(), partDiagram.Item(i)->RelationCounter()) << i;
@@ -191,10 +183,7 @@ TEST(DiagramPaintPixels, KeptPaintStateFollowsMovedAndHiddenBoxes) {
     compare("as laid out");
     for (MGDrawTableList* diagram : {&fullDiagram, &partDiagram}) {
         Rect& dept = diagram->FindBox("SCOTT", "DEPT")->Position();
-        dept.left += 260;
-        dept.right += 260;
-        dept.top += 120;
-        dept.bottom += 120;
+        dept = Rect{dept.left + 260, dept.top + 120, dept.right + 260, dept.bottom + 120};
     }
     compare("DEPT moved");
     for (MGDrawTableList* diagram : {&fullDiagram, &partDiagram})
@@ -210,47 +199,28 @@ TEST(DiagramPaintPixels, KeptPaintStateFollowsMovedAndHiddenBoxes) {
 
 // A grid of small pages: a repainted area draws the frames and numbers of
 // the pages it meets only, and shows the same pixels as a full paint.
-TEST(DiagramPaintPixels, PageFramesAndNumbersInARepaintedAreaMatchTheFullPaint) {
-    tabulorix::testing::RecordingPorts ports;
-    tabulorix::testing::RecordingPrinter printer{1875, 1875, 600};  // 300 × 300 world units
-    tabulorix::testing::RecordingScrollBar hBar;
-    tabulorix::testing::RecordingScrollBar vBar;
-    tabulorix::testing::RecordingClipboard clipboard;
-    ImagePaintBox full(1000, 1000);
-    ImagePaintBox part(1000, 1000);
-    ZMGDrawBox fullBox{full, printer, hBar, vBar, clipboard};
-    ZMGDrawBox partBox{part, printer, hBar, vBar, clipboard};
-    MGDrawTableList fullDiagram(&fullBox);
-    MGDrawTableList partDiagram(&partBox);
-    for (auto [diagram, box] : {std::pair{&fullDiagram, &fullBox}, std::pair{&partDiagram, &partBox}}) {
-        box->SetZoom(100, 1);
-        BuildSample(*diagram, *box, 0x628);
+TEST_F(PixelPair, PageFramesAndNumbersInARepaintedAreaMatchTheFullPaint) {
+    Build(0x628, 1875);  // 300 × 300 world units
+    for (ZMGDrawBox* box : {&fullBox, &partBox}) {
         box->SetPageCount(3, 3);
         box->SetZoom(100, 1);  // world (0, 0) at the top-left of the view
     }
     ASSERT_EQ(fullBox.PaperW(), 300);
     for (const int pageNumberForm : {0, 1}) {
         SCOPED_TRACE(pageNumberForm);
-        PaintDiagram(fullDiagram, fullBox, MGPaintRequest{0x628, 2, 0, pageNumberForm, std::nullopt});
+        PaintFull(pageNumberForm);
         // Page corners, the numbers at the bottom right of pages 1, 5 and 9,
         // a strip across every page and empty paper beyond the grid.
-        const std::vector<Rect> areas{{290, 290, 310, 310}, {200, 270, 250, 290}, {500, 570, 610, 610},
-                                      {800, 870, 850, 890}, {0, 450, 1000, 460},  {905, 905, 1000, 1000}};
-        for (const Rect& area : areas) {
-            PaintDiagram(partDiagram, partBox, MGPaintRequest{0x628, 2, 0, pageNumberForm, area});
-            EXPECT_EQ(DifferingPixels(full.Image(), part.Image(), area), 0)
-                << area.left << "," << area.top << "," << area.right << "," << area.bottom;
-        }
+        for (const Rect& area :
+             {Rect{290, 290, 310, 310}, Rect{200, 270, 250, 290}, Rect{500, 570, 610, 610},
+              Rect{800, 870, 850, 890}, Rect{0, 450, 1000, 460}, Rect{905, 905, 1000, 1000}})
+            ExpectSameIn(area, pageNumberForm);
         // The compared areas held frames and numbers.
-        int dark = 0;
         int grey = 0;
         for (int y = 570; y < 610; ++y)
-            for (int x = 500; x < 610; ++x) {
-                const int gray = qGray(full.Image().pixel(x, y));
-                if (gray < 100) ++dark;
-                if (full.Image().pixel(x, y) == qRgb(0xC0, 0xC0, 0xC0)) ++grey;
-            }
-        EXPECT_GT(dark, 5);
+            for (int x = 500; x < 610; ++x)
+                grey += full.Image().pixel(x, y) == qRgb(0xC0, 0xC0, 0xC0) ? 1 : 0;
+        EXPECT_GT(DarkPixels({500, 570, 610, 610}, 100), 5);
         EXPECT_GT(grey, 20);
     }
 }

@@ -23,10 +23,12 @@ MGShapeTable& Placed(MGDrawTableList& diagram, int state, tabulorix::Rect rect) 
 
 TEST(DrawTableList, TheNumberingAddCountsFromTheLargestNumber) {
     MGDrawTableList diagram(nullptr);
+    EXPECT_EQ(diagram.Item(0), nullptr);
     EXPECT_EQ(diagram.AddBox(Table("S", "A")).ObjectNumber(), 1);
     EXPECT_EQ(diagram.AddBox(Table("S", "B")).ObjectNumber(), 2);
-    MGShapeTable& third = diagram.AddBox(Table("S", "C"));
-    EXPECT_EQ(third.ObjectNumber(), 3);
+    EXPECT_EQ(diagram.AddBox(Table("S", "C")).ObjectNumber(), 3);
+    EXPECT_NE(diagram.Item(2), nullptr);
+    EXPECT_EQ(diagram.Item(3), nullptr);
 
     // A box put into the list directly with a high number raises the count.
     auto direct = Table("S", "D");
@@ -41,10 +43,12 @@ TEST(DrawTableList, TheNumberingAddCountsFromTheLargestNumber) {
     EXPECT_EQ(diagram.Count(), 4);
 }
 
-TEST(DrawTableList, RelationsAreAddedWithoutNumbering) {
+TEST(DrawTableList, RelationsAreAddedWithoutNumberingAndClearRemovesEverything) {
     MGDrawTableList diagram(nullptr);
+    MGShapeTable& child = diagram.AddBox(Table("S", "C"));
     auto relation = std::make_unique<MGShapeRelation>();
     relation->SetRelationNumber(7);
+    relation->SetOwnBox(&child);
     diagram.AddRelation(std::move(relation));
     diagram.AddRelation(std::make_unique<MGShapeRelation>());
     ASSERT_EQ(diagram.RelationCount(), 2);
@@ -52,14 +56,10 @@ TEST(DrawTableList, RelationsAreAddedWithoutNumbering) {
     EXPECT_EQ(diagram.RelationItem(0)->ObjectNumber(), 0);
     EXPECT_EQ(diagram.RelationItem(1)->RelationNumber(), 0);
     EXPECT_EQ(diagram.RelationItem(2), nullptr);
-}
-
-TEST(DrawTableList, ItemPastTheEndYieldsNothing) {
-    MGDrawTableList diagram(nullptr);
-    EXPECT_EQ(diagram.Item(0), nullptr);
-    diagram.AddBox(Table("S", "A"));
-    EXPECT_NE(diagram.Item(0), nullptr);
-    EXPECT_EQ(diagram.Item(1), nullptr);
+    diagram.Clear();
+    EXPECT_EQ(diagram.Count(), 0);
+    EXPECT_EQ(diagram.RelationCount(), 0);
+    EXPECT_EQ(diagram.AddBox(Table("S", "A")).ObjectNumber(), 1);
 }
 
 TEST(DrawTableList, FindBoxGivesTheFirstMatchInListOrder) {
@@ -128,47 +128,24 @@ TEST(DrawTableList, StatesFlagsAndSchemaCountReachEveryBox) {
     EXPECT_EQ(diagram.SelectionBand().State(), MGShapeRect::kStateNormal);
 }
 
-TEST(DrawTableList, TheExtentCoversOnlyPlacedBoxes) {
+TEST(DrawTableList, TheExtentOfPlacedBoxesGivesThePageCounts) {
     MGDrawTableList diagram(nullptr);
     EXPECT_EQ(diagram.PlacedExtent().right, 0);
     EXPECT_EQ(diagram.PlacedExtent().bottom, 0);
-    Placed(diagram, 1, {50, 50, 300, 200});
-    Placed(diagram, 2, {400, 10, 700, 120});
-    Placed(diagram, 0, {900, 900, 2000, 2000});  // not placed
-    Placed(diagram, 3, {50, 50, 1500, 1500});    // being dragged
-    const MGDiagramExtent extent = diagram.PlacedExtent();
-    EXPECT_EQ(extent.right, 700);
-    EXPECT_EQ(extent.bottom, 200);
-}
-
-TEST(DrawTableList, PageCountsFollowTheExtent) {
-    MGDrawTableList diagram(nullptr);
     EXPECT_EQ(diagram.PageCounts(500, 700).across, 1);
     EXPECT_EQ(diagram.PageCounts(500, 700).down, 1);
-
-    MGShapeTable& box = Placed(diagram, 1, {0, 0, 1000, 700});
-    MGPageCounts pages = diagram.PageCounts(500, 700);
-    EXPECT_EQ(pages.across, 2);
-    EXPECT_EQ(pages.down, 1);
-
+    MGShapeTable& box = Placed(diagram, 1, {0, 0, 300, 200});
+    Placed(diagram, 2, {400, 10, 1000, 120});
+    Placed(diagram, 0, {900, 900, 2000, 2000});  // not placed
+    Placed(diagram, 3, {50, 50, 1500, 1500});    // being dragged
+    EXPECT_EQ(diagram.PlacedExtent().right, 1000);
+    EXPECT_EQ(diagram.PlacedExtent().bottom, 200);
+    box.SetPosition({0, 0, 300, 700});
+    EXPECT_EQ(diagram.PageCounts(500, 700).across, 2);
+    EXPECT_EQ(diagram.PageCounts(500, 700).down, 1);
     box.SetPosition({0, 0, 1001, 701});
-    pages = diagram.PageCounts(500, 700);
-    EXPECT_EQ(pages.across, 3);
-    EXPECT_EQ(pages.down, 2);
-
-    pages = diagram.PageCounts(0, -5);  // no paper measured yet
-    EXPECT_EQ(pages.across, 1);
-    EXPECT_EQ(pages.down, 1);
-}
-
-TEST(DrawTableList, ClearRemovesBoxesAndRelations) {
-    MGDrawTableList diagram(nullptr);
-    MGShapeTable& child = diagram.AddBox(Table("S", "C"));
-    auto relation = std::make_unique<MGShapeRelation>();
-    relation->SetOwnBox(&child);
-    diagram.AddRelation(std::move(relation));
-    diagram.Clear();
-    EXPECT_EQ(diagram.Count(), 0);
-    EXPECT_EQ(diagram.RelationCount(), 0);
-    EXPECT_EQ(diagram.AddBox(Table("S", "A")).ObjectNumber(), 1);
+    EXPECT_EQ(diagram.PageCounts(500, 700).across, 3);
+    EXPECT_EQ(diagram.PageCounts(500, 700).down, 2);
+    EXPECT_EQ(diagram.PageCounts(0, -5).across, 1);  // no paper measured yet
+    EXPECT_EQ(diagram.PageCounts(0, -5).down, 1);
 }

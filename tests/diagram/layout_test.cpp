@@ -37,12 +37,9 @@ protected:
 
 }  // namespace
 
-TEST_F(Layout, ThePaperIsAThousandUnitsWide) {
+TEST_F(Layout, ThreeBoxesOnOnePageAcross) {
     ASSERT_EQ(box.PaperW(), 1000);
     ASSERT_EQ(box.PaperH(), 1000);
-}
-
-TEST_F(Layout, ThreeBoxesOnOnePageAcross) {
     MGShapeTable& a = Unplaced("A", 400, 100);
     MGShapeTable& b = Unplaced("B", 400, 150);
     MGShapeTable& c = Unplaced("C", 400, 80);

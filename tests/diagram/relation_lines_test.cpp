@@ -67,28 +67,20 @@ protected:
 }  // namespace
 
 TEST(RelationSides, QuadrantsDiagonalsAndEqualCentres) {
-    auto expect = [](int dx, int dy, int child, int parent) {
-        const MGSidePair sides = ChooseSides(dx, dy);
-        EXPECT_EQ(sides.child, child) << dx << "," << dy;
-        EXPECT_EQ(sides.parent, parent) << dx << "," << dy;
+    constexpr int T = R::kSideTop, B = R::kSideBottom, L = R::kSideLeft, Rt = R::kSideRight;
+    const struct {
+        int dx, dy, child, parent;
+    } cases[] = {
+        {-10, -20, T, B},  {-20, -10, L, Rt}, {-10, 20, B, T},  {-20, 10, L, Rt},  // the four quadrants,
+        {10, -20, T, B},   {20, -10, Rt, L},  {10, 20, B, T},   {20, 10, Rt, L},   // steep and flat
+        {-10, -10, L, Rt}, {-10, 10, L, Rt},  {10, -10, Rt, L}, {10, 10, Rt, L},   // |dx| = |dy|: left/right
+        {0, 5, B, T},      {0, -5, T, B},     {0, 0, Rt, L},  // straight below, above, equal centres
     };
-    expect(-10, -20, R::kSideTop, R::kSideBottom);
-    expect(-20, -10, R::kSideLeft, R::kSideRight);
-    expect(-10, 20, R::kSideBottom, R::kSideTop);
-    expect(-20, 10, R::kSideLeft, R::kSideRight);
-    expect(10, -20, R::kSideTop, R::kSideBottom);
-    expect(20, -10, R::kSideRight, R::kSideLeft);
-    expect(10, 20, R::kSideBottom, R::kSideTop);
-    expect(20, 10, R::kSideRight, R::kSideLeft);
-    // |dx| = |dy| is always joined left/right.
-    expect(-10, -10, R::kSideLeft, R::kSideRight);
-    expect(-10, 10, R::kSideLeft, R::kSideRight);
-    expect(10, -10, R::kSideRight, R::kSideLeft);
-    expect(10, 10, R::kSideRight, R::kSideLeft);
-    // Straight below, straight above, equal centres.
-    expect(0, 5, R::kSideBottom, R::kSideTop);
-    expect(0, -5, R::kSideTop, R::kSideBottom);
-    expect(0, 0, R::kSideRight, R::kSideLeft);
+    for (const auto& c : cases) {
+        const MGSidePair sides = ChooseSides(c.dx, c.dy);
+        EXPECT_EQ(sides.child, c.child) << c.dx << "," << c.dy;
+        EXPECT_EQ(sides.parent, c.parent) << c.dx << "," << c.dy;
+    }
 }
 
 TEST_F(Relations, BuildMakesOnePairPerForeignKeyWithNameAndFlags) {
@@ -116,12 +108,16 @@ TEST_F(Relations, BuildMakesOnePairPerForeignKeyWithNameAndFlags) {
     EXPECT_TRUE(ports.messages.empty());
 }
 
-TEST_F(Relations, ForeignKeysMatchByOwnerAndKeyNumber) {
+TEST_F(Relations, ForeignKeysMatchByOwnerAndKeyNumberOfANamedKey) {
     Parent({300, 50, 400, 130}, "HR");  // the same key number in another owner
     auto other = Table("SCOTT", "DEPT2", {{"DEPTNO"}});
     AddPrimaryKey(*other, "PK_DEPT2", 8, {"DEPTNO"});
+    AddPrimaryKey(*other, "", 9, {"DEPTNO"});  // keys without name or number are skipped
+    AddPrimaryKey(*other, "PK_X", -1, {"DEPTNO"});
     Place(std::move(other), {500, 50, 600, 130});
-    Child({50, 50, 150, 130});  // references SCOTT's key 7: nothing in SCOTT has it
+    MGShapeTable& emp = Child({50, 50, 150, 130});  // references SCOTT's key 7: nothing in SCOTT has it
+    AddForeignKey(emp, "FK_A", "SCOTT", 9, {"DEPTNO"});
+    AddForeignKey(emp, "FK_B", "SCOTT", -1, {"DEPTNO"});
     Build();
     EXPECT_EQ(diagram.RelationCount(), 0);
 }
@@ -144,19 +140,6 @@ TEST_F(Relations, PairsFollowParentKeyAndChildOrderAndRebuildingStartsAfresh) {
     BuildRelations(diagram);
     EXPECT_EQ(diagram.RelationCount(), 6);
     EXPECT_EQ(Forward(0).RelationNumber(), 1);
-}
-
-TEST_F(Relations, PrimaryKeysWithoutNameOrNumberAreSkipped) {
-    auto dept = Table("SCOTT", "DEPT", {{"DEPTNO"}});
-    AddPrimaryKey(*dept, "", 7, {"DEPTNO"});
-    AddPrimaryKey(*dept, "PK_X", -1, {"DEPTNO"});
-    Place(std::move(dept), {300, 50, 400, 130});
-    auto emp = Table("SCOTT", "EMP", {{"DEPTNO"}});
-    AddForeignKey(*emp, "FK_A", "SCOTT", 7, {"DEPTNO"});
-    AddForeignKey(*emp, "FK_B", "SCOTT", -1, {"DEPTNO"});
-    Place(std::move(emp), {50, 50, 150, 130});
-    Build();
-    EXPECT_EQ(diagram.RelationCount(), 0);
 }
 
 TEST_F(Relations, AMissingForeignKeyColumnIsReportedAndCountsAsNotNull) {
@@ -237,19 +220,15 @@ TEST_F(Relations, EndsOnASideAreOrderedByTheOtherBoxesCentres) {
     EXPECT_EQ(Forward(0).Position().bottom, 300);
 }
 
-TEST_F(Relations, DiagonalBoxesGetAnElbowAtTheMidpoint) {
+TEST_F(Relations, DiagonalAndVerticalNeighboursGetTheirRoutes) {
+    // Diagonal: dx = 350, dy = 250, child right (150, 90), parent left (400,
+    // 340), the elbow at the midpoint. Straight below: bottom to top.
     Parent({400, 300, 500, 380});
     Child({50, 50, 150, 130});
     Build();
-    const auto calls = DrawLines();
-    // dx = 350, dy = 250: child right (150, 90), parent left (400, 340).
-    EXPECT_EQ(Polyline(calls),
+    EXPECT_EQ(Polyline(DrawLines()),
               (std::vector<std::vector<int>>{P(150, 90), P(275, 90), P(275, 340), P(400, 340)}));
-}
-
-TEST_F(Relations, AParentStraightBelowIsJoinedBottomToTop) {
-    Parent({50, 300, 150, 380});
-    Child({50, 50, 150, 130});
+    diagram.FindBox("SCOTT", "DEPT")->SetPosition({50, 300, 150, 380});
     Build();
     const auto calls = DrawLines();
     EXPECT_EQ(Forward().Side(), R::kSideBottom);
@@ -288,25 +267,19 @@ TEST_F(Relations, ASelfReferenceDrawsACircleAroundTheBottomRightCorner) {
 }
 
 TEST_F(Relations, NotNullLinesAreSolidAndRoundTheChildNullableOnesAreDotted) {
-    Parent({300, 50, 400, 130});
-    MGShapeTable& emp = Child({50, 50, 150, 130}, false);
-    Build();
-    DrawLines();
-    auto lines = Calls("LineTo");
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0].pen.style, PenStyle::Solid);
-    EXPECT_TRUE(emp.Rounded());
-
-    diagram.Clear();
-    Parent({300, 50, 400, 130});
-    MGShapeTable& nullable = Child({50, 50, 150, 130}, true);
-    Build();
-    EXPECT_TRUE(Forward().DashedLine());
-    DrawLines();
-    lines = Calls("LineTo");
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0].pen.style, PenStyle::Dot);
-    EXPECT_FALSE(nullable.Rounded());
+    for (const bool nullable : {false, true}) {
+        SCOPED_TRACE(nullable);
+        diagram.Clear();
+        Parent({300, 50, 400, 130});
+        MGShapeTable& emp = Child({50, 50, 150, 130}, nullable);
+        Build();
+        EXPECT_EQ(Forward().DashedLine(), nullable);
+        DrawLines();
+        const auto lines = Calls("LineTo");
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines[0].pen.style, nullable ? PenStyle::Dot : PenStyle::Solid);
+        EXPECT_EQ(emp.Rounded(), !nullable);
+    }
 }
 
 TEST_F(Relations, NamesAreDrawnOnlyWithTheRelationNameFlag) {

@@ -39,12 +39,14 @@ private:
 
 }  // namespace
 
-TEST(Shapes, NameForModeChoosesTheLogicalNameWithBitOne) {
+TEST(Shapes, NameForModeAndTitleChooseTheLogicalNameWithBitOne) {
     MGShapeTable box(1, "SCOTT", "社員", "EMP", "", true);
     EXPECT_EQ(box.NameForMode(1), "社員");
     EXPECT_EQ(box.NameForMode(2), "EMP");
     EXPECT_EQ(box.NameForMode(3), "社員");
     EXPECT_EQ(box.NameForMode(0), "EMP");
+    box.SetSchemaCount(2);
+    EXPECT_EQ(box.GetTitle(1), "  社員 (1/2)");
 }
 
 TEST(Shapes, IsInsideIsStrictOnAllFourSides) {
@@ -61,12 +63,7 @@ TEST(Shapes, GetRectCountsTheLinesOfTheDisplayMode) {
     // Header + four columns: a primary key, a plain column, an index column
     // and a plain column.
     auto box = BoxWithColumns({kKeyPrimary, 0, kIndexNonUnique, 0});
-    const tabulorix::Rect all = box->GetRect();
-    EXPECT_EQ(all.left, 10);
-    EXPECT_EQ(all.top, 20);
-    EXPECT_EQ(all.right, 110);
-    EXPECT_EQ(all.bottom, 20 + 20 * 5);
-
+    EXPECT_EQ(box->GetRect(), (tabulorix::Rect{10, 20, 110, 20 + 20 * 5}));
     box->SetDisplayFlags(MGShapeRect::kFlagKeysOnly);
     EXPECT_EQ(box->GetRect().bottom, 20 + 20 * 3);
     box->SetDisplayFlags(MGShapeRect::kFlagNamesOnly);
@@ -75,13 +72,10 @@ TEST(Shapes, GetRectCountsTheLinesOfTheDisplayMode) {
     EXPECT_EQ(box->GetRect().bottom, 20 + 20);
     // The stored rectangle itself is left alone.
     EXPECT_EQ(box->Position().bottom, 500);
-}
-
-TEST(Shapes, ATableWithoutColumnsIsOneLineHigh) {
-    auto box = BoxWithColumns({});
-    EXPECT_EQ(box->GetRect().bottom, 20 + 20);
-    box->SetDisplayFlags(MGShapeRect::kFlagKeysOnly);
-    EXPECT_EQ(box->GetRect().bottom, 20 + 20);
+    // A table without columns is one line high, with keys only too.
+    auto empty = BoxWithColumns({});
+    empty->SetDisplayFlags(MGShapeRect::kFlagKeysOnly);
+    EXPECT_EQ(empty->GetRect().bottom, 20 + 20);
 }
 
 TEST(Shapes, ATextOccupiesItsMeasuredRectangle) {
@@ -90,15 +84,6 @@ TEST(Shapes, ATextOccupiesItsMeasuredRectangle) {
     EXPECT_EQ(text.GetRect(), (tabulorix::Rect{5, 6, 80, 30}));
     EXPECT_EQ(text.GetTitle(2), "memo");
     EXPECT_EQ(text.Kind(), MGShapeField::kKindText);
-}
-
-TEST(Shapes, TitlesCarryTheSchemaNumberWithTwoOrMoreSchemas) {
-    MGShapeTable box(1, "SCOTT", "社員", "EMP", "", true);
-    box.SetSchemaCount(1);
-    EXPECT_EQ(box.GetTitle(2), "  EMP");
-    box.SetSchemaCount(2);
-    EXPECT_EQ(box.GetTitle(2), "  EMP (1/2)");
-    EXPECT_EQ(box.GetTitle(1), "  社員 (1/2)");
 }
 
 TEST(Shapes, TypeLabelsAndKindsOfTheBoxKinds) {
@@ -148,36 +133,19 @@ TEST(Shapes, TheLegendHasItsFixedRows) {
     EXPECT_EQ(rows.GetRow(11).GetFlags(), 0x18u);
 }
 
-TEST(Shapes, ARelationStartsAsAForwardObjectWithoutSide) {
-    MGShapeRelation relation;
-    EXPECT_EQ(relation.TwinFlag(), 0);
-    EXPECT_EQ(relation.Side(), MGShapeRelation::kSideNone);
-    EXPECT_EQ(relation.OwnBox(), nullptr);
-    EXPECT_FALSE(relation.DashedLine());
-    EXPECT_FALSE(relation.Cascade());
-}
-
-TEST(ObjectList, ItemsPastTheEndYieldNothing) {
-    ZMGObjectList list;
-    EXPECT_EQ(list.Items(0), nullptr);
-    int destroyed = 0;
-    list.Add(std::make_unique<CountedObject>(destroyed));
-    list.Add(std::make_unique<CountedObject>(destroyed));
-    EXPECT_NE(list.Items(1), nullptr);
-    EXPECT_EQ(list.Items(2), nullptr);
-    EXPECT_EQ(list.Items(-1), nullptr);
-}
-
 TEST(ObjectList, ClearDeleteAndDestructionDestroyTheObjects) {
     int destroyed = 0;
     {
         ZMGObjectList list;
+        EXPECT_EQ(list.Items(0), nullptr);
         for (int i = 0; i < 4; ++i) list.Add(std::make_unique<CountedObject>(destroyed));
         ZMGObject* third = list.Items(2);
         list.Delete(1);
         EXPECT_EQ(destroyed, 1);
         EXPECT_EQ(list.Count(), 3);
         EXPECT_EQ(list.Items(1), third);
+        EXPECT_EQ(list.Items(3), nullptr);  // past the end
+        EXPECT_EQ(list.Items(-1), nullptr);
         list.Delete(3);  // outside the list: nothing happens
         EXPECT_EQ(list.Count(), 3);
         list.Clear();

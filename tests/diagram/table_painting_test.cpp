@@ -72,14 +72,11 @@ TEST_F(TablePainting, StoredHeightFollowsTheColumnMode) {
     Measure(emp, kNamesOnly);
     EXPECT_EQ(emp.Position().bottom, 60 + 3 * kLine);  // stored three lines high
     EXPECT_EQ(emp.GetRect().bottom, 60 + kLine);       // while it reports one line
-}
 
-TEST_F(TablePainting, ATableWithoutColumnsShowingAllColumnsIsOneLineHigh) {
-    auto empty = std::make_unique<MGShapeTable>(1, "SCOTT", "T", "T", "", true);
-    AddColumns(*empty, {});
-    MGShapeTable& shape = diagram.AddBox(std::move(empty));
-    Measure(shape, kAll);
-    EXPECT_EQ(shape.Position().bottom, 60 + kLine);
+    // A table without columns showing all columns is one line high.
+    MGShapeTable& empty = diagram.AddBox(Table("SCOTT", "T", {}));
+    Measure(empty, kAll);
+    EXPECT_EQ(empty.Position().bottom, 60 + kLine);
 }
 
 TEST_F(TablePainting, LegendLinesDependOnNamesOnlyAndIndexSymbols) {
@@ -262,25 +259,22 @@ TEST_F(TablePainting, ShadowPassDrawsTheOffsetGreyRectangleOnly) {
     EXPECT_EQ(Drawing()[0].op, "RoundRect");
     EXPECT_EQ(Drawing()[0].ints[4], kLine / 2);
 
-    // Without the shadow flag the shadow pass draws the box itself.
+    // Without the shadow flag the shadow pass draws the box itself, and the
+    // legend never casts a shadow.
     emp.SetDisplayFlags(kAll | MGShapeRect::kFlagShadowPass);
-    paintBox.canvas.Clear();
-    emp.Draw(2, box);
-    EXPECT_GT(Drawing().size(), 1u);
-    EXPECT_EQ(Outlines().front().brush.color, tabulorix::kWhite);
-}
-
-TEST_F(TablePainting, TheLegendNeverCastsAShadow) {
     MGShapeTable& legend = diagram.AddBox(std::make_unique<MGShapeLegend>());
     Measure(legend, 0x108);
-    legend.SetDisplayFlags(0x108 | MGShapeRect::kFlagShadowPass);
-    paintBox.canvas.Clear();
-    legend.Draw(2, box);
-    const auto outlines = Outlines();
-    ASSERT_FALSE(outlines.empty());
-    const Rect p = Mapped(legend.Position());
-    EXPECT_EQ(outlines.front().ints, Ints({p.left, p.top, p.right, p.bottom}));
-    EXPECT_EQ(outlines.front().brush.color, tabulorix::kWhite);
+    legend.SetDisplayFlags(0x108 | MGShapeRect::kFlagShadow | MGShapeRect::kFlagShadowPass);
+    for (MGShapeTable* shape : {&emp, &legend}) {
+        SCOPED_TRACE(shape->Name());
+        paintBox.canvas.Clear();
+        shape->Draw(2, box);
+        EXPECT_GT(Drawing().size(), 1u);
+        ASSERT_FALSE(Outlines().empty());
+        EXPECT_EQ(Outlines().front().brush.color, tabulorix::kWhite);
+    }
+    const Rect l = Mapped(legend.Position());
+    EXPECT_EQ(Outlines().front().ints, Ints({l.left, l.top, l.right, l.bottom}));
 }
 
 TEST_F(TablePainting, ViewsAreOutlinedDottedAndSolidDoubleWhenSelected) {
@@ -303,27 +297,7 @@ TEST_F(TablePainting, ViewsAreOutlinedDottedAndSolidDoubleWhenSelected) {
     EXPECT_EQ(Outlines().front().pen.width, 2);
 }
 
-TEST_F(TablePainting, AnInvisibleTableIsGreyAndDashedOnScreenAndAbsentOnPaper) {
-    MGShapeTable& emp = Emp(kAll);
-    emp.SetDetailed(false);
-    Measure(emp, kAll);
-    EXPECT_EQ(emp.Position().bottom, 60 + kLine);  // title only
-    paintBox.canvas.Clear();
-    emp.Draw(2, box);
-    ASSERT_EQ(Outlines().size(), 1u);
-    EXPECT_EQ(Outlines().front().pen.color, tabulorix::kLightGrey);
-    EXPECT_EQ(Outlines().front().pen.style, PenStyle::Dash);
-    EXPECT_EQ(Calls("TextOut").size(), 1u);
-    EXPECT_EQ(Calls("TextOut").front().fontColor, tabulorix::kLightGrey);
-
-    box.SelectPrinter();
-    printer.canvas.Clear();
-    emp.Draw(2, box);
-    EXPECT_TRUE(printer.canvas.Drawing().empty());
-    box.SelectConsole();
-}
-
-TEST_F(TablePainting, RedKindBitAndRoundedCorners) {
+TEST_F(TablePainting, RedKindBitRoundedCornersAndInvisibleTables) {
     MGShapeTable& emp = Emp(kAll);
     emp.SetKind(MGShapeField::kKindTable | MGShapeField::kKindRedOutline);
     emp.SetRounded(true);
@@ -333,6 +307,25 @@ TEST_F(TablePainting, RedKindBitAndRoundedCorners) {
     EXPECT_EQ(Outlines().front().op, "RoundRect");
     EXPECT_EQ(Outlines().front().pen.color, tabulorix::kRed);
     EXPECT_EQ(Outlines().front().ints[4], kLine / 2);
+
+    // An invisible table is grey and dashed on screen and absent on paper.
+    emp.SetKind(MGShapeField::kKindTable);
+    emp.SetRounded(false);
+    emp.SetDetailed(false);
+    Measure(emp, kAll);
+    EXPECT_EQ(emp.Position().bottom, 60 + kLine);  // title only
+    paintBox.canvas.Clear();
+    emp.Draw(2, box);
+    ASSERT_EQ(Outlines().size(), 1u);
+    EXPECT_EQ(Outlines().front().pen.color, tabulorix::kLightGrey);
+    EXPECT_EQ(Outlines().front().pen.style, PenStyle::Dash);
+    ASSERT_EQ(Calls("TextOut").size(), 1u);
+    EXPECT_EQ(Calls("TextOut").front().fontColor, tabulorix::kLightGrey);
+    box.SelectPrinter();
+    printer.canvas.Clear();
+    emp.Draw(2, box);
+    EXPECT_TRUE(printer.canvas.Drawing().empty());
+    box.SelectConsole();
 }
 
 TEST_F(TablePainting, ADraggedBoxShowsOnlyItsInvertedDottedOutline) {

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/fonts.h"
+#include "support/emf_records.h"
 
 namespace tabulorix {
 namespace {
@@ -31,45 +32,13 @@ enum : std::uint32_t {
     kPolygon16 = 86,
 };
 
-struct Record {
-    std::uint32_t type;
-    std::vector<std::uint8_t> bytes;
-    std::int32_t I32(std::size_t offset) const {
-        std::int32_t value;
-        std::memcpy(&value, bytes.data() + offset, 4);
-        return value;
-    }
-    std::u16string Utf16(std::size_t offset, std::size_t count) const {
-        std::u16string text(count, u'\0');
-        std::memcpy(text.data(), bytes.data() + offset, 2 * count);
-        return text;
-    }
-};
+using Record = testing::EmfRecord;
 
 std::vector<Record> Records(const std::vector<std::uint8_t>& emf) {
-    std::vector<Record> records;
-    std::size_t offset = 0;
-    while (offset + 8 <= emf.size()) {
-        std::uint32_t type, size;
-        std::memcpy(&type, emf.data() + offset, 4);
-        std::memcpy(&size, emf.data() + offset + 4, 4);
-        if (size < 8 || offset + size > emf.size()) {
-            ADD_FAILURE() << "record at " << offset << " has a bad size " << size;
-            break;
-        }
-        records.push_back(
-            {type, std::vector<std::uint8_t>(emf.begin() + offset, emf.begin() + offset + size)});
-        offset += size;
-    }
-    EXPECT_EQ(offset, emf.size()) << "records fill the file exactly";
-    return records;
+    return testing::EmfRecords(emf);
 }
-
 std::vector<Record> OfType(const std::vector<Record>& records, std::uint32_t type) {
-    std::vector<Record> found;
-    for (const Record& r : records)
-        if (r.type == type) found.push_back(r);
-    return found;
+    return testing::EmfRecordsOfType(records, type);
 }
 
 std::vector<std::uint8_t> Finished(EmfCanvas& canvas) {
@@ -95,11 +64,9 @@ TEST(EmfCanvas, HeaderDescribesANinetySixDpiPictureOfTheRequestedSize) {
     // Reference device: pixels per millimetre of a 96-dpi screen.
     EXPECT_NEAR(header.I32(72) / (header.I32(80) / 25.4), 96.0, 0.01);
     EXPECT_NEAR(header.I32(76) / (header.I32(84) / 25.4), 96.0, 0.01);
-    EXPECT_EQ(static_cast<std::uint32_t>(header.I32(48)), records.size() > 0 ? [&] {
-        std::uint32_t total = 0;
-        for (const Record& r : records) total += static_cast<std::uint32_t>(r.bytes.size());
-        return total;
-    }() : 0u) << "nBytes";
+    std::size_t total = 0;
+    for (const Record& r : records) total += r.bytes.size();
+    EXPECT_EQ(static_cast<std::size_t>(header.I32(48)), total) << "nBytes";
     EXPECT_EQ(header.I32(52), static_cast<std::int32_t>(records.size())) << "nRecords";
     EXPECT_EQ(records.back().type, kEof);
 }
@@ -202,7 +169,7 @@ TEST(EmfCanvas, MeasuresLikeTheScreenAndHasNoPixels) {
     EXPECT_EQ(canvas.Font(), (FontSpec{"IPAPGothic", 9, 0}));
 }
 
-TEST(EmfCanvas, FinishIsFinalAndLaterDrawingIsIgnored) {
+TEST(EmfCanvas, FinishIsFinalAndAnEmptyPictureSizeIsRefusedWithTheSize) {
     EmfCanvas canvas(50, 50);
     canvas.Rectangle(1, 1, 5, 5);
     const std::vector<std::uint8_t> first = Finished(canvas);
@@ -212,13 +179,10 @@ TEST(EmfCanvas, FinishIsFinalAndLaterDrawingIsIgnored) {
     EXPECT_FALSE(canvas.Finish(&error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(OfType(Records(first), kRectangle).size(), 1u);
-}
 
-TEST(EmfCanvas, EmptyPictureSizeIsRefusedWithTheSize) {
-    EmfCanvas canvas(0, 20);
-    canvas.Rectangle(0, 0, 5, 5);
-    std::string error;
-    EXPECT_FALSE(canvas.Finish(&error));
+    EmfCanvas empty(0, 20);
+    empty.Rectangle(0, 0, 5, 5);
+    EXPECT_FALSE(empty.Finish(&error));
     EXPECT_NE(error.find("0 x 20"), std::string::npos) << error;
 }
 

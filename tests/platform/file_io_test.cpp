@@ -12,7 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "support/thrown.h"
+
 using namespace tabulorix;
+using tabulorix::testing::Thrown;
 namespace fs = std::filesystem;
 
 namespace {
@@ -78,34 +81,25 @@ TEST_F(FileIoTest, ReadsCp932AndBomUtf8LinesWithMixedTerminators) {
 TEST_F(FileIoTest, UndecodableTextNamesPathAndLine) {
     const std::string path = PathOf("bad.tlx");
     WriteRaw(path, "one\r\ntwo\r\nth\x85\x40ree\r\n");
-    try {
-        ReadTextLines(path);
-        FAIL() << "undecodable text was read";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.path(), path);
-        EXPECT_EQ(e.line(), 3);
-        const std::string message = e.what();
-        EXPECT_NE(message.find(path), std::string::npos) << message;
-        EXPECT_NE(message.find("3 行目"), std::string::npos) << message;
-    }
+    const auto e = Thrown<FileError>([&] { ReadTextLines(path); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->path(), path);
+    EXPECT_EQ(e->line(), 3);
+    const std::string message = e->what();
+    EXPECT_NE(message.find(path), std::string::npos) << message;
+    EXPECT_NE(message.find("3 行目"), std::string::npos) << message;
 }
 
 TEST_F(FileIoTest, ReadingAMissingFileOrADirectoryFailsWithTheSystemReason) {
     const std::string missing = PathOf("missing.tlx");
-    try {
-        ReadFileBytes(missing);
-        FAIL();
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.path(), missing);
-        EXPECT_NE(std::string(e.what()).find(missing), std::string::npos);
-        EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos) << e.what();
-    }
-    try {
-        ReadFileBytes(dir_.string());
-        FAIL();
-    } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("Is a directory"), std::string::npos) << e.what();
-    }
+    const auto e = Thrown<FileError>([&] { ReadFileBytes(missing); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->path(), missing);
+    EXPECT_NE(std::string(e->what()).find(missing), std::string::npos);
+    EXPECT_NE(std::string(e->what()).find("No such file or directory"), std::string::npos) << e->what();
+    const auto directory = Thrown<FileError>([&] { ReadFileBytes(dir_.string()); });
+    ASSERT_TRUE(directory);
+    EXPECT_NE(std::string(directory->what()).find("Is a directory"), std::string::npos) << directory->what();
 }
 
 TEST_F(FileIoTest, WritesLinesWithCrLfInCp932OrElseUtf8WithBom) {
@@ -149,14 +143,11 @@ TEST_F(FileIoTest, SavingThroughASymbolicLinkReplacesTheLinkedFile) {
 
 TEST_F(FileIoTest, SavingIntoAMissingDirectoryFailsNamingThePath) {
     const std::string path = PathOf("no-such-dir/out.tlx");
-    try {
-        WriteFileAtomically(path, "x");
-        FAIL();
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.path(), path);
-        EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
-        EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos) << e.what();
-    }
+    const auto e = Thrown<FileError>([&] { WriteFileAtomically(path, "x"); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->path(), path);
+    EXPECT_NE(std::string(e->what()).find(path), std::string::npos) << e->what();
+    EXPECT_NE(std::string(e->what()).find("No such file or directory"), std::string::npos) << e->what();
     EXPECT_TRUE(Entries().empty());
 }
 

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <filesystem>
+#include <functional>
 
 #include "platform/fonts.h"
 #include "support/image_probe.h"
@@ -55,15 +56,11 @@ TEST_F(QtCanvasTest, RectangleOutlinesExactlyTheGdiPixels) {
     EXPECT_EQ(CountNear(Image(), QRect(0, 10, 64, 1), kWhite, 0), 64);
     EXPECT_EQ(CountNear(Image(), QRect(3, 4, 8, 5), kRed, 0), 8 * 5);
     EXPECT_EQ(CountNear(Image(), Image().rect(), kWhite, 0), 64 * 48 - 10 * 7);
-}
-
-TEST_F(QtCanvasTest, ClearBrushLeavesTheInsideAlone) {
-    canvas_->SetBrushColor(kYellow);
-    canvas_->FillRect(0, 0, 64, 48);
+    // A clear brush leaves the inside alone.
     canvas_->SetBrushStyle(BrushStyle::Clear);
-    canvas_->Rectangle(10, 10, 20, 20);
-    EXPECT_TRUE(Exact(10, 10, kBlack));
-    EXPECT_EQ(CountNear(Image(), QRect(11, 11, 8, 8), kYellow, 0), 64);
+    canvas_->Rectangle(20, 20, 30, 30);
+    EXPECT_TRUE(Exact(20, 20, kBlack));
+    EXPECT_EQ(CountNear(Image(), QRect(21, 21, 8, 8), kWhite, 0), 64);
 }
 
 TEST_F(QtCanvasTest, FillRectPaintsTheBrushWithoutOutline) {
@@ -161,16 +158,7 @@ TEST(QtCanvasPens, DotAndDashPatternsDifferFromSolid) {
     EXPECT_LT(dashDark, 120);
 }
 
-TEST(QtCanvasPens, StyledPenWiderThanOneDrawsSolid) {
-    auto canvas = QtCanvas::ForImage(60, 20);
-    canvas->SetPenStyle(PenStyle::Dot);
-    canvas->SetPenWidth(2);
-    canvas->MoveTo(0, 10);
-    canvas->LineTo(60, 10);
-    EXPECT_EQ(DarkPixelsAndRuns(*canvas->Image(), 10, 0, 60).second, 1);
-}
-
-TEST(QtCanvasPens, StyledLineGapsTakeTheSolidBrushColour) {
+TEST(QtCanvasPens, StyledPenWiderThanOneDrawsSolidAndGapsTakeTheSolidBrushColour) {
     auto canvas = QtCanvas::ForImage(60, 20);
     canvas->SetPenStyle(PenStyle::Dot);
     canvas->SetBrushColor(kYellow);
@@ -181,6 +169,10 @@ TEST(QtCanvasPens, StyledLineGapsTakeTheSolidBrushColour) {
     canvas->MoveTo(0, 15);
     canvas->LineTo(60, 15);
     EXPECT_EQ(CountNear(*canvas->Image(), QRect(0, 15, 60, 1), kYellow, 0), 0);
+    canvas->SetPenWidth(2);
+    canvas->MoveTo(0, 5);
+    canvas->LineTo(60, 5);
+    EXPECT_EQ(DarkPixelsAndRuns(*canvas->Image(), 5, 0, 60).second, 1);
 }
 
 TEST(QtCanvasNotMode, InvertsEachCoveredPixelOnceAndRestores) {
@@ -229,44 +221,49 @@ TEST(QtCanvasNotMode, CoversTheSamePixelsAsCopy) {
     EXPECT_EQ(*copy->Image(), *inverted->Image());
 }
 
-TEST(QtCanvasShapes, EllipseStaysInsideItsRectangle) {
-    auto canvas = QtCanvas::ForImage(40, 40);
-    canvas->SetBrushColor(kRed);
-    canvas->Ellipse(2, 2, 22, 22);
-    const QImage& image = *canvas->Image();
-    EXPECT_TRUE(IsNearAt(image, 12, 12, kRed, 0));
-    EXPECT_TRUE(IsDarkAt(image, 2, 12)) << DescribePixel(image, 2, 12);
-    EXPECT_TRUE(IsDarkAt(image, 21, 12)) << DescribePixel(image, 21, 12);
-    EXPECT_TRUE(IsDarkAt(image, 12, 21)) << DescribePixel(image, 12, 21);
-    EXPECT_TRUE(IsNearAt(image, 22, 12, kWhite, 0));
-    EXPECT_TRUE(IsNearAt(image, 12, 22, kWhite, 0));
-    EXPECT_TRUE(IsNearAt(image, 3, 3, kWhite, 0)) << "corners outside the ellipse";
-}
-
-TEST(QtCanvasShapes, RoundRectKeepsCornersFree) {
-    auto canvas = QtCanvas::ForImage(40, 40);
-    canvas->SetBrushColor(kYellow);
-    canvas->RoundRect(2, 2, 32, 22, 12, 12);
-    const QImage& image = *canvas->Image();
-    EXPECT_TRUE(IsNearAt(image, 2, 2, kWhite, 0));
-    EXPECT_TRUE(IsNearAt(image, 31, 21, kWhite, 0));
-    EXPECT_TRUE(IsDarkAt(image, 16, 2)) << DescribePixel(image, 16, 2);
-    EXPECT_TRUE(IsDarkAt(image, 31, 12)) << DescribePixel(image, 31, 12);
-    EXPECT_TRUE(IsDarkAt(image, 16, 21)) << DescribePixel(image, 16, 21);
-    EXPECT_TRUE(IsNearAt(image, 16, 12, kYellow, 0));
-    EXPECT_TRUE(IsNearAt(image, 32, 12, kWhite, 0));
-}
-
-TEST(QtCanvasShapes, PolygonIsFilledAndOutlined) {
-    auto canvas = QtCanvas::ForImage(40, 40);
-    canvas->SetBrushColor(kBlue);
+// Ellipse, rounded rectangle and polygon on white with a black pen: the
+// probes inside take the brush, those on the outline are dark, those
+// outside (the ellipse's and rounded rectangle's corners among them) white.
+TEST(QtCanvasShapes, ShapesFillInsideOutlineAndLeaveTheirCornersFree) {
     const DevicePoint triangle[] = {{5, 5}, {35, 5}, {5, 35}};
-    canvas->Polygon(triangle);
-    const QImage& image = *canvas->Image();
-    EXPECT_TRUE(IsNearAt(image, 10, 10, kBlue, 0));
-    EXPECT_TRUE(IsDarkAt(image, 20, 5));
-    EXPECT_TRUE(IsDarkAt(image, 5, 20));
-    EXPECT_TRUE(IsNearAt(image, 30, 30, kWhite, 0));
+    const struct Case {
+        const char* name;
+        Color brush;
+        std::function<void(Canvas&)> draw;
+        std::vector<QPoint> inside, outline, outside;
+    } cases[] = {
+        {"ellipse",
+         kRed,
+         [](Canvas& c) { c.Ellipse(2, 2, 22, 22); },
+         {{12, 12}},
+         {{2, 12}, {21, 12}, {12, 21}},
+         {{22, 12}, {12, 22}, {3, 3}}},
+        {"round rect",
+         kYellow,
+         [](Canvas& c) { c.RoundRect(2, 2, 32, 22, 12, 12); },
+         {{16, 12}},
+         {{16, 2}, {31, 12}, {16, 21}},
+         {{2, 2}, {31, 21}, {32, 12}}},
+        {"polygon",
+         kBlue,
+         [&](Canvas& c) { c.Polygon(triangle); },
+         {{10, 10}},
+         {{20, 5}, {5, 20}},
+         {{30, 30}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto canvas = QtCanvas::ForImage(40, 40);
+        canvas->SetBrushColor(c.brush);
+        c.draw(*canvas);
+        const QImage& image = *canvas->Image();
+        for (const QPoint p : c.inside)
+            EXPECT_TRUE(IsNearAt(image, p.x(), p.y(), c.brush, 0)) << p.x() << "," << p.y();
+        for (const QPoint p : c.outline)
+            EXPECT_TRUE(IsDarkAt(image, p.x(), p.y())) << DescribePixel(image, p.x(), p.y());
+        for (const QPoint p : c.outside)
+            EXPECT_TRUE(IsNearAt(image, p.x(), p.y(), kWhite, 0)) << DescribePixel(image, p.x(), p.y());
+    }
 }
 
 TEST(QtCanvasText, SolidBrushFillsTheTextCell) {

@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include "support/thrown.h"
+
 using namespace tabulorix;
+using tabulorix::testing::Thrown;
 
 namespace {
 
@@ -68,54 +71,41 @@ TEST(TextCodec, FirstOffendingCharacterIsNamedWithItsPlace) {
 }
 
 TEST(TextCodec, EncodingFailsNamingTheCharacter) {
-    try {
-        EncodeCp932("ok\r\nx−y");
-        FAIL() << "U+2212 was encoded";
-    } catch (const TextCodecError& e) {
-        EXPECT_EQ(e.line(), 2);
-        EXPECT_EQ(e.byteOffset(), 5u);
-        EXPECT_NE(std::string(e.what()).find("U+2212"), std::string::npos) << e.what();
-        EXPECT_NE(std::string(e.what()).find("2 行目"), std::string::npos) << e.what();
-    }
+    const auto e = Thrown<TextCodecError>([] { EncodeCp932("ok\r\nx−y"); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->line(), 2);
+    EXPECT_EQ(e->byteOffset(), 5u);
+    EXPECT_NE(std::string(e->what()).find("U+2212"), std::string::npos) << e->what();
+    EXPECT_NE(std::string(e->what()).find("2 行目"), std::string::npos) << e->what();
     EXPECT_THROW(EncodeCp932("a\xC3"), TextCodecError);     // truncated UTF-8
     EXPECT_THROW(EncodeCp932("\xC0\xAF"), TextCodecError);  // overlong "/"
 }
 
 TEST(TextCodec, InvalidCp932BytesAreReportedWithOffsetAndLine) {
     // 0x85 0x40 is an unassigned double-byte code.
-    try {
-        DecodeCp932("ok\r\nline\r\x82\xA0\x85\x40 rest");
-        FAIL() << "invalid bytes were decoded";
-    } catch (const TextCodecError& e) {
-        EXPECT_EQ(e.byteOffset(), 11u);
-        EXPECT_EQ(e.line(), 3);
-        const std::string message = e.what();
-        EXPECT_NE(message.find("0x85 0x40"), std::string::npos) << message;
-        EXPECT_NE(message.find("3 行目"), std::string::npos) << message;
-    }
+    const auto e = Thrown<TextCodecError>([] { DecodeCp932("ok\r\nline\r\x82\xA0\x85\x40 rest"); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->byteOffset(), 11u);
+    EXPECT_EQ(e->line(), 3);
+    EXPECT_NE(std::string(e->what()).find("0x85 0x40"), std::string::npos) << e->what();
+    EXPECT_NE(std::string(e->what()).find("3 行目"), std::string::npos) << e->what();
     // Trail bytes in the ASCII range belong to their lead byte (表 and ソ end
     // in 0x5C), and a fault in a later run is placed in the whole text.
     EXPECT_EQ(DecodeCp932("\x95\x5C\x83\x5C\\"), "表ソ\\");
     EXPECT_EQ(EncodeCp932("表ソ\\"), "\x95\x5C\x83\x5C\\");
-    try {
-        DecodeCp932("\x95\x5C ok\n\x82\xA0\x85\x40");
-        FAIL() << "invalid bytes in a later run were decoded";
-    } catch (const TextCodecError& e) {
-        EXPECT_EQ(e.byteOffset(), 8u);
-        EXPECT_EQ(e.line(), 2);
-    }
+    const auto later = Thrown<TextCodecError>([] { DecodeCp932("\x95\x5C ok\n\x82\xA0\x85\x40"); });
+    ASSERT_TRUE(later);
+    EXPECT_EQ(later->byteOffset(), 8u);
+    EXPECT_EQ(later->line(), 2);
     // Single bytes that no CP932 character starts with.
     for (const std::string bad : {"\x80", "\xA0", "\xFD"}) {
         EXPECT_THROW(DecodeCp932("a" + bad), TextCodecError);
     }
     // A lead byte at the very end of the file.
-    try {
-        DecodeCp932("a\nb\x81");
-        FAIL() << "a truncated character was decoded";
-    } catch (const TextCodecError& e) {
-        EXPECT_EQ(e.byteOffset(), 3u);
-        EXPECT_EQ(e.line(), 2);
-    }
+    const auto truncated = Thrown<TextCodecError>([] { DecodeCp932("a\nb\x81"); });
+    ASSERT_TRUE(truncated);
+    EXPECT_EQ(truncated->byteOffset(), 3u);
+    EXPECT_EQ(truncated->line(), 2);
 }
 
 TEST(TextCodec, ByteOrderMarkMeansUtf8) {
@@ -131,13 +121,10 @@ TEST(TextCodec, ByteOrderMarkMeansUtf8) {
     EXPECT_EQ(sjis.encoding, TextEncoding::Cp932);
     EXPECT_EQ(sjis.utf8, kJapanese);
 
-    try {
-        DecodeFileText(bom + "ok\nbad \xFF");
-        FAIL() << "invalid UTF-8 after a BOM was accepted";
-    } catch (const TextCodecError& e) {
-        EXPECT_EQ(e.line(), 2);
-        EXPECT_EQ(e.byteOffset(), 10u);  // counted in the file, BOM included
-    }
+    const auto e = Thrown<TextCodecError>([&] { DecodeFileText(bom + "ok\nbad \xFF"); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->line(), 2);
+    EXPECT_EQ(e->byteOffset(), 10u);  // counted in the file, BOM included
 }
 
 TEST(TextCodec, FileTextFallsBackToUtf8WithBomOnlyWhenNeeded) {

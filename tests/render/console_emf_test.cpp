@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "render_fixture.h"
+#include "support/emf_records.h"
 
 namespace tabulorix::testing {
 namespace {
@@ -28,28 +29,17 @@ constexpr std::uint32_t kEmrLineTo = 54;
 constexpr std::uint32_t kEmrExtTextOutW = 84;
 constexpr std::uint32_t kEmrPolyline16 = 87;
 
-std::uint32_t U32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
-           (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-
 // The record types of a metafile, in order.
 std::vector<std::uint32_t> RecordTypes(const std::vector<std::uint8_t>& bytes) {
     std::vector<std::uint32_t> types;
-    std::size_t at = 0;
-    while (at + 8 <= bytes.size()) {
-        const std::uint32_t size = U32(bytes, at + 4);
-        types.push_back(U32(bytes, at));
-        if (size < 8) break;
-        at += size;
-    }
+    for (const EmfRecord& record : EmfRecords(bytes)) types.push_back(record.type);
     return types;
 }
 
 // The header's bounds rectangle: the picture's device pixels, inclusive.
 Rect Bounds(const std::vector<std::uint8_t>& bytes) {
-    return Rect{static_cast<int>(U32(bytes, 8)), static_cast<int>(U32(bytes, 12)),
-                static_cast<int>(U32(bytes, 16)), static_cast<int>(U32(bytes, 20))};
+    const EmfRecord header = EmfRecords(bytes).at(0);
+    return Rect{header.I32(8), header.I32(12), header.I32(16), header.I32(20)};
 }
 
 // Stroked lines or text: what page frames and page numbers would leave.

@@ -132,13 +132,5 @@ TEST_F(DrawBoxTest, SetPaperFailuresAreReported) {
     EXPECT_EQ(printer.reads, 0);  // no refresh after a failure
 }
 
-TEST_F(DrawBoxTest, JobOperationsReachThePrinter) {
-    box.SelectPrinter();
-    box.BeginDoc();
-    box.NewPage();
-    box.EndDoc();
-    EXPECT_EQ(printer.jobLog, (std::vector<std::string>{"BeginDoc", "NewPage", "EndDoc"}));
-}
-
 }  // namespace
 }  // namespace tabulorix::testing

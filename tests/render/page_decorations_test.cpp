@@ -72,10 +72,7 @@ TEST_F(DecorationsTest, RowColumnFormNamesThePageByRowAndColumn) {
     paintBox.canvas.Clear();
     box.DrawPageDecorations(false, 0, 0);
     EXPECT_EQ(paintBox.canvas.Texts().at(2), "- 3 -");
-}
-
-TEST_F(DecorationsTest, PositionSixDrawsNoNumbers) {
-    Grid(2, 3);
+    // Position 6 draws no numbers in either form.
     paintBox.canvas.Clear();
     box.DrawPageDecorations(false, 6, 0);
     box.DrawPageDecorations(false, 6, 1);

@@ -106,36 +106,23 @@ public:
 };
 
 TEST(PrintJobFailure, IsShownAndTheJobIsEndedAndTheConsoleSelected) {
-    RecordingPorts ports;
-    RecordingPaintBox paintBox;
-    FailingPrinter printer;
-    RecordingScrollBar hBar;
-    RecordingScrollBar vBar;
-    RecordingClipboard clipboard;
-    ZMGDrawBox box(paintBox, printer, hBar, vBar, clipboard);
-    box.SetPageCount(2, 2);
-    box.SetZoom(100, 1);
+    BoxParts<FailingPrinter> parts;
+    parts.box.SetPageCount(2, 2);
+    parts.box.SetZoom(100, 1);
     int sheets = 0;
     int repaints = 0;
     const PrintOutcome outcome =
-        PrintPages(box, 1, 4, DiagramRepaint{[&] { ++sheets; }, {}, {}, [&] { ++repaints; }});
+        PrintPages(parts.box, 1, 4, DiagramRepaint{[&] { ++sheets; }, {}, {}, [&] { ++repaints; }});
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(sheets, 1);
-    EXPECT_EQ(ports.messages, (std::vector<std::string>{"out of paper"}));
-    EXPECT_EQ(printer.inner.jobLog, (std::vector<std::string>{"BeginDoc", "EndDoc"}));
-    EXPECT_FALSE(box.IsPrinting());
-    EXPECT_TRUE(paintBox.visible);
+    EXPECT_EQ(parts.ports.messages, (std::vector<std::string>{"out of paper"}));
+    EXPECT_EQ(parts.printer.inner.jobLog, (std::vector<std::string>{"BeginDoc", "EndDoc"}));
+    EXPECT_FALSE(parts.box.IsPrinting());
+    EXPECT_TRUE(parts.paintBox.visible);
     EXPECT_EQ(repaints, 1);
 }
 
-TEST(PrintJobFailure, ADrawingFailureEndsTheJobToo) {
-    RecordingPorts ports;
-    RecordingPaintBox paintBox;
-    RecordingPrinter printer;
-    RecordingScrollBar hBar;
-    RecordingScrollBar vBar;
-    RecordingClipboard clipboard;
-    ZMGDrawBox box(paintBox, printer, hBar, vBar, clipboard);
+TEST_F(PrintJobTest, ADrawingFailureEndsTheJobToo) {
     const DiagramRepaint failing{[] { throw std::runtime_error("no memory for the sheet"); }, {}, {}, {}};
     EXPECT_FALSE(PrintPages(box, 1, 1, failing).ok);
     EXPECT_EQ(ports.messages, (std::vector<std::string>{"no memory for the sheet"}));
@@ -187,21 +174,17 @@ TEST_F(EmfActionTest, AllPagesGoToTheClipboardWhenNoFileIsNamed) {
     EXPECT_TRUE(fs::is_empty(dir));
 }
 
-TEST_F(EmfActionTest, APagePastTheGridRecordsNothing) {
-    Grid(2, 3);
-    int windowZoom = 100;
+TEST_F(EmfActionTest, APagePastTheGridRecordsNothingAndAFailedCopyIsReported) {
+    Grid(2, 3, 150);
+    int windowZoom = 150;
     const fs::path out = dir / "page7.emf";
     EXPECT_FALSE(OutputEmfPicture(box, 7, out.string(), windowZoom, repaint));
     EXPECT_TRUE(recordedOrigins.empty());
     EXPECT_FALSE(fs::exists(out));
     EXPECT_TRUE(ports.messages.empty());
     EXPECT_EQ(console.PageOriginX(), 0);
-}
 
-TEST_F(EmfActionTest, AFailedCopyIsReportedAndTheViewIsRestored) {
-    Grid(1, 1, 150);
     clipboard.succeed = false;
-    int windowZoom = 150;
     EXPECT_FALSE(OutputEmfPicture(box, 1, "", windowZoom, repaint));
     EXPECT_EQ(ports.messages, (std::vector<std::string>{"Failed to save EMF file"}));
     EXPECT_EQ(box.Zoom(), 150);

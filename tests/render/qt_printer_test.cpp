@@ -10,10 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "render/draw_box.h"
 #include "render/qt_printer.h"
-#include "support/recording_ports.h"
-#include "support/recording_render_ports.h"
+#include "render_fixture.h"
 
 namespace tabulorix::testing {
 namespace {
@@ -61,7 +59,7 @@ protected:
     fs::path dir_;
 };
 
-TEST_F(QtPrinterTest, PdfPrinterStartsWithA4Portrait) {
+TEST_F(QtPrinterTest, PdfPrinterStartsWithA4PortraitAndTakesPaperSettings) {
     QtPrinter printer(QtPrinter::Kind::Pdf, (dir_ / "out.pdf").string());
     EXPECT_TRUE(printer.IsPdf());
     const PaperSettingsResult settings = printer.ReadPaperSettings();
@@ -72,17 +70,13 @@ TEST_F(QtPrinterTest, PdfPrinterStartsWithA4Portrait) {
     // The whole sheet at 600 dpi: A4 is 595 × 842 points (210 × 297 mm).
     EXPECT_NEAR(printer.PageWidth(), 595 * 600 / 72.0, 1);
     EXPECT_NEAR(printer.PageHeight(), 842 * 600 / 72.0, 1);
-}
 
-TEST_F(QtPrinterTest, WritingPaperSettingsChangesSizeAndOrientation) {
-    QtPrinter printer(QtPrinter::Kind::Pdf, (dir_ / "out.pdf").string());
     const PaperSettingsResult written = printer.WritePaperSettings(kPaperA3, kOrientationLandscape);
     EXPECT_EQ(written.status, PaperSettingsResult::Status::Ok);
     EXPECT_EQ(written.paperSize, kPaperA3);
     EXPECT_EQ(written.orientation, kOrientationLandscape);
     EXPECT_NEAR(printer.PageWidth(), 1191 * 600 / 72.0, 1);  // A3 is 842 × 1191 points
     EXPECT_NEAR(printer.PageHeight(), 842 * 600 / 72.0, 1);
-
     EXPECT_EQ(printer.WritePaperSettings(99999, kOrientationPortrait).status,
               PaperSettingsResult::Status::Rejected);
     EXPECT_EQ(printer.WritePaperSettings(kPaperA4, 7).status, PaperSettingsResult::Status::Rejected);
@@ -91,13 +85,8 @@ TEST_F(QtPrinterTest, WritingPaperSettingsChangesSizeAndOrientation) {
 
 TEST_F(QtPrinterTest, PaperOutputOverTheQtPrinterPrintsPdfPages) {
     const fs::path file = dir_ / "job.pdf";
-    QtPrinter printer(QtPrinter::Kind::Pdf, file.string());
-    RecordingPorts ports;
-    RecordingPaintBox paintBox;
-    RecordingScrollBar hBar;
-    RecordingScrollBar vBar;
-    RecordingClipboard clipboard;
-    ZMGDrawBox box(paintBox, printer, hBar, vBar, clipboard);
+    BoxParts<QtPrinter> parts(QtPrinter::Kind::Pdf, file.string());
+    ZMGDrawBox& box = parts.box;
     box.RefreshPaper();
     EXPECT_EQ(box.GetPaperInfo().paperSize, kPaperA4);
     EXPECT_EQ(box.PrinterOutput().PaperW(), 793);  // 4958 ÷ 6.25
@@ -109,14 +98,14 @@ TEST_F(QtPrinterTest, PaperOutputOverTheQtPrinterPrintsPdfPages) {
     for (int page = 1; page <= 2; ++page) {
         ASSERT_TRUE(box.SelectPage(page));
         page == 1 ? box.BeginDoc() : box.NewPage();
-        EXPECT_EQ(printer.PrinterCanvas().Font().name, "IPAGothic");  // carried into the job
+        EXPECT_EQ(parts.printer.PrinterCanvas().Font().name, "IPAGothic");  // carried into the job
         box.ClearPaper();
         box.DrawText(100, 100, "表 " + std::to_string(page), kBlack);
         box.DrawPageDecorations(false, 0, 0);
     }
     box.EndDoc();
     box.SelectConsole();
-    EXPECT_TRUE(ports.messages.empty());
+    EXPECT_TRUE(parts.ports.messages.empty());
 
     std::ifstream in(file, std::ios::binary);
     const std::string pdf((std::istreambuf_iterator<char>(in)), {});

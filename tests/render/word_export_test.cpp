@@ -68,12 +68,10 @@ TEST(WordDocument, PackageHoldsThePartsAndThePicturesInPageOrder) {
     EXPECT_EQ(CountOccurrences(document, "<wp:inline"), 4);
     EXPECT_EQ(CountOccurrences(document, "<w:pageBreakBefore/>"), 3);
     EXPECT_EQ(CountOccurrences(document, "<w:sectPr>"), 1);
-}
-
-TEST(WordDocument, AnEmptyGridGivesAValidDocumentWithoutPictures) {
-    const auto zip = ReadZip(BuildWordDocument({}, WordPageSetup{}));
-    ASSERT_TRUE(zip);
-    EXPECT_EQ(CountOccurrences(*zip->Find("word/document.xml"), "<wp:inline"), 0);
+    // An empty grid gives a valid document without pictures.
+    const auto empty = ReadZip(BuildWordDocument({}, WordPageSetup{}));
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(CountOccurrences(*empty->Find("word/document.xml"), "<wp:inline"), 0);
 }
 
 TEST(WordDocument, PageSetUpFollowsThePrinterPaperAndOrientation) {
@@ -100,11 +98,9 @@ TEST(WordDocument, PageSetUpFollowsThePrinterPaperAndOrientation) {
         *ReadZip(BuildWordDocument(FakePictures(1), page))->Find("word/document.xml");
     EXPECT_NE(document.find(R"(<w:pgSz w:w="23811" w:h="16838" w:orient="landscape"/>)"), std::string::npos)
         << document;
-}
 
-TEST(WordDocument, UnknownPaperCodeUsesThePrintableArea) {
-    const ZMGPaperInfo custom{-1, kOrientationPortrait, 3000, 6000, 600};  // 5 × 10 inches
-    const WordPageSetup page = WordPageSetupFor(custom);
+    // An unknown paper code uses the printable area: 5 × 10 inches.
+    page = WordPageSetupFor(ZMGPaperInfo{-1, kOrientationPortrait, 3000, 6000, 600});
     EXPECT_EQ(page.pageWidth, 7200);
     EXPECT_EQ(page.pageHeight, 14400);
 }
@@ -130,15 +126,9 @@ TEST(WordDocument, PicturesFitInsideTheMarginsKeepingTheirAspectRatio) {
 
 TEST(WordDocument, AFailedSaveIsReported) {
     RecordingPorts ports;
-    const fs::path dir =
-        fs::temp_directory_path() / ("tabulorix-word-failed-save-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    EXPECT_FALSE(
-        WriteWordDocument((dir / "missing" / "out.docx").string(), FakePictures(1), WordPageSetup{}));
+    EXPECT_FALSE(WriteWordDocument("/nonexistent-dir/out.docx", FakePictures(1), WordPageSetup{}));
     ASSERT_EQ(ports.messages.size(), 1u);
     EXPECT_EQ(ports.messages[0].rfind("Wordへの出力に失敗しました", 0), 0u) << ports.messages[0];
-
-    fs::remove_all(dir);
 }
 
 // The Word action over a drawing box whose clipboard is tapped.
