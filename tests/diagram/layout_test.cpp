@@ -31,6 +31,13 @@ protected:
         LayoutDiagram(diagram, box, 2, text, across, down);
     }
 
+    // The drawing box's page counts, across and down.
+    std::pair<int, int> Pages() {
+        std::pair<int, int> pages;
+        box.GetPageCount(pages.first, pages.second);
+        return pages;
+    }
+
     int across = 1;
     int down = 1;
 };
@@ -52,11 +59,7 @@ TEST_F(Layout, ThreeBoxesOnOnePageAcross) {
     EXPECT_TRUE(diagram.Modified());
     EXPECT_EQ(across, 1);
     EXPECT_EQ(down, 1);
-    int pagesX = 0;
-    int pagesY = 0;
-    box.GetPageCount(pagesX, pagesY);
-    EXPECT_EQ(pagesX, 1);
-    EXPECT_EQ(pagesY, 1);
+    EXPECT_EQ(Pages(), std::make_pair(1, 1));
 }
 
 TEST_F(Layout, WithTwoPagesAcrossTheThirdBoxGoesToTheSecondPageColumn) {
@@ -98,10 +101,7 @@ TEST_F(Layout, PagesDownGrowToTheLowestBox) {
     // Six bands of 250: the last ends at 51 + 5 × 250 + 200 = 1501.
     EXPECT_EQ(diagram.Item(11)->Position().bottom, 1501);
     EXPECT_EQ(down, 2);
-    int pagesX = 0;
-    int pagesY = 0;
-    box.GetPageCount(pagesX, pagesY);
-    EXPECT_EQ(pagesY, 2);
+    EXPECT_EQ(Pages().second, 2);
 }
 
 TEST_F(Layout, LoadedBoxesReachingX2500RaisePagesAcrossToThree) {

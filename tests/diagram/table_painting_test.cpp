@@ -50,6 +50,12 @@ protected:
         return text;
     }
 
+    // Draws the shape on a cleared canvas.
+    void Redraw(MGShapeTable& shape) {
+        paintBox.canvas.Clear();
+        shape.Draw(2, box);
+    }
+
     // The Rectangle (or RoundRect) calls drawn since the canvas was cleared.
     std::vector<CanvasCall> Outlines() const {
         std::vector<CanvasCall> result;
@@ -90,8 +96,7 @@ TEST_F(TablePainting, LegendLinesDependOnNamesOnlyAndIndexSymbols) {
     Measure(legend, 0x301);
     EXPECT_EQ(legend.Position().bottom, 60 + 5 * kLine);
 
-    paintBox.canvas.Clear();
-    legend.Draw(2, box);
+    Redraw(legend);
     // Names only: the title and the four line marks, nothing else.
     const std::vector<std::string> texts = paintBox.canvas.Texts();
     ASSERT_EQ(texts.size(), 5u);
@@ -120,8 +125,7 @@ TEST_F(TablePainting, TitlesCarryTheSchemaNumberOnlyWithTwoOrMoreSchemas) {
     emp.SetSchemaCount(2);
     EXPECT_EQ(emp.GetTitle(2), "  EMP (1/2)");
     emp.SetSchemaNumber(2);
-    paintBox.canvas.Clear();
-    emp.Draw(2, box);
+    Redraw(emp);
     EXPECT_EQ(paintBox.canvas.Texts().front(), "  EMP (2/2)");
 }
 
@@ -139,8 +143,7 @@ TEST_F(TablePainting, MarkerTextsFollowTheNotation) {
 
 TEST_F(TablePainting, MarkersAreDrawnRightAlignedOnTheirLine) {
     MGShapeTable& emp = Emp(kAll);
-    paintBox.canvas.Clear();
-    emp.Draw(2, box);
+    Redraw(emp);
     const auto texts = Calls("TextOut");
     const auto marker =
         std::find_if(texts.begin(), texts.end(), [](const CanvasCall& c) { return c.text == "  (PK)"; });
@@ -156,8 +159,7 @@ TEST_F(TablePainting, MarkersAreDrawnRightAlignedOnTheirLine) {
 TEST_F(TablePainting, IconCellsSeparatorsAndKeySymbol) {
     MGShapeTable& emp = Emp(0x300);
     EXPECT_EQ(emp.IconCellCount(), 2);
-    paintBox.canvas.Clear();
-    emp.Draw(2, box);
+    Redraw(emp);
     const Rect& p = emp.Position();
     // Two separators from the first column line down to the bottom.
     const auto moves = Calls("MoveTo");
@@ -203,8 +205,7 @@ TEST_F(TablePainting, IndexSymbolsInTheSecondCell) {
     Field(*table, 3).AddKeyMark(kIndexNonUnique, "2");
     MGShapeTable& shape = diagram.AddBox(std::move(table));
     Measure(shape, 0x300);
-    paintBox.canvas.Clear();
-    shape.Draw(2, box);
+    Redraw(shape);
     const Rect& p = shape.Position();
     auto cell = [&](int line, double from, double to) {
         const int l = p.left + kLine;
@@ -227,8 +228,7 @@ TEST_F(TablePainting, IndexSymbolsInTheSecondCell) {
 
 TEST_F(TablePainting, KeysOnlyModeDrawsOnlyKeyColumns) {
     MGShapeTable& emp = Emp(kKeysOnly);
-    paintBox.canvas.Clear();
-    emp.Draw(2, box);
+    Redraw(emp);
     std::vector<std::string> texts = paintBox.canvas.Texts();
     texts.erase(std::remove_if(texts.begin(), texts.end(),
                                [](const std::string& t) { return t.rfind("  (", 0) == 0; }),
@@ -239,8 +239,7 @@ TEST_F(TablePainting, KeysOnlyModeDrawsOnlyKeyColumns) {
 TEST_F(TablePainting, ShadowPassDrawsTheOffsetGreyRectangleOnly) {
     MGShapeTable& emp = Emp(kAll | MGShapeRect::kFlagShadow);
     emp.SetDisplayFlags(kAll | MGShapeRect::kFlagShadow | MGShapeRect::kFlagShadowPass);
-    paintBox.canvas.Clear();
-    emp.Draw(2, box);
+    Redraw(emp);
     const auto drawing = Drawing();
     ASSERT_EQ(drawing.size(), 1u);
     const Rect& p = emp.Position();
@@ -253,8 +252,7 @@ TEST_F(TablePainting, ShadowPassDrawsTheOffsetGreyRectangleOnly) {
 
     // Rounded boxes get a rounded shadow.
     emp.SetRounded(true);
-    paintBox.canvas.Clear();
-    emp.Draw(2, box);
+    Redraw(emp);
     ASSERT_EQ(Drawing().size(), 1u);
     EXPECT_EQ(Drawing()[0].op, "RoundRect");
     EXPECT_EQ(Drawing()[0].ints[4], kLine / 2);
@@ -267,8 +265,7 @@ TEST_F(TablePainting, ShadowPassDrawsTheOffsetGreyRectangleOnly) {
     legend.SetDisplayFlags(0x108 | MGShapeRect::kFlagShadow | MGShapeRect::kFlagShadowPass);
     for (MGShapeTable* shape : {&emp, &legend}) {
         SCOPED_TRACE(shape->Name());
-        paintBox.canvas.Clear();
-        shape->Draw(2, box);
+        Redraw(*shape);
         EXPECT_GT(Drawing().size(), 1u);
         ASSERT_FALSE(Outlines().empty());
         EXPECT_EQ(Outlines().front().brush.color, tabulorix::kWhite);
@@ -282,8 +279,7 @@ TEST_F(TablePainting, ViewsAreOutlinedDottedAndSolidDoubleWhenSelected) {
     AddColumns(*view, {{"A"}, {"B"}});
     MGShapeTable& shape = diagram.AddBox(std::move(view));
     Measure(shape, kAll);
-    paintBox.canvas.Clear();
-    shape.Draw(2, box);
+    Redraw(shape);
     ASSERT_FALSE(Outlines().empty());
     EXPECT_EQ(Outlines().front().pen.style, PenStyle::Dot);
     EXPECT_EQ(Outlines().front().pen.width, 1);
@@ -291,8 +287,7 @@ TEST_F(TablePainting, ViewsAreOutlinedDottedAndSolidDoubleWhenSelected) {
     EXPECT_EQ(Calls("TextOut")[1].ints[0], box.MapX(shape.Position().left + 4));
 
     shape.SetState(MGShapeRect::kStateSelected);
-    paintBox.canvas.Clear();
-    shape.Draw(2, box);
+    Redraw(shape);
     EXPECT_EQ(Outlines().front().pen.style, PenStyle::Solid);
     EXPECT_EQ(Outlines().front().pen.width, 2);
 }
@@ -301,8 +296,7 @@ TEST_F(TablePainting, RedKindBitRoundedCornersAndInvisibleTables) {
     MGShapeTable& emp = Emp(kAll);
     emp.SetKind(MGShapeField::kKindTable | MGShapeField::kKindRedOutline);
     emp.SetRounded(true);
-    paintBox.canvas.Clear();
-    emp.Draw(2, box);
+    Redraw(emp);
     ASSERT_FALSE(Outlines().empty());
     EXPECT_EQ(Outlines().front().op, "RoundRect");
     EXPECT_EQ(Outlines().front().pen.color, tabulorix::kRed);
@@ -314,8 +308,7 @@ TEST_F(TablePainting, RedKindBitRoundedCornersAndInvisibleTables) {
     emp.SetDetailed(false);
     Measure(emp, kAll);
     EXPECT_EQ(emp.Position().bottom, 60 + kLine);  // title only
-    paintBox.canvas.Clear();
-    emp.Draw(2, box);
+    Redraw(emp);
     ASSERT_EQ(Outlines().size(), 1u);
     EXPECT_EQ(Outlines().front().pen.color, tabulorix::kLightGrey);
     EXPECT_EQ(Outlines().front().pen.style, PenStyle::Dash);
@@ -332,8 +325,7 @@ TEST_F(TablePainting, ADraggedBoxShowsOnlyItsInvertedDottedOutline) {
     MGShapeTable& emp = Emp(kAll);
     emp.SetOutline({300, 300, 400, 400});
     emp.SetState(MGShapeRect::kStateDragged);
-    paintBox.canvas.Clear();
-    emp.Draw(2, box);
+    Redraw(emp);
     const auto drawing = Drawing();
     ASSERT_EQ(drawing.size(), 1u);
     EXPECT_EQ(drawing[0].pen.mode, tabulorix::PenMode::Not);
@@ -343,8 +335,7 @@ TEST_F(TablePainting, ADraggedBoxShowsOnlyItsInvertedDottedOutline) {
     EXPECT_EQ(drawing[0].ints, Ints({o.left, o.top, o.right, o.bottom}));
 
     emp.SetState(MGShapeRect::kStateNotPlaced);
-    paintBox.canvas.Clear();
-    emp.Draw(2, box);
+    Redraw(emp);
     EXPECT_TRUE(Drawing().empty());
 }
 
@@ -360,8 +351,7 @@ TEST_F(TablePainting, UpdateRectangleLeavesRoomForTheShadow) {
 TEST_F(TablePainting, LegendMarksInTheIconCell) {
     MGShapeTable& legend = diagram.AddBox(std::make_unique<MGShapeLegend>());
     Measure(legend, 0x300);
-    paintBox.canvas.Clear();
-    legend.Draw(2, box);
+    Redraw(legend);
     // Row 1 (child end): dot at (L + w/2, T + 2h/6, L + w/2 + s, B - h/3)
     // with the cell 20 wide and 21 high: s = 14 - 7 = 7.
     const Rect& p = legend.Position();
@@ -398,8 +388,7 @@ TEST_F(TablePainting, TextBoxesMeasureInTheirFontAndFrameOnlyWhenSelected) {
     // 12 pt: 16 pixels high, 8 per character, plus 8 each way.
     EXPECT_EQ(shape.Position(), (Rect{100, 100, 100 + 2 * 8 + 8, 100 + 16 + 8}));
     shape.SetState(MGShapeRect::kStateNormal);
-    paintBox.canvas.Clear();
-    shape.Draw(2, box);
+    Redraw(shape);
     EXPECT_TRUE(Outlines().empty());
     const auto texts = Calls("TextOut");
     ASSERT_EQ(texts.size(), 1u);
@@ -408,8 +397,7 @@ TEST_F(TablePainting, TextBoxesMeasureInTheirFontAndFrameOnlyWhenSelected) {
     EXPECT_EQ(texts[0].font.styleBits, tabulorix::kFontBold);
 
     shape.SetState(MGShapeRect::kStateSelected);
-    paintBox.canvas.Clear();
-    shape.Draw(2, box);
+    Redraw(shape);
     ASSERT_EQ(Outlines().size(), 1u);
     EXPECT_EQ(Outlines()[0].pen.width, 2);
     shape.SetState(MGShapeRect::kStateNormal);

@@ -82,49 +82,39 @@ std::vector<Line> RandomLines(std::mt19937& random, int width, int height, int c
     return lines;
 }
 
-TEST(AxisLines, SingleLinesCoverExactlyThePixelsQtPaints) {
-    std::mt19937 random(11);
-    for (int round = 0; round < 3000; ++round) {
-        const int width = 5 + static_cast<int>(random() % 40);
-        const int height = 5 + static_cast<int>(random() % 40);
-        const std::vector<Line> lines = RandomLines(random, width, height, 1);
-        QImage expected = WhiteImage(width, height);
-        DrawReference(expected, lines, Qt::black);
-        auto canvas = QtCanvas::ForImage(width, height);
-        DrawOnCanvas(*canvas, lines, kBlack);
-        ASSERT_EQ(*canvas->Image(), expected)
-            << "line (" << lines[0].from.x() << "," << lines[0].from.y() << ")-(" << lines[0].to.x() << ","
-            << lines[0].to.y() << ") style " << static_cast<int>(lines[0].style) << " on " << width << "x"
-            << height;
+// Single lines on small images try every clipping and pattern phase; many
+// overlapping lines, with repeats on one column in other dash phases, try
+// the collection; and the same on premultiplied images.
+TEST(AxisLines, RandomLinesCoverExactlyThePixelsQtPaints) {
+    const struct {
+        unsigned seed;
+        int rounds, lines, minSize, sizeRange;
+        QImage::Format format;
+    } runs[] = {
+        {11, 3000, 1, 5, 40, QImage::Format_RGB32},
+        {5, 200, 30, 20, 60, QImage::Format_RGB32},
+        {3, 20, 40, 20, 60, QImage::Format_ARGB32_Premultiplied},
+    };
+    for (const auto& run : runs) {
+        std::mt19937 random(run.seed);
+        for (int round = 0; round < run.rounds; ++round) {
+            const int width = run.minSize + static_cast<int>(random() % static_cast<unsigned>(run.sizeRange));
+            const int height =
+                run.minSize + static_cast<int>(random() % static_cast<unsigned>(run.sizeRange));
+            std::vector<Line> lines = RandomLines(random, width, height, run.lines);
+            for (int k = 0; run.lines > 1 && k < 6; ++k)
+                lines.push_back(Line{QPoint(7, -5 + k), QPoint(7, height + k), PenStyle::Dot});
+            QImage expected(width, height, run.format);
+            expected.fill(Qt::white);
+            DrawReference(expected, lines, QColor(0, 0, 255));
+            auto canvas = QtCanvas::ForImage(width, height, run.format);
+            DrawOnCanvas(*canvas, lines, kBlue);
+            ASSERT_EQ(*canvas->Image(), expected)
+                << "seed " << run.seed << " round " << round << ": first line (" << lines[0].from.x() << ","
+                << lines[0].from.y() << ")-(" << lines[0].to.x() << "," << lines[0].to.y() << ") style "
+                << static_cast<int>(lines[0].style) << " on " << width << "x" << height;
+        }
     }
-}
-
-TEST(AxisLines, OverlappingLinesGiveThePixelsOfDrawingThemOneByOne) {
-    std::mt19937 random(5);
-    for (int round = 0; round < 200; ++round) {
-        const int width = 20 + static_cast<int>(random() % 60);
-        const int height = 20 + static_cast<int>(random() % 60);
-        std::vector<Line> lines = RandomLines(random, width, height, 30);
-        // Repeats on one column with other dash phases.
-        for (int k = 0; k < 6; ++k)
-            lines.push_back(Line{QPoint(7, -5 + k), QPoint(7, height + k), PenStyle::Dot});
-        QImage expected = WhiteImage(width, height);
-        DrawReference(expected, lines, QColor(0, 0, 255));
-        auto canvas = QtCanvas::ForImage(width, height);
-        DrawOnCanvas(*canvas, lines, kBlue);
-        ASSERT_EQ(*canvas->Image(), expected) << "round " << round;
-    }
-}
-
-TEST(AxisLines, PremultipliedImagesAreWrittenAlike) {
-    std::mt19937 random(3);
-    const std::vector<Line> lines = RandomLines(random, 50, 40, 40);
-    QImage expected(50, 40, QImage::Format_ARGB32_Premultiplied);
-    expected.fill(Qt::white);
-    DrawReference(expected, lines, Qt::black);
-    auto canvas = QtCanvas::ForImage(50, 40, QImage::Format_ARGB32_Premultiplied);
-    DrawOnCanvas(*canvas, lines, kBlack);
-    EXPECT_EQ(*canvas->Image(), expected);
 }
 
 // A white box drawn over a line, then a line over the box, a text and an

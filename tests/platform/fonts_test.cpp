@@ -13,7 +13,7 @@
 namespace tabulorix {
 namespace {
 
-TEST(Fonts, PixelHeightIsPointsTimesResolutionOverSeventyTwo) {
+TEST(Fonts, PixelHeightIsPointsTimesResolutionOverSeventyTwoAndStylesReachTheFont) {
     EXPECT_EQ(FontPixelHeight(9, 96), 12);
     EXPECT_EQ(FontPixelHeight(10, 96), 13);  // 13.33 rounds down
     EXPECT_EQ(FontPixelHeight(11, 96), 15);  // 14.67 rounds up
@@ -21,6 +21,11 @@ TEST(Fonts, PixelHeightIsPointsTimesResolutionOverSeventyTwo) {
     EXPECT_EQ(FontPixelHeight(1, 10), 1) << "never below one pixel";
     EXPECT_EQ(MakeFont(FontSpec{"IPAPGothic", 9, 0}).pixelSize(), 12);
     EXPECT_EQ(MakeFont(FontSpec{"IPAPGothic", 9, 0}, 600).pixelSize(), 75);
+    // Style bits reach the Qt font.
+    const QFont font = MakeFont(FontSpec{"IPAGothic", 9, kFontBold | kFontItalic | kFontUnderline});
+    EXPECT_TRUE(font.bold() && font.italic() && font.underline());
+    const QFont plain = MakeFont(FontSpec{"IPAGothic", 9, 0});
+    EXPECT_FALSE(plain.bold() || plain.italic() || plain.underline());
 }
 
 TEST(Fonts, WindowsJapaneseNamesResolveToIpaFonts) {
@@ -81,15 +86,6 @@ TEST(Fonts, KeptWidthsBelongToTheirFontSizeStyleAndResolution) {
         }
     }
     EXPECT_GT(MeasureText(fonts[1], text).width, MeasureText(fonts[0], text).width);
-}
-
-TEST(Fonts, StyleBitsReachTheQtFont) {
-    const QFont font = MakeFont(FontSpec{"IPAGothic", 9, kFontBold | kFontItalic | kFontUnderline});
-    EXPECT_TRUE(font.bold());
-    EXPECT_TRUE(font.italic());
-    EXPECT_TRUE(font.underline());
-    const QFont plain = MakeFont(FontSpec{"IPAGothic", 9, 0});
-    EXPECT_FALSE(plain.bold() || plain.italic() || plain.underline());
 }
 
 TEST(Fonts, MetricsDoNotDependOnTheDeviceResolution) {

@@ -323,7 +323,7 @@ TEST(QtCanvasOrigin, WindowOriginIsSubtractedEverywhere) {
     EXPECT_EQ(canvas->Pixel(0, 0), std::nullopt);
 }
 
-TEST(QtCanvasDevices, BorrowedImageAndPainterDraw) {
+TEST(QtCanvasDevices, BorrowedImageAndPainterDrawUntilFinished) {
     QImage image(20, 20, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
@@ -333,7 +333,10 @@ TEST(QtCanvasDevices, BorrowedImageAndPainterDraw) {
         canvas.FillRect(0, 0, 5, 5);
         EXPECT_EQ(canvas.Pixel(4, 4), kRed);
         EXPECT_TRUE(canvas.Finish());
+        canvas.FillRect(5, 5, 10, 10);  // a finished canvas ignores drawing
+        EXPECT_TRUE(canvas.Finish());
     }
+    EXPECT_EQ(image.pixel(6, 6), qRgb(255, 255, 255));
     EXPECT_EQ(image.pixel(4, 4), qRgb(255, 0, 0));
     {
         QPainter painter(&image);
@@ -347,15 +350,6 @@ TEST(QtCanvasDevices, BorrowedImageAndPainterDraw) {
         EXPECT_EQ(painter.pen().color(), QColor(Qt::green)) << "the painter's state is restored";
     }
     EXPECT_EQ(image.pixel(10, 10), qRgb(0, 0, 255));
-}
-
-TEST(QtCanvasDevices, FinishedCanvasIgnoresDrawing) {
-    auto canvas = QtCanvas::ForImage(10, 10);
-    EXPECT_TRUE(canvas->Finish());
-    canvas->SetBrushColor(kRed);
-    canvas->FillRect(0, 0, 10, 10);
-    EXPECT_EQ(canvas->Pixel(5, 5), kWhite);
-    EXPECT_TRUE(canvas->Finish());
 }
 
 TEST(QtCanvasDevices, SvgAndPdfFilesAreWrittenOnFinishOnly) {
@@ -385,12 +379,12 @@ TEST(QtCanvasDevices, SvgAndPdfFilesAreWrittenOnFinishOnly) {
 }
 
 TEST(QtCanvasDevices, UnwritableFileIsReportedWithItsPath) {
-    std::string error;
-    EXPECT_FALSE(QtCanvas::ForPdfFile("/nonexistent-dir/x.pdf", 10, 10, &error));
-    EXPECT_NE(error.find("/nonexistent-dir/x.pdf"), std::string::npos) << error;
-    error.clear();
-    EXPECT_FALSE(QtCanvas::ForSvgFile("/nonexistent-dir/x.svg", 10, 10, &error));
-    EXPECT_NE(error.find("/nonexistent-dir/x.svg"), std::string::npos) << error;
+    for (const std::string path : {"/nonexistent-dir/x.pdf", "/nonexistent-dir/x.svg"}) {
+        std::string error;
+        EXPECT_FALSE(path.ends_with("pdf") ? QtCanvas::ForPdfFile(path, 10, 10, &error)
+                                           : QtCanvas::ForSvgFile(path, 10, 10, &error));
+        EXPECT_NE(error.find(path), std::string::npos) << error;
+    }
 }
 
 }  // namespace

@@ -181,12 +181,5 @@ TEST_F(EmfTest, AFailingWriteTellsTheUserAndRestoresTheView) {
     EXPECT_FALSE(console.IsRecording());
 }
 
-TEST_F(EmfTest, AFailingClipboardTellsTheUser) {
-    clipboard.succeed = false;
-    ASSERT_TRUE(box.BeginEmf(0, ""));
-    EXPECT_FALSE(box.EndEmf());
-    EXPECT_EQ(ports.messages, (std::vector<std::string>{"Failed to save EMF file"}));
-}
-
 }  // namespace
 }  // namespace tabulorix::testing

@@ -109,21 +109,28 @@ TEST_F(ScrollTest, UserScrollRoundsToFourAndMovesTheContents) {
     EXPECT_EQ(paintBox.invalidated.size(), 1u);
 }
 
-TEST_F(ScrollTest, ScrollingBackAtZoom25UncoversTheLeftStrip) {
-    Grid(2, 3);
-    box.SetZoom(25, 0, 100);
-    UserScroll(true, 1368);  // from 1408 (clamped to the range) 40 back: 10 pixels
-    ASSERT_EQ(paintBox.scrolls.size(), 1u);
-    EXPECT_EQ(paintBox.scrolls[0], (DevicePoint{10, 0}));
-    EXPECT_EQ(paintBox.invalidated.back(), (Rect{-10, -2, 20, 602}));  // margin 200 ÷ 25 = 8
-}
-
-TEST_F(ScrollTest, VerticalScrollAtZoom400) {
-    Grid(2, 3);
-    box.SetZoom(400, 0, 100);
-    UserScroll(false, 3252);
-    EXPECT_EQ(paintBox.scrolls.back(), (DevicePoint{0, -16}));
-    EXPECT_EQ(paintBox.invalidated.back(), (Rect{-2, 582, 802, 602}));
+TEST_F(ScrollTest, ScrollingAtOtherZoomsUncoversTheStripScrolledIn) {
+    const struct {
+        int zoom;
+        bool horizontal;
+        int position;
+        DevicePoint scroll;
+        Rect uncovered;
+    } cases[] = {
+        // From 1408 (clamped to the range) 40 back: 10 pixels; margin 200 ÷ 25 = 8.
+        {25, true, 1368, {10, 0}, {-10, -2, 20, 602}},
+        {400, false, 3252, {0, -16}, {-2, 582, 802, 602}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zoom);
+        Grid(2, 3);
+        box.SetZoom(c.zoom, 0, 100);
+        paintBox.scrolls.clear();
+        UserScroll(c.horizontal, c.position);
+        ASSERT_EQ(paintBox.scrolls.size(), 1u);
+        EXPECT_EQ(paintBox.scrolls[0], c.scroll);
+        EXPECT_EQ(paintBox.invalidated.back(), c.uncovered);
+    }
 }
 
 TEST_F(ScrollTest, ScrollToCentresAWorldCoordinate) {

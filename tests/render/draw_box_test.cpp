@@ -35,8 +35,7 @@ TEST_F(DrawBoxTest, SelectPageMovesThePaperToThePage) {
     int x = 0;
     int y = 0;
     box.GetPageCount(x, y);
-    EXPECT_EQ(x, 2);
-    EXPECT_EQ(y, 3);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(2, 3));
     EXPECT_EQ(paper.PagesX(), 2);
     EXPECT_EQ(console.PagesY(), 3);
 
@@ -62,8 +61,7 @@ TEST_F(DrawBoxTest, ResetReturnsToOnePageAtZoom100) {
     int x = 0;
     int y = 0;
     box.GetPageCount(x, y);
-    EXPECT_EQ(x, 1);
-    EXPECT_EQ(y, 1);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(1, 1));
     EXPECT_EQ(console.PagesX(), 1);
     EXPECT_EQ(paper.PagesY(), 1);
     EXPECT_EQ(console.Zoom(), 100);
@@ -85,7 +83,7 @@ TEST_F(DrawBoxTest, PaperInfoComesFromTheLastRefresh) {
     EXPECT_TRUE(ports.messages.empty());
 }
 
-TEST_F(DrawBoxTest, UnreadableSettingsGiveMinusOneAndOneMessagePerRefresh) {
+TEST_F(DrawBoxTest, UnreadableOrUnwritableSettingsAreReported) {
     printer.settings.status = Status::NoSettings;
     box.RefreshPaper();
     EXPECT_EQ(box.GetPaperInfo().paperSize, -1);
@@ -98,6 +96,22 @@ TEST_F(DrawBoxTest, UnreadableSettingsGiveMinusOneAndOneMessagePerRefresh) {
     box.RefreshPaper();
     EXPECT_EQ(ports.messages.back(), "Error GlobalLock CDOE=1450");
     EXPECT_EQ(box.GetPaperInfo().paperSize, -1);
+
+    // Setting the paper fails alike, without a refresh afterwards.
+    ports.messages.clear();
+    printer.reads = 0;
+    printer.settings.status = Status::NoSettings;
+    EXPECT_FALSE(box.SetPaper(kPaperA4, kOrientationPortrait));
+    EXPECT_EQ(ports.messages, (std::vector<std::string>{"cannot set page size and orientation to printer"}));
+
+    printer.settings = PaperSettingsResult{Status::LockFailed, 8, kPaperA4, 1};
+    EXPECT_FALSE(box.SetPaper(kPaperA4, kOrientationPortrait));
+    EXPECT_EQ(ports.messages.back(), "Error GlobalLock CDOE=8");
+
+    printer.settings = PaperSettingsResult{Status::Rejected, 0, kPaperA4, 1};
+    EXPECT_FALSE(box.SetPaper(4711, kOrientationPortrait));
+    EXPECT_EQ(ports.messages.back(), "cannot set page size and orientation to printer");
+    EXPECT_EQ(printer.reads, 0);  // no refresh after a failure
 }
 
 TEST_F(DrawBoxTest, SetPaperWritesTheSettingsAndMeasuresAgain) {
@@ -115,21 +129,6 @@ TEST_F(DrawBoxTest, SetPaperWritesTheSettingsAndMeasuresAgain) {
     box.SetZoom(100, 1);
     EXPECT_EQ(console.PaperW(), kPaperH);
     EXPECT_TRUE(ports.messages.empty());
-}
-
-TEST_F(DrawBoxTest, SetPaperFailuresAreReported) {
-    printer.settings.status = Status::NoSettings;
-    EXPECT_FALSE(box.SetPaper(kPaperA4, kOrientationPortrait));
-    EXPECT_EQ(ports.messages, (std::vector<std::string>{"cannot set page size and orientation to printer"}));
-
-    printer.settings = PaperSettingsResult{Status::LockFailed, 8, kPaperA4, 1};
-    EXPECT_FALSE(box.SetPaper(kPaperA4, kOrientationPortrait));
-    EXPECT_EQ(ports.messages.back(), "Error GlobalLock CDOE=8");
-
-    printer.settings = PaperSettingsResult{Status::Rejected, 0, kPaperA4, 1};
-    EXPECT_FALSE(box.SetPaper(4711, kOrientationPortrait));
-    EXPECT_EQ(ports.messages.back(), "cannot set page size and orientation to printer");
-    EXPECT_EQ(printer.reads, 0);  // no refresh after a failure
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ TEST_F(MappingTest, ScreenMappingAtZoom25TruncatesTowardZero) {
     EXPECT_EQ(console.MapLength(-10), -2);
 }
 
-TEST_F(MappingTest, ScreenMappingAtZoom400WithPageOrigin) {
+TEST_F(MappingTest, ScreenMappingAtZoom400WithPageOriginAndItsInverse) {
     Grid(2, 3);  // offsets 1536 and 3248
     console.SetZoom(400);
     EXPECT_EQ(console.MapX(10), 40);
@@ -69,6 +69,22 @@ TEST_F(MappingTest, ScreenMappingAtZoom400WithPageOrigin) {
     EXPECT_EQ(console.MapX(800), 128);
     EXPECT_EQ(console.MapY(1100), 72);
     EXPECT_EQ(console.MapLength(7), 28);
+
+    // MapRect and UnmapRect are inverse.
+    console.SetPageOrigin(0, 0);
+    const Rect world{10, 20, 110, 220};
+    const Rect device = console.MapRect(world);
+    EXPECT_EQ(device, (Rect{40, 84, 440, 884}));
+    EXPECT_EQ(console.UnmapRect(device), world);
+
+    console.SetZoom(25);
+    const Rect coarse{108, 47, 208, 447};
+    EXPECT_EQ(console.UnmapRect(console.MapRect(coarse)), coarse);
+
+    // The page origin is not added back.
+    console.SetZoom(100);
+    console.SetPageOrigin(kPaperW, 0);
+    EXPECT_EQ(console.UnmapRect(console.MapRect(Rect{800, 20, 900, 40})), (Rect{32, 20, 132, 40}));
 }
 
 TEST_F(MappingTest, PaperMappingScalesThePageAtItsOrigin) {
@@ -84,24 +100,6 @@ TEST_F(MappingTest, PaperMappingScalesThePageAtItsOrigin) {
     EXPECT_EQ(paper.MapY(1100), 106);  // 6.25 × 17 = 106.25
     box.SetZoom(50, 0);
     EXPECT_EQ(paper.MapX(800), 100);
-}
-
-TEST_F(MappingTest, MapRectAndUnmapRectAreInverse) {
-    Grid(2, 3);
-    console.SetZoom(400);
-    const Rect world{10, 20, 110, 220};
-    const Rect device = console.MapRect(world);
-    EXPECT_EQ(device, (Rect{40, 84, 440, 884}));
-    EXPECT_EQ(console.UnmapRect(device), world);
-
-    console.SetZoom(25);
-    const Rect coarse{108, 47, 208, 447};
-    EXPECT_EQ(console.UnmapRect(console.MapRect(coarse)), coarse);
-
-    // The page origin is not added back.
-    console.SetZoom(100);
-    console.SetPageOrigin(kPaperW, 0);
-    EXPECT_EQ(console.UnmapRect(console.MapRect(Rect{800, 20, 900, 40})), (Rect{32, 20, 132, 40}));
 }
 
 TEST_F(MappingTest, ShapesAreMappedBeforeTheyReachTheCanvas) {
@@ -160,7 +158,7 @@ TEST_F(MappingTest, ClearPaperFillsTheDiagramExtentWhite) {
     EXPECT_EQ(fills[0].brush.color, kWhite);
 }
 
-TEST_F(MappingTest, ZoomedFontSizeFollowsTheDiagramFont) {
+TEST_F(MappingTest, FontSizesFollowTheZoomAndDrawFontTextRestoresTheFont) {
     box.SetZoom(150, 0);
     EXPECT_EQ(box.ZoomedFontSize(-1), 13);  // 9 × 1.5 = 13.5
     EXPECT_EQ(box.ZoomedFontSize(200), 18);
@@ -168,9 +166,8 @@ TEST_F(MappingTest, ZoomedFontSizeFollowsTheDiagramFont) {
     EXPECT_EQ(box.ZoomedFontSize(-1), 2);
     paintBox.font.pointSize = 3;
     EXPECT_EQ(box.ZoomedFontSize(-1), 1);  // 0.75 is raised to 1
-}
+    paintBox.font.pointSize = 9;
 
-TEST_F(MappingTest, DrawFontTextZoomsTheSizeAndRestoresTheFont) {
     Grid(2, 2, 50);
     const FontSpec before = paintBox.canvas.Font();
     box.DrawFontText(20, 18, "abc", "IPAMincho", 11, kFontBold | kFontItalic | kFontUnderline | 8, kRed);

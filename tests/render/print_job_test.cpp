@@ -20,6 +20,7 @@ using Origins = std::vector<std::pair<int, int>>;
 class PrintJobTest : public RenderTest {
 protected:
     Origins printedOrigins;  // printer page origins of the sheets drawn
+    std::vector<int> zooms;  // the zoom of each sheet drawn
     int repaints = 0;
     DiagramRepaint repaint{[this] { Paint(); }, {}, {}, [this] { ++repaints; }};
 
@@ -29,51 +30,48 @@ protected:
         box.DrawPageDecorations(true, 0, 0);
         box.DrawPageDecorations(false, 0, 0);
         printedOrigins.emplace_back(paper.PageOriginX(), paper.PageOriginY());
+        zooms.push_back(box.Zoom());
     }
 };
 
-TEST_F(PrintJobTest, TwoByTwoGridFromTwoToThreePrintsTwoSheets) {
-    Grid(2, 2);
-    const PrintOutcome outcome = PrintPages(box, 2, 3, repaint);
-    EXPECT_TRUE(outcome.ok);
-    EXPECT_EQ(outcome.sheets, 2);
-    EXPECT_EQ(printer.jobLog, (std::vector<std::string>{"BeginDoc", "NewPage", "EndDoc"}));
-    EXPECT_EQ(printedOrigins, (Origins{{paper.PaperW(), 0}, {0, paper.PaperH()}}));
-    EXPECT_FALSE(box.IsPrinting());
-    EXPECT_TRUE(paintBox.visible);
-    EXPECT_EQ(repaints, 1);
-    EXPECT_TRUE(ports.messages.empty());
-}
-
-TEST_F(PrintJobTest, ToPageBeyondTheGridEndsTheLoop) {
-    Grid(2, 2);
-    const PrintOutcome outcome = PrintPages(box, 1, 9, repaint);
-    EXPECT_EQ(outcome.sheets, 4);
-    EXPECT_EQ(printer.jobLog,
-              (std::vector<std::string>{"BeginDoc", "NewPage", "NewPage", "NewPage", "EndDoc"}));
+// Ranges over a 2 × 2 grid shown at zoom 200: the sheets are printed at zoom
+// 100 at their page origins, and the view is given back afterwards.
+TEST_F(PrintJobTest, RangesPrintTheirSheetsAtZoom100) {
+    Grid(2, 2, 200);
     const int w = paper.PaperW();
     const int h = paper.PaperH();
-    EXPECT_EQ(printedOrigins, (Origins{{0, 0}, {w, 0}, {0, h}, {w, h}}));
-    // The page past the grid put the page origin back at (0, 0).
-    EXPECT_EQ(paper.PageOriginX(), 0);
-    EXPECT_EQ(paper.PageOriginY(), 0);
-}
-
-TEST_F(PrintJobTest, ARangeOutsideTheGridStartsNoJob) {
-    Grid(2, 2);
-    const PrintOutcome outcome = PrintPages(box, 5, 6, repaint);
-    EXPECT_TRUE(outcome.ok);
-    EXPECT_EQ(outcome.sheets, 0);
-    EXPECT_TRUE(printer.jobLog.empty());  // neither BeginDoc nor EndDoc
-    EXPECT_FALSE(box.IsPrinting());
-}
-
-TEST_F(PrintJobTest, PrintsAtZoom100WhateverTheWindowShows) {
-    Grid(1, 1, 200);
-    int zoomWhilePrinting = 0;
-    const DiagramRepaint probe{[&] { zoomWhilePrinting = box.Zoom(); }, {}, {}, {}};
-    PrintPages(box, 1, 1, probe);
-    EXPECT_EQ(zoomWhilePrinting, 100);
+    const struct {
+        int from, to, sheets;
+        std::vector<std::string> job;
+        Origins origins;
+    } cases[] = {
+        {2, 3, 2, {"BeginDoc", "NewPage", "EndDoc"}, {{w, 0}, {0, h}}},
+        // A page past the grid ends the loop and puts the page origin back.
+        {1, 9, 4, {"BeginDoc", "NewPage", "NewPage", "NewPage", "EndDoc"}, {{0, 0}, {w, 0}, {0, h}, {w, h}}},
+        {5, 6, 0, {}, {}},  // outside the grid: neither BeginDoc nor EndDoc
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.from) + "-" + std::to_string(c.to));
+        printer.jobLog.clear();
+        printedOrigins.clear();
+        zooms.clear();
+        repaints = 0;
+        const PrintOutcome outcome = PrintPages(box, c.from, c.to, repaint);
+        EXPECT_TRUE(outcome.ok);
+        EXPECT_EQ(outcome.sheets, c.sheets);
+        EXPECT_EQ(printer.jobLog, c.job);
+        EXPECT_EQ(printedOrigins, c.origins);
+        EXPECT_EQ(zooms, std::vector<int>(c.sheets, 100));
+        if (c.to > 4) {
+            EXPECT_EQ(std::make_pair(paper.PageOriginX(), paper.PageOriginY()), std::make_pair(0, 0));
+        }
+        if (c.sheets > 0) {
+            EXPECT_EQ(repaints, 1);
+        }
+        EXPECT_FALSE(box.IsPrinting());
+        EXPECT_TRUE(paintBox.visible);
+        EXPECT_TRUE(ports.messages.empty());
+    }
 }
 
 TEST_F(PrintJobTest, PreparingSetsTheWindowZoomTo100AndMeasuresThePaperAgain) {
