@@ -20,6 +20,7 @@
 #include "diagram/shape_text.h"
 #include "diagram/shape_view.h"
 #include "render/draw_box.h"
+#include "support/catalogue_builder.h"
 #include "support/recording_canvas.h"
 #include "support/recording_ports.h"
 #include "support/recording_render_ports.h"
@@ -64,60 +65,35 @@ inline std::unique_ptr<MGShapeTable> Table(const std::string& owner, const std::
     return box;
 }
 
-// A key table with its header row when it has none yet.
-inline void EnsureHeader(ZMGCell& table, std::initializer_list<const char*> captions) {
-    if (table.RowCount() > 0) return;
-    auto header = std::make_unique<ZMGRowCell>();
-    for (const char* caption : captions) header->AddItem(caption);
-    table.AddRow(std::move(header));
-}
-
-inline ZMGRowCell& AddKeyRow(ZMGCell& table, std::vector<std::string> items,
-                             const std::vector<std::string>& columns) {
-    auto row = std::make_unique<ZMGRowCell>();
-    for (const std::string& item : items) row->AddItem(item);
-    auto header = std::make_unique<ZMGRowExt>();
-    header->AddItem("ColumnNameP");
-    header->AddItem("Position");
-    row->Child().AddRow(std::move(header));
-    int position = 1;
-    for (const std::string& name : columns) {
-        auto column = std::make_unique<ZMGRowExt>();
-        column->AddItem(name);
-        column->AddItem(std::to_string(position++));
-        row->Child().AddRow(std::move(column));
-    }
-    ZMGRowCell& added = *row;
-    table.AddRow(std::move(row));
-    return added;
+// Key and index rows as the catalogue reader leaves them, the key numbers
+// already resolved (a foreign key's is the number of the key it references).
+inline std::vector<std::pair<std::string, std::string>> Numbered(const std::vector<std::string>& columns) {
+    std::vector<std::pair<std::string, std::string>> numbered;
+    for (std::size_t i = 0; i < columns.size(); ++i) numbered.emplace_back(columns[i], std::to_string(i + 1));
+    return numbered;
 }
 
 inline void AddPrimaryKey(MGShapeTable& box, const std::string& name, int keyNumber,
                           const std::vector<std::string>& columns) {
-    EnsureHeader(box.PrimaryKeyRows(), {"PKName", "PKStatus"});
-    AddKeyRow(box.PrimaryKeyRows(), {name, "ENABLED"}, columns).SetKeyNumber(keyNumber);
+    tabulorix::testing::AddKey(box.PrimaryKeyRows(), {name, "ENABLED"}, Numbered(columns), keyNumber);
 }
 
 inline void AddUnique(MGShapeTable& box, const std::string& name, int keyNumber,
                       const std::vector<std::string>& columns) {
-    EnsureHeader(box.UniqueRows(), {"PKName", "PKStatus"});
-    AddKeyRow(box.UniqueRows(), {name, "ENABLED"}, columns).SetKeyNumber(keyNumber);
+    tabulorix::testing::AddKey(box.UniqueRows(), {name, "ENABLED"}, Numbered(columns), keyNumber);
 }
 
-// A foreign key resolved to the referenced key's number.
 inline void AddForeignKey(MGShapeTable& box, const std::string& name, const std::string& referenceOwner,
                           int keyNumber, const std::vector<std::string>& columns,
                           const std::string& deleteRule = "NO ACTION") {
-    EnsureHeader(box.ForeignKeyRows(),
-                 {"FKName", "VerbPhrase", "ReferenceOwner", "ReferenceName", "DeleteRule", "FKStatus"});
-    AddKeyRow(box.ForeignKeyRows(), {name, name, referenceOwner, "PK", deleteRule, "ENABLED"}, columns)
-        .SetKeyNumber(keyNumber);
+    tabulorix::testing::AddKey(box.ForeignKeyRows(),
+                               {name, name, referenceOwner, "PK", deleteRule, "ENABLED"}, Numbered(columns),
+                               keyNumber);
 }
 
 inline void AddIndex(MGShapeTable& box, const std::string& name, bool unique,
                      const std::vector<std::string>& columns) {
-    EnsureHeader(box.IndexRows(), {"IxName", "Uniqueness"});
-    AddKeyRow(box.IndexRows(), {name, unique ? "UNIQUE" : "NONUNIQUE"}, columns);
+    tabulorix::testing::AddKey(box.IndexRows(), {name, unique ? "UNIQUE" : "NONUNIQUE"}, Numbered(columns));
 }
 
 class DiagramTest : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/model/settings.h"
+#include "catalogue/reverse_driver.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_connect.h"
 #include "diagram/diagram_build.h"
@@ -22,25 +23,6 @@ namespace {
 
 bool Overlap(const Rect& a, const Rect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-// Gives every foreign key the number of the key it references, as the
-// reverse-engineering run does once every owner is read.
-void ResolveForeignKeys(MGDrawTableList& diagram) {
-    for (int i = 0; i < diagram.Count(); ++i) {
-        ZMGCell& foreign = diagram.Item(i)->ForeignKeyRows();
-        for (int r = 1; !foreign.IsPastEnd(r); ++r) {
-            ZMGRowExt& fk = foreign.GetRow(r);
-            for (int j = 0; j < diagram.Count(); ++j) {
-                MGShapeTable& parent = *diagram.Item(j);
-                if (parent.Owner() != fk.ItemOrEmpty(2)) continue;
-                for (ZMGCell* keys : {&parent.PrimaryKeyRows(), &parent.UniqueRows()})
-                    for (int k = 1; !keys->IsPastEnd(k); ++k)
-                        if (keys->GetRow(k).ItemOrEmpty(0) == fk.ItemOrEmpty(3))
-                            fk.SetKeyNumber(keys->GetRow(k).KeyNumber());
-            }
-        }
-    }
 }
 
 }  // namespace

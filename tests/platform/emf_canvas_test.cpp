@@ -13,32 +13,14 @@
 namespace tabulorix {
 namespace {
 
-// Record types of the EMF format used here.
-enum : std::uint32_t {
-    kHeader = 1,
-    kPolygon = 3,
-    kEof = 14,
-    kMoveTo = 27,
-    kEllipse = 42,
-    kRectangle = 43,
-    kLineTo = 54,
-    kBeginPath = 59,
-    kEndPath = 60,
-    kFillPath = 62,
-    kStrokeAndFillPath = 63,
-    kStrokePath = 64,
-    kCreateFont = 82,
-    kExtTextOutW = 84,
-    kPolygon16 = 86,
-};
-
-using Record = testing::EmfRecord;
+using namespace testing;  // the record types
+using Record = EmfRecord;
 
 std::vector<Record> Records(const std::vector<std::uint8_t>& emf) {
-    return testing::EmfRecords(emf);
+    return EmfRecords(emf);
 }
 std::vector<Record> OfType(const std::vector<Record>& records, std::uint32_t type) {
-    return testing::EmfRecordsOfType(records, type);
+    return EmfRecordsOfType(records, type);
 }
 
 std::vector<std::uint8_t> Finished(EmfCanvas& canvas) {
@@ -54,7 +36,7 @@ TEST(EmfCanvas, HeaderDescribesANinetySixDpiPictureOfTheRequestedSize) {
     const std::vector<Record> records = Records(Finished(canvas));
     ASSERT_GE(records.size(), 2u);
     const Record& header = records.front();
-    ASSERT_EQ(header.type, kHeader);
+    ASSERT_EQ(header.type, kEmrHeader);
     EXPECT_EQ(header.I32(40), 0x464D4520) << "\" EMF\" signature";
     // Bounds in device units (inclusive), frame in 0.01 mm: 960 px at 96 dpi = 254 mm.
     EXPECT_EQ(header.I32(16), 959);
@@ -68,7 +50,7 @@ TEST(EmfCanvas, HeaderDescribesANinetySixDpiPictureOfTheRequestedSize) {
     for (const Record& r : records) total += r.bytes.size();
     EXPECT_EQ(static_cast<std::size_t>(header.I32(48)), total) << "nBytes";
     EXPECT_EQ(header.I32(52), static_cast<std::int32_t>(records.size())) << "nRecords";
-    EXPECT_EQ(records.back().type, kEof);
+    EXPECT_EQ(records.back().type, kEmrEof);
 }
 
 TEST(EmfCanvas, ShapesAreRecordedInPictureCoordinatesAfterTheOrigin) {
@@ -82,23 +64,23 @@ TEST(EmfCanvas, ShapesAreRecordedInPictureCoordinatesAfterTheOrigin) {
     canvas.Polygon(triangle);
     const std::vector<Record> records = Records(Finished(canvas));
 
-    const auto rectangles = OfType(records, kRectangle);
+    const auto rectangles = OfType(records, kEmrRectangle);
     ASSERT_EQ(rectangles.size(), 1u);
     EXPECT_EQ((std::array{rectangles[0].I32(8), rectangles[0].I32(12), rectangles[0].I32(16),
                           rectangles[0].I32(20)}),
               (std::array{10, 20, 50, 60}));
-    const auto ellipses = OfType(records, kEllipse);
+    const auto ellipses = OfType(records, kEmrEllipse);
     ASSERT_EQ(ellipses.size(), 1u);
     EXPECT_EQ(ellipses[0].I32(8), 100);
     EXPECT_EQ(ellipses[0].I32(20), 30);
-    const auto moves = OfType(records, kMoveTo);
+    const auto moves = OfType(records, kEmrMoveTo);
     ASSERT_FALSE(moves.empty());
     EXPECT_EQ(moves.back().I32(8), 0);
     EXPECT_EQ(moves.back().I32(12), 90);
-    const auto lines = OfType(records, kLineTo);
+    const auto lines = OfType(records, kEmrLineTo);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back().I32(8), 190);
-    const auto polygons = OfType(records, kPolygon16).size() + OfType(records, kPolygon).size();
+    const auto polygons = OfType(records, kEmrPolygon16).size() + OfType(records, kEmrPolygon).size();
     EXPECT_EQ(polygons, 1u);
 }
 
@@ -111,11 +93,11 @@ TEST(EmfCanvas, RoundRectIsAPathAndFillRectFillsAPath) {
     canvas.RoundRect(10, 50, 60, 90, 10, 10);
     canvas.FillRect(0, 0, 50, 50);  // clear brush: nothing
     const std::vector<Record> records = Records(Finished(canvas));
-    EXPECT_EQ(OfType(records, kBeginPath).size(), 3u);
-    EXPECT_EQ(OfType(records, kEndPath).size(), 3u);
-    EXPECT_EQ(OfType(records, kStrokeAndFillPath).size(), 1u);
-    EXPECT_EQ(OfType(records, kStrokePath).size(), 1u);
-    EXPECT_EQ(OfType(records, kFillPath).size(), 1u);
+    EXPECT_EQ(OfType(records, kEmrBeginPath).size(), 3u);
+    EXPECT_EQ(OfType(records, kEmrEndPath).size(), 3u);
+    EXPECT_EQ(OfType(records, kEmrStrokeAndFillPath).size(), 1u);
+    EXPECT_EQ(OfType(records, kEmrStrokePath).size(), 1u);
+    EXPECT_EQ(OfType(records, kEmrFillPath).size(), 1u);
 }
 
 TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
@@ -128,7 +110,7 @@ TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
     canvas.TextOut(10, 50, "EMP");
     const std::vector<Record> records = Records(Finished(canvas));
 
-    const auto fonts = OfType(records, kCreateFont);
+    const auto fonts = OfType(records, kEmrCreateFont);
     ASSERT_EQ(fonts.size(), 2u);
     EXPECT_EQ(fonts[0].I32(12), -12) << "lfHeight: minus the pixel height at 96 dpi";
     EXPECT_EQ(fonts[0].I32(28), 700) << "bold";
@@ -138,7 +120,7 @@ TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
     EXPECT_EQ(fonts[1].bytes[35], 1) << "DEFAULT_CHARSET for Latin text";
     EXPECT_EQ(fonts[1].Utf16(40, 9), u"IPAGothic");
 
-    const auto texts = OfType(records, kExtTextOutW);
+    const auto texts = OfType(records, kEmrExtTextOutW);
     ASSERT_EQ(texts.size(), 2u);
     const Record& text = texts[0];
     EXPECT_EQ(text.I32(36), 10);
@@ -147,10 +129,10 @@ TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
     EXPECT_EQ(text.Utf16(static_cast<std::size_t>(text.I32(48)), 6), u"社員テーブル");
     const TextSize size = MeasureText(FontSpec{"ＭＳ Ｐゴシック", 9, kFontBold}, "社員テーブル");
     // The solid brush fills the measured text cell before the text.
-    const auto fills = OfType(records, kFillPath);
+    const auto fills = OfType(records, kEmrFillPath);
     ASSERT_EQ(fills.size(), 1u) << "only the text with a solid brush has a background";
     bool cornerFound = false;
-    for (const Record& line : OfType(records, kLineTo)) {
+    for (const Record& line : OfType(records, kEmrLineTo)) {
         cornerFound |= line.I32(8) == 10 + size.width && line.I32(12) == 20 + size.height;
     }
     EXPECT_TRUE(cornerFound) << "the background path reaches the far corner of the measured cell";
@@ -178,7 +160,7 @@ TEST(EmfCanvas, FinishIsFinalAndAnEmptyPictureSizeIsRefusedWithTheSize) {
     std::string error;
     EXPECT_FALSE(canvas.Finish(&error));
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(OfType(Records(first), kRectangle).size(), 1u);
+    EXPECT_EQ(OfType(Records(first), kEmrRectangle).size(), 1u);
 
     EmfCanvas empty(0, 20);
     empty.Rectangle(0, 0, 5, 5);
@@ -195,7 +177,7 @@ TEST(EmfCanvas, PenModeNotIsRecordedInBlack) {
     canvas.Rectangle(1, 1, 30, 30);
     const std::vector<Record> records = Records(Finished(canvas));
     std::vector<std::int32_t> penColours;
-    for (const Record& r : OfType(records, 38)) penColours.push_back(r.I32(24));  // EMR_CREATEPEN colour
+    for (const Record& r : OfType(records, kEmrCreatePen)) penColours.push_back(r.I32(24));  // colour
     EXPECT_EQ(penColours, (std::vector<std::int32_t>{0x000000, 0x0000FF}));
 }
 

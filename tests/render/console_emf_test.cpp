@@ -18,17 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// EMF record types used below.
-constexpr std::uint32_t kEmrHeader = 1;
-constexpr std::uint32_t kEmrEof = 14;
-constexpr std::uint32_t kEmrMoveTo = 27;
-constexpr std::uint32_t kEmrBeginPath = 59;
-constexpr std::uint32_t kEmrEndPath = 60;
-constexpr std::uint32_t kEmrFillPath = 62;
-constexpr std::uint32_t kEmrLineTo = 54;
-constexpr std::uint32_t kEmrExtTextOutW = 84;
-constexpr std::uint32_t kEmrPolyline16 = 87;
-
 // The record types of a metafile, in order.
 std::vector<std::uint32_t> RecordTypes(const std::vector<std::uint8_t>& bytes) {
     std::vector<std::uint32_t> types;

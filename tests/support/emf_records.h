@@ -12,6 +12,27 @@
 
 namespace tabulorix::testing {
 
+// Record types of the format that the tests look for.
+enum EmfRecordType : std::uint32_t {
+    kEmrHeader = 1,
+    kEmrPolygon = 3,
+    kEmrEof = 14,
+    kEmrMoveTo = 27,
+    kEmrCreatePen = 38,
+    kEmrEllipse = 42,
+    kEmrRectangle = 43,
+    kEmrLineTo = 54,
+    kEmrBeginPath = 59,
+    kEmrEndPath = 60,
+    kEmrFillPath = 62,
+    kEmrStrokeAndFillPath = 63,
+    kEmrStrokePath = 64,
+    kEmrCreateFont = 82,
+    kEmrExtTextOutW = 84,
+    kEmrPolygon16 = 86,
+    kEmrPolyline16 = 87,
+};
+
 struct EmfRecord {
     std::uint32_t type;
     std::vector<std::uint8_t> bytes;
