@@ -288,23 +288,24 @@ void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> li
     status.SetMainLine("フィールド情報解析中...");
     ReadTypedRows(lines, "[COLUMN]", schema.Columns(), schema.ViewColumns());
     BuildTableBoxes(schema, schema.Tables(), schema.Columns(), ColumnRowMode::Raw);
+    MGSchema::ReleaseDistributedRows(schema.Columns());
     status.SetMainLine("ビュー情報解析中...");
     ReadSection(lines, "[VIEW]", schema.ViewSources());
     BuildViewBoxes(schema, schema.ViewColumns(), ColumnRowMode::Raw, ViewLookup{&schema.ViewSources(), 0, 1},
                    ViewLookup{&views, kListPhysicalName, kListComment, true});
+    MGSchema::ReleaseDistributedRows(schema.ViewColumns());
     AttachPrivileges(schema, schema.Privileges());
     status.SetMainLine("索引情報解析中...");
     ReadSection(lines, "[INDEX]", schema.Indexes());
-    DistributeDetails(schema, schema.Indexes(), DetailKind::Index);
+    HandDetailsToBoxes(schema, schema.Indexes(), DetailKind::Index);
     status.SetMainLine("制約情報解析中...");
     ReadSection(lines, "[PRIMARY KEY]", schema.PrimaryKeys());
     ReadSection(lines, "[UNIQUE]", schema.UniqueKeys());
     ReadSection(lines, "[FOREIGN KEY]", schema.ForeignKeys());
     ReadSection(lines, "[CONDITION]", schema.Conditions());
     ReadTexts(lines);
-    DistributeDetails(schema, schema.PrimaryKeys(), DetailKind::PrimaryKey);
-    DistributeDetails(schema, schema.UniqueKeys(), DetailKind::UniqueKey);
-    DistributeDetails(schema, schema.ForeignKeys(), DetailKind::ForeignKey);
-    DistributeDetails(schema, schema.Conditions(), DetailKind::Condition);
-    schema.ReleaseDistributedRows();
+    HandDetailsToBoxes(schema, schema.PrimaryKeys(), DetailKind::PrimaryKey);
+    HandDetailsToBoxes(schema, schema.UniqueKeys(), DetailKind::UniqueKey);
+    HandDetailsToBoxes(schema, schema.ForeignKeys(), DetailKind::ForeignKey);
+    HandDetailsToBoxes(schema, schema.Conditions(), DetailKind::Condition);
 }

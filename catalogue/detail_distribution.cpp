@@ -221,3 +221,8 @@ private:
 void DistributeDetails(const MGSchema& schema, const ZMGCell& result, DetailKind kind) {
     Distributor(schema, result, kind).Run();
 }
+
+void HandDetailsToBoxes(const MGSchema& schema, ZMGCell& holder, DetailKind kind) {
+    DistributeDetails(schema, holder, kind);
+    MGSchema::ReleaseDistributedRows(holder);
+}

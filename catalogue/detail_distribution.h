@@ -21,3 +21,7 @@ enum class DetailKind { Index, PrimaryKey, UniqueKey, ForeignKey, Condition };
 // every box whose physical name equals the row's position 0; rows without a
 // box are dropped. An empty result changes nothing.
 void DistributeDetails(const MGSchema& schema, const ZMGCell& result, DetailKind kind);
+
+// DistributeDetails, then the holder is emptied but for its header row (the
+// rows live in the boxes from then on).
+void HandDetailsToBoxes(const MGSchema& schema, ZMGCell& holder, DetailKind kind);

@@ -20,17 +20,18 @@ public:
         MainLine("フィールド情報解析中...");
         Query(DictionaryQuery::Columns, schema_.Columns());
         BuildTableBoxes(schema_, schema_.Tables(), schema_.Columns(), ColumnRowMode::Dictionary);
+        MGSchema::ReleaseDistributedRows(schema_.Columns());
         MainLine("ビュー情報解析中...");
         Query(DictionaryQuery::ViewColumns, schema_.ViewColumns());
         Query(DictionaryQuery::ViewSources, schema_.ViewSources());
         BuildViewBoxes(schema_, schema_.ViewColumns(), ColumnRowMode::Dictionary,
                        ViewLookup{&schema_.ViewSources(), 0, 1}, ViewLookup{&schema_.ViewSources(), 0, 2});
+        MGSchema::ReleaseDistributedRows(schema_.ViewColumns());
         AttachPrivileges(schema_, schema_.Privileges());
         MainLine("索引情報解析中...");
         Query(DictionaryQuery::Indexes, schema_.Indexes());
-        DistributeDetails(schema_, schema_.Indexes(), DetailKind::Index);
+        HandDetailsToBoxes(schema_, schema_.Indexes(), DetailKind::Index);
         ReadConstraints();
-        schema_.ReleaseDistributedRows();
     }
 
 private:
@@ -61,10 +62,10 @@ private:
         Query(DictionaryQuery::ForeignKeys, schema_.ForeignKeys());
         MainLine("制約情報(Condition)解析中...");
         Query(DictionaryQuery::Conditions, schema_.Conditions());
-        DistributeDetails(schema_, schema_.PrimaryKeys(), DetailKind::PrimaryKey);
-        DistributeDetails(schema_, schema_.UniqueKeys(), DetailKind::UniqueKey);
-        DistributeDetails(schema_, schema_.ForeignKeys(), DetailKind::ForeignKey);
-        DistributeDetails(schema_, schema_.Conditions(), DetailKind::Condition);
+        HandDetailsToBoxes(schema_, schema_.PrimaryKeys(), DetailKind::PrimaryKey);
+        HandDetailsToBoxes(schema_, schema_.UniqueKeys(), DetailKind::UniqueKey);
+        HandDetailsToBoxes(schema_, schema_.ForeignKeys(), DetailKind::ForeignKey);
+        HandDetailsToBoxes(schema_, schema_.Conditions(), DetailKind::Condition);
     }
 
     MGSchema& schema_;

@@ -100,11 +100,8 @@ MGSchema::~MGSchema() {
     if (liveCount_ == 0) MGDrawTableList::DestroyCurrent();
 }
 
-void MGSchema::ReleaseDistributedRows() {
-    for (ZMGCell* holder : {columns_.get(), viewColumns_.get(), indexes_.get(), primaryKeys_.get(),
-                            uniqueKeys_.get(), foreignKeys_.get(), conditions_.get()}) {
-        holder->ClearRows(1);
-    }
+void MGSchema::ReleaseDistributedRows(ZMGCell& holder) {
+    holder.ClearRows(1);
 }
 
 bool MGSchema::LoadSchema(const std::vector<std::string>* sourceLines, bool /*merge*/) {

@@ -82,12 +82,13 @@ public:
     int SourceKind() const { return sourceKind_; }
     void SetSourceKind(int kind) { sourceKind_ = kind; }
 
-    // Empties the holders whose rows the reading handed to the boxes
-    // (columns, view columns, indexes, primary keys, unique keys, foreign
-    // keys, conditions); their header rows stay. Every list, script and file
-    // is made from the boxes, so holding each row twice would only double
-    // the memory a schema takes.
-    void ReleaseDistributedRows();
+    // Empties a holder whose rows the reading handed to the boxes (columns,
+    // view columns, indexes, primary keys, unique keys, foreign keys,
+    // conditions); its header row stays. Every list, script and file is made
+    // from the boxes, so holding each row twice would only double the memory
+    // a schema takes; the readers empty each holder as soon as its rows are
+    // in the boxes, so the next one reuses the memory.
+    static void ReleaseDistributedRows(ZMGCell& holder);
 
     // The dictionary results.
     ZMGCell& ViewColumns() { return *viewColumns_; }
