@@ -1,6 +1,7 @@
 #include "catalogue/reverse_driver.h"
 
 #include <memory>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -86,10 +87,12 @@ void ReadReferencedOwners(MGSchemaMng& manager, int sourceKind, MGSchema& login,
 }
 
 void ResolveForeignKeys(MGDrawTableList& diagram) {
-    using Key = std::pair<std::string, std::string>;  // owner, constraint name
+    // Owner and constraint name, viewed in the boxes' own texts, which stay
+    // as they are while the keys are resolved.
+    using Key = std::pair<std::string_view, std::string_view>;
     struct KeyHash {
         std::size_t operator()(const Key& key) const {
-            return std::hash<std::string>()(key.first) * 31 + std::hash<std::string>()(key.second);
+            return std::hash<std::string_view>()(key.first) * 31 + std::hash<std::string_view>()(key.second);
         }
     };
     // First match in box order, then row order, for primary and unique keys.

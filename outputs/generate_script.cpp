@@ -1,6 +1,7 @@
 // The passes of the script generator over the boxes of the diagram, and the
 // lookup of the keys that foreign keys reference.
 #include <array>
+#include <string_view>
 #include <unordered_map>
 
 #include "diagram/draw_table_list.h"
@@ -80,10 +81,14 @@ public:
     }
 
 private:
-    static std::string Key(const std::string& owner, int number) {
-        return owner + '\x1f' + std::to_string(number);
-    }
-    std::unordered_map<std::string, MGReferencedKey> index_;
+    // The owner is viewed in the box's own name, which outlives the index.
+    using Key = std::pair<std::string_view, int>;
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const {
+            return std::hash<std::string_view>()(key.first) * 31 + static_cast<std::size_t>(key.second);
+        }
+    };
+    std::unordered_map<Key, MGReferencedKey, KeyHash> index_;
 };
 
 }  // namespace
