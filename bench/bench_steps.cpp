@@ -1,7 +1,6 @@
 #include "bench/bench_steps.h"
 
 #include <QImage>
-#include <sstream>
 
 #include "catalogue/dictionary_statements.h"
 #include "catalogue/row_table.h"
@@ -13,6 +12,7 @@
 #include "outputs/csv_export.h"
 #include "outputs/script_flags.h"
 #include "outputs/sql_script.h"
+#include "outputs/text_file_save.h"
 #include "platform/file_io.h"
 #include "platform/qt_canvas.h"
 #include "platform/snapshot_database.h"
@@ -34,13 +34,6 @@ constexpr std::uint32_t kFullCreation =
     script_flags::kViewsEnabled | script_flags::kTables | script_flags::kIndexes | script_flags::kViews |
     script_flags::kPrimaryKeys | script_flags::kUniqueKeys | script_flags::kForeignKeys |
     script_flags::kConditions | script_flags::kComments | script_flags::kPrivileges;
-
-std::vector<std::string> SplitAtLineFeeds(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line, '\n');) lines.push_back(line);
-    return lines;
-}
 
 }  // namespace
 
@@ -133,7 +126,7 @@ std::size_t GenerateCreationScript(tabulorix::cli::HeadlessWindow& window) {
     std::string script;
     GenerateScript(window.Manager().GetSchema(0), false, false, std::string(), script, kFullCreation, 0,
                    false);
-    return tabulorix::EncodeTextLines(SplitAtLineFeeds(script)).bytes.size();
+    return tabulorix::EncodeFileText(CrLfFromLineFeeds(script)).bytes.size();
 }
 
 std::size_t GenerateCsvLists(tabulorix::cli::HeadlessWindow& window) {

@@ -1,6 +1,5 @@
 // tabulorix-cli sql: the SQL output dialog's script for a schema of a design.
 #include <cstdint>
-#include <sstream>
 
 #include "catalogue/schema.h"
 #include "cli/commands.h"
@@ -87,14 +86,6 @@ std::optional<std::string> ChooseOwner(const MGSchemaMng& manager, const ParsedO
     return std::nullopt;
 }
 
-// The script's lines: a line ends at each line feed.
-std::vector<std::string> ScriptLines(const std::string& script) {
-    std::vector<std::string> lines;
-    std::istringstream in(script);
-    for (std::string line; std::getline(in, line, '\n');) lines.push_back(line);
-    return lines;
-}
-
 int RunSql(const ParsedOptions& options) {
     const std::uint32_t flags = ScriptFlags(options);
     auto design = OpenDesign("sql", options.Positional());
@@ -111,7 +102,7 @@ int RunSql(const ParsedOptions& options) {
         return Fail("sql", "the script could not be generated");
     Status().Close();
     try {
-        SaveTextFile(*options.Value("output"), ScriptLines(script));
+        SaveText(*options.Value("output"), CrLfFromLineFeeds(script));
     } catch (const FileError& failure) {
         return Fail("sql", failure.what());
     }

@@ -1,5 +1,7 @@
 #include "outputs/text_file_save.h"
 
+#include <algorithm>
+
 #include "platform/file_io.h"
 #include "platform/ui_ports.h"
 
@@ -30,12 +32,29 @@ std::string CrLfText(std::vector<std::string>& lines) {
 
 }  // namespace
 
-void SaveTextFile(const std::string& path, std::vector<std::string> lines) {
-    std::string text = CrLfText(lines);
-    std::vector<std::string>().swap(lines);
+std::string CrLfFromLineFeeds(std::string_view text) {
+    const auto feeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    std::string converted;
+    converted.reserve(text.size() + feeds + 2);
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t feed = std::min(text.find('\n', start), text.size());
+        converted.append(text.substr(start, feed - start));
+        converted += "\r\n";
+        start = feed + 1;
+    }
+    return converted;
+}
+
+void SaveText(const std::string& path, std::string text) {
     const tabulorix::EncodedText written = tabulorix::WriteTextFile(path, std::move(text));
     if (written.encoding != tabulorix::TextEncoding::Utf8Bom) return;
     const std::string character = written.firstNonCp932 ? written.firstNonCp932->Describe() : std::string();
     tabulorix::ShowMessage(path + " には Shift-JIS で表せない文字 " + character +
                            " が含まれるため、UTF-8 (BOM 付き) で保存しました。");
+}
+
+void SaveTextFile(const std::string& path, std::vector<std::string> lines) {
+    std::string text = CrLfText(lines);
+    std::vector<std::string>().swap(lines);
+    SaveText(path, std::move(text));
 }

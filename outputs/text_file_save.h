@@ -5,8 +5,18 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The lines are taken over and freed as they are joined. Throws
 // tabulorix::FileError; the previous file is then unchanged.
 void SaveTextFile(const std::string& path, std::vector<std::string> lines);
+
+// A text whose lines end at line feeds (the last one may have none) with
+// CR LF after every line: what SaveTextFile writes for the lines one gets
+// by splitting the text at its line feeds.
+std::string CrLfFromLineFeeds(std::string_view text);
+
+// Saves a text that already has its CR LF line ends, as SaveTextFile does
+// (CP932, else UTF-8 with a BOM and a message; atomically).
+void SaveText(const std::string& path, std::string text);

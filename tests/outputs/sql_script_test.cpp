@@ -59,9 +59,13 @@ TEST_F(SqlScript, CreationScriptOfDeptWithHeadersAndSeparateKey) {
               "\n/* 表 : DEPT の 主キー */\n"
               "ALTER TABLE DEPT ADD    CONSTRAINT PK_DEPT PRIMARY KEY (DEPTNO);\n");
 
-    // Saved, the script holds CR LF line ends in CP932.
+    // Saved as the command line saves it, the script holds CR LF line ends
+    // in CP932; every line ends so, the last one too, and nothing is added.
+    EXPECT_EQ(CrLfFromLineFeeds(""), "");
+    EXPECT_EQ(CrLfFromLineFeeds("a\n\n"), "a\r\n\r\n");
+    EXPECT_EQ(CrLfFromLineFeeds("a\nb"), "a\r\nb\r\n");
     TempDirectory dir;
-    SaveTextFile(dir.File("dept.sql"), tabulorix::SplitLines(script));
+    SaveText(dir.File("dept.sql"), CrLfFromLineFeeds(script));
     EXPECT_EQ(DecodedFile(dir.File("dept.sql")),
               CrLf({"", "/* 表 : DEPT */", "CREATE TABLE DEPT", "(", "    DEPTNO NUMBER(2) NOT NULL,",
                     "    DNAME VARCHAR2(14)", ");", "", "/* 表 : DEPT の コメント */",
