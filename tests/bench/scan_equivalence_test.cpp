@@ -141,13 +141,8 @@ protected:
         EXPECT_EQ(indexed.relations, reference.relations);
     }
 
-    RecordingPorts ports;
-    RecordingPaintBox paintBox{800, 600};
-    RecordingPrinter printer{6250, 6250, 600};
-    RecordingScrollBar hBar;
-    RecordingScrollBar vBar;
-    RecordingClipboard clipboard;
-    ZMGDrawBox box{paintBox, printer, hBar, vBar, clipboard};
+    BoxParts<RecordingPrinter> parts{6250, 6250, 600};
+    ZMGDrawBox& box = parts.box;
     RecordingSettingsHost host;
     TSetDlg settings{&host};
     Window window;

@@ -42,13 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static tabulorix::fuzzing::MemoryFile file;
     file.Write(tabulorix::fuzzing::AsText(data, size));
 
-    RecordingPorts ports;
-    RecordingPaintBox paintBox{800, 600};
-    RecordingPrinter printer{6250, 6250, 600};
-    RecordingScrollBar hBar;
-    RecordingScrollBar vBar;
-    RecordingClipboard clipboard;
-    ZMGDrawBox box{paintBox, printer, hBar, vBar, clipboard};
+    BoxParts<RecordingPrinter> parts{6250, 6250, 600};
+    ZMGDrawBox& box = parts.box;
     RecordingSettingsHost host;
     TSetDlg settings{&host};
     QuietWindow window;
@@ -59,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             BuildDesignLines(context);
         } else {
             // Undecodable text or a wrong document type: reported, nothing kept.
-            if (ports.messages.empty() || manager.SchemaCount() != 0 ||
+            if (parts.ports.messages.empty() || manager.SchemaCount() != 0 ||
                 MGDrawTableList::Current() != nullptr) {
                 std::abort();
             }

@@ -46,13 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lines.push_back(std::move(line));
     }
 
-    RecordingPorts ports;
-    RecordingPaintBox paintBox{800, 600};
-    RecordingPrinter printer{6250, 6250, 600};
-    RecordingScrollBar hBar;
-    RecordingScrollBar vBar;
-    RecordingClipboard clipboard;
-    ZMGDrawBox box{paintBox, printer, hBar, vBar, clipboard};
+    BoxParts<RecordingPrinter> parts{6250, 6250, 600};
+    ZMGDrawBox& box = parts.box;
     {
         MGDrawTableList diagram{&box};
         AddBoxes(diagram);

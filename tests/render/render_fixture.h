@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include "render/draw_box.h"
 #include "support/recording_canvas.h"
 #include "support/recording_ports.h"
@@ -16,22 +14,6 @@ namespace tabulorix::testing {
 
 inline constexpr int kPaperW = 768;
 inline constexpr int kPaperH = 1083;
-
-// The ports of a drawing box over a printer of the given type, whose
-// constructor takes the arguments given.
-template <typename Printer>
-struct BoxParts {
-    template <typename... Args>
-    explicit BoxParts(Args&&... args) : printer(std::forward<Args>(args)...) {}
-
-    RecordingPorts ports;
-    RecordingPaintBox paintBox{800, 600};
-    Printer printer;
-    RecordingScrollBar hBar;
-    RecordingScrollBar vBar;
-    RecordingClipboard clipboard;
-    ZMGDrawBox box{paintBox, printer, hBar, vBar, clipboard};
-};
 
 class RenderTest : public ::testing::Test, protected BoxParts<RecordingPrinter> {
 protected:

@@ -5,11 +5,14 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "render/draw_box.h"
 #include "render/output_ports.h"
 #include "render/printer_port.h"
 #include "support/recording_canvas.h"
+#include "support/recording_ports.h"
 
 namespace tabulorix::testing {
 
@@ -95,6 +98,22 @@ public:
     std::vector<std::string> jobLog;
     int reads = 0;
     int writes = 0;
+};
+
+// The ports of a drawing box over a printer of the given type, whose
+// constructor takes the arguments given.
+template <typename Printer>
+struct BoxParts {
+    template <typename... Args>
+    explicit BoxParts(Args&&... args) : printer(std::forward<Args>(args)...) {}
+
+    RecordingPorts ports;
+    RecordingPaintBox paintBox{800, 600};
+    Printer printer;
+    RecordingScrollBar hBar;
+    RecordingScrollBar vBar;
+    RecordingClipboard clipboard;
+    ZMGDrawBox box{paintBox, printer, hBar, vBar, clipboard};
 };
 
 }  // namespace tabulorix::testing
