@@ -204,6 +204,7 @@ TextLines ReadTextLines(const std::string& path) {
     const std::string bytes = ReadFileBytes(path);
     DecodedText decoded;
     try {
+        if (auto lines = DecodeCp932Lines(bytes)) return {std::move(*lines), TextEncoding::Cp932};
         decoded = DecodeFileText(bytes);
     } catch (const TextCodecError& e) {
         throw FileError(path, ReadFailure(path, e.what()), e.line());

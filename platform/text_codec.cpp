@@ -160,6 +160,13 @@ std::size_t AsciiRunLength(std::string_view text, std::size_t i) {
     return end - i;
 }
 
+// Whether every byte is below 0x80 (one pass without branches).
+bool IsAscii(std::string_view text) {
+    unsigned char any = 0;
+    for (const char c : text) any |= static_cast<unsigned char>(c);
+    return any < 0x80;
+}
+
 // A run of UTF-8 characters that are not ASCII: every byte is 0x80 or above.
 std::size_t Utf8RunLength(std::string_view text, std::size_t i) {
     std::size_t end = i;
@@ -229,9 +236,8 @@ Cp932Attempt TryEncodeCp932(std::string_view utf8) {
 }
 
 // Decodes CP932 onto utf8; where the bytes cannot be decoded.
-std::optional<ConversionStop> DecodeCp932Into(std::string_view bytes, std::string& utf8) {
-    utf8.reserve(bytes.size() + bytes.size() / 2);
-    Iconv decoder("UTF-8", "CP932");
+std::optional<ConversionStop> DecodeCp932Into(Iconv& decoder, std::string_view bytes, std::string& utf8) {
+    utf8.reserve(utf8.size() + bytes.size() + bytes.size() / 2);
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t ascii = AsciiRunLength(bytes, i);
         utf8.append(bytes.substr(i, ascii));
@@ -244,6 +250,23 @@ std::optional<ConversionStop> DecodeCp932Into(std::string_view bytes, std::strin
         i += run;
     }
     return std::nullopt;
+}
+
+std::optional<ConversionStop> DecodeCp932Into(std::string_view bytes, std::string& utf8) {
+    Iconv decoder("UTF-8", "CP932");
+    return DecodeCp932Into(decoder, bytes, utf8);
+}
+
+// Appends a line of CP932 bytes as a UTF-8 string; false when it does not
+// decode. Lines of ASCII only (most lines of a design file) are copied.
+bool AppendCp932Line(std::string_view line, bool ascii, std::optional<Iconv>& decoder,
+                     std::vector<std::string>& lines) {
+    if (ascii) {
+        lines.emplace_back(line);
+        return true;
+    }
+    if (!decoder) decoder.emplace("UTF-8", "CP932");
+    return !DecodeCp932Into(*decoder, line, lines.emplace_back());
 }
 
 }  // namespace
@@ -314,6 +337,26 @@ std::string DecodeCp932(std::string_view bytes) {
     throw TextCodecError(
         "CP932 として読めないバイト " + HexBytes(shown) + " があります " + Place(stop->offset, line),
         stop->offset, line);
+}
+
+std::optional<std::vector<std::string>> DecodeCp932Lines(std::string_view bytes) {
+    if (HasUtf8Bom(bytes)) return std::nullopt;
+    // CR and LF are never the second byte of a CP932 character, so the
+    // lines of the bytes are the lines of the text.
+    std::vector<std::string> lines;
+    std::optional<Iconv> decoder;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t lineFeed = std::min(bytes.find('\n', start), bytes.size());
+        // A CR ends the line too (searched only up to the line feed).
+        std::string_view line = bytes.substr(start, lineFeed - start);
+        line = line.substr(0, line.find('\r'));
+        std::size_t end = start + line.size();
+        if (!AppendCp932Line(line, IsAscii(line), decoder, lines)) return std::nullopt;
+        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
+        start = end + 1;
+    }
+    return lines;
 }
 
 bool HasUtf8Bom(std::string_view bytes) {

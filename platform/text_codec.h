@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tabulorix {
 
@@ -74,6 +75,13 @@ std::string DecodeCp932(std::string_view bytes);
 void ValidateUtf8(std::string_view bytes);
 
 bool HasUtf8Bom(std::string_view bytes);
+
+// The lines of a CP932 text (no UTF-8 BOM), each decoded to UTF-8: lines
+// end at CR LF, CR or LF, and a last line without an end counts when it is
+// not empty. Nothing when the text starts with a UTF-8 BOM or does not
+// decode (DecodeFileText tells where); this spares the copy of the whole
+// decoded text that splitting it afterwards needs.
+std::optional<std::vector<std::string>> DecodeCp932Lines(std::string_view bytes);
 
 struct DecodedText {
     std::string utf8;

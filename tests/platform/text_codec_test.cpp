@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "support/thrown.h"
 
@@ -139,4 +141,20 @@ TEST(TextCodec, FileTextFallsBackToUtf8WithBomOnlyWhenNeeded) {
     ASSERT_TRUE(wide.firstNonCp932.has_value());
     EXPECT_EQ(wide.firstNonCp932->character, "〜");
     EXPECT_EQ(DecodeFileText(wide.bytes).utf8, "表〜");
+}
+
+TEST(TextCodec, Cp932LinesAreTheLinesOfTheDecodedText) {
+    using Lines = std::vector<std::string>;
+    // Every kind of line end, empty lines, a last line without an end and
+    // lines with 0x5C trail bytes (表 and ソ), which are not line ends.
+    const std::string bytes = "A\r\n\r\n" + kJapaneseCp932 + "\rB\n\x95\x5C\r\r\nC \x83\x5C" + "\n\nlast";
+    const Lines expected{"A", "", kJapanese, "B", "表", "", "C ソ", "", "last"};
+    EXPECT_EQ(DecodeCp932Lines(bytes), std::optional<Lines>(expected));
+    EXPECT_EQ(DecodeCp932Lines("x\r\n"), std::optional<Lines>(Lines{"x"}));
+    EXPECT_EQ(DecodeCp932Lines("\n"), std::optional<Lines>(Lines{""}));
+    EXPECT_EQ(DecodeCp932Lines(""), std::optional<Lines>(Lines{}));
+    // A BOM or bytes that are not CP932 leave the text to DecodeFileText.
+    EXPECT_FALSE(DecodeCp932Lines(std::string(kUtf8Bom) + "x\n"));
+    EXPECT_FALSE(DecodeCp932Lines("ok\nline\r\x82\xA0\x85\x40 rest\n"));
+    EXPECT_FALSE(DecodeCp932Lines("a\nb\x81\r\nc"));
 }
