@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "catalogue/column_index.h"
 #include "catalogue/schema.h"
 #include "diagram/draw_table_list.h"
 
@@ -55,7 +57,14 @@ bool IsTableOrView(const MGShapeTable& box) {
 }
 
 void CopyItems(const ZMGRowExt& from, const std::vector<int>& positions, ZMGRowExt& to) {
+    to.ReserveItems(to.ItemCount() + static_cast<int>(positions.size()));
     for (const int position : positions) to.AddItem(from.ItemOrEmpty(position));
+}
+
+// CopyItems from a row that is dropped afterwards: the values are moved.
+void TakeItems(ZMGRowExt& from, const std::vector<int>& positions, ZMGRowExt& to) {
+    to.ReserveItems(to.ItemCount() + static_cast<int>(positions.size()));
+    for (const int position : positions) to.AddItem(from.TakeItem(position));
 }
 
 // The largest key number of the primary-key and unique-key tables of every
@@ -73,8 +82,10 @@ int LargestKeyNumber(const MGDrawTableList& diagram) {
 
 class Distributor {
 public:
-    Distributor(const MGSchema& schema, const ZMGCell& result, DetailKind kind)
-        : result_(result), kind_(kind), layout_(Layout(kind)), diagram_(MGDrawTableList::EnsureCurrent()) {
+    // With a consumed table (the result itself) its data rows are emptied as
+    // they are handed over: their values are moved into the boxes' rows.
+    Distributor(const MGSchema& schema, const ZMGCell& result, DetailKind kind, ZMGCell* consumed)
+        : result_(result), consumed_(consumed), kind_(kind), layout_(Layout(kind)), diagram_(MGDrawTableList::EnsureCurrent()) {
         for (int i = 0; i < diagram_.Count(); ++i) {
             MGShapeTable* box = diagram_.Item(i);
             if (box->SchemaNumber() != schema.SchemaNumber() || !IsTableOrView(*box)) continue;
@@ -99,7 +110,10 @@ public:
             const ZMGRowExt& row = result_.GetRow(r);
             const auto found = byName_.find(row.ItemOrEmpty(0));
             if (found == byName_.end()) continue;
-            for (MGShapeTable* box : found->second) Hand(*box, row);
+            // Boxes of the same name each get the row; the last may take it.
+            ZMGRowExt* takeFrom = consumed_ != nullptr ? &consumed_->GetRow(r) : nullptr;
+            for (MGShapeTable* box : found->second)
+                Hand(*box, row, box == found->second.back() ? takeFrom : nullptr);
         }
     }
 
@@ -120,35 +134,44 @@ private:
         table.AddRow(std::move(row));
     }
 
-    void Hand(MGShapeTable& box, const ZMGRowExt& row) {
+    void Hand(MGShapeTable& box, const ZMGRowExt& row, ZMGRowExt* takeFrom) {
         ZMGCell& table = TargetTable(box, kind_);
         if (kind_ == DetailKind::Condition) {
             auto condition = std::make_unique<ZMGRowExt>();
-            CopyItems(row, layout_.keyItems, *condition);
             condition->SetSerial(ColumnSerial(box, row.ItemOrEmpty(kConditionColumnName)));
+            HandItems(row, takeFrom, layout_.keyItems, *condition);
             table.AddRow(std::move(condition));
             return;
         }
         const std::string& tableName = row.ItemOrEmpty(0);
         const std::string& name = row.ItemOrEmpty(layout_.nameColumn);
         if (tableName != previousTable_ || name != previousName_) {
-            table.AddRow(NewKeyRow(box, row));
             previousTable_ = tableName;
             previousName_ = name;
+            table.AddRow(NewKeyRow(box, row, takeFrom));
         }
         auto* key = dynamic_cast<ZMGRowCell*>(&table.GetRow(table.RowCount() - 1));
         if (key == nullptr) return;
         ZMGCell& columns = key->Child();
         if (columns.RowCount() == 0) AddTemplateCopy(columns);
         auto column = std::make_unique<ZMGRowExt>();
-        CopyItems(row, layout_.columnItems, *column);
+        HandItems(row, takeFrom, layout_.columnItems, *column);
         column->SetSerial(ColumnSerial(box, column->ItemOrEmpty(0)));
         columns.AddRow(std::move(column));
     }
 
-    std::unique_ptr<ZMGRowCell> NewKeyRow(MGShapeTable& box, const ZMGRowExt& row) {
+    // Moves the items when the row may be taken, else copies them.
+    static void HandItems(const ZMGRowExt& row, ZMGRowExt* takeFrom, const std::vector<int>& positions,
+                          ZMGRowExt& to) {
+        if (takeFrom != nullptr)
+            TakeItems(*takeFrom, positions, to);
+        else
+            CopyItems(row, positions, to);
+    }
+
+    std::unique_ptr<ZMGRowCell> NewKeyRow(MGShapeTable& box, const ZMGRowExt& row, ZMGRowExt* takeFrom) {
         auto key = std::make_unique<ZMGRowCell>();
-        CopyItems(row, layout_.keyItems, *key);
+        HandItems(row, takeFrom, layout_.keyItems, *key);
         switch (kind_) {
             case DetailKind::PrimaryKey:
             case DetailKind::UniqueKey:
@@ -177,37 +200,22 @@ private:
     }
 
     // The serial of the first column row of the box with this physical
-    // column name, -1 when there is none. Most tables have a few dozen
-    // columns, which a scan searches faster than an index can be built; a
-    // wide table gets an index of its own.
+    // column name, -1 when there is none.
     int ColumnSerial(MGShapeTable& box, const std::string& columnName) {
-        constexpr int kScannedColumns = 64;
         const ZMGCell& columns = box.ColumnRows();
-        if (columns.RowCount() <= kScannedColumns) {
-            for (int r = 1; !columns.IsPastEnd(r); ++r) {
-                const ZMGRowExt& column = columns.GetRow(r);
-                if (column.ItemOrEmpty(1) == columnName) return column.Serial();
-            }
-            return -1;
-        }
-        auto [entry, added] = columnSerials_.try_emplace(&box);
-        if (added) {
-            for (int r = 1; !columns.IsPastEnd(r); ++r) {
-                const ZMGRowExt& column = columns.GetRow(r);
-                entry->second.emplace(column.ItemOrEmpty(1), column.Serial());
-            }
-        }
-        const auto found = entry->second.find(columnName);
-        return found == entry->second.end() ? -1 : found->second;
+        const int position = columnIndex_.Find(columns, columnName);
+        return position == 0 ? -1 : columns.GetRow(position).Serial();
     }
 
     const ZMGCell& result_;
+    ZMGCell* consumed_;
     DetailKind kind_;
     const KindLayout& layout_;
     MGDrawTableList& diagram_;
     std::vector<MGShapeTable*> boxes_;
-    std::unordered_map<std::string, std::vector<MGShapeTable*>> byName_;
-    std::unordered_map<const MGShapeTable*, std::unordered_map<std::string, int>> columnSerials_;
+    // Keyed by views of the boxes' own names.
+    std::unordered_map<std::string_view, std::vector<MGShapeTable*>> byName_;
+    MGColumnIndex columnIndex_;
     std::unordered_map<const MGShapeTable*, int> indexSerials_;
     std::unique_ptr<ZMGRowExt> template_;
     int largestKey_ = 0;
@@ -219,10 +227,10 @@ private:
 }  // namespace
 
 void DistributeDetails(const MGSchema& schema, const ZMGCell& result, DetailKind kind) {
-    Distributor(schema, result, kind).Run();
+    Distributor(schema, result, kind, nullptr).Run();
 }
 
 void HandDetailsToBoxes(const MGSchema& schema, ZMGCell& holder, DetailKind kind) {
-    DistributeDetails(schema, holder, kind);
+    Distributor(schema, holder, kind, &holder).Run();
     MGSchema::ReleaseDistributedRows(holder);
 }

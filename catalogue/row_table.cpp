@@ -56,14 +56,8 @@ void ZMGCell::AddRow(std::unique_ptr<ZMGRowExt> row) {
     if (row) rows_.push_back(std::move(row));
 }
 
-ZMGRowExt& ZMGCell::GetRow(int position) {
-    if (position < 0 || IsPastEnd(position)) throw ZMGRangeError();
-    return *rows_[static_cast<std::size_t>(position)];
-}
-
-const ZMGRowExt& ZMGCell::GetRow(int position) const {
-    if (position < 0 || IsPastEnd(position)) throw ZMGRangeError();
-    return *rows_[static_cast<std::size_t>(position)];
+void ZMGCell::ThrowRange() {
+    throw ZMGRangeError();
 }
 
 void ZMGCell::ClearRows(int from) {

@@ -45,8 +45,14 @@ public:
     // Appends a row; the table takes ownership. A null row is ignored.
     void AddRow(std::unique_ptr<ZMGRowExt> row);
     // The row at a position (0 is the header); throws ZMGRangeError.
-    ZMGRowExt& GetRow(int position);
-    const ZMGRowExt& GetRow(int position) const;
+    ZMGRowExt& GetRow(int position) {
+        if (position < 0 || IsPastEnd(position)) ThrowRange();
+        return *rows_[static_cast<std::size_t>(position)];
+    }
+    const ZMGRowExt& GetRow(int position) const {
+        if (position < 0 || IsPastEnd(position)) ThrowRange();
+        return *rows_[static_cast<std::size_t>(position)];
+    }
     // True when position > RowCount() - 1.
     bool IsPastEnd(int position) const { return position > RowCount() - 1; }
     // Destroys the rows at positions from, from + 1, ...
@@ -71,6 +77,8 @@ public:
     void WriteCsvLines(std::vector<std::string>& target) const;
 
 private:
+    [[noreturn]] static void ThrowRange();
+
     tabulorix::ListViewControl* listView_ = nullptr;  // not owned
     int groupColumns_ = 0;
     std::vector<std::string> names_;

@@ -80,14 +80,18 @@ void ZMGRowBase::AddItem(std::string&& value) {
     values_.push_back(std::move(value));
 }
 
+std::string ZMGRowBase::TakeItem(int position) {
+    if (position < 0 || static_cast<std::size_t>(position) >= values_.size()) return std::string();
+    return std::move(values_[static_cast<std::size_t>(position)]);
+}
+
 const std::string& ZMGRowBase::Item(int position) const {
     CheckPosition(position, values_.size(), "Item");
     return values_[static_cast<std::size_t>(position)];
 }
 
-const std::string& ZMGRowBase::ItemOrEmpty(int position) const {
-    if (position < 0 || static_cast<std::size_t>(position) >= values_.size()) return kEmpty;
-    return values_[static_cast<std::size_t>(position)];
+const std::string& ZMGRowBase::EmptyValue() {
+    return kEmpty;
 }
 
 void ZMGRowBase::PutItem(int position, const std::string& value) {

@@ -52,14 +52,23 @@ public:
     // The value at a position; throws std::out_of_range for a missing one.
     const std::string& Item(int position) const;
     // The value at a position, or "" for a missing one (readers of short rows).
-    const std::string& ItemOrEmpty(int position) const;
+    const std::string& ItemOrEmpty(int position) const {
+        if (position < 0 || static_cast<std::size_t>(position) >= values_.size()) return EmptyValue();
+        return values_[static_cast<std::size_t>(position)];
+    }
     // Replaces the value at an existing position; throws std::out_of_range.
     void PutItem(int position, const std::string& value);
+    // Moves the value at a position out, leaving "" there ("" for a missing
+    // position): for rows about to be dropped whose values go elsewhere.
+    std::string TakeItem(int position);
     // Makes room for this many items in all (rows built from a query result
     // know their width; no spare capacity is left behind).
     void ReserveItems(int count);
 
 protected:
+    // The "" that stands for a missing value.
+    static const std::string& EmptyValue();
+
     std::vector<std::string> values_;
     std::uint32_t flags_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "catalogue/column_index.h"
 #include "diagram/auto_layout.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_legend.h"
@@ -12,26 +13,22 @@
 
 namespace {
 
-constexpr int kColumnNameP = 1;
 constexpr int kFkDeleteRule = 4;
 constexpr int kIndexUniqueness = 1;
 
-// Physical column name -> the first column row of that name.
+// Physical column name -> the first column row of that name (null when
+// there is none, or when it is not a column row of a table box).
 class ColumnFinder {
 public:
-    explicit ColumnFinder(ZMGCell& columns) {
-        for (int r = 1; !columns.IsPastEnd(r); ++r) {
-            if (auto* field = dynamic_cast<ZMGRowField*>(&columns.GetRow(r)))
-                byName_.emplace(field->ItemOrEmpty(kColumnNameP), field);
-        }
-    }
+    explicit ColumnFinder(ZMGCell& columns) : columns_(columns) {}
     ZMGRowField* Find(const std::string& name) const {
-        const auto found = byName_.find(name);
-        return found == byName_.end() ? nullptr : found->second;
+        const int position = index_.Find(columns_, name);
+        return position == 0 ? nullptr : dynamic_cast<ZMGRowField*>(&columns_.GetRow(position));
     }
 
 private:
-    std::unordered_map<std::string, ZMGRowField*> byName_;
+    ZMGCell& columns_;
+    mutable MGColumnIndex index_;
 };
 
 // Marks every row of a key table (rows 1 .. n) and its columns with the

@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "catalogue/column_index.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_relation.h"
 #include "platform/ui_ports.h"
@@ -20,7 +21,6 @@ namespace {
 // Positions of the items of a foreign-key row and of a column row.
 constexpr int kFkName = 0;
 constexpr int kFkReferenceOwner = 2;
-constexpr int kColumnNameP = 1;
 constexpr int kNullable = 4;
 // Half the size of the end marks (dot diameter and square side 8).
 constexpr int kMark = 4;
@@ -37,15 +37,16 @@ struct ForeignKeyRef {
     const ZMGRowCell* row;
 };
 
+// The owner is viewed in the row or box that outlives the builder.
 struct OwnerKey {
-    std::string owner;
+    std::string_view owner;
     int keyNumber;
     bool operator==(const OwnerKey&) const = default;
 };
 
 struct OwnerKeyHash {
     std::size_t operator()(const OwnerKey& key) const {
-        return std::hash<std::string>{}(key.owner) ^
+        return std::hash<std::string_view>{}(key.owner) ^
                (std::hash<int>{}(key.keyNumber) * 0x9e3779b97f4a7c15ULL);
     }
 };
@@ -124,37 +125,25 @@ private:
 
     // True when a column of the foreign key is nullable ("Y"); a column that
     // is not among the child's columns is reported and counts as not null.
+    // The first column row of each name decides.
     bool AnyNullable(MGShapeTable& child, const ZMGRowCell& row) {
-        const auto& nullable = NullableByColumn(child);
+        const ZMGCell& childColumns = child.ColumnRows();
         bool any = false;
         const ZMGCell& columns = row.Child();
         for (int r = 1; !columns.IsPastEnd(r); ++r) {
-            const auto found = nullable.find(columns.GetRow(r).ItemOrEmpty(0));
-            if (found == nullable.end()) {
+            const int position = columnIndex_.Find(childColumns, columns.GetRow(r).ItemOrEmpty(0));
+            if (position == 0) {
                 tabulorix::ShowMessage("SYSTEM ERROR: cannot search field !");
                 continue;
             }
-            any = any || found->second;
+            any = any || childColumns.GetRow(position).ItemOrEmpty(kNullable) == "Y";
         }
         return any;
     }
 
-    // Physical column name -> nullable, for the first row of each name.
-    const std::unordered_map<std::string, bool>& NullableByColumn(MGShapeTable& box) {
-        auto [entry, added] = nullable_.try_emplace(&box);
-        if (added) {
-            const ZMGCell& columns = box.ColumnRows();
-            for (int r = 1; !columns.IsPastEnd(r); ++r) {
-                const ZMGRowExt& column = columns.GetRow(r);
-                entry->second.emplace(column.ItemOrEmpty(kColumnNameP), column.ItemOrEmpty(kNullable) == "Y");
-            }
-        }
-        return entry->second;
-    }
-
     MGDrawTableList& diagram_;
     std::unordered_map<OwnerKey, std::vector<ForeignKeyRef>, OwnerKeyHash> byKey_;
-    std::unordered_map<const MGShapeTable*, std::unordered_map<std::string, bool>> nullable_;
+    MGColumnIndex columnIndex_;
     int number_ = 0;
 };
 
