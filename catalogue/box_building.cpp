@@ -37,31 +37,35 @@ const ZMGRowExt* ViewLookupRow(const ViewLookup& lookup, const Positions& positi
 
 }  // namespace
 
+MGTableBoxStarter::MGTableBoxStarter(MGSchema& schema, const ZMGCell& tablesTable)
+    : schema_(schema), tables_(tablesTable), tableRows_(FirstRowByValue(tablesTable, 0)) {}
+
+MGShapeTable* MGTableBoxStarter::BoxFor(const std::string& logicalName, const std::string& physicalName) {
+    if (started_ && physicalName == previousName_) return box_;
+    started_ = true;
+    previousName_ = physicalName;
+    box_ = nullptr;
+    if (const ZMGRowExt* tableRow = FindRow(tables_, tableRows_, logicalName)) {
+        box_ = &Diagram().AddBox(std::make_unique<MGShapeTable>(schema_.SchemaNumber(), schema_.OwnerName(),
+                                                                 logicalName, physicalName,
+                                                                 tableRow->ItemOrEmpty(2), tableRow->Detail()));
+    }
+    return box_;
+}
+
 void BuildTableBoxes(MGSchema& schema, const ZMGCell& tablesTable, const ZMGCell& columnsTable,
                      ColumnRowMode mode) {
     auto& status = tabulorix::Status();
     status.SetMaximum(columnsTable.RowCount());
     if (columnsTable.RowCount() == 0) return;
-    const auto tableRows = FirstRowByValue(tablesTable, 0);
+    MGTableBoxStarter starter(schema, tablesTable);
     const ZMGRowExt& header = columnsTable.GetRow(0);
     const bool raw = mode == ColumnRowMode::Raw;
-    MGShapeTable* box = nullptr;
-    std::string previousName;
     for (int i = 1; !columnsTable.IsPastEnd(i); ++i) {
         status.SetPosition(i - 1);
         const ZMGRowExt& row = columnsTable.GetRow(i);
-        const std::string& physicalName = row.ItemOrEmpty(1);
-        if (i == 1 || physicalName != previousName) {
-            previousName = physicalName;
-            box = nullptr;
-            const std::string& logicalName = row.ItemOrEmpty(0);
-            if (const ZMGRowExt* tableRow = FindRow(tablesTable, tableRows, logicalName)) {
-                box = &Diagram().AddBox(std::make_unique<MGShapeTable>(
-                    schema.SchemaNumber(), schema.OwnerName(), logicalName, physicalName,
-                    tableRow->ItemOrEmpty(2), tableRow->Detail()));
-            }
-        }
-        if (box != nullptr) schema.AddColumnRow(header, row, *box, 0, raw);
+        if (MGShapeTable* box = starter.BoxFor(row.ItemOrEmpty(0), row.ItemOrEmpty(1)))
+            schema.AddColumnRow(header, row, *box, 0, raw);
     }
 }
 

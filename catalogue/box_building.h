@@ -3,6 +3,9 @@
 // dictionary reader and by the design-file path of loading a schema.
 #pragma once
 
+#include <string>
+#include <unordered_map>
+
 #include "catalogue/row_table.h"
 
 class MGSchema;
@@ -21,6 +24,26 @@ enum class ColumnRowMode {
 // the columns table, the position i - 1 before column row i.
 void BuildTableBoxes(MGSchema& schema, const ZMGCell& tablesTable, const ZMGCell& columnsTable,
                      ColumnRowMode mode);
+
+class MGShapeTable;
+
+// The box of each column row as BuildTableBoxes finds it, for readers that
+// hand the rows over one by one as they read them: a new box starts (and is
+// added to the diagram) at the first row and whenever the physical name
+// changes; null while the rows belong to a table missing from tablesTable.
+class MGTableBoxStarter {
+public:
+    MGTableBoxStarter(MGSchema& schema, const ZMGCell& tablesTable);
+    MGShapeTable* BoxFor(const std::string& logicalName, const std::string& physicalName);
+
+private:
+    MGSchema& schema_;
+    const ZMGCell& tables_;
+    std::unordered_map<std::string, int> tableRows_;  // first row per logical name
+    MGShapeTable* box_ = nullptr;
+    std::string previousName_;
+    bool started_ = false;
+};
 
 // Where a view box finds one of its texts: the first row of table whose
 // name column equals the view's physical name; none when column is -1.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <future>
 #include <memory>
 
 #include "catalogue/box_building.h"
@@ -11,6 +12,7 @@
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_text.h"
 #include "platform/ui_ports.h"
+#include "platform/worker_thread.h"
 
 namespace {
 
@@ -127,11 +129,28 @@ std::vector<std::string> ReadRow(std::span<const std::string> lines, std::size_t
     return fields;
 }
 
+// Moves the fields from position `from` on into the row.
+void MoveFields(std::vector<std::string>& fields, std::size_t from, ZMGRowExt& row) {
+    if (fields.size() > from) row.ReserveItems(static_cast<int>(fields.size() - from));
+    for (std::size_t f = from; f < fields.size(); ++f) row.AddItem(std::move(fields[f]));
+}
+
 std::unique_ptr<ZMGRowExt> RowOf(std::vector<std::string>&& fields, std::size_t from = 0) {
     auto row = std::make_unique<ZMGRowExt>();
-    if (fields.size() > from) row->ReserveItems(static_cast<int>(fields.size() - from));
-    for (std::size_t f = from; f < fields.size(); ++f) row->AddItem(std::move(fields[f]));
+    MoveFields(fields, from, *row);
     return row;
+}
+
+// Lines from every occurrence of the section line up to the next section
+// line (an upper bound of the section's rows, for progress).
+std::size_t SectionLineCount(std::span<const std::string> lines, std::string_view section) {
+    std::size_t count = 0;
+    bool inside = false;
+    for (const std::string& line : lines) {
+        if (!line.empty() && line.front() == '[') inside = line == section;
+        else if (inside) ++count;
+    }
+    return count;
 }
 
 // Calls take(fields, headerRow) for every row of every occurrence of the
@@ -190,6 +209,49 @@ void ReadTypedRows(std::span<const std::string> lines, std::string_view section,
     });
 }
 
+// "[COLUMN]" read straight into the table boxes: the rows that
+// ReadTypedRows would put into the columns table (after its first row, the
+// header) are handed to the boxes as they are read, their values moved into
+// the boxes' column rows, and the columns table keeps only its header row;
+// the view columns table is filled as by ReadTypedRows. Progress counts the
+// table rows against the section's line count.
+void ReadColumnsIntoBoxes(std::span<const std::string> lines, MGSchema& schema) {
+    ZMGCell& columns = schema.Columns();
+    ZMGCell& views = schema.ViewColumns();
+    columns.ClearRows(0);
+    views.ClearRows(0);
+    auto& status = tabulorix::Status();
+    status.SetMaximum(static_cast<int>(SectionLineCount(lines, "[COLUMN]")));
+    MGTableBoxStarter starter(schema, schema.Tables());
+    int position = 0;
+    // A row's own values from position 3 on (after type, logical and
+    // physical table name) make the column row.
+    constexpr std::size_t kColumnValues = 3;
+    ForEachSectionRow(lines, "[COLUMN]", [&](std::vector<std::string>&& fields, bool) {
+        const std::string type = fields.empty() ? std::string() : fields.front();
+        const bool toTables = type != "View";
+        const bool toViews = type != "Table";
+        if (toTables && columns.RowCount() == 0) {
+            columns.AddRow(RowOf(std::vector<std::string>(fields), 1));
+        } else if (toTables) {
+            status.SetPosition(position++);
+            static const std::string kNone;
+            MGShapeTable* box = starter.BoxFor(fields.size() > 1 ? fields[1] : kNone,
+                                               fields.size() > 2 ? fields[2] : kNone);
+            if (box != nullptr) {
+                auto column = std::make_unique<ZMGRowField>();
+                if (toViews) {
+                    for (std::size_t f = kColumnValues; f < fields.size(); ++f) column->AddItem(fields[f]);
+                } else {
+                    MoveFields(fields, kColumnValues, *column);
+                }
+                MGSchema::AddColumnRow(columns.GetRow(0), std::move(column), *box, true);
+            }
+        }
+        if (toViews) views.AddRow(RowOf(std::move(fields), 1));
+    });
+}
+
 void ReadSection(std::span<const std::string> lines, std::string_view section, ZMGCell& target) {
     target.ClearRows(0);
     ReadSectionRows(lines, section, target);
@@ -244,6 +306,35 @@ void ReportRepeatedSections(const std::string& owner, std::span<const std::strin
     }
 }
 
+// The detail sections, read and handed to the boxes. Foreign keys and
+// conditions go to the worker thread while this thread does the indexes,
+// primary keys and unique keys: each kind fills its own tables of the
+// boxes, and all of them only read the boxes' column rows. (Primary and
+// unique keys stay in that order: their key numbers continue each other's.)
+void ReadDetails(std::span<const std::string> lines, MGSchema& schema) {
+    std::future<void> foreignKeysAndConditions = tabulorix::RunOnWorker([lines, &schema] {
+        ReadSection(lines, "[FOREIGN KEY]", schema.ForeignKeys());
+        HandDetailsToBoxes(schema, schema.ForeignKeys(), DetailKind::ForeignKey);
+        ReadSection(lines, "[CONDITION]", schema.Conditions());
+        HandDetailsToBoxes(schema, schema.Conditions(), DetailKind::Condition);
+    });
+    try {
+        auto& status = tabulorix::Status();
+        status.SetMainLine("索引情報解析中...");
+        ReadSection(lines, "[INDEX]", schema.Indexes());
+        HandDetailsToBoxes(schema, schema.Indexes(), DetailKind::Index);
+        status.SetMainLine("制約情報解析中...");
+        ReadSection(lines, "[PRIMARY KEY]", schema.PrimaryKeys());
+        ReadSection(lines, "[UNIQUE]", schema.UniqueKeys());
+        HandDetailsToBoxes(schema, schema.PrimaryKeys(), DetailKind::PrimaryKey);
+        HandDetailsToBoxes(schema, schema.UniqueKeys(), DetailKind::UniqueKey);
+    } catch (...) {
+        foreignKeysAndConditions.wait();
+        throw;
+    }
+    foreignKeysAndConditions.get();
+}
+
 // Positions of the table list rows once the Type field is removed.
 constexpr int kListPhysicalName = 1;
 constexpr int kListComment = 2;
@@ -286,26 +377,16 @@ void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> li
     ReadTypedRows(lines, "[TABLE]", schema.Tables(), views, kListFlag);
     ReadSection(lines, "[OBJECT PRIVILEGE]", schema.Privileges());
     status.SetMainLine("フィールド情報解析中...");
-    ReadTypedRows(lines, "[COLUMN]", schema.Columns(), schema.ViewColumns());
-    BuildTableBoxes(schema, schema.Tables(), schema.Columns(), ColumnRowMode::Raw);
-    MGSchema::ReleaseDistributedRows(schema.Columns());
+    ReadColumnsIntoBoxes(lines, schema);
     status.SetMainLine("ビュー情報解析中...");
     ReadSection(lines, "[VIEW]", schema.ViewSources());
     BuildViewBoxes(schema, schema.ViewColumns(), ColumnRowMode::Raw, ViewLookup{&schema.ViewSources(), 0, 1},
                    ViewLookup{&views, kListPhysicalName, kListComment, true});
     MGSchema::ReleaseDistributedRows(schema.ViewColumns());
     AttachPrivileges(schema, schema.Privileges());
-    status.SetMainLine("索引情報解析中...");
-    ReadSection(lines, "[INDEX]", schema.Indexes());
-    HandDetailsToBoxes(schema, schema.Indexes(), DetailKind::Index);
-    status.SetMainLine("制約情報解析中...");
-    ReadSection(lines, "[PRIMARY KEY]", schema.PrimaryKeys());
-    ReadSection(lines, "[UNIQUE]", schema.UniqueKeys());
-    ReadSection(lines, "[FOREIGN KEY]", schema.ForeignKeys());
-    ReadSection(lines, "[CONDITION]", schema.Conditions());
+    // The free texts join the diagram after the views, before the details
+    // are handed out: from here on no box is added while the worker reads
+    // the box list.
     ReadTexts(lines);
-    HandDetailsToBoxes(schema, schema.PrimaryKeys(), DetailKind::PrimaryKey);
-    HandDetailsToBoxes(schema, schema.UniqueKeys(), DetailKind::UniqueKey);
-    HandDetailsToBoxes(schema, schema.ForeignKeys(), DetailKind::ForeignKey);
-    HandDetailsToBoxes(schema, schema.Conditions(), DetailKind::Condition);
+    ReadDetails(lines, schema);
 }

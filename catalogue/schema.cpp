@@ -116,11 +116,15 @@ bool MGSchema::LoadSchema(const std::vector<std::string>* sourceLines, bool /*me
 
 void MGSchema::AddColumnRow(const ZMGRowExt& queryHeader, const ZMGRowExt& queryRow, MGShapeTable& box,
                             int /*mode*/, bool raw) {
+    AddColumnRow(queryHeader, ColumnRow(queryRow, raw), box, raw);
+}
+
+void MGSchema::AddColumnRow(const ZMGRowExt& queryHeader, std::unique_ptr<ZMGRowField> column,
+                            MGShapeTable& box, bool raw) {
     ZMGCell& columns = box.ColumnRows();
     if (columns.RowCount() == 0) columns.AddRow(ColumnHeaderRow(queryHeader, raw));
-    auto field = ColumnRow(queryRow, raw);
-    field->SetSerial(columns.NextSerial(0));
-    columns.AddRow(std::move(field));
+    column->SetSerial(columns.NextSerial(0));
+    columns.AddRow(std::move(column));
 }
 
 // Lists the table and view boxes of the diagram in diagram order. A box is

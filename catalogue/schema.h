@@ -54,6 +54,10 @@ public:
     // readers and changes nothing here.
     void AddColumnRow(const ZMGRowExt& queryHeader, const ZMGRowExt& queryRow, MGShapeTable& box, int mode,
                       bool raw);
+    // The same with the column row already made (a reader that moves the
+    // values of the rows it reads into them).
+    static void AddColumnRow(const ZMGRowExt& queryHeader, std::unique_ptr<ZMGRowField> column,
+                             MGShapeTable& box, bool raw);
 
     // The table list of this schema's table and view boxes (see the .cpp).
     std::unique_ptr<ZMGCell> BuildTableList(bool englishKeys, int nameBits, int kindMask,

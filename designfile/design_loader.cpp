@@ -14,7 +14,7 @@
 #include "diagram/draw_table_list.h"
 #include "diagram/layout_lines.h"
 #include "diagram/relation_lines.h"
-#include "outputs/sql_script.h"
+#include "outputs/box_source_job.h"
 #include "platform/file_io.h"
 #include "platform/ui_ports.h"
 #include "render/draw_box.h"
@@ -137,7 +137,9 @@ void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::st
     MGDesignWindow& window = context.window;
     window.ShowRightPanel();
     ResolveForeignKeys(diagram);
-    GenerateBoxSources(context.manager.GetSchema(0));
+    // The boxes' SQL source texts are written on the worker thread meanwhile:
+    // the steps up to the relations change no rows, names or keys of boxes.
+    MGBoxSourceJob sources;
     tabulorix::Status().SetMainLine("テーブル間の関係解析中...");
     AddLegend(diagram);
     MarkKeys(diagram);
@@ -149,6 +151,7 @@ void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::st
     window.SetWindowZoom100();
     window.RebuildSchemaList();
     BuildRelations(diagram);
+    sources.Finish();
     window.ExpandDesignNode();
     ApplyFont(context, diagram);
 }

@@ -24,7 +24,9 @@ public:
     // Before loading: zoom-in and zoom-out enabled, scroll bars at 0, the
     // window's zoom 100 %.
     virtual void ResetViewForLoading() {}
-    // After loading a design with schemas, in this order.
+    // After loading a design with schemas, in this order. The boxes' SQL
+    // source texts are still being written on a worker until the design
+    // node is expanded: the hooks before it must not read them.
     virtual void ShowRightPanel() {}
     virtual void ResetListViewMemory() {}
     virtual void SetWindowZoom100() {}

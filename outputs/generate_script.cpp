@@ -98,14 +98,21 @@ struct MGReferencedKeyScope::Index {
 };
 
 namespace {
-const MGReferencedKeyScope::Index* activeIndex = nullptr;
+// Per thread: a worker writing box sources keeps its own scope.
+thread_local const MGReferencedKeyScope::Index* activeIndex = nullptr;
 }  // namespace
 
-MGReferencedKeyScope::MGReferencedKeyScope() : previous_(activeIndex) {
-    if (const MGDrawTableList* diagram = MGDrawTableList::Current()) {
-        index_ = std::make_unique<Index>(Index{ReferencedKeyIndex(*diagram)});
-        activeIndex = index_.get();
-    }
+std::shared_ptr<const MGReferencedKeyScope::Index> MGReferencedKeyScope::BuildIndex() {
+    const MGDrawTableList* diagram = MGDrawTableList::Current();
+    if (diagram == nullptr) return nullptr;
+    return std::make_shared<const Index>(Index{ReferencedKeyIndex(*diagram)});
+}
+
+MGReferencedKeyScope::MGReferencedKeyScope() : MGReferencedKeyScope(BuildIndex()) {}
+
+MGReferencedKeyScope::MGReferencedKeyScope(std::shared_ptr<const Index> index)
+    : index_(std::move(index)), previous_(activeIndex) {
+    if (index_) activeIndex = index_.get();
 }
 
 MGReferencedKeyScope::~MGReferencedKeyScope() {

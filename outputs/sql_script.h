@@ -35,22 +35,27 @@ struct MGReferencedKey {
 };
 MGReferencedKey FindReferencedKey(const MGShapeTable& child, const ZMGRowExt& foreignKeyRow);
 
-// While an object of this class lives, FindReferencedKey answers from one
-// index of the current diagram's keys, built when the object is made,
-// instead of reading every box for each foreign key. Writers that look up
-// many foreign keys (scripts, lists, design files) hold one for their walk;
-// the boxes' keys must not change meanwhile. Scopes nest.
+// While an object of this class lives, FindReferencedKey answers on its
+// thread from one index of the current diagram's keys, built when the object
+// is made, instead of reading every box for each foreign key. Writers that
+// look up many foreign keys (scripts, lists, design files) hold one for their
+// walk; the boxes' keys must not change meanwhile. Scopes nest.
 class MGReferencedKeyScope {
 public:
+    struct Index;  // defined with the lookup
+
     MGReferencedKeyScope();
+    // Answers from an index built earlier, perhaps on another thread.
+    explicit MGReferencedKeyScope(std::shared_ptr<const Index> index);
     ~MGReferencedKeyScope();
     MGReferencedKeyScope(const MGReferencedKeyScope&) = delete;
     MGReferencedKeyScope& operator=(const MGReferencedKeyScope&) = delete;
 
-    struct Index;  // defined with the lookup
+    // The index of the current diagram's keys (null without a diagram).
+    static std::shared_ptr<const Index> BuildIndex();
 
 private:
-    std::unique_ptr<Index> index_;
+    std::shared_ptr<const Index> index_;
     const Index* previous_;
 };
 

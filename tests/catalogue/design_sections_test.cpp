@@ -234,3 +234,69 @@ TEST(DesignSchemaBlock, ABadFontSizeIsReportedAndReplaced) {
     EXPECT_EQ(text.FontSize(), 9);
     EXPECT_EQ(text.FontStyle(), 2);
 }
+
+TEST(DesignSchemaBlock, ColumnRowsGoToTheBoxOfTheirRunAndDetailsToEveryBoxOfAName) {
+    RecordingPorts ports;
+    MGSchema schema;
+    schema.SetSchemaNumber(1);
+    schema.SetIdentity("S", "", "", "");
+    // T's columns come in two runs (two boxes of one name), X is not in the
+    // tables list (no box), a row of another type goes to the table box and
+    // to the view columns.
+    ReadSchemaFromDesignLines(schema, Strings{
+        "[TABLE]",
+        R"("Type","TableNameL","TableNameP","Comments","Flag")",
+        R"("Table","T","T","","V")",
+        R"("Table","U","U","","V")",
+        "[COLUMN]",
+        R"("Type","TableNameL","TableNameP","ColumnNameL","ColumnNameP","DataType","DataLength","Nullable","DataDefault","Comments")",
+        R"("Table","T","T","a","A","NUMBER","10","N","","first run of T")",
+        R"("Table","U","U","b","B","NUMBER","10","N","","")",
+        R"("Other","U","U","c","C","CHAR","1","Y","","of another type")",
+        R"("Table","X","X","d","D","CHAR","1","Y","","")",
+        R"("Table","T","T","a","A","NUMBER","10","N","","second run of T")",
+        "[PRIMARY KEY]",
+        R"("TableNameP","PKName","PKStatus","ColumnNameP","Position")",
+        R"("T","PK_T_WITH_A_LONG_NAME","ENABLED","A","1")",
+        "[CONDITION]",
+        R"("TableNameP","CDName","CDStatus","ColumnNameP","Condition")",
+        R"("T","SYS_C0000001","ENABLED","A","""A"" IS NOT NULL")",
+    });
+
+    // The row of the other type also makes a view box of U.
+    const MGDrawTableList& diagram = *MGDrawTableList::Current();
+    ASSERT_EQ(diagram.Count(), 4);
+    const MGShapeTable& first = *diagram.Item(0);
+    const MGShapeTable& u = *diagram.Item(1);
+    const MGShapeTable& second = *diagram.Item(2);
+    EXPECT_EQ(first.Name() + u.Name() + second.Name() + diagram.Item(3)->Name(), "TUTU");
+    EXPECT_NE(dynamic_cast<const MGShapeView*>(diagram.Item(3)), nullptr);
+    EXPECT_EQ(Values(first.ColumnRows().GetRow(1)),
+              (Strings{"a", "A", "NUMBER", "10", "N", "", "first run of T"}));
+    EXPECT_EQ(Values(second.ColumnRows().GetRow(1)),
+              (Strings{"a", "A", "NUMBER", "10", "N", "", "second run of T"}));
+    ASSERT_EQ(u.ColumnRows().RowCount(), 3);
+    EXPECT_EQ(Values(u.ColumnRows().GetRow(2)), (Strings{"c", "C", "CHAR", "1", "Y", "", "of another type"}));
+    EXPECT_EQ(u.ColumnRows().GetRow(2).Serial(), u.ColumnRows().GetRow(1).Serial() + 1);
+
+    // The columns table keeps its header, as after the boxes took its rows.
+    EXPECT_EQ(Rows(schema.Columns()), (std::vector<Strings>{{"TableNameL", "TableNameP", "ColumnNameL", "ColumnNameP",
+                                                             "DataType", "DataLength", "Nullable", "DataDefault",
+                                                             "Comments"}}));
+    EXPECT_EQ(Values(diagram.Item(3)->ColumnRows().GetRow(1)),
+              (Strings{"c", "C", "CHAR", "1", "Y", "", "of another type"}));
+
+    // Both boxes named T get the whole condition row; the key row goes to
+    // the first (the key's run of rows has begun when the second is reached).
+    for (const MGShapeTable* box : {&first, &second}) {
+        ASSERT_EQ(box->ConditionRows().RowCount(), 2);
+        EXPECT_EQ(Values(box->ConditionRows().GetRow(1)),
+                  (Strings{"SYS_C0000001", "ENABLED", "A", "\"A\" IS NOT NULL"}));
+    }
+    const auto& key = dynamic_cast<const ZMGRowCell&>(first.PrimaryKeyRows().GetRow(1));
+    EXPECT_EQ(Values(key), (Strings{"PK_T_WITH_A_LONG_NAME", "ENABLED"}));
+    ASSERT_EQ(key.Child().RowCount(), 2);
+    EXPECT_EQ(Values(key.Child().GetRow(1)), (Strings{"A", "1"}));
+    EXPECT_EQ(schema.PrimaryKeys().RowCount(), 1);
+    EXPECT_EQ(schema.Conditions().RowCount(), 1);
+}

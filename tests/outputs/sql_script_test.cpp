@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "outputs/box_source_job.h"
 #include "outputs/script_flags.h"
 #include "outputs/sql_script.h"
 #include "outputs/text_file_save.h"
@@ -141,15 +142,20 @@ TEST_F(SqlScript, NotNullOnlyConditionsAreNotWritten) {
     AddColumn(emp, {"SAL", "NUMBER", "7,2"});
     AddCondition(emp, "CK_SAL", "SAL", "SAL > 0 AND SAL IS NOT NULL");
     AddCondition(emp, "SYS_C002", "SAL", "  SAL IS NOT NULL ");
+    AddCondition(emp, "SYS_C003", "SAL", "IS NOT NULL");
+    // Two words once the test is taken out: a real check.
+    AddCondition(emp, "CK_ACROSS", "SAL", "SAL IS NOT NULL X");
     // A condition over two columns is written once.
     AddCondition(emp, "CK_RANGE", "LO", "LO < HI");
     AddCondition(emp, "CK_RANGE", "HI", "LO < HI");
     EXPECT_EQ(Script(conditions),
               "\n/* 表 : EMP の 条件 */\n"
               "ALTER TABLE EMP ADD    CONSTRAINT CK_SAL CHECK (SAL > 0 AND SAL IS NOT NULL);\n"
+              "ALTER TABLE EMP ADD    CONSTRAINT CK_ACROSS CHECK (SAL IS NOT NULL X);\n"
               "ALTER TABLE EMP ADD    CONSTRAINT CK_RANGE CHECK (LO < HI);\n");
     EXPECT_EQ(Script(kRemove | kConditions),
-              "ALTER TABLE EMP DROP    CONSTRAINT CK_SAL;\nALTER TABLE EMP DROP    CONSTRAINT CK_RANGE;\n");
+              "ALTER TABLE EMP DROP    CONSTRAINT CK_SAL;\nALTER TABLE EMP DROP    CONSTRAINT CK_ACROSS;\n"
+              "ALTER TABLE EMP DROP    CONSTRAINT CK_RANGE;\n");
 }
 
 TEST_F(SqlScript, ForeignKeysNeedTheirReferencedKey) {
@@ -270,6 +276,27 @@ TEST_F(SqlScript, BoxSourcesHoldEachBoxsOwnStatements) {
               "    CONSTRAINT PK_DEPT PRIMARY KEY (DEPTNO)\n);\nCOMMENT ON TABLE DEPT IS '部門';\n");
     EXPECT_EQ(diagram.Item(1)->SqlSource(),
               "CREATE OR REPLACE VIEW V_DEPT\n  (DEPTNO)\nAS\nselect * from DEPT;\n");
+}
+
+TEST_F(SqlScript, BoxSourcesWrittenBesideTheMainThreadAreTheSame) {
+    Dept();
+    MGShapeTable& emp = AddTable(scott, "EMP");
+    AddColumn(emp, {"DEPTNO", "NUMBER", "2"});
+    AddForeignKey(emp, "FK_DEPT", "SCOTT", "PK_DEPT", {"DEPTNO"});
+    emp.ForeignKeyRows().GetRow(1).SetKeyNumber(1);
+    AddView(scott, "V_DEPT", "select * from DEPT");
+    const MGDrawTableList& diagram = *MGDrawTableList::Current();
+    GenerateBoxSources(&scott);
+    std::vector<std::string> expected;
+    for (int i = 0; i < diagram.Count(); ++i) {
+        expected.push_back(diagram.Item(i)->SqlSource());
+        diagram.Item(i)->SetSqlSource("");
+    }
+    ASSERT_NE(expected[1].find("REFERENCES DEPT(DEPTNO)"), std::string::npos) << expected[1];
+
+    MGBoxSourceJob job;
+    job.Finish();
+    for (int i = 0; i < diagram.Count(); ++i) EXPECT_EQ(diagram.Item(i)->SqlSource(), expected[i]) << i;
 }
 
 }  // namespace
