@@ -76,7 +76,7 @@ public:
     // display flags select them.
     void AppendMarkerText(const ZMGRowExt& column, std::string& text) const;
     // The text of a column line, as measured or as drawn.
-    std::string ColumnText(const ZMGRowExt& column, int displayMode, bool measuring) const;
+    const std::string& ColumnText(const ZMGRowExt& column, int displayMode, bool measuring) const;
     // Collapses the right edge onto the left so that the next CalcSize
     // measures the box anew (after a font change).
     void Collapse();

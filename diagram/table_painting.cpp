@@ -91,7 +91,7 @@ void MGShapeField::AppendMarkerText(const ZMGRowExt& column, std::string& text) 
     }
 }
 
-std::string MGShapeField::ColumnText(const ZMGRowExt& column, int displayMode, bool measuring) const {
+const std::string& MGShapeField::ColumnText(const ZMGRowExt& column, int displayMode, bool measuring) const {
     // Logical name at position 0, physical at 1.
     const bool physical = measuring ? (displayMode & 0x1) == 0 : (displayMode & 0x2) != 0;
     return column.ItemOrEmpty(physical ? 1 : 0);

@@ -2,6 +2,7 @@
 // contributes to a generated SQL script, in creation or removal form.
 #include <array>
 #include <functional>
+#include <string_view>
 
 #include "diagram/shape_table.h"
 #include "diagram/shape_text.h"
@@ -64,16 +65,26 @@ std::string KeyColumns(const ZMGRowExt& row) {
 
 // A condition that only says that one column is not null: such columns
 // carry NOT NULL in their definition already.
+// The text without its first "IS NOT NULL" must be one word at most
+// (blanks around it allowed); the two pieces around it are read in place.
 bool IsNotNullOnly(const std::string& condition) {
-    static const std::string kNotNull = "IS NOT NULL";
+    constexpr std::string_view kNotNull = "IS NOT NULL";
     const auto at = condition.find(kNotNull);
     if (at == std::string::npos) return false;
-    std::string rest = condition;
-    rest.erase(at, kNotNull.size());
-    const auto first = rest.find_first_not_of(' ');
-    if (first == std::string::npos) return true;
-    const auto last = rest.find_last_not_of(' ');
-    return rest.substr(first, last - first + 1).find(' ') == std::string::npos;
+    const std::string_view text = condition;
+    bool word = false;  // a non-blank was seen
+    bool gap = false;   // a blank came after it
+    for (const std::string_view piece : {text.substr(0, at), text.substr(at + kNotNull.size())}) {
+        for (const char c : piece) {
+            if (c != ' ') {
+                if (gap) return false;
+                word = true;
+            } else if (word) {
+                gap = true;
+            }
+        }
+    }
+    return true;
 }
 
 // One constraint of a table: its name and the text after the name

@@ -65,7 +65,10 @@ namespace {
 class MeasuredFont {
 public:
     MeasuredFont(const FontSpec& fontSpec, double pixelsPerInch)
-        : spec_(fontSpec), pixelsPerInch_(pixelsPerInch), metrics_(MakeFont(fontSpec, pixelsPerInch)) {}
+        : spec_(fontSpec),
+          pixelsPerInch_(pixelsPerInch),
+          metrics_(MakeFont(fontSpec, pixelsPerInch)),
+          height_(metrics_.height()) {}
 
     bool Matches(const FontSpec& fontSpec, double pixelsPerInch) const {
         return pixelsPerInch_ == pixelsPerInch && spec_ == fontSpec;
@@ -81,13 +84,14 @@ public:
             found =
                 widths_.emplace(utf8Text, metrics_.horizontalAdvance(QString::fromStdString(utf8Text))).first;
         }
-        return {found->second, metrics_.height()};
+        return {found->second, height_};
     }
 
 private:
     FontSpec spec_;
     double pixelsPerInch_;
     QFontMetrics metrics_;
+    int height_;
     std::unordered_map<std::string, int> widths_;
 };
 
