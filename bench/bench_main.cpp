@@ -55,12 +55,14 @@ Options ParseOptions(int argc, char** argv) {
 }
 
 // Runs the step `runs` times and returns the median wall time in seconds;
-// the step's count must be the same, and not 0, every time.
+// the step's count must be the same, and not 0, every time. `prepare` runs
+// before each step, outside the time.
 double Median(const char* what, int runs, const std::function<std::size_t()>& step,
-              std::size_t* count = nullptr) {
+              std::size_t* count = nullptr, const std::function<void()>& prepare = {}) {
     std::vector<double> seconds;
     std::size_t first = 0;
     for (int r = 0; r < runs; ++r) {
+        if (prepare) prepare();
         const auto start = std::chrono::steady_clock::now();
         const std::size_t produced = step();
         seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
@@ -94,7 +96,8 @@ int Run(const Options& options) {
 
     std::size_t boxes = 0;
     values["load"] = Median(
-        "load", options.runs, [&] { return bench::LoadDesign(window, options.design); }, &boxes);
+        "load", options.runs, [&] { return bench::LoadDesign(window, options.design); }, &boxes,
+        [&] { bench::CloseDesign(window); });
     values["boxes"] = static_cast<double>(boxes);
     values["columns"] = static_cast<double>(bench::ColumnRowCount());
     values["owners"] = static_cast<double>(owners.size());

@@ -65,6 +65,11 @@ std::size_t LoadDesign(tabulorix::cli::HeadlessWindow& window, const std::string
     return diagram == nullptr ? 0 : static_cast<std::size_t>(diagram->Count());
 }
 
+void CloseDesign(tabulorix::cli::HeadlessWindow& window) {
+    window.Manager().ClearSchemas();
+    if (MGDrawTableList* diagram = MGDrawTableList::Current()) diagram->Clear();
+}
+
 std::size_t ColumnRowCount() {
     const MGDrawTableList* diagram = MGDrawTableList::Current();
     if (diagram == nullptr) return 0;

@@ -27,6 +27,9 @@ std::size_t RunQueryFloor(const std::string& snapshot, const std::string& user, 
 // Opens the design file as the window's open action does (read, decode,
 // parse, build, measure, place, relations). Returns the number of boxes.
 std::size_t LoadDesign(tabulorix::cli::HeadlessWindow& window, const std::string& designPath);
+// Closes the loaded design (its schemas and diagram), so that the next load
+// measures reading into an empty window, not the teardown of the last one.
+void CloseDesign(tabulorix::cli::HeadlessWindow& window);
 
 // The column rows of the table and view boxes of the diagram.
 std::size_t ColumnRowCount();

@@ -22,7 +22,10 @@ int RunPrint(const ParsedOptions& options) {
         throw UsageError("--to " + std::to_string(*to) + " is below --from " + std::to_string(*from));
     // The printer writes a temporary file beside the target, renamed over it
     // once the job has ended, so a failed job leaves an existing file alone.
-    const fs::path temporary = out.parent_path() / ("." + out.filename().string() + ".printing");
+    std::string hidden = ".";
+    hidden += out.filename().string();
+    hidden += ".printing";
+    const fs::path temporary = out.parent_path() / hidden;
     auto design = OpenDesign("print", options.Positional(), {}, temporary.string());
     if (!design) return kExitFailure;
     HeadlessWindow& window = *design->window;

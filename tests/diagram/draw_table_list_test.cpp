@@ -112,7 +112,7 @@ TEST(DrawTableList, TextsAndTheLegendAreFoundByTheirLayoutNames) {
 TEST(DrawTableList, StatesFlagsAndSchemaCountReachEveryBox) {
     MGDrawTableList diagram(nullptr);
     for (int i = 0; i < 3; ++i) {
-        MGShapeTable& box = diagram.AddBox(Table("S", "T" + std::to_string(i)));
+        MGShapeTable& box = diagram.AddBox(Table("S", std::string("T").append(std::to_string(i))));
         box.SetState(2);
         box.SetSizeDirty(0);
     }

@@ -96,7 +96,7 @@ TEST_F(Layout, AFirstBoxWiderThanThePageLessTwoGapsStillOpensANewBand) {
 }
 
 TEST_F(Layout, PagesDownGrowToTheLowestBox) {
-    for (int i = 0; i < 12; ++i) Unplaced("T" + std::to_string(i), 400, 200);
+    for (int i = 0; i < 12; ++i) Unplaced(std::string("T").append(std::to_string(i)), 400, 200);
     Run();
     // Six bands of 250: the last ends at 51 + 5 × 250 + 200 = 1501.
     EXPECT_EQ(diagram.Item(11)->Position().bottom, 1501);
@@ -229,7 +229,7 @@ TEST_F(Layout, RelayoutPagesAcrossAreAWholeNumberFromOneToAHundred) {
 }
 
 TEST_F(Layout, RelayoutPlacesEveryBoxAnewWithTheChosenPages) {
-    for (int i = 0; i < 3; ++i) Unplaced("T" + std::to_string(i), 400, 100);
+    for (int i = 0; i < 3; ++i) Unplaced(std::string("T").append(std::to_string(i)), 400, 100);
     Run();
     ASSERT_EQ(diagram.Item(2)->Position().top, 201);
     TSetDlg settings;
