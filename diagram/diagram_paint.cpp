@@ -210,6 +210,8 @@ void DrawMeasuring(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintReque
         AllPositions(static_cast<int>(boxes.size()), ids);
     }
     BoxPass(boxes, ids, box, request, culler, flags, drawn);
+    cache.CheckDrawn(drawn);
+    cache.FinishPaint(flags, measure);
     box.DrawPageDecorations(false, request.pagePosition, request.pageNumberForm);
 }
 

@@ -17,6 +17,21 @@ bool BothVisible(const MGShapeRelation& relation) {
            relation.OtherBox()->Detailed();
 }
 
+// A relation is found through the pieces it draws (each segment, the end
+// marks, the self-reference circle), not through the rectangle around its
+// route: a long line with one bend spans a rectangle over much of the
+// diagram and crosses little of it.
+void InsertRoutePieces(SpatialGrid& grid, int id, const MGRelationRoute& route) {
+    grid.Insert(id, route.dot);
+    grid.Insert(id, route.square);
+    if (route.selfReference) grid.Insert(id, route.circle);
+    for (std::size_t k = 1; k < route.line.size(); ++k) {
+        const DevicePoint& a = route.line[k - 1];
+        const DevicePoint& b = route.line[k];
+        grid.Insert(id, Rect{a.x, a.y, b.x, b.y});
+    }
+}
+
 }  // namespace
 
 bool DiagramPaintCache::ListsChanged(const MGDrawTableList& diagram) const {
@@ -31,7 +46,19 @@ void DiagramPaintCache::TakeLists(const MGDrawTableList& diagram) {
     relationCount_ = diagram.RelationCount();
     relationRemovalVersion_ = diagram.Relations().RemovalVersion();
     boxes_.resize(static_cast<std::size_t>(boxCount_));
-    for (int i = 0; i < boxCount_; ++i) boxes_[static_cast<std::size_t>(i)] = diagram.Item(i);
+    allPositions_.clear();
+    selfMeasured_.clear();
+    for (int i = 0; i < boxCount_; ++i) {
+        MGShapeTable* box = diagram.Item(i);
+        const auto position = static_cast<std::size_t>(i);
+        boxes_[position] = box;
+        if (box == nullptr) continue;
+        box->WatchGeometry();
+        allPositions_.push_back(position);
+        // A column box measures only when its size is due; other boxes
+        // (free texts) measure on every call.
+        if (dynamic_cast<MGShapeField*>(box) == nullptr) selfMeasured_.push_back(position);
+    }
     relations_.resize(static_cast<std::size_t>(relationCount_));
     for (int i = 0; i < relationCount_; ++i)
         relations_[static_cast<std::size_t>(i)] = diagram.RelationItem(i);
@@ -41,6 +68,7 @@ void DiagramPaintCache::TakeLists(const MGDrawTableList& diagram) {
     relationFlagsKnown_ = false;
     boxGridValid_ = false;
     relationGridValid_ = false;
+    finished_ = false;
 }
 
 const std::vector<MGShapeTable*>& DiagramPaintCache::Boxes(const MGDrawTableList& diagram) {
@@ -55,10 +83,27 @@ const std::vector<MGShapeRelation*>& DiagramPaintCache::Relations(const MGDrawTa
 
 bool DiagramPaintCache::CheckBoxes(const MGDrawTableList& diagram, int flags, const BoxMeasure* measure) {
     if (ListsChanged(diagram)) TakeLists(diagram);
+    // Nothing the walk reads has changed since the last paint left the
+    // boxes with these flags, measured as now: only the boxes that measure
+    // on every call can come out different.
+    const bool unchanged = finished_ && finishedGeneration_ == MGShapeRect::GeometryGeneration() &&
+                           finishedFlags_ == flags && finishedMeasured_ == (measure != nullptr);
+    finished_ = false;
+    const bool changed = CheckBoxesAt(unchanged ? selfMeasured_ : allPositions_, flags, measure);
+    if (changed) {
+        geometryValid_ = false;
+        accountValid_ = false;
+        boxGridValid_ = false;
+        relationGridValid_ = false;
+    }
+    return changed;
+}
+
+bool DiagramPaintCache::CheckBoxesAt(const std::vector<std::size_t>& positions, int flags,
+                                     const BoxMeasure* measure) {
     bool same = geometryValid_ && accountValid_;
-    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+    for (const std::size_t i : positions) {
         MGShapeTable* box = boxes_[i];
-        if (box == nullptr) continue;
         if (measure != nullptr) box->CalcSize(*measure->box, measure->displayMode);
         box->SetDisplayFlags(flags);
         const BoxState& s = states_[i];
@@ -66,13 +111,14 @@ bool DiagramPaintCache::CheckBoxes(const MGDrawTableList& diagram, int flags, co
                box->Detailed() == s.detailed && box->Rounded() == s.rounded &&
                box->RelationCounter() == s.relationCounter;
     }
-    if (!same) {
-        geometryValid_ = false;
-        accountValid_ = false;
-        boxGridValid_ = false;
-        relationGridValid_ = false;
-    }
     return !same;
+}
+
+void DiagramPaintCache::FinishPaint(int flags, bool measured) {
+    finished_ = geometryValid_ && accountValid_;
+    finishedGeneration_ = MGShapeRect::GeometryGeneration();
+    finishedFlags_ = flags;
+    finishedMeasured_ = measured;
 }
 
 void DiagramPaintCache::TakeGeometry(const MGDrawTableList& diagram) {
@@ -126,8 +172,9 @@ void DiagramPaintCache::RelationsMeeting(const MGDrawTableList& diagram, const R
         for (std::size_t i = 0; i < relations.size(); ++i) {
             const MGShapeRelation* relation = relations[i];
             if (relation == nullptr || relation->TwinFlag() != 0 || !BothVisible(*relation)) continue;
-            routeBounds_[i] = RouteBounds(RouteRelation(*relation, 0, 0), 0, 0);
-            relationGrid_.Insert(static_cast<int>(i), routeBounds_[i]);
+            const MGRelationRoute route = RouteRelation(*relation, 0, 0);
+            routeBounds_[i] = RouteBounds(route, 0, 0);
+            InsertRoutePieces(relationGrid_, static_cast<int>(i), route);
         }
         relationGridValid_ = true;
     }
@@ -139,7 +186,14 @@ void DiagramPaintCache::CheckDrawn(const std::vector<int>& ids) {
         const auto i = static_cast<std::size_t>(id);
         const MGShapeTable* box = i < boxes_.size() ? boxes_[i] : nullptr;
         if (box == nullptr) continue;
-        if (box->Position() != states_[i].position || box->LineHeight() != states_[i].lineHeight) {
+        const BoxState& s = states_[i];
+        const bool moved = box->Position() != s.position || box->LineHeight() != s.lineHeight;
+        const bool recounted = accountValid_ && (box->Detailed() != s.detailed || box->Rounded() != s.rounded ||
+                                                 box->RelationCounter() != s.relationCounter);
+        if (moved || recounted) {
+            // The next check must see the change (the spread ends and the
+            // accounting were taken before it).
+            geometryValid_ = false;
             boxGridValid_ = false;
             relationGridValid_ = false;
             return;

@@ -39,6 +39,12 @@ public:
         int displayMode;
     };
     bool CheckBoxes(const MGDrawTableList& diagram, int flags, const BoxMeasure* measure = nullptr);
+    // At the end of a paint that checked the boxes with these flags (and a
+    // measure or not): the boxes as the paint leaves them. When the next
+    // paint finds no change of them counted since (GeometryGeneration), its
+    // check needs to look only at the boxes that measure themselves anew on
+    // every call (free texts).
+    void FinishPaint(int flags, bool measured);
     // After spreading the line ends: the geometry they were spread for. The
     // accounting and both grids are due again.
     void TakeGeometry(const MGDrawTableList& diagram);
@@ -64,7 +70,8 @@ public:
     // RelationsMeeting returned.
     const Rect& RouteBoundsOf(int id) const { return routeBounds_[static_cast<std::size_t>(id)]; }
     // After the boxes in ids were drawn (drawing measures a box that needs
-    // it): when one of them changed size, both grids are built again.
+    // it): when one of them changed size, both grids are built again, and
+    // the next check of the boxes sees the change.
     void CheckDrawn(const std::vector<int>& ids);
 
 private:
@@ -77,12 +84,22 @@ private:
     };
 
     bool ListsChanged(const MGDrawTableList& diagram) const;
+    // The walk of CheckBoxes over the boxes at these positions.
+    bool CheckBoxesAt(const std::vector<std::size_t>& positions, int flags, const BoxMeasure* measure);
     void TakeLists(const MGDrawTableList& diagram);
 
     std::vector<MGShapeTable*> boxes_;
     std::vector<MGShapeRelation*> relations_;
     std::vector<Rect> routeBounds_;  // per relation, taken with the relation grid
     std::vector<BoxState> states_;
+    std::vector<std::size_t> allPositions_;   // 0 .. boxes - 1
+    std::vector<std::size_t> selfMeasured_;  // boxes whose measuring is never skipped
+    // What the last paint left: the count of box changes, its flags and
+    // whether it measured; valid while finished_ is set.
+    bool finished_ = false;
+    std::uint64_t finishedGeneration_ = 0;
+    int finishedFlags_ = 0;
+    bool finishedMeasured_ = false;
     int boxCount_ = -1;
     std::uint64_t boxRemovalVersion_ = 0;
     int relationCount_ = -1;

@@ -278,7 +278,7 @@ void SpreadAttachments(MGDrawTableList& diagram) {
         });
         for (std::size_t k = 0; k < ends.size(); ++k) {
             const DevicePoint point = PointOnSide(p, key.side, static_cast<int>(k + 1) * step);
-            Rect& line = ends[k].forward->Position();
+            Rect& line = ends[k].forward->MutablePosition();
             if (ends[k].object == ends[k].forward) {
                 line.left = point.x;
                 line.top = point.y;

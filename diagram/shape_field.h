@@ -45,10 +45,16 @@ public:
     virtual void DrawBody(int displayMode, ZMGDrawBox& box);
 
     int LineHeight() const { return lineHeight_; }
-    void SetLineHeight(int height) { lineHeight_ = height; }
+    void SetLineHeight(int height) {
+        if (lineHeight_ != height) GeometryChanged();
+        lineHeight_ = height;
+    }
     // The visible flag: false shows the title only, greyed.
     bool Detailed() const { return detailed_; }
-    void SetDetailed(bool detailed) { detailed_ = detailed; }
+    void SetDetailed(bool detailed) {
+        if (detailed_ != detailed) GeometryChanged();
+        detailed_ = detailed;
+    }
     // Row 0 is the header, rows 1 .. n the columns.
     ZMGCell& ColumnRows() { return *columnRows_; }
     const ZMGCell& ColumnRows() const { return *columnRows_; }
@@ -57,7 +63,10 @@ public:
     tabulorix::TreeNodeHandle TreeNode() const { return treeNode_; }
     void SetTreeNode(tabulorix::TreeNodeHandle node) { treeNode_ = node; }
     bool Rounded() const { return rounded_; }
-    void SetRounded(bool rounded) { rounded_ = rounded; }
+    void SetRounded(bool rounded) {
+        if (rounded_ != rounded) GeometryChanged();
+        rounded_ = rounded;
+    }
 
     // Number of column rows (header excluded) that carry a key or index flag.
     int KeyColumnCount() const;

@@ -3,6 +3,7 @@
 #include "render/draw_box.h"
 
 std::uint64_t MGShapeRect::nameGeneration_ = 0;
+std::uint64_t MGShapeRect::geometryGeneration_ = 0;
 
 MGShapeRect::~MGShapeRect() = default;
 

@@ -62,13 +62,26 @@ public:
     int State() const { return state_; }
     void SetState(int state) { state_ = state; }
     int SizeDirty() const { return sizeDirty_; }
-    void SetSizeDirty(int dirty) { sizeDirty_ = dirty; }
+    void SetSizeDirty(int dirty) {
+        if (sizeDirty_ != dirty) GeometryChanged();
+        sizeDirty_ = dirty;
+    }
     int DisplayFlags() const { return displayFlags_; }
-    void SetDisplayFlags(int flags) { displayFlags_ = flags; }
+    void SetDisplayFlags(int flags) {
+        if (displayFlags_ != flags) GeometryChanged();
+        displayFlags_ = flags;
+    }
 
     const tabulorix::Rect& Position() const { return position_; }
-    tabulorix::Rect& Position() { return position_; }
-    void SetPosition(const tabulorix::Rect& rect) { position_ = rect; }
+    // The position for changing it in place (counts as a change).
+    tabulorix::Rect& MutablePosition() {
+        GeometryChanged();
+        return position_;
+    }
+    void SetPosition(const tabulorix::Rect& rect) {
+        if (position_ != rect) GeometryChanged();
+        position_ = rect;
+    }
 
     int ObjectNumber() const { return objectNumber_; }
     void SetObjectNumber(int number) { objectNumber_ = number; }
@@ -100,6 +113,19 @@ public:
     static std::uint64_t NameGeneration() { return nameGeneration_; }
     void WatchNames() { namesWatched_ = true; }
 
+    // Counts the changes, on the main thread, of what the diagram paint
+    // reads of the boxes it has seen (WatchGeometry): position, size and
+    // display flags here, line height, visibility, rounded corners and line
+    // counter in the box classes. A paint that finds the count where the
+    // last one left it need not look at every box again.
+    static std::uint64_t GeometryGeneration() { return geometryGeneration_; }
+    void WatchGeometry() { geometryWatched_ = true; }
+
+protected:
+    void GeometryChanged() {
+        if (geometryWatched_) ++geometryGeneration_;
+    }
+
 private:
     bool movePending_ = false;
     int anchorX_ = 0;  // device pixels
@@ -117,8 +143,10 @@ private:
     int schemaCount_ = 0;
     std::string owner_;
     bool namesWatched_ = false;
+    bool geometryWatched_ = false;
 
     static std::uint64_t nameGeneration_;
+    static std::uint64_t geometryGeneration_;
 };
 
 // The rubber band of a selection by dragging (device pixels while dragged).

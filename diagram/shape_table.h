@@ -43,7 +43,10 @@ public:
 
     // Relationship lines drawn to this box during the current paint.
     int RelationCounter() const { return relationCounter_; }
-    void SetRelationCounter(int count) { relationCounter_ = count; }
+    void SetRelationCounter(int count) {
+        if (relationCounter_ != count) GeometryChanged();
+        relationCounter_ = count;
+    }
 
     const std::string& Comment() const { return comment_; }
     void SetComment(const std::string& comment) { comment_ = comment; }

@@ -35,8 +35,10 @@ void MGShapeText::CalcSize(ZMGDrawBox& box, int /*displayMode*/) {
         w = static_cast<int>(std::trunc(w / scale));
         h = static_cast<int>(std::trunc(h / scale));
     }
-    Position().right = Position().left + w + kMargin;
-    Position().bottom = Position().top + h + kMargin;
+    tabulorix::Rect measured = Position();
+    measured.right = measured.left + w + kMargin;
+    measured.bottom = measured.top + h + kMargin;
+    SetPosition(measured);
 }
 
 std::string MGShapeText::GetTitle(int /*displayMode*/) const {

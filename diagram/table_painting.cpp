@@ -98,7 +98,9 @@ const std::string& MGShapeField::ColumnText(const ZMGRowExt& column, int display
 }
 
 void MGShapeField::Collapse() {
-    Position().right = Position().left;
+    tabulorix::Rect collapsed = Position();
+    collapsed.right = collapsed.left;
+    SetPosition(collapsed);
 }
 
 // ---- measuring --------------------------------------------------------------
@@ -137,8 +139,10 @@ void MGShapeField::CalcSize(ZMGDrawBox& box, int displayMode) {
     int width = wt;
     if (wt < lh * cells + maxW) width = maxW + lh * cells;
     width += kLinePadding;
-    Position().right = Position().left + width;
-    Position().bottom = Position().top + lh * StoredLineCount();
+    tabulorix::Rect measured = Position();
+    measured.right = measured.left + width;
+    measured.bottom = measured.top + lh * StoredLineCount();
+    SetPosition(measured);
 }
 
 // ---- drawing ----------------------------------------------------------------

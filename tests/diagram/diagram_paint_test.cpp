@@ -182,7 +182,7 @@ TEST_F(PixelPair, KeptPaintStateFollowsMovedAndHiddenBoxes) {
     };
     compare("as laid out");
     for (MGDrawTableList* diagram : {&fullDiagram, &partDiagram}) {
-        Rect& dept = diagram->FindBox("SCOTT", "DEPT")->Position();
+        Rect& dept = diagram->FindBox("SCOTT", "DEPT")->MutablePosition();
         dept = Rect{dept.left + 260, dept.top + 120, dept.right + 260, dept.bottom + 120};
     }
     compare("DEPT moved");
@@ -195,6 +195,39 @@ TEST_F(PixelPair, KeptPaintStateFollowsMovedAndHiddenBoxes) {
     EXPECT_EQ(partDiagram.FindBox("SCOTT", "EMP")->RelationCounter(), 0);
     for (MGDrawTableList* diagram : {&fullDiagram, &partDiagram}) BuildRelations(*diagram);
     compare("relations built again");
+    // Changes the paint sees only through the boxes' own setters: a size
+    // due again after a new column, rounded corners, other display flags.
+    for (MGDrawTableList* diagram : {&fullDiagram, &partDiagram}) {
+        MGShapeTable& proj = *diagram->FindBox("SCOTT", "PROJ");
+        AddColumns(proj, {{"A_MUCH_LONGER_COLUMN_NAME"}});
+        proj.SetSizeDirty(1);
+    }
+    compare("PROJ given a column");
+    EXPECT_GT(partDiagram.FindBox("SCOTT", "PROJ")->Position().right,
+              partDiagram.FindBox("SCOTT", "PROJ")->Position().left + 200);
+    for (MGDrawTableList* diagram : {&fullDiagram, &partDiagram}) diagram->FindBox("SCOTT", "DEPT")->SetRounded(true);
+    compare("DEPT rounded");
+    flags_ &= ~MGShapeRect::kFlagShadow;
+    compare("shadows off");
+}
+
+// Every paint leaves every box measured and carrying the paint's flags, also
+// a box far from the repainted area that was changed after earlier paints.
+TEST_F(PixelPair, APaintOfASmallAreaStillMeasuresAndFlagsEveryChangedBox) {
+    Build(0x628);
+    const Rect corner{0, 0, 5, 5};
+    for (int i = 0; i < 3; ++i) PaintDiagram(partDiagram, partBox, MGPaintRequest{flags_, 2, 0, 0, corner});
+    MGShapeTable& proj = *partDiagram.FindBox("SCOTT", "PROJ");
+    MGShapeTable& emp = *partDiagram.FindBox("SCOTT", "EMP");
+    const int width = proj.Position().right - proj.Position().left;
+    AddColumns(proj, {{"A_MUCH_LONGER_COLUMN_NAME_THAN_BEFORE"}});
+    proj.SetSizeDirty(1);
+    PaintDiagram(partDiagram, partBox, MGPaintRequest{flags_, 2, 0, 0, corner});
+    EXPECT_GT(proj.Position().right - proj.Position().left, width);
+    EXPECT_EQ(proj.SizeDirty(), 0);
+    emp.SetDisplayFlags(0);
+    PaintDiagram(partDiagram, partBox, MGPaintRequest{flags_, 2, 0, 0, corner});
+    EXPECT_EQ(emp.DisplayFlags(), flags_);
 }
 
 // A grid of small pages: a repainted area draws the frames and numbers of
