@@ -55,9 +55,7 @@ void DiagramPaintCache::TakeLists(const MGDrawTableList& diagram) {
         if (box == nullptr) continue;
         box->WatchGeometry();
         allPositions_.push_back(position);
-        // A column box measures only when its size is due; other boxes
-        // (free texts) measure on every call.
-        if (dynamic_cast<MGShapeField*>(box) == nullptr) selfMeasured_.push_back(position);
+        if (box->MeasuresEveryCall()) selfMeasured_.push_back(position);
     }
     relations_.resize(static_cast<std::size_t>(relationCount_));
     for (int i = 0; i < relationCount_; ++i)

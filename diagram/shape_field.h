@@ -31,6 +31,9 @@ public:
 
     // Slot 4: measures the box and stores right, bottom and the line height.
     virtual void CalcSize(ZMGDrawBox& box, int displayMode);
+    // True when CalcSize measures on every call (not only when the size is
+    // due), so that only a call shows whether the size changed.
+    virtual bool MeasuresEveryCall() const { return false; }
     // Slot 5: the title line.
     virtual std::string GetTitle(int displayMode) const;
     // Slot 6: extra marks in a column's icon cell (none here).

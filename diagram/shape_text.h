@@ -18,6 +18,7 @@ public:
     tabulorix::Rect GetRect() const override;
     // Measures the text in its own font.
     void CalcSize(ZMGDrawBox& box, int displayMode) override;
+    bool MeasuresEveryCall() const override { return true; }
     // The text itself.
     std::string GetTitle(int displayMode) const override;
     // The position or outline, mapped, without margin.

@@ -215,8 +215,18 @@ TEST_F(PixelPair, KeptPaintStateFollowsMovedAndHiddenBoxes) {
 // a box far from the repainted area that was changed after earlier paints.
 TEST_F(PixelPair, APaintOfASmallAreaStillMeasuresAndFlagsEveryChangedBox) {
     Build(0x628);
+    auto note = std::make_unique<MGShapeText>("note", "IPAPGothic", 9, 0);
+    note->SetPosition(Rect{800, 800, 800, 800});
+    note->SetState(MGShapeRect::kStateNormal);
+    MGShapeText& text = dynamic_cast<MGShapeText&>(partDiagram.AddBox(std::move(note)));
     const Rect corner{0, 0, 5, 5};
     for (int i = 0; i < 3; ++i) PaintDiagram(partDiagram, partBox, MGPaintRequest{flags_, 2, 0, 0, corner});
+    // A free text measures itself on every paint.
+    const int textWidth = text.Position().right - text.Position().left;
+    EXPECT_GT(textWidth, 0);
+    text.SetText("a much longer note than the first");
+    PaintDiagram(partDiagram, partBox, MGPaintRequest{flags_, 2, 0, 0, corner});
+    EXPECT_GT(text.Position().right - text.Position().left, textWidth);
     MGShapeTable& proj = *partDiagram.FindBox("SCOTT", "PROJ");
     MGShapeTable& emp = *partDiagram.FindBox("SCOTT", "EMP");
     const int width = proj.Position().right - proj.Position().left;
