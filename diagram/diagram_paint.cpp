@@ -34,12 +34,18 @@ Rect Normalised(Rect r) {
 // the margin, meet the repainted area.
 class Culler {
 public:
-    Culler(ZMGDrawBox& box, const std::optional<Rect>& area) : box_(box), area_(area) {}
+    Culler(ZMGDrawBox& box, const std::optional<Rect>& area)
+        : box_(box), area_(area), reach_(area ? box.ReachedWorld(*area, kDeviceMargin) : std::nullopt) {}
 
     bool Culls() const { return area_.has_value(); }
+    // The world span the grown area reaches, when the mapping gives one.
+    const std::optional<Rect>& Reach() const { return reach_; }
 
     bool Shows(const Rect& world) const {
         if (!area_) return true;
+        if (reach_) {
+            if (const std::optional<bool> meets = ZMGOutput::MeetsReach(*reach_, world)) return *meets;
+        }
         const Rect d = Normalised(box_.MapRect(world));
         return d.right + kDeviceMargin >= area_->left && d.left - kDeviceMargin <= area_->right &&
                d.bottom + kDeviceMargin >= area_->top && d.top - kDeviceMargin <= area_->bottom;
@@ -78,6 +84,7 @@ public:
 private:
     ZMGDrawBox& box_;
     std::optional<Rect> area_;
+    std::optional<Rect> reach_;
 };
 
 // Limits the page decorations of the current output to the repainted area
@@ -194,6 +201,7 @@ void DrawMeasuring(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintReque
     } else {
         AllPositions(static_cast<int>(relations.size()), ids);
     }
+    const MGRouteArea routeArea{request.repaintArea, kDeviceMargin, culler.Reach()};
     for (const int i : ids) {
         // The grid's bounds are tested before the relation itself is read.
         if (byGrid && !(Meet(cache.RouteBoundsOf(i), *world) && culler.Shows(cache.RouteBoundsOf(i))))
@@ -201,7 +209,11 @@ void DrawMeasuring(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintReque
         MGShapeRelation* relation = relations[static_cast<std::size_t>(i)];
         if (relation == nullptr || relation->TwinFlag() != 0) continue;
         if (!byGrid && culler.Culls() && !culler.Shows(relation->DrawnBounds(box))) continue;
-        relation->DrawRoute(box, request.repaintArea, kDeviceMargin);
+        // The grid holds lines with both boxes visible, routed without names.
+        if (byGrid)
+            relation->DrawRouted(cache.RouteOf(i), box, routeArea);
+        else
+            relation->DrawRoute(box, request.repaintArea, kDeviceMargin);
     }
 
     if (world) {

@@ -167,12 +167,13 @@ void DiagramPaintCache::RelationsMeeting(const MGDrawTableList& diagram, const R
         const std::vector<MGShapeRelation*>& relations = Relations(diagram);
         relationGrid_ = SpatialGrid(kCellSize);
         routeBounds_.assign(relations.size(), Rect{});
+        routes_.assign(relations.size(), MGRelationRoute{});
         for (std::size_t i = 0; i < relations.size(); ++i) {
             const MGShapeRelation* relation = relations[i];
             if (relation == nullptr || relation->TwinFlag() != 0 || !BothVisible(*relation)) continue;
-            const MGRelationRoute route = RouteRelation(*relation, 0, 0);
-            routeBounds_[i] = RouteBounds(route, 0, 0);
-            InsertRoutePieces(relationGrid_, static_cast<int>(i), route);
+            routes_[i] = RouteRelation(*relation, 0, 0);
+            routeBounds_[i] = RouteBounds(routes_[i], 0, 0);
+            InsertRoutePieces(relationGrid_, static_cast<int>(i), routes_[i]);
         }
         relationGridValid_ = true;
     }

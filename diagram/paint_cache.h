@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "diagram/relation_lines.h"
 #include "diagram/spatial_grid.h"
 #include "render/rect.h"
 
@@ -69,6 +70,8 @@ public:
     // The world bounds of the route (without the name) of a relation that
     // RelationsMeeting returned.
     const Rect& RouteBoundsOf(int id) const { return routeBounds_[static_cast<std::size_t>(id)]; }
+    // Its route without the name (RouteRelation with no name extent).
+    const MGRelationRoute& RouteOf(int id) const { return routes_[static_cast<std::size_t>(id)]; }
     // After the boxes in ids were drawn (drawing measures a box that needs
     // it): when one of them changed size, both grids are built again, and
     // the next check of the boxes sees the change.
@@ -91,6 +94,7 @@ private:
     std::vector<MGShapeTable*> boxes_;
     std::vector<MGShapeRelation*> relations_;
     std::vector<Rect> routeBounds_;  // per relation, taken with the relation grid
+    std::vector<MGRelationRoute> routes_;
     std::vector<BoxState> states_;
     std::vector<std::size_t> allPositions_;   // 0 .. boxes - 1
     std::vector<std::size_t> selfMeasured_;  // boxes whose measuring is never skipped

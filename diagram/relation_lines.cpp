@@ -429,26 +429,32 @@ void MGShapeRelation::Draw(int /*displayMode*/, ZMGDrawBox& box) {
 
 void MGShapeRelation::DrawRoute(ZMGDrawBox& box, const std::optional<Rect>& deviceArea, int margin) {
     if (!BothVisible(*this)) return;
-    // True when the piece with these world corners may leave pixels inside
-    // the area.
-    auto shows = [&](const Rect& world) {
-        if (!deviceArea) return true;
-        const Rect d = box.MapRect(world);
-        return std::max(d.left, d.right) + margin >= deviceArea->left &&
-               std::min(d.left, d.right) - margin <= deviceArea->right &&
-               std::max(d.top, d.bottom) + margin >= deviceArea->top &&
-               std::min(d.top, d.bottom) - margin <= deviceArea->bottom;
-    };
     int tw = 0;
     int th = 0;
     NameExtent(*this, box, tw, th);
+    DrawRouted(RouteRelation(*this, tw, th), box, MGRouteArea{deviceArea, margin, std::nullopt});
+}
 
+void MGShapeRelation::DrawRouted(const MGRelationRoute& route, ZMGDrawBox& box, const MGRouteArea& area) {
+    // True when the piece with these world corners may leave pixels inside
+    // the area.
+    auto shows = [&](const Rect& world) {
+        if (!area.device) return true;
+        if (area.world) {
+            if (const std::optional<bool> meets = ZMGOutput::MeetsReach(*area.world, world)) return *meets;
+        }
+        const Rect d = box.MapRect(world);
+        const int margin = area.margin;
+        return std::max(d.left, d.right) + margin >= area.device->left &&
+               std::min(d.left, d.right) - margin <= area.device->right &&
+               std::max(d.top, d.bottom) + margin >= area.device->top &&
+               std::min(d.top, d.bottom) - margin <= area.device->bottom;
+    };
     box.SetPenMode(tabulorix::PenMode::Copy);
     box.SetBrushStyle(tabulorix::BrushStyle::Clear);
     box.SetPenColor(tabulorix::kBlack);
     box.SetPenWidth(1);
     box.SetPenStyle(DashedLine() ? tabulorix::PenStyle::Dot : tabulorix::PenStyle::Solid);
-    const MGRelationRoute route = RouteRelation(*this, tw, th);
     if (route.selfReference) {
         if (shows(route.circle)) box.Ellipse(route.circle, true);
     } else {

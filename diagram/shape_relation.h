@@ -10,6 +10,17 @@
 #include "diagram/shape_rect.h"
 
 class MGShapeTable;
+struct MGRelationRoute;
+
+// The part of the surface a line is drawn for: the pieces whose device
+// bounds, grown by margin pixels, miss the device area are left out. The
+// world span the grown area reaches (ZMGDrawBox::ReachedWorld), when given,
+// answers the same test without mapping every piece.
+struct MGRouteArea {
+    std::optional<tabulorix::Rect> device;
+    int margin = 0;
+    std::optional<tabulorix::Rect> world;
+};
 
 class MGShapeRelation : public MGShapeRect {
 public:
@@ -39,6 +50,10 @@ public:
     // the pixels inside the area stay the same.
     void DrawRoute(ZMGDrawBox& box, const std::optional<tabulorix::Rect>& deviceArea = std::nullopt,
                    int margin = 0);
+    // DrawRoute with the route made already (RouteRelation with the name's
+    // extent as shown), for a line whose boxes are both visible: a paint
+    // keeps the routes of the lines between its paints.
+    void DrawRouted(const MGRelationRoute& route, ZMGDrawBox& box, const MGRouteArea& area);
     // World rectangle of everything Draw puts on the surface (empty when the
     // line is not drawn); the ends must have been spread.
     tabulorix::Rect DrawnBounds(ZMGDrawBox& box) const;

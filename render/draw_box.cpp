@@ -179,6 +179,10 @@ void ZMGDrawBox::SetPenMode(tabulorix::PenMode mode) {
 Rect ZMGDrawBox::MapRect(const Rect& world) {
     return current_->MapRect(world);
 }
+
+std::optional<Rect> ZMGDrawBox::ReachedWorld(const Rect& deviceArea, int margin) {
+    return current_->ReachedWorld(deviceArea, margin);
+}
 Rect ZMGDrawBox::UnmapRect(const Rect& device) const {
     return current_->UnmapRect(device);
 }

@@ -72,6 +72,7 @@ public:
     void SetPenWidth(int width);
     void SetPenMode(tabulorix::PenMode mode);
     tabulorix::Rect MapRect(const tabulorix::Rect& world);
+    std::optional<tabulorix::Rect> ReachedWorld(const tabulorix::Rect& deviceArea, int margin);
     tabulorix::Rect UnmapRect(const tabulorix::Rect& device) const;
     int MapLength(int length) const;
     int ZoomedFontSize(int n) const;

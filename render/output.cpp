@@ -1,5 +1,6 @@
 #include "render/output.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <utility>
@@ -203,6 +204,43 @@ void ZMGOutput::SetPenMode(PenMode mode) {
 
 Rect ZMGOutput::MapRect(const Rect& world) {
     return Rect{MapX(world.left), MapY(world.top), MapX(world.right), MapY(world.bottom)};
+}
+
+namespace {
+
+// The first coordinate in [-limit, limit] whose mapping is at least target
+// (limit + 1 when none is), for a mapping that never decreases.
+template <typename Map>
+int FirstMappedAtLeast(Map map, int target, int limit) {
+    int low = -limit;
+    int high = limit + 1;  // map(high) counts as reaching every target
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (map(middle) >= target)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+}  // namespace
+
+std::optional<Rect> ZMGOutput::ReachedWorld(const Rect& deviceArea, int margin) {
+    const auto mapX = [this](int x) { return MapX(x); };
+    const auto mapY = [this](int y) { return MapY(y); };
+    if (!(MapX(kReachLimit) > MapX(-kReachLimit) && MapY(kReachLimit) > MapY(-kReachLimit))) return std::nullopt;
+    return Rect{FirstMappedAtLeast(mapX, deviceArea.left - margin, kReachLimit),
+                FirstMappedAtLeast(mapY, deviceArea.top - margin, kReachLimit),
+                FirstMappedAtLeast(mapX, deviceArea.right + margin + 1, kReachLimit) - 1,
+                FirstMappedAtLeast(mapY, deviceArea.bottom + margin + 1, kReachLimit) - 1};
+}
+
+std::optional<bool> ZMGOutput::MeetsReach(const Rect& reach, const Rect& world) {
+    const auto [low, high] = std::minmax({world.left, world.right, world.top, world.bottom});
+    if (low < -kReachLimit || high > kReachLimit) return std::nullopt;
+    return std::max(world.left, world.right) >= reach.left && std::min(world.left, world.right) <= reach.right &&
+           std::max(world.top, world.bottom) >= reach.top && std::min(world.top, world.bottom) <= reach.bottom;
 }
 
 Rect ZMGOutput::UnmapRect(const Rect& device) const {

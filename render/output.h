@@ -74,6 +74,18 @@ public:
     void SetPenMode(tabulorix::PenMode mode);
 
     tabulorix::Rect MapRect(const tabulorix::Rect& world);
+    // The world span that a device area grown by margin pixels reaches,
+    // exactly as mapping tells: the mapped x of a world x is at least
+    // area.left - margin when x >= result.left, at most area.right + margin
+    // when x <= result.right (likewise y). Nothing when the mapping does not
+    // grow with the coordinates. Valid for world coordinates within
+    // kReachLimit of 0.
+    std::optional<tabulorix::Rect> ReachedWorld(const tabulorix::Rect& deviceArea, int margin);
+    static constexpr int kReachLimit = 1 << 24;
+    // Whether a world rectangle (corners in either order) maps into the
+    // grown area whose ReachedWorld is reach; nothing for corners beyond
+    // kReachLimit (map those).
+    static std::optional<bool> MeetsReach(const tabulorix::Rect& reach, const tabulorix::Rect& world);
     // Inverse of the screen mapping; the page origin is not added back.
     tabulorix::Rect UnmapRect(const tabulorix::Rect& device) const;
     int MapLength(int length) const;

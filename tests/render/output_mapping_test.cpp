@@ -1,5 +1,8 @@
 // World-to-device mapping of the screen and of paper, and the drawing and
 // text operations of the outputs.
+#include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "render_fixture.h"
@@ -100,6 +103,49 @@ TEST_F(MappingTest, PaperMappingScalesThePageAtItsOrigin) {
     EXPECT_EQ(paper.MapY(1100), 106);  // 6.25 × 17 = 106.25
     box.SetZoom(50, 0);
     EXPECT_EQ(paper.MapX(800), 100);
+}
+
+// The world span a grown device area reaches answers for every rectangle
+// what mapping it and comparing it with the area answers, on the screen at
+// several zooms and scroll positions and on paper.
+TEST_F(MappingTest, ReachedWorldAgreesWithMappingEveryRectangle) {
+    Grid(2, 3);
+    std::uint32_t seed = 12345;
+    auto next = [&seed](int range) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(2 * range + 1)) - range;
+    };
+    auto check = [&](ZMGOutput& output, const char* what) {
+        for (const Rect area : {Rect{0, 0, 1920, 1080}, Rect{37, 51, 38, 52}, Rect{-20, 300, 400, 310}}) {
+            const int margin = 3;
+            const std::optional<Rect> reach = output.ReachedWorld(area, margin);
+            ASSERT_TRUE(reach) << what;
+            for (int i = 0; i < 3000; ++i) {
+                const int cx = next(6000);
+                const int cy = next(6000);
+                const Rect world{cx + next(40), cy + next(40), cx + next(3000), cy + next(30)};
+                const Rect d = output.MapRect(world);
+                const bool mapped = std::max(d.left, d.right) + margin >= area.left &&
+                                    std::min(d.left, d.right) - margin <= area.right &&
+                                    std::max(d.top, d.bottom) + margin >= area.top &&
+                                    std::min(d.top, d.bottom) - margin <= area.bottom;
+                ASSERT_EQ(ZMGOutput::MeetsReach(*reach, world), std::optional<bool>(mapped))
+                    << what << " " << world.left << "," << world.top << "," << world.right << ","
+                    << world.bottom;
+            }
+        }
+        // Corners beyond the limit are left to mapping.
+        EXPECT_FALSE(ZMGOutput::MeetsReach(*output.ReachedWorld(Rect{0, 0, 10, 10}, 0),
+                                           Rect{0, 0, ZMGOutput::kReachLimit + 1, 5}));
+    };
+    for (const int zoom : {25, 50, 75, 100, 150, 400}) {
+        console.SetZoom(zoom);
+        console.SetPageOrigin(next(800), next(800));
+        check(console, "screen");
+    }
+    box.SetZoom(100, 0);
+    ASSERT_TRUE(box.SelectPage(4));
+    check(paper, "paper");
 }
 
 TEST_F(MappingTest, ShapesAreMappedBeforeTheyReachTheCanvas) {
