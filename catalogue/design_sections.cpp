@@ -96,13 +96,32 @@ bool EndsWithQuote(std::string_view text) {
 // Fields of a row are few; room for them is made once.
 constexpr std::size_t kUsualFieldCount = 16;
 
-// One row starting at lines[i]; i moves past the lines it used.
-std::vector<std::string> ReadRow(std::span<const std::string> lines, std::size_t& i,
-                                 SectionContinuation rule) {
-    std::vector<std::string> fields;
-    fields.reserve(kUsualFieldCount);
-    FieldScanner scanner;
+// The fields of a line made only of quoted fields without doubled quotes,
+// separated by commas and ending with a quote (what the writer writes for
+// almost every row): the texts between the quotes, as the scanner reads
+// them. False, with fields in any state, for every other line.
+bool ReadQuotedLine(std::string_view line, std::vector<std::string>& fields) {
+    std::size_t open = 0;
+    while (open < line.size() && line[open] == '"') {
+        const std::size_t close = line.find('"', open + 1);
+        if (close == std::string_view::npos) return false;
+        const std::size_t after = close + 1;
+        if (after < line.size() && line[after] != ',') return false;  // a doubled quote or text after it
+        fields.emplace_back(line.substr(open + 1, close - open - 1));
+        if (after == line.size()) return true;
+        open = after + 1;
+    }
+    return false;
+}
+
+// One row starting at lines[i] into fields; i moves past the lines it used.
+void ReadRow(std::span<const std::string> lines, std::size_t& i, SectionContinuation rule,
+             std::vector<std::string>& fields) {
+    fields.clear();
     const std::string& first = lines[i++];
+    if (ReadQuotedLine(first, fields)) return;
+    fields.clear();
+    FieldScanner scanner;
     scanner.Feed(first, &fields);
     switch (rule) {
         case SectionContinuation::OneLinePerRow:
@@ -126,7 +145,6 @@ std::vector<std::string> ReadRow(std::span<const std::string> lines, std::size_t
             break;
     }
     scanner.Finish(fields);
-    return fields;
 }
 
 // Moves the fields from position `from` on into the row.
@@ -161,6 +179,9 @@ template <typename Take>
 void ForEachSectionRow(std::span<const std::string> lines, std::string_view section, Take take) {
     const SectionContinuation rule = ContinuationOf(section);
     std::vector<std::string> header;
+    // One buffer for every row: the rows take its values, not its room.
+    std::vector<std::string> fields;
+    fields.reserve(kUsualFieldCount);
     bool firstSection = true;
     for (auto start = std::find(lines.begin(), lines.end(), section); start != lines.end();
          start = std::find(start + 1, lines.end(), section)) {
@@ -172,7 +193,7 @@ void ForEachSectionRow(std::span<const std::string> lines, std::string_view sect
                 continue;
             }
             if (line.front() == '[') break;
-            auto fields = ReadRow(lines, i, rule);
+            ReadRow(lines, i, rule, fields);
             const bool headerRow = firstRow;
             firstRow = false;
             if (headerRow && firstSection) header = fields;
