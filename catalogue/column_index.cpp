@@ -1,6 +1,6 @@
 #include "catalogue/column_index.h"
 
-#include <cstdint>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -8,36 +8,45 @@ namespace {
 constexpr int kColumnNameP = 1;
 constexpr int kScannedRows = 64;
 
-std::uint64_t Load8(const char* p) {
-    std::uint64_t value;
-    std::memcpy(&value, p, sizeof value);
+// Up to 8 bytes of a text from `from`, zero-padded.
+std::uint64_t Load8(std::string_view text, std::size_t from) {
+    std::uint64_t value = 0;
+    if (from < text.size()) std::memcpy(&value, text.data() + from, std::min<std::size_t>(8, text.size() - from));
     return value;
-}
-
-// Equality of two texts, without a call for the usual names: texts of 8 to
-// 16 bytes are compared as their first and last 8 bytes (the scan compares
-// each name with every column of a table, and most have the same length as
-// many others).
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    if (a.size() < 8 || a.size() > 16) return a == b;
-    const std::size_t tail = a.size() - 8;
-    return Load8(a.data()) == Load8(b.data()) && Load8(a.data() + tail) == Load8(b.data() + tail);
 }
 
 }  // namespace
 
+MGColumnIndex::Print MGColumnIndex::PrintOf(std::string_view name) {
+    // The first and the last 8 bytes cover a text of up to 16 bytes whole.
+    const std::size_t tail = name.size() > 8 ? name.size() - 8 : 0;
+    return Print{name.size(), Load8(name, 0), Load8(name, tail)};
+}
+
 int MGColumnIndex::Find(const ZMGCell& columns, std::string_view name) {
-    if (columns.RowCount() <= kScannedRows) {
-        for (int r = 1; !columns.IsPastEnd(r); ++r) {
-            if (SameText(columns.GetRow(r).ItemOrEmpty(kColumnNameP), name)) return r;
-        }
-        return 0;
-    }
+    if (columns.RowCount() <= kScannedRows) return Scan(columns, name);
     auto [entry, added] = wide_.try_emplace(&columns);
     if (added) {
-        for (int r = 1; !columns.IsPastEnd(r); ++r) entry->second.emplace(columns.GetRow(r).ItemOrEmpty(kColumnNameP), r);
+        for (int r = 1; !columns.IsPastEnd(r); ++r)
+            entry->second.emplace(columns.GetRow(r).ItemOrEmpty(kColumnNameP), r);
     }
     const auto found = entry->second.find(name);
     return found == entry->second.end() ? 0 : found->second;
+}
+
+// Callers look up several names of one table in a row: the names' prints
+// are taken once per table and the scan compares those.
+int MGColumnIndex::Scan(const ZMGCell& columns, std::string_view name) {
+    if (&columns != printed_ || static_cast<int>(prints_.size()) != columns.RowCount() - 1) {
+        printed_ = &columns;
+        prints_.clear();
+        for (int r = 1; !columns.IsPastEnd(r); ++r) prints_.push_back(PrintOf(columns.GetRow(r).ItemOrEmpty(kColumnNameP)));
+    }
+    const Print wanted = PrintOf(name);
+    for (std::size_t k = 0; k < prints_.size(); ++k) {
+        if (!(prints_[k] == wanted)) continue;
+        const int r = static_cast<int>(k) + 1;
+        if (name.size() <= 16 || columns.GetRow(r).ItemOrEmpty(kColumnNameP) == name) return r;
+    }
+    return 0;
 }

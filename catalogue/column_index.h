@@ -3,11 +3,13 @@
 // few dozen columns, which a scan searches faster than an index can be
 // built; a wide table gets a hash index of its own, built on first use and
 // kept while the finder lives. The column rows' values must not change
-// meanwhile (flags and key marks may).
+// meanwhile (flags and key marks may), nor may a table be destroyed.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "catalogue/row_table.h"
 
@@ -18,5 +20,19 @@ public:
     int Find(const ZMGCell& columns, std::string_view name);
 
 private:
+    // Length and first and last 8 bytes of a name: equal prints mean equal
+    // names up to 16 bytes.
+    struct Print {
+        std::size_t size;
+        std::uint64_t head;
+        std::uint64_t tail;
+        bool operator==(const Print&) const = default;
+    };
+    static Print PrintOf(std::string_view name);
+    int Scan(const ZMGCell& columns, std::string_view name);
+
     std::unordered_map<const ZMGCell*, std::unordered_map<std::string_view, int>> wide_;
+    // The prints of the names of the table scanned last.
+    const ZMGCell* printed_ = nullptr;
+    std::vector<Print> prints_;
 };
