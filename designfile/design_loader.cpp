@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <span>
+#include <string>
 
 #include "app/model/settings.h"
 #include "catalogue/design_sections.h"
@@ -117,6 +118,35 @@ void ApplyFont(const MGDesignContext& context, MGDrawTableList& diagram) {
                      context.manager.DisplayMode());
 }
 
+// What the boxes' measured sizes depend on besides their own contents.
+struct Measuring {
+    std::string fontName;
+    std::string fontSize;
+    int displayMode = 0;
+    int zoom = 0;
+    int boxes = 0;
+    bool operator==(const Measuring&) const = default;
+};
+
+Measuring MeasuringNow(const MGDesignContext& context, const MGDrawTableList& diagram) {
+    if (context.drawBox == nullptr) return {};
+    return {context.window.FontNameText(), context.window.FontSizeText(), context.manager.DisplayMode(),
+            context.drawBox->Zoom(), diagram.Count()};
+}
+
+// Applies the font once more. Placing the boxes and building the relations
+// change nothing a box's size is measured from, so when font, display mode,
+// zoom and boxes are still those of the first measuring, measuring again
+// gives every box the size it has: the font is applied without it.
+void ApplyFontAgain(const MGDesignContext& context, MGDrawTableList& diagram, const Measuring& first) {
+    if (context.drawBox == nullptr) return;
+    if (MeasuringNow(context, diagram) == first) {
+        context.drawBox->SetDiagramFont(context.window.FontNameText(), context.window.FontSizeText());
+        return;
+    }
+    ApplyFont(context, diagram);
+}
+
 // The layout lines place the boxes they name; the rest are placed
 // automatically when there is a drawing box to measure them with.
 void PlaceBoxes(const MGDesignContext& context, MGDrawTableList& diagram,
@@ -147,13 +177,14 @@ void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::st
     window.ResetListViewMemory();
     diagram.ApplyDisplayFlags(context.settings.DisplayFlags());
     ApplyFont(context, diagram);
+    const Measuring measured = MeasuringNow(context, diagram);
     PlaceBoxes(context, diagram, lines);
     window.SetWindowZoom100();
     window.RebuildSchemaList();
     BuildRelations(diagram);
     sources.Finish();
     window.ExpandDesignNode();
-    ApplyFont(context, diagram);
+    ApplyFontAgain(context, diagram, measured);
 }
 
 void ClearModel(const MGDesignContext& context, const std::string& path) {

@@ -16,6 +16,7 @@
 #include "platform/file_io.h"
 #include "support/catalogue_builder.h"
 #include "support/design_fixture.h"
+#include "support/recording_render_ports.h"
 
 using namespace tabulorix::testing;
 using tabulorix::Answer;
@@ -274,3 +275,37 @@ TEST_F(DesignFile, SaveQuestionsAndAnswers) {
 }
 
 }  // namespace
+
+// Loading measures the boxes, places them and builds the relations, then
+// applies the font once more: the boxes end with the sizes the font gives
+// them, also when the font changed in between.
+TEST_F(DesignFile, LoadedBoxesHaveTheSizesOfTheFontAppliedLast) {
+    Sample();
+    const std::string path = Save("sizes.tlx");
+    BoxParts<RecordingPrinter> parts{6250, 6250, 600};
+    const MGDesignContext measuring{manager, settings, window, &parts.box};
+    auto sizes = [] {
+        std::vector<std::pair<int, int>> all;
+        const MGDrawTableList& diagram = *MGDrawTableList::Current();
+        for (int i = 0; i < diagram.Count(); ++i) {
+            const tabulorix::Rect& r = diagram.Item(i)->Position();
+            all.emplace_back(r.right - r.left, r.bottom - r.top);
+        }
+        return all;
+    };
+    auto remeasured = [&] {
+        ApplyDiagramFont(*MGDrawTableList::Current(), parts.box, window.fontName, window.fontSize,
+                         manager.DisplayMode());
+        return sizes();
+    };
+    ASSERT_TRUE(LoadDesignFile(measuring, path));
+    const auto loaded = sizes();
+    ASSERT_FALSE(loaded.empty());
+    EXPECT_EQ(remeasured(), loaded);
+
+    window.beforeFontAgain = [&] { window.fontSize = "20"; };
+    ASSERT_TRUE(LoadDesignFile(measuring, path));
+    const auto larger = sizes();
+    EXPECT_GT(larger.front().second, loaded.front().second);
+    EXPECT_EQ(remeasured(), larger);
+}

@@ -30,6 +30,10 @@ public:
     void ShowRightPanel() override {
         if (beforeLayout) beforeLayout();
     }
+    // Runs after the relations are built, before the font is applied again.
+    void ExpandDesignNode() override {
+        if (beforeFontAgain) beforeFontAgain();
+    }
     void DeleteRootNode() override { ++rootDeletions; }
     void SetRootNodeText(const std::string& text) override { rootText = text; }
 
@@ -39,6 +43,7 @@ public:
     int rootDeletions = 0;
     std::string rootText;
     std::function<void()> beforeLayout;
+    std::function<void()> beforeFontAgain;
 };
 
 class DesignTest : public ::testing::Test {
