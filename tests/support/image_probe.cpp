@@ -68,7 +68,11 @@ std::optional<QRect> BoundsOfColor(const QImage& image, Color expected, int tole
 }
 
 std::string DescribePixel(const QImage& image, int x, int y) {
-    if (!image.rect().contains(x, y)) return "(" + std::to_string(x) + ", " + std::to_string(y) + ") outside";
+    if (!image.rect().contains(x, y)) {
+        char outside[64];
+        std::snprintf(outside, sizeof outside, "(%d, %d) outside", x, y);
+        return outside;
+    }
     const Color c = PixelColor(image, x, y);
     char text[64];
     std::snprintf(text, sizeof text, "(%d, %d) = #%02X%02X%02X", x, y, Channel(c, 0), Channel(c, 8),
