@@ -6,7 +6,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <future>
+#include <iterator>
 #include <system_error>
+
+#include "platform/worker_thread.h"
 
 namespace tabulorix {
 namespace {
@@ -339,8 +343,9 @@ std::string DecodeCp932(std::string_view bytes) {
         stop->offset, line);
 }
 
-std::optional<std::vector<std::string>> DecodeCp932Lines(std::string_view bytes) {
-    if (HasUtf8Bom(bytes)) return std::nullopt;
+namespace {
+
+std::optional<std::vector<std::string>> DecodeLinesOf(std::string_view bytes) {
     // CR and LF are never the second byte of a CP932 character, so the
     // lines of the bytes are the lines of the text.
     std::vector<std::string> lines;
@@ -357,6 +362,31 @@ std::optional<std::vector<std::string>> DecodeCp932Lines(std::string_view bytes)
         start = end + 1;
     }
     return lines;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> DecodeCp932Lines(std::string_view bytes) {
+    if (HasUtf8Bom(bytes)) return std::nullopt;
+    // A large text is cut after a line feed near its middle, and the lines
+    // after the cut are decoded on the worker thread meanwhile.
+    constexpr std::size_t kCutAbove = std::size_t{1} << 20;
+    const std::size_t cut = bytes.size() > kCutAbove ? bytes.find('\n', bytes.size() / 2) : std::string_view::npos;
+    if (cut == std::string_view::npos) return DecodeLinesOf(bytes);
+    std::optional<std::vector<std::string>> second;
+    std::future<void> secondDone = RunOnWorker([&second, bytes, cut] { second = DecodeLinesOf(bytes.substr(cut + 1)); });
+    std::optional<std::vector<std::string>> first;
+    try {
+        first = DecodeLinesOf(bytes.substr(0, cut + 1));
+    } catch (...) {
+        secondDone.wait();
+        throw;
+    }
+    secondDone.get();
+    if (!first || !second) return std::nullopt;
+    first->reserve(first->size() + second->size());
+    std::move(second->begin(), second->end(), std::back_inserter(*first));
+    return first;
 }
 
 bool HasUtf8Bom(std::string_view bytes) {

@@ -8,6 +8,10 @@
 namespace tabulorix {
 namespace {
 
+// Set on the worker thread: a task it runs that hands on work of its own
+// runs that work at once instead of waiting for itself.
+thread_local bool onWorker = false;
+
 class Worker {
 public:
     ~Worker() {
@@ -22,6 +26,10 @@ public:
     std::future<void> Add(std::function<void()> task) {
         std::packaged_task<void()> packaged(std::move(task));
         std::future<void> done = packaged.get_future();
+        if (onWorker) {
+            packaged();
+            return done;
+        }
         {
             const std::lock_guard lock(mutex_);
             queue_.push_back(std::move(packaged));
@@ -34,6 +42,7 @@ public:
 private:
     // Runs what is queued; at the end of the program the rest first.
     void Work() {
+        onWorker = true;
         std::unique_lock lock(mutex_);
         for (;;) {
             wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });

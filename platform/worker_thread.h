@@ -11,7 +11,7 @@
 namespace tabulorix {
 
 // Queues the task; the future is ready when it has run and hands on what it
-// threw.
+// threw. A task given by a task on the worker runs at once.
 std::future<void> RunOnWorker(std::function<void()> task);
 
 }  // namespace tabulorix

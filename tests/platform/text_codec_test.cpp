@@ -158,3 +158,33 @@ TEST(TextCodec, Cp932LinesAreTheLinesOfTheDecodedText) {
     EXPECT_FALSE(DecodeCp932Lines("ok\nline\r\x82\xA0\x85\x40 rest\n"));
     EXPECT_FALSE(DecodeCp932Lines("a\nb\x81\r\nc"));
 }
+
+TEST(TextCodec, LinesOfALargeTextCutInTwoAreTheLinesOfTheWhole) {
+    // Over a megabyte, so that the second half is decoded beside the first;
+    // every kind of line end and Japanese lines fall near the middle.
+    std::string bytes;
+    for (int i = 0; bytes.size() < (std::size_t{3} << 19); ++i) {
+        bytes += "\"row" + std::to_string(i) + "\",\"" + kJapaneseCp932 + "\"";
+        bytes += i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r";
+        if (i % 7 == 0) bytes += "\r\n";
+    }
+    bytes += "last";
+    const auto lines = DecodeCp932Lines(bytes);
+    ASSERT_TRUE(lines);
+    std::vector<std::string> expected;
+    const std::string text = DecodeCp932(bytes);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        expected.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    expected.push_back(text.substr(start));
+    EXPECT_EQ(*lines, expected);
+    // A fault in the second half (an unassigned code on the last line) is
+    // found as in the first.
+    const std::string damaged = bytes.substr(0, bytes.size() - 4) + "\x85\x40st";
+    EXPECT_FALSE(DecodeCp932Lines(damaged));
+    EXPECT_THROW(DecodeCp932(damaged), TextCodecError);
+}

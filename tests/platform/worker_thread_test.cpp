@@ -36,3 +36,9 @@ TEST(WorkerThread, AFailureReachesTheWaiterAndTheNextTaskStillRuns) {
     next.get();
     EXPECT_TRUE(ran);
 }
+
+TEST(WorkerThread, ATaskHandedOnByATaskRunsAtOnce) {
+    bool inner = false;
+    RunOnWorker([&inner] { RunOnWorker([&inner] { inner = true; }).get(); }).get();
+    EXPECT_TRUE(inner);
+}
