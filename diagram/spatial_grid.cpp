@@ -1,6 +1,7 @@
 #include "diagram/spatial_grid.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace tabulorix {
 
@@ -69,9 +70,18 @@ void SpatialGrid::Insert(int id, const Rect& bounds) {
 
 void SpatialGrid::Query(const Rect& area, std::vector<int>& ids) const {
     ids.clear();
+    std::size_t low = found_.size();
+    std::size_t high = 0;
+    auto take = [&](int id) {
+        const auto word = static_cast<std::size_t>(id) / 64;
+        if (word >= found_.size()) found_.resize(word + 1, 0);
+        found_[word] |= std::uint64_t{1} << (id % 64);
+        low = std::min(low, word);
+        high = std::max(high, word + 1);
+    };
     const Rect r = Normalised(area);
     for (const Wide& item : wide_) {
-        if (Meet(item.bounds, r)) ids.push_back(item.id);
+        if (Meet(item.bounds, r)) take(item.id);
     }
     // Only the cells that can hold something are visited.
     const int x0 = std::max(CellOf(r.left), minX_);
@@ -81,11 +91,15 @@ void SpatialGrid::Query(const Rect& area, std::vector<int>& ids) const {
     for (int cx = x0; cx <= x1; ++cx) {
         for (int cy = y0; cy <= y1; ++cy) {
             const auto found = cells_.find(Key(cx, cy));
-            if (found != cells_.end()) ids.insert(ids.end(), found->second.begin(), found->second.end());
+            if (found == cells_.end()) continue;
+            for (const int id : found->second) take(id);
         }
     }
-    std::sort(ids.begin(), ids.end());
-    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    for (std::size_t word = low; word < high; ++word) {
+        for (std::uint64_t bits = found_[word]; bits != 0; bits &= bits - 1)
+            ids.push_back(static_cast<int>(word * 64 + static_cast<std::size_t>(std::countr_zero(bits))));
+        found_[word] = 0;
+    }
 }
 
 }  // namespace tabulorix

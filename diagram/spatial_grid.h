@@ -43,6 +43,9 @@ private:
     int minY_ = 0;
     int maxX_ = -1;
     int maxY_ = -1;
+    // One bit per id while a query collects them (all clear between
+    // queries): duplicates fall away and the ids come out in order.
+    mutable std::vector<std::uint64_t> found_;
 };
 
 }  // namespace tabulorix
