@@ -327,26 +327,57 @@ void ReportRepeatedSections(const std::string& owner, std::span<const std::strin
     }
 }
 
-// The detail sections, read and handed to the boxes. Foreign keys and
-// conditions go to the worker thread while this thread does the indexes,
-// primary keys and unique keys: each kind fills its own tables of the
-// boxes, and all of them only read the boxes' column rows. (Primary and
-// unique keys stay in that order: their key numbers continue each other's.)
-void ReadDetails(std::span<const std::string> lines, MGSchema& schema) {
-    std::future<void> foreignKeysAndConditions = tabulorix::RunOnWorker([lines, &schema] {
-        ReadSection(lines, "[FOREIGN KEY]", schema.ForeignKeys());
+// Positions of the table list rows once the Type field is removed.
+constexpr int kListPhysicalName = 1;
+constexpr int kListComment = 2;
+constexpr int kListFlag = 3;
+
+// The tables, columns, views, privileges and free texts of a schema block
+// into the diagram's boxes.
+void ReadBoxes(std::span<const std::string> lines, MGSchema& schema) {
+    auto& status = tabulorix::Status();
+    status.SetMainLine("テーブル情報解析中...");
+    ZMGCell views;
+    ReadTypedRows(lines, "[TABLE]", schema.Tables(), views, kListFlag);
+    ReadSection(lines, "[OBJECT PRIVILEGE]", schema.Privileges());
+    status.SetMainLine("フィールド情報解析中...");
+    ReadColumnsIntoBoxes(lines, schema);
+    status.SetMainLine("ビュー情報解析中...");
+    ReadSection(lines, "[VIEW]", schema.ViewSources());
+    BuildViewBoxes(schema, schema.ViewColumns(), ColumnRowMode::Raw, ViewLookup{&schema.ViewSources(), 0, 1},
+                   ViewLookup{&views, kListPhysicalName, kListComment, true});
+    MGSchema::ReleaseDistributedRows(schema.ViewColumns());
+    AttachPrivileges(schema, schema.Privileges());
+    // The free texts join the diagram after the views, before the details
+    // are handed out: from then on no box is added while the worker reads
+    // the box list.
+    ReadTexts(lines);
+}
+
+// The detail sections into their row tables: text only, needing no box.
+void ReadDetailSections(std::span<const std::string> lines, MGSchema& schema) {
+    ReadSection(lines, "[FOREIGN KEY]", schema.ForeignKeys());
+    ReadSection(lines, "[CONDITION]", schema.Conditions());
+    ReadSection(lines, "[INDEX]", schema.Indexes());
+    ReadSection(lines, "[PRIMARY KEY]", schema.PrimaryKeys());
+    ReadSection(lines, "[UNIQUE]", schema.UniqueKeys());
+}
+
+// The detail rows handed to the boxes. Foreign keys and conditions go on
+// the worker thread while this thread does the indexes, primary keys and
+// unique keys: each kind fills its own tables of the boxes, and all of them
+// only read the boxes' column rows. (Primary and unique keys stay in that
+// order: their key numbers continue each other's.)
+void HandOutDetails(MGSchema& schema) {
+    std::future<void> foreignKeysAndConditions = tabulorix::RunOnWorker([&schema] {
         HandDetailsToBoxes(schema, schema.ForeignKeys(), DetailKind::ForeignKey);
-        ReadSection(lines, "[CONDITION]", schema.Conditions());
         HandDetailsToBoxes(schema, schema.Conditions(), DetailKind::Condition);
     });
     try {
         auto& status = tabulorix::Status();
         status.SetMainLine("索引情報解析中...");
-        ReadSection(lines, "[INDEX]", schema.Indexes());
         HandDetailsToBoxes(schema, schema.Indexes(), DetailKind::Index);
         status.SetMainLine("制約情報解析中...");
-        ReadSection(lines, "[PRIMARY KEY]", schema.PrimaryKeys());
-        ReadSection(lines, "[UNIQUE]", schema.UniqueKeys());
         HandDetailsToBoxes(schema, schema.PrimaryKeys(), DetailKind::PrimaryKey);
         HandDetailsToBoxes(schema, schema.UniqueKeys(), DetailKind::UniqueKey);
     } catch (...) {
@@ -356,10 +387,20 @@ void ReadDetails(std::span<const std::string> lines, MGSchema& schema) {
     foreignKeysAndConditions.get();
 }
 
-// Positions of the table list rows once the Type field is removed.
-constexpr int kListPhysicalName = 1;
-constexpr int kListComment = 2;
-constexpr int kListFlag = 3;
+// Builds the boxes from the tables, columns and views on this thread while
+// the worker reads the detail sections, which are handed out after.
+void ReadBoxesAndDetails(std::span<const std::string> lines, MGSchema& schema) {
+    std::future<void> detailsRead = tabulorix::RunOnWorker([lines, &schema] { ReadDetailSections(lines, schema); });
+    try {
+        ReadBoxes(lines, schema);
+    } catch (...) {
+        detailsRead.wait();
+        throw;
+    }
+    detailsRead.get();
+    HandOutDetails(schema);
+}
+
 
 }  // namespace
 
@@ -390,24 +431,8 @@ void ReadSectionRows(std::span<const std::string> lines, std::string_view sectio
     });
 }
 
+
 void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> lines) {
     ReportRepeatedSections(schema.OwnerName(), lines);
-    auto& status = tabulorix::Status();
-    status.SetMainLine("テーブル情報解析中...");
-    ZMGCell views;
-    ReadTypedRows(lines, "[TABLE]", schema.Tables(), views, kListFlag);
-    ReadSection(lines, "[OBJECT PRIVILEGE]", schema.Privileges());
-    status.SetMainLine("フィールド情報解析中...");
-    ReadColumnsIntoBoxes(lines, schema);
-    status.SetMainLine("ビュー情報解析中...");
-    ReadSection(lines, "[VIEW]", schema.ViewSources());
-    BuildViewBoxes(schema, schema.ViewColumns(), ColumnRowMode::Raw, ViewLookup{&schema.ViewSources(), 0, 1},
-                   ViewLookup{&views, kListPhysicalName, kListComment, true});
-    MGSchema::ReleaseDistributedRows(schema.ViewColumns());
-    AttachPrivileges(schema, schema.Privileges());
-    // The free texts join the diagram after the views, before the details
-    // are handed out: from here on no box is added while the worker reads
-    // the box list.
-    ReadTexts(lines);
-    ReadDetails(lines, schema);
+    ReadBoxesAndDetails(lines, schema);
 }
