@@ -38,6 +38,7 @@ public:
     void SetBrushStyle(BrushStyle style) override { target_->SetBrushStyle(state_.brushStyle = style); }
     void SetFont(const FontSpec& font) override { target_->SetFont(font); }
     FontSpec Font() const override { return target_->Font(); }
+    int FontPointSize() const override { return target_->FontPointSize(); }
     void SetFontColor(Color color) override { target_->SetFontColor(state_.fontColor = color); }
     void SetWindowOrigin(int x, int y) override { target_->SetWindowOrigin(x, y); }
     void MoveTo(int x, int y) override { target_->MoveTo(x, y); }

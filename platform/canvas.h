@@ -89,6 +89,8 @@ public:
     virtual void SetBrushStyle(BrushStyle style) = 0;
     virtual void SetFont(const FontSpec& font) = 0;
     virtual FontSpec Font() const = 0;
+    // The point size of Font(), without a copy of the font.
+    virtual int FontPointSize() const { return Font().pointSize; }
     virtual void SetFontColor(Color color) = 0;
     virtual void SetWindowOrigin(int x, int y) = 0;
 

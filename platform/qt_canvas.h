@@ -114,6 +114,7 @@ public:
     int FontPixelHeight() override;
     double PixelsPerInch() const override;
     std::optional<Color> Pixel(int x, int y) const override;
+    int FontPointSize() const override { return state_.font.pointSize; }
 
 private:
     struct Owned;  // what a factory-made canvas owns: file, device, painter

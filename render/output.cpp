@@ -29,6 +29,8 @@ int Truncate(double value) {
 }
 
 void SetCanvasFontSize(Canvas& canvas, int pointSize) {
+    // Setting the font it has changes nothing (measuring asks for every text).
+    if (canvas.FontPointSize() == pointSize) return;
     FontSpec font = canvas.Font();
     font.pointSize = pointSize;
     canvas.SetFont(font);
