@@ -82,10 +82,10 @@ int LargestKeyNumber(const MGDrawTableList& diagram) {
 
 class Distributor {
 public:
-    // With a consumed table (the result itself) its data rows are emptied as
-    // they are handed over: their values are moved into the boxes' rows.
-    Distributor(const MGSchema& schema, const ZMGCell& result, DetailKind kind, ZMGCell* consumed)
-        : result_(result), consumed_(consumed), kind_(kind), layout_(Layout(kind)), diagram_(MGDrawTableList::EnsureCurrent()) {
+    // The holder's data rows are emptied as they are handed over: their
+    // values are moved into the boxes' rows.
+    Distributor(const MGSchema& schema, ZMGCell& holder, DetailKind kind)
+        : result_(holder), kind_(kind), layout_(Layout(kind)), diagram_(MGDrawTableList::EnsureCurrent()) {
         for (int i = 0; i < diagram_.Count(); ++i) {
             MGShapeTable* box = diagram_.Item(i);
             if (box->SchemaNumber() != schema.SchemaNumber() || !IsTableOrView(*box)) continue;
@@ -107,13 +107,11 @@ public:
         previousTable_.clear();
         previousName_.clear();
         for (int r = 1; !result_.IsPastEnd(r); ++r) {
-            const ZMGRowExt& row = result_.GetRow(r);
+            ZMGRowExt& row = result_.GetRow(r);
             const auto found = byName_.find(row.ItemOrEmpty(0));
             if (found == byName_.end()) continue;
-            // Boxes of the same name each get the row; the last may take it.
-            ZMGRowExt* takeFrom = consumed_ != nullptr ? &consumed_->GetRow(r) : nullptr;
-            for (MGShapeTable* box : found->second)
-                Hand(*box, row, box == found->second.back() ? takeFrom : nullptr);
+            // Boxes of the same name each get the row; the last takes it.
+            for (MGShapeTable* box : found->second) Hand(*box, row, box == found->second.back());
         }
     }
 
@@ -134,12 +132,12 @@ private:
         table.AddRow(std::move(row));
     }
 
-    void Hand(MGShapeTable& box, const ZMGRowExt& row, ZMGRowExt* takeFrom) {
+    void Hand(MGShapeTable& box, ZMGRowExt& row, bool take) {
         ZMGCell& table = TargetTable(box, kind_);
         if (kind_ == DetailKind::Condition) {
             auto condition = std::make_unique<ZMGRowExt>();
             condition->SetSerial(ColumnSerial(box, row.ItemOrEmpty(kConditionColumnName)));
-            HandItems(row, takeFrom, layout_.keyItems, *condition);
+            HandItems(row, take, layout_.keyItems, *condition);
             table.AddRow(std::move(condition));
             return;
         }
@@ -148,30 +146,29 @@ private:
         if (tableName != previousTable_ || name != previousName_) {
             previousTable_ = tableName;
             previousName_ = name;
-            table.AddRow(NewKeyRow(box, row, takeFrom));
+            table.AddRow(NewKeyRow(box, row, take));
         }
         auto* key = dynamic_cast<ZMGRowCell*>(&table.GetRow(table.RowCount() - 1));
         if (key == nullptr) return;
         ZMGCell& columns = key->Child();
         if (columns.RowCount() == 0) AddTemplateCopy(columns);
         auto column = std::make_unique<ZMGRowExt>();
-        HandItems(row, takeFrom, layout_.columnItems, *column);
+        HandItems(row, take, layout_.columnItems, *column);
         column->SetSerial(ColumnSerial(box, column->ItemOrEmpty(0)));
         columns.AddRow(std::move(column));
     }
 
-    // Moves the items when the row may be taken, else copies them.
-    static void HandItems(const ZMGRowExt& row, ZMGRowExt* takeFrom, const std::vector<int>& positions,
-                          ZMGRowExt& to) {
-        if (takeFrom != nullptr)
-            TakeItems(*takeFrom, positions, to);
+    // Moves the items when the row is taken, else copies them.
+    static void HandItems(ZMGRowExt& row, bool take, const std::vector<int>& positions, ZMGRowExt& to) {
+        if (take)
+            TakeItems(row, positions, to);
         else
             CopyItems(row, positions, to);
     }
 
-    std::unique_ptr<ZMGRowCell> NewKeyRow(MGShapeTable& box, const ZMGRowExt& row, ZMGRowExt* takeFrom) {
+    std::unique_ptr<ZMGRowCell> NewKeyRow(MGShapeTable& box, ZMGRowExt& row, bool take) {
         auto key = std::make_unique<ZMGRowCell>();
-        HandItems(row, takeFrom, layout_.keyItems, *key);
+        HandItems(row, take, layout_.keyItems, *key);
         switch (kind_) {
             case DetailKind::PrimaryKey:
             case DetailKind::UniqueKey:
@@ -207,8 +204,7 @@ private:
         return position == 0 ? -1 : columns.GetRow(position).Serial();
     }
 
-    const ZMGCell& result_;
-    ZMGCell* consumed_;
+    ZMGCell& result_;
     DetailKind kind_;
     const KindLayout& layout_;
     MGDrawTableList& diagram_;
@@ -226,11 +222,7 @@ private:
 
 }  // namespace
 
-void DistributeDetails(const MGSchema& schema, const ZMGCell& result, DetailKind kind) {
-    Distributor(schema, result, kind, nullptr).Run();
-}
-
 void HandDetailsToBoxes(const MGSchema& schema, ZMGCell& holder, DetailKind kind) {
-    Distributor(schema, holder, kind, &holder).Run();
+    Distributor(schema, holder, kind).Run();
     MGSchema::ReleaseDistributedRows(holder);
 }

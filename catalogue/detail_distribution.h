@@ -15,13 +15,11 @@ class MGSchema;
 
 enum class DetailKind { Index, PrimaryKey, UniqueKey, ForeignKey, Condition };
 
-// Hands the rows of result (header row, then data rows in the statement's
-// order: table, name, position) to the schema's table boxes: first every
-// box's table of the kind gets its header row, then each data row goes to
-// every box whose physical name equals the row's position 0; rows without a
-// box are dropped. An empty result changes nothing.
-void DistributeDetails(const MGSchema& schema, const ZMGCell& result, DetailKind kind);
-
-// DistributeDetails, then the holder is emptied but for its header row (the
-// rows live in the boxes from then on).
+// Hands the rows of the holder (header row, then data rows in the
+// statement's order: table, name, position) to the schema's table boxes:
+// first every box's table of the kind gets its header row, then each data
+// row goes to every box whose physical name equals the row's position 0;
+// rows without a box are dropped. An empty holder changes nothing. Then the
+// holder is emptied but for its header row (the rows live in the boxes from
+// then on).
 void HandDetailsToBoxes(const MGSchema& schema, ZMGCell& holder, DetailKind kind);
