@@ -104,12 +104,17 @@ bool DiagramPaintCache::CheckBoxesAt(const std::vector<std::size_t>& positions, 
         MGShapeTable* box = boxes_[i];
         if (measure != nullptr) box->CalcSize(*measure->box, measure->displayMode);
         box->SetDisplayFlags(flags);
-        const BoxState& s = states_[i];
-        same = same && box->Position() == s.position && box->LineHeight() == s.lineHeight &&
-               box->Detailed() == s.detailed && box->Rounded() == s.rounded &&
-               box->RelationCounter() == s.relationCounter;
+        same = same && AsTaken(i, true);
     }
     return !same;
+}
+
+bool DiagramPaintCache::AsTaken(std::size_t i, bool withAccount) const {
+    const MGShapeTable& box = *boxes_[i];
+    const BoxState& s = states_[i];
+    if (box.Position() != s.position || box.LineHeight() != s.lineHeight) return false;
+    return !withAccount || (box.Detailed() == s.detailed && box.Rounded() == s.rounded &&
+                            box.RelationCounter() == s.relationCounter);
 }
 
 void DiagramPaintCache::FinishPaint(int flags, bool measured) {
@@ -185,11 +190,7 @@ void DiagramPaintCache::CheckDrawn(const std::vector<int>& ids) {
         const auto i = static_cast<std::size_t>(id);
         const MGShapeTable* box = i < boxes_.size() ? boxes_[i] : nullptr;
         if (box == nullptr) continue;
-        const BoxState& s = states_[i];
-        const bool moved = box->Position() != s.position || box->LineHeight() != s.lineHeight;
-        const bool recounted = accountValid_ && (box->Detailed() != s.detailed || box->Rounded() != s.rounded ||
-                                                 box->RelationCounter() != s.relationCounter);
-        if (moved || recounted) {
+        if (!AsTaken(i, accountValid_)) {
             // The next check must see the change (the spread ends and the
             // accounting were taken before it).
             geometryValid_ = false;

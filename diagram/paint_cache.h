@@ -87,6 +87,9 @@ private:
     };
 
     bool ListsChanged(const MGDrawTableList& diagram) const;
+    // Whether the box at position i still has the geometry (and, with
+    // withAccount, the accounting) taken last.
+    bool AsTaken(std::size_t i, bool withAccount) const;
     // The walk of CheckBoxes over the boxes at these positions.
     bool CheckBoxesAt(const std::vector<std::size_t>& positions, int flags, const BoxMeasure* measure);
     void TakeLists(const MGDrawTableList& diagram);
