@@ -9,6 +9,7 @@
 #include "render/draw_box.h"
 
 using tabulorix::DiagramPaintCache;
+using tabulorix::GridRelation;
 using tabulorix::Rect;
 
 namespace {
@@ -109,11 +110,42 @@ void AllPositions(int count, std::vector<int>& ids) {
     for (int i = 0; i < count; ++i) ids[static_cast<std::size_t>(i)] = i;
 }
 
-// Draws the boxes at the given list positions that meet the area, in list
-// order, with the flags.
-// Lines ahead whose objects are fetched early.
+// Grid lines ahead whose memory is fetched early.
 constexpr std::size_t kFetchAhead = 8;
 
+// Draws the grid lines that meet the world area, in list order: the lines
+// are kept together with their routes and styles, so neither relation
+// objects nor routes are read, and the lines a few places ahead are fetched
+// while one is drawn.
+void DrawGridRelations(MGDrawTableList& diagram, DiagramPaintCache& cache, const Rect& world,
+                       const Culler& culler, ZMGDrawBox& box, const MGRouteArea& routeArea,
+                       std::vector<int>& ids) {
+    cache.RelationsMeeting(diagram, world, ids);
+    for (std::size_t k = 0; k < ids.size(); ++k) {
+        if (k + kFetchAhead < ids.size()) {
+            const auto* ahead = reinterpret_cast<const char*>(&cache.GridRelationAt(ids[k + kFetchAhead]));
+            __builtin_prefetch(ahead);
+            __builtin_prefetch(ahead + sizeof(GridRelation) - 1);
+        }
+        const GridRelation& line = cache.GridRelationAt(ids[k]);
+        if (!(Meet(line.bounds, world) && culler.Shows(line.bounds))) continue;
+        MGShapeRelation::DrawRouteShapes(line.route, line.style, box, routeArea);
+    }
+}
+
+// Draws every forward relation in list order, each routed anew (with its
+// name, when names are shown) and tested as a whole.
+void DrawAllRelations(const std::vector<MGShapeRelation*>& relations, const Culler& culler, ZMGDrawBox& box,
+                      const std::optional<Rect>& repaintArea) {
+    for (MGShapeRelation* relation : relations) {
+        if (relation == nullptr || relation->TwinFlag() != 0) continue;
+        if (culler.Culls() && !culler.Shows(relation->DrawnBounds(box))) continue;
+        relation->DrawRoute(box, repaintArea, kDeviceMargin);
+    }
+}
+
+// Draws the boxes at the given list positions that meet the area, in list
+// order, with the flags.
 void BoxPass(const std::vector<MGShapeTable*>& boxes, const std::vector<int>& ids, ZMGDrawBox& box,
              const MGPaintRequest& request, const Culler& culler, int flags, std::vector<int>& drawn) {
     drawn.clear();
@@ -197,34 +229,11 @@ void DrawMeasuring(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintReque
     SetRelationFlags(diagram, cache, flags);
     // Without names a relation draws within the route bounds the grid was
     // built from, so they need not be routed again for the test.
-    const bool byGrid = world && (flags & MGShapeRect::kFlagRelationNames) == 0;
-    const std::vector<MGShapeRelation*>& relations = cache.Relations(diagram);
-    if (byGrid) {
-        cache.RelationsMeeting(diagram, *world, ids);
+    if (world && (flags & MGShapeRect::kFlagRelationNames) == 0) {
+        const MGRouteArea routeArea{request.repaintArea, kDeviceMargin, culler.Reach()};
+        DrawGridRelations(diagram, cache, *world, culler, box, routeArea, ids);
     } else {
-        AllPositions(static_cast<int>(relations.size()), ids);
-    }
-    const MGRouteArea routeArea{request.repaintArea, kDeviceMargin, culler.Reach()};
-    for (std::size_t k = 0; k < ids.size(); ++k) {
-        const int i = ids[k];
-        // The lines lie scattered in memory: the objects of the lines a few
-        // places ahead are fetched while this one is drawn.
-        if (byGrid && k + kFetchAhead < ids.size()) {
-            const int ahead = ids[k + kFetchAhead];
-            __builtin_prefetch(relations[static_cast<std::size_t>(ahead)]);
-            __builtin_prefetch(cache.RouteOf(ahead).line.data());
-        }
-        // The grid's bounds are tested before the relation itself is read.
-        if (byGrid && !(Meet(cache.RouteBoundsOf(i), *world) && culler.Shows(cache.RouteBoundsOf(i))))
-            continue;
-        MGShapeRelation* relation = relations[static_cast<std::size_t>(i)];
-        if (relation == nullptr || relation->TwinFlag() != 0) continue;
-        if (!byGrid && culler.Culls() && !culler.Shows(relation->DrawnBounds(box))) continue;
-        // The grid holds lines with both boxes visible, routed without names.
-        if (byGrid)
-            relation->DrawRouted(cache.RouteOf(i), box, routeArea);
-        else
-            relation->DrawRoute(box, request.repaintArea, kDeviceMargin);
+        DrawAllRelations(cache.Relations(diagram), culler, box, request.repaintArea);
     }
 
     if (world) {

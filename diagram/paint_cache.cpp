@@ -171,14 +171,14 @@ void DiagramPaintCache::RelationsMeeting(const MGDrawTableList& diagram, const R
     if (!relationGridValid_) {
         const std::vector<MGShapeRelation*>& relations = Relations(diagram);
         relationGrid_ = SpatialGrid(kCellSize);
-        routeBounds_.assign(relations.size(), Rect{});
-        routes_.assign(relations.size(), MGRelationRoute{});
-        for (std::size_t i = 0; i < relations.size(); ++i) {
-            const MGShapeRelation* relation = relations[i];
+        gridRelations_.clear();
+        for (const MGShapeRelation* relation : relations) {
             if (relation == nullptr || relation->TwinFlag() != 0 || !BothVisible(*relation)) continue;
-            routes_[i] = RouteRelation(*relation, 0, 0);
-            routeBounds_[i] = RouteBounds(routes_[i], 0, 0);
-            InsertRoutePieces(relationGrid_, static_cast<int>(i), routes_[i]);
+            GridRelation& line = gridRelations_.emplace_back();
+            line.route = RouteRelation(*relation, 0, 0);
+            line.bounds = RouteBounds(line.route, 0, 0);
+            line.style = relation->RouteStyle();
+            InsertRoutePieces(relationGrid_, static_cast<int>(gridRelations_.size() - 1), line.route);
         }
         relationGridValid_ = true;
     }

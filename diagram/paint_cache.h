@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "diagram/relation_lines.h"
+#include "diagram/shape_relation.h"
 #include "diagram/spatial_grid.h"
 #include "render/rect.h"
 
@@ -19,6 +20,15 @@ class MGShapeRelation;
 class ZMGDrawBox;
 
 namespace tabulorix {
+
+// A line the relation grid holds (a forward relation with both boxes
+// visible) with all that drawing it without its name needs, kept in one
+// piece: a paint crossing thousands of lines reads one place per line.
+struct GridRelation {
+    Rect bounds;            // world bounds of the route without the name
+    MGRelationRoute route;  // the route without the name
+    MGRouteStyle style;
+};
 
 class DiagramPaintCache {
 public:
@@ -64,14 +74,10 @@ public:
     // List positions of the boxes whose rectangle, with the shadow room of
     // one line height right and below, may meet the world area; ascending.
     void BoxesMeeting(const Rect& world, std::vector<int>& ids);
-    // List positions of the forward relations with both boxes visible whose
-    // route (without the name) may meet the world area; ascending.
+    // The grid lines (GridRelationAt) whose route (without the name) may
+    // meet the world area, in the order of the relation list; ascending.
     void RelationsMeeting(const MGDrawTableList& diagram, const Rect& world, std::vector<int>& ids);
-    // The world bounds of the route (without the name) of a relation that
-    // RelationsMeeting returned.
-    const Rect& RouteBoundsOf(int id) const { return routeBounds_[static_cast<std::size_t>(id)]; }
-    // Its route without the name (RouteRelation with no name extent).
-    const MGRelationRoute& RouteOf(int id) const { return routes_[static_cast<std::size_t>(id)]; }
+    const GridRelation& GridRelationAt(int id) const { return gridRelations_[static_cast<std::size_t>(id)]; }
     // After the boxes in ids were drawn (drawing measures a box that needs
     // it): when one of them changed size, both grids are built again, and
     // the next check of the boxes sees the change.
@@ -96,8 +102,7 @@ private:
 
     std::vector<MGShapeTable*> boxes_;
     std::vector<MGShapeRelation*> relations_;
-    std::vector<Rect> routeBounds_;  // per relation, taken with the relation grid
-    std::vector<MGRelationRoute> routes_;
+    std::vector<GridRelation> gridRelations_;  // taken with the relation grid, in list order
     std::vector<BoxState> states_;
     std::vector<std::size_t> allPositions_;   // 0 .. boxes - 1
     std::vector<std::size_t> selfMeasured_;  // boxes whose measuring is never skipped

@@ -436,6 +436,12 @@ void MGShapeRelation::DrawRoute(ZMGDrawBox& box, const std::optional<Rect>& devi
 }
 
 void MGShapeRelation::DrawRouted(const MGRelationRoute& route, ZMGDrawBox& box, const MGRouteArea& area) {
+    const bool names = (DisplayFlags() & kFlagRelationNames) != 0;
+    DrawRouteShapes(route, RouteStyle(), box, area, names ? &RelationName() : nullptr);
+}
+
+void MGShapeRelation::DrawRouteShapes(const MGRelationRoute& route, MGRouteStyle style, ZMGDrawBox& box,
+                                      const MGRouteArea& area, const std::string* name) {
     // True when the piece with these world corners may leave pixels inside
     // the area.
     auto shows = [&](const Rect& world) {
@@ -454,7 +460,7 @@ void MGShapeRelation::DrawRouted(const MGRelationRoute& route, ZMGDrawBox& box, 
     box.SetBrushStyle(tabulorix::BrushStyle::Clear);
     box.SetPenColor(tabulorix::kBlack);
     box.SetPenWidth(1);
-    box.SetPenStyle(DashedLine() ? tabulorix::PenStyle::Dot : tabulorix::PenStyle::Solid);
+    box.SetPenStyle(style.dashed ? tabulorix::PenStyle::Dot : tabulorix::PenStyle::Solid);
     if (route.selfReference) {
         if (shows(route.circle)) box.Ellipse(route.circle, true);
     } else {
@@ -473,13 +479,11 @@ void MGShapeRelation::DrawRouted(const MGRelationRoute& route, ZMGDrawBox& box, 
             penAtStart = true;
         }
     }
-    if ((DisplayFlags() & kFlagRelationNames) != 0) {
-        box.DrawText(route.name.x, route.name.y, RelationName(), tabulorix::kBlack);
-    }
+    if (name != nullptr) box.DrawText(route.name.x, route.name.y, *name, tabulorix::kBlack);
     box.SetPenStyle(tabulorix::PenStyle::Solid);
     box.SetBrushColor(tabulorix::kBlack);
     if (shows(route.dot)) box.Ellipse(route.dot, true);
-    if (Cascade()) {
+    if (style.cascade) {
         box.SetBrushColor(tabulorix::kWhite);
         const Rect& s = route.square;
         std::array<DevicePoint, 4> corners{

@@ -3,6 +3,10 @@
 // (straight, one elbow, or the circle of a self-reference) with its marks.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -30,14 +34,42 @@ struct MGSidePair {
 };
 MGSidePair ChooseSides(int dx, int dy);
 
+// The polyline of a route: at most four points (two ends and one elbow of
+// two corners), kept in place so that a route is one piece of memory and a
+// paint that draws thousands of routes does not chase a pointer per route.
+class MGRoutePolyline {
+public:
+    static constexpr std::size_t kCapacity = 4;
+
+    MGRoutePolyline() = default;
+    // More than kCapacity points is a routing fault: the rest is dropped.
+    MGRoutePolyline(std::initializer_list<tabulorix::DevicePoint> points) {
+        for (const tabulorix::DevicePoint& p : points) {
+            if (count_ == kCapacity) break;
+            points_[count_++] = p;
+        }
+    }
+
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    const tabulorix::DevicePoint& operator[](std::size_t i) const { return points_[i]; }
+    const tabulorix::DevicePoint& front() const { return points_[0]; }
+    const tabulorix::DevicePoint* begin() const { return points_.data(); }
+    const tabulorix::DevicePoint* end() const { return points_.data() + count_; }
+
+private:
+    std::array<tabulorix::DevicePoint, kCapacity> points_{};
+    std::uint8_t count_ = 0;
+};
+
 // Where a forward relation is drawn, in world units.
 struct MGRelationRoute {
     bool selfReference = false;
-    std::vector<tabulorix::DevicePoint> line;  // the polyline (not for a self-reference)
-    tabulorix::Rect circle;                    // the self-reference circle
-    tabulorix::Rect dot;                       // black dot at the child end
-    tabulorix::Rect square;                    // cascade mark at the parent end
-    tabulorix::DevicePoint name;               // top-left of the relation name
+    MGRoutePolyline line;          // the polyline (not for a self-reference)
+    tabulorix::Rect circle;        // the self-reference circle
+    tabulorix::Rect dot;           // black dot at the child end
+    tabulorix::Rect square;        // cascade mark at the parent end
+    tabulorix::DevicePoint name;   // top-left of the relation name
 };
 
 // Routes a forward relation whose ends have been spread; (tw, th) is the

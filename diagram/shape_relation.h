@@ -22,6 +22,13 @@ struct MGRouteArea {
     std::optional<tabulorix::Rect> world;
 };
 
+// How a relation's line and end marks are drawn: a dotted line for a
+// nullable foreign key, the square at the parent end for a cascading one.
+struct MGRouteStyle {
+    bool dashed = false;
+    bool cascade = false;
+};
+
 class MGShapeRelation : public MGShapeRect {
 public:
     // Sides of a box where a line end attaches.
@@ -54,6 +61,12 @@ public:
     // extent as shown), for a line whose boxes are both visible: a paint
     // keeps the routes of the lines between its paints.
     void DrawRouted(const MGRelationRoute& route, ZMGDrawBox& box, const MGRouteArea& area);
+    // What DrawRouted puts on the surface for a line of this style, with the
+    // name when one is given: a paint that keeps the routes and styles of
+    // its lines draws them without reading the relations.
+    static void DrawRouteShapes(const MGRelationRoute& route, MGRouteStyle style, ZMGDrawBox& box,
+                                const MGRouteArea& area, const std::string* name = nullptr);
+    MGRouteStyle RouteStyle() const { return MGRouteStyle{dashedLine_, cascade_}; }
     // World rectangle of everything Draw puts on the surface (empty when the
     // line is not drawn); the ends must have been spread.
     tabulorix::Rect DrawnBounds(ZMGDrawBox& box) const;
