@@ -121,6 +121,7 @@ void DrawGridRelations(MGDrawTableList& diagram, DiagramPaintCache& cache, const
                        const Culler& culler, ZMGDrawBox& box, const MGRouteArea& routeArea,
                        std::vector<int>& ids) {
     cache.RelationsMeeting(diagram, world, ids);
+    MGRoutePen pen;
     for (std::size_t k = 0; k < ids.size(); ++k) {
         if (k + kFetchAhead < ids.size()) {
             const auto* ahead = reinterpret_cast<const char*>(&cache.GridRelationAt(ids[k + kFetchAhead]));
@@ -129,7 +130,7 @@ void DrawGridRelations(MGDrawTableList& diagram, DiagramPaintCache& cache, const
         }
         const GridRelation& line = cache.GridRelationAt(ids[k]);
         if (!(Meet(line.bounds, world) && culler.Shows(line.bounds))) continue;
-        MGShapeRelation::DrawRouteShapes(line.route, line.style, box, routeArea);
+        MGShapeRelation::DrawRouteShapes(line.route, line.style, box, routeArea, nullptr, &pen);
     }
 }
 

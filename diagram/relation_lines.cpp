@@ -440,8 +440,42 @@ void MGShapeRelation::DrawRouted(const MGRelationRoute& route, ZMGDrawBox& box, 
     DrawRouteShapes(route, RouteStyle(), box, area, names ? &RelationName() : nullptr);
 }
 
+void MGRoutePen::Begin(ZMGDrawBox& box, tabulorix::PenStyle style) {
+    if (!begun_) {
+        box.SetPenMode(tabulorix::PenMode::Copy);
+        box.SetBrushStyle(tabulorix::BrushStyle::Clear);
+        box.SetPenColor(tabulorix::kBlack);
+        box.SetPenWidth(1);
+        box.SetPenStyle(style);
+        penStyle_ = style;
+        brushClear_ = true;
+        begun_ = true;
+        return;
+    }
+    if (!brushClear_) {
+        box.SetBrushStyle(tabulorix::BrushStyle::Clear);
+        brushClear_ = true;
+    }
+    SetPenStyle(box, style);
+}
+
+void MGRoutePen::SetPenStyle(ZMGDrawBox& box, tabulorix::PenStyle style) {
+    if (penStyle_ == style) return;
+    box.SetPenStyle(style);
+    penStyle_ = style;
+}
+
+void MGRoutePen::SetBrushColor(ZMGDrawBox& box, tabulorix::Color color) {
+    if (!brushClear_ && brushColor_ == color) return;
+    box.SetBrushColor(color);
+    brushColor_ = color;
+    brushClear_ = false;
+}
+
 void MGShapeRelation::DrawRouteShapes(const MGRelationRoute& route, MGRouteStyle style, ZMGDrawBox& box,
-                                      const MGRouteArea& area, const std::string* name) {
+                                      const MGRouteArea& area, const std::string* name, MGRoutePen* keptPen) {
+    MGRoutePen ownPen;
+    MGRoutePen& pen = keptPen != nullptr ? *keptPen : ownPen;
     // True when the piece with these world corners may leave pixels inside
     // the area.
     auto shows = [&](const Rect& world) {
@@ -456,11 +490,7 @@ void MGShapeRelation::DrawRouteShapes(const MGRelationRoute& route, MGRouteStyle
                std::max(d.top, d.bottom) + margin >= area.device->top &&
                std::min(d.top, d.bottom) - margin <= area.device->bottom;
     };
-    box.SetPenMode(tabulorix::PenMode::Copy);
-    box.SetBrushStyle(tabulorix::BrushStyle::Clear);
-    box.SetPenColor(tabulorix::kBlack);
-    box.SetPenWidth(1);
-    box.SetPenStyle(style.dashed ? tabulorix::PenStyle::Dot : tabulorix::PenStyle::Solid);
+    pen.Begin(box, style.dashed ? tabulorix::PenStyle::Dot : tabulorix::PenStyle::Solid);
     if (route.selfReference) {
         if (shows(route.circle)) box.Ellipse(route.circle, true);
     } else {
@@ -480,11 +510,11 @@ void MGShapeRelation::DrawRouteShapes(const MGRelationRoute& route, MGRouteStyle
         }
     }
     if (name != nullptr) box.DrawText(route.name.x, route.name.y, *name, tabulorix::kBlack);
-    box.SetPenStyle(tabulorix::PenStyle::Solid);
-    box.SetBrushColor(tabulorix::kBlack);
+    pen.SetPenStyle(box, tabulorix::PenStyle::Solid);
+    pen.SetBrushColor(box, tabulorix::kBlack);
     if (shows(route.dot)) box.Ellipse(route.dot, true);
     if (style.cascade) {
-        box.SetBrushColor(tabulorix::kWhite);
+        pen.SetBrushColor(box, tabulorix::kWhite);
         const Rect& s = route.square;
         std::array<DevicePoint, 4> corners{
             {{s.left, s.top}, {s.left, s.bottom}, {s.right, s.bottom}, {s.right, s.top}}};

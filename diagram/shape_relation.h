@@ -29,6 +29,24 @@ struct MGRouteStyle {
     bool cascade = false;
 };
 
+// The pen and brush that routes drawn one after another leave on the box:
+// the first route sets them all, each later one only what differs (the
+// routes are all that is drawn meanwhile).
+class MGRoutePen {
+public:
+    // Copy mode, clear brush, black one-pixel pen of the style.
+    void Begin(ZMGDrawBox& box, tabulorix::PenStyle style);
+    void SetPenStyle(ZMGDrawBox& box, tabulorix::PenStyle style);
+    // A brush colour makes the brush solid.
+    void SetBrushColor(ZMGDrawBox& box, tabulorix::Color color);
+
+private:
+    bool begun_ = false;
+    tabulorix::PenStyle penStyle_ = tabulorix::PenStyle::Solid;
+    bool brushClear_ = true;
+    tabulorix::Color brushColor_ = tabulorix::kBlack;
+};
+
 class MGShapeRelation : public MGShapeRect {
 public:
     // Sides of a box where a line end attaches.
@@ -63,9 +81,11 @@ public:
     void DrawRouted(const MGRelationRoute& route, ZMGDrawBox& box, const MGRouteArea& area);
     // What DrawRouted puts on the surface for a line of this style, with the
     // name when one is given: a paint that keeps the routes and styles of
-    // its lines draws them without reading the relations.
+    // its lines draws them without reading the relations. A pen kept over
+    // a run of routes spares setting what the route before left set.
     static void DrawRouteShapes(const MGRelationRoute& route, MGRouteStyle style, ZMGDrawBox& box,
-                                const MGRouteArea& area, const std::string* name = nullptr);
+                                const MGRouteArea& area, const std::string* name = nullptr,
+                                MGRoutePen* pen = nullptr);
     MGRouteStyle RouteStyle() const { return MGRouteStyle{dashedLine_, cascade_}; }
     // World rectangle of everything Draw puts on the surface (empty when the
     // line is not drawn); the ends must have been spread.

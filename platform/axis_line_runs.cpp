@@ -37,20 +37,44 @@ bool PatternPixelOn(std::span<const int> lengths, bool reversed, int index) {
     return reversed ? (dash & 1) == 1 : (dash & 1) == 0;
 }
 
+// The mask of a pattern of the given lengths whose pixel 0 lies `phase`
+// pixels into it.
+std::uint64_t PatternMask(std::span<const int> lengths, bool reversed, int phase, int period) {
+    std::uint64_t mask = 0;
+    for (int j = 0; j < period; ++j) {
+        if (PatternPixelOn(lengths, reversed, Modulo(j + phase, period))) mask |= std::uint64_t{1} << j;
+    }
+    return mask;
+}
+
+// The masks of one pattern for every direction and phase, made once.
+template <std::size_t Period>
+struct PatternMasks {
+    explicit PatternMasks(std::span<const int> lengths) {
+        for (int r = 0; r < 2; ++r) {
+            for (int phase = 0; phase < static_cast<int>(Period); ++phase)
+                masks[static_cast<std::size_t>(r)][static_cast<std::size_t>(phase)] =
+                    PatternMask(lengths, r == 1, phase, static_cast<int>(Period));
+        }
+    }
+    std::array<std::array<std::uint64_t, Period>, 2> masks{};
+};
+
 // Period and mask of a dashed line whose pixels run from first to end - 1;
 // the pattern is anchored at the line's start (first, or end when the line
 // runs backwards).
 void SetPattern(LineRun& run, LineDash dash, bool reversed, int first, int end) {
     if (dash == LineDash::None) return;
-    const std::span<const int> lengths =
-        dash == LineDash::Dot ? std::span<const int>(kDotLengths) : std::span<const int>(kDashLengths);
-    int period = 0;
-    for (const int length : lengths) period += length;
-    run.period = period;
-    run.mask = 0;
+    static const PatternMasks<kDotLengths[0] + kDotLengths[1]> dots(kDotLengths);
+    static const PatternMasks<kDashLengths[0] + kDashLengths[1]> dashes(kDashLengths);
     const int anchor = reversed ? end : first;
-    for (int j = 0; j < period; ++j) {
-        if (PatternPixelOn(lengths, reversed, Modulo(j - anchor, period))) run.mask |= std::uint64_t{1} << j;
+    const auto direction = static_cast<std::size_t>(reversed ? 1 : 0);
+    if (dash == LineDash::Dot) {
+        run.period = kDotLengths[0] + kDotLengths[1];
+        run.mask = dots.masks[direction][static_cast<std::size_t>(Modulo(-anchor, run.period))];
+    } else {
+        run.period = kDashLengths[0] + kDashLengths[1];
+        run.mask = dashes.masks[direction][static_cast<std::size_t>(Modulo(-anchor, run.period))];
     }
 }
 
