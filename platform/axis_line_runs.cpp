@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <span>
-#include <tuple>
 
 namespace tabulorix {
 namespace {
@@ -12,8 +11,6 @@ namespace {
 // Dash pens).
 constexpr std::array<int, 2> kDotLengths{3, 3};
 constexpr std::array<int, 2> kDashLengths{18, 6};
-// Rows of a band of vertical runs written together.
-constexpr int kBandRows = 32;
 
 int Modulo(int value, int divisor) {
     const int r = value % divisor;
@@ -78,31 +75,6 @@ void SetPattern(LineRun& run, LineDash dash, bool reversed, int first, int end) 
     }
 }
 
-auto Key(const LineRun& r) {
-    return std::tie(r.vertical, r.fixed, r.period, r.mask);
-}
-
-void WriteRun(const LineRun& run, std::uint32_t* pixels, std::ptrdiff_t pixelsPerLine, std::uint32_t value) {
-    const bool solid = run.period == 1;
-    if (!run.vertical) {
-        std::uint32_t* row = pixels + run.fixed * pixelsPerLine;
-        if (solid) {
-            std::fill(row + run.start, row + run.end, value);
-            return;
-        }
-        for (int p = run.start, j = Modulo(run.start, run.period); p < run.end; ++p) {
-            if ((run.mask >> j) & 1U) row[p] = value;
-            if (++j == run.period) j = 0;
-        }
-        return;
-    }
-    std::uint32_t* pixel = pixels + run.start * pixelsPerLine + run.fixed;
-    for (int p = run.start, j = Modulo(run.start, run.period); p < run.end; ++p, pixel += pixelsPerLine) {
-        if (solid || ((run.mask >> j) & 1U)) *pixel = value;
-        if (++j == run.period) j = 0;
-    }
-}
-
 }  // namespace
 
 bool IsAxisLine(DevicePoint from, DevicePoint to) {
@@ -133,54 +105,6 @@ std::optional<LineRun> AxisLineRun(DevicePoint from, DevicePoint to, LineDash da
     run.end = std::min(end, along);
     if (run.start >= run.end) return std::nullopt;
     return run;
-}
-
-void LineRunBatch::Add(const LineRun& run, Color color) {
-    color_ = color;
-    runs_.push_back(run);
-}
-
-void LineRunBatch::PaintInto(std::uint32_t* pixels, std::ptrdiff_t pixelsPerLine, std::uint32_t value) {
-    if (runs_.empty()) return;
-    std::sort(runs_.begin(), runs_.end(), [](const LineRun& a, const LineRun& b) {
-        return std::tuple_cat(Key(a), std::tie(a.start)) < std::tuple_cat(Key(b), std::tie(b.start));
-    });
-    // Merged in place: runs_[0, kept) are the merged runs.
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < runs_.size(); ++i) {
-        const LineRun& next = runs_[i];
-        if (kept > 0 && Key(next) == Key(runs_[kept - 1]) && next.start <= runs_[kept - 1].end) {
-            runs_[kept - 1].end = std::max(runs_[kept - 1].end, next.end);
-            continue;
-        }
-        runs_[kept++] = next;
-    }
-    runs_.resize(kept);
-    // Horizontal runs sort first; the vertical ones follow in column order
-    // and are written in bands of rows, so that neighbouring columns share
-    // the cache lines of a band.
-    const auto vertical =
-        std::find_if(runs_.begin(), runs_.end(), [](const LineRun& r) { return r.vertical; });
-    for (auto r = runs_.begin(); r != vertical; ++r) WriteRun(*r, pixels, pixelsPerLine, value);
-    if (vertical == runs_.end()) {
-        runs_.clear();
-        return;
-    }
-    int top = vertical->start;
-    int bottom = vertical->end;
-    for (auto r = vertical; r != runs_.end(); ++r) {
-        top = std::min(top, r->start);
-        bottom = std::max(bottom, r->end);
-    }
-    for (int band = top; band < bottom; band += kBandRows) {
-        for (auto r = vertical; r != runs_.end(); ++r) {
-            LineRun piece = *r;
-            piece.start = std::max(piece.start, band);
-            piece.end = std::min(piece.end, band + kBandRows);
-            if (piece.start < piece.end) WriteRun(piece, pixels, pixelsPerLine, value);
-        }
-    }
-    runs_.clear();
 }
 
 }  // namespace tabulorix

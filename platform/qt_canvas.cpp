@@ -301,6 +301,10 @@ bool QtCanvas::CollectLine(QPoint from, QPoint to) {
     const QImage* image = DirectImage();
     if (image == nullptr) return false;
     if (!lines_.Empty() && lines_.RunColor() != state_.penColor) FlushLines();
+    if (!lines_.Fit(image->width(), image->height())) {
+        FlushLines();
+        lines_.Fit(image->width(), image->height());
+    }
     const LineDash dash = state_.penStyle == PenStyle::Solid ? LineDash::None
                           : state_.penStyle == PenStyle::Dot ? LineDash::Dot
                                                              : LineDash::Dash;
@@ -314,6 +318,29 @@ bool QtCanvas::PaintsLineColorOnly(bool usesPen) const {
     const bool brushOnly = state_.brushStyle == BrushStyle::Clear || state_.brushColor == color;
     if (!usesPen) return state_.brushStyle == BrushStyle::Solid && state_.brushColor == color;
     return IsRaster() && state_.penMode == PenMode::Copy && state_.penColor == color && brushOnly;
+}
+
+void QtCanvas::FlushLinesMeeting(const QRect& bounds) const {
+    QImage* image = DirectImage();
+    if (image == nullptr) {
+        FlushLines();
+        return;
+    }
+    // Room for the pen and for the rasteriser's rounding at the edges.
+    const int margin = std::max(state_.penWidth, 1) + 2;
+    auto* pixels = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image->constBits()));
+    lines_.PaintMeeting(pixels, image->bytesPerLine() / 4, ToQColor(lines_.RunColor()).rgb(),
+                        PixelRect{bounds.left() - margin, bounds.top() - margin, bounds.right() + margin,
+                                  bounds.bottom() + margin});
+}
+
+void QtCanvas::DropLinesUnder(const QRect& bounds, int inset) const {
+    // Only a shape that replaces every pixel inside it: the brush solid and
+    // the pen copying (an inverting pen reads what lies below).
+    if (lines_.Empty() || state_.brushStyle != BrushStyle::Solid || state_.penMode != PenMode::Copy) return;
+    const QRect inner = bounds.adjusted(inset, inset, -inset, -inset);
+    if (inner.isEmpty()) return;
+    lines_.DropCovered(PixelRect{inner.left(), inner.top(), inner.right(), inner.bottom()});
 }
 
 void QtCanvas::FlushLines() const {
@@ -408,7 +435,7 @@ QtCanvas::PaintKey QtCanvas::CurrentPaintKey() const {
 template <typename Shape>
 void QtCanvas::DrawShape(const QRect& bounds, const Shape& shape) {
     if (painter_ == nullptr) return;
-    if (!lines_.Empty() && !PaintsLineColorOnly(true)) FlushLines();
+    if (!lines_.Empty() && !PaintsLineColorOnly(true)) FlushLinesMeeting(bounds);
     if (state_.penMode != PenMode::Not || !IsRaster()) {
         const PaintKey key = CurrentPaintKey();
         if (!painterPrepared_ || key != preparedKey_) {
@@ -473,6 +500,7 @@ QRect QtCanvas::DevicePixels(int left, int top, int right, int bottom) const {
 void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
     const QRect pixels = DevicePixels(left, top, right, bottom);
     if (pixels.isEmpty()) return;
+    DropLinesUnder(pixels, std::max(state_.penWidth, 1) + 1);
     DrawShape(pixels, [&](QPainter& p, QPoint shift) {
         if (IsRaster()) {
             p.drawRect(StrokeRect(pixels.translated(-shift)));
@@ -488,6 +516,8 @@ void QtCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWid
     const QRectF box = CentreLineRect(pixels);
     const double rx = std::min(std::abs(cornerWidth) / 2.0, box.width() / 2.0);
     const double ry = std::min(std::abs(cornerHeight) / 2.0, box.height() / 2.0);
+    // The corners leave pixels of the bounds uncovered, as far in as their radius.
+    DropLinesUnder(pixels, static_cast<int>(std::ceil(std::max(rx, ry))) + std::max(state_.penWidth, 1) + 1);
     DrawShape(pixels, [&](QPainter& p, QPoint shift) {
         p.drawRoundedRect(box.translated(-shift), rx, ry, Qt::AbsoluteSize);
     });
@@ -521,7 +551,8 @@ void QtCanvas::FillRect(int left, int top, int right, int bottom) {
     if (painter_ == nullptr || state_.brushStyle == BrushStyle::Clear) return;
     const QRect area = DevicePixels(left, top, right, bottom);
     if (area.isEmpty()) return;
-    if (!lines_.Empty() && !PaintsLineColorOnly(false)) FlushLines();
+    // Every pixel of the area takes the brush colour, whatever waited below.
+    lines_.DropCovered(PixelRect{area.left(), area.top(), area.right(), area.bottom()});
     painter_->fillRect(area, ToQColor(state_.brushColor));
 }
 
@@ -529,7 +560,7 @@ void QtCanvas::FrameRect(int left, int top, int right, int bottom) {
     if (painter_ == nullptr || state_.brushStyle == BrushStyle::Clear) return;
     const QRect area = DevicePixels(left, top, right, bottom);
     if (area.isEmpty()) return;
-    if (!lines_.Empty() && !PaintsLineColorOnly(false)) FlushLines();
+    if (!lines_.Empty() && !PaintsLineColorOnly(false)) FlushLinesMeeting(area);
     const QColor color = ToQColor(state_.brushColor);
     painter_->fillRect(QRect(area.left(), area.top(), area.width(), 1), color);
     painter_->fillRect(QRect(area.left(), area.bottom(), area.width(), 1), color);

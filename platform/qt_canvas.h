@@ -23,8 +23,10 @@
 // transformation or opacity, horizontal and vertical one-pixel lines in pen
 // mode Copy (dashed ones with a clear brush) are collected and written
 // straight into the image, each pixel once, with exactly the pixels Qt would
-// paint; they are written before anything that could paint another colour
-// over them, before pixels are read and when painting ends.
+// paint. A shape that could paint another colour over them first has those
+// of their pixels near it written (the rest wait on), a shape that covers
+// them opaquely makes them needless; all are written before a text, before
+// pixels are read and when painting ends.
 #pragma once
 
 #include <QColor>
@@ -34,6 +36,7 @@
 #include <string>
 
 #include "platform/axis_line_runs.h"
+#include "platform/line_run_batch.h"
 #include "platform/canvas.h"
 
 class QPaintDevice;
@@ -147,6 +150,12 @@ private:
     // pixels in the colour of the collected lines (so the order of the two
     // does not matter).
     bool PaintsLineColorOnly(bool usesPen) const;
+    // Writes the collected lines' pixels near these device pixels (a shape
+    // drawn within them comes after the lines); the others wait on.
+    void FlushLinesMeeting(const QRect& bounds) const;
+    // Forgets the collected lines' pixels inside the bounds shrunk by inset,
+    // when the shape about to be drawn there paints over all of them.
+    void DropLinesUnder(const QRect& bounds, int inset) const;
     // Writes the collected lines.
     void FlushLines() const;
 
