@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <ranges>
 #include <utility>
 
 using tabulorix::BrushStyle;
@@ -378,15 +379,14 @@ ZMGOutput::PageSpan ZMGOutput::DecoratedPages(bool columns, int numberWidth, int
     const int low = (columns ? decorationArea_->left : decorationArea_->top) - kDecorationMargin;
     const int high = (columns ? decorationArea_->right : decorationArea_->bottom) + kDecorationMargin;
     auto map = [&](int world) { return columns ? MapX(world) : MapY(world); };
-    PageSpan span{0, 0};
-    bool found = false;
-    for (int i = 0; i < count; ++i) {
-        const bool meets = map((i + 1) * size + room) >= low && map(i * size - room) <= high;
-        if (meets && !found) span.first = i;
-        if (meets) span.end = i + 1;
-        found = found || meets;
-    }
-    return span;
+    // Mapping keeps the order, so the pages ending before the area come
+    // first and those starting after it last: two binary searches.
+    const auto pages = std::views::iota(0, std::max(count, 0));
+    auto position = [&](auto it) { return it == pages.end() ? std::max(count, 0) : *it; };
+    const int first =
+        position(std::ranges::partition_point(pages, [&](int i) { return map((i + 1) * size + room) < low; }));
+    const int end = position(std::ranges::partition_point(pages, [&](int i) { return map(i * size - room) <= high; }));
+    return first < end ? PageSpan{first, end} : PageSpan{0, 0};
 }
 
 TextSize ZMGOutput::MeasureSampleNumber() {
