@@ -2,12 +2,18 @@
 // the medians as one JSON object (bench/run turns them into the table).
 //
 //   tabulorix-bench --snapshot S.sqlite --design D.tlx [--user U]
-//                   [--password P] [--runs N] [--png-dir DIR]
+//                   [--password P] [--runs N] [--png-dir DIR] [--serve]
+//
+// With --serve it times steps on request instead (see Serve), so that
+// bench/run can interleave them with other measurements.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <iostream>
 #include <map>
+#include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,12 +32,17 @@ struct Options {
     std::string password = "bench";
     std::string pngDir;
     int runs = 5;
+    bool serve = false;
 };
 
 Options ParseOptions(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
+        if (name == "--serve") {
+            options.serve = true;
+            continue;
+        }
         if (i + 1 >= argc) throw std::invalid_argument("option " + name + " wants a value");
         const std::string value = argv[++i];
         if (name == "--snapshot")
@@ -132,12 +143,51 @@ int Run(const Options& options) {
     return 0;
 }
 
+// Answers requests read from standard input, one per line, with one number
+// per line: "load" loads the design afresh (the previous one is closed
+// outside the time) and answers the seconds it took; "paint Z N" paints the
+// middle view at zoom Z N times after one untimed paint and answers the
+// median seconds. Ends at the end of the input.
+int Serve(const Options& options) {
+    tabulorix::cli::EnsureGuiApplication();
+    tabulorix::cli::HeadlessWindow window;
+    std::optional<bench::ViewCentre> centre;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream request(line);
+        std::string verb;
+        request >> verb;
+        double seconds = 0;
+        if (verb == "load") {
+            seconds = Median(
+                "load", 1, [&] { return bench::LoadDesign(window, options.design); }, nullptr,
+                [&] { bench::CloseDesign(window); });
+            centre = bench::MiddleOfDiagram();
+        } else if (verb == "paint" && centre) {
+            int zoom = 100;
+            int count = 1;
+            request >> zoom >> count;
+            bench::PaintView(window, *centre, 1920, 1080, zoom, false, std::string());
+            seconds = Median("paint", std::max(count, 1), [&] {
+                bench::PaintView(window, *centre, 1920, 1080, zoom, false, std::string());
+                return std::size_t{1};
+            });
+        } else {
+            throw std::invalid_argument("cannot answer \"" + line + "\" (a paint wants a load first)");
+        }
+        std::printf("%.9f\n", seconds);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     tabulorix::cli::TuneAllocator();
     try {
-        return Run(ParseOptions(argc, argv));
+        const Options options = ParseOptions(argc, argv);
+        return options.serve ? Serve(options) : Run(options);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tabulorix-bench: %s\n", error.what());
         return 1;

@@ -104,7 +104,7 @@ private:
     std::vector<MGShapeRelation*> relations_;
     std::vector<GridRelation> gridRelations_;  // taken with the relation grid, in list order
     std::vector<BoxState> states_;
-    std::vector<std::size_t> allPositions_;   // 0 .. boxes - 1
+    std::vector<std::size_t> allPositions_;  // 0 .. boxes - 1
     std::vector<std::size_t> selfMeasured_;  // boxes whose measuring is never skipped
     // What the last paint left: the count of box changes, its flags and
     // whether it measured; valid while finished_ is set.

@@ -65,11 +65,11 @@ private:
 // Where a forward relation is drawn, in world units.
 struct MGRelationRoute {
     bool selfReference = false;
-    MGRoutePolyline line;          // the polyline (not for a self-reference)
-    tabulorix::Rect circle;        // the self-reference circle
-    tabulorix::Rect dot;           // black dot at the child end
-    tabulorix::Rect square;        // cascade mark at the parent end
-    tabulorix::DevicePoint name;   // top-left of the relation name
+    MGRoutePolyline line;         // the polyline (not for a self-reference)
+    tabulorix::Rect circle;       // the self-reference circle
+    tabulorix::Rect dot;          // black dot at the child end
+    tabulorix::Rect square;       // cascade mark at the parent end
+    tabulorix::DevicePoint name;  // top-left of the relation name
 };
 
 // Routes a forward relation whose ends have been spread; (tw, th) is the

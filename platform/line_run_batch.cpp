@@ -131,7 +131,8 @@ void LineRunBatch::TakeInside(const PixelRect& given, Take take) {
     const PixelRect a{std::max(given.left, 0), std::max(given.top, 0), std::min(given.right, width_ - 1),
                       std::min(given.bottom, height_ - 1)};
     if (a.right < a.left || a.bottom < a.top) return;
-    for (int column = std::max(a.left, columns_.lineLow); column <= std::min(a.right, columns_.lineHigh); ++column) {
+    for (int column = std::max(a.left, columns_.lineLow); column <= std::min(a.right, columns_.lineHigh);
+         ++column) {
         if (!columns_.Has(column)) continue;
         for (int band = a.top / kBits; band <= a.bottom / kBits; ++band) {
             std::uint64_t& word = ColumnWord(band, column);

@@ -89,12 +89,12 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    int rowBands_ = 0;     // words of 64 rows per column
-    int columnWords_ = 0;  // words of 64 columns per row
+    int rowBands_ = 0;                       // words of 64 rows per column
+    int columnWords_ = 0;                    // words of 64 columns per row
     std::vector<std::uint64_t> columnBits_;  // band-major: all columns of band 0, then band 1, ...
     std::vector<std::uint64_t> rowBits_;     // row-major
-    Touched columns_;  // by vertical runs; words are bands
-    Touched rows_;     // by horizontal runs
+    Touched columns_;                        // by vertical runs; words are bands
+    Touched rows_;                           // by horizontal runs
     Color color_ = kBlack;
 };
 

@@ -36,8 +36,8 @@
 #include <string>
 
 #include "platform/axis_line_runs.h"
-#include "platform/line_run_batch.h"
 #include "platform/canvas.h"
+#include "platform/line_run_batch.h"
 
 class QPaintDevice;
 class QPainter;

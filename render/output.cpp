@@ -232,7 +232,8 @@ int FirstMappedAtLeast(Map map, int target, int limit) {
 std::optional<Rect> ZMGOutput::ReachedWorld(const Rect& deviceArea, int margin) {
     const auto mapX = [this](int x) { return MapX(x); };
     const auto mapY = [this](int y) { return MapY(y); };
-    if (!(MapX(kReachLimit) > MapX(-kReachLimit) && MapY(kReachLimit) > MapY(-kReachLimit))) return std::nullopt;
+    if (!(MapX(kReachLimit) > MapX(-kReachLimit) && MapY(kReachLimit) > MapY(-kReachLimit)))
+        return std::nullopt;
     return Rect{FirstMappedAtLeast(mapX, deviceArea.left - margin, kReachLimit),
                 FirstMappedAtLeast(mapY, deviceArea.top - margin, kReachLimit),
                 FirstMappedAtLeast(mapX, deviceArea.right + margin + 1, kReachLimit) - 1,
@@ -242,8 +243,10 @@ std::optional<Rect> ZMGOutput::ReachedWorld(const Rect& deviceArea, int margin) 
 std::optional<bool> ZMGOutput::MeetsReach(const Rect& reach, const Rect& world) {
     const auto [low, high] = std::minmax({world.left, world.right, world.top, world.bottom});
     if (low < -kReachLimit || high > kReachLimit) return std::nullopt;
-    return std::max(world.left, world.right) >= reach.left && std::min(world.left, world.right) <= reach.right &&
-           std::max(world.top, world.bottom) >= reach.top && std::min(world.top, world.bottom) <= reach.bottom;
+    return std::max(world.left, world.right) >= reach.left &&
+           std::min(world.left, world.right) <= reach.right &&
+           std::max(world.top, world.bottom) >= reach.top &&
+           std::min(world.top, world.bottom) <= reach.bottom;
 }
 
 Rect ZMGOutput::UnmapRect(const Rect& device) const {
@@ -383,9 +386,10 @@ ZMGOutput::PageSpan ZMGOutput::DecoratedPages(bool columns, int numberWidth, int
     // first and those starting after it last: two binary searches.
     const auto pages = std::views::iota(0, std::max(count, 0));
     auto position = [&](auto it) { return it == pages.end() ? std::max(count, 0) : *it; };
-    const int first =
-        position(std::ranges::partition_point(pages, [&](int i) { return map((i + 1) * size + room) < low; }));
-    const int end = position(std::ranges::partition_point(pages, [&](int i) { return map(i * size - room) <= high; }));
+    const int first = position(
+        std::ranges::partition_point(pages, [&](int i) { return map((i + 1) * size + room) < low; }));
+    const int end =
+        position(std::ranges::partition_point(pages, [&](int i) { return map(i * size - room) <= high; }));
     return first < end ? PageSpan{first, end} : PageSpan{0, 0};
 }
 

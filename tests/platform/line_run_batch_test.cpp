@@ -37,8 +37,8 @@ LineRun MakeRun(bool vertical, int fixed, int start, int end, int period = 1, st
 TEST(LineRunBatch, RectanglesTakeOnlyTheWaitingPixelsInside) {
     LineRunBatch batch;
     ASSERT_TRUE(batch.Fit(100, 70));
-    batch.Add(MakeRun(true, 10, 0, 70), kBlack);             // a column across everything
-    batch.Add(MakeRun(false, 20, 0, 100), kBlack);           // a row across everything
+    batch.Add(MakeRun(true, 10, 0, 70), kBlack);               // a column across everything
+    batch.Add(MakeRun(false, 20, 0, 100), kBlack);             // a row across everything
     batch.Add(MakeRun(true, 80, 5, 65, 6, 0b000111), kBlack);  // dotted: pixels p with p mod 6 < 3
     Buffer buffer(100, 70);
 
@@ -81,7 +81,9 @@ public:
 
     void DrawOn(Canvas& canvas, int width, int height) {
         std::mt19937 random = random_;
-        auto coordinate = [&](int size) { return static_cast<int>(random() % static_cast<unsigned>(size + 20)) - 10; };
+        auto coordinate = [&](int size) {
+            return static_cast<int>(random() % static_cast<unsigned>(size + 20)) - 10;
+        };
         const std::array<Color, 3> colours{kBlack, kRed, kWhite};
         const std::array<PenStyle, 3> styles{PenStyle::Solid, PenStyle::Dot, PenStyle::Dash};
         for (int op = 0; op < 60; ++op) {
@@ -102,7 +104,8 @@ public:
             if (kind < 5) {
                 // Mostly lines, most of them along a column or a row.
                 canvas.MoveTo(x0, y0);
-                canvas.LineTo(kind == 4 ? x1 : (kind % 2 == 0 ? x0 : x1), kind == 4 ? y1 : (kind % 2 == 0 ? y1 : y0));
+                canvas.LineTo(kind == 4 ? x1 : (kind % 2 == 0 ? x0 : x1),
+                              kind == 4 ? y1 : (kind % 2 == 0 ? y1 : y0));
             } else if (kind == 5) {
                 canvas.Rectangle(x0, y0, x1, y1);
             } else if (kind == 6) {
@@ -110,7 +113,8 @@ public:
             } else if (kind == 7) {
                 canvas.Ellipse(x0, y0, x0 + 7, y0 + 7);
             } else if (kind == 8) {
-                const std::array<DevicePoint, 4> square{{{x0, y0}, {x0, y0 + 8}, {x0 + 8, y0 + 8}, {x0 + 8, y0}}};
+                const std::array<DevicePoint, 4> square{
+                    {{x0, y0}, {x0, y0 + 8}, {x0 + 8, y0 + 8}, {x0 + 8, y0}}};
                 canvas.Polygon(square);
             } else if (random() % 3 == 0) {
                 canvas.TextOut(x0, y0, "A1");
