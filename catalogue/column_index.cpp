@@ -34,17 +34,27 @@ int MGColumnIndex::Find(const ZMGCell& columns, std::string_view name) {
     return found == entry->second.end() ? 0 : found->second;
 }
 
+const std::vector<MGColumnIndex::Print>& MGColumnIndex::PrintsOf(const ZMGCell& columns) {
+    const auto rows = static_cast<std::size_t>(std::max(columns.RowCount() - 1, 0));
+    for (const Printed& table : printed_) {
+        if (table.columns == &columns && table.prints.size() == rows) return table.prints;
+    }
+    Printed& table = printed_[nextPrinted_];
+    nextPrinted_ = (nextPrinted_ + 1) % kPrintedTables;
+    table.columns = &columns;
+    table.prints.clear();
+    for (int r = 1; !columns.IsPastEnd(r); ++r)
+        table.prints.push_back(PrintOf(columns.GetRow(r).ItemOrEmpty(kColumnNameP)));
+    return table.prints;
+}
+
 // Callers look up several names of one table in a row: the names' prints
 // are taken once per table and the scan compares those.
 int MGColumnIndex::Scan(const ZMGCell& columns, std::string_view name) {
-    if (&columns != printed_ || static_cast<int>(prints_.size()) != columns.RowCount() - 1) {
-        printed_ = &columns;
-        prints_.clear();
-        for (int r = 1; !columns.IsPastEnd(r); ++r) prints_.push_back(PrintOf(columns.GetRow(r).ItemOrEmpty(kColumnNameP)));
-    }
+    const std::vector<Print>& prints = PrintsOf(columns);
     const Print wanted = PrintOf(name);
-    for (std::size_t k = 0; k < prints_.size(); ++k) {
-        if (!(prints_[k] == wanted)) continue;
+    for (std::size_t k = 0; k < prints.size(); ++k) {
+        if (!(prints[k] == wanted)) continue;
         const int r = static_cast<int>(k) + 1;
         if (name.size() <= 16 || columns.GetRow(r).ItemOrEmpty(kColumnNameP) == name) return r;
     }

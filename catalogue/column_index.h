@@ -6,6 +6,7 @@
 // meanwhile (flags and key marks may), nor may a table be destroyed.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <unordered_map>
@@ -31,8 +32,18 @@ private:
     static Print PrintOf(std::string_view name);
     int Scan(const ZMGCell& columns, std::string_view name);
 
+    // The prints of one table's names.
+    struct Printed {
+        const ZMGCell* columns = nullptr;
+        std::vector<Print> prints;
+    };
+    // The prints of the table's names, taken anew when they are not among
+    // those of the last few tables scanned (callers go back and forth
+    // between a child and its parent).
+    const std::vector<Print>& PrintsOf(const ZMGCell& columns);
+
     std::unordered_map<const ZMGCell*, std::unordered_map<std::string_view, int>> wide_;
-    // The prints of the names of the table scanned last.
-    const ZMGCell* printed_ = nullptr;
-    std::vector<Print> prints_;
+    static constexpr std::size_t kPrintedTables = 4;
+    std::array<Printed, kPrintedTables> printed_;
+    std::size_t nextPrinted_ = 0;  // the slot taken next
 };

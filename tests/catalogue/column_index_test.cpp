@@ -29,7 +29,7 @@ TEST(ColumnIndex, FindsTheFirstRowOfANameInNarrowAndWideTables) {
     for (const int width : {3, 200}) {
         ZMGCell columns;
         std::vector<std::string> names;
-        for (int i = 0; i < width; ++i) names.push_back("C" + std::to_string(i));
+        for (int i = 0; i < width; ++i) names.push_back(std::string(1, 'C').append(std::to_string(i)));
         names.push_back("DUP");
         names.push_back("C1");
         Fill(columns, names);
