@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include <QDate>
@@ -20,6 +21,8 @@ namespace {
 
 // Every list shows physical names only, and the column list its key marks.
 constexpr std::uint32_t kListKindBits = 0x4000 | 0x800000;
+// The section kind of the foreign-key list.
+constexpr std::uint32_t kForeignKeyList = 0x08;
 
 }  // namespace
 
@@ -49,7 +52,10 @@ std::unique_ptr<ZMGCell> BuildCsvList(const MGSchemaMng& manager, int kind, cons
                                   : std::make_unique<ZMGCell>();
     } else {
         table = std::make_unique<ZMGCell>();
-        const MGReferencedKeyScope keys;  // the foreign-key list names referenced tables
+        // The foreign-key list names referenced tables, found through an
+        // index over every box; the other lists need none.
+        std::optional<MGReferencedKeyScope> keys;
+        if ((list.sectionKind & kForeignKeyList) != 0) keys.emplace();
         const bool completed =
             VisitBoxes(BoxesToWrite(choice.owner, choice.visibleOnly), list.caption, cancellable,
                        [&](MGShapeTable& box) {
