@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <ranges>
 #include <utility>
 
 using tabulorix::BrushStyle;
@@ -383,13 +382,23 @@ ZMGOutput::PageSpan ZMGOutput::DecoratedPages(bool columns, int numberWidth, int
     const int high = (columns ? decorationArea_->right : decorationArea_->bottom) + kDecorationMargin;
     auto map = [&](int world) { return columns ? MapX(world) : MapY(world); };
     // Mapping keeps the order, so the pages ending before the area come
-    // first and those starting after it last: two binary searches.
-    const auto pages = std::views::iota(0, std::max(count, 0));
-    auto position = [&](auto it) { return it == pages.end() ? std::max(count, 0) : *it; };
-    const int first = position(
-        std::ranges::partition_point(pages, [&](int i) { return map((i + 1) * size + room) < low; }));
-    const int end =
-        position(std::ranges::partition_point(pages, [&](int i) { return map(i * size - room) <= high; }));
+    // first and those starting after it last: two binary searches, each for
+    // the number of pages, from the first, for which `before` holds.
+    auto pagesBefore = [&](auto before) {
+        int from = 0;
+        int to = std::max(count, 0);
+        while (from < to) {
+            const int middle = from + (to - from) / 2;
+            if (before(middle)) {
+                from = middle + 1;
+            } else {
+                to = middle;
+            }
+        }
+        return from;
+    };
+    const int first = pagesBefore([&](int i) { return map((i + 1) * size + room) < low; });
+    const int end = pagesBefore([&](int i) { return map(i * size - room) <= high; });
     return first < end ? PageSpan{first, end} : PageSpan{0, 0};
 }
 
