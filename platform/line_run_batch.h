@@ -29,8 +29,8 @@ struct PixelRect {
 
 class LineRunBatch {
 public:
-    // False when no run waits (true may also be said after the waiting
-    // pixels were all painted or dropped through a rectangle).
+    // True when no run waits (false may still be said after the waiting
+    // pixels were all painted or dropped through rectangles).
     bool Empty() const { return !columns_.Any() && !rows_.Any(); }
     Color RunColor() const { return color_; }
     // Makes room for runs on a width × height device. The size may change

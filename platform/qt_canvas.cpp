@@ -38,6 +38,12 @@ QRect NormalRect(int left, int top, int right, int bottom) {
                  QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1));
 }
 
+// The very buffer a painter on the image draws into (constBits does not
+// detach), for writing collected lines straight into it.
+std::uint32_t* ImagePixels(const QImage& image) {
+    return reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image.constBits()));
+}
+
 // With Qt's aliased one-pixel pen an outline of a QRect one pixel narrower
 // and lower covers exactly the pixels of the GDI rectangle.
 QRect StrokeRect(const QRect& pixels) {
@@ -328,8 +334,7 @@ void QtCanvas::FlushLinesMeeting(const QRect& bounds) const {
     }
     // Room for the pen and for the rasteriser's rounding at the edges.
     const int margin = std::max(state_.penWidth, 1) + 2;
-    auto* pixels = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image->constBits()));
-    lines_.PaintMeeting(pixels, image->bytesPerLine() / 4, ToQColor(lines_.RunColor()).rgb(),
+    lines_.PaintMeeting(ImagePixels(*image), image->bytesPerLine() / 4, ToQColor(lines_.RunColor()).rgb(),
                         PixelRect{bounds.left() - margin, bounds.top() - margin, bounds.right() + margin,
                                   bounds.bottom() + margin});
 }
@@ -352,9 +357,7 @@ void QtCanvas::FlushLines() const {
         lines_.Clear();
         return;
     }
-    // The very buffer the painter draws into (constBits does not detach).
-    auto* pixels = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image->constBits()));
-    lines_.PaintInto(pixels, image->bytesPerLine() / 4, ToQColor(lines_.RunColor()).rgb());
+    lines_.PaintInto(ImagePixels(*image), image->bytesPerLine() / 4, ToQColor(lines_.RunColor()).rgb());
 }
 
 // ---- state ---------------------------------------------------------------
