@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "catalogue/box_building.h"
+#include "catalogue/column_index.h"
 #include "catalogue/detail_distribution.h"
 #include "catalogue/schema.h"
 #include "diagram/draw_table_list.h"
@@ -366,20 +367,20 @@ void ReadDetailSections(std::span<const std::string> lines, MGSchema& schema) {
 // The detail rows handed to the boxes. Foreign keys and conditions go on
 // the worker thread while this thread does the indexes, primary keys and
 // unique keys: each kind fills its own tables of the boxes, and all of them
-// only read the boxes' column rows. (Primary and unique keys stay in that
-// order: their key numbers continue each other's.)
-void HandOutDetails(MGSchema& schema) {
-    std::future<void> foreignKeysAndConditions = tabulorix::RunOnWorker([&schema] {
-        HandDetailsToBoxes(schema, schema.ForeignKeys(), DetailKind::ForeignKey);
-        HandDetailsToBoxes(schema, schema.Conditions(), DetailKind::Condition);
+// only read the boxes' column rows and the shared targets. (Primary and
+// unique keys stay in that order: their key numbers continue each other's.)
+void HandOutDetails(MGSchema& schema, const MGDetailTargets& targets) {
+    std::future<void> foreignKeysAndConditions = tabulorix::RunOnWorker([&schema, &targets] {
+        HandDetailsToBoxes(targets, schema.ForeignKeys(), DetailKind::ForeignKey);
+        HandDetailsToBoxes(targets, schema.Conditions(), DetailKind::Condition);
     });
     try {
         auto& status = tabulorix::Status();
         status.SetMainLine("索引情報解析中...");
-        HandDetailsToBoxes(schema, schema.Indexes(), DetailKind::Index);
+        HandDetailsToBoxes(targets, schema.Indexes(), DetailKind::Index);
         status.SetMainLine("制約情報解析中...");
-        HandDetailsToBoxes(schema, schema.PrimaryKeys(), DetailKind::PrimaryKey);
-        HandDetailsToBoxes(schema, schema.UniqueKeys(), DetailKind::UniqueKey);
+        HandDetailsToBoxes(targets, schema.PrimaryKeys(), DetailKind::PrimaryKey);
+        HandDetailsToBoxes(targets, schema.UniqueKeys(), DetailKind::UniqueKey);
     } catch (...) {
         foreignKeysAndConditions.wait();
         throw;
@@ -388,8 +389,10 @@ void HandOutDetails(MGSchema& schema) {
 }
 
 // Builds the boxes from the tables, columns and views on this thread while
-// the worker reads the detail sections, which are handed out after.
-void ReadBoxesAndDetails(std::span<const std::string> lines, MGSchema& schema) {
+// the worker reads the detail sections, which are handed out after. The
+// boxes' column tables join the book (a book of this schema alone without
+// one).
+void ReadBoxesAndDetails(std::span<const std::string> lines, MGSchema& schema, MGColumnPrintBook* book) {
     std::future<void> detailsRead = tabulorix::RunOnWorker([lines, &schema] { ReadDetailSections(lines, schema); });
     try {
         ReadBoxes(lines, schema);
@@ -398,7 +401,8 @@ void ReadBoxesAndDetails(std::span<const std::string> lines, MGSchema& schema) {
         throw;
     }
     detailsRead.get();
-    HandOutDetails(schema);
+    MGColumnPrintBook ownBook;
+    HandOutDetails(schema, MGDetailTargets(schema, book != nullptr ? book : &ownBook));
 }
 
 
@@ -432,7 +436,7 @@ void ReadSectionRows(std::span<const std::string> lines, std::string_view sectio
 }
 
 
-void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> lines) {
+void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> lines, MGColumnPrintBook* book) {
     ReportRepeatedSections(schema.OwnerName(), lines);
-    ReadBoxesAndDetails(lines, schema);
+    ReadBoxesAndDetails(lines, schema, book);
 }

@@ -9,6 +9,7 @@
 
 #include "catalogue/row_table.h"
 
+class MGColumnPrintBook;
 class MGSchema;
 
 // How a value that was written with line breaks continues on the next lines.
@@ -44,4 +45,7 @@ void ReadSectionRows(std::span<const std::string> lines, std::string_view sectio
 // Fills the schema from the lines of its schema block and builds its boxes,
 // texts included, with the same steps as the dictionary reader. A section
 // that the block holds more than once is reported (all its rows are read).
-void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> lines);
+// With a book, the column tables of the schema's boxes are added to it, for
+// the later steps of building the diagram of a design of several schemas.
+void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> lines,
+                               MGColumnPrintBook* book = nullptr);

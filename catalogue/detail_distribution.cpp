@@ -84,16 +84,14 @@ class Distributor {
 public:
     // The holder's data rows are emptied as they are handed over: their
     // values are moved into the boxes' rows.
-    Distributor(const MGSchema& schema, ZMGCell& holder, DetailKind kind)
-        : result_(holder), kind_(kind), layout_(Layout(kind)), diagram_(MGDrawTableList::EnsureCurrent()) {
-        for (int i = 0; i < diagram_.Count(); ++i) {
-            MGShapeTable* box = diagram_.Item(i);
-            if (box->SchemaNumber() != schema.SchemaNumber() || !IsTableOrView(*box)) continue;
-            boxes_.push_back(box);
-            byName_[box->Name()].push_back(box);
-        }
+    Distributor(const MGDetailTargets& targets, ZMGCell& holder, DetailKind kind)
+        : result_(holder),
+          kind_(kind),
+          layout_(Layout(kind)),
+          targets_(targets),
+          columnIndex_(targets.Book()) {
         if (kind == DetailKind::PrimaryKey || kind == DetailKind::UniqueKey) {
-            largestKey_ = LargestKeyNumber(diagram_);
+            largestKey_ = LargestKeyNumber(MGDrawTableList::EnsureCurrent());
         }
     }
 
@@ -103,15 +101,14 @@ public:
         template_ = std::make_unique<ZMGRowExt>();
         CopyItems(header, layout_.columnItems, *template_);
         template_->SetSerial(0);
-        for (MGShapeTable* box : boxes_) AddHeaderRow(*box, header);
+        for (MGShapeTable* box : targets_.Boxes()) AddHeaderRow(*box, header);
         previousTable_.clear();
         previousName_.clear();
         for (int r = 1; !result_.IsPastEnd(r); ++r) {
             ZMGRowExt& row = result_.GetRow(r);
-            const auto found = byName_.find(row.ItemOrEmpty(0));
-            if (found == byName_.end()) continue;
+            const std::span<MGShapeTable* const> named = targets_.Named(row.ItemOrEmpty(0));
             // Boxes of the same name each get the row; the last takes it.
-            for (MGShapeTable* box : found->second) Hand(*box, row, box == found->second.back());
+            for (MGShapeTable* box : named) Hand(*box, row, box == named.back());
         }
     }
 
@@ -207,10 +204,7 @@ private:
     ZMGCell& result_;
     DetailKind kind_;
     const KindLayout& layout_;
-    MGDrawTableList& diagram_;
-    std::vector<MGShapeTable*> boxes_;
-    // Keyed by views of the boxes' own names.
-    std::unordered_map<std::string_view, std::vector<MGShapeTable*>> byName_;
+    const MGDetailTargets& targets_;
     MGColumnIndex columnIndex_;
     std::unordered_map<const MGShapeTable*, int> indexSerials_;
     std::unique_ptr<ZMGRowExt> template_;
@@ -222,7 +216,30 @@ private:
 
 }  // namespace
 
-void HandDetailsToBoxes(const MGSchema& schema, ZMGCell& holder, DetailKind kind) {
-    Distributor(schema, holder, kind).Run();
+MGDetailTargets::MGDetailTargets(const MGSchema& schema, MGColumnPrintBook* book) : book_(book) {
+    const MGDrawTableList& diagram = MGDrawTableList::EnsureCurrent();
+    std::vector<const ZMGCell*> columnTables;
+    for (int i = 0; i < diagram.Count(); ++i) {
+        MGShapeTable* box = diagram.Item(i);
+        if (box->SchemaNumber() != schema.SchemaNumber() || !IsTableOrView(*box)) continue;
+        boxes_.push_back(box);
+        byName_[box->Name()].push_back(box);
+        columnTables.push_back(&box->ColumnRows());
+    }
+    if (book != nullptr) book->Add(columnTables);
+}
+
+std::span<MGShapeTable* const> MGDetailTargets::Named(std::string_view name) const {
+    const auto found = byName_.find(name);
+    if (found == byName_.end()) return {};
+    return found->second;
+}
+
+void HandDetailsToBoxes(const MGDetailTargets& targets, ZMGCell& holder, DetailKind kind) {
+    Distributor(targets, holder, kind).Run();
     MGSchema::ReleaseDistributedRows(holder);
+}
+
+void HandDetailsToBoxes(const MGSchema& schema, ZMGCell& holder, DetailKind kind) {
+    HandDetailsToBoxes(MGDetailTargets(schema), holder, kind);
 }

@@ -9,11 +9,39 @@
 // match), the largest key number over the whole diagram.
 #pragma once
 
+#include <span>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
 #include "catalogue/row_table.h"
 
+class MGColumnPrintBook;
 class MGSchema;
+class MGShapeTable;
 
 enum class DetailKind { Index, PrimaryKey, UniqueKey, ForeignKey, Condition };
+
+// The table and view boxes of one schema that its detail rows go to, by
+// physical name, made once for all five kinds of details, which read it on
+// either thread. No box may be added, removed or renamed while it lives.
+class MGDetailTargets {
+public:
+    // The schema's boxes in diagram order; with a book, their column tables
+    // are added to it and the distribution reads their names' prints there.
+    explicit MGDetailTargets(const MGSchema& schema, MGColumnPrintBook* book = nullptr);
+
+    const std::vector<MGShapeTable*>& Boxes() const { return boxes_; }
+    // The boxes of a physical name in diagram order; none when there is none.
+    std::span<MGShapeTable* const> Named(std::string_view name) const;
+    const MGColumnPrintBook* Book() const { return book_; }
+
+private:
+    std::vector<MGShapeTable*> boxes_;
+    // Keyed by views of the boxes' own names.
+    std::unordered_map<std::string_view, std::vector<MGShapeTable*>> byName_;
+    const MGColumnPrintBook* book_;
+};
 
 // Hands the rows of the holder (header row, then data rows in the
 // statement's order: table, name, position) to the schema's table boxes:
@@ -22,4 +50,6 @@ enum class DetailKind { Index, PrimaryKey, UniqueKey, ForeignKey, Condition };
 // rows without a box are dropped. An empty holder changes nothing. Then the
 // holder is emptied but for its header row (the rows live in the boxes from
 // then on).
+void HandDetailsToBoxes(const MGDetailTargets& targets, ZMGCell& holder, DetailKind kind);
+// The same with targets made for this one kind.
 void HandDetailsToBoxes(const MGSchema& schema, ZMGCell& holder, DetailKind kind);

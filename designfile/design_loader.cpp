@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/model/settings.h"
+#include "catalogue/column_index.h"
 #include "catalogue/design_sections.h"
 #include "catalogue/reverse_driver.h"
 #include "catalogue/schema.h"
@@ -44,6 +45,8 @@ public:
     }
 
     bool CreatedSchema() const { return created_; }
+    // The prints of the column names of every schema read.
+    const MGColumnPrintBook& Book() const { return book_; }
 
 private:
     enum class State { Version, DocumentType, Type, FontLine, Schema, Owner, SchemaLines };
@@ -99,7 +102,7 @@ private:
 
     // The schema's lines run from the line after its owner up to end.
     void LoadCollected(std::size_t end) {
-        ReadSchemaFromDesignLines(*current_, lines_.subspan(firstSchemaLine_, end - firstSchemaLine_));
+        ReadSchemaFromDesignLines(*current_, lines_.subspan(firstSchemaLine_, end - firstSchemaLine_), &book_);
     }
 
     const MGDesignContext& context_;
@@ -110,6 +113,7 @@ private:
     std::size_t position_ = 0;
     std::size_t firstSchemaLine_ = 0;
     bool created_ = false;
+    MGColumnPrintBook book_;
 };
 
 void ApplyFont(const MGDesignContext& context, MGDrawTableList& diagram) {
@@ -162,7 +166,8 @@ void PlaceBoxes(const MGDesignContext& context, MGDrawTableList& diagram,
     context.drawBox->SetZoom(100, 1);
 }
 
-void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::string>& lines) {
+void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::string>& lines,
+                       const MGColumnPrintBook& book) {
     MGDrawTableList& diagram = MGDrawTableList::EnsureCurrent();
     MGDesignWindow& window = context.window;
     window.ShowRightPanel();
@@ -172,7 +177,7 @@ void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::st
     MGBoxSourceJob sources;
     tabulorix::Status().SetMainLine("テーブル間の関係解析中...");
     AddLegend(diagram);
-    MarkKeys(diagram);
+    MarkKeys(diagram, &book);
     diagram.ApplySchemaCount(context.manager.SchemaCount());
     window.ResetListViewMemory();
     diagram.ApplyDisplayFlags(context.settings.DisplayFlags());
@@ -181,7 +186,7 @@ void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::st
     PlaceBoxes(context, diagram, lines);
     window.SetWindowZoom100();
     window.RebuildSchemaList();
-    BuildRelations(diagram);
+    BuildRelations(diagram, &book);
     sources.Finish();
     window.ExpandDesignNode();
     ApplyFontAgain(context, diagram, measured);
@@ -215,7 +220,7 @@ bool LoadDesignLines(const MGDesignContext& context, const std::string& path,
     // kept and the design is still loaded, so nothing else of it is lost.
     if (const auto error = context.settings.ReadItems(lines)) tabulorix::ShowMessage(error->message);
     reader.Finish();
-    if (reader.CreatedSchema()) BuildAfterLoading(context, lines);
+    if (reader.CreatedSchema()) BuildAfterLoading(context, lines, reader.Book());
     status.Close();
     return true;
 }

@@ -20,7 +20,7 @@ constexpr int kIndexUniqueness = 1;
 // there is none, or when it is not a column row of a table box).
 class ColumnFinder {
 public:
-    explicit ColumnFinder(ZMGCell& columns) : columns_(columns) {}
+    ColumnFinder(ZMGCell& columns, const MGColumnPrintBook* book) : columns_(columns), index_(book) {}
     ZMGRowField* Find(const std::string& name) const {
         const int position = index_.Find(columns_, name);
         return position == 0 ? nullptr : dynamic_cast<ZMGRowField*>(&columns_.GetRow(position));
@@ -51,12 +51,12 @@ void MarkTable(ZMGCell& keys, const ColumnFinder& finder, FlagOf flagOf) {
     }
 }
 
-void MarkBox(MGShapeTable& box) {
+void MarkBox(MGShapeTable& box, const MGColumnPrintBook* book) {
     ZMGCell& columns = box.ColumnRows();
     for (int r = 1; !columns.IsPastEnd(r); ++r) {
         if (auto* field = dynamic_cast<ZMGRowField*>(&columns.GetRow(r))) field->ClearKeyMarks();
     }
-    const ColumnFinder finder(columns);
+    const ColumnFinder finder(columns, book);
     MarkTable(box.PrimaryKeyRows(), finder, [](const ZMGRowExt&) -> std::uint32_t { return kKeyPrimary; });
     MarkTable(box.UniqueRows(), finder, [](const ZMGRowExt&) -> std::uint32_t { return kKeyUnique; });
     MarkTable(box.ForeignKeyRows(), finder, [](const ZMGRowExt& row) -> std::uint32_t {
@@ -77,10 +77,10 @@ MGShapeLegend& AddLegend(MGDrawTableList& diagram) {
     return added;
 }
 
-void MarkKeys(MGDrawTableList& diagram) {
+void MarkKeys(MGDrawTableList& diagram, const MGColumnPrintBook* book) {
     for (int i = 0; i < diagram.Count(); ++i) {
         MGShapeTable* box = diagram.Item(i);
-        if (box != nullptr && box->BaseKind() == MGShapeField::kKindTable) MarkBox(*box);
+        if (box != nullptr && box->BaseKind() == MGShapeField::kKindTable) MarkBox(*box, book);
     }
 }
 

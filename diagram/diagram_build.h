@@ -6,6 +6,7 @@
 
 #include <string>
 
+class MGColumnPrintBook;
 class MGDrawTableList;
 class MGShapeLegend;
 class ZMGDrawBox;
@@ -18,7 +19,8 @@ MGShapeLegend& AddLegend(MGDrawTableList& diagram);
 // cascade also with the cascade flag), and every column of such a row gets
 // the flag and the row's position as constraint number. Marks from an
 // earlier run are forgotten first, so marking twice gives the same result.
-void MarkKeys(MGDrawTableList& diagram);
+// Columns are found by the prints of the book where it has them.
+void MarkKeys(MGDrawTableList& diagram, const MGColumnPrintBook* book = nullptr);
 
 // Collapses every box and measures it again (after a font change).
 void RemeasureAll(MGDrawTableList& diagram, ZMGDrawBox& box, int displayMode);

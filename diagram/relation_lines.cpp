@@ -53,7 +53,7 @@ struct OwnerKeyHash {
 
 class RelationBuilder {
 public:
-    explicit RelationBuilder(MGDrawTableList& diagram) : diagram_(diagram) {}
+    RelationBuilder(MGDrawTableList& diagram, const MGColumnPrintBook* book) : diagram_(diagram), columnIndex_(book) {}
 
     void Run() {
         diagram_.Relations().Clear();
@@ -221,8 +221,8 @@ MGSidePair ChooseSides(int dx, int dy) {
     return {R::kSideRight, R::kSideLeft};
 }
 
-void BuildRelations(MGDrawTableList& diagram) {
-    RelationBuilder(diagram).Run();
+void BuildRelations(MGDrawTableList& diagram, const MGColumnPrintBook* book) {
+    RelationBuilder(diagram, book).Run();
 }
 
 void SpreadAttachments(MGDrawTableList& diagram) {

@@ -12,6 +12,7 @@
 #include "platform/canvas.h"
 #include "render/rect.h"
 
+class MGColumnPrintBook;
 class MGDrawTableList;
 class MGShapeRelation;
 
@@ -19,8 +20,9 @@ class MGShapeRelation;
 // twin) per foreign key that references a primary or unique key of a table
 // box. Foreign keys are found through an index by (referenced owner, key
 // number), so the pairs come out in the order of a search over every parent
-// box, its keys, every child box and its foreign keys, in list order.
-void BuildRelations(MGDrawTableList& diagram);
+// box, its keys, every child box and its foreign keys, in list order. A
+// child's columns are found by the prints of the book where it has them.
+void BuildRelations(MGDrawTableList& diagram, const MGColumnPrintBook* book = nullptr);
 
 // Chooses the sides and spreads the ends of every pair over the sides of
 // its boxes (run at the start of every paint).

@@ -1,5 +1,6 @@
 // The lookup of a box's first column row by physical column name, in
-// narrow tables (scanned) and wide ones (indexed).
+// narrow tables (scanned) and wide ones (indexed), with and without a book
+// of prints taken beforehand.
 #include "catalogue/column_index.h"
 
 #include <gtest/gtest.h>
@@ -59,4 +60,41 @@ TEST(ColumnIndex, NamesOfOneLengthDifferingInAnyByteAreTold) {
             EXPECT_EQ(index.Find(columns, other), 1) << length << " " << at;
         }
     }
+}
+
+TEST(ColumnIndex, ABookServesTheTablesItHoldsAndNotThoseChangedSince) {
+    ZMGCell first;
+    ZMGCell second;
+    ZMGCell wide;
+    Fill(first, {"ID", "NAME", "ID"});
+    Fill(second, {"CODE"});
+    std::vector<std::string> many;
+    for (int i = 0; i < 100; ++i) many.push_back("W" + std::to_string(i));
+    Fill(wide, many);
+    MGColumnPrintBook book;
+    const std::vector<const ZMGCell*> firstBatch{&first, &wide};
+    book.Add(firstBatch);
+    // A later batch leaves the prints of the earlier one where they were.
+    const std::vector<const ZMGCell*> secondBatch{&second};
+    book.Add(secondBatch);
+    ASSERT_TRUE(book.Find(first).has_value());
+    EXPECT_EQ(book.Find(first)->size(), 3u);
+    EXPECT_EQ(book.Find(second)->size(), 1u);
+    // Wide tables are indexed by the finder, not printed.
+    EXPECT_FALSE(book.Find(wide).has_value());
+
+    MGColumnIndex index(&book);
+    EXPECT_EQ(index.Find(first, "ID"), 1);
+    EXPECT_EQ(index.Find(first, "NAME"), 2);
+    EXPECT_EQ(index.Find(second, "CODE"), 1);
+    EXPECT_EQ(index.Find(second, "ID"), 0);
+    EXPECT_EQ(index.Find(wide, "W99"), 100);
+
+    // A row added after the book was filled: the book no longer knows the
+    // table, and the finder takes its prints itself.
+    AddColumn(second, "ADDED");
+    EXPECT_FALSE(book.Find(second).has_value());
+    MGColumnIndex fresh(&book);
+    EXPECT_EQ(fresh.Find(second, "ADDED"), 2);
+    EXPECT_EQ(index.Find(second, "ADDED"), 2);
 }
