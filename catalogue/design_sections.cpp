@@ -349,9 +349,6 @@ void ReadBoxes(std::span<const std::string> lines, MGSchema& schema) {
                    ViewLookup{&views, kListPhysicalName, kListComment, true});
     MGSchema::ReleaseDistributedRows(schema.ViewColumns());
     AttachPrivileges(schema, schema.Privileges());
-    // The free texts join the diagram after the views, before the details
-    // are handed out: from then on no box is added while the worker reads
-    // the box list.
     ReadTexts(lines);
 }
 
@@ -364,35 +361,10 @@ void ReadDetailSections(std::span<const std::string> lines, MGSchema& schema) {
     ReadSection(lines, "[UNIQUE]", schema.UniqueKeys());
 }
 
-// The detail rows handed to the boxes. Foreign keys and conditions go on
-// the worker thread while this thread does the indexes, primary keys and
-// unique keys: each kind fills its own tables of the boxes, and all of them
-// only read the boxes' column rows and the shared targets. (Primary and
-// unique keys stay in that order: their key numbers continue each other's.)
-void HandOutDetails(MGSchema& schema, const MGDetailTargets& targets) {
-    std::future<void> foreignKeysAndConditions = tabulorix::RunOnWorker([&schema, &targets] {
-        HandDetailsToBoxes(targets, schema.ForeignKeys(), DetailKind::ForeignKey);
-        HandDetailsToBoxes(targets, schema.Conditions(), DetailKind::Condition);
-    });
-    try {
-        auto& status = tabulorix::Status();
-        status.SetMainLine("索引情報解析中...");
-        HandDetailsToBoxes(targets, schema.Indexes(), DetailKind::Index);
-        status.SetMainLine("制約情報解析中...");
-        HandDetailsToBoxes(targets, schema.PrimaryKeys(), DetailKind::PrimaryKey);
-        HandDetailsToBoxes(targets, schema.UniqueKeys(), DetailKind::UniqueKey);
-    } catch (...) {
-        foreignKeysAndConditions.wait();
-        throw;
-    }
-    foreignKeysAndConditions.get();
-}
-
 // Builds the boxes from the tables, columns and views on this thread while
-// the worker reads the detail sections, which are handed out after. The
-// boxes' column tables join the book (a book of this schema alone without
-// one).
-void ReadBoxesAndDetails(std::span<const std::string> lines, MGSchema& schema, MGColumnPrintBook* book) {
+// the worker reads the detail sections (after handing out the previous
+// schema's details), which are handed out after.
+void ReadBoxesAndDetails(std::span<const std::string> lines, MGSchema& schema, MGDesignReading& reading) {
     std::future<void> detailsRead = tabulorix::RunOnWorker([lines, &schema] { ReadDetailSections(lines, schema); });
     try {
         ReadBoxes(lines, schema);
@@ -401,10 +373,8 @@ void ReadBoxesAndDetails(std::span<const std::string> lines, MGSchema& schema, M
         throw;
     }
     detailsRead.get();
-    MGColumnPrintBook ownBook;
-    HandOutDetails(schema, MGDetailTargets(schema, book != nullptr ? book : &ownBook));
+    reading.HandOutDetails(schema);
 }
-
 
 }  // namespace
 
@@ -436,7 +406,39 @@ void ReadSectionRows(std::span<const std::string> lines, std::string_view sectio
 }
 
 
-void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> lines, MGColumnPrintBook* book) {
+MGDesignReading::~MGDesignReading() {
+    if (pending_.valid()) pending_.wait();
+}
+
+void MGDesignReading::HandOutDetails(MGSchema& schema) {
+    Finish();
+    pendingTargets_ = std::make_unique<MGDetailTargets>(schema, &book_, &largestKeyNumber_);
+    const MGDetailTargets& targets = *pendingTargets_;
+    pending_ = tabulorix::RunOnWorker([&schema, &targets] {
+        HandDetailsToBoxes(targets, schema.Indexes(), DetailKind::Index);
+        HandDetailsToBoxes(targets, schema.ForeignKeys(), DetailKind::ForeignKey);
+        HandDetailsToBoxes(targets, schema.Conditions(), DetailKind::Condition);
+    });
+    // Primary and unique keys stay in that order: their key numbers
+    // continue each other's.
+    auto& status = tabulorix::Status();
+    status.SetMainLine("索引情報解析中...");
+    status.SetMainLine("制約情報解析中...");
+    HandDetailsToBoxes(targets, schema.PrimaryKeys(), DetailKind::PrimaryKey);
+    HandDetailsToBoxes(targets, schema.UniqueKeys(), DetailKind::UniqueKey);
+}
+
+void MGDesignReading::Finish() {
+    if (pending_.valid()) pending_.get();
+}
+
+void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> lines, MGDesignReading* reading) {
     ReportRepeatedSections(schema.OwnerName(), lines);
-    ReadBoxesAndDetails(lines, schema, book);
+    if (reading != nullptr) {
+        ReadBoxesAndDetails(lines, schema, *reading);
+        return;
+    }
+    MGDesignReading own;
+    ReadBoxesAndDetails(lines, schema, own);
+    own.Finish();
 }

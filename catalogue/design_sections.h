@@ -2,15 +2,53 @@
 // that turn them into the schema's row tables and the diagram's boxes.
 #pragma once
 
+#include <future>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "catalogue/column_index.h"
+#include "catalogue/detail_distribution.h"
 #include "catalogue/row_table.h"
 
-class MGColumnPrintBook;
 class MGSchema;
+
+// What reading the schema blocks of one design one after another carries
+// from one schema to the next: the prints of the boxes' column names (also
+// for the later steps of building the diagram), the largest key number
+// handed out so far, and the worker thread's part of handing out the last
+// schema's details, which goes on while the next schema's boxes are built.
+class MGDesignReading {
+public:
+    MGDesignReading() = default;
+    MGDesignReading(const MGDesignReading&) = delete;
+    MGDesignReading& operator=(const MGDesignReading&) = delete;
+    // Waits for the worker's part (a failure is lost here: call Finish).
+    ~MGDesignReading();
+
+    // Hands the schema's detail rows to its boxes (built by now, and none
+    // added, removed or renamed until Finish but boxes of later schemas):
+    // primary and unique keys on this thread, indexes, foreign keys and
+    // conditions on the worker thread, which may still be at it on return.
+    // Each kind fills its own tables of the boxes; all of them only read
+    // the boxes' column rows. Waits for the previous schema's part first.
+    void HandOutDetails(MGSchema& schema);
+    // Waits until the last schema's details are in its boxes; rethrows what
+    // handing them out threw.
+    void Finish();
+
+    const MGColumnPrintBook& Book() const { return book_; }
+
+private:
+    MGColumnPrintBook book_;
+    std::optional<int> largestKeyNumber_;
+    // The targets the worker's part reads, kept until it is done.
+    std::unique_ptr<MGDetailTargets> pendingTargets_;
+    std::future<void> pending_;
+};
 
 // How a value that was written with line breaks continues on the next lines.
 enum class SectionContinuation {
@@ -45,7 +83,8 @@ void ReadSectionRows(std::span<const std::string> lines, std::string_view sectio
 // Fills the schema from the lines of its schema block and builds its boxes,
 // texts included, with the same steps as the dictionary reader. A section
 // that the block holds more than once is reported (all its rows are read).
-// With a book, the column tables of the schema's boxes are added to it, for
-// the later steps of building the diagram of a design of several schemas.
+// Given the reading of a whole design, the worker thread may still be
+// handing out the schema's details on return (see MGDesignReading);
+// without, the schema is complete on return.
 void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> lines,
-                               MGColumnPrintBook* book = nullptr);
+                               MGDesignReading* reading = nullptr);

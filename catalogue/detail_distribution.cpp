@@ -69,7 +69,7 @@ void TakeItems(ZMGRowExt& from, const std::vector<int>& positions, ZMGRowExt& to
 
 // The largest key number of the primary-key and unique-key tables of every
 // box of the diagram; empty tables and header rows count as 0.
-int LargestKeyNumber(const MGDrawTableList& diagram) {
+int LargestKeyNumberOf(const MGDrawTableList& diagram) {
     int largest = 0;
     for (int i = 0; i < diagram.Count(); ++i) {
         const MGShapeTable* box = diagram.Item(i);
@@ -89,14 +89,19 @@ public:
           kind_(kind),
           layout_(Layout(kind)),
           targets_(targets),
-          columnIndex_(targets.Book()) {
-        if (kind == DetailKind::PrimaryKey || kind == DetailKind::UniqueKey) {
-            largestKey_ = LargestKeyNumber(MGDrawTableList::EnsureCurrent());
-        }
-    }
+          columnIndex_(targets.Book()) {}
 
     void Run() {
         if (result_.RowCount() == 0) return;
+        if (NumbersKeys()) largestKey_ = targets_.LargestKeyNumber();
+        HandRows();
+        if (NumbersKeys()) targets_.NoteLargestKeyNumber(largestKey_);
+    }
+
+private:
+    bool NumbersKeys() const { return kind_ == DetailKind::PrimaryKey || kind_ == DetailKind::UniqueKey; }
+
+    void HandRows() {
         const ZMGRowExt& header = result_.GetRow(0);
         template_ = std::make_unique<ZMGRowExt>();
         CopyItems(header, layout_.columnItems, *template_);
@@ -112,7 +117,6 @@ public:
         }
     }
 
-private:
     void AddHeaderRow(MGShapeTable& box, const ZMGRowExt& header) {
         ZMGCell& table = TargetTable(box, kind_);
         if (kind_ == DetailKind::Condition) {
@@ -216,7 +220,9 @@ private:
 
 }  // namespace
 
-MGDetailTargets::MGDetailTargets(const MGSchema& schema, MGColumnPrintBook* book) : book_(book) {
+MGDetailTargets::MGDetailTargets(const MGSchema& schema, MGColumnPrintBook* book,
+                                 std::optional<int>* largestKeyNumber)
+    : book_(book), largestKeyNumber_(largestKeyNumber) {
     const MGDrawTableList& diagram = MGDrawTableList::EnsureCurrent();
     std::vector<const ZMGCell*> columnTables;
     for (int i = 0; i < diagram.Count(); ++i) {
@@ -233,6 +239,15 @@ std::span<MGShapeTable* const> MGDetailTargets::Named(std::string_view name) con
     const auto found = byName_.find(name);
     if (found == byName_.end()) return {};
     return found->second;
+}
+
+int MGDetailTargets::LargestKeyNumber() const {
+    if (largestKeyNumber_ != nullptr && largestKeyNumber_->has_value()) return **largestKeyNumber_;
+    return LargestKeyNumberOf(MGDrawTableList::EnsureCurrent());
+}
+
+void MGDetailTargets::NoteLargestKeyNumber(int number) const {
+    if (largestKeyNumber_ != nullptr) *largestKeyNumber_ = number;
 }
 
 void HandDetailsToBoxes(const MGDetailTargets& targets, ZMGCell& holder, DetailKind kind) {

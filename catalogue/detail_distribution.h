@@ -9,6 +9,7 @@
 // match), the largest key number over the whole diagram.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
 #include <unordered_map>
@@ -29,18 +30,29 @@ class MGDetailTargets {
 public:
     // The schema's boxes in diagram order; with a book, their column tables
     // are added to it and the distribution reads their names' prints there.
-    explicit MGDetailTargets(const MGSchema& schema, MGColumnPrintBook* book = nullptr);
+    // With a running largest key number (schemas read one after another,
+    // nothing but their distribution numbering keys), primary and unique
+    // keys continue from it and keep it up to date.
+    explicit MGDetailTargets(const MGSchema& schema, MGColumnPrintBook* book = nullptr,
+                             std::optional<int>* largestKeyNumber = nullptr);
 
     const std::vector<MGShapeTable*>& Boxes() const { return boxes_; }
     // The boxes of a physical name in diagram order; none when there is none.
     std::span<MGShapeTable* const> Named(std::string_view name) const;
     const MGColumnPrintBook* Book() const { return book_; }
+    // The largest key number of the primary and unique keys of every box of
+    // the diagram (empty tables and header rows count as 0).
+    int LargestKeyNumber() const;
+    // Notes the largest key number handed out (called by the primary and
+    // unique keys' distribution, on one thread).
+    void NoteLargestKeyNumber(int number) const;
 
 private:
     std::vector<MGShapeTable*> boxes_;
     // Keyed by views of the boxes' own names.
     std::unordered_map<std::string_view, std::vector<MGShapeTable*>> byName_;
     const MGColumnPrintBook* book_;
+    std::optional<int>* largestKeyNumber_;
 };
 
 // Hands the rows of the holder (header row, then data rows in the

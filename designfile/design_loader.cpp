@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/model/settings.h"
-#include "catalogue/column_index.h"
 #include "catalogue/design_sections.h"
 #include "catalogue/reverse_driver.h"
 #include "catalogue/schema.h"
@@ -42,11 +41,12 @@ public:
     // Loads the schema still collecting lines.
     void Finish() {
         if (state_ == State::SchemaLines) LoadCollected(lines_.size());
+        reading_.Finish();
     }
 
     bool CreatedSchema() const { return created_; }
     // The prints of the column names of every schema read.
-    const MGColumnPrintBook& Book() const { return book_; }
+    const MGColumnPrintBook& Book() const { return reading_.Book(); }
 
 private:
     enum class State { Version, DocumentType, Type, FontLine, Schema, Owner, SchemaLines };
@@ -102,7 +102,7 @@ private:
 
     // The schema's lines run from the line after its owner up to end.
     void LoadCollected(std::size_t end) {
-        ReadSchemaFromDesignLines(*current_, lines_.subspan(firstSchemaLine_, end - firstSchemaLine_), &book_);
+        ReadSchemaFromDesignLines(*current_, lines_.subspan(firstSchemaLine_, end - firstSchemaLine_), &reading_);
     }
 
     const MGDesignContext& context_;
@@ -113,7 +113,9 @@ private:
     std::size_t position_ = 0;
     std::size_t firstSchemaLine_ = 0;
     bool created_ = false;
-    MGColumnPrintBook book_;
+    // Waits, when destroyed early by a failure, for the worker's part of
+    // the last schema read.
+    MGDesignReading reading_;
 };
 
 void ApplyFont(const MGDesignContext& context, MGDrawTableList& diagram) {
