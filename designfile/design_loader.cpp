@@ -176,10 +176,11 @@ void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::st
     ResolveForeignKeys(diagram);
     // The boxes' SQL source texts are written on the worker thread meanwhile:
     // the steps up to the relations change no rows, names or keys of boxes.
-    MGBoxSourceJob sources;
+    // The keys are marked first, on both threads.
     tabulorix::Status().SetMainLine("テーブル間の関係解析中...");
-    AddLegend(diagram);
     MarkKeys(diagram, &book);
+    MGBoxSourceJob sources;
+    AddLegend(diagram);
     diagram.ApplySchemaCount(context.manager.SchemaCount());
     window.ResetListViewMemory();
     diagram.ApplyDisplayFlags(context.settings.DisplayFlags());

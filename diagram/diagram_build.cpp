@@ -1,11 +1,13 @@
 #include "diagram/diagram_build.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "catalogue/column_index.h"
+#include "platform/worker_thread.h"
 #include "diagram/auto_layout.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_legend.h"
@@ -78,10 +80,17 @@ MGShapeLegend& AddLegend(MGDrawTableList& diagram) {
 }
 
 void MarkKeys(MGDrawTableList& diagram, const MGColumnPrintBook* book) {
-    for (int i = 0; i < diagram.Count(); ++i) {
-        MGShapeTable* box = diagram.Item(i);
-        if (box != nullptr && box->BaseKind() == MGShapeField::kKindTable) MarkBox(*box, book);
-    }
+    // Each box's marks touch only its own rows: the boxes are marked in
+    // runs, shared with the worker thread.
+    constexpr int kRun = 256;
+    const int count = diagram.Count();
+    tabulorix::ShareWithWorker(static_cast<std::size_t>((count + kRun - 1) / kRun), [&](std::size_t run) {
+        const int first = static_cast<int>(run) * kRun;
+        for (int i = first; i < std::min(first + kRun, count); ++i) {
+            MGShapeTable* box = diagram.Item(i);
+            if (box != nullptr && box->BaseKind() == MGShapeField::kKindTable) MarkBox(*box, book);
+        }
+    });
 }
 
 void RemeasureAll(MGDrawTableList& diagram, ZMGDrawBox& box, int displayMode) {

@@ -19,7 +19,9 @@ MGShapeLegend& AddLegend(MGDrawTableList& diagram);
 // cascade also with the cascade flag), and every column of such a row gets
 // the flag and the row's position as constraint number. Marks from an
 // earlier run are forgotten first, so marking twice gives the same result.
-// Columns are found by the prints of the book where it has them.
+// Columns are found by the prints of the book where it has them. The boxes
+// are shared with the worker thread, which must not touch their key rows
+// or column rows meanwhile.
 void MarkKeys(MGDrawTableList& diagram, const MGColumnPrintBook* book = nullptr);
 
 // Collapses every box and measures it again (after a font change).

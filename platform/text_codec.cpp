@@ -368,25 +368,28 @@ std::optional<std::vector<std::string>> DecodeLinesOf(std::string_view bytes) {
 
 std::optional<std::vector<std::string>> DecodeCp932Lines(std::string_view bytes) {
     if (HasUtf8Bom(bytes)) return std::nullopt;
-    // A large text is cut after a line feed near its middle, and the lines
-    // after the cut are decoded on the worker thread meanwhile.
-    constexpr std::size_t kCutAbove = std::size_t{1} << 20;
-    const std::size_t cut = bytes.size() > kCutAbove ? bytes.find('\n', bytes.size() / 2) : std::string_view::npos;
-    if (cut == std::string_view::npos) return DecodeLinesOf(bytes);
-    std::optional<std::vector<std::string>> second;
-    std::future<void> secondDone = RunOnWorker([&second, bytes, cut] { second = DecodeLinesOf(bytes.substr(cut + 1)); });
-    std::optional<std::vector<std::string>> first;
-    try {
-        first = DecodeLinesOf(bytes.substr(0, cut + 1));
-    } catch (...) {
-        secondDone.wait();
-        throw;
+    // A large text is cut after line feeds into pieces of about 1 MiB, which
+    // this thread and the worker decode at once, each taking the next piece.
+    constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+    std::vector<std::string_view> pieces;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t lineFeed = bytes.find('\n', std::min(start + kPieceBytes, bytes.size()));
+        const std::size_t end = lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1;
+        pieces.push_back(bytes.substr(start, end - start));
+        start = end;
     }
-    secondDone.get();
-    if (!first || !second) return std::nullopt;
-    first->reserve(first->size() + second->size());
-    std::move(second->begin(), second->end(), std::back_inserter(*first));
-    return first;
+    if (pieces.size() <= 1) return DecodeLinesOf(bytes);
+    std::vector<std::optional<std::vector<std::string>>> decoded(pieces.size());
+    ShareWithWorker(pieces.size(), [&](std::size_t k) { decoded[k] = DecodeLinesOf(pieces[k]); });
+    std::size_t total = 0;
+    for (const auto& piece : decoded) {
+        if (!piece) return std::nullopt;
+        total += piece->size();
+    }
+    std::vector<std::string> lines;
+    lines.reserve(total);
+    for (auto& piece : decoded) std::move(piece->begin(), piece->end(), std::back_inserter(lines));
+    return lines;
 }
 
 bool HasUtf8Bom(std::string_view bytes) {

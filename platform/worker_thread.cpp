@@ -1,7 +1,10 @@
 #include "platform/worker_thread.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <exception>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -62,11 +65,58 @@ private:
     std::thread thread_;
 };
 
+// The parts of one ShareWithWorker call. Every part is claimed once, by one
+// thread, and counted as finished when it has run (or was skipped after a
+// failure); the call returns when all are. The worker's share may start
+// after that (it was busy): it then claims nothing and only touches this
+// state, which it keeps alive.
+struct SharedParts {
+    SharedParts(std::size_t partCount, const std::function<void(std::size_t)>& partToRun)
+        : count(partCount), part(&partToRun) {}
+
+    void Take() {
+        for (std::size_t k = next++; k < count; k = next++) {
+            if (!stopped) Run(k);
+            if (++finished == count) finished.notify_all();
+        }
+    }
+
+    void Run(std::size_t k) {
+        try {
+            (*part)(k);
+        } catch (...) {
+            const std::lock_guard lock(failureMutex);
+            if (!failure) failure = std::current_exception();
+            stopped = true;
+        }
+    }
+
+    void WaitForAll() {
+        for (std::size_t seen = finished; seen != count; seen = finished) finished.wait(seen);
+    }
+
+    const std::size_t count;
+    const std::function<void(std::size_t)>* part;  // called only while the call runs
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> finished{0};
+    std::atomic<bool> stopped{false};
+    std::mutex failureMutex;
+    std::exception_ptr failure;
+};
+
 }  // namespace
 
 std::future<void> RunOnWorker(std::function<void()> task) {
     static Worker worker;
     return worker.Add(std::move(task));
+}
+
+void ShareWithWorker(std::size_t count, const std::function<void(std::size_t)>& part) {
+    const auto shared = std::make_shared<SharedParts>(count, part);
+    if (!onWorker && count > 1) RunOnWorker([shared] { shared->Take(); });
+    shared->Take();
+    shared->WaitForAll();
+    if (shared->failure) std::rethrow_exception(shared->failure);
 }
 
 }  // namespace tabulorix

@@ -160,11 +160,11 @@ TEST(TextCodec, Cp932LinesAreTheLinesOfTheDecodedText) {
     EXPECT_FALSE(DecodeCp932Lines("a\nb\x81\r\nc"));
 }
 
-TEST(TextCodec, LinesOfALargeTextCutInTwoAreTheLinesOfTheWhole) {
-    // Over a megabyte, so that the second half is decoded beside the first;
-    // every kind of line end and Japanese lines fall near the middle.
+TEST(TextCodec, LinesOfALargeTextCutInPiecesAreTheLinesOfTheWhole) {
+    // Several megabytes, so that pieces are decoded on two threads; every
+    // kind of line end and Japanese lines fall at the cuts.
     std::string bytes;
-    for (int i = 0; bytes.size() < (std::size_t{3} << 19); ++i) {
+    for (int i = 0; bytes.size() < (std::size_t{7} << 19); ++i) {
         bytes += "\"row" + std::to_string(i) + "\",\"" + kJapaneseCp932 + "\"";
         bytes += i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r";
         if (i % 7 == 0) bytes += "\r\n";
@@ -174,9 +174,12 @@ TEST(TextCodec, LinesOfALargeTextCutInTwoAreTheLinesOfTheWhole) {
     ASSERT_TRUE(lines);
     // The lines the whole text decoded in one piece splits into.
     EXPECT_EQ(*lines, SplitLines(DecodeCp932(bytes)));
-    // A fault in the second half (an unassigned code on the last line) is
+    // A fault (an unassigned code) in the last piece or in a middle one is
     // found as in the first.
-    const std::string damaged = bytes.substr(0, bytes.size() - 4) + "\x85\x40st";
-    EXPECT_FALSE(DecodeCp932Lines(damaged));
-    EXPECT_THROW(DecodeCp932(damaged), TextCodecError);
+    const std::string damagedAtEnd = bytes.substr(0, bytes.size() - 4) + "\x85\x40st";
+    EXPECT_FALSE(DecodeCp932Lines(damagedAtEnd));
+    EXPECT_THROW(DecodeCp932(damagedAtEnd), TextCodecError);
+    std::string damagedInMiddle = bytes;
+    damagedInMiddle.replace(bytes.size() / 2, 2, "\x85\x40");
+    EXPECT_FALSE(DecodeCp932Lines(damagedInMiddle));
 }

@@ -1,14 +1,18 @@
 // The worker thread: tasks run one after another, on one other thread, and
-// their failures reach whoever waits for them.
+// their failures reach whoever waits for them; parts shared with it run
+// once each.
 #include "platform/worker_thread.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <future>
 #include <stdexcept>
 #include <thread>
 #include <vector>
 
 using tabulorix::RunOnWorker;
+using tabulorix::ShareWithWorker;
 
 TEST(WorkerThread, RunsTasksInOrderOnOneOtherThread) {
     std::vector<int> order;
@@ -41,4 +45,43 @@ TEST(WorkerThread, ATaskHandedOnByATaskRunsAtOnce) {
     bool inner = false;
     RunOnWorker([&inner] { RunOnWorker([&inner] { inner = true; }).get(); }).get();
     EXPECT_TRUE(inner);
+}
+
+TEST(WorkerThread, SharedPartsRunOnceEachAndABusyWorkerIsNotWaitedFor) {
+    std::vector<std::atomic<int>> runs(2000);
+    ShareWithWorker(runs.size(), [&runs](std::size_t k) { ++runs[k]; });
+    for (const auto& count : runs) EXPECT_EQ(count, 1);
+
+    // With the worker held by an earlier task, this thread runs every part
+    // and returns; the worker's share later finds nothing left.
+    std::promise<void> release;
+    std::future<void> held = RunOnWorker([gate = release.get_future().share()] { gate.wait(); });
+    std::vector<std::thread::id> threads(50);
+    ShareWithWorker(threads.size(), [&threads](std::size_t k) { threads[k] = std::this_thread::get_id(); });
+    for (const auto id : threads) EXPECT_EQ(id, std::this_thread::get_id());
+    release.set_value();
+    held.get();
+    RunOnWorker([] {}).get();
+
+    // Inside a worker task every part runs on the worker.
+    RunOnWorker([] {
+        std::vector<std::thread::id> inside(20);
+        ShareWithWorker(inside.size(), [&inside](std::size_t k) { inside[k] = std::this_thread::get_id(); });
+        for (const auto id : inside) EXPECT_EQ(id, std::this_thread::get_id());
+    }).get();
+}
+
+TEST(WorkerThread, AFailingSharedPartStopsTheRestAndIsRethrown) {
+    std::atomic<int> started = 0;
+    EXPECT_THROW(ShareWithWorker(10000,
+                                 [&started](std::size_t k) {
+                                     ++started;
+                                     if (k == 5) throw std::runtime_error("part 5");
+                                 }),
+                 std::runtime_error);
+    // Parts already under way on the other thread may finish; the rest are
+    // never started.
+    EXPECT_LT(started, 10000);
+    // The worker is free for the next task.
+    RunOnWorker([] {}).get();
 }
