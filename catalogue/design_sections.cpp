@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <future>
 #include <memory>
+#include <utility>
 
 #include "catalogue/box_building.h"
 #include "catalogue/column_index.h"
@@ -352,27 +352,27 @@ void ReadBoxes(std::span<const std::string> lines, MGSchema& schema) {
     ReadTexts(lines);
 }
 
-// The detail sections into their row tables: text only, needing no box.
-void ReadDetailSections(std::span<const std::string> lines, MGSchema& schema) {
-    ReadSection(lines, "[FOREIGN KEY]", schema.ForeignKeys());
-    ReadSection(lines, "[CONDITION]", schema.Conditions());
-    ReadSection(lines, "[INDEX]", schema.Indexes());
-    ReadSection(lines, "[PRIMARY KEY]", schema.PrimaryKeys());
-    ReadSection(lines, "[UNIQUE]", schema.UniqueKeys());
-}
+// The detail sections and their row tables: text only, needing no box.
+struct DetailSection {
+    std::string_view section;
+    ZMGCell& (MGSchema::*rows)();
+};
+constexpr std::array<DetailSection, 5> kDetailSections{{{"[FOREIGN KEY]", &MGSchema::ForeignKeys},
+                                                        {"[CONDITION]", &MGSchema::Conditions},
+                                                        {"[INDEX]", &MGSchema::Indexes},
+                                                        {"[PRIMARY KEY]", &MGSchema::PrimaryKeys},
+                                                        {"[UNIQUE]", &MGSchema::UniqueKeys}}};
 
 // Builds the boxes from the tables, columns and views on this thread while
-// the worker reads the detail sections (after handing out the previous
-// schema's details), which are handed out after.
+// the worker reads the detail sections (once it has handed out the previous
+// schema's details); this thread reads those still left, then the details
+// are handed out.
 void ReadBoxesAndDetails(std::span<const std::string> lines, MGSchema& schema, MGDesignReading& reading) {
-    std::future<void> detailsRead = tabulorix::RunOnWorker([lines, &schema] { ReadDetailSections(lines, schema); });
-    try {
-        ReadBoxes(lines, schema);
-    } catch (...) {
-        detailsRead.wait();
-        throw;
-    }
-    detailsRead.get();
+    tabulorix::SharedWork detailsRead(kDetailSections.size(), [lines, &schema](std::size_t k) {
+        ReadSection(lines, kDetailSections[k].section, (schema.*kDetailSections[k].rows)());
+    });
+    ReadBoxes(lines, schema);
+    detailsRead.Finish();
     reading.HandOutDetails(schema);
 }
 
@@ -406,18 +406,18 @@ void ReadSectionRows(std::span<const std::string> lines, std::string_view sectio
 }
 
 
-MGDesignReading::~MGDesignReading() {
-    if (pending_.valid()) pending_.wait();
-}
+MGDesignReading::~MGDesignReading() = default;
 
 void MGDesignReading::HandOutDetails(MGSchema& schema) {
     Finish();
     pendingTargets_ = std::make_unique<MGDetailTargets>(schema, &book_, &largestKeyNumber_);
+    static constexpr std::array<std::pair<ZMGCell& (MGSchema::*)(), DetailKind>, 3> kShared{
+        {{&MGSchema::Indexes, DetailKind::Index},
+         {&MGSchema::ForeignKeys, DetailKind::ForeignKey},
+         {&MGSchema::Conditions, DetailKind::Condition}}};
     const MGDetailTargets& targets = *pendingTargets_;
-    pending_ = tabulorix::RunOnWorker([&schema, &targets] {
-        HandDetailsToBoxes(targets, schema.Indexes(), DetailKind::Index);
-        HandDetailsToBoxes(targets, schema.ForeignKeys(), DetailKind::ForeignKey);
-        HandDetailsToBoxes(targets, schema.Conditions(), DetailKind::Condition);
+    pending_ = std::make_unique<tabulorix::SharedWork>(kShared.size(), [&schema, &targets](std::size_t k) {
+        HandDetailsToBoxes(targets, (schema.*kShared[k].first)(), kShared[k].second);
     });
     // Primary and unique keys stay in that order: their key numbers
     // continue each other's.
@@ -429,7 +429,10 @@ void MGDesignReading::HandOutDetails(MGSchema& schema) {
 }
 
 void MGDesignReading::Finish() {
-    if (pending_.valid()) pending_.get();
+    if (!pending_) return;
+    // Cleared first: a failure is reported once.
+    const std::unique_ptr<tabulorix::SharedWork> pending = std::move(pending_);
+    pending->Finish();
 }
 
 void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> lines, MGDesignReading* reading) {

@@ -2,7 +2,6 @@
 // that turn them into the schema's row tables and the diagram's boxes.
 #pragma once
 
-#include <future>
 #include <memory>
 #include <optional>
 #include <span>
@@ -13,6 +12,7 @@
 #include "catalogue/column_index.h"
 #include "catalogue/detail_distribution.h"
 #include "catalogue/row_table.h"
+#include "platform/worker_thread.h"
 
 class MGSchema;
 
@@ -26,15 +26,18 @@ public:
     MGDesignReading() = default;
     MGDesignReading(const MGDesignReading&) = delete;
     MGDesignReading& operator=(const MGDesignReading&) = delete;
-    // Waits for the worker's part (a failure is lost here: call Finish).
+    // Unless finished, stops handing out and waits for the parts under way
+    // (a failure is lost here: call Finish).
     ~MGDesignReading();
 
     // Hands the schema's detail rows to its boxes (built by now, and none
     // added, removed or renamed until Finish but boxes of later schemas):
     // primary and unique keys on this thread, indexes, foreign keys and
-    // conditions on the worker thread, which may still be at it on return.
-    // Each kind fills its own tables of the boxes; all of them only read
-    // the boxes' column rows. Waits for the previous schema's part first.
+    // conditions shared with the worker thread, which may still be at them
+    // on return (this thread takes what is left when the next schema's
+    // details or Finish come). Each kind fills its own tables of the boxes;
+    // all of them only read the boxes' column rows. Finishes the previous
+    // schema's first.
     void HandOutDetails(MGSchema& schema);
     // Waits until the last schema's details are in its boxes; rethrows what
     // handing them out threw.
@@ -45,9 +48,9 @@ public:
 private:
     MGColumnPrintBook book_;
     std::optional<int> largestKeyNumber_;
-    // The targets the worker's part reads, kept until it is done.
+    // The targets the shared kinds read, kept until they are done.
     std::unique_ptr<MGDetailTargets> pendingTargets_;
-    std::future<void> pending_;
+    std::unique_ptr<tabulorix::SharedWork> pending_;  // after what it reads
 };
 
 // How a value that was written with line breaks continues on the next lines.

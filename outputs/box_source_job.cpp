@@ -1,5 +1,6 @@
 #include "outputs/box_source_job.h"
 
+#include <algorithm>
 #include <string>
 
 #include "diagram/shape_table.h"
@@ -7,21 +8,27 @@
 #include "outputs/script_flags.h"
 #include "platform/worker_thread.h"
 
-// The same texts as GenerateBoxSources: per-box mode 1 with the box-source
-// flags, one box after another in list order.
-MGBoxSourceJob::MGBoxSourceJob()
-    : boxes_(BoxesToWrite(std::string(), false)), keys_(MGReferencedKeyScope::BuildIndex()) {
-    done_ = tabulorix::RunOnWorker([this] {
-        const MGReferencedKeyScope keys(keys_);
-        std::string text;
-        for (MGShapeTable* box : boxes_) box->WriteBoxScript(script_flags::kBoxSource, text, 1, false);
-    });
-}
+namespace {
 
-MGBoxSourceJob::~MGBoxSourceJob() {
-    if (done_.valid()) done_.wait();
+constexpr std::size_t kRunBoxes = 64;
+
+}  // namespace
+
+// The same texts as GenerateBoxSources: per-box mode 1 with the box-source
+// flags, in runs of boxes in list order.
+MGBoxSourceJob::MGBoxSourceJob()
+    : boxes_(BoxesToWrite(std::string(), false)),
+      keys_(MGReferencedKeyScope::BuildIndex()),
+      work_((boxes_.size() + kRunBoxes - 1) / kRunBoxes, [this](std::size_t run) { WriteRun(run); }) {}
+
+void MGBoxSourceJob::WriteRun(std::size_t run) const {
+    const MGReferencedKeyScope keys(keys_);
+    std::string text;
+    const std::size_t first = run * kRunBoxes;
+    for (std::size_t i = first; i < std::min(first + kRunBoxes, boxes_.size()); ++i)
+        boxes_[i]->WriteBoxScript(script_flags::kBoxSource, text, 1, false);
 }
 
 void MGBoxSourceJob::Finish() {
-    if (done_.valid()) done_.get();
+    work_.Finish();
 }

@@ -1,14 +1,15 @@
 // The SQL source texts of the boxes, written on the worker thread while the
-// design loader prepares the diagram (legend, key marks, flags, font,
-// layout, relations): on a schema of tens of thousands of tables the texts
-// take about as long as those steps, and neither depends on the other.
+// design loader prepares the diagram (legend, flags, font, layout,
+// relations): on a schema of tens of thousands of tables the texts take
+// about as long as those steps, and neither depends on the other. What is
+// left when the loader is done, its thread writes too.
 #pragma once
 
-#include <future>
 #include <memory>
 #include <vector>
 
 #include "outputs/sql_script.h"
+#include "platform/worker_thread.h"
 
 class MGShapeTable;
 
@@ -20,16 +21,20 @@ public:
     // their sizes, positions, flags and key marks may change, and boxes and
     // relations may be added to the diagram.
     MGBoxSourceJob();
-    // Waits for the texts (a failure is lost here: call Finish to see it).
-    ~MGBoxSourceJob();
+    // Unless finished, stops writing and waits for the texts under way.
+    ~MGBoxSourceJob() = default;
     MGBoxSourceJob(const MGBoxSourceJob&) = delete;
     MGBoxSourceJob& operator=(const MGBoxSourceJob&) = delete;
 
-    // Waits until every box has its text; rethrows what the writing threw.
+    // Writes the texts the worker has not begun and waits for the rest;
+    // rethrows what the writing threw.
     void Finish();
 
 private:
+    // Writes the texts of one run of boxes.
+    void WriteRun(std::size_t run) const;
+
     std::vector<MGShapeTable*> boxes_;
     std::shared_ptr<const MGReferencedKeyScope::Index> keys_;
-    std::future<void> done_;
+    tabulorix::SharedWork work_;  // last: stopped before what it reads goes
 };

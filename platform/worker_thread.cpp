@@ -65,14 +65,21 @@ private:
     std::thread thread_;
 };
 
-// The parts of one ShareWithWorker call. Every part is claimed once, by one
-// thread, and counted as finished when it has run (or was skipped after a
-// failure); the call returns when all are. The worker's share may start
-// after that (it was busy): it then claims nothing and only touches this
-// state, which it keeps alive.
-struct SharedParts {
-    SharedParts(std::size_t partCount, const std::function<void(std::size_t)>& partToRun)
-        : count(partCount), part(&partToRun) {}
+}  // namespace
+
+std::future<void> RunOnWorker(std::function<void()> task) {
+    static Worker worker;
+    return worker.Add(std::move(task));
+}
+
+// Every part is claimed once, by one thread, and counted as finished when
+// it has run (or was skipped after a failure or by a SharedWork destroyed
+// unfinished). The worker's share may start after the work is finished or
+// gone: it then claims nothing and only touches this state, which it keeps
+// alive.
+struct SharedWork::State {
+    State(std::size_t partCount, std::function<void(std::size_t)> partToRun)
+        : count(partCount), part(std::move(partToRun)) {}
 
     void Take() {
         for (std::size_t k = next++; k < count; k = next++) {
@@ -83,7 +90,7 @@ struct SharedParts {
 
     void Run(std::size_t k) {
         try {
-            (*part)(k);
+            part(k);
         } catch (...) {
             const std::lock_guard lock(failureMutex);
             if (!failure) failure = std::current_exception();
@@ -96,7 +103,7 @@ struct SharedParts {
     }
 
     const std::size_t count;
-    const std::function<void(std::size_t)>* part;  // called only while the call runs
+    const std::function<void(std::size_t)> part;  // called only until every part is claimed
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> finished{0};
     std::atomic<bool> stopped{false};
@@ -104,19 +111,27 @@ struct SharedParts {
     std::exception_ptr failure;
 };
 
-}  // namespace
-
-std::future<void> RunOnWorker(std::function<void()> task) {
-    static Worker worker;
-    return worker.Add(std::move(task));
+SharedWork::SharedWork(std::size_t count, std::function<void(std::size_t)> part)
+    : state_(std::make_shared<State>(count, std::move(part))) {
+    if (!onWorker && count > 1) RunOnWorker([state = state_] { state->Take(); });
 }
 
-void ShareWithWorker(std::size_t count, const std::function<void(std::size_t)>& part) {
-    const auto shared = std::make_shared<SharedParts>(count, part);
-    if (!onWorker && count > 1) RunOnWorker([shared] { shared->Take(); });
-    shared->Take();
-    shared->WaitForAll();
-    if (shared->failure) std::rethrow_exception(shared->failure);
+SharedWork::~SharedWork() {
+    if (finished_) return;
+    state_->stopped = true;
+    state_->Take();
+    state_->WaitForAll();
+}
+
+void SharedWork::Finish() {
+    finished_ = true;
+    state_->Take();
+    state_->WaitForAll();
+    if (state_->failure) std::rethrow_exception(state_->failure);
+}
+
+void ShareWithWorker(std::size_t count, std::function<void(std::size_t)> part) {
+    SharedWork(count, std::move(part)).Finish();
 }
 
 }  // namespace tabulorix

@@ -12,6 +12,7 @@
 #include <vector>
 
 using tabulorix::RunOnWorker;
+using tabulorix::SharedWork;
 using tabulorix::ShareWithWorker;
 
 TEST(WorkerThread, RunsTasksInOrderOnOneOtherThread) {
@@ -84,4 +85,17 @@ TEST(WorkerThread, AFailingSharedPartStopsTheRestAndIsRethrown) {
     EXPECT_LT(started, 10000);
     // The worker is free for the next task.
     RunOnWorker([] {}).get();
+}
+
+TEST(WorkerThread, SharedWorkDroppedUnfinishedStartsNoMoreParts) {
+    // The worker is held, so no part has started when the work is dropped
+    // (as when the step that would finish it fails): none runs afterwards.
+    std::promise<void> release;
+    std::future<void> held = RunOnWorker([gate = release.get_future().share()] { gate.wait(); });
+    auto runs = std::make_shared<std::atomic<int>>(0);
+    { SharedWork dropped(10, [runs](std::size_t) { ++*runs; }); }
+    release.set_value();
+    held.get();
+    RunOnWorker([] {}).get();
+    EXPECT_EQ(*runs, 0);
 }
