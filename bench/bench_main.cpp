@@ -147,18 +147,25 @@ int Run(const Options& options) {
 // per line: "load" loads the design afresh (the previous one is closed
 // outside the time) and answers the seconds it took; "paint Z N" paints the
 // middle view at zoom Z N times after one untimed paint and answers the
-// median seconds. Ends at the end of the input.
+// median seconds; "floor" runs the query floor for the design's owners once
+// and answers its seconds. Ends at the end of the input.
 int Serve(const Options& options) {
     tabulorix::cli::EnsureGuiApplication();
     tabulorix::cli::HeadlessWindow window;
     std::optional<bench::ViewCentre> centre;
+    std::vector<std::string> owners;
     std::string line;
     while (std::getline(std::cin, line)) {
         std::istringstream request(line);
         std::string verb;
         request >> verb;
         double seconds = 0;
-        if (verb == "load") {
+        if (verb == "floor") {
+            if (owners.empty()) owners = bench::DesignOwners(options.design);
+            seconds = Median("query floor", 1, [&] {
+                return bench::RunQueryFloor(options.snapshot, options.user, options.password, owners);
+            });
+        } else if (verb == "load") {
             seconds = Median(
                 "load", 1, [&] { return bench::LoadDesign(window, options.design); }, nullptr,
                 [&] { bench::CloseDesign(window); });
