@@ -113,8 +113,8 @@ private:
     std::size_t position_ = 0;
     std::size_t firstSchemaLine_ = 0;
     bool created_ = false;
-    // Waits, when destroyed early by a failure, for the worker's part of
-    // the last schema read.
+    // Destroyed early by a failure, it stops handing out the last schema's
+    // details and waits for those under way.
     MGDesignReading reading_;
 };
 
@@ -174,9 +174,10 @@ void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::st
     MGDesignWindow& window = context.window;
     window.ShowRightPanel();
     ResolveForeignKeys(diagram);
-    // The boxes' SQL source texts are written on the worker thread meanwhile:
-    // the steps up to the relations change no rows, names or keys of boxes.
-    // The keys are marked first, on both threads.
+    // The keys are marked first, on both threads. Then the worker writes the
+    // boxes' SQL source texts meanwhile (this thread writes those left at
+    // the end): the steps up to the relations change no rows, names or keys
+    // of boxes.
     tabulorix::Status().SetMainLine("テーブル間の関係解析中...");
     MarkKeys(diagram, &book);
     MGBoxSourceJob sources;

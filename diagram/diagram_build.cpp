@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "catalogue/column_index.h"
-#include "platform/worker_thread.h"
 #include "diagram/auto_layout.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_legend.h"
+#include "platform/worker_thread.h"
 #include "render/draw_box.h"
 
 namespace {
