@@ -39,8 +39,8 @@ public:
     // all of them only read the boxes' column rows. Finishes the previous
     // schema's first.
     void HandOutDetails(MGSchema& schema);
-    // Waits until the last schema's details are in its boxes; rethrows what
-    // handing them out threw.
+    // Hands out here what the worker has not begun of the last schema's
+    // details and waits for the rest; rethrows what handing them out threw.
     void Finish();
 
     const MGColumnPrintBook& Book() const { return book_; }

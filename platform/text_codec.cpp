@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <future>
 #include <iterator>
 #include <system_error>
 

@@ -73,16 +73,20 @@ TEST(WorkerThread, SharedPartsRunOnceEachAndABusyWorkerIsNotWaitedFor) {
 }
 
 TEST(WorkerThread, AFailingSharedPartStopsTheRestAndIsRethrown) {
-    std::atomic<int> started = 0;
-    EXPECT_THROW(ShareWithWorker(10000,
+    // With the worker held, this thread takes the parts in order: after the
+    // failing sixth part no other starts.
+    std::promise<void> release;
+    std::future<void> held = RunOnWorker([gate = release.get_future().share()] { gate.wait(); });
+    int started = 0;
+    EXPECT_THROW(ShareWithWorker(100,
                                  [&started](std::size_t k) {
                                      ++started;
                                      if (k == 5) throw std::runtime_error("part 5");
                                  }),
                  std::runtime_error);
-    // Parts already under way on the other thread may finish; the rest are
-    // never started.
-    EXPECT_LT(started, 10000);
+    EXPECT_EQ(started, 6);
+    release.set_value();
+    held.get();
     // The worker is free for the next task.
     RunOnWorker([] {}).get();
 }
