@@ -18,10 +18,11 @@
 #include <string>
 #include <vector>
 
+#include "base/ui_ports.h"
 #include "bench/bench_steps.h"
-#include "cli/allocator_tuning.h"
-#include "cli/headless_window.h"
-#include "platform/ui_ports.h"
+#include "platform/allocator_tuning.h"
+#include "platform/gui_application.h"
+#include "session/headless_document.h"
 
 namespace {
 
@@ -92,8 +93,8 @@ std::string Png(const Options& options, const char* name) {
 }
 
 int Run(const Options& options) {
-    tabulorix::cli::EnsureGuiApplication();
-    tabulorix::cli::HeadlessWindow window;
+    tabulorix::EnsureGuiApplication();
+    tabulorix::HeadlessDocument window;
     std::map<std::string, double> values;
 
     const std::vector<std::string> owners = bench::DesignOwners(options.design);
@@ -150,8 +151,8 @@ int Run(const Options& options) {
 // median seconds; "floor" runs the query floor for the design's owners once
 // and answers its seconds. Ends at the end of the input.
 int Serve(const Options& options) {
-    tabulorix::cli::EnsureGuiApplication();
-    tabulorix::cli::HeadlessWindow window;
+    tabulorix::EnsureGuiApplication();
+    tabulorix::HeadlessDocument window;
     std::optional<bench::ViewCentre> centre;
     std::vector<std::string> owners;
     std::string line;

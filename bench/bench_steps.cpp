@@ -2,20 +2,20 @@
 
 #include <QImage>
 
-#include "catalogue/dictionary_statements.h"
+#include "base/file_io.h"
+#include "base/text_file_save.h"
 #include "catalogue/row_table.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
-#include "cli/headless_window.h"
 #include "diagram/diagram_paint.h"
 #include "diagram/draw_table_list.h"
+#include "diagram/script_flags.h"
 #include "outputs/csv_export.h"
-#include "outputs/script_flags.h"
 #include "outputs/sql_script.h"
-#include "outputs/text_file_save.h"
-#include "platform/file_io.h"
 #include "platform/qt_canvas.h"
 #include "platform/snapshot_database.h"
+#include "reading/dictionary_statements.h"
+#include "session/headless_document.h"
 
 namespace bench {
 namespace {
@@ -59,13 +59,13 @@ std::size_t RunQueryFloor(const std::string& snapshot, const std::string& user, 
     return rows;
 }
 
-std::size_t LoadDesign(tabulorix::cli::HeadlessWindow& window, const std::string& designPath) {
+std::size_t LoadDesign(tabulorix::HeadlessDocument& window, const std::string& designPath) {
     if (!window.LoadDesign(designPath)) return 0;
     const MGDrawTableList* diagram = MGDrawTableList::Current();
     return diagram == nullptr ? 0 : static_cast<std::size_t>(diagram->Count());
 }
 
-void CloseDesign(tabulorix::cli::HeadlessWindow& window) {
+void CloseDesign(tabulorix::HeadlessDocument& window) {
     window.Manager().ClearSchemas();
     if (MGDrawTableList* diagram = MGDrawTableList::Current()) diagram->Clear();
 }
@@ -91,12 +91,12 @@ ViewCentre MiddleOfDiagram() {
     return {extent.right / 2, extent.bottom / 2};
 }
 
-PaintResult PaintView(tabulorix::cli::HeadlessWindow& window, const ViewCentre& centre, int width, int height,
+PaintResult PaintView(tabulorix::HeadlessDocument& window, const ViewCentre& centre, int width, int height,
                       int zoom, bool countPixels, const std::string& pngPath) {
     MGDrawTableList* diagram = MGDrawTableList::Current();
     if (diagram == nullptr) return {};
     auto image = tabulorix::QtCanvas::ForImage(width, height);
-    tabulorix::cli::HeadlessPaintBox& paintBox = window.PaintBox();
+    tabulorix::OffscreenPaintBox& paintBox = window.PaintBox();
     paintBox.Resize(width, height);
     paintBox.RedirectCanvas(*image);
     ZMGDrawBox& box = window.DrawBox();
@@ -127,14 +127,14 @@ PaintResult PaintView(tabulorix::cli::HeadlessWindow& window, const ViewCentre& 
     return result;
 }
 
-std::size_t GenerateCreationScript(tabulorix::cli::HeadlessWindow& window) {
+std::size_t GenerateCreationScript(tabulorix::HeadlessDocument& window) {
     std::string script;
     GenerateScript(window.Manager().GetSchema(0), false, false, std::string(), script, kFullCreation, 0,
                    false);
     return tabulorix::EncodeFileText(CrLfFromLineFeeds(script)).bytes.size();
 }
 
-std::size_t GenerateCsvLists(tabulorix::cli::HeadlessWindow& window) {
+std::size_t GenerateCsvLists(tabulorix::HeadlessDocument& window) {
     const MGSchemaMng& manager = window.Manager();
     std::size_t bytes = 0;
     for (int s = 0; s < manager.SchemaCount(); ++s) {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace tabulorix::cli {
-class HeadlessWindow;
+namespace tabulorix {
+class HeadlessDocument;
 }
 
 namespace bench {
@@ -26,10 +26,10 @@ std::size_t RunQueryFloor(const std::string& snapshot, const std::string& user, 
 
 // Opens the design file as the window's open action does (read, decode,
 // parse, build, measure, place, relations). Returns the number of boxes.
-std::size_t LoadDesign(tabulorix::cli::HeadlessWindow& window, const std::string& designPath);
+std::size_t LoadDesign(tabulorix::HeadlessDocument& window, const std::string& designPath);
 // Closes the loaded design (its schemas and diagram), so that the next load
 // measures reading into an empty window, not the teardown of the last one.
-void CloseDesign(tabulorix::cli::HeadlessWindow& window);
+void CloseDesign(tabulorix::HeadlessDocument& window);
 
 // The column rows of the table and view boxes of the diagram.
 std::size_t ColumnRowCount();
@@ -49,15 +49,15 @@ ViewCentre MiddleOfDiagram();
 struct PaintResult {
     std::size_t inkPixels = 0;
 };
-PaintResult PaintView(tabulorix::cli::HeadlessWindow& window, const ViewCentre& centre, int width, int height,
+PaintResult PaintView(tabulorix::HeadlessDocument& window, const ViewCentre& centre, int width, int height,
                       int zoom, bool countPixels, const std::string& pngPath);
 
 // The full creation script of every box, encoded as its file would be.
 // Returns the number of bytes.
-std::size_t GenerateCreationScript(tabulorix::cli::HeadlessWindow& window);
+std::size_t GenerateCreationScript(tabulorix::HeadlessDocument& window);
 
 // The nine CSV lists of every schema, encoded as their files would be.
 // Returns the number of bytes.
-std::size_t GenerateCsvLists(tabulorix::cli::HeadlessWindow& window);
+std::size_t GenerateCsvLists(tabulorix::HeadlessDocument& window);
 
 }  // namespace bench

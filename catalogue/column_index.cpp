@@ -1,16 +1,16 @@
 #include "catalogue/column_index.h"
+#include "catalogue/row_items.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-constexpr int kColumnNameP = 1;
-
 // Up to 8 bytes of a text from `from`, zero-padded.
 std::uint64_t Load8(std::string_view text, std::size_t from) {
     std::uint64_t value = 0;
-    if (from < text.size()) std::memcpy(&value, text.data() + from, std::min<std::size_t>(8, text.size() - from));
+    if (from < text.size())
+        std::memcpy(&value, text.data() + from, std::min<std::size_t>(8, text.size() - from));
     return value;
 }
 
@@ -21,7 +21,7 @@ std::size_t DataRows(const ZMGCell& columns) {
 // Appends the prints of the table's names in row order.
 void AppendPrints(const ZMGCell& columns, std::vector<MGColumnPrint>& prints) {
     for (int r = 1; !columns.IsPastEnd(r); ++r)
-        prints.push_back(MGColumnPrint::Of(columns.GetRow(r).ItemOrEmpty(kColumnNameP)));
+        prints.push_back(MGColumnPrint::Of(columns.GetRow(r).ItemOrEmpty(column_row::kColumnNameP)));
 }
 
 }  // namespace
@@ -60,7 +60,7 @@ int MGColumnIndex::Find(const ZMGCell& columns, std::string_view name) {
     auto [entry, added] = wide_.try_emplace(&columns);
     if (added) {
         for (int r = 1; !columns.IsPastEnd(r); ++r)
-            entry->second.emplace(columns.GetRow(r).ItemOrEmpty(kColumnNameP), r);
+            entry->second.emplace(columns.GetRow(r).ItemOrEmpty(column_row::kColumnNameP), r);
     }
     const auto found = entry->second.find(name);
     return found == entry->second.end() ? 0 : found->second;
@@ -91,7 +91,7 @@ int MGColumnIndex::Scan(const ZMGCell& columns, std::string_view name) {
     for (std::size_t k = 0; k < prints.size(); ++k) {
         if (!(prints[k] == wanted)) continue;
         const int r = static_cast<int>(k) + 1;
-        if (name.size() <= 16 || columns.GetRow(r).ItemOrEmpty(kColumnNameP) == name) return r;
+        if (name.size() <= 16 || columns.GetRow(r).ItemOrEmpty(column_row::kColumnNameP) == name) return r;
     }
     return 0;
 }

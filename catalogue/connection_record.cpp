@@ -2,8 +2,8 @@
 
 #include <exception>
 
+#include "base/file_io.h"
 #include "platform/database.h"
-#include "platform/file_io.h"
 
 namespace {
 

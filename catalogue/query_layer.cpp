@@ -1,6 +1,6 @@
 #include "catalogue/query_layer.h"
 
-#include "platform/ui_ports.h"
+#include "base/ui_ports.h"
 
 ZMGDataset::~ZMGDataset() {
     ZMGDataset::CloseQuery();

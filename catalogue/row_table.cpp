@@ -60,6 +60,16 @@ void ZMGCell::ThrowRange() {
     throw ZMGRangeError();
 }
 
+void ZMGCell::TakeRows(ZMGCell& other) {
+    if (rows_.empty()) {
+        rows_.swap(other.rows_);
+        return;
+    }
+    rows_.reserve(rows_.size() + other.rows_.size());
+    for (auto& row : other.rows_) rows_.push_back(std::move(row));
+    other.rows_.clear();
+}
+
 void ZMGCell::ClearRows(int from) {
     if (from < 0) from = 0;
     if (static_cast<std::size_t>(from) < rows_.size()) rows_.resize(static_cast<std::size_t>(from));

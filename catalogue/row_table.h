@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/presentation_handles.h"
+#include "base/presentation_handles.h"
 #include "catalogue/rows.h"
 
 // Raised by ZMGCell::GetRow for a position that has no row.
@@ -57,6 +57,8 @@ public:
     bool IsPastEnd(int position) const { return position > RowCount() - 1; }
     // Destroys the rows at positions from, from + 1, ...
     void ClearRows(int from);
+    // Appends the rows of other, which is left without rows.
+    void TakeRows(ZMGCell& other);
 
     // Largest key number over all rows; -1 (the key number of a row that
     // belongs to no key) for a table without rows.

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
+#include "base/ui_ports.h"
 #include "catalogue/row_table.h"
-#include "platform/ui_ports.h"
 
 namespace {
 

@@ -7,26 +7,22 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/presentation_handles.h"
+#include "base/object.h"
+#include "base/presentation_handles.h"
+#include "catalogue/row_items.h"
 #include "catalogue/row_table.h"
-#include "diagram/shape_rect.h"
 #include "platform/database.h"
 
 class MGSchemaMng;
-class MGShapeTable;
 
-// Positions of the column query rows (tables and views alike).
-namespace column_query {
-inline constexpr int kColumnNameL = 2;
-inline constexpr int kColumnNameP = 3;
-inline constexpr int kDataType = 4;
-inline constexpr int kDataLengthBytes = 5;  // DATA_LENGTH
-inline constexpr int kDataPrecision = 6;    // DATA_PRECISION, also aliased DataLength
-inline constexpr int kDataScale = 7;
-inline constexpr int kNullable = 8;
-inline constexpr int kDataDefault = 9;
-inline constexpr int kComments = 10;
-}  // namespace column_query
+// The diagram lives while any schema lives: it is made with the first
+// schema and destroyed with the last. The diagram sits above the catalogue,
+// so it hands in what to do (see draw_table_list.cpp).
+struct MGSchemaLifetimeHooks {
+    void (*created)() = nullptr;        // every new schema
+    void (*lastDestroyed)() = nullptr;  // the last living schema is gone
+};
+void SetSchemaLifetimeHooks(const MGSchemaLifetimeHooks& hooks);
 
 // The length text of a column: precision (or the byte length when the
 // precision is empty), followed by "," and the scale unless the scale is
@@ -36,32 +32,11 @@ std::string ColumnLengthText(const std::string& dataType, const std::string& dat
 
 class MGSchema : public ZMGObject {
 public:
-    // Creates the diagram when none exists; the diagram lives while any
-    // schema lives.
+    // Runs the created hook (the diagram is made when none exists).
     MGSchema();
-    // Closes the connection; destroying the last living schema destroys the
-    // diagram with all its boxes and relations.
+    // Closes the connection; destroying the last living schema runs the
+    // last-destroyed hook (the diagram goes with all its boxes and relations).
     ~MGSchema() override;
-
-    // Reads the schema from the database (no source lines) or from the
-    // lines of a design file. The reading belongs to the dictionary reader.
-    virtual bool LoadSchema(const std::vector<std::string>* sourceLines, bool merge);
-
-    // Turns one column query row into a column row of the box; the box's
-    // column header row is made from the query header on the first call.
-    // With raw set the items from position 2 on are taken over unchanged,
-    // otherwise the length text rule applies. `mode` is passed on by the
-    // readers and changes nothing here.
-    void AddColumnRow(const ZMGRowExt& queryHeader, const ZMGRowExt& queryRow, MGShapeTable& box, int mode,
-                      bool raw);
-    // The same with the column row already made (a reader that moves the
-    // values of the rows it reads into them).
-    static void AddColumnRow(const ZMGRowExt& queryHeader, std::unique_ptr<ZMGRowField> column,
-                             MGShapeTable& box, bool raw);
-
-    // The table list of this schema's table and view boxes (see the .cpp).
-    std::unique_ptr<ZMGCell> BuildTableList(bool englishKeys, int nameBits, int kindMask,
-                                            const std::string& ownerFilter, bool flagColumn) const;
 
     // Connection. An adopted connection is owned and closed by the schema;
     // an attached one belongs to another schema.

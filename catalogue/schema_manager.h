@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/presentation_handles.h"
+#include "base/presentation_handles.h"
 #include "catalogue/row_table.h"
 #include "catalogue/schema.h"
 

@@ -3,10 +3,10 @@
 #include <QBuffer>
 #include <QImage>
 
+#include "base/file_io.h"
 #include "cli/commands.h"
 #include "cli/design_command.h"
 #include "diagram/draw_table_list.h"
-#include "platform/file_io.h"
 #include "platform/qt_canvas.h"
 #include "render/emf_action.h"
 
@@ -46,7 +46,7 @@ bool SavePicture(const std::string& format, const std::string& out, QtCanvas& ca
 
 // The picture of the EMF action drawn on a Qt surface of the picture's size:
 // zoom 100, the page's top-left at (0, 0), no page frames or numbers.
-bool DrawQtPicture(HeadlessWindow& window, const std::string& format, int page, const std::string& out) {
+bool DrawQtPicture(HeadlessDocument& window, const std::string& format, int page, const std::string& out) {
     const auto size = window.DrawBox().Console().PictureSize(page);
     if (!size) return Failed("page " + std::to_string(page) + " is outside the page grid");
     std::string error;
@@ -63,7 +63,7 @@ int RunPicture(const ParsedOptions& options) {
     const std::string out = *options.Value("output");
     auto design = OpenDesign("picture", options.Positional());
     if (!design) return kExitFailure;
-    HeadlessWindow& window = *design->window;
+    HeadlessDocument& window = *design->window;
     int pagesX = 1;
     int pagesY = 1;
     window.DrawBox().GetPageCount(pagesX, pagesY);

@@ -28,7 +28,7 @@ int RunPrint(const ParsedOptions& options) {
     const fs::path temporary = out.parent_path() / hidden;
     auto design = OpenDesign("print", options.Positional(), {}, temporary.string());
     if (!design) return kExitFailure;
-    HeadlessWindow& window = *design->window;
+    HeadlessDocument& window = *design->window;
     ZMGDrawBox& box = window.DrawBox();
     const DiagramRepaint repaint = window.Repaint();
     PreparePrinting(box, window.WindowZoom(), repaint);

@@ -1,61 +1,18 @@
 // tabulorix-cli reverse: reads a schema and every owner its foreign keys
 // reach from a database or a dictionary snapshot, builds the diagram as the
 // connection command does, and writes the design file.
+#include "base/file_io.h"
 #include "catalogue/connection_record.h"
-#include "catalogue/reverse_driver.h"
-#include "catalogue/schema_manager.h"
 #include "cli/commands.h"
-#include "cli/headless_window.h"
 #include "cli/password.h"
 #include "cli/terminal_ports.h"
 #include "designfile/design_writer.h"
-#include "diagram/diagram_build.h"
-#include "diagram/draw_table_list.h"
-#include "diagram/relation_lines.h"
-#include "outputs/sql_script.h"
-#include "platform/file_io.h"
+#include "platform/gui_application.h"
+#include "session/headless_document.h"
+#include "session/reverse_workflow.h"
 
 namespace tabulorix::cli {
 namespace {
-
-constexpr int kReadFromDatabase = 0;
-
-// The steps of the run above the catalogue, as the main window takes them.
-class CliReverseHost final : public ReverseHost {
-public:
-    explicit CliReverseHost(HeadlessWindow& window) : window_(window) {}
-
-    void ResetView() override {
-        window_.WindowZoom() = 100;
-        window_.DrawBox().Reset();
-    }
-    void GenerateBoxSources(MGSchemaMng& manager) override { ::GenerateBoxSources(manager.GetSchema(0)); }
-    void BuildDiagram(MGSchemaMng& manager) override {
-        MGDrawTableList* diagram = MGDrawTableList::Current();
-        if (diagram == nullptr) return;
-        TSetDlg& settings = window_.Settings();
-        manager.SetCurrentSchema(manager.GetSchema(0));
-        MGBuildSettings build;
-        build.displayFlags = settings.DisplayFlags();
-        build.displayMode = manager.DisplayMode();
-        build.fontName = window_.FontNameText();
-        build.fontSize = window_.FontSizeText();
-        build.pagesAcross = settings.StoredValues().PaperX;
-        build.pagesDown = settings.StoredValues().PaperY;
-        BuildDiagramAfterReading(*diagram, window_.DrawBox(), manager.SchemaCount(), build);
-        // The design records the page grid the layout needed.
-        TSetDlg::Values values = settings.StoredValues();
-        values.PaperX = build.pagesAcross;
-        values.PaperY = build.pagesDown;
-        settings.StoreValues(values);
-    }
-    void BuildRelations(MGSchemaMng&) override {
-        if (MGDrawTableList* diagram = MGDrawTableList::Current()) ::BuildRelations(*diagram);
-    }
-
-private:
-    HeadlessWindow& window_;
-};
 
 int TableItemOf(const ParsedOptions& options) {
     const std::string columns = options.ChoiceValue("columns", {"keys", "all", "names"}).value_or("keys");
@@ -75,21 +32,13 @@ int RunReverse(const ParsedOptions& options) {
 
     EnsureGuiApplication();
     TerminalPorts ports(stderr, ProgressWanted());
-    HeadlessWindow window;
-    // The connection dialog's OK: the settings from their start values, then
-    // the pages across and the shown columns.
-    TSetDlg& settings = window.Settings();
-    settings.ResetToStartValues();
-    TSetDlg::Values values = settings.StoredValues();
-    values.PaperX = pagesAcross;
-    values.TableItem = tableItem;
-    settings.StoreValues(values);
-
-    CliReverseHost host(window);
-    if (!ReverseDatabase(window.Manager(), kReadFromDatabase, MakeUserInfo(user, *password, service), host))
+    HeadlessDocument document;
+    MGDocumentReverseHost host(document);
+    if (!ReverseIntoDocument(document, {MakeUserInfo(user, *password, service), 0, pagesAcross, tableItem},
+                             host))
         return Fail("reverse", "nothing was read from " + service);
     try {
-        WriteDesignFile(window.Context(), out);
+        WriteDesignFile(document.Context(), out);
     } catch (const FileError& failure) {
         return Fail("reverse", failure.what());
     }

@@ -1,12 +1,12 @@
 // tabulorix-cli snapshot: copies the dictionary rows of a login owner and of
 // every owner its foreign keys reach into a new snapshot file.
+#include "base/file_io.h"
 #include "catalogue/connection_record.h"
-#include "catalogue/dictionary_snapshot.h"
 #include "cli/commands.h"
 #include "cli/password.h"
 #include "cli/terminal_ports.h"
 #include "platform/database.h"
-#include "platform/file_io.h"
+#include "reading/dictionary_snapshot.h"
 
 namespace tabulorix::cli {
 namespace {

@@ -1,13 +1,14 @@
 // tabulorix-cli sql: the SQL output dialog's script for a schema of a design.
 #include <cstdint>
 
+#include "base/file_io.h"
+#include "base/text_file_save.h"
 #include "catalogue/schema.h"
 #include "cli/commands.h"
 #include "cli/design_command.h"
-#include "outputs/script_flags.h"
+#include "diagram/script_flags.h"
 #include "outputs/sql_script.h"
-#include "outputs/text_file_save.h"
-#include "platform/file_io.h"
+#include "session/sql_choice.h"
 
 namespace tabulorix::cli {
 namespace {
@@ -23,39 +24,36 @@ const std::vector<std::string>& FriendlyOptions() {
     return names;
 }
 
-// The script flags as the dialog builds them from its controls, with the
-// dialog's dependencies: no tables means no columns, indexes or
-// constraints; no constraints none of the four kinds; no views no source;
-// the constraint form only for creation.
-std::uint32_t FlagsFromOptions(const ParsedOptions& o) {
+// The SQL output dialog's choices from the friendly options.
+MGSqlChoice ChoiceFromOptions(const ParsedOptions& o) {
     o.RequireAtMostOne({"alter", "inline"});
     o.RequireAtMostOne({"drop", "inline"});
-    const bool removal = o.Has("drop");
-    std::uint32_t flags = removal ? (kRemovalOrder | kSeparateConstraints) : kCreation;
-    if (o.Has("owner-prefix")) flags |= kOwnerPrefix;
-    if (!removal) flags |= o.Has("inline") ? kInlineConstraints : kSeparateConstraints;
-    if (o.Has("per-table")) flags |= kBoxByBox;
-    if (o.Has("headers")) flags |= kHeaders;
-    const bool tables = !o.Has("no-tables");
-    const bool constraints = tables && !o.Has("no-constraints");
-    const bool views = !o.Has("no-views");
-    if (tables) flags |= kTablesEnabled;
-    if (tables && !o.Has("no-columns")) flags |= kTables;
-    if (tables && !o.Has("no-indexes")) flags |= kIndexes;
-    if (constraints && !o.Has("no-primary")) flags |= kPrimaryKeys;
-    if (constraints && !o.Has("no-unique")) flags |= kUniqueKeys;
-    if (constraints && !o.Has("no-foreign")) flags |= kForeignKeys;
-    if (constraints && !o.Has("no-conditions")) flags |= kConditions;
-    if (views) flags |= kViewsEnabled;
-    if (views && !o.Has("no-view-source")) flags |= kViews;
-    if (!o.Has("no-comments")) flags |= kComments;
-    if (!o.Has("no-privileges")) flags |= kPrivileges;
-    return flags;
+    MGSqlChoice c;
+    c.removal = o.Has("drop");
+    c.inlineConstraints = o.Has("inline");
+    c.boxByBox = o.Has("per-table");
+    c.ownerPrefix = o.Has("owner-prefix");
+    c.headers = o.Has("headers");
+    c.tables = !o.Has("no-tables");
+    c.columns = !o.Has("no-columns");
+    c.indexes = !o.Has("no-indexes");
+    c.constraints = !o.Has("no-constraints");
+    c.primaryKeys = !o.Has("no-primary");
+    c.uniqueKeys = !o.Has("no-unique");
+    c.foreignKeys = !o.Has("no-foreign");
+    c.conditions = !o.Has("no-conditions");
+    c.views = !o.Has("no-views");
+    c.viewSource = !o.Has("no-view-source");
+    c.blankLineRemoval = o.Has("blank-removal");
+    c.comments = !o.Has("no-comments");
+    c.privileges = !o.Has("no-privileges");
+    c.visibleOnly = o.Has("visible-only");
+    return c;
 }
 
 std::uint32_t ScriptFlags(const ParsedOptions& o) {
     const auto raw = o.Value("flags");
-    if (!raw) return FlagsFromOptions(o);
+    if (!raw) return ScriptFlagsOf(ChoiceFromOptions(o));
     for (const std::string& name : FriendlyOptions()) {
         if (o.Has(name)) throw UsageError("--flags and --" + name + " cannot be used together");
     }

@@ -10,7 +10,7 @@ int RunWord(const ParsedOptions& options) {
     const std::string out = *options.Value("output");
     auto design = OpenDesign("word", options.Positional());
     if (!design) return kExitFailure;
-    HeadlessWindow& window = *design->window;
+    HeadlessDocument& window = *design->window;
     if (!ExportDiagramToWord(window.DrawBox(), window.Clipboard(), out, window.WindowZoom(),
                              window.Repaint()))
         return kExitFailure;  // "Wordへの出力に失敗しました" has been shown

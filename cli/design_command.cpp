@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/commands.h"
+#include "platform/gui_application.h"
 
 namespace tabulorix::cli {
 
@@ -15,7 +16,7 @@ std::optional<OpenedDesign> OpenDesign(const std::string& command, const std::st
     EnsureGuiApplication();
     OpenedDesign opened;
     opened.ports = std::make_unique<TerminalPorts>(stderr, ProgressWanted(), answers);
-    opened.window = std::make_unique<HeadlessWindow>(printerPdf.empty() ? "tabulorix.pdf" : printerPdf);
+    opened.window = std::make_unique<HeadlessDocument>(printerPdf.empty() ? "tabulorix.pdf" : printerPdf);
     if (!opened.window->LoadDesign(path)) {
         Fail(command, "design file " + path +
                           (opened.window->HasDiagram() ? " could not be read" : " holds no diagram"));

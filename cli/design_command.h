@@ -6,15 +6,15 @@
 #include <optional>
 #include <string>
 
-#include "cli/headless_window.h"
 #include "cli/options.h"
 #include "cli/terminal_ports.h"
+#include "session/headless_document.h"
 
 namespace tabulorix::cli {
 
 struct OpenedDesign {
     std::unique_ptr<TerminalPorts> ports;
-    std::unique_ptr<HeadlessWindow> window;
+    std::unique_ptr<HeadlessDocument> window;
 };
 
 // Starts the Qt application, installs the terminal ports and loads the

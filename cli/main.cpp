@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/allocator_tuning.h"
 #include "cli/commands.h"
+#include "platform/allocator_tuning.h"
 
 int main(int argc, char** argv) {
     tabulorix::cli::TuneAllocator();

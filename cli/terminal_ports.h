@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/ui_ports.h"
+#include "base/ui_ports.h"
 
 namespace tabulorix::cli {
 

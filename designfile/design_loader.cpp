@@ -4,20 +4,20 @@
 #include <span>
 #include <string>
 
-#include "app/model/settings.h"
-#include "catalogue/design_sections.h"
-#include "catalogue/reverse_driver.h"
+#include "base/file_io.h"
+#include "base/ui_ports.h"
 #include "catalogue/schema.h"
-#include "catalogue/schema_connect.h"
 #include "catalogue/schema_manager.h"
+#include "designfile/design_sections.h"
 #include "diagram/auto_layout.h"
+#include "diagram/box_sources.h"
 #include "diagram/diagram_build.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/layout_lines.h"
 #include "diagram/relation_lines.h"
-#include "outputs/box_source_job.h"
-#include "platform/file_io.h"
-#include "platform/ui_ports.h"
+#include "diagram/settings.h"
+#include "reading/reverse_driver.h"
+#include "reading/schema_connect.h"
 #include "render/draw_box.h"
 
 namespace {
@@ -41,7 +41,6 @@ public:
     // Loads the schema still collecting lines.
     void Finish() {
         if (state_ == State::SchemaLines) LoadCollected(lines_.size());
-        reading_.Finish();
     }
 
     bool CreatedSchema() const { return created_; }
@@ -102,7 +101,8 @@ private:
 
     // The schema's lines run from the line after its owner up to end.
     void LoadCollected(std::size_t end) {
-        ReadSchemaFromDesignLines(*current_, lines_.subspan(firstSchemaLine_, end - firstSchemaLine_), &reading_);
+        ReadSchemaFromDesignLines(*current_, lines_.subspan(firstSchemaLine_, end - firstSchemaLine_),
+                                  &reading_);
     }
 
     const MGDesignContext& context_;
@@ -113,8 +113,6 @@ private:
     std::size_t position_ = 0;
     std::size_t firstSchemaLine_ = 0;
     bool created_ = false;
-    // Destroyed early by a failure, it stops handing out the last schema's
-    // details and waits for those under way.
     MGDesignReading reading_;
 };
 
@@ -174,13 +172,8 @@ void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::st
     MGDesignWindow& window = context.window;
     window.ShowRightPanel();
     ResolveForeignKeys(diagram);
-    // The keys are marked first, on both threads. Then the worker writes the
-    // boxes' SQL source texts meanwhile (this thread writes those left at
-    // the end): the steps up to the relations change no rows, names or keys
-    // of boxes.
     tabulorix::Status().SetMainLine("テーブル間の関係解析中...");
     MarkKeys(diagram, &book);
-    MGBoxSourceJob sources;
     AddLegend(diagram);
     diagram.ApplySchemaCount(context.manager.SchemaCount());
     window.ResetListViewMemory();
@@ -191,7 +184,7 @@ void BuildAfterLoading(const MGDesignContext& context, const std::vector<std::st
     window.SetWindowZoom100();
     window.RebuildSchemaList();
     BuildRelations(diagram, &book);
-    sources.Finish();
+    WriteBoxSources();
     window.ExpandDesignNode();
     ApplyFontAgain(context, diagram, measured);
 }

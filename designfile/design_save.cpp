@@ -1,10 +1,10 @@
 #include "designfile/design_save.h"
 
-#include "app/model/settings.h"
+#include "base/file_io.h"
 #include "catalogue/schema_manager.h"
 #include "designfile/design_writer.h"
 #include "diagram/draw_table_list.h"
-#include "platform/file_io.h"
+#include "diagram/settings.h"
 
 using tabulorix::Answer;
 

@@ -2,8 +2,8 @@
 // modified state behind both.
 #pragma once
 
+#include "base/ui_ports.h"
 #include "designfile/design_window.h"
-#include "platform/ui_ports.h"
 
 inline constexpr const char* kDesignFileFilter = "デザインファイル (*.tlx)|*.tlx|すべて (*.*)|*.*";
 

@@ -25,8 +25,7 @@ public:
     // window's zoom 100 %.
     virtual void ResetViewForLoading() {}
     // After loading a design with schemas, in this order. The boxes' SQL
-    // source texts are still being written on a worker until the design
-    // node is expanded: the hooks before it must not read them.
+    // source texts are written just before the design node is expanded.
     virtual void ShowRightPanel() {}
     virtual void ResetListViewMemory() {}
     virtual void SetWindowZoom100() {}

@@ -3,15 +3,16 @@
 #include <array>
 #include <cstdint>
 
-#include "app/model/settings.h"
+#include "base/text_file_save.h"
 #include "catalogue/csv_lines.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
-#include "designfile/section_kinds.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/layout_lines.h"
-#include "outputs/sql_script.h"
-#include "outputs/text_file_save.h"
+#include "diagram/referenced_keys.h"
+#include "diagram/section_kinds.h"
+#include "diagram/settings.h"
+#include "diagram/table_list.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ void WriteSchemaBlock(const MGSchema& schema, std::vector<std::string>& lines) {
     lines.emplace_back("[SCHEMA]");
     lines.push_back(schema.OwnerName());
     lines.emplace_back("[TABLE]");
-    WriteCsvLines(*schema.BuildTableList(true, 3, 3, schema.OwnerName(), true), lines);
+    WriteCsvLines(*BuildTableList(schema, true, 3, 3, schema.OwnerName(), true), lines);
     const MGDrawTableList* diagram = MGDrawTableList::Current();
     for (const Section& section : kSections) {
         lines.emplace_back(section.line);

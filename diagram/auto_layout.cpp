@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <charconv>
 
-#include "app/model/settings.h"
 #include "diagram/diagram_build.h"
 #include "diagram/diagram_paint.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/layout_lines.h"
 #include "diagram/relation_lines.h"
+#include "diagram/settings.h"
 #include "render/draw_box.h"
 
 namespace {

@@ -6,17 +6,15 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/worker_thread.h"
 #include "catalogue/column_index.h"
+#include "catalogue/row_items.h"
 #include "diagram/auto_layout.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_legend.h"
-#include "platform/worker_thread.h"
 #include "render/draw_box.h"
 
 namespace {
-
-constexpr int kFkDeleteRule = 4;
-constexpr int kIndexUniqueness = 1;
 
 // Physical column name -> the first column row of that name (null when
 // there is none, or when it is not a column row of a table box).
@@ -62,11 +60,11 @@ void MarkBox(MGShapeTable& box, const MGColumnPrintBook* book) {
     MarkTable(box.PrimaryKeyRows(), finder, [](const ZMGRowExt&) -> std::uint32_t { return kKeyPrimary; });
     MarkTable(box.UniqueRows(), finder, [](const ZMGRowExt&) -> std::uint32_t { return kKeyUnique; });
     MarkTable(box.ForeignKeyRows(), finder, [](const ZMGRowExt& row) -> std::uint32_t {
-        const bool cascade = row.ItemOrEmpty(kFkDeleteRule) == "CASCADE";
+        const bool cascade = row.ItemOrEmpty(foreign_key_row::kDeleteRule) == "CASCADE";
         return kKeyForeign | (cascade ? kKeyCascade : 0u);
     });
     MarkTable(box.IndexRows(), finder, [](const ZMGRowExt& row) -> std::uint32_t {
-        return row.ItemOrEmpty(kIndexUniqueness) == "UNIQUE" ? kIndexUnique : kIndexNonUnique;
+        return row.ItemOrEmpty(index_row::kUniqueness) == "UNIQUE" ? kIndexUnique : kIndexNonUnique;
     });
 }
 

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "render/rect.h"
+#include "base/rect.h"
 
 class MGDrawTableList;
 class ZMGDrawBox;

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <functional>
 
+#include "base/main_thread.h"
+#include "base/ui_ports.h"
+#include "catalogue/schema.h"
 #include "diagram/paint_cache.h"
-#include "platform/ui_ports.h"
 
 namespace {
 
@@ -17,6 +19,15 @@ ZMGDrawBox*& DefaultBox() {
     static ZMGDrawBox* box = nullptr;
     return box;
 }
+
+// The diagram is made with the first schema and destroyed with the last.
+// Registered while the program starts: whatever reads the diagram links this
+// file, so the hooks are in place before any schema is made.
+void EnsureCurrentDiagram() {
+    MGDrawTableList::EnsureCurrent();
+}
+const bool kLifetimeHooksSet =
+    (SetSchemaLifetimeHooks({&EnsureCurrentDiagram, &MGDrawTableList::DestroyCurrent}), true);
 
 int PagesFor(int extent, int paper) {
     if (paper <= 0) return 1;
@@ -41,11 +52,15 @@ MGDrawTableList* MGDrawTableList::Current() {
 
 MGDrawTableList& MGDrawTableList::EnsureCurrent() {
     auto& diagram = CurrentDiagram();
-    if (!diagram) diagram = std::make_unique<MGDrawTableList>(DefaultBox());
+    if (!diagram) {
+        TABULORIX_ASSERT_MAIN_THREAD();
+        diagram = std::make_unique<MGDrawTableList>(DefaultBox());
+    }
     return *diagram;
 }
 
 void MGDrawTableList::DestroyCurrent() {
+    TABULORIX_ASSERT_MAIN_THREAD();
     // Taken out first, so that nothing reaches a half-destroyed diagram.
     std::unique_ptr<MGDrawTableList> doomed = std::move(CurrentDiagram());
 }
@@ -64,11 +79,13 @@ MGDrawTableList::~MGDrawTableList() {
 }
 
 void MGDrawTableList::Clear() {
+    TABULORIX_ASSERT_MAIN_THREAD();
     relations_.Clear();
     boxes_.Clear();
 }
 
 MGShapeTable& MGDrawTableList::AddBox(std::unique_ptr<MGShapeTable> box) {
+    TABULORIX_ASSERT_MAIN_THREAD();
     if (numberedCount_ > boxes_.Count() || numberedRemovalVersion_ != boxes_.RemovalVersion()) {
         numberedCount_ = 0;
         largestNumber_ = 0;
@@ -88,6 +105,7 @@ MGShapeTable& MGDrawTableList::AddBox(std::unique_ptr<MGShapeTable> box) {
 }
 
 MGShapeRelation& MGDrawTableList::AddRelation(std::unique_ptr<MGShapeRelation> relation) {
+    TABULORIX_ASSERT_MAIN_THREAD();
     MGShapeRelation& added = *relation;
     relations_.Add(std::move(relation));
     return added;

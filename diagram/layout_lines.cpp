@@ -5,9 +5,9 @@
 #include <optional>
 #include <string_view>
 
+#include "base/ui_ports.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_text.h"
-#include "platform/ui_ports.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/rect.h"
 #include "diagram/relation_lines.h"
 #include "diagram/shape_relation.h"
 #include "diagram/spatial_grid.h"
-#include "render/rect.h"
 
 class MGDrawTableList;
 class MGShapeTable;

@@ -7,10 +7,11 @@
 #include <string>
 #include <unordered_map>
 
+#include "base/ui_ports.h"
 #include "catalogue/column_index.h"
+#include "catalogue/row_items.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_relation.h"
-#include "platform/ui_ports.h"
 #include "render/draw_box.h"
 
 using tabulorix::DevicePoint;
@@ -18,10 +19,6 @@ using tabulorix::Rect;
 
 namespace {
 
-// Positions of the items of a foreign-key row and of a column row.
-constexpr int kFkName = 0;
-constexpr int kFkReferenceOwner = 2;
-constexpr int kNullable = 4;
 // Half the size of the end marks (dot diameter and square side 8).
 constexpr int kMark = 4;
 
@@ -53,7 +50,8 @@ struct OwnerKeyHash {
 
 class RelationBuilder {
 public:
-    RelationBuilder(MGDrawTableList& diagram, const MGColumnPrintBook* book) : diagram_(diagram), columnIndex_(book) {}
+    RelationBuilder(MGDrawTableList& diagram, const MGColumnPrintBook* book)
+        : diagram_(diagram), columnIndex_(book) {}
 
     void Run() {
         diagram_.Relations().Clear();
@@ -81,8 +79,8 @@ private:
             for (int r = 1; !foreign.IsPastEnd(r); ++r) {
                 const auto* row = dynamic_cast<const ZMGRowCell*>(&foreign.GetRow(r));
                 if (row == nullptr) continue;
-                byKey_[OwnerKey{row->ItemOrEmpty(kFkReferenceOwner), row->KeyNumber()}].push_back(
-                    {child, row});
+                byKey_[OwnerKey{row->ItemOrEmpty(foreign_key_row::kReferenceOwner), row->KeyNumber()}]
+                    .push_back({child, row});
             }
         }
     }
@@ -104,7 +102,7 @@ private:
         forward->SetOtherBox(&parent);
         forward->SetOwnKeyNumber(keyNumber);
         forward->SetOtherKeyNumber(keyNumber);
-        forward->SetRelationName(row.ItemOrEmpty(kFkName));
+        forward->SetRelationName(row.ItemOrEmpty(foreign_key_row::kFkName));
         forward->SetDashedLine(dashed);
         forward->SetCascade(cascade);
         forward->SetState(MGShapeRect::kStateNormal);
@@ -136,7 +134,7 @@ private:
                 tabulorix::ShowMessage("SYSTEM ERROR: cannot search field !");
                 continue;
             }
-            any = any || childColumns.GetRow(position).ItemOrEmpty(kNullable) == "Y";
+            any = any || childColumns.GetRow(position).ItemOrEmpty(column_row::kNullable) == "Y";
         }
         return any;
     }

@@ -9,8 +9,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "platform/canvas.h"
-#include "render/rect.h"
+#include "base/canvas.h"
+#include "base/rect.h"
 
 class MGColumnPrintBook;
 class MGDrawTableList;

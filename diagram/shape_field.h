@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/presentation_handles.h"
+#include "base/presentation_handles.h"
 #include "catalogue/row_table.h"
 #include "diagram/shape_rect.h"
 

@@ -6,19 +6,11 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/canvas.h"
-#include "render/rect.h"
+#include "base/canvas.h"
+#include "base/object.h"
+#include "base/rect.h"
 
 class ZMGDrawBox;
-
-// Root of the diagram objects (and of the schemas); only a virtual destructor.
-class ZMGObject {
-public:
-    ZMGObject() = default;
-    virtual ~ZMGObject() = default;
-    ZMGObject(const ZMGObject&) = delete;
-    ZMGObject& operator=(const ZMGObject&) = delete;
-};
 
 class MGShapeRect : public ZMGObject {
 public:

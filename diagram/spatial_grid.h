@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "render/rect.h"
+#include "base/rect.h"
 
 namespace tabulorix {
 

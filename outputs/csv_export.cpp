@@ -7,15 +7,16 @@
 
 #include <QDate>
 
+#include "base/file_io.h"
+#include "base/text_file_save.h"
+#include "base/ui_ports.h"
 #include "catalogue/row_table.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
+#include "diagram/box_walk.h"
 #include "diagram/shape_table.h"
-#include "outputs/box_walk.h"
+#include "diagram/table_list.h"
 #include "outputs/sql_script.h"
-#include "outputs/text_file_save.h"
-#include "platform/file_io.h"
-#include "platform/ui_ports.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ std::unique_ptr<ZMGCell> BuildCsvList(const MGSchemaMng& manager, int kind, cons
     if (kind == 0) {
         const MGSchema* schema = manager.FindSchema(choice.owner);
         if (schema == nullptr) schema = manager.GetSchema(0);
-        table = schema != nullptr ? schema->BuildTableList(false, 2, 3, choice.owner, false)
+        table = schema != nullptr ? BuildTableList(*schema, false, 2, 3, choice.owner, false)
                                   : std::make_unique<ZMGCell>();
     } else {
         table = std::make_unique<ZMGCell>();

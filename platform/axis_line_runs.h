@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/canvas.h"
+#include "base/canvas.h"
 
 namespace tabulorix {
 

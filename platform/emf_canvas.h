@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "base/canvas.h"
 
 namespace tabulorix {
 

@@ -13,7 +13,7 @@
 #include <QFont>
 #include <string>
 
-#include "platform/canvas.h"
+#include "base/canvas.h"
 
 namespace tabulorix {
 

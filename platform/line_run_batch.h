@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/canvas.h"
 #include "platform/axis_line_runs.h"
-#include "platform/canvas.h"
 
 namespace tabulorix {
 

@@ -35,8 +35,8 @@
 #include <memory>
 #include <string>
 
+#include "base/canvas.h"
 #include "platform/axis_line_runs.h"
-#include "platform/canvas.h"
 #include "platform/line_run_batch.h"
 
 class QPaintDevice;

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "base/file_io.h"
 #include "platform/database.h"
 #include "platform/dictionary_tables.h"
-#include "platform/file_io.h"
 
 namespace tabulorix {
 namespace {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "render/output_ports.h"
+#include "base/output_ports.h"
 
 namespace tabulorix {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "platform/file_io.h"
-#include "platform/ui_ports.h"
+#include "base/file_io.h"
+#include "base/ui_ports.h"
 
 using tabulorix::Rect;
 

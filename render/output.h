@@ -17,10 +17,10 @@
 #include <span>
 #include <string>
 
-#include "platform/canvas.h"
-#include "render/output_ports.h"
-#include "render/printer_port.h"
-#include "render/rect.h"
+#include "base/canvas.h"
+#include "base/output_ports.h"
+#include "base/printer_port.h"
+#include "base/rect.h"
 
 class ZMGOutput {
 public:

@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "platform/ui_ports.h"
+#include "base/ui_ports.h"
 #include "render/draw_box.h"
 
 namespace tabulorix {

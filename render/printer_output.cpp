@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/ui_ports.h"
+#include "base/ui_ports.h"
 
 using tabulorix::PaperSettingsResult;
 

@@ -11,10 +11,10 @@
 #include <memory>
 #include <optional>
 
-#include "platform/file_io.h"
-#include "platform/ui_ports.h"
+#include "base/file_io.h"
+#include "base/ui_ports.h"
+#include "platform/qt_printer.h"
 #include "render/draw_box.h"
-#include "render/qt_printer.h"
 
 namespace tabulorix {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/model/settings.h"
+#include "diagram/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -4,14 +4,15 @@
 #include <memory>
 #include <vector>
 
-#include "catalogue/dictionary_reader.h"
-#include "catalogue/dictionary_statements.h"
+#include "reading/dictionary_reader.h"
+#include "reading/dictionary_statements.h"
 #include "catalogue/query_layer.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_view.h"
 #include "platform/snapshot_database.h"
+#include "reading/box_building.h"
 
 namespace plain {
 namespace {
@@ -158,7 +159,7 @@ void BuildTables(MGSchema& schema) {
                 break;
             }
         }
-        if (box != nullptr) schema.AddColumnRow(columns.GetRow(0), row, *box, 0, false);
+        if (box != nullptr) AddColumnRow(columns.GetRow(0), row, *box, 0, false);
     }
 }
 
@@ -180,7 +181,7 @@ void BuildViews(MGSchema& schema) {
                                               previous, source ? source->ItemOrEmpty(2) : std::string(),
                                               source ? source->ItemOrEmpty(1) : std::string()));
         }
-        schema.AddColumnRow(columns.GetRow(0), row, *box, 0, false);
+        AddColumnRow(columns.GetRow(0), row, *box, 0, false);
     }
 }
 

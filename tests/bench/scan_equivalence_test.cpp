@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/model/settings.h"
+#include "diagram/settings.h"
 #include "catalogue/connection_record.h"
-#include "catalogue/reverse_driver.h"
+#include "reading/reverse_driver.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
 #include "designfile/design_loader.h"
@@ -22,10 +22,10 @@
 #include "diagram/draw_table_list.h"
 #include "diagram/relation_lines.h"
 #include "outputs/csv_export.h"
-#include "outputs/script_flags.h"
+#include "diagram/script_flags.h"
 #include "outputs/sql_script.h"
 #include "plain_scans.h"
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "render/draw_box.h"
 #include "support/recording_ports.h"
 #include "support/recording_render_ports.h"

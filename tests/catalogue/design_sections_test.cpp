@@ -5,12 +5,12 @@
 #include <algorithm>
 
 #include "catalogue/csv_lines.h"
-#include "catalogue/design_sections.h"
+#include "designfile/design_sections.h"
 #include "catalogue/schema.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_text.h"
 #include "diagram/shape_view.h"
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "support/recording_ports.h"
 #include "support/row_values.h"
 
@@ -61,7 +61,7 @@ TEST(SectionRows, ConditionsAndViewSourcesKeepTheirLineBreaks) {
     EXPECT_EQ(Section(lines, "[VIEW]"), Rows(views));
 }
 
-TEST(SectionRows, TablesAndColumnsJoinWithoutALineBreak) {
+TEST(SectionRows, TablesAndColumnsKeepTheLineBreakOfAQuotedValue) {
     const Strings lines{"[TABLE]",
                         R"("Type","TableNameL","TableNameP","Comments","Flag")",
                         R"("Table","受注","CUSTOMER_ORDER","受注)",
@@ -73,11 +73,11 @@ TEST(SectionRows, TablesAndColumnsJoinWithoutALineBreak) {
                         R"(の番号")"};
     EXPECT_EQ(Section(lines, "[TABLE]"),
               (std::vector<Strings>{{"Type", "TableNameL", "TableNameP", "Comments", "Flag"},
-                                    {"Table", "受注", "CUSTOMER_ORDER", "受注明細は受注明細を参照", "V"},
+                                    {"Table", "受注", "CUSTOMER_ORDER", "受注\n明細は受注明細を参照", "V"},
                                     {"Table", "請求", "INVOICE", "請求書", "E"}}));
     const auto columns = Section(lines, "[COLUMN]");
     ASSERT_EQ(columns.size(), 1u);
-    EXPECT_EQ(columns[0].back(), "受注の番号");
+    EXPECT_EQ(columns[0].back(), "受注\nの番号");
 }
 
 TEST(SectionRows, KeySectionsReadOneLinePerRow) {
@@ -169,7 +169,7 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     ReadSchemaFromDesignLines(schema, kBlock);
 
     EXPECT_EQ(Rows(schema.Tables()), (std::vector<Strings>{{"TableNameL", "TableNameP", "Comments", "Flag"},
-                                                           {"受注", "ORDERS", "受注表", "V"},
+                                                           {"受注", "ORDERS", "受注\n表", "V"},
                                                            {"明細", "LINES", "明細", "E"}}));
     const MGDrawTableList& diagram = *MGDrawTableList::Current();
     Strings names;
@@ -179,7 +179,7 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
 
     MGShapeTable& orders = *diagram.FindBox("SALES", "ORDERS");
     EXPECT_EQ(orders.LogicalName(), "受注");
-    EXPECT_EQ(orders.Comment(), "受注表");
+    EXPECT_EQ(orders.Comment(), "受注\n表");
     EXPECT_TRUE(orders.Detailed());
     EXPECT_FALSE(diagram.FindBox("SALES", "LINES")->Detailed());
     // Column rows are taken over as written (no length rule).

@@ -6,9 +6,9 @@
 // passes for a whole one, and the failed read leaves no schema behind.
 #include <gtest/gtest.h>
 
-#include "catalogue/reverse_driver.h"
+#include "reading/reverse_driver.h"
 #include "catalogue/schema.h"
-#include "catalogue/schema_connect.h"
+#include "reading/schema_connect.h"
 #include "catalogue/schema_manager.h"
 #include "diagram/draw_table_list.h"
 #include "support/recording_ports.h"

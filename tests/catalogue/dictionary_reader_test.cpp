@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "catalogue/schema.h"
-#include "catalogue/schema_connect.h"
+#include "reading/schema_connect.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_view.h"
 #include "platform/odbc_database.h"

@@ -1,7 +1,7 @@
 // The reader's statements, word for word, in both forms.
 #include <gtest/gtest.h>
 
-#include "catalogue/dictionary_statements.h"
+#include "reading/dictionary_statements.h"
 
 namespace {
 

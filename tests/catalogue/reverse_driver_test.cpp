@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/connection_record.h"
-#include "catalogue/reverse_driver.h"
+#include "reading/reverse_driver.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
 #include "diagram/draw_table_list.h"

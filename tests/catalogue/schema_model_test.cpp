@@ -10,6 +10,8 @@
 #include "diagram/shape_text.h"
 #include "diagram/shape_view.h"
 #include "support/row_values.h"
+#include "reading/box_building.h"
+#include "diagram/table_list.h"
 
 using namespace tabulorix::testing;
 
@@ -39,7 +41,7 @@ std::string LengthTextOf(const char* type, const char* length, const char* preci
     MGShapeTable box;
     MGSchema schema;
     auto row = RowOf({"T", "T", "C", "C", type, length, precision, scale, "Y", "", ""});
-    schema.AddColumnRow(*ColumnQueryHeader(), *row, box, 0, false);
+    AddColumnRow(*ColumnQueryHeader(), *row, box, 0, false);
     return box.ColumnRows().GetRow(1).Item(3);
 }
 
@@ -97,10 +99,10 @@ TEST_F(SchemaModel, AddColumnRowBuildsTheHeaderOnceAndNumbersTheColumnsOrTakesRa
     MGSchema schema;
     MGShapeTable box;
     const auto header = ColumnQueryHeader();
-    schema.AddColumnRow(*header,
+    AddColumnRow(*header,
                         *RowOf({"EMP", "EMP", "EMPNO", "EMPNO", "NUMBER", "22", "4", "0", "N", "", "番号"}),
                         box, 0, false);
-    schema.AddColumnRow(*header,
+    AddColumnRow(*header,
                         *RowOf({"EMP", "EMP", "HIRED", "HIRED", "DATE", "7", "", "", "Y", "SYSDATE", ""}),
                         box, 0, false);
     const ZMGCell& columns = box.ColumnRows();
@@ -114,7 +116,7 @@ TEST_F(SchemaModel, AddColumnRowBuildsTheHeaderOnceAndNumbersTheColumnsOrTakesRa
 
     // Raw rows (a design file's) keep their length text.
     MGShapeTable raw;
-    schema.AddColumnRow(*RowOf({"TableNameL", "TableNameP", "ColumnNameL", "ColumnNameP", "DataType",
+    AddColumnRow(*RowOf({"TableNameL", "TableNameP", "ColumnNameL", "ColumnNameP", "DataType",
                                 "DataLength", "Nullable", "DataDefault", "Comments"}),
                         *RowOf({"T", "T", "論理", "C", "DATE", "7", "N", "", "c"}), raw, 0, true);
     EXPECT_EQ(Rows(raw.ColumnRows()),
@@ -246,7 +248,7 @@ TEST_F(SchemaModel, TableListsSelectByOwnerFilterOrSchemaNumber) {
     const MGSchema& schema = *manager.GetSchema(0);
 
     // English keys, tables and views of the owner S1.
-    auto list = schema.BuildTableList(true, 3, 3, "S1", true);
+    auto list = BuildTableList(schema, true, 3, 3, "S1", true);
     EXPECT_EQ(Rows(*list), (std::vector<Strings>{{"Type", "TableNameL", "TableNameP", "Comments", "Flag"},
                                                  {"Table", "EMP_L", "EMP", "社員", "V"},
                                                  {"View", "V_L", "V", "ビュー注釈", "V"}}));
@@ -255,7 +257,7 @@ TEST_F(SchemaModel, TableListsSelectByOwnerFilterOrSchemaNumber) {
     EXPECT_TRUE(list->GetRow(1).Detail());
 
     // Empty filter: the boxes numbered 1, whatever their owner; tables only.
-    list = schema.BuildTableList(false, 2, 1, "", true);
+    list = BuildTableList(schema, false, 2, 1, "", true);
     ASSERT_EQ(list->RowCount(), 3);
     EXPECT_EQ(Values(list->GetRow(0)), (Strings{"タイプ", "物理表名", "コメント", "フラグ"}));
     EXPECT_EQ(Values(list->GetRow(1)), (Strings{"表", "EMP", "社員", "V"}));
@@ -263,13 +265,13 @@ TEST_F(SchemaModel, TableListsSelectByOwnerFilterOrSchemaNumber) {
     EXPECT_FALSE(list->GetRow(2).Detail());
 
     // Logical names only, views only, no flag column.
-    list = schema.BuildTableList(false, 1, 2, "", false);
+    list = BuildTableList(schema, false, 1, 2, "", false);
     ASSERT_EQ(list->RowCount(), 2);
     EXPECT_EQ(Values(list->GetRow(0)), (Strings{"タイプ", "論理表名", "コメント"}));
     EXPECT_EQ(Values(list->GetRow(1)), (Strings{"ビュー", "V_L", "ビュー注釈"}));
 
     // The other owner's box is found through the filter, not the number.
-    list = schema.BuildTableList(true, 2, 3, "S2", true);
+    list = BuildTableList(schema, true, 2, 3, "S2", true);
     ASSERT_EQ(list->RowCount(), 2);
     EXPECT_EQ(Values(list->GetRow(1)), (Strings{"Table", "DEPT", "", "E"}));
     manager.ClearSchemas();

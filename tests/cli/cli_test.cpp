@@ -9,7 +9,7 @@
 #include <regex>
 #include <string>
 
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "support/zip_reader.h"
 
 namespace {

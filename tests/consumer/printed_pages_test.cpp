@@ -8,7 +8,7 @@
 #include <string>
 
 #include "render/draw_box.h"
-#include "render/qt_printer.h"
+#include "platform/qt_printer.h"
 #include "support/external_tool.h"
 #include "support/recording_ports.h"
 #include "support/recording_render_ports.h"

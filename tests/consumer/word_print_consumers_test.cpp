@@ -13,7 +13,7 @@
 
 #include "render/draw_box.h"
 #include "render/print_job.h"
-#include "render/qt_printer.h"
+#include "platform/qt_printer.h"
 #include "render/word_export.h"
 #include "support/external_tool.h"
 #include "support/image_probe.h"

@@ -16,7 +16,7 @@
 #include "diagram/shape_legend.h"
 #include "diagram/shape_text.h"
 #include "diagram/shape_view.h"
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "support/catalogue_builder.h"
 #include "support/design_fixture.h"
 

@@ -13,7 +13,7 @@
 #include "diagram/diagram_build.h"
 #include "diagram/shape_legend.h"
 #include "diagram/shape_text.h"
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "support/catalogue_builder.h"
 #include "support/design_fixture.h"
 #include "support/recording_render_ports.h"

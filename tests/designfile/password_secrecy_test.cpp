@@ -7,11 +7,11 @@
 
 #include <algorithm>
 
-#include "catalogue/reverse_driver.h"
-#include "catalogue/schema_connect.h"
+#include "reading/reverse_driver.h"
+#include "reading/schema_connect.h"
 #include "designfile/design_loader.h"
 #include "designfile/design_writer.h"
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "platform/odbc_database.h"
 #include "platform/snapshot_database.h"
 #include "support/design_fixture.h"

@@ -22,7 +22,7 @@
 
 #include "designfile/design_save.h"
 #include "designfile/design_writer.h"
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "support/catalogue_builder.h"
 #include "support/design_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/qt_canvas.h"
-#include "render/output_ports.h"
+#include "base/output_ports.h"
 
 namespace diagram_test {
 

@@ -1,6 +1,6 @@
 // Automatic layout over pages 1000 × 1000, the relayout's page count, the
 // layout lines written and read back, and the diagram steps after reading.
-#include "app/model/settings.h"
+#include "diagram/settings.h"
 #include "diagram/auto_layout.h"
 #include "diagram/diagram_build.h"
 #include "diagram/layout_lines.h"

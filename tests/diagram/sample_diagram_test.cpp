@@ -6,10 +6,10 @@
 #include <QImage>
 #include <algorithm>
 
-#include "app/model/settings.h"
-#include "catalogue/reverse_driver.h"
+#include "diagram/settings.h"
+#include "reading/reverse_driver.h"
 #include "catalogue/schema.h"
-#include "catalogue/schema_connect.h"
+#include "reading/schema_connect.h"
 #include "diagram/diagram_build.h"
 #include "diagram/diagram_paint.h"
 #include "diagram/relation_lines.h"

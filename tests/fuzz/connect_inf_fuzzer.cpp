@@ -4,7 +4,7 @@
 
 #include "catalogue/connection_record.h"
 #include "fuzz/fuzz_support.h"
-#include "platform/file_io.h"
+#include "base/file_io.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static tabulorix::fuzzing::MemoryFile file;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "fuzz/fuzz_support.h"
-#include "platform/text_codec.h"
+#include "base/text_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tabulorix;

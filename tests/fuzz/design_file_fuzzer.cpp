@@ -4,7 +4,7 @@
 // leaves the fresh model empty and says why.
 #include <cstdlib>
 
-#include "app/model/settings.h"
+#include "diagram/settings.h"
 #include "catalogue/schema_manager.h"
 #include "designfile/design_loader.h"
 #include "designfile/design_writer.h"

@@ -10,7 +10,7 @@
 #include "diagram/shape_table.h"
 #include "diagram/shape_text.h"
 #include "fuzz/fuzz_support.h"
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "render/draw_box.h"
 #include "support/recording_ports.h"
 #include "support/recording_render_ports.h"

@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdlib>
 
-#include "catalogue/design_sections.h"
+#include "designfile/design_sections.h"
 #include "fuzz/fuzz_support.h"
-#include "platform/file_io.h"
+#include "base/file_io.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // flags must come back the same.
 #include <cstdlib>
 
-#include "app/model/settings.h"
+#include "diagram/settings.h"
 #include "fuzz/fuzz_support.h"
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "support/recording_ports.h"
 #include "support/recording_settings_host.h"
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/reverse_driver.h"
-#include "catalogue/schema_connect.h"
+#include "reading/reverse_driver.h"
+#include "reading/schema_connect.h"
 #include "catalogue/schema_manager.h"
 #include "diagram/draw_table_list.h"
 #include "fuzz/fuzz_support.h"

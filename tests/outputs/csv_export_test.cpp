@@ -7,7 +7,7 @@
 #include "catalogue/row_table.h"
 #include "diagram/diagram_build.h"
 #include "outputs/csv_export.h"
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "support/catalogue_builder.h"
 #include "support/recording_ports.h"
 #include "support/snapshot_fixture.h"

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "outputs/box_source_job.h"
-#include "outputs/script_flags.h"
+#include "diagram/box_sources.h"
+#include "diagram/script_flags.h"
 #include "outputs/sql_script.h"
-#include "outputs/text_file_save.h"
-#include "platform/file_io.h"
+#include "base/text_file_save.h"
+#include "base/file_io.h"
 #include "support/catalogue_builder.h"
 #include "support/recording_ports.h"
 #include "support/snapshot_fixture.h"
@@ -294,8 +294,7 @@ TEST_F(SqlScript, BoxSourcesWrittenBesideTheMainThreadAreTheSame) {
     }
     ASSERT_NE(expected[1].find("REFERENCES DEPT(DEPTNO)"), std::string::npos) << expected[1];
 
-    MGBoxSourceJob job;
-    job.Finish();
+    WriteBoxSources();
     for (int i = 0; i < diagram.Count(); ++i) EXPECT_EQ(diagram.Item(i)->SqlSource(), expected[i]) << i;
 }
 

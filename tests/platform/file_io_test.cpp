@@ -1,4 +1,4 @@
-#include "platform/file_io.h"
+#include "base/file_io.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

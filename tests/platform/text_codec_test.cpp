@@ -1,4 +1,4 @@
-#include "platform/text_codec.h"
+#include "base/text_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "support/thrown.h"
 
 using namespace tabulorix;

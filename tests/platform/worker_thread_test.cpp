@@ -1,7 +1,7 @@
 // The worker thread: tasks run one after another, on one other thread, and
 // their failures reach whoever waits for them; parts shared with it run
 // once each.
-#include "platform/worker_thread.h"
+#include "base/worker_thread.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "render/emf_action.h"
 #include "render/print_job.h"
 #include "render_fixture.h"

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render/qt_printer.h"
+#include "platform/qt_printer.h"
 #include "render_fixture.h"
 
 namespace tabulorix::testing {

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <regex>
 
-#include "platform/file_io.h"
+#include "base/file_io.h"
 #include "render/draw_box.h"
 #include "render/word_export.h"
 #include "support/recording_ports.h"

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "platform/file_io.h"
-#include "platform/text_codec.h"
+#include "base/file_io.h"
+#include "base/text_codec.h"
 
 namespace tabulorix::testing {
 

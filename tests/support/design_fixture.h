@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/model/settings.h"
+#include "diagram/settings.h"
 #include "catalogue/schema_manager.h"
 #include "designfile/design_window.h"
 #include "support/recording_ports.h"

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/canvas.h"
+#include "base/canvas.h"
 
 namespace tabulorix::testing {
 

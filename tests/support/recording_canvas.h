@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "base/canvas.h"
 
 namespace tabulorix::testing {
 

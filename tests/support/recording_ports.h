@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui_ports.h"
+#include "base/ui_ports.h"
 
 namespace tabulorix::testing {
 

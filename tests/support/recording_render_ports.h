@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "render/draw_box.h"
-#include "render/output_ports.h"
-#include "render/printer_port.h"
+#include "base/output_ports.h"
+#include "base/printer_port.h"
 #include "support/recording_canvas.h"
 #include "support/recording_ports.h"
 

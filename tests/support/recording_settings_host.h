@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/model/settings.h"
+#include "diagram/settings.h"
 
 namespace tabulorix::testing {
 

@@ -1,0 +1,11 @@
+// The root of the diagram objects and of the schemas.
+#pragma once
+
+// Root of the diagram objects (and of the schemas); only a virtual destructor.
+class ZMGObject {
+public:
+    ZMGObject() = default;
+    virtual ~ZMGObject() = default;
+    ZMGObject(const ZMGObject&) = delete;
+    ZMGObject& operator=(const ZMGObject&) = delete;
+};

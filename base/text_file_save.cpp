@@ -1,0 +1,60 @@
+#include "base/text_file_save.h"
+
+#include <algorithm>
+
+#include "base/file_io.h"
+#include "base/ui_ports.h"
+
+namespace {
+
+// The file's text: every line ends with CR LF, and a value written with
+// line breaks inside (a view source, a condition) continues on further
+// physical lines that end with CR LF like the others, whether the value broke
+// its lines with LF or CR LF. Each line is freed once it is in the text.
+std::string CrLfText(std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines) size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (std::string& line : lines) {
+        std::size_t start = 0;
+        for (std::size_t at; (at = line.find('\n', start)) != std::string::npos; start = at + 1) {
+            const std::size_t end = at > start && line[at - 1] == '\r' ? at - 1 : at;
+            text.append(line, start, end - start);
+            text += "\r\n";
+        }
+        text.append(line, start);
+        text += "\r\n";
+        std::string().swap(line);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string CrLfFromLineFeeds(std::string_view text) {
+    const auto feeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    std::string converted;
+    converted.reserve(text.size() + feeds + 2);
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t feed = std::min(text.find('\n', start), text.size());
+        converted.append(text.substr(start, feed - start));
+        converted += "\r\n";
+        start = feed + 1;
+    }
+    return converted;
+}
+
+void SaveText(const std::string& path, std::string text) {
+    const tabulorix::EncodedText written = tabulorix::WriteTextFile(path, std::move(text));
+    if (written.encoding != tabulorix::TextEncoding::Utf8Bom) return;
+    const std::string character = written.firstNonCp932 ? written.firstNonCp932->Describe() : std::string();
+    tabulorix::ShowMessage(path + " には Shift-JIS で表せない文字 " + character +
+                           " が含まれるため、UTF-8 (BOM 付き) で保存しました。");
+}
+
+void SaveTextFile(const std::string& path, std::vector<std::string> lines) {
+    std::string text = CrLfText(lines);
+    std::vector<std::string>().swap(lines);
+    SaveText(path, std::move(text));
+}

@@ -1,0 +1,106 @@
+#include "session/design_document.h"
+
+#include "designfile/design_loader.h"
+#include "diagram/diagram_build.h"
+#include "diagram/diagram_paint.h"
+#include "diagram/draw_table_list.h"
+
+namespace tabulorix {
+
+MGDesignDocument::MGDesignDocument(const DocumentSurfaces& surfaces)
+    : drawBox_(std::make_unique<ZMGDrawBox>(surfaces.paintBox, surfaces.printer, surfaces.horizontal,
+                                            surfaces.vertical, surfaces.clipboard)),
+      manager_(std::make_unique<MGSchemaMng>()),
+      settings_(this) {
+    MGDrawTableList::SetDefaultDrawBox(drawBox_.get());
+    drawBox_->RefreshPaper();
+    drawBox_->Reset();
+    drawBox_->SetDiagramFont(fontName_, fontSize_);
+}
+
+MGDesignDocument::~MGDesignDocument() {
+    manager_.reset();  // the diagram goes with the schemas, before its drawing box
+    MGDrawTableList::SetDefaultDrawBox(nullptr);
+}
+
+MGDesignContext MGDesignDocument::Context() {
+    return MGDesignContext{*manager_, settings_, *this, drawBox_.get()};
+}
+
+bool MGDesignDocument::LoadDesign(const std::string& path) {
+    if (!LoadDesignFile(Context(), path)) return false;
+    settings_.Show();
+    return HasDiagram();
+}
+
+void MGDesignDocument::PaintDiagramNow(int pagePosition) {
+    MGDrawTableList* diagram = MGDrawTableList::Current();
+    if (diagram == nullptr) return;
+    MGPaintRequest request;
+    request.flags = settings_.DisplayFlags();
+    request.displayMode = manager_->DisplayMode();
+    request.pagePosition = pagePosition;
+    request.pageNumberForm = settings_.PageNoFormForDrawing();
+    PaintDiagram(*diagram, *drawBox_, request);
+}
+
+DiagramRepaint MGDesignDocument::Repaint() {
+    return DiagramRepaint{[this] { settings_.ApplyDisplayFlags(); },
+                          [this] { ApplyFont(); },
+                          [this] { settings_.Apply(false); },
+                          {}};
+}
+
+void MGDesignDocument::ApplyFont() {
+    if (MGDrawTableList* diagram = MGDrawTableList::Current())
+        ApplyDiagramFont(*diagram, *drawBox_, fontName_, fontSize_, manager_->DisplayMode());
+}
+
+void MGDesignDocument::SelectFontItems(const std::string& fontName, const std::string& fontSize) {
+    fontName_ = fontName;
+    fontSize_ = fontSize;
+}
+
+bool MGDesignDocument::HasDiagram() const {
+    return MGDrawTableList::Current() != nullptr;
+}
+
+PageGrid MGDesignDocument::PagesNeeded() const {
+    const MGDrawTableList* diagram = MGDrawTableList::Current();
+    if (diagram == nullptr) return {};
+    const MGPageCounts counts =
+        diagram->PageCounts(drawBox_->Console().PaperW(), drawBox_->Console().PaperH());
+    return PageGrid{counts.across, counts.down};
+}
+
+void MGDesignDocument::SetPageCount(int across, int down) {
+    drawBox_->SetPageCount(across, down);
+}
+
+void MGDesignDocument::SetWindowZoom() {
+    drawBox_->SetZoom(windowZoom_, 1);
+}
+
+void MGDesignDocument::SetZoom100() {
+    drawBox_->SetZoom(100, 1);
+}
+
+void MGDesignDocument::HandDisplayFlags(int flags) {
+    if (MGDrawTableList* diagram = MGDrawTableList::Current()) diagram->ApplyDisplayFlags(flags);
+}
+
+void MGDesignDocument::ApplyDisplayFlags(int flags) {
+    HandDisplayFlags(flags);
+    PaintDiagramNow(settings_.PagePositionForDrawing());
+}
+
+PaperInfo MGDesignDocument::GetPaperInfo() const {
+    const ZMGPaperInfo paper = drawBox_->GetPaperInfo();
+    return PaperInfo{paper.paperSize, paper.orientation, paper.pageWidth, paper.pageHeight, paper.resolution};
+}
+
+void MGDesignDocument::SetPaper(int sizeCode, int orientation) {
+    drawBox_->SetPaper(sizeCode, orientation);
+}
+
+}  // namespace tabulorix

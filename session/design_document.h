@@ -1,0 +1,79 @@
+// The document of one main window: the schema manager (and with it the
+// diagram), the settings and the drawing box wired to the window's paint
+// box, printer, scroll bars and clipboard. The GUI and the command line
+// both stand on it, so opening, painting and the settings' host behave the
+// same in both; a face overrides the window hooks it shows.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "catalogue/schema_manager.h"
+#include "designfile/design_window.h"
+#include "diagram/settings.h"
+#include "render/draw_box.h"
+#include "render/paint_hooks.h"
+
+namespace tabulorix {
+
+// The surfaces a face hands to its document; they outlive it.
+struct DocumentSurfaces {
+    PaintBoxPort& paintBox;
+    PrinterPort& printer;
+    ScrollBarPort& horizontal;
+    ScrollBarPort& vertical;
+    ClipboardPort& clipboard;
+};
+
+class MGDesignDocument : public MGDesignWindow, public SettingsHost {
+public:
+    explicit MGDesignDocument(const DocumentSurfaces& surfaces);
+    // The schemas (and with them the diagram) go before the drawing box.
+    ~MGDesignDocument() override;
+    MGDesignDocument(const MGDesignDocument&) = delete;
+    MGDesignDocument& operator=(const MGDesignDocument&) = delete;
+
+    // Opens a design file as the window's "open" action does. False when it
+    // could not be loaded (the message has been shown) or holds no diagram.
+    bool LoadDesign(const std::string& path);
+
+    ZMGDrawBox& DrawBox() { return *drawBox_; }
+    MGSchemaMng& Manager() { return *manager_; }
+    const MGSchemaMng& Manager() const { return *manager_; }
+    TSetDlg& Settings() { return settings_; }
+    MGDesignContext Context();
+    int& WindowZoom() { return windowZoom_; }
+
+    // The paint pass of the diagram through the drawing box's current output.
+    void PaintDiagramNow(int pagePosition);
+    // The callbacks of the picture, print and Word actions.
+    DiagramRepaint Repaint();
+
+    // MGDesignWindow: the font the diagram is drawn with.
+    std::string FontNameText() const override { return fontName_; }
+    std::string FontSizeText() const override { return fontSize_; }
+    void SelectFontItems(const std::string& fontName, const std::string& fontSize) override;
+
+    // SettingsHost
+    bool HasDiagram() const override;
+    PageGrid PagesNeeded() const override;
+    void SetPageCount(int across, int down) override;
+    void SetWindowZoom() override;
+    void SetZoom100() override;
+    void HandDisplayFlags(int flags) override;
+    void ApplyDisplayFlags(int flags) override;
+    PaperInfo GetPaperInfo() const override;
+    void SetPaper(int sizeCode, int orientation) override;
+
+private:
+    void ApplyFont();
+
+    std::unique_ptr<ZMGDrawBox> drawBox_;
+    std::unique_ptr<MGSchemaMng> manager_;  // destroyed before the drawing box
+    TSetDlg settings_;
+    std::string fontName_ = "IPAPGothic";
+    std::string fontSize_ = "9";
+    int windowZoom_ = 100;
+};
+
+}  // namespace tabulorix
