@@ -11,6 +11,7 @@
 #include <system_error>
 
 namespace tabulorix {
+
 namespace {
 
 std::string SystemMessage(int error) {

@@ -3,6 +3,7 @@
 #include <thread>
 
 namespace tabulorix {
+
 namespace {
 
 // Taken while the program starts, before any thread of ours exists.

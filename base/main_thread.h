@@ -11,8 +11,8 @@ namespace tabulorix {
 // True on the thread that ran the program's start-up.
 bool OnMainThread();
 
-}  // namespace tabulorix
-
 // Stops a debug build when called off the main thread.
 #define TABULORIX_ASSERT_MAIN_THREAD() \
     assert(::tabulorix::OnMainThread() && "only the main thread may do this")
+
+}  // namespace tabulorix

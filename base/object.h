@@ -1,6 +1,8 @@
 // The root of the diagram objects and of the schemas.
 #pragma once
 
+namespace tabulorix {
+
 // Root of the diagram objects (and of the schemas); only a virtual destructor.
 class ZMGObject {
 public:
@@ -9,3 +11,5 @@ public:
     ZMGObject(const ZMGObject&) = delete;
     ZMGObject& operator=(const ZMGObject&) = delete;
 };
+
+}  // namespace tabulorix

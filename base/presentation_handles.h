@@ -4,6 +4,8 @@
 // the handles.
 #pragma once
 
+#include <cstdint>
+
 namespace tabulorix {
 
 // A list-view control as the row tables see it.
@@ -16,7 +18,19 @@ public:
     virtual void FillParent() = 0;
 };
 
-// A node of the catalogue tree, owned by the window; opaque to the core.
-using TreeNodeHandle = void*;
+// A node of the catalogue tree, owned by the window; opaque to the core,
+// which only keeps it with the schema or box the node shows. The window
+// hands out its own numbers (0 is no node).
+class TreeNodeHandle {
+public:
+    constexpr TreeNodeHandle() = default;
+    constexpr explicit TreeNodeHandle(std::uint64_t id) : id_(id) {}
+    constexpr std::uint64_t Id() const { return id_; }
+    constexpr explicit operator bool() const { return id_ != 0; }
+    constexpr bool operator==(const TreeNodeHandle&) const = default;
+
+private:
+    std::uint64_t id_ = 0;
+};
 
 }  // namespace tabulorix

@@ -12,6 +12,7 @@
 #include "base/worker_thread.h"
 
 namespace tabulorix {
+
 namespace {
 
 // Where and why an iconv conversion stopped.

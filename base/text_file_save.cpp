@@ -5,6 +5,8 @@
 #include "base/file_io.h"
 #include "base/ui_ports.h"
 
+namespace tabulorix {
+
 namespace {
 
 // The file's text: every line ends with CR LF, and a value written with
@@ -58,3 +60,5 @@ void SaveTextFile(const std::string& path, std::vector<std::string> lines) {
     std::vector<std::string>().swap(lines);
     SaveText(path, std::move(text));
 }
+
+}  // namespace tabulorix

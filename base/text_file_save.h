@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tabulorix {
+
 // The lines are taken over and freed as they are joined. Throws
 // tabulorix::FileError; the previous file is then unchanged.
 void SaveTextFile(const std::string& path, std::vector<std::string> lines);
@@ -20,3 +22,5 @@ std::string CrLfFromLineFeeds(std::string_view text);
 // Saves a text that already has its CR LF line ends, as SaveTextFile does
 // (CP932, else UTF-8 with a BOM and a message; atomically).
 void SaveText(const std::string& path, std::string text);
+
+}  // namespace tabulorix

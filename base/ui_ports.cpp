@@ -5,6 +5,7 @@
 #include "base/main_thread.h"
 
 namespace tabulorix {
+
 namespace {
 
 class StderrMessages final : public MessagePort {

@@ -9,6 +9,7 @@
 #include <thread>
 
 namespace tabulorix {
+
 namespace {
 
 // Set on the worker thread: a task it runs that hands on work of its own

@@ -97,41 +97,43 @@ int Run(const Options& options) {
     tabulorix::HeadlessDocument window;
     std::map<std::string, double> values;
 
-    const std::vector<std::string> owners = bench::DesignOwners(options.design);
+    const std::vector<std::string> owners = tabulorix::bench::DesignOwners(options.design);
     if (owners.empty()) throw std::runtime_error(options.design + " holds no schema");
     std::size_t rows = 0;
     values["query_floor"] = Median(
         "query floor", options.runs,
-        [&] { return bench::RunQueryFloor(options.snapshot, options.user, options.password, owners); },
+        [&] {
+            return tabulorix::bench::RunQueryFloor(options.snapshot, options.user, options.password, owners);
+        },
         &rows);
     values["query_rows"] = static_cast<double>(rows);
 
     std::size_t boxes = 0;
     values["load"] = Median(
-        "load", options.runs, [&] { return bench::LoadDesign(window, options.design); }, &boxes,
-        [&] { bench::CloseDesign(window); });
+        "load", options.runs, [&] { return tabulorix::bench::LoadDesign(window, options.design); }, &boxes,
+        [&] { tabulorix::bench::CloseDesign(window); });
     values["boxes"] = static_cast<double>(boxes);
-    values["columns"] = static_cast<double>(bench::ColumnRowCount());
+    values["columns"] = static_cast<double>(tabulorix::bench::ColumnRowCount());
     values["owners"] = static_cast<double>(owners.size());
 
-    const bench::ViewCentre centre = bench::MiddleOfDiagram();
+    const tabulorix::bench::ViewCentre centre = tabulorix::bench::MiddleOfDiagram();
     for (const int zoom : {100, 25}) {
         const std::string key = "paint" + std::to_string(zoom);
         // One paint first: the glyph caches are warm in an interactive view.
-        const auto ink =
-            bench::PaintView(window, centre, 1920, 1080, zoom, true, Png(options, (key + ".png").c_str()));
+        const auto ink = tabulorix::bench::PaintView(window, centre, 1920, 1080, zoom, true,
+                                                     Png(options, (key + ".png").c_str()));
         values[key + "_ink"] = static_cast<double>(ink.inkPixels);
         values[key] = Median(key.c_str(), options.runs * 2, [&] {
-            bench::PaintView(window, centre, 1920, 1080, zoom, false, std::string());
+            tabulorix::bench::PaintView(window, centre, 1920, 1080, zoom, false, std::string());
             return std::size_t{1};
         });
     }
     std::size_t bytes = 0;
     values["script"] = Median(
-        "script", options.runs, [&] { return bench::GenerateCreationScript(window); }, &bytes);
+        "script", options.runs, [&] { return tabulorix::bench::GenerateCreationScript(window); }, &bytes);
     values["script_bytes"] = static_cast<double>(bytes);
     values["csv"] = Median(
-        "csv", options.runs, [&] { return bench::GenerateCsvLists(window); }, &bytes);
+        "csv", options.runs, [&] { return tabulorix::bench::GenerateCsvLists(window); }, &bytes);
     values["csv_bytes"] = static_cast<double>(bytes);
 
     std::printf("{");
@@ -153,7 +155,7 @@ int Run(const Options& options) {
 int Serve(const Options& options) {
     tabulorix::EnsureGuiApplication();
     tabulorix::HeadlessDocument window;
-    std::optional<bench::ViewCentre> centre;
+    std::optional<tabulorix::bench::ViewCentre> centre;
     std::vector<std::string> owners;
     std::string line;
     while (std::getline(std::cin, line)) {
@@ -162,22 +164,23 @@ int Serve(const Options& options) {
         request >> verb;
         double seconds = 0;
         if (verb == "floor") {
-            if (owners.empty()) owners = bench::DesignOwners(options.design);
+            if (owners.empty()) owners = tabulorix::bench::DesignOwners(options.design);
             seconds = Median("query floor", 1, [&] {
-                return bench::RunQueryFloor(options.snapshot, options.user, options.password, owners);
+                return tabulorix::bench::RunQueryFloor(options.snapshot, options.user, options.password,
+                                                       owners);
             });
         } else if (verb == "load") {
             seconds = Median(
-                "load", 1, [&] { return bench::LoadDesign(window, options.design); }, nullptr,
-                [&] { bench::CloseDesign(window); });
-            centre = bench::MiddleOfDiagram();
+                "load", 1, [&] { return tabulorix::bench::LoadDesign(window, options.design); }, nullptr,
+                [&] { tabulorix::bench::CloseDesign(window); });
+            centre = tabulorix::bench::MiddleOfDiagram();
         } else if (verb == "paint" && centre) {
             int zoom = 100;
             int count = 1;
             request >> zoom >> count;
-            bench::PaintView(window, *centre, 1920, 1080, zoom, false, std::string());
+            tabulorix::bench::PaintView(window, *centre, 1920, 1080, zoom, false, std::string());
             seconds = Median("paint", std::max(count, 1), [&] {
-                bench::PaintView(window, *centre, 1920, 1080, zoom, false, std::string());
+                tabulorix::bench::PaintView(window, *centre, 1920, 1080, zoom, false, std::string());
                 return std::size_t{1};
             });
         } else {
@@ -192,7 +195,7 @@ int Serve(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    tabulorix::cli::TuneAllocator();
+    tabulorix::TuneAllocator();
     try {
         const Options options = ParseOptions(argc, argv);
         return options.serve ? Serve(options) : Run(options);

@@ -17,7 +17,7 @@
 #include "reading/dictionary_statements.h"
 #include "session/headless_document.h"
 
-namespace bench {
+namespace tabulorix::bench {
 namespace {
 
 constexpr DictionaryQuery kQueries[] = {
@@ -152,4 +152,4 @@ std::size_t GenerateCsvLists(tabulorix::HeadlessDocument& window) {
     return bytes;
 }
 
-}  // namespace bench
+}  // namespace tabulorix::bench

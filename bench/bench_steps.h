@@ -11,7 +11,7 @@ namespace tabulorix {
 class HeadlessDocument;
 }
 
-namespace bench {
+namespace tabulorix::bench {
 
 // The owners a design file holds, in reading order (the line after every
 // "[SCHEMA]"): the owners the reverse engineering read.
@@ -60,4 +60,4 @@ std::size_t GenerateCreationScript(tabulorix::HeadlessDocument& window);
 // Returns the number of bytes.
 std::size_t GenerateCsvLists(tabulorix::HeadlessDocument& window);
 
-}  // namespace bench
+}  // namespace tabulorix::bench

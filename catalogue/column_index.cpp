@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace tabulorix {
+
 namespace {
 
 // Up to 8 bytes of a text from `from`, zero-padded.
@@ -95,3 +97,5 @@ int MGColumnIndex::Scan(const ZMGCell& columns, std::string_view name) {
     }
     return 0;
 }
+
+}  // namespace tabulorix

@@ -16,6 +16,8 @@
 
 #include "catalogue/row_table.h"
 
+namespace tabulorix {
+
 // Length and first and last 8 bytes of a name: equal prints mean equal
 // names up to 16 bytes.
 struct MGColumnPrint {
@@ -75,3 +77,5 @@ private:
     std::array<Printed, kPrintedTables> printed_;
     std::size_t nextPrinted_ = 0;  // the slot taken next
 };
+
+}  // namespace tabulorix

@@ -5,6 +5,8 @@
 #include "base/file_io.h"
 #include "platform/database.h"
 
+namespace tabulorix {
+
 namespace {
 
 constexpr int kConnectTokens = 5;
@@ -82,3 +84,5 @@ std::vector<MGUserInfo> ReadConnectInf(const std::string& path) {
     }
     return records;
 }
+
+}  // namespace tabulorix

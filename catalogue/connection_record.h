@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace tabulorix {
+
 // One login: display name, user, password, server and a spare fifth string.
 struct MGUserInfo {
     std::string displayName;
@@ -39,3 +41,5 @@ std::vector<std::string> TokenizeConnectLine(const std::string& line);
 // password, server, fifth string; user and server normalised as above, the
 // password as written. A missing or unreadable file gives no records.
 std::vector<MGUserInfo> ReadConnectInf(const std::string& path = "connect.inf");
+
+}  // namespace tabulorix

@@ -4,6 +4,8 @@
 
 #include "catalogue/row_table.h"
 
+namespace tabulorix {
+
 void AppendCsvField(std::string& line, const std::string& value) {
     line.push_back('"');
     for (std::size_t start = 0;;) {
@@ -46,3 +48,5 @@ void WriteCsvLines(const ZMGCell& table, std::vector<std::string>& target, int f
         previous = &row;
     }
 }
+
+}  // namespace tabulorix

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tabulorix {
+
 class ZMGCell;
 
 // v with every double quote doubled, wrapped in double quotes ("" for "").
@@ -18,3 +20,5 @@ void AppendCsvField(std::string& line, const std::string& value);
 // compared with (a caller writing a long table in pieces passes 1 after the
 // first piece, whose header row it keeps).
 void WriteCsvLines(const ZMGCell& table, std::vector<std::string>& target, int fromRow = 0);
+
+}  // namespace tabulorix

@@ -2,6 +2,8 @@
 
 #include "catalogue/row_table.h"
 
+namespace tabulorix {
+
 namespace {
 
 void ChooseColumns(const ZMGCell& table, int columnLimit, ZMGListViewTexts& result) {
@@ -40,3 +42,5 @@ ZMGListViewTexts ListViewDisplayTexts(const ZMGCell& table, int columnLimit) {
     }
     return result;
 }
+
+}  // namespace tabulorix

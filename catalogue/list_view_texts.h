@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tabulorix {
+
 class ZMGCell;
 
 struct ZMGListViewRow {
@@ -28,3 +30,5 @@ struct ZMGListViewTexts {
 // row's value is shown empty; from the first differing column on, and past
 // the group columns, every value is shown.
 ZMGListViewTexts ListViewDisplayTexts(const ZMGCell& table, int columnLimit = 0);
+
+}  // namespace tabulorix

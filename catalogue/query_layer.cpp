@@ -2,6 +2,8 @@
 
 #include "base/ui_ports.h"
 
+namespace tabulorix {
+
 ZMGDataset::~ZMGDataset() {
     ZMGDataset::CloseQuery();
 }
@@ -76,3 +78,5 @@ void RunQueryInto(ZMGQuery& query, tabulorix::DatabaseConnection* connection, co
     query.FillRowTable(target, append);
     query.CloseQuery();
 }
+
+}  // namespace tabulorix

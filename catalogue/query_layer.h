@@ -15,6 +15,8 @@
 #include "catalogue/row_table.h"
 #include "platform/database.h"
 
+namespace tabulorix {
+
 // Raised by a reader that stops after a failed open: the failure's own text
 // has already been shown to the user, so whoever catches it shows nothing more.
 class ZMGQueryStopped : public std::runtime_error {
@@ -80,3 +82,5 @@ private:
 // not), close. Throws ZMGQueryStopped when the open failed.
 void RunQueryInto(ZMGQuery& query, tabulorix::DatabaseConnection* connection, const std::string& statement,
                   ZMGCell& target, bool append);
+
+}  // namespace tabulorix

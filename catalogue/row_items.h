@@ -4,6 +4,8 @@
 // rows without it, so the same item sits one position lower there.
 #pragma once
 
+namespace tabulorix {
+
 // Column query rows (tables and views alike).
 namespace column_query {
 inline constexpr int kColumnNameL = 2;
@@ -64,3 +66,5 @@ namespace privilege_row {
 inline constexpr int kGrantee = 1;
 inline constexpr int kPrivilege = 3;
 }  // namespace privilege_row
+
+}  // namespace tabulorix

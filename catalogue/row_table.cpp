@@ -5,6 +5,8 @@
 
 #include "catalogue/csv_lines.h"
 
+namespace tabulorix {
+
 // ---- ZMGCell ----------------------------------------------------------------
 
 ZMGCell::~ZMGCell() = default;
@@ -96,7 +98,7 @@ bool ZMGCell::HasName(const std::string& text) const {
 }
 
 void ZMGCell::WriteCsvLines(std::vector<std::string>& target) const {
-    ::WriteCsvLines(*this, target);
+    tabulorix::WriteCsvLines(*this, target);
 }
 
 // ---- list-view kinds --------------------------------------------------------
@@ -161,3 +163,5 @@ ZMGCellFieldCondition::~ZMGCellFieldCondition() = default;
 std::unique_ptr<ZMGRowExt> ZMGCellFieldCondition::NewTemplateRow(int kind) const {
     return TemplateRow<ZMGRowExt>(kind, {"制約名", "状態", "物理列名", "条件"}, 4);
 }
+
+}  // namespace tabulorix

@@ -10,6 +10,8 @@
 #include "base/presentation_handles.h"
 #include "catalogue/rows.h"
 
+namespace tabulorix {
+
 // Raised by ZMGCell::GetRow for a position that has no row.
 class ZMGRangeError : public std::out_of_range {
 public:
@@ -141,3 +143,5 @@ struct ZMGColumnInfo {
     bool hidden = false;    // caption is in the table's name list
     std::string lastValue;  // value of this column in the previous data row
 };
+
+}  // namespace tabulorix

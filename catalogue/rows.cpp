@@ -5,6 +5,8 @@
 #include "base/ui_ports.h"
 #include "catalogue/row_table.h"
 
+namespace tabulorix {
+
 namespace {
 
 const std::string kEmpty;
@@ -257,3 +259,5 @@ int ZMGRowIndex::TestFlags() const {
     if (nonUnique) return 3;
     return 0;
 }
+
+}  // namespace tabulorix

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace tabulorix {
+
 class ZMGCell;
 
 // Bits of the flags word of column, key and index rows. The first five mark
@@ -178,3 +180,5 @@ public:
     // index only, else 0.
     int TestFlags() const override;
 };
+
+}  // namespace tabulorix

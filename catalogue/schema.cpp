@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace tabulorix {
+
 int MGSchema::liveCount_ = 0;
 
 namespace {
@@ -75,3 +77,5 @@ void MGSchema::SetIdentity(const std::string& owner, const std::string& password
     server_ = server;
     extra_ = extra;
 }
+
+}  // namespace tabulorix

@@ -13,6 +13,8 @@
 #include "catalogue/row_table.h"
 #include "platform/database.h"
 
+namespace tabulorix {
+
 class MGSchemaMng;
 
 // The diagram lives while any schema lives: it is made with the first
@@ -108,7 +110,7 @@ private:
     std::unique_ptr<ZMGCell> conditions_ = std::make_unique<ZMGCell>();
     std::unique_ptr<ZMGCell> privileges_ = std::make_unique<ZMGCell>();
     int schemaNumber_ = 0;
-    tabulorix::TreeNodeHandle treeNode_ = nullptr;
+    tabulorix::TreeNodeHandle treeNode_;
     tabulorix::DatabaseConnection* connection_ = nullptr;
     std::unique_ptr<tabulorix::DatabaseConnection> ownedConnection_;
     std::string ownerName_;
@@ -119,3 +121,5 @@ private:
 
     static int liveCount_;
 };
+
+}  // namespace tabulorix

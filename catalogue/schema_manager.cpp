@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+namespace tabulorix {
+
 MGSchemaMng::MGSchemaMng() : queryTable_(std::make_unique<ZMGCell>()) {}
 
 MGSchemaMng::~MGSchemaMng() {
@@ -53,3 +55,5 @@ std::string MGSchemaMng::DesignTitle() const {
     if (extension != std::string::npos && extension >= 1) return title.substr(0, extension);
     return title;
 }
+
+}  // namespace tabulorix

@@ -11,6 +11,8 @@
 #include "catalogue/row_table.h"
 #include "catalogue/schema.h"
 
+namespace tabulorix {
+
 // An entry of the queue of owners to read.
 struct MGString {
     std::string name;
@@ -68,6 +70,8 @@ private:
     std::string reserved1_;
     std::string reserved2_;
     bool modified_ = false;
-    tabulorix::TreeNodeHandle rootNode_ = nullptr;
+    tabulorix::TreeNodeHandle rootNode_;
     std::string designPath_;
 };
+
+}  // namespace tabulorix

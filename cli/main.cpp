@@ -6,6 +6,6 @@
 #include "platform/allocator_tuning.h"
 
 int main(int argc, char** argv) {
-    tabulorix::cli::TuneAllocator();
+    tabulorix::TuneAllocator();
     return tabulorix::cli::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc));
 }

@@ -20,6 +20,8 @@
 #include "reading/schema_connect.h"
 #include "render/draw_box.h"
 
+namespace tabulorix {
+
 namespace {
 
 // Walks the lines of a design file once: version, document type, font
@@ -232,3 +234,5 @@ bool LoadDesignFile(const MGDesignContext& context, const std::string& path) {
     }
     return LoadDesignLines(context, path, text.lines);
 }
+
+}  // namespace tabulorix

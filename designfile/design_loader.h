@@ -7,6 +7,8 @@
 
 #include "designfile/design_window.h"
 
+namespace tabulorix {
+
 inline constexpr const char* kDesignTypeError = "このデザインファイルは処理できません";
 
 // Reads the file and replaces the model. False when the file cannot be read
@@ -19,3 +21,5 @@ bool LoadDesignFile(const MGDesignContext& context, const std::string& path);
 // The same from lines already read (the path becomes the design path).
 bool LoadDesignLines(const MGDesignContext& context, const std::string& path,
                      const std::vector<std::string>& lines);
+
+}  // namespace tabulorix

@@ -6,6 +6,8 @@
 #include "diagram/draw_table_list.h"
 #include "diagram/settings.h"
 
+namespace tabulorix {
+
 using tabulorix::Answer;
 
 namespace {
@@ -72,3 +74,5 @@ void ClearModified(const MGDesignContext& context) {
     if (MGDrawTableList* diagram = MGDrawTableList::Current()) diagram->SetModified(false);
     context.settings.ClearModified();
 }
+
+}  // namespace tabulorix

@@ -5,6 +5,8 @@
 #include "base/ui_ports.h"
 #include "designfile/design_window.h"
 
+namespace tabulorix {
+
 inline constexpr const char* kDesignFileFilter = "デザインファイル (*.tlx)|*.tlx|すべて (*.*)|*.*";
 
 // ask false (save as): the name dialog, then the file. ask true: nothing
@@ -18,3 +20,5 @@ tabulorix::Answer SaveDesign(const MGDesignContext& context, bool ask, bool quie
 
 bool IsModified(const MGDesignContext& context);
 void ClearModified(const MGDesignContext& context);
+
+}  // namespace tabulorix

@@ -15,6 +15,8 @@
 #include "reading/box_building.h"
 #include "reading/detail_distribution.h"
 
+namespace tabulorix {
+
 namespace {
 
 constexpr std::array<std::string_view, 15> kSectionLines = {
@@ -443,3 +445,5 @@ void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> li
     MGDesignReading own;
     ReadBoxesAndDetails(lines, schema, reading != nullptr ? *reading : own);
 }
+
+}  // namespace tabulorix

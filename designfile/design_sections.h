@@ -13,6 +13,8 @@
 #include "catalogue/row_table.h"
 #include "reading/detail_distribution.h"
 
+namespace tabulorix {
+
 class MGSchema;
 
 // What reading the schema blocks of one design one after another carries
@@ -74,3 +76,5 @@ void ReadSectionRows(std::span<const std::string> lines, std::string_view sectio
 // what the next schema continues.
 void ReadSchemaFromDesignLines(MGSchema& schema, std::span<const std::string> lines,
                                MGDesignReading* reading = nullptr);
+
+}  // namespace tabulorix

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace tabulorix {
+
 class MGSchemaMng;
 class TSetDlg;
 class ZMGDrawBox;
@@ -43,3 +45,5 @@ struct MGDesignContext {
     MGDesignWindow& window;
     ZMGDrawBox* drawBox = nullptr;  // measuring and layout; none without a window
 };
+
+}  // namespace tabulorix

@@ -14,6 +14,8 @@
 #include "diagram/settings.h"
 #include "diagram/table_list.h"
 
+namespace tabulorix {
+
 namespace {
 
 struct Section {
@@ -94,3 +96,5 @@ std::vector<std::string> BuildDesignLines(const MGDesignContext& context) {
 void WriteDesignFile(const MGDesignContext& context, const std::string& path) {
     SaveTextFile(path, BuildDesignLines(context));
 }
+
+}  // namespace tabulorix

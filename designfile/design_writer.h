@@ -7,6 +7,8 @@
 
 #include "designfile/design_window.h"
 
+namespace tabulorix {
+
 class MGSchema;
 
 inline constexpr const char* kDesignVersionLine = "Tabulorix for Oracle Version 3.0.0";
@@ -24,3 +26,5 @@ std::vector<std::string> BuildDesignLines(const MGDesignContext& context);
 // (CP932 with CR LF, UTF-8 with BOM when CP932 cannot hold the text).
 // Throws tabulorix::FileError; the file is then unchanged.
 void WriteDesignFile(const MGDesignContext& context, const std::string& path);
+
+}  // namespace tabulorix

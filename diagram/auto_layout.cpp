@@ -11,6 +11,8 @@
 #include "diagram/settings.h"
 #include "render/draw_box.h"
 
+namespace tabulorix {
+
 namespace {
 
 int PagesFor(int extent, int paper) {
@@ -122,3 +124,5 @@ void Relayout(MGDrawTableList& diagram, ZMGDrawBox& box, TSetDlg& settings, cons
     box.SetZoom(context.windowZoom, 1);
     BuildRelations(diagram);
 }
+
+}  // namespace tabulorix

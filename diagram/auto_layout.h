@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tabulorix {
+
 class MGDrawTableList;
 class TSetDlg;
 class ZMGDrawBox;
@@ -46,3 +48,5 @@ struct MGRelayoutContext {
 };
 void Relayout(MGDrawTableList& diagram, ZMGDrawBox& box, TSetDlg& settings, const MGRelayoutChoice& choice,
               const MGRelayoutContext& context);
+
+}  // namespace tabulorix

@@ -8,6 +8,8 @@
 #include "diagram/shape_table.h"
 #include "diagram/shape_view.h"
 
+namespace tabulorix {
+
 using namespace section_kinds;
 
 namespace {
@@ -289,3 +291,5 @@ bool MGShapeView::WriteBoxRows(std::uint32_t sectionKind, ZMGCell& target, bool 
     if ((sectionKind & kViewSources) != 0) writer.ViewSource(ViewSource());
     return true;
 }
+
+}  // namespace tabulorix

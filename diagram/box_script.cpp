@@ -12,6 +12,8 @@
 #include "diagram/shape_text.h"
 #include "diagram/shape_view.h"
 
+namespace tabulorix {
+
 using namespace script_flags;
 
 namespace {
@@ -370,3 +372,5 @@ std::string MGShapeView::GetTypeName(bool englishKeys) const {
 std::string MGShapeText::GetTypeName(bool englishKeys) const {
     return englishKeys ? "Text" : "テキスト";
 }
+
+}  // namespace tabulorix

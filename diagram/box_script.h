@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tabulorix {
+
 class MGShapeTable;
 class ZMGRowExt;
 
@@ -21,3 +23,5 @@ void AppendCommentHeader(const MGShapeTable& box, std::uint32_t scriptFlags, con
 // The view source without its empty lines: a line feed is kept only when
 // some other character came after the previous kept one.
 std::string RemoveBlankLines(const std::string& source);
+
+}  // namespace tabulorix

@@ -10,6 +10,8 @@
 #include "diagram/script_flags.h"
 #include "diagram/shape_table.h"
 
+namespace tabulorix {
+
 namespace {
 
 constexpr std::size_t kRunBoxes = 64;
@@ -27,3 +29,5 @@ void WriteBoxSources() {
             boxes[i]->WriteBoxScript(script_flags::kBoxSource, text, 1, false);
     });
 }
+
+}  // namespace tabulorix

@@ -4,8 +4,12 @@
 // boxes' rows, names and keys is done.
 #pragma once
 
+namespace tabulorix {
+
 // Gives every table and view box its SQL source text (the box-source flags,
 // every owner), the same texts GenerateBoxSources writes. The boxes are
 // written in runs shared by this thread and the worker, joined before it
 // returns; rethrows what the writing threw.
 void WriteBoxSources();
+
+}  // namespace tabulorix

@@ -3,6 +3,8 @@
 #include "base/ui_ports.h"
 #include "diagram/draw_table_list.h"
 
+namespace tabulorix {
+
 std::vector<MGShapeTable*> BoxesToWrite(const std::string& owner, bool visibleOnly) {
     std::vector<MGShapeTable*> boxes;
     const MGDrawTableList* diagram = MGDrawTableList::Current();
@@ -30,3 +32,5 @@ bool VisitBoxes(const std::vector<MGShapeTable*>& boxes, const std::string& text
     }
     return true;
 }
+
+}  // namespace tabulorix

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tabulorix {
+
 class MGShapeTable;
 
 // The table and view boxes of the diagram in list order whose owner equals
@@ -17,3 +19,5 @@ std::vector<MGShapeTable*> BoxesToWrite(const std::string& owner, bool visibleOn
 // cancellable and the cancel flag is set, or when a visit says so.
 bool VisitBoxes(const std::vector<MGShapeTable*>& boxes, const std::string& text, bool cancellable,
                 const std::function<bool(MGShapeTable&)>& visit);
+
+}  // namespace tabulorix

@@ -14,6 +14,8 @@
 #include "diagram/shape_legend.h"
 #include "render/draw_box.h"
 
+namespace tabulorix {
+
 namespace {
 
 // Physical column name -> the first column row of that name (null when
@@ -117,3 +119,5 @@ void BuildDiagramAfterReading(MGDrawTableList& diagram, ZMGDrawBox& box, int sch
     LayoutDiagram(diagram, box, settings.displayMode, {}, settings.pagesAcross, settings.pagesDown);
     box.SetZoom(100, 1);
 }
+
+}  // namespace tabulorix

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace tabulorix {
+
 class MGColumnPrintBook;
 class MGDrawTableList;
 class MGShapeLegend;
@@ -47,3 +49,5 @@ struct MGBuildSettings {
 // count, display flags and font, automatic layout of every box, zoom 100.
 void BuildDiagramAfterReading(MGDrawTableList& diagram, ZMGDrawBox& box, int schemaCount,
                               MGBuildSettings& settings);
+
+}  // namespace tabulorix

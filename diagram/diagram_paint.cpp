@@ -8,6 +8,8 @@
 #include "diagram/relation_lines.h"
 #include "render/draw_box.h"
 
+namespace tabulorix {
+
 using tabulorix::DiagramPaintCache;
 using tabulorix::GridRelation;
 using tabulorix::Rect;
@@ -258,3 +260,5 @@ void PaintDiagram(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintReques
     box.ClearPaper();
     DrawMeasuring(diagram, box, request, true);
 }
+
+}  // namespace tabulorix

@@ -8,6 +8,8 @@
 
 #include "base/rect.h"
 
+namespace tabulorix {
+
 class MGDrawTableList;
 class ZMGDrawBox;
 
@@ -30,3 +32,5 @@ void DrawDiagram(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintRequest
 
 // The whole paint: clears the paper, measures every box, then DrawDiagram.
 void PaintDiagram(MGDrawTableList& diagram, ZMGDrawBox& box, const MGPaintRequest& request);
+
+}  // namespace tabulorix

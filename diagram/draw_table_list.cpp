@@ -8,6 +8,8 @@
 #include "catalogue/schema.h"
 #include "diagram/paint_cache.h"
 
+namespace tabulorix {
+
 namespace {
 
 std::unique_ptr<MGDrawTableList>& CurrentDiagram() {
@@ -232,3 +234,5 @@ MGPageCounts MGDrawTableList::PageCounts(int paperW, int paperH) const {
     const MGDiagramExtent extent = PlacedExtent();
     return MGPageCounts{PagesFor(extent.right, paperW), PagesFor(extent.bottom, paperH)};
 }
+
+}  // namespace tabulorix

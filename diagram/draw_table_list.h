@@ -13,10 +13,10 @@
 #include "diagram/shape_relation.h"
 #include "diagram/shape_table.h"
 
-class ZMGDrawBox;
 namespace tabulorix {
+
+class ZMGDrawBox;
 class DiagramPaintCache;
-}
 
 // Largest right and bottom edge of the placed boxes (world units).
 struct MGDiagramExtent {
@@ -126,3 +126,5 @@ private:
     int numberedCount_ = 0;
     std::uint64_t numberedRemovalVersion_ = 0;
 };
+
+}  // namespace tabulorix

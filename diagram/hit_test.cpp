@@ -6,6 +6,8 @@
 #include "platform/qt_canvas.h"
 #include "render/draw_box.h"
 
+namespace tabulorix {
+
 using tabulorix::Rect;
 
 namespace {
@@ -68,3 +70,5 @@ int HitRelationIndex(const MGDrawTableList& diagram, ZMGDrawBox& box, int x, int
     }
     return -1;
 }
+
+}  // namespace tabulorix

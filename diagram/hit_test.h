@@ -4,6 +4,8 @@
 // the pixels x − 2 … x + 1 by y − 2 … y + 1.
 #pragma once
 
+namespace tabulorix {
+
 class MGDrawTableList;
 class MGShapeRect;
 class ZMGDrawBox;
@@ -19,3 +21,5 @@ int HitBoxIndex(const MGDrawTableList& diagram, ZMGDrawBox& box, int x, int y);
 // Position in the relation list of the last forward relation hit at (x, y),
 // or -1. Twins are never hit.
 int HitRelationIndex(const MGDrawTableList& diagram, ZMGDrawBox& box, int x, int y);
+
+}  // namespace tabulorix

@@ -9,6 +9,8 @@
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_text.h"
 
+namespace tabulorix {
+
 namespace {
 
 constexpr const char* kSectionHeader = "[TABLE LAYOUT]";
@@ -138,3 +140,5 @@ bool ReadLayoutLines(MGDrawTableList& diagram, const std::vector<std::string>& l
     }
     return readable;
 }
+
+}  // namespace tabulorix

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace tabulorix {
+
 class MGDrawTableList;
 class ZMGCell;
 
@@ -41,3 +43,5 @@ void WriteTextRows(MGDrawTableList& diagram, ZMGCell& target);
 // once with the message kLayoutReadError and skipped; the other lines still
 // place their boxes, and the result is then false.
 bool ReadLayoutLines(MGDrawTableList& diagram, const std::vector<std::string>& lines);
+
+}  // namespace tabulorix

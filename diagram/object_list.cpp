@@ -1,5 +1,7 @@
 #include "diagram/object_list.h"
 
+namespace tabulorix {
+
 ZMGObjectList::~ZMGObjectList() {
     Clear();
 }
@@ -28,3 +30,5 @@ void ZMGObjectList::Clear() {
     ++removalVersion_;
     while (!doomed.empty()) doomed.pop_back();
 }
+
+}  // namespace tabulorix

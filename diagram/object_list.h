@@ -7,6 +7,8 @@
 
 #include "diagram/shape_rect.h"
 
+namespace tabulorix {
+
 class ZMGObjectList {
 public:
     ZMGObjectList() = default;
@@ -32,3 +34,5 @@ private:
     std::vector<std::unique_ptr<ZMGObject>> items_;
     std::uint64_t removalVersion_ = 0;
 };
+
+}  // namespace tabulorix

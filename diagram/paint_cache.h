@@ -14,12 +14,12 @@
 #include "diagram/shape_relation.h"
 #include "diagram/spatial_grid.h"
 
+namespace tabulorix {
+
 class MGDrawTableList;
 class MGShapeTable;
 class MGShapeRelation;
 class ZMGDrawBox;
-
-namespace tabulorix {
 
 // A line the relation grid holds (a forward relation with both boxes
 // visible) with all that drawing it without its name needs, kept in one

@@ -8,6 +8,8 @@
 #include "catalogue/row_items.h"
 #include "diagram/draw_table_list.h"
 
+namespace tabulorix {
+
 namespace {
 
 // Foreign keys find their referenced keys through this index while a
@@ -82,3 +84,5 @@ MGReferencedKey FindReferencedKey(const MGShapeTable& /*child*/, const ZMGRowExt
     if (diagram == nullptr) return {};
     return ReferencedKeyIndex(*diagram).Find(owner, foreignKeyRow.KeyNumber());
 }
+
+}  // namespace tabulorix

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace tabulorix {
+
 class MGShapeTable;
 class ZMGRowExt;
 class ZMGRowCell;
@@ -40,3 +42,5 @@ private:
     std::shared_ptr<const Index> index_;
     const Index* previous_;
 };
+
+}  // namespace tabulorix

@@ -14,6 +14,8 @@
 #include "diagram/shape_relation.h"
 #include "render/draw_box.h"
 
+namespace tabulorix {
+
 using tabulorix::DevicePoint;
 using tabulorix::Rect;
 
@@ -530,3 +532,5 @@ void MGShapeRelation::DrawHitMask(ZMGDrawBox& box, tabulorix::Canvas& dc, tabulo
     box.MoveTo(dc, route.line.front().x, route.line.front().y);
     for (std::size_t i = 1; i < route.line.size(); ++i) box.LineTo(dc, route.line[i].x, route.line[i].y);
 }
+
+}  // namespace tabulorix

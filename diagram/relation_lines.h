@@ -12,6 +12,8 @@
 #include "base/canvas.h"
 #include "base/rect.h"
 
+namespace tabulorix {
+
 class MGColumnPrintBook;
 class MGDrawTableList;
 class MGShapeRelation;
@@ -80,3 +82,5 @@ MGRelationRoute RouteRelation(const MGShapeRelation& relation, int tw, int th);
 
 // World rectangle that holds everything the route draws, the name included.
 tabulorix::Rect RouteBounds(const MGRelationRoute& route, int tw, int th);
+
+}  // namespace tabulorix

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace tabulorix {
+
 namespace script_flags {
 inline constexpr std::uint32_t kPrimaryKeys = 0x0001;
 inline constexpr std::uint32_t kUniqueKeys = 0x0002;
@@ -35,3 +37,5 @@ inline constexpr std::uint32_t kKeyKinds = kPrimaryKeys | kUniqueKeys | kConditi
 // tables and views, box by box, no headers, no owner prefix.
 inline constexpr std::uint32_t kBoxSource = 0x232BBF;
 }  // namespace script_flags
+
+}  // namespace tabulorix

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace tabulorix {
+
 namespace section_kinds {
 inline constexpr std::uint32_t kPrimaryKeys = 0x0001;
 inline constexpr std::uint32_t kUniqueKeys = 0x0002;
@@ -19,3 +21,5 @@ inline constexpr std::uint32_t kLogicalNames = 0x8000;
 inline constexpr std::uint32_t kNoReferencedNames = 0x100000;
 inline constexpr std::uint32_t kKeyColumn = 0x800000;
 }  // namespace section_kinds
+
+}  // namespace tabulorix

@@ -9,6 +9,8 @@
 
 #include "base/ui_ports.h"
 
+namespace tabulorix {
+
 using tabulorix::SettingsReadError;
 
 namespace {
@@ -314,3 +316,5 @@ const std::vector<std::string>& TSetDlg::TableItemItems() {
     static const std::vector<std::string> items = {"表名とキー/索引列", "表名とすべての列", "表名のみ"};
     return items;
 }
+
+}  // namespace tabulorix

@@ -65,8 +65,6 @@ struct SettingsReadError {
     std::string message;
 };
 
-}  // namespace tabulorix
-
 class TSetDlg {
 public:
     // Display flag bits handed to every box.
@@ -179,3 +177,5 @@ private:
     Controls controls_;
     bool modified_ = false;
 };
+
+}  // namespace tabulorix

@@ -1,5 +1,7 @@
 #include "diagram/shape_field.h"
 
+namespace tabulorix {
+
 MGShapeField::MGShapeField() : columnRows_(std::make_unique<ZMGCellFieldTable>()) {}
 
 MGShapeField::~MGShapeField() = default;
@@ -31,3 +33,5 @@ std::string MGShapeField::GetTitle(int displayMode) const {
     }
     return title;
 }
+
+}  // namespace tabulorix

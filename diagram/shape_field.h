@@ -10,6 +10,8 @@
 #include "catalogue/row_table.h"
 #include "diagram/shape_rect.h"
 
+namespace tabulorix {
+
 class MGShapeField : public MGShapeRect {
 public:
     // Kinds of box; the red-outline bit may be added to any of them.
@@ -98,6 +100,8 @@ private:
     bool detailed_ = true;
     std::unique_ptr<ZMGCell> columnRows_;
     int kind_ = 0;
-    tabulorix::TreeNodeHandle treeNode_ = nullptr;  // owned by the window
+    tabulorix::TreeNodeHandle treeNode_;  // owned by the window
     bool rounded_ = false;
 };
+
+}  // namespace tabulorix

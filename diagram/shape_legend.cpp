@@ -5,6 +5,8 @@
 #include <array>
 #include <memory>
 
+namespace tabulorix {
+
 namespace {
 
 struct LegendEntry {
@@ -103,3 +105,5 @@ void MGShapeLegend::DrawMarkExtra(ZMGDrawBox& box, std::uint32_t keyFlags, const
             break;
     }
 }
+
+}  // namespace tabulorix

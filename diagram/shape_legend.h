@@ -7,6 +7,8 @@
 
 #include "diagram/shape_table.h"
 
+namespace tabulorix {
+
 class MGShapeLegend : public MGShapeTable {
 public:
     // Flags of the legend rows that show a line mark instead of a key.
@@ -25,3 +27,5 @@ public:
     // The line marks of the first four rows.
     void DrawMarkExtra(ZMGDrawBox& box, std::uint32_t keyFlags, const tabulorix::Rect& iconCell) override;
 };
+
+}  // namespace tabulorix

@@ -2,6 +2,8 @@
 
 #include "render/draw_box.h"
 
+namespace tabulorix {
+
 std::uint64_t MGShapeRect::nameGeneration_ = 0;
 std::uint64_t MGShapeRect::geometryGeneration_ = 0;
 
@@ -58,3 +60,5 @@ void MGShapeSelect::Draw(int /*displayMode*/, ZMGDrawBox& box) {
     box.SetPenMode(tabulorix::PenMode::Copy);
     box.SetPenStyle(tabulorix::PenStyle::Solid);
 }
+
+}  // namespace tabulorix

@@ -10,6 +10,8 @@
 #include "base/object.h"
 #include "base/rect.h"
 
+namespace tabulorix {
+
 class ZMGDrawBox;
 
 class MGShapeRect : public ZMGObject {
@@ -149,3 +151,5 @@ public:
     // The dotted, inverted outline of the band.
     void Draw(int displayMode, ZMGDrawBox& box) override;
 };
+
+}  // namespace tabulorix

@@ -1,3 +1,7 @@
 #include "diagram/shape_relation.h"
 
+namespace tabulorix {
+
 MGShapeRelation::~MGShapeRelation() = default;
+
+}  // namespace tabulorix

@@ -9,6 +9,8 @@
 
 #include "diagram/shape_rect.h"
 
+namespace tabulorix {
+
 class MGShapeTable;
 struct MGRelationRoute;
 
@@ -129,3 +131,5 @@ private:
     bool dashedLine_ = false;
     bool cascade_ = false;
 };
+
+}  // namespace tabulorix

@@ -1,5 +1,7 @@
 #include "diagram/shape_table.h"
 
+namespace tabulorix {
+
 MGShapeTable::MGShapeTable()
     : indexRows_(std::make_unique<ZMGCellFieldIndex>()),
       primaryKeyRows_(std::make_unique<ZMGCellFieldKey>()),
@@ -22,3 +24,5 @@ MGShapeTable::MGShapeTable(int schemaNumber, const std::string& owner, const std
 }
 
 MGShapeTable::~MGShapeTable() = default;
+
+}  // namespace tabulorix

@@ -10,6 +10,8 @@
 #include "catalogue/row_table.h"
 #include "diagram/shape_field.h"
 
+namespace tabulorix {
+
 class MGShapeTable : public MGShapeField {
 public:
     MGShapeTable();
@@ -71,3 +73,5 @@ private:
     std::string sqlSource_;
     std::array<int, 4> sideCounts_{};
 };
+
+}  // namespace tabulorix

@@ -4,6 +4,8 @@
 
 #include "render/draw_box.h"
 
+namespace tabulorix {
+
 MGShapeText::MGShapeText() {
     SetKind(kKindText);
 }
@@ -61,3 +63,5 @@ void MGShapeText::DrawBody(int /*displayMode*/, ZMGDrawBox& box) {
     box.DrawFontText(Position().left + kMargin / 2, Position().top + kMargin / 2, text_, fontName_, fontSize_,
                      fontStyle_, tabulorix::kBlack);
 }
+
+}  // namespace tabulorix

@@ -5,6 +5,8 @@
 
 #include "diagram/shape_table.h"
 
+namespace tabulorix {
+
 class MGShapeText : public MGShapeTable {
 public:
     // Room around the text: 4 world units on every side.
@@ -44,3 +46,5 @@ private:
     int fontSize_ = 0;  // points
     int fontStyle_ = 0;
 };
+
+}  // namespace tabulorix

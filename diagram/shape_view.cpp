@@ -1,5 +1,7 @@
 #include "diagram/shape_view.h"
 
+namespace tabulorix {
+
 MGShapeView::MGShapeView() {
     SetKind(kKindView);
 }
@@ -11,3 +13,5 @@ MGShapeView::MGShapeView(int schemaNumber, const std::string& owner, const std::
 }
 
 MGShapeView::~MGShapeView() = default;
+
+}  // namespace tabulorix

@@ -7,6 +7,8 @@
 
 #include "diagram/shape_table.h"
 
+namespace tabulorix {
+
 class MGShapeView : public MGShapeTable {
 public:
     MGShapeView();
@@ -29,3 +31,5 @@ public:
 private:
     std::string viewSource_;
 };
+
+}  // namespace tabulorix

@@ -3,6 +3,8 @@
 #include "catalogue/schema.h"
 #include "diagram/draw_table_list.h"
 
+namespace tabulorix {
+
 namespace {
 
 std::unique_ptr<ZMGRowExt> TableListHeader(bool englishKeys, int nameBits, bool flagColumn) {
@@ -50,3 +52,5 @@ std::unique_ptr<ZMGCell> BuildTableList(const MGSchema& schema, bool englishKeys
     }
     return list;
 }
+
+}  // namespace tabulorix

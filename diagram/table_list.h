@@ -7,6 +7,8 @@
 
 #include "catalogue/row_table.h"
 
+namespace tabulorix {
+
 class MGSchema;
 
 // A box is listed when its kind is in kindMask (1 table, 2 view) and, with
@@ -16,3 +18,5 @@ class MGSchema;
 // the detail flag.
 std::unique_ptr<ZMGCell> BuildTableList(const MGSchema& schema, bool englishKeys, int nameBits, int kindMask,
                                         const std::string& ownerFilter, bool flagColumn);
+
+}  // namespace tabulorix

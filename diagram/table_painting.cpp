@@ -8,6 +8,8 @@
 #include "diagram/shape_field.h"
 #include "render/draw_box.h"
 
+namespace tabulorix {
+
 using tabulorix::BrushStyle;
 using tabulorix::PenMode;
 using tabulorix::PenStyle;
@@ -313,3 +315,5 @@ void MGShapeField::DrawIndexIcon(ZMGDrawBox& box, const ZMGRowExt& columnRow, co
 void MGShapeField::DrawMarkExtra(ZMGDrawBox& /*box*/, std::uint32_t /*keyFlags*/, const Rect& /*iconCell*/) {
     // Ordinary boxes have no extra marks; the legend draws its line marks.
 }
+
+}  // namespace tabulorix

@@ -18,6 +18,8 @@
 #include "diagram/table_list.h"
 #include "outputs/sql_script.h"
 
+namespace tabulorix {
+
 namespace {
 
 // Every list shows physical names only, and the column list its key marks.
@@ -111,3 +113,5 @@ bool SaveCsvLists(const MGSchemaMng& manager, const MGCsvListChoice& choice,
     status.Close();
     return completed;
 }
+
+}  // namespace tabulorix

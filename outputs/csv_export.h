@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+namespace tabulorix {
+
 class MGSchemaMng;
 class ZMGCell;
 
@@ -59,3 +61,5 @@ struct MGCsvSaveRequest {
 // or written (the message is shown; lists already written stay) ends the
 // saving with false.
 bool SaveCsvLists(const MGSchemaMng& manager, const MGCsvListChoice& choice, const MGCsvSaveRequest& request);
+
+}  // namespace tabulorix

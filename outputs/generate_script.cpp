@@ -7,6 +7,8 @@
 #include "diagram/script_flags.h"
 #include "outputs/sql_script.h"
 
+namespace tabulorix {
+
 using namespace script_flags;
 
 namespace {
@@ -78,3 +80,5 @@ void GenerateBoxSources(MGSchema* schema) {
     std::string text;
     GenerateScript(schema, false, false, std::string(), text, kBoxSource, 1, false);
 }
+
+}  // namespace tabulorix

@@ -10,6 +10,8 @@
 #include "diagram/box_script.h"
 #include "diagram/referenced_keys.h"
 
+namespace tabulorix {
+
 class MGSchema;
 class MGShapeTable;
 class ZMGRowExt;
@@ -26,3 +28,5 @@ bool GenerateScript(MGSchema* schema, bool cancellable, bool visibleOnly, const 
 // Gives every table and view box of the diagram its SQL source text (the
 // flags of the box source, every owner).
 void GenerateBoxSources(MGSchema* schema);
+
+}  // namespace tabulorix

@@ -25,7 +25,7 @@
 #include <mimalloc.h>
 #endif
 
-namespace tabulorix::cli {
+namespace tabulorix {
 
 #ifdef TABULORIX_WITH_MIMALLOC
 namespace {
@@ -65,4 +65,4 @@ void TuneAllocator() {
 #endif
 }
 
-}  // namespace tabulorix::cli
+}  // namespace tabulorix

@@ -5,6 +5,7 @@
 #include <span>
 
 namespace tabulorix {
+
 namespace {
 
 // Pixels on, then off, of the one-pixel dash patterns (the canvas's Dot and

@@ -8,6 +8,7 @@
 #include "platform/snapshot_database.h"
 
 namespace tabulorix {
+
 namespace {
 
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {

@@ -16,11 +16,13 @@
 // clash with other C headers (ODBC, libjpeg) and define macros such as min
 // and max.
 #include <libEMF/emf.h>
+
+namespace tabulorix {
+
 #undef min
 #undef max
 #undef TextOut
 
-namespace tabulorix {
 namespace {
 
 struct FileCloser {

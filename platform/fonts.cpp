@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 namespace tabulorix {
+
 namespace {
 
 struct Substitution {

@@ -7,6 +7,7 @@
 #include "platform/fonts.h"
 
 namespace tabulorix {
+
 namespace {
 
 bool DisplayAvailable() {

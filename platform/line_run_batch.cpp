@@ -4,6 +4,7 @@
 #include <bit>
 
 namespace tabulorix {
+
 namespace {
 
 constexpr int kBits = 64;

@@ -9,6 +9,7 @@
 #include <vector>
 
 namespace tabulorix {
+
 namespace {
 
 static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "SQLWCHAR must be UTF-16");

@@ -19,6 +19,7 @@
 #include "platform/fonts.h"
 
 namespace tabulorix {
+
 namespace {
 
 QColor ToQColor(Color color) {

@@ -8,6 +8,7 @@
 #include "platform/qt_canvas.h"
 
 namespace tabulorix {
+
 namespace {
 
 constexpr int kPaperUser = 256;  // Windows code of a user-defined paper size

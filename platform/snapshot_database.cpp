@@ -8,6 +8,7 @@
 #include <string_view>
 
 namespace tabulorix {
+
 namespace {
 
 // The USER_ views Oracle offers the login user, with the columns the ALL_

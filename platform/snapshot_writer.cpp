@@ -13,6 +13,7 @@
 #include "platform/dictionary_tables.h"
 
 namespace tabulorix {
+
 namespace {
 
 struct DatabaseCloser {

@@ -9,6 +9,8 @@
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_view.h"
 
+namespace tabulorix {
+
 namespace {
 
 using Positions = std::unordered_map<std::string, int>;
@@ -157,3 +159,5 @@ void AddColumnRow(const ZMGRowExt& queryHeader, std::unique_ptr<ZMGRowField> col
     column->SetSerial(columns.NextSerial(0));
     columns.AddRow(std::move(column));
 }
+
+}  // namespace tabulorix

@@ -9,6 +9,8 @@
 
 #include "catalogue/row_table.h"
 
+namespace tabulorix {
+
 class MGSchema;
 
 // How the column rows are taken over.
@@ -77,3 +79,5 @@ void AddColumnRow(const ZMGRowExt& queryHeader, const ZMGRowExt& queryRow, MGSha
 // of the rows it reads into them).
 void AddColumnRow(const ZMGRowExt& queryHeader, std::unique_ptr<ZMGRowField> column, MGShapeTable& box,
                   bool raw);
+
+}  // namespace tabulorix

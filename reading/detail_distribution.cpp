@@ -11,6 +11,8 @@
 #include "catalogue/schema.h"
 #include "diagram/draw_table_list.h"
 
+namespace tabulorix {
+
 namespace {
 
 // Where the items of a result row go, by kind.
@@ -256,3 +258,5 @@ void HandDetailsToBoxes(const MGDetailTargets& targets, ZMGCell& holder, DetailK
 void HandDetailsToBoxes(const MGSchema& schema, ZMGCell& holder, DetailKind kind) {
     HandDetailsToBoxes(MGDetailTargets(schema), holder, kind);
 }
+
+}  // namespace tabulorix

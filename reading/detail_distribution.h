@@ -17,6 +17,8 @@
 
 #include "catalogue/row_table.h"
 
+namespace tabulorix {
+
 class MGColumnPrintBook;
 class MGSchema;
 class MGShapeTable;
@@ -65,3 +67,5 @@ private:
 void HandDetailsToBoxes(const MGDetailTargets& targets, ZMGCell& holder, DetailKind kind);
 // The same with targets made for this one kind.
 void HandDetailsToBoxes(const MGSchema& schema, ZMGCell& holder, DetailKind kind);
+
+}  // namespace tabulorix

@@ -7,6 +7,8 @@
 #include "reading/detail_distribution.h"
 #include "reading/dictionary_statements.h"
 
+namespace tabulorix {
+
 namespace {
 
 class Reader {
@@ -78,3 +80,5 @@ private:
 void ReadSchemaFromDatabase(MGSchema& schema) {
     Reader(schema).Run();
 }
+
+}  // namespace tabulorix

@@ -7,6 +7,8 @@
 // views with its owner name. Progress goes to the status dialog.
 #pragma once
 
+namespace tabulorix {
+
 class MGSchema;
 
 // Privileges header captions that replace the field names after reading.
@@ -16,3 +18,5 @@ inline constexpr const char* kPrivilegeCaptions[4] = {"物理表名", "権限受
 // fails shows its error text and stops the read with ZMGQueryStopped; what
 // was read before stays in the schema and the diagram.
 void ReadSchemaFromDatabase(MGSchema& schema);
+
+}  // namespace tabulorix

@@ -8,6 +8,8 @@
 #include "platform/snapshot_writer.h"
 #include "reading/dictionary_statements.h"
 
+namespace tabulorix {
+
 namespace {
 
 using tabulorix::DictionaryTable;
@@ -60,3 +62,5 @@ MGSnapshotCopy CopyDictionarySnapshot(tabulorix::DatabaseConnection& source, con
     tabulorix::WriteSnapshotFile(path, rows);
     return copy;
 }
+
+}  // namespace tabulorix

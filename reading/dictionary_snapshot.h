@@ -8,8 +8,8 @@
 #include <vector>
 
 namespace tabulorix {
+
 class DatabaseConnection;
-}
 
 struct MGSnapshotCopy {
     std::vector<std::string> owners;  // in the order read, the login first
@@ -23,3 +23,5 @@ struct MGSnapshotCopy {
 // FileError when the file cannot be written (the previous file stays).
 MGSnapshotCopy CopyDictionarySnapshot(tabulorix::DatabaseConnection& source, const std::string& loginOwner,
                                       const std::string& path);
+
+}  // namespace tabulorix

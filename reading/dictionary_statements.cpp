@@ -1,5 +1,7 @@
 #include "reading/dictionary_statements.h"
 
+namespace tabulorix {
+
 namespace {
 
 std::string Tables(bool user, const std::string& o) {
@@ -137,3 +139,5 @@ std::string DictionaryStatement(DictionaryQuery query, bool userViews, const std
     }
     return {};
 }
+
+}  // namespace tabulorix

@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace tabulorix {
+
 enum class DictionaryQuery {
     Tables,
     PrivilegesMade,
@@ -29,3 +31,5 @@ std::string DictionaryStatement(DictionaryQuery query, bool userViews, const std
 
 // The owner name as it stands between the quotes of a statement.
 std::string QuoteOwnerName(const std::string& owner);
+
+}  // namespace tabulorix

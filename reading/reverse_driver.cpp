@@ -15,6 +15,8 @@
 #include "diagram/shape_table.h"
 #include "reading/schema_connect.h"
 
+namespace tabulorix {
+
 namespace {
 
 // Item positions of a foreign-key row and of a key row.
@@ -155,3 +157,5 @@ bool ReverseDatabase(MGSchemaMng& manager, int sourceKind, const MGUserInfo& log
     tabulorix::Status().Close();
     return true;
 }
+
+}  // namespace tabulorix

@@ -11,6 +11,8 @@
 #include "catalogue/connection_record.h"
 #include "catalogue/row_table.h"
 
+namespace tabulorix {
+
 class MGSchema;
 class MGSchemaMng;
 class MGDrawTableList;
@@ -64,3 +66,5 @@ void ResolveForeignKeys(MGDrawTableList& diagram);
 
 // The schema list: header "スキーマ名", one row per schema in reading order.
 std::unique_ptr<ZMGCell> BuildSchemaList(const MGSchemaMng& manager);
+
+}  // namespace tabulorix

@@ -5,6 +5,8 @@
 #include "catalogue/schema.h"
 #include "reading/dictionary_reader.h"
 
+namespace tabulorix {
+
 namespace {
 
 void OpenOwnConnection(MGSchema& schema, const std::string& user, const std::string& password,
@@ -42,3 +44,5 @@ bool Connect(MGSchema& schema, MGSchemaMng* manager, int sourceKind, const std::
     }
     return false;
 }
+
+}  // namespace tabulorix

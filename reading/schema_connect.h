@@ -6,6 +6,8 @@
 
 #include "platform/database.h"
 
+namespace tabulorix {
+
 class MGSchema;
 class MGSchemaMng;
 
@@ -24,3 +26,5 @@ inline constexpr int kSourceDesign = 1;    // nothing is connected or read (desi
 bool Connect(MGSchema& schema, MGSchemaMng* manager, int sourceKind, const std::string& user,
              const std::string& password, const std::string& server, const std::string& extra,
              tabulorix::DatabaseConnection* existing);
+
+}  // namespace tabulorix

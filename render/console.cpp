@@ -7,6 +7,8 @@
 #include "base/file_io.h"
 #include "base/ui_ports.h"
 
+namespace tabulorix {
+
 using tabulorix::Rect;
 
 namespace {
@@ -225,3 +227,5 @@ bool ZMGConsole::SavePicture() {
     }
     return true;
 }
+
+}  // namespace tabulorix

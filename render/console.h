@@ -13,6 +13,8 @@
 #include "platform/emf_canvas.h"
 #include "render/output.h"
 
+namespace tabulorix {
+
 class ZMGConsole final : public ZMGOutput {
 public:
     // Set-up: the paint box canvas becomes the canvas; scale 1; the paper is measured.
@@ -88,3 +90,5 @@ private:
     tabulorix::ScrollBarPort* verticalBar_;
     tabulorix::ClipboardPort* clipboard_;
 };
+
+}  // namespace tabulorix

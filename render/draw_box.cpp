@@ -1,5 +1,7 @@
 #include "render/draw_box.h"
 
+namespace tabulorix {
+
 using tabulorix::Canvas;
 using tabulorix::Color;
 using tabulorix::Rect;
@@ -234,3 +236,5 @@ Rect ZMGDrawBox::GetViewRect() const {
 Rect ZMGDrawBox::ToScrollUnits(const Rect& world) const {
     return console_->ToScrollUnits(world);
 }
+
+}  // namespace tabulorix

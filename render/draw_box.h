@@ -10,6 +10,8 @@
 #include "render/console.h"
 #include "render/printer_output.h"
 
+namespace tabulorix {
+
 class ZMGDrawBox {
 public:
     ZMGDrawBox(tabulorix::PaintBoxPort& paintBox, tabulorix::PrinterPort& printer,
@@ -108,3 +110,5 @@ private:
     int pageOriginY_ = 0;
     tabulorix::PaintBoxPort* paintBox_;
 };
+
+}  // namespace tabulorix

@@ -3,6 +3,7 @@
 #include "render/draw_box.h"
 
 namespace tabulorix {
+
 namespace {
 
 // The picture steps around one recording: begin starts it (false when the

@@ -9,13 +9,11 @@
 
 #include "render/paint_hooks.h"
 
+namespace tabulorix {
+
 class ZMGDrawBox;
 
-namespace tabulorix {
 class Canvas;
-}
-
-namespace tabulorix {
 
 // page 0 means all pages. The window's zoom is remembered and set to 100;
 // SetZoom(100, mode 1), display flags, diagram font, repaint; BeginEmf; the

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <utility>
 
+namespace tabulorix {
+
 using tabulorix::BrushStyle;
 using tabulorix::Canvas;
 using tabulorix::Color;
@@ -423,3 +425,5 @@ void ZMGOutput::StoreCanvasFont() {
     fontSize_ = canvas_->Font().pointSize;
     fontHeight_ = canvas_->FontPixelHeight();
 }
+
+}  // namespace tabulorix

@@ -22,6 +22,8 @@
 #include "base/printer_port.h"
 #include "base/rect.h"
 
+namespace tabulorix {
+
 class ZMGOutput {
 public:
     ZMGOutput(tabulorix::PaintBoxPort& paintBox, tabulorix::PrinterPort& printer, std::string name);
@@ -198,3 +200,5 @@ protected:
     tabulorix::PaintBoxPort* paintBox_;
     std::optional<tabulorix::Rect> decorationArea_;
 };
+
+}  // namespace tabulorix

@@ -7,9 +7,9 @@
 
 #include "render/paint_hooks.h"
 
-class ZMGDrawBox;
-
 namespace tabulorix {
+
+class ZMGDrawBox;
 
 // The steps between the print dialog and the job: the window's zoom becomes
 // 100 (and stays so after printing); SetZoom(100, mode 1); the display flags

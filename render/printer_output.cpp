@@ -4,6 +4,8 @@
 
 #include "base/ui_ports.h"
 
+namespace tabulorix {
+
 using tabulorix::PaperSettingsResult;
 
 namespace {
@@ -156,3 +158,5 @@ void ZMGPrinter::EndDoc() {
     Printer().EndDoc();
     canvas_ = &Printer().PrinterCanvas();
 }
+
+}  // namespace tabulorix

@@ -13,6 +13,8 @@
 
 #include "render/output.h"
 
+namespace tabulorix {
+
 // The printer's paper as the settings store it.
 struct ZMGPaperInfo {
     int paperSize = 0;      // printer paper size code (9 = A4), -1 after a failed read
@@ -57,3 +59,5 @@ private:
     int paperSize_ = 0;
     int orientation_ = 0;
 };
+
+}  // namespace tabulorix

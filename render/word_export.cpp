@@ -17,6 +17,7 @@
 #include "render/draw_box.h"
 
 namespace tabulorix {
+
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;

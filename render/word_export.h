@@ -19,9 +19,9 @@
 #include "render/paint_hooks.h"
 #include "render/printer_output.h"
 
-class ZMGDrawBox;
-
 namespace tabulorix {
+
+class ZMGDrawBox;
 
 // The message shown when the export fails.
 inline constexpr const char* kWordExportFailed = "Wordへの出力に失敗しました";

@@ -1,6 +1,7 @@
 #include "session/headless_document.h"
 
 namespace tabulorix {
+
 namespace {
 
 constexpr int kPaintBoxWidth = 800;

@@ -13,7 +13,7 @@ void MGDocumentReverseHost::ResetView() {
 }
 
 void MGDocumentReverseHost::GenerateBoxSources(MGSchemaMng& manager) {
-    ::GenerateBoxSources(manager.GetSchema(0));
+    tabulorix::GenerateBoxSources(manager.GetSchema(0));
 }
 
 void MGDocumentReverseHost::BuildDiagram(MGSchemaMng& manager) {
@@ -36,7 +36,7 @@ void MGDocumentReverseHost::BuildDiagram(MGSchemaMng& manager) {
 }
 
 void MGDocumentReverseHost::BuildRelations(MGSchemaMng&) {
-    if (MGDrawTableList* diagram = MGDrawTableList::Current()) ::BuildRelations(*diagram);
+    if (MGDrawTableList* diagram = MGDrawTableList::Current()) tabulorix::BuildRelations(*diagram);
 }
 
 bool ReverseIntoDocument(MGDesignDocument& document, const MGReverseRequest& request,

@@ -9,6 +9,8 @@
 #include "support/recording_ports.h"
 #include "support/recording_settings_host.h"
 
+using namespace tabulorix;
+
 using tabulorix::testing::RecordingPorts;
 using tabulorix::testing::RecordingSettingsHost;
 using Lines = std::vector<std::string>;

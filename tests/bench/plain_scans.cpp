@@ -14,7 +14,9 @@
 #include "platform/snapshot_database.h"
 #include "reading/box_building.h"
 
-namespace plain {
+using namespace tabulorix;
+
+namespace tabulorix::plain {
 namespace {
 
 struct Layout {
@@ -394,4 +396,4 @@ void BuildRelations(MGDrawTableList& diagram) {
     }
 }
 
-}  // namespace plain
+}  // namespace tabulorix::plain

@@ -6,10 +6,10 @@
 
 #include <string>
 
-class MGDrawTableList;
-class MGSchemaMng;
+namespace tabulorix { class MGDrawTableList; }
+namespace tabulorix { class MGSchemaMng; }
 
-namespace plain {
+namespace tabulorix::plain {
 
 // Reads the login user's schema from the snapshot and every owner its
 // foreign keys reach, resolves the foreign keys; the diagram steps are left
@@ -26,4 +26,4 @@ void ResolveForeignKeys(MGDrawTableList& diagram);
 // The relation pairs of the diagram, from scratch.
 void BuildRelations(MGDrawTableList& diagram);
 
-}  // namespace plain
+}  // namespace tabulorix::plain

@@ -32,6 +32,8 @@
 #include "support/recording_settings_host.h"
 #include "support/snapshot_fixture.h"
 
+using namespace tabulorix;
+
 using namespace tabulorix::testing;
 
 namespace {

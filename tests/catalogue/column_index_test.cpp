@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace tabulorix;
+
 namespace {
 
 void AddColumn(ZMGCell& columns, const std::string& physicalName) {

@@ -14,6 +14,8 @@
 #include "support/recording_ports.h"
 #include "support/row_values.h"
 
+using namespace tabulorix;
+
 using namespace tabulorix::testing;
 
 namespace {

@@ -3,6 +3,8 @@
 
 #include "reading/dictionary_statements.h"
 
+using namespace tabulorix;
+
 namespace {
 
 std::string User(DictionaryQuery query) {

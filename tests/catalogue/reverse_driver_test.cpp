@@ -11,6 +11,8 @@
 #include "support/recording_ports.h"
 #include "support/snapshot_fixture.h"
 
+using namespace tabulorix;
+
 namespace fixture = tabulorix::testing;
 
 namespace {

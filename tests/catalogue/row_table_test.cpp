@@ -9,6 +9,8 @@
 #include "catalogue/row_table.h"
 #include "support/row_values.h"
 
+using namespace tabulorix;
+
 using namespace tabulorix::testing;
 
 namespace {

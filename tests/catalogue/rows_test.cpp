@@ -9,6 +9,8 @@
 #include "support/recording_ports.h"
 #include "support/row_values.h"
 
+using namespace tabulorix;
+
 using tabulorix::testing::Values;
 
 namespace {

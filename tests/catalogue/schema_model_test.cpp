@@ -13,6 +13,8 @@
 #include "reading/box_building.h"
 #include "diagram/table_list.h"
 
+using namespace tabulorix;
+
 using namespace tabulorix::testing;
 
 namespace {

@@ -12,6 +12,8 @@
 #include "base/file_io.h"
 #include "support/zip_reader.h"
 
+using namespace tabulorix;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -15,6 +15,8 @@
 #include "support/external_tool.h"
 #include "support/image_probe.h"
 
+using namespace tabulorix;
+
 namespace tabulorix {
 namespace {
 

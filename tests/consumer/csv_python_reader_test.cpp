@@ -12,6 +12,8 @@
 #include "support/recording_ports.h"
 #include "support/snapshot_fixture.h"
 
+using namespace tabulorix;
+
 using namespace tabulorix::testing;
 
 namespace {

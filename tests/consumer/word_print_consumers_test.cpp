@@ -20,6 +20,8 @@
 #include "support/recording_ports.h"
 #include "support/recording_render_ports.h"
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 namespace {
 

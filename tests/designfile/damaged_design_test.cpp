@@ -20,6 +20,8 @@
 #include "support/catalogue_builder.h"
 #include "support/design_fixture.h"
 
+using namespace tabulorix;
+
 using namespace tabulorix::testing;
 using Lines = std::vector<std::string>;
 

@@ -18,6 +18,8 @@
 #include "support/design_fixture.h"
 #include "support/recording_render_ports.h"
 
+using namespace tabulorix;
+
 using namespace tabulorix::testing;
 using tabulorix::Answer;
 

@@ -17,6 +17,8 @@
 #include "support/design_fixture.h"
 #include "support/row_values.h"
 
+using namespace tabulorix;
+
 using namespace tabulorix::testing;
 
 namespace {

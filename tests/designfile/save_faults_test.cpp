@@ -26,6 +26,8 @@
 #include "support/catalogue_builder.h"
 #include "support/design_fixture.h"
 
+using namespace tabulorix;
+
 using namespace tabulorix::testing;
 using tabulorix::Answer;
 namespace fs = std::filesystem;

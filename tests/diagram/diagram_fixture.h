@@ -25,7 +25,7 @@
 #include "support/recording_ports.h"
 #include "support/recording_render_ports.h"
 
-namespace diagram_test {
+namespace tabulorix::diagram_test {
 
 using tabulorix::Rect;
 using tabulorix::testing::CanvasCall;
@@ -133,4 +133,4 @@ inline std::vector<int> Ints(std::initializer_list<int> values) {
     return std::vector<int>(values);
 }
 
-}  // namespace diagram_test
+}  // namespace tabulorix::diagram_test

@@ -10,6 +10,8 @@
 #include "diagram_fixture.h"
 #include "image_paint_box.h"
 
+using namespace tabulorix;
+
 using namespace diagram_test;
 
 namespace {

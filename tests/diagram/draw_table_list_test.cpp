@@ -6,6 +6,8 @@
 #include "diagram/shape_legend.h"
 #include "diagram/shape_text.h"
 
+using namespace tabulorix;
+
 namespace {
 
 std::unique_ptr<MGShapeTable> Table(const std::string& owner, const std::string& name) {

@@ -5,6 +5,8 @@
 #include "diagram/relation_lines.h"
 #include "diagram_fixture.h"
 
+using namespace tabulorix;
+
 using namespace diagram_test;
 
 namespace {

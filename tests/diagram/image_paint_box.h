@@ -7,7 +7,7 @@
 #include "platform/qt_canvas.h"
 #include "base/output_ports.h"
 
-namespace diagram_test {
+namespace tabulorix::diagram_test {
 
 class ImagePaintBox final : public tabulorix::PaintBoxPort {
 public:
@@ -35,4 +35,4 @@ private:
     std::unique_ptr<tabulorix::QtCanvas> canvas_;
 };
 
-}  // namespace diagram_test
+}  // namespace tabulorix::diagram_test

@@ -6,6 +6,8 @@
 #include "diagram/layout_lines.h"
 #include "diagram_fixture.h"
 
+using namespace tabulorix;
+
 using namespace diagram_test;
 
 namespace {

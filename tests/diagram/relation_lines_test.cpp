@@ -8,6 +8,8 @@
 #include "diagram/relation_lines.h"
 #include "diagram_fixture.h"
 
+using namespace tabulorix;
+
 using namespace diagram_test;
 using R = MGShapeRelation;
 using tabulorix::PenStyle;

@@ -17,6 +17,8 @@
 #include "image_paint_box.h"
 #include "support/snapshot_fixture.h"
 
+using namespace tabulorix;
+
 using namespace diagram_test;
 
 namespace {

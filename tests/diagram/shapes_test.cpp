@@ -8,6 +8,8 @@
 #include "diagram/shape_text.h"
 #include "diagram/shape_view.h"
 
+using namespace tabulorix;
+
 namespace {
 
 // A table box at (10, 20) with a line height of 20 and the given key flags

@@ -3,6 +3,8 @@
 
 #include "diagram/spatial_grid.h"
 
+using namespace tabulorix;
+
 using tabulorix::Rect;
 using tabulorix::SpatialGrid;
 

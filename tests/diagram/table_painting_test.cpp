@@ -6,6 +6,8 @@
 #include "diagram/diagram_build.h"
 #include "diagram_fixture.h"
 
+using namespace tabulorix;
+
 using namespace diagram_test;
 using tabulorix::PenStyle;
 

@@ -6,6 +6,8 @@
 #include "fuzz/fuzz_support.h"
 #include "base/file_io.h"
 
+using namespace tabulorix;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static tabulorix::fuzzing::MemoryFile file;
     const std::string_view bytes = tabulorix::fuzzing::AsText(data, size);

@@ -8,6 +8,8 @@
 #include <memory>
 #include <stdexcept>
 
+using namespace tabulorix;
+
 namespace tabulorix::fuzzing {
 
 void InitializeProcess() {

@@ -15,6 +15,8 @@
 #include "support/recording_ports.h"
 #include "support/recording_render_ports.h"
 
+using namespace tabulorix;
+
 namespace {
 
 using namespace tabulorix::testing;

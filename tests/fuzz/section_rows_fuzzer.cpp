@@ -7,6 +7,8 @@
 #include "fuzz/fuzz_support.h"
 #include "base/file_io.h"
 
+using namespace tabulorix;
+
 namespace {
 
 constexpr std::array<const char*, 10> kSections = {

@@ -9,6 +9,8 @@
 #include "support/recording_ports.h"
 #include "support/recording_settings_host.h"
 
+using namespace tabulorix;
+
 namespace {
 
 bool SameChoices(const TSetDlg::Values& a, const TSetDlg::Values& b) {

@@ -20,6 +20,8 @@
 #include "fuzz/fuzz_support.h"
 #include "support/recording_ports.h"
 
+using namespace tabulorix;
+
 namespace {
 
 struct DictionaryTable {

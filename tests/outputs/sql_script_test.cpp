@@ -13,6 +13,8 @@
 #include "support/recording_ports.h"
 #include "support/snapshot_fixture.h"
 
+using namespace tabulorix;
+
 using namespace script_flags;
 using namespace tabulorix::testing;
 

@@ -12,6 +12,8 @@
 
 #include "platform/qt_canvas.h"
 
+using namespace tabulorix;
+
 namespace tabulorix {
 namespace {
 

@@ -10,6 +10,8 @@
 #include "platform/fonts.h"
 #include "support/emf_records.h"
 
+using namespace tabulorix;
+
 namespace tabulorix {
 namespace {
 

@@ -10,6 +10,8 @@
 #include "platform/emf_canvas.h"
 #include "platform/qt_canvas.h"
 
+using namespace tabulorix;
+
 namespace tabulorix {
 namespace {
 

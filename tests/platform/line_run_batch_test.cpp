@@ -13,6 +13,8 @@
 
 #include "platform/qt_canvas.h"
 
+using namespace tabulorix;
+
 namespace tabulorix {
 namespace {
 

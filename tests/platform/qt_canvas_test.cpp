@@ -12,6 +12,8 @@
 #include "platform/fonts.h"
 #include "support/image_probe.h"
 
+using namespace tabulorix;
+
 namespace tabulorix {
 namespace {
 

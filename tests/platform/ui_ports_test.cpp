@@ -2,6 +2,8 @@
 
 #include "support/recording_ports.h"
 
+using namespace tabulorix;
+
 using tabulorix::Answer;
 
 TEST(UiPorts, RecordingPortsReceiveCallsAndRestoreDefaultsAfterwards) {

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+using namespace tabulorix;
+
 using tabulorix::RunOnWorker;
 using tabulorix::SharedWork;
 using tabulorix::ShareWithWorker;

@@ -13,6 +13,8 @@
 #include "render_fixture.h"
 #include "support/emf_records.h"
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 namespace {
 

@@ -4,6 +4,8 @@
 
 #include "render_fixture.h"
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 namespace {
 

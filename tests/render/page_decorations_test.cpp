@@ -5,6 +5,8 @@
 
 #include "render_fixture.h"
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 namespace {
 

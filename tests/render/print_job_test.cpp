@@ -11,6 +11,8 @@
 #include "render/print_job.h"
 #include "render_fixture.h"
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 namespace {
 

@@ -13,6 +13,8 @@
 #include "platform/qt_printer.h"
 #include "render_fixture.h"
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 namespace {
 

@@ -15,6 +15,8 @@
 #include "support/recording_render_ports.h"
 #include "support/zip_reader.h"
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 namespace {
 

@@ -5,6 +5,8 @@
 #include "base/file_io.h"
 #include "base/text_codec.h"
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 
 namespace {

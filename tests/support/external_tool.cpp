@@ -5,6 +5,8 @@
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 
 std::optional<std::string> FindTool(const std::string& name) {

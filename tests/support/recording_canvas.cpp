@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 
 RecordingCanvas::RecordingCanvas(double pixelsPerInch) : pixelsPerInch_(pixelsPerInch) {}

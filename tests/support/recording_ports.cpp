@@ -1,5 +1,7 @@
 #include "support/recording_ports.h"
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 
 RecordingPorts::RecordingPorts() : scope_(UiPorts{this, this, this, this}) {}

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 
 RecordingPaintBox::RecordingPaintBox(int width, int height) : width(width), height(height) {}

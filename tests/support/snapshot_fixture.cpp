@@ -11,6 +11,8 @@
 #include "platform/odbc_database.h"
 #include "platform/snapshot_database.h"
 
+using namespace tabulorix;
+
 namespace fs = std::filesystem;
 
 namespace tabulorix::testing {

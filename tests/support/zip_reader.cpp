@@ -2,6 +2,8 @@
 
 #include <zip.h>
 
+using namespace tabulorix;
+
 namespace tabulorix::testing {
 
 std::optional<std::string> ZipEntries::Find(const std::string& name) const {
