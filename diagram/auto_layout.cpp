@@ -99,30 +99,18 @@ int RelayoutPagesAcross(const std::string& text) {
     return std::clamp(n, 1, kMaxPagesAcross);
 }
 
-void Relayout(MGDrawTableList& diagram, ZMGDrawBox& box, TSetDlg& settings, const MGRelayoutChoice& choice,
-              const MGRelayoutContext& context) {
-    const int across = RelayoutPagesAcross(choice.pagesAcrossText);
-    TSetDlg::Values values = settings.StoredValues();
-    values.PaperX = across;
-    values.PaperY = 1;
-    values.TableItem = choice.selectField;
-    settings.StoreValues(values);
-
+PageGrid Relayout(MGDrawTableList& diagram, ZMGDrawBox& box, int pagesAcross,
+                  const MGRelayoutContext& context) {
     diagram.ApplySchemaCount(context.schemaCount);
-    diagram.ApplyDisplayFlags(settings.DisplayFlags());
+    diagram.ApplyDisplayFlags(context.displayFlags);
     ApplyDiagramFont(diagram, box, context.fontName, context.fontSize, context.displayMode);
     diagram.ResetStates();
 
-    int pagesAcross = across;
-    int pagesDown = 1;
-    LayoutDiagram(diagram, box, context.displayMode, {}, pagesAcross, pagesDown);
-    values = settings.StoredValues();
-    values.PaperX = pagesAcross;
-    values.PaperY = pagesDown;
-    settings.StoreValues(values);
-
+    PageGrid grid{pagesAcross, 1};
+    LayoutDiagram(diagram, box, context.displayMode, {}, grid.across, grid.down);
     box.SetZoom(context.windowZoom, 1);
     BuildRelations(diagram);
+    return grid;
 }
 
 }  // namespace tabulorix

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "diagram/settings.h"
+
 namespace tabulorix {
 
 class MGDrawTableList;
-class TSetDlg;
 class ZMGDrawBox;
 
 // Margin of every page column, gap between boxes and between bands.
@@ -28,25 +29,22 @@ void LayoutDiagram(MGDrawTableList& diagram, ZMGDrawBox& box, int displayMode,
 // raised to 1 and limited to kMaxPagesAcross.
 int RelayoutPagesAcross(const std::string& text);
 
-// What the relayout dialog hands over on OK.
-struct MGRelayoutChoice {
-    std::string pagesAcrossText;
-    int selectField = 0;  // 0 keys and indexes, 1 all columns, 2 names only
-};
-
-// The relayout after OK: the settings take the pages across (pages down
-// back to 1) and the shown columns; every box gets the schema count, the
-// display flags and the font and loses its position; the whole diagram is
-// laid out anew, the zoom set to the window's (mode 1) and the relations
-// built again.
+// What the diagram is laid out anew with.
 struct MGRelayoutContext {
     int schemaCount = 1;
     int displayMode = 2;
+    int displayFlags = 0;
     std::string fontName;
     std::string fontSize;
     int windowZoom = 100;
 };
-void Relayout(MGDrawTableList& diagram, ZMGDrawBox& box, TSetDlg& settings, const MGRelayoutChoice& choice,
-              const MGRelayoutContext& context);
+
+// The relayout: every box gets the schema count, the display flags and the
+// font and loses its position; the whole diagram is laid out anew over
+// pagesAcross pages (pages down from 1), the zoom set to the window's
+// (mode 1) and the relations built again. Returns the page grid the layout
+// needed.
+PageGrid Relayout(MGDrawTableList& diagram, ZMGDrawBox& box, int pagesAcross,
+                  const MGRelayoutContext& context);
 
 }  // namespace tabulorix

@@ -1,6 +1,7 @@
 #include "session/design_document.h"
 
 #include "designfile/design_loader.h"
+#include "diagram/auto_layout.h"
 #include "diagram/diagram_build.h"
 #include "diagram/diagram_paint.h"
 #include "diagram/draw_table_list.h"
@@ -31,6 +32,26 @@ bool MGDesignDocument::LoadDesign(const std::string& path) {
     if (!LoadDesignFile(Context(), path)) return false;
     settings_.Show();
     return HasDiagram();
+}
+
+void MGDesignDocument::Relayout(const MGRelayoutChoice& choice) {
+    MGDrawTableList* diagram = MGDrawTableList::Current();
+    if (diagram == nullptr) return;
+    TSetDlg::Values values = settings_.StoredValues();
+    values.PaperX = RelayoutPagesAcross(choice.pagesAcrossText);
+    values.PaperY = 1;
+    values.TableItem = choice.selectField;
+    settings_.StoreValues(values);
+    const MGRelayoutContext context{manager_->SchemaCount(),
+                                    manager_->DisplayMode(),
+                                    settings_.DisplayFlags(),
+                                    fontName_,
+                                    fontSize_,
+                                    windowZoom_};
+    const PageGrid grid = tabulorix::Relayout(*diagram, *drawBox_, values.PaperX, context);
+    values.PaperX = grid.across;
+    values.PaperY = grid.down;
+    settings_.StoreValues(values);
 }
 
 void MGDesignDocument::PaintDiagramNow(int pagePosition) {

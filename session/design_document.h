@@ -16,6 +16,12 @@
 
 namespace tabulorix {
 
+// What the relayout dialog hands over on OK.
+struct MGRelayoutChoice {
+    std::string pagesAcrossText;
+    int selectField = 0;  // 0 keys and indexes, 1 all columns, 2 names only
+};
+
 // The surfaces a face hands to its document; they outlive it.
 struct DocumentSurfaces {
     PaintBoxPort& paintBox;
@@ -43,6 +49,12 @@ public:
     TSetDlg& Settings() { return settings_; }
     MGDesignContext Context();
     int& WindowZoom() { return windowZoom_; }
+
+    // The relayout dialog's OK: the settings take the pages across (pages
+    // down back to 1) and the shown columns, the diagram is laid out anew
+    // over them, and the settings record the page grid the layout needed.
+    // Nothing without a diagram.
+    void Relayout(const MGRelayoutChoice& choice);
 
     // The paint pass of the diagram through the drawing box's current output.
     void PaintDiagramNow(int pagePosition);

@@ -234,12 +234,9 @@ TEST_F(Layout, RelayoutPlacesEveryBoxAnewWithTheChosenPages) {
     for (int i = 0; i < 3; ++i) Unplaced(std::string("T").append(std::to_string(i)), 400, 100);
     Run();
     ASSERT_EQ(diagram.Item(2)->Position().top, 201);
-    TSetDlg settings;
-    Relayout(diagram, box, settings, MGRelayoutChoice{"2", 2},
-             MGRelayoutContext{1, 2, "IPAPGothic", "9", 100});
-    EXPECT_EQ(settings.StoredValues().PaperX, 2);
-    EXPECT_EQ(settings.StoredValues().PaperY, 1);
-    EXPECT_EQ(settings.StoredValues().TableItem, 2);
+    const PageGrid grid =
+        Relayout(diagram, box, 2, MGRelayoutContext{1, 2, TSetDlg::kTableNameOnly, "IPAPGothic", "9", 100});
+    EXPECT_EQ(grid, (PageGrid{2, 1}));
     // Names only: every box measured anew, three lines high, side by side
     // over two page columns.
     const MGShapeTable& third = *diagram.Item(2);
