@@ -30,7 +30,7 @@ int RunCsv(const ParsedOptions& options) {
         return Fail("csv", "directory " + directory + " does not exist");
     auto design = OpenDesign("csv", options.Positional(), answers);
     if (!design) return kExitFailure;
-    const MGSchemaMng& manager = design->window->Manager();
+    const MGSchemaMng& manager = design->document->Manager();
     MGCsvListChoice choice;
     choice.owner = options.ValueOr("schema", manager.GetSchema(0)->OwnerName());
     if (manager.FindSchema(choice.owner) == nullptr)

@@ -8,7 +8,6 @@
 #include "cli/design_command.h"
 #include "diagram/draw_table_list.h"
 #include "platform/qt_canvas.h"
-#include "render/emf_action.h"
 
 namespace tabulorix::cli {
 namespace {
@@ -46,14 +45,14 @@ bool SavePicture(const std::string& format, const std::string& out, QtCanvas& ca
 
 // The picture of the EMF action drawn on a Qt surface of the picture's size:
 // zoom 100, the page's top-left at (0, 0), no page frames or numbers.
-bool DrawQtPicture(HeadlessDocument& window, const std::string& format, int page, const std::string& out) {
-    const auto size = window.DrawBox().Console().PictureSize(page);
+bool DrawQtPicture(HeadlessDocument& document, const std::string& format, int page, const std::string& out) {
+    const auto size = document.DrawBox().Console().PictureSize(page);
     if (!size) return Failed("page " + std::to_string(page) + " is outside the page grid");
     std::string error;
     const std::unique_ptr<QtCanvas> canvas = MakeCanvas(format, out, *size, error);
     if (!canvas || !canvas->IsActive())
         return Failed("cannot create " + out + (error.empty() ? "" : ": " + error));
-    OutputPicture(window.DrawBox(), page, *canvas, window.WindowZoom(), window.Repaint());
+    document.DrawPicture(page, *canvas);
     return SavePicture(format, out, *canvas);
 }
 
@@ -63,20 +62,19 @@ int RunPicture(const ParsedOptions& options) {
     const std::string out = *options.Value("output");
     auto design = OpenDesign("picture", options.Positional());
     if (!design) return kExitFailure;
-    HeadlessDocument& window = *design->window;
+    HeadlessDocument& document = *design->document;
     int pagesX = 1;
     int pagesY = 1;
-    window.DrawBox().GetPageCount(pagesX, pagesY);
+    document.DrawBox().GetPageCount(pagesX, pagesY);
     if (page > pagesX * pagesY) {
         return Fail("picture", std::string("ページ番号が範囲外です。 (--page ") + std::to_string(page) +
                                    ", the design has pages 1 - " + std::to_string(pagesX * pagesY) + ")");
     }
     if (format == "emf") {
-        const bool saved =
-            OutputEmfPicture(window.DrawBox(), page, out, window.WindowZoom(), window.Repaint());
+        const bool saved = document.SaveEmf(page, out);
         return saved ? kExitOk : kExitFailure;  // "Failed to save EMF file" has been shown
     }
-    return DrawQtPicture(window, format, page, out) ? kExitOk : kExitFailure;
+    return DrawQtPicture(document, format, page, out) ? kExitOk : kExitFailure;
 }
 
 }  // namespace

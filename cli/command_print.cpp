@@ -5,7 +5,6 @@
 
 #include "cli/commands.h"
 #include "cli/design_command.h"
-#include "render/print_job.h"
 
 namespace tabulorix::cli {
 namespace {
@@ -28,13 +27,9 @@ int RunPrint(const ParsedOptions& options) {
     const fs::path temporary = out.parent_path() / hidden;
     auto design = OpenDesign("print", options.Positional(), {}, temporary.string());
     if (!design) return kExitFailure;
-    HeadlessDocument& window = *design->window;
-    ZMGDrawBox& box = window.DrawBox();
-    const DiagramRepaint repaint = window.Repaint();
-    PreparePrinting(box, window.WindowZoom(), repaint);
-    const TSetDlg::Values& values = window.Settings().StoredValues();
-    const int pages = values.PaperX * values.PaperY;
-    const PrintOutcome outcome = PrintPages(box, from.value_or(1), to.value_or(pages), repaint);
+    HeadlessDocument& document = *design->document;
+    const int pages = document.PageCount();
+    const PrintOutcome outcome = document.Print(from, to);
     std::error_code error;
     if (!outcome.ok) {
         fs::remove(temporary, error);

@@ -88,7 +88,7 @@ int RunSql(const ParsedOptions& options) {
     const std::uint32_t flags = ScriptFlags(options);
     auto design = OpenDesign("sql", options.Positional());
     if (!design) return kExitFailure;
-    MGSchemaMng& manager = design->window->Manager();
+    MGSchemaMng& manager = design->document->Manager();
     const auto owner = ChooseOwner(manager, options, "sql");
     if (!owner) return kExitFailure;
     std::string script;

@@ -1,7 +1,6 @@
 // tabulorix-cli word: the Word action into a .docx file.
 #include "cli/commands.h"
 #include "cli/design_command.h"
-#include "render/word_export.h"
 
 namespace tabulorix::cli {
 namespace {
@@ -10,9 +9,8 @@ int RunWord(const ParsedOptions& options) {
     const std::string out = *options.Value("output");
     auto design = OpenDesign("word", options.Positional());
     if (!design) return kExitFailure;
-    HeadlessDocument& window = *design->window;
-    if (!ExportDiagramToWord(window.DrawBox(), window.Clipboard(), out, window.WindowZoom(),
-                             window.Repaint()))
+    HeadlessDocument& document = *design->document;
+    if (!document.ExportWord(document.Clipboard(), out))
         return kExitFailure;  // "Wordへの出力に失敗しました" has been shown
     return kExitOk;
 }

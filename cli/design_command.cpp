@@ -16,10 +16,10 @@ std::optional<OpenedDesign> OpenDesign(const std::string& command, const std::st
     EnsureGuiApplication();
     OpenedDesign opened;
     opened.ports = std::make_unique<TerminalPorts>(stderr, ProgressWanted(), answers);
-    opened.window = std::make_unique<HeadlessDocument>(printerPdf.empty() ? "tabulorix.pdf" : printerPdf);
-    if (!opened.window->LoadDesign(path)) {
+    opened.document = std::make_unique<HeadlessDocument>(printerPdf.empty() ? "tabulorix.pdf" : printerPdf);
+    if (!opened.document->LoadDesign(path)) {
         Fail(command, "design file " + path +
-                          (opened.window->HasDiagram() ? " could not be read" : " holds no diagram"));
+                          (opened.document->HasDiagram() ? " could not be read" : " holds no diagram"));
         return std::nullopt;
     }
     return opened;

@@ -1,5 +1,5 @@
 // What the commands that read a design file share: the terminal ports and
-// the headless window with the design loaded.
+// the headless document with the design loaded.
 #pragma once
 
 #include <memory>
@@ -14,7 +14,7 @@ namespace tabulorix::cli {
 
 struct OpenedDesign {
     std::unique_ptr<TerminalPorts> ports;
-    std::unique_ptr<HeadlessDocument> window;
+    std::unique_ptr<HeadlessDocument> document;
 };
 
 // Starts the Qt application, installs the terminal ports and loads the

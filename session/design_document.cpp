@@ -5,6 +5,8 @@
 #include "diagram/diagram_build.h"
 #include "diagram/diagram_paint.h"
 #include "diagram/draw_table_list.h"
+#include "render/emf_action.h"
+#include "render/word_export.h"
 
 namespace tabulorix {
 
@@ -52,6 +54,28 @@ void MGDesignDocument::Relayout(const MGRelayoutChoice& choice) {
     values.PaperX = grid.across;
     values.PaperY = grid.down;
     settings_.StoreValues(values);
+}
+
+int MGDesignDocument::PageCount() const {
+    return settings_.StoredValues().PaperX * settings_.StoredValues().PaperY;
+}
+
+PrintOutcome MGDesignDocument::Print(std::optional<int> from, std::optional<int> to) {
+    const DiagramRepaint repaint = Repaint();
+    PreparePrinting(*drawBox_, windowZoom_, repaint);
+    return PrintPages(*drawBox_, from.value_or(1), to.value_or(PageCount()), repaint);
+}
+
+bool MGDesignDocument::SaveEmf(int page, const std::string& fileName) {
+    return OutputEmfPicture(*drawBox_, page, fileName, windowZoom_, Repaint());
+}
+
+bool MGDesignDocument::DrawPicture(int page, Canvas& target) {
+    return OutputPicture(*drawBox_, page, target, windowZoom_, Repaint());
+}
+
+bool MGDesignDocument::ExportWord(ClipboardTap& clipboard, const std::string& path) {
+    return ExportDiagramToWord(*drawBox_, clipboard, path, windowZoom_, Repaint());
 }
 
 void MGDesignDocument::PaintDiagramNow(int pagePosition) {

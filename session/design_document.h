@@ -6,13 +6,16 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "catalogue/schema_manager.h"
 #include "designfile/design_window.h"
 #include "diagram/settings.h"
+#include "render/clipboard_tap.h"
 #include "render/draw_box.h"
 #include "render/paint_hooks.h"
+#include "render/print_job.h"
 
 namespace tabulorix {
 
@@ -55,6 +58,20 @@ public:
     // over them, and the settings record the page grid the layout needed.
     // Nothing without a diagram.
     void Relayout(const MGRelayoutChoice& choice);
+
+    // The print action over pages from .. to (default: the whole page grid
+    // of the settings): zoom 100, display flags and paper, then one sheet
+    // per page until the first page past the grid; the window's zoom back.
+    PrintOutcome Print(std::optional<int> from = {}, std::optional<int> to = {});
+    // The EMF action: page 0 is every page; an empty file name puts the
+    // picture on the clipboard.
+    bool SaveEmf(int page, const std::string& fileName);
+    // The same picture drawn on another canvas (SVG, PDF, image).
+    bool DrawPicture(int page, Canvas& target);
+    // The Word action: one picture per page, taken from the clipboard tap.
+    bool ExportWord(ClipboardTap& clipboard, const std::string& path);
+    // Pages of the settings' grid.
+    int PageCount() const;
 
     // The paint pass of the diagram through the drawing box's current output.
     void PaintDiagramNow(int pagePosition);
