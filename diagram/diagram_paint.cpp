@@ -112,25 +112,16 @@ void AllPositions(int count, std::vector<int>& ids) {
     for (int i = 0; i < count; ++i) ids[static_cast<std::size_t>(i)] = i;
 }
 
-// Grid lines ahead whose memory is fetched early.
-constexpr std::size_t kFetchAhead = 8;
-
 // Draws the grid lines that meet the world area, in list order: the lines
 // are kept together with their routes and styles, so neither relation
-// objects nor routes are read, and the lines a few places ahead are fetched
-// while one is drawn.
+// objects nor routes are read.
 void DrawGridRelations(MGDrawTableList& diagram, DiagramPaintCache& cache, const Rect& world,
                        const Culler& culler, ZMGDrawBox& box, const MGRouteArea& routeArea,
                        std::vector<int>& ids) {
     cache.RelationsMeeting(diagram, world, ids);
     MGRoutePen pen;
-    for (std::size_t k = 0; k < ids.size(); ++k) {
-        if (k + kFetchAhead < ids.size()) {
-            const auto* ahead = reinterpret_cast<const char*>(&cache.GridRelationAt(ids[k + kFetchAhead]));
-            __builtin_prefetch(ahead);
-            __builtin_prefetch(ahead + sizeof(GridRelation) - 1);
-        }
-        const GridRelation& line = cache.GridRelationAt(ids[k]);
+    for (const int id : ids) {
+        const GridRelation& line = cache.GridRelationAt(id);
         if (!(Meet(line.bounds, world) && culler.Shows(line.bounds))) continue;
         MGShapeRelation::DrawRouteShapes(line.route, line.style, box, routeArea, nullptr, &pen);
     }
