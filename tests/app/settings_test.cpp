@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/recording_ports.h"
-#include "support/recording_settings_host.h"
+#include "support/recording_host.h"
 
 using tabulorix::testing::RecordingPorts;
 using tabulorix::testing::RecordingSettingsHost;

@@ -11,7 +11,7 @@
 #include "diagram/shape_text.h"
 #include "diagram/shape_view.h"
 #include "platform/file_io.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 #include "support/row_values.h"
 
 using namespace tabulorix::testing;

@@ -10,7 +10,7 @@
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_view.h"
 #include "platform/odbc_database.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 #include "support/row_values.h"
 #include "support/snapshot_fixture.h"
 

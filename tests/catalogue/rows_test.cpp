@@ -6,7 +6,7 @@
 
 #include "catalogue/row_table.h"
 #include "catalogue/rows.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 #include "support/row_values.h"
 
 using tabulorix::testing::Values;

@@ -10,8 +10,7 @@
 #include "render/draw_box.h"
 #include "render/qt_printer.h"
 #include "support/external_tool.h"
-#include "support/recording_ports.h"
-#include "support/recording_render_ports.h"
+#include "support/recording_host.h"
 
 namespace tabulorix::testing {
 namespace {

@@ -17,8 +17,7 @@
 #include "render/word_export.h"
 #include "support/external_tool.h"
 #include "support/image_probe.h"
-#include "support/recording_ports.h"
-#include "support/recording_render_ports.h"
+#include "support/recording_host.h"
 
 namespace tabulorix::testing {
 namespace {

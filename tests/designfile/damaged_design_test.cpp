@@ -18,7 +18,7 @@
 #include "diagram/shape_view.h"
 #include "platform/file_io.h"
 #include "support/catalogue_builder.h"
-#include "support/design_fixture.h"
+#include "support/recording_host.h"
 
 using namespace tabulorix::testing;
 using Lines = std::vector<std::string>;

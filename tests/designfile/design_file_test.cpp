@@ -15,8 +15,7 @@
 #include "diagram/shape_text.h"
 #include "platform/file_io.h"
 #include "support/catalogue_builder.h"
-#include "support/design_fixture.h"
-#include "support/recording_render_ports.h"
+#include "support/recording_host.h"
 
 using namespace tabulorix::testing;
 using tabulorix::Answer;

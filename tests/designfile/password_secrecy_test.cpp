@@ -14,7 +14,7 @@
 #include "platform/file_io.h"
 #include "platform/odbc_database.h"
 #include "platform/snapshot_database.h"
-#include "support/design_fixture.h"
+#include "support/recording_host.h"
 #include "support/row_values.h"
 
 using namespace tabulorix::testing;

@@ -6,8 +6,7 @@
 #include "app/model/settings.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/file_io.h"
-#include "support/recording_ports.h"
-#include "support/recording_settings_host.h"
+#include "support/recording_host.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "outputs/csv_export.h"
 #include "platform/file_io.h"
 #include "support/catalogue_builder.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 #include "support/snapshot_fixture.h"
 
 using namespace tabulorix::testing;

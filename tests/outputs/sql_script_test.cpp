@@ -10,7 +10,7 @@
 #include "outputs/text_file_save.h"
 #include "platform/file_io.h"
 #include "support/catalogue_builder.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 #include "support/snapshot_fixture.h"
 
 using namespace script_flags;

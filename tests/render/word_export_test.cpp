@@ -11,8 +11,7 @@
 #include "platform/file_io.h"
 #include "render/draw_box.h"
 #include "render/word_export.h"
-#include "support/recording_ports.h"
-#include "support/recording_render_ports.h"
+#include "support/recording_host.h"
 #include "support/zip_reader.h"
 
 namespace tabulorix::testing {
