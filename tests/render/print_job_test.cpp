@@ -1,7 +1,6 @@
 // The print action's job loop and the EMF action's steps over the drawing
 // box with recording ports.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <stdexcept>
@@ -130,63 +129,57 @@ TEST_F(PrintJobTest, ADrawingFailureEndsTheJobToo) {
 
 class EmfActionTest : public RenderTest {
 protected:
-    fs::path dir = fs::temp_directory_path() / ("tabulorix-emf-action-" + std::to_string(::getpid()));
+    TempDirectory dir;
     Origins recordedOrigins;
-    std::vector<int> frameCalls;  // output mode at each frame pass
     DiagramRepaint repaint{[this] { Paint(); }, {}, {}, {}};
 
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
     void Paint() {
         box.ClearPaper();
-        box.DrawPageDecorations(true, 0, 0);
-        box.SetBrushColor(0xFF0000);
         box.FillRect(Rect{20, 20, 200, 120});
-        box.DrawPageDecorations(false, 0, 0);
         if (console.IsRecording()) recordedOrigins.emplace_back(console.PageOriginX(), console.PageOriginY());
     }
 };
 
-TEST_F(EmfActionTest, OnePageOfATwoByThreeGridIsRecordedAtItsOriginAndTheZoomComesBack) {
-    Grid(2, 3, 75);
-    int windowZoom = 75;
-    const fs::path out = dir / "page4.emf";
-    ASSERT_TRUE(OutputEmfPicture(box, 4, out.string(), windowZoom, repaint));
-    EXPECT_EQ(recordedOrigins, (Origins{{kPaperW, kPaperH}}));
-    EXPECT_EQ(windowZoom, 75);
-    EXPECT_EQ(box.Zoom(), 75);
-    EXPECT_EQ(console.OutputMode(), 0);
-    const std::string bytes = ReadFileBytes(out.string());
-    ASSERT_GT(bytes.size(), 88u);
-    EXPECT_EQ(bytes.substr(40, 4), " EMF");
-    EXPECT_TRUE(ports.messages.empty());
-}
-
-TEST_F(EmfActionTest, AllPagesGoToTheClipboardWhenNoFileIsNamed) {
-    Grid(2, 3, 200);
-    int windowZoom = 200;
-    ASSERT_TRUE(OutputEmfPicture(box, 0, "", windowZoom, repaint));
-    EXPECT_EQ(recordedOrigins, (Origins{{0, 0}}));
-    ASSERT_EQ(clipboard.pictures.size(), 1u);
-    EXPECT_EQ(box.Zoom(), 200);
-    EXPECT_TRUE(fs::is_empty(dir));
-}
-
-TEST_F(EmfActionTest, APagePastTheGridRecordsNothingAndAFailedCopyIsReported) {
-    Grid(2, 3, 150);
-    int windowZoom = 150;
-    const fs::path out = dir / "page7.emf";
-    EXPECT_FALSE(OutputEmfPicture(box, 7, out.string(), windowZoom, repaint));
-    EXPECT_TRUE(recordedOrigins.empty());
-    EXPECT_FALSE(fs::exists(out));
-    EXPECT_TRUE(ports.messages.empty());
-    EXPECT_EQ(console.PageOriginX(), 0);
-
+// The picture of one page goes to a file, of all pages (page 0) to the
+// clipboard; a page past the grid records nothing; the window's zoom comes
+// back in every case.
+TEST_F(EmfActionTest, RecordsThePageAskedForAndGivesTheZoomBack) {
+    const struct {
+        int page;
+        std::string file;
+        bool ok;
+        Origins origins;
+        std::size_t clipboardPictures;
+    } cases[] = {
+        {4, "page4.emf", true, {{kPaperW, kPaperH}}, 0},
+        {0, "", true, {{0, 0}}, 1},
+        {7, "page7.emf", false, {}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        Grid(2, 3, 75);
+        recordedOrigins.clear();
+        clipboard.pictures.clear();
+        int windowZoom = 75;
+        const std::string file = c.file.empty() ? "" : dir.File(c.file);
+        EXPECT_EQ(OutputEmfPicture(box, c.page, file, windowZoom, repaint), c.ok);
+        EXPECT_EQ(recordedOrigins, c.origins);
+        EXPECT_EQ(clipboard.pictures.size(), c.clipboardPictures);
+        if (!file.empty()) {
+            ASSERT_EQ(fs::exists(file), c.ok);
+            EXPECT_TRUE(!c.ok || ReadFileBytes(file).substr(40, 4) == " EMF");
+        }
+        EXPECT_EQ(windowZoom, 75);
+        EXPECT_EQ(box.Zoom(), 75);
+        EXPECT_EQ(console.OutputMode(), 0);
+        EXPECT_EQ(console.PageOriginX(), 0);
+        EXPECT_TRUE(ports.messages.empty());
+    }
     clipboard.succeed = false;
+    int windowZoom = 75;
     EXPECT_FALSE(OutputEmfPicture(box, 1, "", windowZoom, repaint));
     EXPECT_EQ(ports.messages, (std::vector<std::string>{"Failed to save EMF file"}));
-    EXPECT_EQ(box.Zoom(), 150);
-    EXPECT_EQ(windowZoom, 150);
+    EXPECT_EQ(box.Zoom(), 75);
 }
 
 }  // namespace
