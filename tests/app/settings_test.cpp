@@ -141,23 +141,6 @@ TEST(Settings, NotationGivesTheNotationBits) {
     EXPECT_EQ(dlg.DisplayFlags() & 0x700, 0x100);
 }
 
-TEST(Settings, ShownColumnsShadowAndRelationNamesComeFromTheControls) {
-    TSetDlg dlg;
-    auto& c = dlg.ControlValues();
-    c.CheckBoxShadow = false;
-    c.CheckBoxRelationName = false;
-    c.SelectField = 0;
-    EXPECT_EQ(dlg.DisplayFlags() & 0xFF, TSetDlg::kKeyColumnsOnly);
-    c.SelectField = 1;
-    EXPECT_EQ(dlg.DisplayFlags() & 0xFF, 0);
-    c.SelectField = 2;
-    EXPECT_EQ(dlg.DisplayFlags() & 0xFF, TSetDlg::kTableNameOnly);
-    c.CheckBoxShadow = true;
-    c.CheckBoxRelationName = true;
-    EXPECT_EQ(dlg.DisplayFlags() & 0xFF,
-              TSetDlg::kTableNameOnly | TSetDlg::kShadow | TSetDlg::kRelationNames);
-}
-
 TEST(Settings, ApplyRaisesThePagesToWhatTheDiagramNeeds) {
     RecordingSettingsHost host;
     host.needed = {3, 2};
@@ -284,4 +267,25 @@ TEST(Settings, ResetKeepsThePaperButNothingElse) {
     EXPECT_EQ(dlg.StoredValues().PageOrientation, 2);
     EXPECT_EQ(dlg.ControlValues().PaperXCountEdit, "1");
     EXPECT_FALSE(dlg.IsModified());  // the printer was set to 12, 2 by the reading
+}
+
+TEST(Settings, ShownColumnsShadowAndRelationNamesComeFromTheControls) {
+    const struct {
+        int selectField;
+        bool shadow;
+        bool relationNames;
+        int flags;
+    } cases[] = {{0, false, false, TSetDlg::kKeyColumnsOnly},
+                 {1, false, false, 0},
+                 {2, false, false, TSetDlg::kTableNameOnly},
+                 {1, true, false, TSetDlg::kShadow},
+                 {1, false, true, TSetDlg::kRelationNames},
+                 {2, true, true, TSetDlg::kTableNameOnly | TSetDlg::kShadow | TSetDlg::kRelationNames}};
+    for (const auto& c : cases) {
+        TSetDlg dlg;
+        dlg.ControlValues().SelectField = c.selectField;
+        dlg.ControlValues().CheckBoxShadow = c.shadow;
+        dlg.ControlValues().CheckBoxRelationName = c.relationNames;
+        EXPECT_EQ(dlg.DisplayFlags() & 0xFF, c.flags) << c.selectField << c.shadow << c.relationNames;
+    }
 }

@@ -222,17 +222,26 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     EXPECT_TRUE(ports.messages.empty());
 }
 
-TEST(DesignSchemaBlock, ABadFontSizeIsReportedAndReplaced) {
-    RecordingPorts ports;
-    MGSchema schema;
-    schema.SetSchemaNumber(1);
-    schema.SetIdentity("SALES", "", "", "");
-    ReadSchemaFromDesignLines(schema, std::vector<std::string>{"[TEXT]", R"("/1","注記","IPAPGothic","big","I")"});
-    ASSERT_EQ(ports.messages.size(), 1u);
-    EXPECT_NE(ports.messages[0].find("big"), std::string::npos);
-    const auto& text = dynamic_cast<const MGShapeText&>(*MGDrawTableList::Current()->Item(0));
-    EXPECT_EQ(text.FontSize(), 9);
-    EXPECT_EQ(text.FontStyle(), 2);
+TEST(DesignSchemaBlock, AFontSizeThatIsNotWhollyAnIntegerIsReportedAndReplacedByNine) {
+    const struct {
+        const char* size;
+        int expected;  // 0: reported, 9 used
+    } cases[] = {{"12", 12}, {"7", 7}, {"big", 0}, {"12abc", 0}, {"12.5", 0}, {" 12", 0}, {"", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        RecordingPorts ports;
+        MGSchema schema;
+        schema.SetSchemaNumber(1);
+        schema.SetIdentity("SALES", "", "", "");
+        ReadSchemaFromDesignLines(
+            schema, Strings{"[TEXT]", std::string(R"("/1","注記","IPAPGothic",")") + c.size + R"(","I")"});
+        const auto& text = dynamic_cast<const MGShapeText&>(*MGDrawTableList::Current()->Item(0));
+        EXPECT_EQ(text.FontStyle(), 2);
+        EXPECT_EQ(text.FontSize(), c.expected == 0 ? 9 : c.expected);
+        ASSERT_EQ(ports.messages.size(), c.expected == 0 ? 1u : 0u);
+        if (c.expected == 0) EXPECT_NE(ports.messages[0].find(std::string("\"") + c.size + "\""), std::string::npos);
+        MGDrawTableList::DestroyCurrent();
+    }
 }
 
 TEST(DesignSchemaBlock, ColumnRowsGoToTheBoxOfTheirRunAndDetailsToEveryBoxOfAName) {

@@ -36,23 +36,6 @@ public:
 
 }  // namespace
 
-TEST(RowTable, AnEmptyTableWritesNothingAndAHeaderOnlyTableOneQuotedLine) {
-    ZMGCell table;
-    EXPECT_EQ(table.ColumnCount(), 0);
-    EXPECT_TRUE(table.IsPastEnd(0));
-    Strings lines{"kept"};
-    table.WriteCsvLines(lines);
-    EXPECT_EQ(lines, Strings{"kept"});
-    EXPECT_TRUE(ListViewDisplayTexts(table).captions.empty());
-
-    table.AddRow(RowOf({"TableNameP", "Comments"}));
-    EXPECT_EQ(table.ColumnCount(), 2);
-    EXPECT_TRUE(table.IsPastEnd(1));
-    lines.clear();
-    table.WriteCsvLines(lines);
-    EXPECT_EQ(lines, Strings{R"("TableNameP","Comments")"});
-}
-
 TEST(RowTable, GroupColumnsBlankRepeatsInCsvOneByOneAndInTheListViewUpToTheFirstDifference) {
     ZMGCell table;
     FillGroupExample(table);
@@ -203,17 +186,6 @@ TEST(RowTable, CopyRowsAsCellMakesRowCellsWithoutFlagsButWithChildren) {
     EXPECT_EQ(plain->Child().RowCount(), 0);
 }
 
-TEST(RowTable, CopyingATableOntoItselfKeepsItsRows) {
-    ZMGCell table;
-    table.AddRow(RowOf({"h"}));
-    table.AddRow(RowOf({"1"}));
-    table.CopyRowsAsExt(table);
-    EXPECT_EQ(table.RowCount(), 2);
-    table.CopyRowsAsCell(table);
-    ASSERT_EQ(table.RowCount(), 2);
-    EXPECT_EQ(table.GetRow(1).Item(0), "1");
-}
-
 TEST(RowTable, ShowListViewChangesOnlyADifferingVisibility) {
     ZMGCell table;
     table.ShowListView(true);  // nothing attached: nothing happens
@@ -223,33 +195,4 @@ TEST(RowTable, ShowListViewChangesOnlyADifferingVisibility) {
     EXPECT_TRUE(view.calls.empty());
     table.ShowListView(true);
     EXPECT_EQ(view.calls, (Strings{"fill", "show"}));
-}
-
-TEST(RowTable, DetailListKindsGiveTheirHeaderAndBlankTemplates) {
-    EXPECT_EQ(ZMGCell().NewTemplateRow(0), nullptr);
-
-    auto header = ZMGCellFieldTable().NewTemplateRow(0);
-    EXPECT_EQ(Values(*header), (Strings{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable",
-                                        "DataDefault", "Comments"}));
-    EXPECT_NE(dynamic_cast<ZMGRowField*>(header.get()), nullptr);
-    auto blank = ZMGCellFieldTable().NewTemplateRow(1);
-    EXPECT_EQ(Values(*blank), Strings(8, ""));
-
-    EXPECT_EQ(Values(*ZMGCellFieldKey().NewTemplateRow(0)), (Strings{"物理列名", "位置", "制約名", "状態"}));
-    EXPECT_EQ(Values(*ZMGCellFieldKey(ZMGHeaderForm::B).NewTemplateRow(0)),
-              (Strings{"制約名", "状態", "物理列名", "位置"}));
-    EXPECT_EQ(Values(*ZMGCellFieldForeignKey().NewTemplateRow(0)),
-              (Strings{"物理列名", "位置", "制約名", "動詞句", "参照先オーナー", "参照先制約名", "削除規則",
-                       "状態"}));
-    EXPECT_EQ(Values(*ZMGCellFieldForeignKey(ZMGHeaderForm::B).NewTemplateRow(0)),
-              (Strings{"制約名", "動詞句", "参照先オーナー", "参照先制約名", "削除規則", "状態", "物理列名",
-                       "位置"}));
-    EXPECT_EQ(Values(*ZMGCellFieldIndex().NewTemplateRow(0)),
-              (Strings{"物理列名", "位置", "索引名", "一意性"}));
-    EXPECT_EQ(Values(*ZMGCellFieldIndex(ZMGHeaderForm::B).NewTemplateRow(0)),
-              (Strings{"索引名", "一意性", "物理列名", "位置"}));
-    EXPECT_NE(dynamic_cast<ZMGRowIndex*>(ZMGCellFieldIndex().NewTemplateRow(0).get()), nullptr);
-    EXPECT_EQ(Values(*ZMGCellFieldCondition().NewTemplateRow(0)),
-              (Strings{"制約名", "状態", "物理列名", "条件"}));
-    EXPECT_EQ(ZMGCellFieldCondition().NewTemplateRow(2)->ItemCount(), 4);
 }

@@ -146,33 +146,6 @@ TEST_F(SchemaModel, ManagerLooksUpAndNumbersSchemas) {
     EXPECT_EQ(manager.NextSchemaNumber(), 1);
 }
 
-TEST_F(SchemaModel, TheFirstSchemaCreatesTheDiagramBoundToTheDrawingBox) {
-    alignas(8) static char drawBoxStandIn;
-    auto* drawBox = reinterpret_cast<ZMGDrawBox*>(&drawBoxStandIn);  // never dereferenced
-    MGDrawTableList::SetDefaultDrawBox(drawBox);
-
-    MGSchemaMng manager;
-    manager.AddSchema(SchemaFor("A", 1));
-    MGDrawTableList* diagram = MGDrawTableList::Current();
-    ASSERT_NE(diagram, nullptr);
-    EXPECT_EQ(diagram->DrawBox(), drawBox);
-    diagram->AddBox(std::make_unique<MGShapeTable>(1, "A", "T", "T", "", true));
-
-    manager.AddSchema(SchemaFor("B", 2));
-    EXPECT_EQ(MGDrawTableList::Current(), diagram);
-    EXPECT_EQ(diagram->Count(), 1);
-
-    manager.ClearSchemas();
-    EXPECT_EQ(MGDrawTableList::Current(), nullptr);
-
-    // The next schema starts an empty diagram.
-    manager.AddSchema(SchemaFor("C", 1));
-    ASSERT_NE(MGDrawTableList::Current(), nullptr);
-    EXPECT_EQ(MGDrawTableList::Current()->Count(), 0);
-    manager.ClearSchemas();
-    MGDrawTableList::SetDefaultDrawBox(nullptr);
-}
-
 TEST_F(SchemaModel, DiscardingAFailedSchemaKeepsTheDiagramAndDestroyingTheManagerEndsIt) {
     {
         MGSchemaMng manager;

@@ -222,30 +222,6 @@ TEST_F(DamagedDesign, ASettingThatIsNoNumberIsNamedAndTheDesignStillLoads) {
     ExpectSampleLoaded();
 }
 
-TEST_F(DamagedDesign, ABadOrEmptyLayoutLineCostsOnlyItsOwnBox) {
-    // Each case replaces EMP's layout line; an empty line after it leaves EMP placed.
-    for (const Lines& bad :
-         {Lines{"SCOTT EMP 5x 51"}, Lines{"SCOTT EMP 50 99999999999"}, Lines{"SCOTT EMP 50"},
-          Lines{"SCOTT EMP 16777217 0"}, Lines{"SCOTT EMP 50 51", ""}}) {
-        SCOPED_TRACE(bad.front() + (bad.size() > 1 ? " + empty line" : ""));
-        Lines lines = SampleLines();
-        const auto at = lines.erase(Find(lines, "SCOTT EMP 50 51"));
-        lines.insert(at, bad.begin(), bad.end());
-        ports.messages.clear();
-        ASSERT_TRUE(LoadDesignFile(context, Write("layout.tlx", lines)));
-        EXPECT_EQ(ports.messages, Lines{kLayoutReadError});
-        // The boxes after the damaged line keep their places.
-        EXPECT_EQ(Left("SCOTT", "DEPT"), 400);
-        EXPECT_EQ(Left("SCOTT", "V_EMP"), 600);
-        if (bad.size() > 1) {
-            EXPECT_EQ(Left("SCOTT", "EMP"), 50);
-        }
-        ASSERT_NE(Box("SCOTT", "EMP"), nullptr);
-        EXPECT_EQ(Box("SCOTT", "EMP")->ColumnRows().RowCount(), 3);
-        ClearDesign();
-    }
-}
-
 TEST_F(DamagedDesign, TwoSchemaBlocksOfOneOwnerBothLoadAndAreWrittenAgain) {
     Lines lines = SampleLines();
     // A second SCOTT block with a table of its own, before the texts.

@@ -98,36 +98,6 @@ TEST(DrawTableList, FindBoxGivesTheFirstMatchInListOrder) {
     EXPECT_EQ(diagram.FindBox("NEW", "T"), nullptr);
 }
 
-TEST(DrawTableList, TextsAndTheLegendAreFoundByTheirLayoutNames) {
-    MGDrawTableList diagram(nullptr);
-    auto text = std::make_unique<MGShapeText>("memo", "IPAPGothic", 9, 0);
-    text->SetOwner("/");
-    text->SetName("/1");
-    MGShapeTable& added = diagram.AddBox(std::move(text));
-    MGShapeTable& legend = diagram.AddBox(std::make_unique<MGShapeLegend>());
-    EXPECT_EQ(diagram.FindBox("/", "/1"), &added);
-    EXPECT_EQ(diagram.FindBox("//", "Legend"), &legend);
-}
-
-TEST(DrawTableList, StatesFlagsAndSchemaCountReachEveryBox) {
-    MGDrawTableList diagram(nullptr);
-    for (int i = 0; i < 3; ++i) {
-        MGShapeTable& box = diagram.AddBox(Table("S", std::string("T").append(std::to_string(i))));
-        box.SetState(2);
-        box.SetSizeDirty(0);
-    }
-    diagram.ApplyDisplayFlags(0x628);
-    diagram.ApplySchemaCount(2);
-    diagram.ResetStates();
-    for (int i = 0; i < diagram.Count(); ++i) {
-        EXPECT_EQ(diagram.Item(i)->DisplayFlags(), 0x628);
-        EXPECT_EQ(diagram.Item(i)->SizeDirty(), 1);
-        EXPECT_EQ(diagram.Item(i)->SchemaCount(), 2);
-        EXPECT_EQ(diagram.Item(i)->State(), 0);
-    }
-    EXPECT_EQ(diagram.SelectionBand().State(), MGShapeRect::kStateNormal);
-}
-
 TEST(DrawTableList, TheExtentOfPlacedBoxesGivesThePageCounts) {
     MGDrawTableList diagram(nullptr);
     EXPECT_EQ(diagram.PlacedExtent().right, 0);
@@ -148,4 +118,23 @@ TEST(DrawTableList, TheExtentOfPlacedBoxesGivesThePageCounts) {
     EXPECT_EQ(diagram.PageCounts(500, 700).down, 2);
     EXPECT_EQ(diagram.PageCounts(0, -5).across, 1);  // no paper measured yet
     EXPECT_EQ(diagram.PageCounts(0, -5).down, 1);
+}
+
+TEST(DrawTableList, StatesFlagsAndSchemaCountReachEveryBox) {
+    MGDrawTableList diagram(nullptr);
+    for (int i = 0; i < 3; ++i) {
+        MGShapeTable& box = diagram.AddBox(Table("S", std::string("T").append(std::to_string(i))));
+        box.SetState(2);
+        box.SetSizeDirty(0);
+    }
+    diagram.ApplyDisplayFlags(0x628);
+    diagram.ApplySchemaCount(2);
+    diagram.ResetStates();
+    for (int i = 0; i < diagram.Count(); ++i) {
+        EXPECT_EQ(diagram.Item(i)->DisplayFlags(), 0x628);
+        EXPECT_EQ(diagram.Item(i)->SizeDirty(), 1);
+        EXPECT_EQ(diagram.Item(i)->SchemaCount(), 2);
+        EXPECT_EQ(diagram.Item(i)->State(), 0);
+    }
+    EXPECT_EQ(diagram.SelectionBand().State(), MGShapeRect::kStateNormal);
 }

@@ -198,15 +198,19 @@ TEST_F(Layout, ABadNumberCostsOnlyItsOwnLineAndAutomaticPlacementPlacesThatBox) 
 }
 
 TEST_F(Layout, MissingFieldsAndEmptyLinesAreReadingErrors) {
-    for (const std::vector<std::string>& section : {std::vector<std::string>{"[TABLE LAYOUT]", "SALES T1 10"},
-                                                    {"[TABLE LAYOUT]", "SALES T1"},
-                                                    {"[TABLE LAYOUT]", "", "[SET ITEM]"},
-                                                    {"[TABLE LAYOUT]", "SALES T1 10 99999999999"}}) {
+    for (const std::vector<std::string>& section :
+         {std::vector<std::string>{"[TABLE LAYOUT]", "SALES T1 10"},
+          {"[TABLE LAYOUT]", "SALES T1"},
+          {"[TABLE LAYOUT]", "", "[SET ITEM]"},
+          {"[TABLE LAYOUT]", "SALES T1 10 99999999999"},
+          {"[TABLE LAYOUT]", "SALES T1 5x 51"},
+          {"[TABLE LAYOUT]", "SALES T1 16777217 0"},
+          {"[TABLE LAYOUT]", "SALES T1 50 51", ""}}) {
         diagram.Clear();
         ports.messages.clear();
         Unplaced("T1", 100, 100);
         EXPECT_FALSE(ReadLayoutLines(diagram, section)) << section[1];
-        EXPECT_EQ(ports.messages.size(), 1u);
+        EXPECT_EQ(ports.messages, std::vector<std::string>{"デザインファイルの読み込みエラーが発生しました。"});
     }
     // A line naming no box is ignored, whatever its numbers; blanks around
     // fields are trimmed.

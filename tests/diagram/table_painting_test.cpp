@@ -119,6 +119,34 @@ TEST_F(TablePainting, WidthIsTitlePlusEightWhenTheTitleIsWidest) {
     EXPECT_EQ(widest.Position().right - widest.Position().left, kLine + 30 * kChar + 6 * kChar + 8);
 }
 
+// Display mode bit 1 asks for logical names, bit 2 for physical ones: the
+// title and the column lines, measured and drawn, use the names asked for.
+TEST_F(TablePainting, TheDisplayModeChoosesLogicalOrPhysicalNames) {
+    const struct {
+        int mode;
+        const char* title;
+        const char* column;
+        int width;  // one icon cell, the column text and 8: wider than the title
+    } cases[] = {{2, "  EMP", "EMPNO", kLine + 5 * kChar + 8}, {1, "  社員", "社員番号", kLine + 4 * kChar + 8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        MGShapeTable& emp = diagram.AddBox(std::make_unique<MGShapeTable>(1, "SCOTT", "社員", "EMP", "", true));
+        AddColumns(emp, {{"X"}});
+        Field(emp, 1).PutItem(0, "社員番号");
+        Field(emp, 1).PutItem(1, "EMPNO");
+        emp.SetPosition({50, 60, 50, 60});
+        emp.SetDisplayFlags(kAll);
+        emp.CalcSize(box, c.mode);
+        emp.SetState(MGShapeRect::kStateNormal);
+        EXPECT_EQ(emp.Position().right - emp.Position().left, c.width);
+        paintBox.canvas.Clear();
+        emp.Draw(c.mode, box);
+        const std::vector<std::string> texts = paintBox.canvas.Texts();
+        EXPECT_EQ(texts, (std::vector<std::string>{c.title, c.column}));
+        diagram.Clear();
+    }
+}
+
 TEST_F(TablePainting, TitlesCarryTheSchemaNumberOnlyWithTwoOrMoreSchemas) {
     MGShapeTable& emp = Emp(kAll);
     EXPECT_EQ(emp.GetTitle(2), "  EMP");

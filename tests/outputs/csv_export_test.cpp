@@ -25,8 +25,9 @@ protected:
 
     MGShapeTable& Emp() {
         MGShapeTable& emp = AddTable(scott, "EMP", "社員", "社員表");
-        AddColumn(emp, {"EMPNO", "NUMBER", "4", "N"});
-        AddColumn(emp, {"ENAME", "VARCHAR2", "10"});
+        // Logical names that differ: every list shows the physical ones.
+        AddColumn(emp, {"EMPNO", "NUMBER", "4", "N", "", "", "社員番号"});
+        AddColumn(emp, {"ENAME", "VARCHAR2", "10", "Y", "", "", "氏名"});
         return emp;
     }
 
