@@ -43,27 +43,30 @@ TEST(WordConsumer, LibreOfficeShowsFourPortraitPicturesInPageOrder) {
     box.SetPageCount(2, 2);
     box.SetZoom(100, 1);
     // Every page of the grid filled with its own colour, a margin left white.
-    const DiagramRepaint repaint{[&] {
-                                     box.ClearPaper();
-                                     const int w = box.PaperW();
-                                     const int h = box.PaperH();
-                                     for (int p = 0; p < 4; ++p) {
-                                         const int left = (p % 2) * w;
-                                         const int top = (p / 2) * h;
-                                         box.SetBrushColor(kPageColors[std::size_t(p)]);
-                                         box.FillRect(Rect{left + w / 8, top + h / 8, left + w - w / 8,
-                                                           top + h - h / 8});
-                                     }
-                                 },
-                                 {}, {}, {}};
+    const DiagramRepaint repaint{
+        [&] {
+            box.ClearPaper();
+            const int w = box.PaperW();
+            const int h = box.PaperH();
+            for (int p = 0; p < 4; ++p) {
+                const int left = (p % 2) * w;
+                const int top = (p / 2) * h;
+                box.SetBrushColor(kPageColors[std::size_t(p)]);
+                box.FillRect(Rect{left + w / 8, top + h / 8, left + w - w / 8, top + h - h / 8});
+            }
+        },
+        {},
+        {},
+        {}};
     int windowZoom = 100;
     ASSERT_TRUE(ExportDiagramToWord(box, tap, dir.File("diagram.docx"), windowZoom, repaint));
     EXPECT_TRUE(ports.messages.empty());
 
-    const ToolResult converted = RunTool(
-        *soffice, {"--headless", "--norestore", "--convert-to", "pdf", "--outdir",
-                   QString::fromStdString(dir.path()), QString::fromStdString(dir.File("diagram.docx"))},
-        240, dir.File("home"));
+    const ToolResult converted =
+        RunTool(*soffice,
+                {"--headless", "--norestore", "--convert-to", "pdf", "--outdir",
+                 QString::fromStdString(dir.path()), QString::fromStdString(dir.File("diagram.docx"))},
+                240, dir.File("home"));
     ASSERT_TRUE(converted.Succeeded()) << (converted.timedOut ? "timed out: " : "") << converted.output;
     const QString pdf = QString::fromStdString(dir.File("diagram.pdf"));
     const ToolResult info = RunTool(*pdfinfo, {pdf}, 60);
