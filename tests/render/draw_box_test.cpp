@@ -38,10 +38,11 @@ TEST_F(DrawBoxTest, PagesOfTheGridForPaperAndForPictures) {
         bool onPaper, inPicture;
         int originX, originY;  // of paper and of the picture
     } cases[] = {
-        {-3, false, false, 0, 0}, {-1, false, false, 0, 0}, {0, false, true, 0, 0},
-        {1, true, true, 0, 0},    {2, true, true, kPaperW, 0}, {4, true, true, kPaperW, kPaperH},
-        {5, true, true, 0, 2 * kPaperH}, {6, true, true, kPaperW, 2 * kPaperH}, {7, false, false, 0, 0},
-        {9, false, false, 0, 0},
+        {-3, false, false, 0, 0},        {-1, false, false, 0, 0},
+        {0, false, true, 0, 0},          {1, true, true, 0, 0},
+        {2, true, true, kPaperW, 0},     {4, true, true, kPaperW, kPaperH},
+        {5, true, true, 0, 2 * kPaperH}, {6, true, true, kPaperW, 2 * kPaperH},
+        {7, false, false, 0, 0},         {9, false, false, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("page " + std::to_string(c.page));

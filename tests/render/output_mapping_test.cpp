@@ -41,14 +41,15 @@ TEST_F(MappingTest, ScreenMappingAddsTheExtentSubtractsOffsetsAndScales) {
         {100, 0, 0, 0, 0, 10, 20, 1546, 3269},
         {100, 1544, 3248, 0, 0, 10, 20, 2, 21},
         {100, 1544, 3248, kPaperW, kPaperH, 800, 1100, 24, 18},
-        {25, 0, 0, 0, 0, 10, 20, 386, 817},  // 386.5 and 817.25
+        {25, 0, 0, 0, 0, 10, 20, 386, 817},    // 386.5 and 817.25
         {25, 1544, 0, 0, 0, -3, 20, -2, 817},  // -2.75: toward zero, not -3
         {25, 1544, 0, 0, 0, 108, 20, 25, 817},
         {400, 1536, 3248, 0, 0, 10, 10, 40, 44},
         {400, 1536, 3248, kPaperW, kPaperH, 800, 1100, 128, 72},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.zoom) + "% at " + std::to_string(c.worldX) + "," + std::to_string(c.worldY));
+        SCOPED_TRACE(std::to_string(c.zoom) + "% at " + std::to_string(c.worldX) + "," +
+                     std::to_string(c.worldY));
         box.SetPageCount(2, 3);
         box.SetZoom(100, 0);
         UserScroll(true, c.offsetX);

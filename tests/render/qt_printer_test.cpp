@@ -31,7 +31,8 @@ TEST(QtPrinterCodes, WindowsPaperCodesAndOrientationsMapToQtAndBack) {
         EXPECT_EQ(QtPrinter::PaperSizeCode(QPageSize(id)), code);
     }
     for (const int code : {0, -1, 256, 99999}) EXPECT_FALSE(QtPrinter::PageSizeForCode(code)) << code;
-    for (const auto& [code, orientation] : {std::pair{1, QPageLayout::Portrait}, {2, QPageLayout::Landscape}}) {
+    for (const auto& [code, orientation] :
+         {std::pair{1, QPageLayout::Portrait}, {2, QPageLayout::Landscape}}) {
         EXPECT_EQ(QtPrinter::OrientationCode(orientation), code);
         EXPECT_EQ(QtPrinter::OrientationForCode(code), orientation);
     }
@@ -53,7 +54,9 @@ TEST(QtPrinterCodes, EveryPageSizeHasAPaperCodeAndNoneIsZero) {
             EXPECT_EQ(code, 256);
         }
         ASSERT_GT(code, 0);
-        if (const auto back = QtPrinter::PageSizeForCode(code)) EXPECT_TRUE(back->isEquivalentTo(size));
+        if (const auto back = QtPrinter::PageSizeForCode(code)) {
+            EXPECT_TRUE(back->isEquivalentTo(size));
+        }
     }
     EXPECT_GT(withoutWindowsCode, 0) << "the sizes without a Windows code are exercised";
     EXPECT_EQ(QtPrinter::PaperSizeCode(QPageSize(QSizeF(100, 100), QPageSize::Millimeter)), 256);
@@ -82,7 +85,8 @@ TEST_F(QtPrinterTest, PdfPrinterStartsWithA4PortraitAndTakesPaperSettings) {
     EXPECT_NEAR(printer.PageWidth(), 1191 * 600 / 72.0, 1);
     EXPECT_NEAR(printer.PageHeight(), 842 * 600 / 72.0, 1);
     for (const auto& [size, orientation] : {std::pair{0, 1}, {99999, 1}, {kPaperA4, 7}}) {
-        EXPECT_EQ(printer.WritePaperSettings(size, orientation).status, PaperSettingsResult::Status::Rejected);
+        EXPECT_EQ(printer.WritePaperSettings(size, orientation).status,
+                  PaperSettingsResult::Status::Rejected);
     }
     EXPECT_EQ(printer.ReadPaperSettings().paperSize, kPaperA3);  // unchanged by the refused writes
 }

@@ -84,7 +84,7 @@ TEST(WordDocument, PageSetUpFollowsThePrinterPaperAndOrientation) {
         {{kPaperA4, kOrientationPortrait, 4960, 7016, 600}, 11906, 16838, false},  // 210 × 297 mm
         {{kPaperA4, kOrientationLandscape, 4960, 7016, 600}, 16838, 11906, true},
         {{kPaperA4, -1, 4960, 7016, 600}, 16838, 11906, true},
-        {{kPaperA3, kOrientationLandscape, 0, 0, 0}, 23811, 16838, true},  // 420 mm across
+        {{kPaperA3, kOrientationLandscape, 0, 0, 0}, 23811, 16838, true},   // 420 mm across
         {{-1, kOrientationPortrait, 3000, 6000, 600}, 7200, 14400, false},  // 5 × 10 inches
         {{0, kOrientationPortrait, 3000, 6000, 600}, 7200, 14400, false},
     };
@@ -95,8 +95,9 @@ TEST(WordDocument, PageSetUpFollowsThePrinterPaperAndOrientation) {
         EXPECT_EQ(page.pageHeight, c.height);
         EXPECT_EQ(page.landscape, c.landscape);
     }
-    const std::string document = *ReadZip(BuildWordDocument(FakePictures(1), WordPageSetupFor(cases[3].paper)))
-                                      ->Find("word/document.xml");
+    const std::string document =
+        *ReadZip(BuildWordDocument(FakePictures(1), WordPageSetupFor(cases[3].paper)))
+             ->Find("word/document.xml");
     EXPECT_NE(document.find(R"(<w:pgSz w:w="23811" w:h="16838" w:orient="landscape"/>)"), std::string::npos)
         << document;
 }
