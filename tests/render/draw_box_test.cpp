@@ -62,12 +62,16 @@ TEST_F(DrawBoxTest, PagesOfTheGridForPaperAndForPictures) {
         RecordingCanvas picture;
         ASSERT_EQ(box.BeginPicture(c.page, picture), c.inPicture);
         EXPECT_EQ(console.IsRecording(), c.inPicture);
+        EXPECT_FALSE(c.inPicture && box.BeginEmf(1, "")) << "one recording at a time";
         EXPECT_EQ(console.PageOriginX(), c.originX);
         EXPECT_EQ(console.PageOriginY(), c.originY);
         EXPECT_EQ(&console.CurrentCanvas(), c.inPicture ? static_cast<Canvas*>(&picture) : &paintBox.canvas);
         box.EndPicture();
         EXPECT_EQ(&console.CurrentCanvas(), &paintBox.canvas);
         EXPECT_EQ(console.Zoom(), 100);
+        // A metafile of the page goes to the clipboard; ending a refused one succeeds.
+        EXPECT_EQ(box.BeginEmf(c.page, ""), c.inPicture);
+        EXPECT_TRUE(box.EndEmf());
     }
 }
 
