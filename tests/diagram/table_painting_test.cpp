@@ -67,35 +67,26 @@ protected:
 
 }  // namespace
 
+// Stored heights in lines: EMP has ID (primary key), NAME, DEPT (foreign
+// key) and NOTE; the legend's lines depend on names only and on whether the
+// notation has index symbols, never on key columns only.
 TEST_F(TablePainting, StoredHeightFollowsTheColumnMode) {
     MGShapeTable& emp = Emp(kAll);
     EXPECT_EQ(emp.LineHeight(), kLine);
-    EXPECT_EQ(emp.Position().bottom, 60 + 5 * kLine);  // title and four columns
-
-    Measure(emp, kKeysOnly);
-    EXPECT_EQ(emp.Position().bottom, 60 + 3 * kLine);  // title, ID, DEPT
-
-    Measure(emp, kNamesOnly);
-    EXPECT_EQ(emp.Position().bottom, 60 + 3 * kLine);  // stored three lines high
-    EXPECT_EQ(emp.GetRect().bottom, 60 + kLine);       // while it reports one line
-
-    // A table without columns showing all columns is one line high.
     MGShapeTable& empty = diagram.AddBox(Table("SCOTT", "T", {}));
-    Measure(empty, kAll);
-    EXPECT_EQ(empty.Position().bottom, 60 + kLine);
-}
-
-TEST_F(TablePainting, LegendLinesDependOnNamesOnlyAndIndexSymbols) {
     MGShapeTable& legend = diagram.AddBox(std::make_unique<MGShapeLegend>());
-    Measure(legend, 0x100);  // IDEF1X風: no index symbols
-    EXPECT_EQ(legend.Position().bottom, 60 + 9 * kLine);
-    Measure(legend, 0x300);
-    EXPECT_EQ(legend.Position().bottom, 60 + 12 * kLine);
-    Measure(legend, 0x600 | MGShapeRect::kFlagKeysOnly);  // never shortened to key columns
-    EXPECT_EQ(legend.Position().bottom, 60 + 12 * kLine);
-    Measure(legend, 0x301);
-    EXPECT_EQ(legend.Position().bottom, 60 + 5 * kLine);
-
+    const struct {
+        MGShapeTable* shape;
+        int flags;
+        int lines;
+    } cases[] = {{&emp, kAll, 5},       {&emp, kKeysOnly, 3},  {&emp, kNamesOnly, 3},  // stored three lines high
+                 {&empty, kAll, 1},     {&legend, 0x100, 9},   {&legend, 0x300, 12},
+                 {&legend, 0x600 | MGShapeRect::kFlagKeysOnly, 12}, {&legend, 0x301, 5}};
+    for (const auto& c : cases) {
+        Measure(*c.shape, c.flags);
+        EXPECT_EQ(c.shape->Position().bottom, 60 + c.lines * kLine) << c.shape->Name() << " " << c.flags;
+    }
+    EXPECT_EQ(emp.GetRect().bottom, 60 + kLine);  // names only: it reports one line
     Redraw(legend);
     // Names only: the title and the four line marks, nothing else.
     const std::vector<std::string> texts = paintBox.canvas.Texts();
