@@ -88,43 +88,37 @@ TEST_F(PrintJobTest, PreparingSetsTheWindowZoomTo100AndMeasuresThePaperAgain) {
     EXPECT_EQ(steps, (std::vector<std::string>{"flags@100", "font", "settings"}));
 }
 
-// A printer whose second sheet cannot be started.
-class FailingPrinter final : public PrinterPort {
-public:
-    double PageWidth() const override { return inner.PageWidth(); }
-    double PageHeight() const override { return inner.PageHeight(); }
-    Canvas& PrinterCanvas() override { return inner.PrinterCanvas(); }
-    PaperSettingsResult ReadPaperSettings() override { return inner.ReadPaperSettings(); }
-    PaperSettingsResult WritePaperSettings(int s, int o) override { return inner.WritePaperSettings(s, o); }
-    void BeginDoc() override { inner.BeginDoc(); }
-    void NewPage() override { throw PrintError("out of paper"); }
-    void EndDoc() override { inner.EndDoc(); }
-    RecordingPrinter inner;
-};
-
-TEST(PrintJobFailure, IsShownAndTheJobIsEndedAndTheConsoleSelected) {
-    BoxParts<FailingPrinter> parts;
-    parts.box.SetPageCount(2, 2);
-    parts.box.SetZoom(100, 1);
-    int sheets = 0;
-    int repaints = 0;
-    const PrintOutcome outcome =
-        PrintPages(parts.box, 1, 4, DiagramRepaint{[&] { ++sheets; }, {}, {}, [&] { ++repaints; }});
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(sheets, 1);
-    EXPECT_EQ(parts.ports.messages, (std::vector<std::string>{"out of paper"}));
-    EXPECT_EQ(parts.printer.inner.jobLog, (std::vector<std::string>{"BeginDoc", "EndDoc"}));
-    EXPECT_FALSE(parts.box.IsPrinting());
-    EXPECT_TRUE(parts.paintBox.visible);
-    EXPECT_EQ(repaints, 1);
-}
-
-TEST_F(PrintJobTest, ADrawingFailureEndsTheJobToo) {
-    const DiagramRepaint failing{[] { throw std::runtime_error("no memory for the sheet"); }, {}, {}, {}};
-    EXPECT_FALSE(PrintPages(box, 1, 1, failing).ok);
-    EXPECT_EQ(ports.messages, (std::vector<std::string>{"no memory for the sheet"}));
-    EXPECT_EQ(printer.jobLog, (std::vector<std::string>{"BeginDoc", "EndDoc"}));
-    EXPECT_FALSE(box.IsPrinting());
+// A sheet the printer cannot start or the drawing cannot finish: the reason
+// is shown, the job ended, the console selected and the window repainted.
+TEST_F(PrintJobTest, AFailureIsShownAndEndsTheJob) {
+    Grid(2, 2);
+    const struct {
+        bool printerFails;
+        std::string message;
+        int sheets;
+    } cases[] = {{true, "out of paper", 1}, {false, "no memory for the sheet", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        printer.jobLog.clear();
+        ports.messages.clear();
+        printer.newPageFailure = c.printerFails ? c.message : "";
+        int sheets = 0;
+        int repaints = 0;
+        const DiagramRepaint repaint{[&] {
+                                         if (!c.printerFails) throw std::runtime_error(c.message);
+                                         ++sheets;
+                                     },
+                                     {},
+                                     {},
+                                     [&] { ++repaints; }};
+        EXPECT_FALSE(PrintPages(box, 1, 4, repaint).ok);
+        EXPECT_EQ(sheets, c.sheets);
+        EXPECT_EQ(ports.messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(printer.jobLog, (std::vector<std::string>{"BeginDoc", "EndDoc"}));
+        EXPECT_FALSE(box.IsPrinting());
+        EXPECT_TRUE(paintBox.visible);
+        EXPECT_EQ(repaints, 1);
+    }
 }
 
 class EmfActionTest : public RenderTest {

@@ -137,7 +137,10 @@ public:
     // Turning the paper swaps the printable area.
     PaperSettingsResult WritePaperSettings(int paperSize, int orientation) override;
     void BeginDoc() override { jobLog.push_back("BeginDoc"); }
-    void NewPage() override { jobLog.push_back("NewPage"); }
+    void NewPage() override {
+        if (!newPageFailure.empty()) throw PrintError(newPageFailure);
+        jobLog.push_back("NewPage");
+    }
     void EndDoc() override { jobLog.push_back("EndDoc"); }
 
     double pageWidth;
@@ -146,6 +149,7 @@ public:
     // The settings block; status other than Ok makes reads and writes fail.
     PaperSettingsResult settings{PaperSettingsResult::Status::Ok, 0, kPaperA4, kOrientationPortrait};
     std::vector<std::string> jobLog;
+    std::string newPageFailure;  // when set, NewPage throws it
     int reads = 0;
     int writes = 0;
 };
