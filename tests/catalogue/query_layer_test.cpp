@@ -149,24 +149,6 @@ protected:
     fixture::TempDirectory dir_;
 };
 
-TEST_F(ConnectStep, ConnectsReadsAndReportsItsLines) {
-    MGSchema schema;
-    schema.SetSchemaNumber(1);
-    const std::string sample = fixture::SampleSnapshotPath();
-    ASSERT_TRUE(Connect(schema, nullptr, kSourceDatabase, "SALES", "tiger", sample, "", nullptr));
-    EXPECT_TRUE(schema.OwnsConnection());
-    ASSERT_NE(schema.GetConnection(), nullptr);
-    EXPECT_EQ(schema.OwnerName(), "SALES");
-    EXPECT_EQ(schema.Password(), "tiger");
-    EXPECT_EQ(schema.Server(), sample);
-    EXPECT_EQ(ports_.statusLog.at(0), "Main:ユーザ名:SALES  サービス名:" + sample + "  接続要求中.........");
-    EXPECT_EQ(ports_.statusLog.at(1), "Main:接続完了");
-    EXPECT_GT(schema.Tables().RowCount(), 1);
-    EXPECT_TRUE(ports_.messages.empty());
-    schema.CloseConnection();
-    EXPECT_EQ(schema.GetConnection(), nullptr);
-}
-
 TEST_F(ConnectStep, AMissingSnapshotFileIsNamed) {
     MGSchema schema;
     const std::string missing = dir_.File("Gone.sqlite");
