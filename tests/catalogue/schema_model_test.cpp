@@ -66,16 +66,13 @@ private:
 TEST_F(SchemaModel, DesignTitleCutsKvxFoundInTheLowerCasedTitle) {
     MGSchemaMng manager;
     EXPECT_EQ(manager.DesignTitle(), "無題");
-    manager.SetDesignPath("C:\\work\\Sales.KVX");
-    EXPECT_EQ(manager.DesignTitle(), "Sales");
-    manager.SetDesignPath("x.kvx");
-    EXPECT_EQ(manager.DesignTitle(), "x");
-    manager.SetDesignPath(".kvx");
-    EXPECT_EQ(manager.DesignTitle(), ".kvx");
-    manager.SetDesignPath("C:\\work\\plan.tlx");
-    EXPECT_EQ(manager.DesignTitle(), "plan.tlx");
-    manager.SetDesignPath("/home/user/設計.kvx.bak");
-    EXPECT_EQ(manager.DesignTitle(), "設計");
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\work\\Sales.KVX", "Sales"}, {"x.kvx", "x"},      {".kvx", ".kvx"},
+        {"C:\\work\\plan.tlx", "plan.tlx"}, {"/home/user/設計.kvx.bak", "設計"}};
+    for (const auto& [path, title] : cases) {
+        manager.SetDesignPath(path);
+        EXPECT_EQ(manager.DesignTitle(), title) << path;
+    }
 }
 
 TEST_F(SchemaModel, LengthTextOfColumns) {
