@@ -34,6 +34,17 @@ TEST(Rows, ClearItemsKeepsTheLeadingValuesAndTheirNames) {
     EXPECT_EQ(row->ItemCount(), 2);
     row->ClearItems(0);
     EXPECT_EQ(row->ItemCount(), 0);
+
+    // A row cell also cuts its child rows.
+    ZMGRowCell cell;
+    for (const char* v : {"a", "b", "c"}) {
+        cell.AddItem(v);
+        cell.Child().AddRow(Named({v}));
+    }
+    cell.ClearItems(1);
+    EXPECT_EQ(cell.ItemCount(), 1);
+    ASSERT_EQ(cell.Child().RowCount(), 1);
+    EXPECT_EQ(cell.Child().GetRow(0).Item(0), "a");
 }
 
 TEST(Rows, GetItemOutsideTheRowShowsTheRangeMessageAndLeavesTheOutputs) {
@@ -163,16 +174,4 @@ TEST(Rows, ColumnRowsKeepOneNumberListPerKeyKind) {
     column.ClearKeyMarks();
     EXPECT_EQ(column.GetFlags(), 0x1000u);
     EXPECT_TRUE(column.KeyNumbers(kKeyForeign).empty());
-}
-
-TEST(Rows, RowCellClearItemsAlsoCutsTheChildRows) {
-    ZMGRowCell row;
-    for (const char* v : {"a", "b", "c"}) {
-        row.AddItem(v);
-        row.Child().AddRow(Named({v}));
-    }
-    row.ClearItems(1);
-    EXPECT_EQ(row.ItemCount(), 1);
-    EXPECT_EQ(row.Child().RowCount(), 1);
-    EXPECT_EQ(row.Child().GetRow(0).Item(0), "a");
 }
