@@ -2,6 +2,7 @@
 // the recording canvas: line heights and stored heights per column mode,
 // widths, titles, markers per notation, icon cells, shadow, outlines.
 #include <algorithm>
+#include <optional>
 
 #include "diagram/diagram_build.h"
 #include "diagram_fixture.h"
@@ -54,6 +55,16 @@ protected:
     void Redraw(MGShapeTable& shape) {
         paintBox.canvas.Clear();
         shape.Draw(2, box);
+    }
+
+    // The brush (or pen) colour of the first op call drawn at the world
+    // rectangle, if any.
+    std::optional<tabulorix::Color> BrushAt(const char* op, const Rect& world, bool pen = false) {
+        const Rect d = Mapped(world);
+        for (const CanvasCall& c : paintBox.canvas.calls)
+            if (c.op == op && c.ints == Ints({d.left, d.top, d.right, d.bottom}))
+                return pen ? c.pen.color : c.brush.color;
+        return std::nullopt;
     }
 
     // The Rectangle (or RoundRect) calls drawn since the canvas was cleared.
@@ -194,14 +205,9 @@ TEST_F(TablePainting, IconCellsSeparatorsAndKeySymbol) {
     EXPECT_EQ(texts[1].ints[0], box.MapX(p.left + 2 * kLine + 4));
     // The key's tooth in cell 0 of the ID line: cell 20 wide, 21 high.
     const int top = p.top + kLine;
-    const Rect tooth = Mapped({p.left + 13, top + 10, p.left + 17, top + 12});
-    const auto rects = Calls("Rectangle");
-    const auto found = std::find_if(rects.begin(), rects.end(), [&](const CanvasCall& c) {
-        return c.ints == Ints({tooth.left, tooth.top, tooth.right, tooth.bottom});
-    });
-    ASSERT_NE(found, rects.end());
-    EXPECT_EQ(found->brush.color, tabulorix::kYellow);
-    EXPECT_EQ(found->pen.color, tabulorix::kGrey);
+    const Rect tooth{p.left + 13, top + 10, p.left + 17, top + 12};
+    EXPECT_EQ(BrushAt("Rectangle", tooth), tabulorix::kYellow);
+    EXPECT_EQ(BrushAt("Rectangle", tooth, true), tabulorix::kGrey);
 
     Measure(emp, 0x100);
     EXPECT_EQ(emp.IconCellCount(), 1);
@@ -229,20 +235,14 @@ TEST_F(TablePainting, IndexSymbolsInTheSecondCell) {
     auto cell = [&](int line, double from, double to) {
         const int l = p.left + kLine;
         const int t = p.top + line * kLine;
-        return Mapped({static_cast<int>(l + from * kLine), static_cast<int>(t + from * kLine),
-                       static_cast<int>(l + to * kLine), static_cast<int>(t + to * kLine)});
+        return Rect{static_cast<int>(l + from * kLine), static_cast<int>(t + from * kLine),
+                    static_cast<int>(l + to * kLine), static_cast<int>(t + to * kLine)};
     };
-    std::vector<std::pair<std::vector<int>, tabulorix::Color>> ellipses;
-    for (const CanvasCall& c : Calls("Ellipse")) ellipses.emplace_back(c.ints, c.brush.color);
-    auto has = [&](const Rect& r, tabulorix::Color brush) {
-        return std::find(ellipses.begin(), ellipses.end(),
-                         std::make_pair(Ints({r.left, r.top, r.right, r.bottom}), brush)) != ellipses.end();
-    };
-    EXPECT_TRUE(has(cell(1, 0.3, 0.7), tabulorix::kBlack));  // unique: large black
-    EXPECT_TRUE(has(cell(2, 0.3, 0.7), tabulorix::kWhite));  // non-unique: large white
-    EXPECT_TRUE(has(cell(3, 0.3, 0.7), tabulorix::kWhite));  // both: white with a black centre
-    EXPECT_TRUE(has(cell(3, 0.4, 0.6), tabulorix::kBlack));
-    EXPECT_EQ(ellipses.size(), 4u);
+    EXPECT_EQ(BrushAt("Ellipse", cell(1, 0.3, 0.7)), tabulorix::kBlack);  // unique: large black
+    EXPECT_EQ(BrushAt("Ellipse", cell(2, 0.3, 0.7)), tabulorix::kWhite);  // non-unique: large white
+    EXPECT_EQ(BrushAt("Ellipse", cell(3, 0.3, 0.7)), tabulorix::kWhite);  // both: white with a black centre
+    EXPECT_EQ(BrushAt("Ellipse", cell(3, 0.4, 0.6)), tabulorix::kBlack);
+    EXPECT_EQ(Calls("Ellipse").size(), 4u);
 }
 
 TEST_F(TablePainting, KeysOnlyModeDrawsOnlyKeyColumns) {
@@ -388,15 +388,7 @@ TEST_F(TablePainting, LegendMarksInTheIconCell) {
     EXPECT_TRUE(dotted);
     // Row 4 (cascade): a white square over the dot's square.
     const int t4 = p.top + 4 * kLine;
-    const Rect square = Mapped({p.left + 10, t4 + 7, p.left + 17, t4 + 14});
-    const auto rects = Calls("Rectangle");
-    EXPECT_NE(std::find_if(rects.begin(), rects.end(),
-                           [&](const CanvasCall& c) {
-                               return c.ints ==
-                                          Ints({square.left, square.top, square.right, square.bottom}) &&
-                                      c.brush.color == tabulorix::kWhite;
-                           }),
-              rects.end());
+    EXPECT_EQ(BrushAt("Rectangle", {p.left + 10, t4 + 7, p.left + 17, t4 + 14}), tabulorix::kWhite);
 }
 
 TEST_F(TablePainting, TextBoxesMeasureInTheirFontAndFrameOnlyWhenSelected) {
