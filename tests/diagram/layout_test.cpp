@@ -186,6 +186,7 @@ TEST_F(Layout, MissingFieldsAndEmptyLinesAreReadingErrors) {
           {"[TABLE LAYOUT]", "SALES T1 10 99999999999"},
           {"[TABLE LAYOUT]", "SALES T1 5x 51"},
           {"[TABLE LAYOUT]", "SALES T1 16777217 0"},
+          {"[TABLE LAYOUT]", "SALES T1 0 -16777217"},
           {"[TABLE LAYOUT]", "SALES T1 50 51", ""}}) {
         diagram.Clear();
         ports.messages.clear();
