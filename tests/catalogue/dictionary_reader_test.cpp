@@ -260,7 +260,8 @@ TEST_P(SampleReading, AnOwnerNameWithQuotesKeepsItsMeaning) {
     const std::string owner = "M'ST";
     for (const char* table : {"ALL_TABLES", "ALL_TAB_COMMENTS", "ALL_TAB_COLUMNS", "ALL_COL_COMMENTS",
                               "ALL_CONSTRAINTS", "ALL_CONS_COLUMNS", "ALL_INDEXES", "ALL_TAB_PRIVS_RECD"})
-        fixture::ExecuteOnFile(database_, std::string("update ") + table + " set OWNER = 'M''ST' where OWNER = 'MST'");
+        fixture::ExecuteOnFile(database_,
+                               std::string("update ") + table + " set OWNER = 'M''ST' where OWNER = 'MST'");
     fixture::ExecuteOnFile(database_,
                            "update ALL_IND_COLUMNS set INDEX_OWNER = 'M''ST' where INDEX_OWNER = 'MST'");
     ReadLogin();

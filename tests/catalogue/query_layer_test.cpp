@@ -136,7 +136,8 @@ TEST(ConnectionRecord, ConnectInfLinesGiveFiveTokensAndKeepThePasswordCaseAndSna
 
 TEST(ConnectionRecord, DialogInputsAreNormalised) {
     const MGUserInfo info = MakeUserInfo("scott", "Tiger", "orcl");
-    EXPECT_EQ((std::vector<std::string>{info.displayName, info.userName, info.password, info.server, info.extra}),
+    EXPECT_EQ((std::vector<std::string>{info.displayName, info.userName, info.password, info.server,
+                                        info.extra}),
               (std::vector<std::string>{"SCOTT @ ORCL", "SCOTT", "Tiger", "ORCL", ""}));
     EXPECT_EQ(MakeUserInfo("sales", "tiger", "dbhost:1521:orcl").server, "DBHOST:1521:ORCL");
     const std::string sample = fixture::SampleSnapshotPath();

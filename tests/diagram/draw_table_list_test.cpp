@@ -100,7 +100,9 @@ TEST(DrawTableList, FindBoxGivesTheFirstMatchInListOrder) {
 
 TEST(DrawTableList, TheExtentOfPlacedBoxesGivesThePageCounts) {
     MGDrawTableList diagram(nullptr);
-    const auto extent = [&] { return std::pair{diagram.PlacedExtent().right, diagram.PlacedExtent().bottom}; };
+    const auto extent = [&] {
+        return std::pair{diagram.PlacedExtent().right, diagram.PlacedExtent().bottom};
+    };
     const auto pages = [&](int w, int h) {
         const MGPageCounts counts = diagram.PageCounts(w, h);
         return std::pair{counts.across, counts.down};

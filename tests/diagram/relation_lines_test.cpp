@@ -92,7 +92,8 @@ TEST_F(Relations, BuildMakesOnePairPerForeignKeyWithNameAndFlags) {
     MGShapeRelation& twin = *diagram.RelationItem(1);
     // Twin flag, number, own and other box, name, cascade.
     const auto fields = [](const MGShapeRelation& r) {
-        return std::tuple{r.TwinFlag(), r.RelationNumber(), r.OwnBox(), r.OtherBox(), r.RelationName(), r.Cascade()};
+        return std::tuple{r.TwinFlag(),  r.RelationNumber(), r.OwnBox(),
+                          r.OtherBox(), r.RelationName(),   r.Cascade()};
     };
     EXPECT_EQ(fields(forward), std::tuple(0, 1, &emp, &dept, std::string("FK_EMP_DEPT"), true));
     EXPECT_EQ(fields(twin), std::tuple(1, 1, &dept, &emp, std::string(), false));

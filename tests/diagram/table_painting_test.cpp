@@ -90,8 +90,8 @@ TEST_F(TablePainting, StoredHeightFollowsTheColumnMode) {
         MGShapeTable* shape;
         int flags;
         int lines;
-    } cases[] = {{&emp, kAll, 5},       {&emp, kKeysOnly, 3},  {&emp, kNamesOnly, 3},  // stored three lines high
-                 {&empty, kAll, 1},     {&legend, 0x100, 9},   {&legend, 0x300, 12},
+    } cases[] = {{&emp, kAll, 5},        {&emp, kKeysOnly, 3},   {&emp, kNamesOnly, 3},  // stored 3 high
+                 {&empty, kAll, 1},      {&legend, 0x100, 9},    {&legend, 0x300, 12},
                  {&legend, 0x600 | MGShapeRect::kFlagKeysOnly, 12}, {&legend, 0x301, 5}};
     for (const auto& c : cases) {
         Measure(*c.shape, c.flags);
