@@ -30,13 +30,8 @@ TEST(WordConsumer, LibreOfficeShowsFourPortraitPicturesInPageOrder) {
     const auto pdfinfo = FindTool("pdfinfo");
     if (!soffice || !pdftoppm || !pdfinfo)
         GTEST_SKIP() << "LibreOffice or poppler-utils is not installed (scripts/install-deps)";
-    RecordingPorts ports;
-    RecordingPaintBox paintBox{800, 600};
-    RecordingPrinter printer;
-    RecordingScrollBar hBar;
-    RecordingScrollBar vBar;
-    ClipboardTap tap;
-    ZMGDrawBox box{paintBox, printer, hBar, vBar, tap};
+    BoxParts<RecordingPrinter> parts;
+    ZMGDrawBox& box = parts.box;
     TempDirectory dir;
     fs::create_directories(dir.File("home"));
     box.RefreshPaper();
@@ -59,8 +54,8 @@ TEST(WordConsumer, LibreOfficeShowsFourPortraitPicturesInPageOrder) {
         {},
         {}};
     int windowZoom = 100;
-    ASSERT_TRUE(ExportDiagramToWord(box, tap, dir.File("diagram.docx"), windowZoom, repaint));
-    EXPECT_TRUE(ports.messages.empty());
+    ASSERT_TRUE(ExportDiagramToWord(box, parts.tap, dir.File("diagram.docx"), windowZoom, repaint));
+    EXPECT_TRUE(parts.ports.messages.empty());
 
     const ToolResult converted =
         RunTool(*soffice,

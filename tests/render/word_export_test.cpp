@@ -2,7 +2,6 @@
 // page, the page size and orientation from the printer, and the Word
 // action's page loop over the drawing box.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,7 +10,7 @@
 #include "platform/file_io.h"
 #include "render/draw_box.h"
 #include "render/word_export.h"
-#include "support/recording_host.h"
+#include "render_fixture.h"
 #include "support/zip_reader.h"
 
 namespace tabulorix::testing {
@@ -129,47 +128,31 @@ TEST(WordDocument, AFailedSaveIsReported) {
 }
 
 // The Word action over a drawing box whose clipboard is tapped.
-class WordActionTest : public ::testing::Test {
+class WordActionTest : public RenderTest {
 protected:
-    RecordingPorts ports;
-    RecordingPaintBox paintBox{800, 600};
-    RecordingPrinter printer;
-    RecordingScrollBar hBar;
-    RecordingScrollBar vBar;
-    RecordingClipboard systemClipboard;
-    ClipboardTap tap{&systemClipboard};
-    ZMGDrawBox box{paintBox, printer, hBar, vBar, tap};
-    fs::path dir = fs::temp_directory_path() / ("tabulorix-word-action-" + std::to_string(::getpid()));
-
+    TempDirectory dir;
     // Page origins of the console while a picture was being recorded.
     std::vector<std::pair<int, int>> recordedOrigins;
     std::vector<int> zoomsSeen;
     DiagramRepaint repaint{[this] { Paint(); }, {}, {}, [this] { paintBox.Repaint(); }};
 
     void SetUp() override {
-        fs::create_directories(dir);
         box.RefreshPaper();  // reads the paper settings: A4 portrait
-        box.SetPageCount(2, 2);
-        box.SetZoom(150, 1);
+        Grid(2, 2, 150);
     }
-    void TearDown() override { fs::remove_all(dir); }
-
     void Paint() {
         zoomsSeen.push_back(box.Zoom());
         box.ClearPaper();
-        box.DrawPageDecorations(true, 0, 0);
         box.SetBrushColor(0x0000FF);
         box.FillRect(Rect{10, 10, 100, 100});
-        box.DrawPageDecorations(false, 0, 0);
-        if (box.Console().IsRecording())
-            recordedOrigins.emplace_back(box.Console().PageOriginX(), box.Console().PageOriginY());
+        if (console.IsRecording()) recordedOrigins.emplace_back(console.PageOriginX(), console.PageOriginY());
     }
 };
 
 TEST_F(WordActionTest, RecordsEveryPageInPageOrderAndRestoresTheZoom) {
     int windowZoom = 150;
-    const fs::path out = dir / "diagram.docx";
-    ASSERT_TRUE(ExportDiagramToWord(box, tap, out.string(), windowZoom, repaint));
+    const std::string out = dir.File("diagram.docx");
+    ASSERT_TRUE(ExportDiagramToWord(box, tap, out, windowZoom, repaint));
     EXPECT_TRUE(ports.messages.empty());
     const int w = box.Console().PaperW();
     const int h = box.Console().PaperH();
@@ -178,12 +161,12 @@ TEST_F(WordActionTest, RecordsEveryPageInPageOrderAndRestoresTheZoom) {
     EXPECT_EQ(box.Zoom(), 150);
     EXPECT_FALSE(box.IsPrinting());
 
-    const auto zip = ReadZip(ReadFileBytes(out.string()));
+    const auto zip = ReadZip(ReadFileBytes(out));
     ASSERT_TRUE(zip);
     EXPECT_EQ(CountOccurrences(*zip->Find("word/document.xml"), "<wp:inline"), 4);
     // The system clipboard saw every page and keeps the last one.
-    ASSERT_EQ(systemClipboard.pictures.size(), 4u);
-    const auto& last = systemClipboard.pictures.back();
+    ASSERT_EQ(clipboard.pictures.size(), 4u);
+    const auto& last = clipboard.pictures.back();
     EXPECT_EQ(*zip->Find("word/media/image4.emf"), std::string(last.begin(), last.end()));
     EXPECT_NE(*zip->Find("word/media/image1.emf"), *zip->Find("word/media/image4.emf"));
     // The printer's orientation code 1 makes a portrait document.
@@ -191,10 +174,10 @@ TEST_F(WordActionTest, RecordsEveryPageInPageOrderAndRestoresTheZoom) {
 }
 
 TEST_F(WordActionTest, AFailedPictureStopsTheExportAndLeavesTheWindowAt100) {
-    systemClipboard.succeed = false;
+    clipboard.succeed = false;
     int windowZoom = 150;
-    const fs::path out = dir / "failed.docx";
-    EXPECT_FALSE(ExportDiagramToWord(box, tap, out.string(), windowZoom, repaint));
+    const std::string out = dir.File("failed.docx");
+    EXPECT_FALSE(ExportDiagramToWord(box, tap, out, windowZoom, repaint));
     ASSERT_EQ(ports.messages.size(), 2u);
     EXPECT_EQ(ports.messages[0], "Failed to save EMF file");
     EXPECT_EQ(ports.messages[1].rfind("Wordへの出力に失敗しました", 0), 0u) << ports.messages[1];

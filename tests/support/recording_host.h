@@ -16,6 +16,7 @@
 #include "catalogue/schema_manager.h"
 #include "designfile/design_window.h"
 #include "platform/ui_ports.h"
+#include "render/clipboard_tap.h"
 #include "render/draw_box.h"
 #include "render/output_ports.h"
 #include "render/printer_port.h"
@@ -166,7 +167,8 @@ struct BoxParts {
     RecordingScrollBar hBar;
     RecordingScrollBar vBar;
     RecordingClipboard clipboard;
-    ZMGDrawBox box{paintBox, printer, hBar, vBar, clipboard};
+    ClipboardTap tap{&clipboard};  // passes every picture on to the clipboard
+    ZMGDrawBox box{paintBox, printer, hBar, vBar, tap};
 };
 
 // The settings' host: the diagram's needs and the paper are set by the test,
