@@ -173,10 +173,8 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     EXPECT_EQ(Values(orders.IndexRows().GetRow(1)), (Strings{"PK_ORDERS", "UNIQUE"}));
 
     const auto& second = dynamic_cast<const MGShapeText&>(*diagram.Item(4));
-    EXPECT_EQ(second.Text(), "重要");
-    EXPECT_EQ(second.FontName(), "IPAGothic");
-    EXPECT_EQ(second.FontSize(), 12);
-    EXPECT_EQ(second.FontStyle(), 1 | 4);
+    EXPECT_EQ(std::tuple(second.Text(), second.FontName(), second.FontSize(), second.FontStyle()),
+              std::tuple("重要", "IPAGothic", 12, 1 | 4));
 
     EXPECT_EQ(MainLines(ports.statusLog), (Strings{"テーブル情報解析中...", "フィールド情報解析中...", "ビュー情報解析中...",
                                   "索引情報解析中...", "制約情報解析中..."}));

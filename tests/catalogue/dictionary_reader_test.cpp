@@ -161,8 +161,8 @@ TEST_P(SampleReading, BoxesAreBuiltInResultOrderWithTheirColumns) {
 TEST_P(SampleReading, KeysCarryKeyNumbersSerialsAndChildRows) {
     ReadLogin();
     // Primary keys in box order, then the unique key, numbered from 1.
-    EXPECT_EQ(KeyRow(Box("SALES", "CUSTOMER_ORDER").PrimaryKeyRows(), 1).KeyNumber(), 1);
-    EXPECT_EQ(KeyRow(Box("SALES", "INVOICE").PrimaryKeyRows(), 1).KeyNumber(), 2);
+    for (const auto& [table, number] : {std::pair{"CUSTOMER_ORDER", 1}, {"INVOICE", 2}, {"SHIPMENT", 5}})
+        EXPECT_EQ(KeyRow(Box("SALES", table).PrimaryKeyRows(), 1).KeyNumber(), number) << table;
     const ZMGCell& orderLineKeys = Box("SALES", "ORDER_LINE").PrimaryKeyRows();
     EXPECT_EQ(KeyRow(orderLineKeys, 0).KeyNumber(), -1);
     EXPECT_EQ(Values(orderLineKeys.GetRow(0)), (Strings{"PKName", "PKStatus"}));
@@ -178,7 +178,6 @@ TEST_P(SampleReading, KeysCarryKeyNumbersSerialsAndChildRows) {
     const ZMGCell& lineColumns = Box("SALES", "ORDER_LINE").ColumnRows();
     EXPECT_EQ(keyColumns.GetRow(1).Serial(), lineColumns.GetRow(1).Serial());
     EXPECT_EQ(keyColumns.GetRow(2).Serial(), lineColumns.GetRow(2).Serial());
-    EXPECT_EQ(KeyRow(Box("SALES", "SHIPMENT").PrimaryKeyRows(), 1).KeyNumber(), 5);
     const ZMGCell& unique = Box("SALES", "SHIPMENT").UniqueRows();
     EXPECT_EQ(Values(KeyRow(unique, 1)), (Strings{"UK_SHIPMENT_TRACKING", "ENABLED"}));
     EXPECT_EQ(KeyRow(unique, 1).KeyNumber(), 6);

@@ -165,8 +165,7 @@ TEST_F(SchemaModel, AnOwnedConnectionIsClosedOnceAndAnAttachedOneIsLeftToItsOwne
         schema.AdoptConnection(std::make_unique<FakeConnection>(true, closes, destroyed));
         EXPECT_TRUE(schema.OwnsConnection());
         schema.CloseConnection();
-        EXPECT_EQ(closes, 1);
-        EXPECT_EQ(destroyed, 1);
+        EXPECT_EQ(std::pair(closes, destroyed), std::pair(1, 1));
         EXPECT_EQ(schema.GetConnection(), nullptr);
         schema.CloseConnection();  // nothing left to close
         EXPECT_EQ(closes, 1);
@@ -174,8 +173,7 @@ TEST_F(SchemaModel, AnOwnedConnectionIsClosedOnceAndAnAttachedOneIsLeftToItsOwne
         // A connection that is no longer connected is released without closing.
         schema.AdoptConnection(std::make_unique<FakeConnection>(false, closes, destroyed));
         schema.CloseConnection();
-        EXPECT_EQ(closes, 1);
-        EXPECT_EQ(destroyed, 2);
+        EXPECT_EQ(std::pair(closes, destroyed), std::pair(1, 2));
 
         schema.AttachConnection(&shared);
         EXPECT_FALSE(schema.OwnsConnection());
@@ -190,8 +188,7 @@ TEST_F(SchemaModel, AnOwnedConnectionIsClosedOnceAndAnAttachedOneIsLeftToItsOwne
         MGSchema schema;
         schema.AdoptConnection(std::make_unique<FakeConnection>(true, closes, destroyed));
     }
-    EXPECT_EQ(closes, 2);
-    EXPECT_EQ(destroyed, 3);
+    EXPECT_EQ(std::pair(closes, destroyed), std::pair(2, 3));
 }
 
 namespace {
