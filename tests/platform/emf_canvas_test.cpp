@@ -29,7 +29,8 @@ std::vector<Record> OfType(const std::vector<Record>& records, std::uint32_t typ
 // The advances an EXTTEXTOUTW record gives its characters.
 std::vector<int> Advances(const Record& text) {
     std::vector<int> advances;
-    for (int i = 0; i < text.I32(44); ++i) advances.push_back(text.I32(static_cast<std::size_t>(text.I32(72)) + 4 * i));
+    for (int i = 0; i < text.I32(44); ++i)
+        advances.push_back(text.I32(static_cast<std::size_t>(text.I32(72)) + 4 * i));
     return advances;
 }
 
@@ -90,25 +91,22 @@ TEST(EmfCanvas, ShapesAreRecordedInPictureCoordinatesAfterTheOrigin) {
     const DevicePoint triangle[] = {{1150, 2050}, {1190, 2050}, {1170, 2080}};
     canvas.Polygon(triangle);
     const std::vector<Record> records = Records(Finished(canvas));
-
-    const auto rectangles = OfType(records, kEmrRectangle);
-    ASSERT_EQ(rectangles.size(), 1u);
-    EXPECT_EQ((std::array{rectangles[0].I32(8), rectangles[0].I32(12), rectangles[0].I32(16),
-                          rectangles[0].I32(20)}),
-              (std::array{10, 20, 50, 60}));
-    const auto ellipses = OfType(records, kEmrEllipse);
-    ASSERT_EQ(ellipses.size(), 1u);
-    EXPECT_EQ(ellipses[0].I32(8), 100);
-    EXPECT_EQ(ellipses[0].I32(20), 30);
-    const auto moves = OfType(records, kEmrMoveTo);
-    ASSERT_FALSE(moves.empty());
-    EXPECT_EQ(moves.back().I32(8), 0);
-    EXPECT_EQ(moves.back().I32(12), 90);
-    const auto lines = OfType(records, kEmrLineTo);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back().I32(8), 190);
-    const auto polygons = OfType(records, kEmrPolygon16).size() + OfType(records, kEmrPolygon).size();
-    EXPECT_EQ(polygons, 1u);
+    // Record type and its coordinates (from byte 8 on), as drawn less the origin.
+    const std::pair<std::uint32_t, std::vector<std::int32_t>> expected[] = {
+        {kEmrRectangle, {10, 20, 50, 60}},
+        {kEmrEllipse, {100, 10, 120, 30}},
+        {kEmrMoveTo, {0, 90}},
+        {kEmrLineTo, {190, 90}},
+    };
+    for (const auto& [type, coordinates] : expected) {
+        const auto found = OfType(records, type);
+        ASSERT_FALSE(found.empty()) << type;
+        std::vector<std::int32_t> actual;
+        for (std::size_t k = 0; k < coordinates.size(); ++k) actual.push_back(found.back().I32(8 + 4 * k));
+        EXPECT_EQ(actual, coordinates) << type;
+    }
+    EXPECT_EQ(OfType(records, kEmrRectangle).size() + OfType(records, kEmrEllipse).size(), 2u);
+    EXPECT_EQ(OfType(records, kEmrPolygon16).size() + OfType(records, kEmrPolygon).size(), 1u);
 }
 
 TEST(EmfCanvas, RoundRectIsAPathAndFillRectFillsAPath) {
