@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "support/recording_ports.h"
-#include "support/recording_settings_host.h"
+#include "support/recording_host.h"
 
 using namespace tabulorix;
 
@@ -61,15 +61,8 @@ TEST(Settings, AllThirteenKeysAreWrittenInOrderAndReadBack) {
     RecordingSettingsHost host;
     host.paper = {8, 2, 6779.9, -2.7, 599.99};
     TSetDlg dlg(&host);
-    TSetDlg::Values v;
-    v.PaperX = 3;
-    v.PaperY = 2;
-    v.PagePosition = 5;
-    v.PageNoForm = 1;
-    v.Notation = 1;
-    v.Shadow = 0;
-    v.TableItem = 2;
-    v.ForeignName = 1;
+    const TSetDlg::Values v{.PaperX = 3, .PaperY = 2, .PagePosition = 5, .PageNoForm = 1,
+                            .Notation = 1, .Shadow = 0, .TableItem = 2, .ForeignName = 1};
     dlg.StoreValues(v);
 
     Lines lines = {"[SET ITEM]"};
@@ -85,11 +78,8 @@ TEST(Settings, AllThirteenKeysAreWrittenInOrderAndReadBack) {
     lines.push_back("");
     EXPECT_FALSE(loaded.ReadItems(lines).has_value());
     TSetDlg::Values read = v;  // the paper as written: whole numbers
-    read.PageSize = 8;
-    read.PageOrientation = 2;
-    read.PageWidth = 6779;
-    read.PageHeight = -2;
-    read.PixelsPerInch = 599;
+    std::tie(read.PageSize, read.PageOrientation) = std::pair{8, 2};
+    std::tie(read.PageWidth, read.PageHeight, read.PixelsPerInch) = std::tuple{6779.0, -2.0, 599.0};
     EXPECT_EQ(loaded.StoredValues(), read);
     // The paper goes to the printer, then the zoom is reset, in that order.
     const Lines calls = {"SetPaper:8,2", "SetZoom100"};
@@ -134,31 +124,12 @@ TEST(Settings, NotationGivesTheNotationBits) {
     const std::pair<int, int> cases[] = {{0, 0x100}, {1, 0x300}, {2, 0x700},
                                          {3, 0x600}, {4, 0x100}, {-1, 0x100}};
     for (const auto& [notation, bits] : cases) {
-        TSetDlg::Values v;
-        v.Notation = notation;
-        dlg.StoreValues(v);
+        dlg.StoreValues({.Notation = notation});
         EXPECT_EQ(dlg.DisplayFlags() & 0x700, bits) << "Notation " << notation;
     }
     // The notation comes from the stored value, not from the combo box.
     dlg.ControlValues().ComboBoxNotation = 2;
     EXPECT_EQ(dlg.DisplayFlags() & 0x700, 0x100);
-}
-
-TEST(Settings, ShownColumnsShadowAndRelationNamesComeFromTheControls) {
-    TSetDlg dlg;
-    auto& c = dlg.ControlValues();
-    c.CheckBoxShadow = false;
-    c.CheckBoxRelationName = false;
-    c.SelectField = 0;
-    EXPECT_EQ(dlg.DisplayFlags() & 0xFF, TSetDlg::kKeyColumnsOnly);
-    c.SelectField = 1;
-    EXPECT_EQ(dlg.DisplayFlags() & 0xFF, 0);
-    c.SelectField = 2;
-    EXPECT_EQ(dlg.DisplayFlags() & 0xFF, TSetDlg::kTableNameOnly);
-    c.CheckBoxShadow = true;
-    c.CheckBoxRelationName = true;
-    EXPECT_EQ(dlg.DisplayFlags() & 0xFF,
-              TSetDlg::kTableNameOnly | TSetDlg::kShadow | TSetDlg::kRelationNames);
 }
 
 TEST(Settings, ApplyRaisesThePagesToWhatTheDiagramNeeds) {
@@ -263,12 +234,11 @@ TEST(Settings, PrinterPaperChangedAfterSavingCountsAsModified) {
     dlg.WriteItems(saved);
     dlg.ClearModified();
     EXPECT_FALSE(dlg.IsModified());
-    host.paper.orientation = 2;
-    EXPECT_TRUE(dlg.IsModified());
-    host.paper.orientation = 1;
-    EXPECT_FALSE(dlg.IsModified());
-    host.paper.sizeCode = 8;
-    EXPECT_TRUE(dlg.IsModified());
+    for (const auto& [size, orientation, modified] : {std::tuple{9, 2, true}, {9, 1, false}, {8, 1, true}}) {
+        host.paper.sizeCode = size;
+        host.paper.orientation = orientation;
+        EXPECT_EQ(dlg.IsModified(), modified) << size << "," << orientation;
+    }
 }
 
 TEST(Settings, ResetKeepsThePaperButNothingElse) {
@@ -280,11 +250,28 @@ TEST(Settings, ResetKeepsThePaperButNothingElse) {
     EXPECT_TRUE(Logged(host, "SetPaper:12,2"));
     dlg.MarkModified();
     dlg.ResetToStartValues();
-    EXPECT_EQ(dlg.StoredValues().PaperX, 1);
-    EXPECT_EQ(dlg.StoredValues().Notation, 3);
-    EXPECT_EQ(dlg.StoredValues().PageWidth, 0.0);
-    EXPECT_EQ(dlg.StoredValues().PageSize, 12);
-    EXPECT_EQ(dlg.StoredValues().PageOrientation, 2);
+    EXPECT_EQ(dlg.StoredValues(), (TSetDlg::Values{.PageSize = 12, .PageOrientation = 2}));
     EXPECT_EQ(dlg.ControlValues().PaperXCountEdit, "1");
     EXPECT_FALSE(dlg.IsModified());  // the printer was set to 12, 2 by the reading
+}
+
+TEST(Settings, ShownColumnsShadowAndRelationNamesComeFromTheControls) {
+    const struct {
+        int selectField;
+        bool shadow;
+        bool relationNames;
+        int flags;
+    } cases[] = {{0, false, false, TSetDlg::kKeyColumnsOnly},
+                 {1, false, false, 0},
+                 {2, false, false, TSetDlg::kTableNameOnly},
+                 {1, true, false, TSetDlg::kShadow},
+                 {1, false, true, TSetDlg::kRelationNames},
+                 {2, true, true, TSetDlg::kTableNameOnly | TSetDlg::kShadow | TSetDlg::kRelationNames}};
+    for (const auto& c : cases) {
+        TSetDlg dlg;
+        dlg.ControlValues().SelectField = c.selectField;
+        dlg.ControlValues().CheckBoxShadow = c.shadow;
+        dlg.ControlValues().CheckBoxRelationName = c.relationNames;
+        EXPECT_EQ(dlg.DisplayFlags() & 0xFF, c.flags) << c.selectField << c.shadow << c.relationNames;
+    }
 }

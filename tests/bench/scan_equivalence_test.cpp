@@ -27,9 +27,7 @@
 #include "plain_scans.h"
 #include "base/file_io.h"
 #include "render/draw_box.h"
-#include "support/recording_ports.h"
-#include "support/recording_render_ports.h"
-#include "support/recording_settings_host.h"
+#include "support/recording_host.h"
 #include "support/snapshot_fixture.h"
 
 using namespace tabulorix;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "catalogue/csv_lines.h"
 #include "designfile/design_sections.h"
@@ -11,7 +12,7 @@
 #include "diagram/shape_text.h"
 #include "diagram/shape_view.h"
 #include "base/file_io.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 #include "support/row_values.h"
 
 using namespace tabulorix;
@@ -82,84 +83,42 @@ TEST(SectionRows, TablesAndColumnsKeepTheLineBreakOfAQuotedValue) {
     EXPECT_EQ(columns[0].back(), "受注\nの番号");
 }
 
-TEST(SectionRows, KeySectionsReadOneLinePerRow) {
+// Key sections read one line per row (an open value ends at the line's
+// end), privileges get the fixed header, a value still open at the next
+// section ends there, and a missing or empty section gives no rows.
+TEST(SectionRows, OneLinePerRowSectionsFixedHeadersAndOpenValues) {
     const Strings lines{"[PRIMARY KEY]", R"("TableNameP","PKName","PKStatus","ColumnNameP","Position")",
-                        R"("T","PK_T","ENABLED","A","1)", R"("T","PK_T","ENABLED","B","2")", "[UNIQUE]"};
-    EXPECT_EQ(Section(lines, "[PRIMARY KEY]"),
-              (std::vector<Strings>{{"TableNameP", "PKName", "PKStatus", "ColumnNameP", "Position"},
-                                    {"T", "PK_T", "ENABLED", "A", "1"},
-                                    {"T", "PK_T", "ENABLED", "B", "2"}}));
-    EXPECT_TRUE(Section(lines, "[UNIQUE]").empty());
-    EXPECT_TRUE(Section(lines, "[INDEX]").empty());
-}
-
-TEST(SectionRows, PrivilegesGetTheFixedHeader) {
-    const Strings lines{"[OBJECT PRIVILEGE]", R"("TableNameP","Grantee","Grantor","Privilege")",
-                        R"("T","HR","SALES","SELECT")", "[VIEW]"};
-    EXPECT_EQ(Section(lines, "[OBJECT PRIVILEGE]"),
-              (std::vector<Strings>{{"物理表名", "権限受領者", "権限付与者", "権限名"},
-                                    {"T", "HR", "SALES", "SELECT"}}));
-}
-
-TEST(SectionRows, AValueStillOpenAtTheNextSectionEndsThere) {
-    const Strings lines{"[VIEW]", R"("TableNameP","ViewSource")", R"("V","select 1)", "[TEXT]",
-                        R"("/1","x")"};
-    EXPECT_EQ(Section(lines, "[VIEW]"),
-              (std::vector<Strings>{{"TableNameP", "ViewSource"}, {"V", "select 1"}}));
-    EXPECT_EQ(Section(lines, "[TEXT]"), (std::vector<Strings>{{"/1", "x"}}));
+                        R"("T","PK_T","ENABLED","A","1)", R"("T","PK_T","ENABLED","B","2")", "[UNIQUE]",
+                        "[OBJECT PRIVILEGE]", R"("TableNameP","Grantee","Grantor","Privilege")",
+                        R"("T","HR","SALES","SELECT")", "[VIEW]", R"("TableNameP","ViewSource")",
+                        R"("V","select 1)", "[TEXT]", R"("/1","x")"};
+    const struct {
+        const char* section;
+        std::vector<Strings> rows;
+    } cases[] = {{"[PRIMARY KEY]",
+                  {{"TableNameP", "PKName", "PKStatus", "ColumnNameP", "Position"},
+                   {"T", "PK_T", "ENABLED", "A", "1"},
+                   {"T", "PK_T", "ENABLED", "B", "2"}}},
+                 {"[UNIQUE]", {}},
+                 {"[INDEX]", {}},
+                 {"[OBJECT PRIVILEGE]",
+                  {{"物理表名", "権限受領者", "権限付与者", "権限名"}, {"T", "HR", "SALES", "SELECT"}}},
+                 {"[VIEW]", {{"TableNameP", "ViewSource"}, {"V", "select 1"}}},
+                 {"[TEXT]", {{"/1", "x"}}}};
+    for (const auto& c : cases) EXPECT_EQ(Section(lines, c.section), c.rows) << c.section;
 }
 
 namespace {
 
-// A schema block as the writer lays it out: SALES with two tables (one
-// shown as a title only), a view, keys, a foreign key, a condition over two
-// lines, an index, privileges and two texts.
-const Strings kBlock{
-    "[TABLE]",
-    R"("Type","TableNameL","TableNameP","Comments","Flag")",
-    R"("Table","受注","ORDERS","受注)",
-    R"(表","V")",
-    R"("Table","明細","LINES","明細","E")",
-    R"("View","集計","V_SUM","受注集計","V")",
-    "[COLUMN]",
-    R"("Type","TableNameL","TableNameP","ColumnNameL","ColumnNameP","DataType","DataLength","Nullable","DataDefault","Comments")",
-    R"("Table","受注","ORDERS","番号","ORDER_NO","NUMBER","10","N","","受注番号")",
-    R"("Table","受注","ORDERS","状態","STATUS","CHAR","1","N","'N'","状態")",
-    R"("Table","明細","LINES","番号","ORDER_NO","NUMBER","10","N","","")",
-    R"("Table","明細","LINES","行","LINE_NO","NUMBER","4","N","","")",
-    R"("View","集計","V_SUM","番号","ORDER_NO","NUMBER","10","Y","","")",
-    "[PRIMARY KEY]",
-    R"("TableNameP","PKName","PKStatus","ColumnNameP","Position")",
-    R"("LINES","PK_LINES","ENABLED","ORDER_NO","1")",
-    R"("LINES","PK_LINES","ENABLED","LINE_NO","2")",
-    R"("ORDERS","PK_ORDERS","ENABLED","ORDER_NO","1")",
-    "[UNIQUE]",
-    "[FOREIGN KEY]",
-    R"("TableNameP","FKName","VerbPhrase","ReferenceOwner","ReferenceName","DeleteRule","FKStatus","ColumnNameP","FKPosition")",
-    R"("LINES","FK_LINES","含む","SALES","PK_ORDERS","CASCADE","ENABLED","ORDER_NO","1")",
-    "[CONDITION]",
-    R"("TableNameP","CDName","CDStatus","ColumnNameP","Condition")",
-    R"("ORDERS","CK_STATUS","ENABLED","STATUS","STATUS IN ('N',)",
-    R"x('S')")x",
-    "[INDEX]",
-    R"("TableNameP","IxName","Uniqueness","ColumnNameP","IxPosition")",
-    R"("ORDERS","PK_ORDERS","UNIQUE","ORDER_NO","1")",
-    "[OBJECT PRIVILEGE]",
-    R"("TableNameP","Grantee","Grantor","Privilege")",
-    R"("ORDERS","HR","SALES","SELECT")",
-    R"("V_SUM","HR","SALES","SELECT")",
-    "[VIEW]",
-    R"("TableNameP","ViewSource")",
-    R"("V_SUM","select ORDER_NO)",
-    R"(  from ORDERS")",
-    "[TEXT]",
-    R"("/1","注記","IPAPGothic","9","")",
-    R"("/2","重要","IPAGothic","12","BU")",
-    "[TABLE LAYOUT]",
-    "SALES ORDERS 10 20",
-    "[SET ITEM]",
-    "PaperX 2",
-};
+// A schema block as the writer lays it out (tests/data/catalogue/design_block.txt):
+// SALES with two tables (one shown as a title only), a view, keys, a foreign
+// key, a condition over two lines, an index, privileges and two texts.
+Strings Block() {
+    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/catalogue/design_block.txt");
+    Strings lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
 
 }  // namespace
 
@@ -168,7 +127,9 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     MGSchema schema;
     schema.SetSchemaNumber(1);
     schema.SetIdentity("SALES", "", "", "");
-    ReadSchemaFromDesignLines(schema, kBlock);
+    const Strings block = Block();
+    ASSERT_EQ(block.size(), 44u);
+    ReadSchemaFromDesignLines(schema, block);
 
     EXPECT_EQ(Rows(schema.Tables()), (std::vector<Strings>{{"TableNameL", "TableNameP", "Comments", "Flag"},
                                                            {"受注", "ORDERS", "受注\n表", "V"},
@@ -214,27 +175,36 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     EXPECT_EQ(Values(orders.IndexRows().GetRow(1)), (Strings{"PK_ORDERS", "UNIQUE"}));
 
     const auto& second = dynamic_cast<const MGShapeText&>(*diagram.Item(4));
-    EXPECT_EQ(second.Text(), "重要");
-    EXPECT_EQ(second.FontName(), "IPAGothic");
-    EXPECT_EQ(second.FontSize(), 12);
-    EXPECT_EQ(second.FontStyle(), 1 | 4);
+    EXPECT_EQ(std::tuple(second.Text(), second.FontName(), second.FontSize(), second.FontStyle()),
+              std::tuple("重要", "IPAGothic", 12, 1 | 4));
 
     EXPECT_EQ(MainLines(ports.statusLog), (Strings{"テーブル情報解析中...", "フィールド情報解析中...", "ビュー情報解析中...",
                                   "索引情報解析中...", "制約情報解析中..."}));
     EXPECT_TRUE(ports.messages.empty());
 }
 
-TEST(DesignSchemaBlock, ABadFontSizeIsReportedAndReplaced) {
-    RecordingPorts ports;
-    MGSchema schema;
-    schema.SetSchemaNumber(1);
-    schema.SetIdentity("SALES", "", "", "");
-    ReadSchemaFromDesignLines(schema, std::vector<std::string>{"[TEXT]", R"("/1","注記","IPAPGothic","big","I")"});
-    ASSERT_EQ(ports.messages.size(), 1u);
-    EXPECT_NE(ports.messages[0].find("big"), std::string::npos);
-    const auto& text = dynamic_cast<const MGShapeText&>(*MGDrawTableList::Current()->Item(0));
-    EXPECT_EQ(text.FontSize(), 9);
-    EXPECT_EQ(text.FontStyle(), 2);
+TEST(DesignSchemaBlock, AFontSizeThatIsNotWhollyAnIntegerIsReportedAndReplacedByNine) {
+    const struct {
+        const char* size;
+        int expected;  // 0: reported, 9 used
+    } cases[] = {{"12", 12}, {"7", 7}, {"big", 0}, {"12abc", 0}, {"12.5", 0}, {" 12", 0}, {"", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        RecordingPorts ports;
+        MGSchema schema;
+        schema.SetSchemaNumber(1);
+        schema.SetIdentity("SALES", "", "", "");
+        ReadSchemaFromDesignLines(
+            schema, Strings{"[TEXT]", std::string(R"("/1","注記","IPAPGothic",")") + c.size + R"(","I")"});
+        const auto& text = dynamic_cast<const MGShapeText&>(*MGDrawTableList::Current()->Item(0));
+        EXPECT_EQ(text.FontStyle(), 2);
+        EXPECT_EQ(text.FontSize(), c.expected == 0 ? 9 : c.expected);
+        ASSERT_EQ(ports.messages.size(), c.expected == 0 ? 1u : 0u);
+        if (c.expected == 0) {
+            EXPECT_NE(ports.messages[0].find(std::string("\"") + c.size + "\""), std::string::npos);
+        }
+        MGDrawTableList::DestroyCurrent();
+    }
 }
 
 TEST(DesignSchemaBlock, ColumnRowsGoToTheBoxOfTheirRunAndDetailsToEveryBoxOfAName) {

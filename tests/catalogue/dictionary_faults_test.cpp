@@ -11,7 +11,7 @@
 #include "reading/schema_connect.h"
 #include "catalogue/schema_manager.h"
 #include "diagram/draw_table_list.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 #include "support/row_values.h"
 #include "support/snapshot_fixture.h"
 

@@ -1,6 +1,7 @@
 // The ODBC source: the connection string, and statements run for real
 // through unixODBC's driver manager with the SQLite ODBC driver on a copy of
-// the sample snapshot (NVL from the project's SQLite extension).
+// the sample snapshot (NVL from the project's SQLite extension); no error
+// text repeats the password of the connection string.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -26,7 +27,13 @@ protected:
         odbc_ = std::make_unique<fixture::OdbcSqliteSource>(database_, "SALES");
     }
 
-    std::unique_ptr<DatabaseConnection> Open() { return OpenDatabase({"SALES", "tiger", "SAMPLE"}); }
+    // The password goes into the connection string and must come back in
+    // no error text, as typed or upper-cased.
+    static constexpr const char* kPassword = "Kite-7Qx#secret";
+    std::unique_ptr<DatabaseConnection> Open() { return OpenDatabase({"SALES", kPassword, "SAMPLE"}); }
+    static bool Leaks(const std::string& error) {
+        return Contains(error, kPassword) || Contains(error, "KITE-7QX#SECRET");
+    }
 
     fixture::TempDirectory dir_;
     std::string database_;
@@ -93,6 +100,7 @@ TEST_F(OdbcSource, AFailingStatementCarriesTheDriversText) {
     auto db = Open();
     const std::string error = DatabaseErrorOf([&] { db->Run("select * from NO_SUCH_VIEW"); });
     EXPECT_TRUE(Contains(error, "no such table: NO_SUCH_VIEW")) << error;
+    EXPECT_FALSE(Leaks(error)) << error;
     db->Close();
     EXPECT_FALSE(db->IsConnected());
     EXPECT_THROW(db->Run("select 1"), DatabaseError);
@@ -104,6 +112,7 @@ TEST_F(OdbcSource, AMissingDriverIsNamedInTheMessage) {
     EXPECT_TRUE(Contains(error, "[unixODBC]")) << error;
     EXPECT_TRUE(Contains(error, "No Such ODBC Driver")) << error;
     EXPECT_TRUE(Contains(error, kOdbcDriverVariable)) << error;
+    EXPECT_FALSE(Leaks(error)) << error;
 }
 
 TEST_F(OdbcSource, AMissingDatabaseIsNotCreated) {
@@ -111,5 +120,6 @@ TEST_F(OdbcSource, AMissingDatabaseIsNotCreated) {
     odbc_->UseAttributes("Database=" + missing + ";NoCreat=1");
     const std::string error = DatabaseErrorOf([&] { Open(); });
     EXPECT_NE(error, "(no error)");
+    EXPECT_FALSE(Leaks(error)) << error;
     EXPECT_FALSE(std::filesystem::exists(missing));
 }

@@ -8,7 +8,7 @@
 #include "catalogue/schema_manager.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_table.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 #include "support/snapshot_fixture.h"
 
 using namespace tabulorix;

@@ -38,23 +38,6 @@ public:
 
 }  // namespace
 
-TEST(RowTable, AnEmptyTableWritesNothingAndAHeaderOnlyTableOneQuotedLine) {
-    ZMGCell table;
-    EXPECT_EQ(table.ColumnCount(), 0);
-    EXPECT_TRUE(table.IsPastEnd(0));
-    Strings lines{"kept"};
-    table.WriteCsvLines(lines);
-    EXPECT_EQ(lines, Strings{"kept"});
-    EXPECT_TRUE(ListViewDisplayTexts(table).captions.empty());
-
-    table.AddRow(RowOf({"TableNameP", "Comments"}));
-    EXPECT_EQ(table.ColumnCount(), 2);
-    EXPECT_TRUE(table.IsPastEnd(1));
-    lines.clear();
-    table.WriteCsvLines(lines);
-    EXPECT_EQ(lines, Strings{R"("TableNameP","Comments")"});
-}
-
 TEST(RowTable, GroupColumnsBlankRepeatsInCsvOneByOneAndInTheListViewUpToTheFirstDifference) {
     ZMGCell table;
     FillGroupExample(table);
@@ -153,7 +136,9 @@ TEST(RowTable, SerialsAndKeyNumbersFollowTheLargestAndClearRowsCutsFromAPosition
     EXPECT_EQ(table.RowCount(), 0);
 }
 
-TEST(RowTable, CopyRowsAsExtMakesPlainRowsWithTheirFlags) {
+// The source: a header, a column row with flags, key number, serial and
+// item name, and a key row with flags and child rows.
+TEST(RowTable, CopyRowsAsExtKeepsFlagsAndCopyRowsAsCellKeepsChildRows) {
     ZMGCell source;
     source.AddRow(RowOf({"ColumnNameP", "Position"}));
     auto field = std::make_unique<ZMGRowField>();
@@ -163,57 +148,36 @@ TEST(RowTable, CopyRowsAsExtMakesPlainRowsWithTheirFlags) {
     field->SetSerial(0);
     source.AddRow(std::move(field));
     auto keyRow = std::make_unique<ZMGRowCell>();
-    keyRow->AddItem("PK");
-    keyRow->Child().AddRow(RowOf({"child"}));
-    source.AddRow(std::move(keyRow));
-
-    ZMGCell copy;
-    copy.AddRow(RowOf({"old"}));
-    copy.CopyRowsAsExt(source);
-    ASSERT_EQ(copy.RowCount(), 3);
-    const ZMGRowExt& copied = copy.GetRow(1);
-    EXPECT_EQ(typeid(copied), typeid(ZMGRowExt));
-    EXPECT_EQ(copied.GetFlags(), static_cast<std::uint32_t>(kKeyPrimary | kIndexUnique));
-    EXPECT_EQ(Values(copied), (Strings{"DEPTNO"}));
-    EXPECT_EQ(copied.Name(0), "ColumnNameP");
-    EXPECT_EQ(copied.KeyNumber(), 3);
-    EXPECT_EQ(copied.Serial(), 0);
-    EXPECT_EQ(typeid(copy.GetRow(2)), typeid(ZMGRowExt));
-}
-
-TEST(RowTable, CopyRowsAsCellMakesRowCellsWithoutFlagsButWithChildren) {
-    ZMGCell source;
-    auto keyRow = std::make_unique<ZMGRowCell>();
     keyRow->AddItem("PK_EMP");
     keyRow->SetFlags(kKeyPrimary);
     keyRow->Child().AddRow(RowOf({"ColumnNameP", "Position"}));
     keyRow->Child().AddRow(RowOf({"EMPNO", "1"}));
     source.AddRow(std::move(keyRow));
-    source.AddRow(RowOf({"plain"}));
 
-    ZMGCell copy;
-    copy.CopyRowsAsCell(source);
-    ASSERT_EQ(copy.RowCount(), 2);
-    auto* cell = dynamic_cast<ZMGRowCell*>(&copy.GetRow(0));
+    ZMGCell plain;
+    plain.AddRow(RowOf({"old"}));
+    plain.CopyRowsAsExt(source);
+    ASSERT_EQ(plain.RowCount(), 3);
+    const ZMGRowExt& copied = plain.GetRow(1);
+    EXPECT_EQ(typeid(copied), typeid(ZMGRowExt));
+    EXPECT_EQ(copied.GetFlags(), static_cast<std::uint32_t>(kKeyPrimary | kIndexUnique));
+    EXPECT_EQ(Values(copied), (Strings{"DEPTNO"}));
+    EXPECT_EQ(copied.Name(0), "ColumnNameP");
+    EXPECT_EQ(std::pair(copied.KeyNumber(), copied.Serial()), std::pair(3, 0));
+    EXPECT_EQ(typeid(plain.GetRow(2)), typeid(ZMGRowExt));
+
+    ZMGCell cells;
+    cells.CopyRowsAsCell(source);
+    ASSERT_EQ(cells.RowCount(), 3);
+    auto* cell = dynamic_cast<ZMGRowCell*>(&cells.GetRow(2));
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->GetFlags(), 0u);
     EXPECT_EQ(cell->Item(0), "PK_EMP");
     ASSERT_EQ(cell->Child().RowCount(), 2);
     EXPECT_EQ(Values(cell->Child().GetRow(1)), (Strings{"EMPNO", "1"}));
-    auto* plain = dynamic_cast<ZMGRowCell*>(&copy.GetRow(1));
-    ASSERT_NE(plain, nullptr);
-    EXPECT_EQ(plain->Child().RowCount(), 0);
-}
-
-TEST(RowTable, CopyingATableOntoItselfKeepsItsRows) {
-    ZMGCell table;
-    table.AddRow(RowOf({"h"}));
-    table.AddRow(RowOf({"1"}));
-    table.CopyRowsAsExt(table);
-    EXPECT_EQ(table.RowCount(), 2);
-    table.CopyRowsAsCell(table);
-    ASSERT_EQ(table.RowCount(), 2);
-    EXPECT_EQ(table.GetRow(1).Item(0), "1");
+    auto* header = dynamic_cast<ZMGRowCell*>(&cells.GetRow(0));
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->Child().RowCount(), 0);
 }
 
 TEST(RowTable, ShowListViewChangesOnlyADifferingVisibility) {
@@ -225,33 +189,4 @@ TEST(RowTable, ShowListViewChangesOnlyADifferingVisibility) {
     EXPECT_TRUE(view.calls.empty());
     table.ShowListView(true);
     EXPECT_EQ(view.calls, (Strings{"fill", "show"}));
-}
-
-TEST(RowTable, DetailListKindsGiveTheirHeaderAndBlankTemplates) {
-    EXPECT_EQ(ZMGCell().NewTemplateRow(0), nullptr);
-
-    auto header = ZMGCellFieldTable().NewTemplateRow(0);
-    EXPECT_EQ(Values(*header), (Strings{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable",
-                                        "DataDefault", "Comments"}));
-    EXPECT_NE(dynamic_cast<ZMGRowField*>(header.get()), nullptr);
-    auto blank = ZMGCellFieldTable().NewTemplateRow(1);
-    EXPECT_EQ(Values(*blank), Strings(8, ""));
-
-    EXPECT_EQ(Values(*ZMGCellFieldKey().NewTemplateRow(0)), (Strings{"物理列名", "位置", "制約名", "状態"}));
-    EXPECT_EQ(Values(*ZMGCellFieldKey(ZMGHeaderForm::B).NewTemplateRow(0)),
-              (Strings{"制約名", "状態", "物理列名", "位置"}));
-    EXPECT_EQ(Values(*ZMGCellFieldForeignKey().NewTemplateRow(0)),
-              (Strings{"物理列名", "位置", "制約名", "動詞句", "参照先オーナー", "参照先制約名", "削除規則",
-                       "状態"}));
-    EXPECT_EQ(Values(*ZMGCellFieldForeignKey(ZMGHeaderForm::B).NewTemplateRow(0)),
-              (Strings{"制約名", "動詞句", "参照先オーナー", "参照先制約名", "削除規則", "状態", "物理列名",
-                       "位置"}));
-    EXPECT_EQ(Values(*ZMGCellFieldIndex().NewTemplateRow(0)),
-              (Strings{"物理列名", "位置", "索引名", "一意性"}));
-    EXPECT_EQ(Values(*ZMGCellFieldIndex(ZMGHeaderForm::B).NewTemplateRow(0)),
-              (Strings{"索引名", "一意性", "物理列名", "位置"}));
-    EXPECT_NE(dynamic_cast<ZMGRowIndex*>(ZMGCellFieldIndex().NewTemplateRow(0).get()), nullptr);
-    EXPECT_EQ(Values(*ZMGCellFieldCondition().NewTemplateRow(0)),
-              (Strings{"制約名", "状態", "物理列名", "条件"}));
-    EXPECT_EQ(ZMGCellFieldCondition().NewTemplateRow(2)->ItemCount(), 4);
 }

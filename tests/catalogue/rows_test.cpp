@@ -6,7 +6,7 @@
 
 #include "catalogue/row_table.h"
 #include "catalogue/rows.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 #include "support/row_values.h"
 
 using namespace tabulorix;
@@ -36,6 +36,17 @@ TEST(Rows, ClearItemsKeepsTheLeadingValuesAndTheirNames) {
     EXPECT_EQ(row->ItemCount(), 2);
     row->ClearItems(0);
     EXPECT_EQ(row->ItemCount(), 0);
+
+    // A row cell also cuts its child rows.
+    ZMGRowCell cell;
+    for (const char* v : {"a", "b", "c"}) {
+        cell.AddItem(v);
+        cell.Child().AddRow(Named({v}));
+    }
+    cell.ClearItems(1);
+    EXPECT_EQ(cell.ItemCount(), 1);
+    ASSERT_EQ(cell.Child().RowCount(), 1);
+    EXPECT_EQ(cell.Child().GetRow(0).Item(0), "a");
 }
 
 TEST(Rows, GetItemOutsideTheRowShowsTheRangeMessageAndLeavesTheOutputs) {
@@ -55,33 +66,6 @@ TEST(Rows, GetItemOutsideTheRowShowsTheRangeMessageAndLeavesTheOutputs) {
     EXPECT_EQ(value, "c");
     EXPECT_EQ(name, "n_c");
     EXPECT_EQ(ports.messages.size(), 3u);
-}
-
-TEST(Rows, OtherPositionErrorsRaiseAndBlankItemEmptiesValueAndName) {
-    auto row = Named({"a", "b"});
-    EXPECT_THROW(row->PutItem(2, "x"), std::out_of_range);
-    EXPECT_THROW((void)row->Item(-1), std::out_of_range);
-    EXPECT_THROW(row->BlankItem(2), std::out_of_range);
-    EXPECT_EQ(row->ItemOrEmpty(9), "");
-    row->PutItem(1, "x");
-    row->BlankItem(0);
-    EXPECT_EQ(Values(*row), (std::vector<std::string>{"", "x"}));
-    EXPECT_EQ(row->Name(0), "");
-    EXPECT_EQ(row->Name(1), "n_b");
-}
-
-TEST(Rows, AddItemKeepsValuesAndNamesParallel) {
-    ZMGRowExt row;
-    row.AddItem("v1");
-    row.AddItem(std::string("v2"));
-    row.AddItem("v3", "name3");
-    row.AddItem(nullptr);
-    row.AddItem(nullptr, nullptr);
-    ASSERT_EQ(row.ItemCount(), 5);
-    EXPECT_EQ(row.Name(0), "");
-    EXPECT_EQ(row.Name(2), "name3");
-    EXPECT_EQ(row.Item(3), "");
-    EXPECT_EQ(row.Name(4), "");
 }
 
 TEST(Rows, CopyRowReplacesItemsAndTakesKeyNumberAndSerial) {
@@ -113,18 +97,6 @@ TEST(Rows, AssignItemsNeedsTheItemsToExist) {
     auto shortRow = Named({"a"});
     EXPECT_THROW(shortRow->AssignItems(*target), std::out_of_range);
     EXPECT_EQ(Values(*shortRow), (std::vector<std::string>{"a"}));
-}
-
-TEST(Rows, RowCellClearItemsAlsoCutsTheChildRows) {
-    ZMGRowCell row;
-    for (const char* v : {"a", "b", "c"}) {
-        row.AddItem(v);
-        row.Child().AddRow(Named({v}));
-    }
-    row.ClearItems(1);
-    EXPECT_EQ(row.ItemCount(), 1);
-    EXPECT_EQ(row.Child().RowCount(), 1);
-    EXPECT_EQ(row.Child().GetRow(0).Item(0), "a");
 }
 
 TEST(Rows, RowCellCopyRowCopiesTheChildRowsAsPlainRows) {

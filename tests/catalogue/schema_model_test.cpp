@@ -70,16 +70,13 @@ private:
 TEST_F(SchemaModel, DesignTitleCutsKvxFoundInTheLowerCasedTitle) {
     MGSchemaMng manager;
     EXPECT_EQ(manager.DesignTitle(), "無題");
-    manager.SetDesignPath("C:\\work\\Sales.KVX");
-    EXPECT_EQ(manager.DesignTitle(), "Sales");
-    manager.SetDesignPath("x.kvx");
-    EXPECT_EQ(manager.DesignTitle(), "x");
-    manager.SetDesignPath(".kvx");
-    EXPECT_EQ(manager.DesignTitle(), ".kvx");
-    manager.SetDesignPath("C:\\work\\plan.tlx");
-    EXPECT_EQ(manager.DesignTitle(), "plan.tlx");
-    manager.SetDesignPath("/home/user/設計.kvx.bak");
-    EXPECT_EQ(manager.DesignTitle(), "設計");
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\work\\Sales.KVX", "Sales"}, {"x.kvx", "x"},      {".kvx", ".kvx"},
+        {"C:\\work\\plan.tlx", "plan.tlx"}, {"/home/user/設計.kvx.bak", "設計"}};
+    for (const auto& [path, title] : cases) {
+        manager.SetDesignPath(path);
+        EXPECT_EQ(manager.DesignTitle(), title) << path;
+    }
 }
 
 TEST_F(SchemaModel, LengthTextOfColumns) {
@@ -150,33 +147,6 @@ TEST_F(SchemaModel, ManagerLooksUpAndNumbersSchemas) {
     EXPECT_EQ(manager.NextSchemaNumber(), 1);
 }
 
-TEST_F(SchemaModel, TheFirstSchemaCreatesTheDiagramBoundToTheDrawingBox) {
-    alignas(8) static char drawBoxStandIn;
-    auto* drawBox = reinterpret_cast<ZMGDrawBox*>(&drawBoxStandIn);  // never dereferenced
-    MGDrawTableList::SetDefaultDrawBox(drawBox);
-
-    MGSchemaMng manager;
-    manager.AddSchema(SchemaFor("A", 1));
-    MGDrawTableList* diagram = MGDrawTableList::Current();
-    ASSERT_NE(diagram, nullptr);
-    EXPECT_EQ(diagram->DrawBox(), drawBox);
-    diagram->AddBox(std::make_unique<MGShapeTable>(1, "A", "T", "T", "", true));
-
-    manager.AddSchema(SchemaFor("B", 2));
-    EXPECT_EQ(MGDrawTableList::Current(), diagram);
-    EXPECT_EQ(diagram->Count(), 1);
-
-    manager.ClearSchemas();
-    EXPECT_EQ(MGDrawTableList::Current(), nullptr);
-
-    // The next schema starts an empty diagram.
-    manager.AddSchema(SchemaFor("C", 1));
-    ASSERT_NE(MGDrawTableList::Current(), nullptr);
-    EXPECT_EQ(MGDrawTableList::Current()->Count(), 0);
-    manager.ClearSchemas();
-    MGDrawTableList::SetDefaultDrawBox(nullptr);
-}
-
 TEST_F(SchemaModel, DiscardingAFailedSchemaKeepsTheDiagramAndDestroyingTheManagerEndsIt) {
     {
         MGSchemaMng manager;
@@ -199,8 +169,7 @@ TEST_F(SchemaModel, AnOwnedConnectionIsClosedOnceAndAnAttachedOneIsLeftToItsOwne
         schema.AdoptConnection(std::make_unique<FakeConnection>(true, closes, destroyed));
         EXPECT_TRUE(schema.OwnsConnection());
         schema.CloseConnection();
-        EXPECT_EQ(closes, 1);
-        EXPECT_EQ(destroyed, 1);
+        EXPECT_EQ(std::pair(closes, destroyed), std::pair(1, 1));
         EXPECT_EQ(schema.GetConnection(), nullptr);
         schema.CloseConnection();  // nothing left to close
         EXPECT_EQ(closes, 1);
@@ -208,8 +177,7 @@ TEST_F(SchemaModel, AnOwnedConnectionIsClosedOnceAndAnAttachedOneIsLeftToItsOwne
         // A connection that is no longer connected is released without closing.
         schema.AdoptConnection(std::make_unique<FakeConnection>(false, closes, destroyed));
         schema.CloseConnection();
-        EXPECT_EQ(closes, 1);
-        EXPECT_EQ(destroyed, 2);
+        EXPECT_EQ(std::pair(closes, destroyed), std::pair(1, 2));
 
         schema.AttachConnection(&shared);
         EXPECT_FALSE(schema.OwnsConnection());
@@ -224,8 +192,7 @@ TEST_F(SchemaModel, AnOwnedConnectionIsClosedOnceAndAnAttachedOneIsLeftToItsOwne
         MGSchema schema;
         schema.AdoptConnection(std::make_unique<FakeConnection>(true, closes, destroyed));
     }
-    EXPECT_EQ(closes, 2);
-    EXPECT_EQ(destroyed, 3);
+    EXPECT_EQ(std::pair(closes, destroyed), std::pair(2, 3));
 }
 
 namespace {

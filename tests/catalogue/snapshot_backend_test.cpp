@@ -80,11 +80,10 @@ TEST(SnapshotSource, FailuresNameTheirCause) {
 TEST(SourceChoice, SnapshotPathsAreRecognisedAndKeepTheirCase) {
     TempDirectory dir;
     EXPECT_TRUE(NamesSnapshotFile(SampleSnapshotPath()));
-    EXPECT_TRUE(NamesSnapshotFile("/nowhere/Sample.SQLITE"));  // a missing snapshot is still one
-    EXPECT_TRUE(NamesSnapshotFile("dump.sqlite3"));
-    EXPECT_FALSE(NamesSnapshotFile("ORCL"));
-    EXPECT_FALSE(NamesSnapshotFile("host:1521:ORCL"));
-    EXPECT_FALSE(NamesSnapshotFile("dbhost:1521/sales.example.com"));
+    for (const char* name : {"/nowhere/Sample.SQLITE", "dump.sqlite3"})  // missing snapshots are still ones
+        EXPECT_TRUE(NamesSnapshotFile(name)) << name;
+    for (const char* name : {"ORCL", "host:1521:ORCL", "dbhost:1521/sales.example.com"})
+        EXPECT_FALSE(NamesSnapshotFile(name)) << name;
     // An existing SQLite file under any name is a snapshot; another file is not.
     const std::string copy = fixture::CopyInto(dir, SampleSnapshotPath(), "SnapshotWithoutExtension");
     EXPECT_TRUE(NamesSnapshotFile(copy));

@@ -162,72 +162,58 @@ protected:
     fs::path dir_;
 };
 
-TEST_F(CanvasConsumerTest, LibreOfficeConvertsTheEmfPicture) {
-    const auto soffice = FindTool("soffice");
-    if (!soffice) GTEST_SKIP() << "soffice is not installed (scripts/install-deps)";
-    EmfCanvas canvas(kWidth, kHeight);
-    DrawSample(canvas);
-    std::string error;
-    const auto bytes = canvas.Finish(&error);
-    ASSERT_TRUE(bytes) << error;
-    {
-        std::ofstream out(Path("sample.emf"), std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
-        ASSERT_TRUE(out.good());
+// Each format drawn by its canvas and rendered by its consumer to
+// sample.png; LibreOffice renders EMF at 96 dpi, pdftoppm is asked for 192.
+TEST_F(CanvasConsumerTest, ConsumersShowTheSampleInEveryFormat) {
+    const struct {
+        const char* format;
+        const char* tool;
+        QStringList arguments;  // after the tool, before the input file
+        double scale;
+    } cases[] = {
+        {"emf", "soffice", {"--headless", "--norestore", "--convert-to", "png", "--outdir"}, 1.0},
+        {"svg", "rsvg-convert", {"--background-color", "white", "-o"}, 1.0},
+        {"pdf", "pdftoppm", {"-r", "192", "-png", "-singlefile"}, 2.0},
+    };
+    for (const auto& c : cases)
+        if (!FindTool(c.tool)) GTEST_SKIP() << c.tool << " is not installed (scripts/install-deps)";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        const auto tool = FindTool(c.tool);
+        const std::string input = Path(std::string("sample.") + c.format);
+        std::string error;
+        if (c.format == std::string("emf")) {
+            EmfCanvas canvas(kWidth, kHeight);
+            DrawSample(canvas);
+            const auto bytes = canvas.Finish(&error);
+            ASSERT_TRUE(bytes) << error;
+            std::ofstream(input, std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes->data()),
+                       static_cast<std::streamsize>(bytes->size()));
+        } else {
+            auto canvas = c.format == std::string("svg")
+                              ? QtCanvas::ForSvgFile(input, kWidth, kHeight, &error)
+                              : QtCanvas::ForPdfFile(input, kWidth, kHeight, &error);
+            ASSERT_TRUE(canvas) << error;
+            DrawSample(*canvas);
+            ASSERT_TRUE(canvas->Finish(&error)) << error;
+        }
+        QStringList arguments = c.arguments;
+        const QString png = QString::fromStdString(Path("sample.png"));
+        if (c.format == std::string("emf")) arguments << QString::fromStdString(dir_.string());
+        if (c.format == std::string("svg")) arguments << png;
+        arguments << QString::fromStdString(input);
+        if (c.format == std::string("pdf")) arguments << QString::fromStdString(Path("sample"));
+        fs::create_directories(dir_ / "home");
+        const auto result = RunTool(*tool, arguments, 240, (dir_ / "home").string());
+        ASSERT_TRUE(result.Succeeded()) << (result.timedOut ? "timed out: " : "") << result.output;
+        const QImage image(png);
+        CheckSample(image, std::string(c.tool) + " (" + c.format + ")");
+        const auto placed = Locate(image);
+        ASSERT_TRUE(placed);
+        EXPECT_NEAR(placed->scale, c.scale, 0.03) << "one unit is 1/96 inch";
+        fs::remove(Path("sample.png"));
     }
-    fs::create_directories(dir_ / "home");
-    const auto result =
-        RunTool(*soffice,
-                {"--headless", "--norestore", "--convert-to", "png", "--outdir",
-                 QString::fromStdString(dir_.string()), QString::fromStdString(Path("sample.emf"))},
-                240, (dir_ / "home").string());
-    ASSERT_TRUE(result.Succeeded()) << "soffice failed" << (result.timedOut ? " (timed out)" : "") << ": "
-                                    << result.output;
-    QImage png(QString::fromStdString(Path("sample.png")));
-    CheckSample(png, "LibreOffice (EMF)");
-    const auto placed = Locate(png);
-    ASSERT_TRUE(placed);
-    EXPECT_NEAR(placed->scale, 1.0, 0.03) << "one unit is 1/96 inch, LibreOffice renders at 96 dpi";
-}
-
-TEST_F(CanvasConsumerTest, LibrsvgRendersTheSvgPicture) {
-    const auto rsvg = FindTool("rsvg-convert");
-    if (!rsvg) GTEST_SKIP() << "rsvg-convert is not installed (scripts/install-deps)";
-    std::string error;
-    auto canvas = QtCanvas::ForSvgFile(Path("sample.svg"), kWidth, kHeight, &error);
-    ASSERT_TRUE(canvas) << error;
-    DrawSample(*canvas);
-    ASSERT_TRUE(canvas->Finish(&error)) << error;
-    const auto result =
-        RunTool(*rsvg,
-                {"--background-color", "white", "-o", QString::fromStdString(Path("sample.png")),
-                 QString::fromStdString(Path("sample.svg"))},
-                120);
-    ASSERT_TRUE(result.Succeeded()) << result.output;
-    QImage png(QString::fromStdString(Path("sample.png")));
-    EXPECT_NEAR(png.width(), kWidth, 1) << "96 dpi units render one to one";
-    EXPECT_NEAR(png.height(), kHeight, 1);
-    CheckSample(png, "librsvg (SVG)");
-}
-
-TEST_F(CanvasConsumerTest, PopplerRendersThePdfPage) {
-    const auto pdftoppm = FindTool("pdftoppm");
-    if (!pdftoppm) GTEST_SKIP() << "pdftoppm is not installed (scripts/install-deps)";
-    std::string error;
-    auto canvas = QtCanvas::ForPdfFile(Path("sample.pdf"), kWidth, kHeight, &error);
-    ASSERT_TRUE(canvas) << error;
-    DrawSample(*canvas);
-    ASSERT_TRUE(canvas->Finish(&error)) << error;
-    const auto result =
-        RunTool(*pdftoppm,
-                {"-r", "192", "-png", "-singlefile", QString::fromStdString(Path("sample.pdf")),
-                 QString::fromStdString(Path("sample"))},
-                120);
-    ASSERT_TRUE(result.Succeeded()) << result.output;
-    QImage png(QString::fromStdString(Path("sample.png")));
-    EXPECT_NEAR(png.width(), 2 * kWidth, 2) << "the page is the picture size at 96 units per inch";
-    EXPECT_NEAR(png.height(), 2 * kHeight, 2);
-    CheckSample(png, "poppler (PDF)");
 }
 
 }  // namespace

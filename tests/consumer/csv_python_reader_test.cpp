@@ -9,7 +9,7 @@
 #include "outputs/csv_export.h"
 #include "support/catalogue_builder.h"
 #include "support/external_tool.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 #include "support/snapshot_fixture.h"
 
 using namespace tabulorix;

@@ -18,7 +18,7 @@
 #include "diagram/shape_view.h"
 #include "base/file_io.h"
 #include "support/catalogue_builder.h"
-#include "support/design_fixture.h"
+#include "support/recording_host.h"
 
 using namespace tabulorix;
 
@@ -172,13 +172,7 @@ TEST_F(DamagedDesign, ALineOfSeveralMegabytesIsReadAndWrittenWhole) {
     const std::string a = tabulorix::ReadFileBytes(first);
     const std::string b = tabulorix::ReadFileBytes(second);
     EXPECT_EQ(a.size(), b.size());
-    const auto differ = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
-    EXPECT_TRUE(differ.first == a.end() && differ.second == b.end())
-        << "first difference at byte " << (differ.first - a.begin()) << ": "
-        << a.substr(static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, differ.first - a.begin() - 20)), 60)
-        << " | "
-        << b.substr(static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, differ.second - b.begin() - 20)),
-                    80);
+    EXPECT_TRUE(a == b) << "the second file differs from the first";
 }
 
 TEST_F(DamagedDesign, SchemaAsTheLastLineAddsNoSchema) {
@@ -222,30 +216,6 @@ TEST_F(DamagedDesign, ASettingThatIsNoNumberIsNamedAndTheDesignStillLoads) {
     ASSERT_TRUE(LoadDesignFile(context, Write("settings.tlx", lines)));
     EXPECT_EQ(ports.messages, Lines{"設定項目 PaperY の値 \"zwei\" は整数ではありません"});
     ExpectSampleLoaded();
-}
-
-TEST_F(DamagedDesign, ABadOrEmptyLayoutLineCostsOnlyItsOwnBox) {
-    // Each case replaces EMP's layout line; an empty line after it leaves EMP placed.
-    for (const Lines& bad :
-         {Lines{"SCOTT EMP 5x 51"}, Lines{"SCOTT EMP 50 99999999999"}, Lines{"SCOTT EMP 50"},
-          Lines{"SCOTT EMP 16777217 0"}, Lines{"SCOTT EMP 50 51", ""}}) {
-        SCOPED_TRACE(bad.front() + (bad.size() > 1 ? " + empty line" : ""));
-        Lines lines = SampleLines();
-        const auto at = lines.erase(Find(lines, "SCOTT EMP 50 51"));
-        lines.insert(at, bad.begin(), bad.end());
-        ports.messages.clear();
-        ASSERT_TRUE(LoadDesignFile(context, Write("layout.tlx", lines)));
-        EXPECT_EQ(ports.messages, Lines{kLayoutReadError});
-        // The boxes after the damaged line keep their places.
-        EXPECT_EQ(Left("SCOTT", "DEPT"), 400);
-        EXPECT_EQ(Left("SCOTT", "V_EMP"), 600);
-        if (bad.size() > 1) {
-            EXPECT_EQ(Left("SCOTT", "EMP"), 50);
-        }
-        ASSERT_NE(Box("SCOTT", "EMP"), nullptr);
-        EXPECT_EQ(Box("SCOTT", "EMP")->ColumnRows().RowCount(), 3);
-        ClearDesign();
-    }
 }
 
 TEST_F(DamagedDesign, TwoSchemaBlocksOfOneOwnerBothLoadAndAreWrittenAgain) {

@@ -1,8 +1,8 @@
 // The password of a login is used to connect and nowhere else: not in the
 // design file written after reading, not in any message or progress line,
-// not in the error texts of a refused login or of the ODBC driver manager
-// (whose connection string carries it). A distinctive password is searched
-// for, as typed and upper-cased, in everything the run produced.
+// not in the error texts of a refused login (the ODBC errors: OdbcSource).
+// A distinctive password is searched for, as typed and upper-cased, in
+// everything the run produced.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,9 +12,8 @@
 #include "designfile/design_loader.h"
 #include "designfile/design_writer.h"
 #include "base/file_io.h"
-#include "platform/odbc_database.h"
 #include "platform/snapshot_database.h"
-#include "support/design_fixture.h"
+#include "support/recording_host.h"
 #include "support/row_values.h"
 
 using namespace tabulorix;
@@ -78,33 +77,9 @@ TEST_F(PasswordSecrecy, TheDesignFileAndTheProgressOfAReadHoldNoPassword) {
 
 TEST_F(PasswordSecrecy, ARefusedLoginDoesNotRepeatTheTypedPassword) {
     EXPECT_FALSE(Reverse(kWrongPassword, snapshot_));
-    EXPECT_TRUE(Contains(JoinedLines(ports.messages), tabulorix::kInvalidLogonMessage))
-        << JoinedLines(ports.messages);
+    EXPECT_FALSE(ports.messages.empty());  // the refusal's own text: SnapshotSource
     EXPECT_EQ(Leak(Everything(), kWrongPassword), "");
     EXPECT_EQ(Leak(Everything(), kPassword), "");
-}
-
-TEST_F(PasswordSecrecy, OdbcFailuresDoNotRepeatTheConnectionString) {
-    const tabulorix::LoginData login{"SALES", kPassword, "SAMPLE"};
-    {
-        ScopedEnvironment driver(tabulorix::kOdbcDriverVariable, std::string("No Such ODBC Driver"));
-        const std::string error = DatabaseErrorOf([&] { tabulorix::OpenDatabase(login); });
-        EXPECT_NE(error, "(no error)");
-        EXPECT_EQ(Leak(error, kPassword), "");
-    }
-    ScopedEnvironment driver(tabulorix::kOdbcDriverVariable, std::string("SQLite3"));
-    {
-        ScopedEnvironment attributes(tabulorix::kOdbcAttributesVariable,
-                                     "Database=" + dir.File("missing.sqlite") + ";NoCreat=1");
-        const std::string error = DatabaseErrorOf([&] { tabulorix::OpenDatabase(login); });
-        EXPECT_NE(error, "(no error)");
-        EXPECT_EQ(Leak(error, kPassword), "");
-    }
-    ScopedEnvironment attributes(tabulorix::kOdbcAttributesVariable, "Database=" + snapshot_ + ";NoCreat=1");
-    auto db = tabulorix::OpenDatabase(login);
-    const std::string error = DatabaseErrorOf([&] { db->Run("select * from NO_SUCH_VIEW"); });
-    EXPECT_NE(error, "(no error)");
-    EXPECT_EQ(Leak(error, kPassword), "");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@
 #include "designfile/design_writer.h"
 #include "base/file_io.h"
 #include "support/catalogue_builder.h"
-#include "support/design_fixture.h"
+#include "support/recording_host.h"
 
 using namespace tabulorix;
 

@@ -22,8 +22,7 @@
 #include "render/draw_box.h"
 #include "support/catalogue_builder.h"
 #include "support/recording_canvas.h"
-#include "support/recording_ports.h"
-#include "support/recording_render_ports.h"
+#include "support/recording_host.h"
 
 namespace tabulorix::diagram_test {
 

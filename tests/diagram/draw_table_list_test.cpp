@@ -100,15 +100,27 @@ TEST(DrawTableList, FindBoxGivesTheFirstMatchInListOrder) {
     EXPECT_EQ(diagram.FindBox("NEW", "T"), nullptr);
 }
 
-TEST(DrawTableList, TextsAndTheLegendAreFoundByTheirLayoutNames) {
+TEST(DrawTableList, TheExtentOfPlacedBoxesGivesThePageCounts) {
     MGDrawTableList diagram(nullptr);
-    auto text = std::make_unique<MGShapeText>("memo", "IPAPGothic", 9, 0);
-    text->SetOwner("/");
-    text->SetName("/1");
-    MGShapeTable& added = diagram.AddBox(std::move(text));
-    MGShapeTable& legend = diagram.AddBox(std::make_unique<MGShapeLegend>());
-    EXPECT_EQ(diagram.FindBox("/", "/1"), &added);
-    EXPECT_EQ(diagram.FindBox("//", "Legend"), &legend);
+    const auto extent = [&] {
+        return std::pair{diagram.PlacedExtent().right, diagram.PlacedExtent().bottom};
+    };
+    const auto pages = [&](int w, int h) {
+        const MGPageCounts counts = diagram.PageCounts(w, h);
+        return std::pair{counts.across, counts.down};
+    };
+    EXPECT_EQ(extent(), std::pair(0, 0));
+    EXPECT_EQ(pages(500, 700), std::pair(1, 1));
+    MGShapeTable& box = Placed(diagram, 1, {0, 0, 300, 200});
+    Placed(diagram, 2, {400, 10, 1000, 120});
+    Placed(diagram, 0, {900, 900, 2000, 2000});  // not placed
+    Placed(diagram, 3, {50, 50, 1500, 1500});    // being dragged
+    EXPECT_EQ(extent(), std::pair(1000, 200));
+    box.SetPosition({0, 0, 300, 700});
+    EXPECT_EQ(pages(500, 700), std::pair(2, 1));
+    box.SetPosition({0, 0, 1001, 701});
+    EXPECT_EQ(pages(500, 700), std::pair(3, 2));
+    EXPECT_EQ(pages(0, -5), std::pair(1, 1));  // no paper measured yet
 }
 
 TEST(DrawTableList, StatesFlagsAndSchemaCountReachEveryBox) {
@@ -128,26 +140,4 @@ TEST(DrawTableList, StatesFlagsAndSchemaCountReachEveryBox) {
         EXPECT_EQ(diagram.Item(i)->State(), 0);
     }
     EXPECT_EQ(diagram.SelectionBand().State(), MGShapeRect::kStateNormal);
-}
-
-TEST(DrawTableList, TheExtentOfPlacedBoxesGivesThePageCounts) {
-    MGDrawTableList diagram(nullptr);
-    EXPECT_EQ(diagram.PlacedExtent().right, 0);
-    EXPECT_EQ(diagram.PlacedExtent().bottom, 0);
-    EXPECT_EQ(diagram.PageCounts(500, 700).across, 1);
-    EXPECT_EQ(diagram.PageCounts(500, 700).down, 1);
-    MGShapeTable& box = Placed(diagram, 1, {0, 0, 300, 200});
-    Placed(diagram, 2, {400, 10, 1000, 120});
-    Placed(diagram, 0, {900, 900, 2000, 2000});  // not placed
-    Placed(diagram, 3, {50, 50, 1500, 1500});    // being dragged
-    EXPECT_EQ(diagram.PlacedExtent().right, 1000);
-    EXPECT_EQ(diagram.PlacedExtent().bottom, 200);
-    box.SetPosition({0, 0, 300, 700});
-    EXPECT_EQ(diagram.PageCounts(500, 700).across, 2);
-    EXPECT_EQ(diagram.PageCounts(500, 700).down, 1);
-    box.SetPosition({0, 0, 1001, 701});
-    EXPECT_EQ(diagram.PageCounts(500, 700).across, 3);
-    EXPECT_EQ(diagram.PageCounts(500, 700).down, 2);
-    EXPECT_EQ(diagram.PageCounts(0, -5).across, 1);  // no paper measured yet
-    EXPECT_EQ(diagram.PageCounts(0, -5).down, 1);
 }

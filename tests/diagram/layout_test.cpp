@@ -5,10 +5,13 @@
 #include "diagram/diagram_build.h"
 #include "diagram/layout_lines.h"
 #include "diagram_fixture.h"
+#include "support/row_values.h"
 
 using namespace tabulorix;
 
 using namespace diagram_test;
+using tabulorix::testing::Rows;
+using tabulorix::testing::Strings;
 
 namespace {
 
@@ -46,64 +49,49 @@ protected:
 
 }  // namespace
 
-TEST_F(Layout, ThreeBoxesOnOnePageAcross) {
+// Boxes go left to right with gaps of 50 from (50, 51); a box that would
+// pass the page's right edge less a gap opens a new band below the tallest
+// box of the band (or, with more pages across, moves to the next page column).
+TEST_F(Layout, AutomaticPlacementInBandsAndPageColumns) {
     ASSERT_EQ(box.PaperW(), 1000);
     ASSERT_EQ(box.PaperH(), 1000);
-    MGShapeTable& a = Unplaced("A", 400, 100);
-    MGShapeTable& b = Unplaced("B", 400, 150);
-    MGShapeTable& c = Unplaced("C", 400, 80);
-    Run();
-    EXPECT_EQ(a.Position(), (Rect{50, 51, 450, 151}));
-    EXPECT_EQ(b.Position(), (Rect{500, 51, 900, 201}));
-    // 950 + 400 + 50 > 1000: a new band below the taller of the two.
-    EXPECT_EQ(c.Position(), (Rect{50, 51 + 150 + 50, 450, 331}));
-    EXPECT_EQ(c.State(), MGShapeRect::kStateNormal);
-    EXPECT_TRUE(diagram.Modified());
-    EXPECT_EQ(across, 1);
-    EXPECT_EQ(down, 1);
-    EXPECT_EQ(Pages(), std::make_pair(1, 1));
-}
-
-TEST_F(Layout, WithTwoPagesAcrossTheThirdBoxGoesToTheSecondPageColumn) {
-    Unplaced("A", 400, 100);
-    Unplaced("B", 400, 150);
-    MGShapeTable& c = Unplaced("C", 400, 80);
-    across = 2;
-    Run();
-    EXPECT_EQ(c.Position(), (Rect{1050, 51, 1450, 131}));
-    EXPECT_EQ(across, 2);
-}
-
-TEST_F(Layout, ABoxWiderThanAPageOpensANewBandAndOverflows) {
-    MGShapeTable& a = Unplaced("A", 400, 100);
-    MGShapeTable& wide = Unplaced("WIDE", 950, 100);
-    MGShapeTable& after = Unplaced("AFTER", 100, 100);
-    Run();
-    EXPECT_EQ(a.Position().left, 50);
-    EXPECT_EQ(wide.Position(), (Rect{50, 201, 1000, 301}));
-    // The next box also starts a new band: 50 + 950 + 50 is past the page.
-    EXPECT_EQ(after.Position().left, 50);
-    EXPECT_EQ(after.Position().top, 351);
-    EXPECT_EQ(across, 1);  // never grows during placement
-}
-
-TEST_F(Layout, AFirstBoxWiderThanThePageLessTwoGapsStillOpensANewBand) {
-    MGShapeTable& fits = Unplaced("FITS", 900, 100);  // 50 + 900 + 50 = 1000 is not past the page
-    Run();
-    EXPECT_EQ(fits.Position(), (Rect{50, 51, 950, 151}));
-    diagram.Clear();
-    MGShapeTable& wide = Unplaced("WIDE", 901, 100);
-    Run();
-    EXPECT_EQ(wide.Position(), (Rect{50, 101, 951, 201}));
-}
-
-TEST_F(Layout, PagesDownGrowToTheLowestBox) {
-    for (int i = 0; i < 12; ++i) Unplaced(std::string("T").append(std::to_string(i)), 400, 200);
-    Run();
-    // Six bands of 250: the last ends at 51 + 5 × 250 + 200 = 1501.
-    EXPECT_EQ(diagram.Item(11)->Position().bottom, 1501);
-    EXPECT_EQ(down, 2);
-    EXPECT_EQ(Pages().second, 2);
+    const struct {
+        const char* what;
+        int across;
+        std::vector<std::pair<int, int>> sizes;
+        std::vector<Rect> last;  // positions of the last boxes
+        int down;
+    } cases[] = {
+        {"three on one page", 1, {{400, 150}, {400, 100}, {400, 80}},
+         {{50, 51, 450, 201}, {500, 51, 900, 151}, {50, 51 + 150 + 50, 450, 331}}, 1},
+        {"two pages across", 2, {{400, 100}, {400, 150}, {400, 80}},
+         {{50, 51, 450, 151}, {500, 51, 900, 201}, {1050, 51, 1450, 131}}, 1},
+        // Wider than a page: a band of its own, overflowing; the next box
+        // opens a new band too (50 + 950 + 50 is past the page).
+        {"too wide", 1, {{400, 100}, {950, 100}, {100, 100}},
+         {{50, 51, 450, 151}, {50, 201, 1000, 301}, {50, 351, 150, 451}}, 1},
+        {"first fits exactly", 1, {{900, 100}}, {{50, 51, 950, 151}}, 1},
+        {"first too wide", 1, {{901, 100}}, {{50, 101, 951, 201}}, 1},
+        // Six bands of 250: the last ends at 51 + 5 × 250 + 200 = 1501.
+        {"pages down grow", 1, std::vector<std::pair<int, int>>(12, {400, 200}), {{500, 1301, 900, 1501}}, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        diagram.Clear();
+        across = c.across;
+        down = 1;
+        for (const auto& [w, h] : c.sizes) Unplaced("T" + std::to_string(diagram.Count()), w, h);
+        Run();
+        const int first = diagram.Count() - static_cast<int>(c.last.size());
+        for (int i = 0; i < static_cast<int>(c.last.size()); ++i) {
+            EXPECT_EQ(diagram.Item(first + i)->Position(), c.last[i]) << i;
+            EXPECT_EQ(diagram.Item(first + i)->State(), MGShapeRect::kStateNormal);
+        }
+        EXPECT_TRUE(diagram.Modified());
+        EXPECT_EQ(across, c.across);  // never grows during placement
+        EXPECT_EQ(down, c.down);
+        EXPECT_EQ(Pages(), std::make_pair(c.across, c.down));
+    }
 }
 
 TEST_F(Layout, LoadedBoxesReachingX2500RaisePagesAcrossToThree) {
@@ -172,15 +160,8 @@ TEST_F(Layout, TextRowsCarryNameTextFontSizeAndStyleLetters) {
     styled.SetFontStyle(tabulorix::kFontBold | tabulorix::kFontUnderline);
     ZMGCell rows;
     WriteTextRows(diagram, rows);
-    ASSERT_EQ(rows.RowCount(), 2);
-    EXPECT_EQ(rows.GetRow(0).Item(0), "/1");
-    EXPECT_EQ(rows.GetRow(0).Item(4), "");
-    const ZMGRowExt& second = rows.GetRow(1);
-    EXPECT_EQ(second.Item(0), "/2");
-    EXPECT_EQ(second.Item(1), "強調");
-    EXPECT_EQ(second.Item(2), "IPAPGothic");
-    EXPECT_EQ(second.Item(3), "12");
-    EXPECT_EQ(second.Item(4), "BU");
+    EXPECT_EQ(Rows(rows), (std::vector<Strings>{{"/1", "plain", "IPAPGothic", "10", ""},
+                                               {"/2", "強調", "IPAPGothic", "12", "BU"}}));
 }
 
 TEST_F(Layout, ABadNumberCostsOnlyItsOwnLineAndAutomaticPlacementPlacesThatBox) {
@@ -200,15 +181,20 @@ TEST_F(Layout, ABadNumberCostsOnlyItsOwnLineAndAutomaticPlacementPlacesThatBox) 
 }
 
 TEST_F(Layout, MissingFieldsAndEmptyLinesAreReadingErrors) {
-    for (const std::vector<std::string>& section : {std::vector<std::string>{"[TABLE LAYOUT]", "SALES T1 10"},
-                                                    {"[TABLE LAYOUT]", "SALES T1"},
-                                                    {"[TABLE LAYOUT]", "", "[SET ITEM]"},
-                                                    {"[TABLE LAYOUT]", "SALES T1 10 99999999999"}}) {
+    for (const std::vector<std::string>& section :
+         {std::vector<std::string>{"[TABLE LAYOUT]", "SALES T1 10"},
+          {"[TABLE LAYOUT]", "SALES T1"},
+          {"[TABLE LAYOUT]", "", "[SET ITEM]"},
+          {"[TABLE LAYOUT]", "SALES T1 10 99999999999"},
+          {"[TABLE LAYOUT]", "SALES T1 5x 51"},
+          {"[TABLE LAYOUT]", "SALES T1 16777217 0"},
+          {"[TABLE LAYOUT]", "SALES T1 0 -16777217"},
+          {"[TABLE LAYOUT]", "SALES T1 50 51", ""}}) {
         diagram.Clear();
         ports.messages.clear();
         Unplaced("T1", 100, 100);
         EXPECT_FALSE(ReadLayoutLines(diagram, section)) << section[1];
-        EXPECT_EQ(ports.messages.size(), 1u);
+        EXPECT_EQ(ports.messages, std::vector<std::string>{"デザインファイルの読み込みエラーが発生しました。"});
     }
     // A line naming no box is ignored, whatever its numbers; blanks around
     // fields are trimmed.
@@ -221,13 +207,9 @@ TEST_F(Layout, MissingFieldsAndEmptyLinesAreReadingErrors) {
 }
 
 TEST_F(Layout, RelayoutPagesAcrossAreAWholeNumberFromOneToAHundred) {
-    EXPECT_EQ(RelayoutPagesAcross("3"), 3);
-    EXPECT_EQ(RelayoutPagesAcross("abc"), 1);
-    EXPECT_EQ(RelayoutPagesAcross(""), 1);
-    EXPECT_EQ(RelayoutPagesAcross("0"), 1);
-    EXPECT_EQ(RelayoutPagesAcross("-4"), 1);
-    EXPECT_EQ(RelayoutPagesAcross("100"), 100);
-    EXPECT_EQ(RelayoutPagesAcross("250"), 100);
+    const std::pair<const char*, int> cases[] = {{"3", 3},   {"abc", 1}, {"", 1},   {"0", 1},
+                                                 {"-4", 1}, {"100", 100}, {"250", 100}};
+    for (const auto& [text, pages] : cases) EXPECT_EQ(RelayoutPagesAcross(text), pages) << text;
 }
 
 TEST_F(Layout, RelayoutPlacesEveryBoxAnewWithTheChosenPages) {

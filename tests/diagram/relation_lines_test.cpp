@@ -92,18 +92,13 @@ TEST_F(Relations, BuildMakesOnePairPerForeignKeyWithNameAndFlags) {
     ASSERT_EQ(diagram.RelationCount(), 2);
     MGShapeRelation& forward = Forward();
     MGShapeRelation& twin = *diagram.RelationItem(1);
-    EXPECT_EQ(forward.TwinFlag(), 0);
-    EXPECT_EQ(twin.TwinFlag(), 1);
-    EXPECT_EQ(forward.RelationNumber(), 1);
-    EXPECT_EQ(twin.RelationNumber(), 1);
-    EXPECT_EQ(forward.OwnBox(), &emp);
-    EXPECT_EQ(forward.OtherBox(), &dept);
-    EXPECT_EQ(twin.OwnBox(), &dept);
-    EXPECT_EQ(twin.OtherBox(), &emp);
-    EXPECT_EQ(forward.RelationName(), "FK_EMP_DEPT");
-    EXPECT_EQ(twin.RelationName(), "");
-    EXPECT_TRUE(forward.Cascade());
-    EXPECT_FALSE(twin.Cascade());
+    // Twin flag, number, own and other box, name, cascade.
+    const auto fields = [](const MGShapeRelation& r) {
+        return std::tuple{r.TwinFlag(),  r.RelationNumber(), r.OwnBox(),
+                          r.OtherBox(), r.RelationName(),   r.Cascade()};
+    };
+    EXPECT_EQ(fields(forward), std::tuple(0, 1, &emp, &dept, std::string("FK_EMP_DEPT"), true));
+    EXPECT_EQ(fields(twin), std::tuple(1, 1, &dept, &emp, std::string(), false));
     EXPECT_FALSE(forward.DashedLine());
     EXPECT_EQ(diagram.FindTwin(forward), &twin);
     EXPECT_EQ(diagram.FindTwin(twin), &forward);

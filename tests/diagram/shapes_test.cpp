@@ -80,61 +80,6 @@ TEST(Shapes, GetRectCountsTheLinesOfTheDisplayMode) {
     EXPECT_EQ(empty->GetRect().bottom, 20 + 20);
 }
 
-TEST(Shapes, ATextOccupiesItsMeasuredRectangle) {
-    MGShapeText text("memo", "IPAPGothic", 9, tabulorix::kFontBold);
-    text.SetPosition({5, 6, 80, 30});
-    EXPECT_EQ(text.GetRect(), (tabulorix::Rect{5, 6, 80, 30}));
-    EXPECT_EQ(text.GetTitle(2), "memo");
-    EXPECT_EQ(text.Kind(), MGShapeField::kKindText);
-}
-
-TEST(Shapes, TypeLabelsAndKindsOfTheBoxKinds) {
-    MGShapeTable table;
-    MGShapeView view;
-    MGShapeText text;
-    EXPECT_EQ(table.GetTypeName(true), "Table");
-    EXPECT_EQ(table.GetTypeName(false), "表");
-    EXPECT_EQ(view.GetTypeName(true), "View");
-    EXPECT_EQ(view.GetTypeName(false), "ビュー");
-    EXPECT_EQ(text.GetTypeName(true), "Text");
-    EXPECT_EQ(text.GetTypeName(false), "テキスト");
-    EXPECT_EQ(table.Kind(), MGShapeField::kKindTable);
-    EXPECT_EQ(view.Kind(), MGShapeField::kKindView);
-}
-
-TEST(Shapes, ANewBoxIsUnplacedVisibleAndDueForMeasuring) {
-    MGShapeTable box;
-    EXPECT_EQ(box.State(), MGShapeRect::kStateNotPlaced);
-    EXPECT_EQ(box.SizeDirty(), 1);
-    EXPECT_TRUE(box.Detailed());
-    EXPECT_FALSE(box.Rounded());
-    EXPECT_EQ(box.GetRect(), (tabulorix::Rect{}));
-    EXPECT_EQ(MGShapeSelect().State(), MGShapeRect::kStateNormal);
-}
-
-TEST(Shapes, TheLegendHasItsFixedRows) {
-    MGShapeLegend legend;
-    EXPECT_EQ(legend.Kind(), MGShapeField::kKindLegend);
-    EXPECT_EQ(legend.Name(), "Legend");
-    EXPECT_EQ(legend.LogicalName(), "Legend");
-    EXPECT_EQ(legend.Owner(), "//");
-    EXPECT_EQ(legend.GetTitle(1), "\u3000凡例");
-    legend.SetSchemaCount(3);
-    EXPECT_EQ(legend.GetTitle(2), "\u3000凡例");
-
-    const ZMGCell& rows = legend.ColumnRows();
-    ASSERT_EQ(rows.RowCount(), 12);
-    EXPECT_EQ(rows.GetRow(0).Item(0), " ");
-    EXPECT_EQ(rows.GetRow(1).Item(1), "外部参照側の子表");
-    EXPECT_EQ(rows.GetRow(1).GetFlags(), 0x200u);
-    EXPECT_EQ(rows.GetRow(4).GetFlags(), 0x1000u);
-    EXPECT_EQ(rows.GetRow(5).Item(0), "\u3000");
-    EXPECT_EQ(rows.GetRow(6).Item(0), "(PK) 主キー制約");
-    EXPECT_EQ(rows.GetRow(6).GetFlags(), static_cast<std::uint32_t>(kKeyPrimary));
-    EXPECT_EQ(rows.GetRow(11).Item(1), "(UIn)(NIn) 索引(一意/重複可)");
-    EXPECT_EQ(rows.GetRow(11).GetFlags(), 0x18u);
-}
-
 TEST(ObjectList, ClearDeleteAndDestructionDestroyTheObjects) {
     int destroyed = 0;
     {

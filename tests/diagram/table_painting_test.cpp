@@ -2,6 +2,7 @@
 // the recording canvas: line heights and stored heights per column mode,
 // widths, titles, markers per notation, icon cells, shadow, outlines.
 #include <algorithm>
+#include <optional>
 
 #include "diagram/diagram_build.h"
 #include "diagram_fixture.h"
@@ -58,6 +59,16 @@ protected:
         shape.Draw(2, box);
     }
 
+    // The brush (or pen) colour of the first op call drawn at the world
+    // rectangle, if any.
+    std::optional<tabulorix::Color> BrushAt(const char* op, const Rect& world, bool pen = false) {
+        const Rect d = Mapped(world);
+        for (const CanvasCall& c : paintBox.canvas.calls)
+            if (c.op == op && c.ints == Ints({d.left, d.top, d.right, d.bottom}))
+                return pen ? c.pen.color : c.brush.color;
+        return std::nullopt;
+    }
+
     // The Rectangle (or RoundRect) calls drawn since the canvas was cleared.
     std::vector<CanvasCall> Outlines() const {
         std::vector<CanvasCall> result;
@@ -69,35 +80,26 @@ protected:
 
 }  // namespace
 
+// Stored heights in lines: EMP has ID (primary key), NAME, DEPT (foreign
+// key) and NOTE; the legend's lines depend on names only and on whether the
+// notation has index symbols, never on key columns only.
 TEST_F(TablePainting, StoredHeightFollowsTheColumnMode) {
     MGShapeTable& emp = Emp(kAll);
     EXPECT_EQ(emp.LineHeight(), kLine);
-    EXPECT_EQ(emp.Position().bottom, 60 + 5 * kLine);  // title and four columns
-
-    Measure(emp, kKeysOnly);
-    EXPECT_EQ(emp.Position().bottom, 60 + 3 * kLine);  // title, ID, DEPT
-
-    Measure(emp, kNamesOnly);
-    EXPECT_EQ(emp.Position().bottom, 60 + 3 * kLine);  // stored three lines high
-    EXPECT_EQ(emp.GetRect().bottom, 60 + kLine);       // while it reports one line
-
-    // A table without columns showing all columns is one line high.
     MGShapeTable& empty = diagram.AddBox(Table("SCOTT", "T", {}));
-    Measure(empty, kAll);
-    EXPECT_EQ(empty.Position().bottom, 60 + kLine);
-}
-
-TEST_F(TablePainting, LegendLinesDependOnNamesOnlyAndIndexSymbols) {
     MGShapeTable& legend = diagram.AddBox(std::make_unique<MGShapeLegend>());
-    Measure(legend, 0x100);  // IDEF1X風: no index symbols
-    EXPECT_EQ(legend.Position().bottom, 60 + 9 * kLine);
-    Measure(legend, 0x300);
-    EXPECT_EQ(legend.Position().bottom, 60 + 12 * kLine);
-    Measure(legend, 0x600 | MGShapeRect::kFlagKeysOnly);  // never shortened to key columns
-    EXPECT_EQ(legend.Position().bottom, 60 + 12 * kLine);
-    Measure(legend, 0x301);
-    EXPECT_EQ(legend.Position().bottom, 60 + 5 * kLine);
-
+    const struct {
+        MGShapeTable* shape;
+        int flags;
+        int lines;
+    } cases[] = {{&emp, kAll, 5},        {&emp, kKeysOnly, 3},   {&emp, kNamesOnly, 3},  // stored 3 high
+                 {&empty, kAll, 1},      {&legend, 0x100, 9},    {&legend, 0x300, 12},
+                 {&legend, 0x600 | MGShapeRect::kFlagKeysOnly, 12}, {&legend, 0x301, 5}};
+    for (const auto& c : cases) {
+        Measure(*c.shape, c.flags);
+        EXPECT_EQ(c.shape->Position().bottom, 60 + c.lines * kLine) << c.shape->Name() << " " << c.flags;
+    }
+    EXPECT_EQ(emp.GetRect().bottom, 60 + kLine);  // names only: it reports one line
     Redraw(legend);
     // Names only: the title and the four line marks, nothing else.
     const std::vector<std::string> texts = paintBox.canvas.Texts();
@@ -119,6 +121,34 @@ TEST_F(TablePainting, WidthIsTitlePlusEightWhenTheTitleIsWidest) {
     MGShapeTable& widest = diagram.AddBox(std::move(wide));
     Measure(widest, kAll);
     EXPECT_EQ(widest.Position().right - widest.Position().left, kLine + 30 * kChar + 6 * kChar + 8);
+}
+
+// Display mode bit 1 asks for logical names, bit 2 for physical ones: the
+// title and the column lines, measured and drawn, use the names asked for.
+TEST_F(TablePainting, TheDisplayModeChoosesLogicalOrPhysicalNames) {
+    const struct {
+        int mode;
+        const char* title;
+        const char* column;
+        int width;  // one icon cell, the column text and 8: wider than the title
+    } cases[] = {{2, "  EMP", "EMPNO", kLine + 5 * kChar + 8}, {1, "  社員", "社員番号", kLine + 4 * kChar + 8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        MGShapeTable& emp = diagram.AddBox(std::make_unique<MGShapeTable>(1, "SCOTT", "社員", "EMP", "", true));
+        AddColumns(emp, {{"X"}});
+        Field(emp, 1).PutItem(0, "社員番号");
+        Field(emp, 1).PutItem(1, "EMPNO");
+        emp.SetPosition({50, 60, 50, 60});
+        emp.SetDisplayFlags(kAll);
+        emp.CalcSize(box, c.mode);
+        emp.SetState(MGShapeRect::kStateNormal);
+        EXPECT_EQ(emp.Position().right - emp.Position().left, c.width);
+        paintBox.canvas.Clear();
+        emp.Draw(c.mode, box);
+        const std::vector<std::string> texts = paintBox.canvas.Texts();
+        EXPECT_EQ(texts, (std::vector<std::string>{c.title, c.column}));
+        diagram.Clear();
+    }
 }
 
 TEST_F(TablePainting, TitlesCarryTheSchemaNumberOnlyWithTwoOrMoreSchemas) {
@@ -177,14 +207,9 @@ TEST_F(TablePainting, IconCellsSeparatorsAndKeySymbol) {
     EXPECT_EQ(texts[1].ints[0], box.MapX(p.left + 2 * kLine + 4));
     // The key's tooth in cell 0 of the ID line: cell 20 wide, 21 high.
     const int top = p.top + kLine;
-    const Rect tooth = Mapped({p.left + 13, top + 10, p.left + 17, top + 12});
-    const auto rects = Calls("Rectangle");
-    const auto found = std::find_if(rects.begin(), rects.end(), [&](const CanvasCall& c) {
-        return c.ints == Ints({tooth.left, tooth.top, tooth.right, tooth.bottom});
-    });
-    ASSERT_NE(found, rects.end());
-    EXPECT_EQ(found->brush.color, tabulorix::kYellow);
-    EXPECT_EQ(found->pen.color, tabulorix::kGrey);
+    const Rect tooth{p.left + 13, top + 10, p.left + 17, top + 12};
+    EXPECT_EQ(BrushAt("Rectangle", tooth), tabulorix::kYellow);
+    EXPECT_EQ(BrushAt("Rectangle", tooth, true), tabulorix::kGrey);
 
     Measure(emp, 0x100);
     EXPECT_EQ(emp.IconCellCount(), 1);
@@ -212,20 +237,14 @@ TEST_F(TablePainting, IndexSymbolsInTheSecondCell) {
     auto cell = [&](int line, double from, double to) {
         const int l = p.left + kLine;
         const int t = p.top + line * kLine;
-        return Mapped({static_cast<int>(l + from * kLine), static_cast<int>(t + from * kLine),
-                       static_cast<int>(l + to * kLine), static_cast<int>(t + to * kLine)});
+        return Rect{static_cast<int>(l + from * kLine), static_cast<int>(t + from * kLine),
+                    static_cast<int>(l + to * kLine), static_cast<int>(t + to * kLine)};
     };
-    std::vector<std::pair<std::vector<int>, tabulorix::Color>> ellipses;
-    for (const CanvasCall& c : Calls("Ellipse")) ellipses.emplace_back(c.ints, c.brush.color);
-    auto has = [&](const Rect& r, tabulorix::Color brush) {
-        return std::find(ellipses.begin(), ellipses.end(),
-                         std::make_pair(Ints({r.left, r.top, r.right, r.bottom}), brush)) != ellipses.end();
-    };
-    EXPECT_TRUE(has(cell(1, 0.3, 0.7), tabulorix::kBlack));  // unique: large black
-    EXPECT_TRUE(has(cell(2, 0.3, 0.7), tabulorix::kWhite));  // non-unique: large white
-    EXPECT_TRUE(has(cell(3, 0.3, 0.7), tabulorix::kWhite));  // both: white with a black centre
-    EXPECT_TRUE(has(cell(3, 0.4, 0.6), tabulorix::kBlack));
-    EXPECT_EQ(ellipses.size(), 4u);
+    EXPECT_EQ(BrushAt("Ellipse", cell(1, 0.3, 0.7)), tabulorix::kBlack);  // unique: large black
+    EXPECT_EQ(BrushAt("Ellipse", cell(2, 0.3, 0.7)), tabulorix::kWhite);  // non-unique: large white
+    EXPECT_EQ(BrushAt("Ellipse", cell(3, 0.3, 0.7)), tabulorix::kWhite);  // both: white with a black centre
+    EXPECT_EQ(BrushAt("Ellipse", cell(3, 0.4, 0.6)), tabulorix::kBlack);
+    EXPECT_EQ(Calls("Ellipse").size(), 4u);
 }
 
 TEST_F(TablePainting, KeysOnlyModeDrawsOnlyKeyColumns) {
@@ -371,15 +390,7 @@ TEST_F(TablePainting, LegendMarksInTheIconCell) {
     EXPECT_TRUE(dotted);
     // Row 4 (cascade): a white square over the dot's square.
     const int t4 = p.top + 4 * kLine;
-    const Rect square = Mapped({p.left + 10, t4 + 7, p.left + 17, t4 + 14});
-    const auto rects = Calls("Rectangle");
-    EXPECT_NE(std::find_if(rects.begin(), rects.end(),
-                           [&](const CanvasCall& c) {
-                               return c.ints ==
-                                          Ints({square.left, square.top, square.right, square.bottom}) &&
-                                      c.brush.color == tabulorix::kWhite;
-                           }),
-              rects.end());
+    EXPECT_EQ(BrushAt("Rectangle", {p.left + 10, t4 + 7, p.left + 17, t4 + 14}), tabulorix::kWhite);
 }
 
 TEST_F(TablePainting, TextBoxesMeasureInTheirFontAndFrameOnlyWhenSelected) {

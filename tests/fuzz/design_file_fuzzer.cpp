@@ -11,29 +11,11 @@
 #include "diagram/draw_table_list.h"
 #include "fuzz/fuzz_support.h"
 #include "render/draw_box.h"
-#include "support/recording_ports.h"
-#include "support/recording_render_ports.h"
-#include "support/recording_settings_host.h"
+#include "support/recording_host.h"
 
 using namespace tabulorix;
 
-namespace {
-
 using namespace tabulorix::testing;
-
-class QuietWindow final : public MGDesignWindow {
-public:
-    std::string FontNameText() const override { return fontName; }
-    std::string FontSizeText() const override { return fontSize; }
-    void SelectFontItems(const std::string& name, const std::string& size) override {
-        fontName = name;
-        fontSize = size;
-    }
-    std::string fontName = "IPAPGothic";
-    std::string fontSize = "9";
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     tabulorix::fuzzing::InitializeProcess();
@@ -48,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ZMGDrawBox& box = parts.box;
     RecordingSettingsHost host;
     TSetDlg settings{&host};
-    QuietWindow window;
+    RecordingDesignWindow window;
     {
         MGSchemaMng manager;
         const MGDesignContext context{manager, settings, window, &box};

@@ -12,8 +12,7 @@
 #include "fuzz/fuzz_support.h"
 #include "base/file_io.h"
 #include "render/draw_box.h"
-#include "support/recording_ports.h"
-#include "support/recording_render_ports.h"
+#include "support/recording_host.h"
 
 using namespace tabulorix;
 

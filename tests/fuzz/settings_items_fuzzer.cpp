@@ -6,8 +6,7 @@
 #include "diagram/settings.h"
 #include "fuzz/fuzz_support.h"
 #include "base/file_io.h"
-#include "support/recording_ports.h"
-#include "support/recording_settings_host.h"
+#include "support/recording_host.h"
 
 using namespace tabulorix;
 

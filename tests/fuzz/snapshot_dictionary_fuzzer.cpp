@@ -18,7 +18,7 @@
 #include "catalogue/schema_manager.h"
 #include "diagram/draw_table_list.h"
 #include "fuzz/fuzz_support.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 
 using namespace tabulorix;
 

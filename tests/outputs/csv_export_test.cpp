@@ -9,7 +9,7 @@
 #include "outputs/csv_export.h"
 #include "base/file_io.h"
 #include "support/catalogue_builder.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 #include "support/snapshot_fixture.h"
 
 using namespace tabulorix;
@@ -27,8 +27,9 @@ protected:
 
     MGShapeTable& Emp() {
         MGShapeTable& emp = AddTable(scott, "EMP", "社員", "社員表");
-        AddColumn(emp, {"EMPNO", "NUMBER", "4", "N"});
-        AddColumn(emp, {"ENAME", "VARCHAR2", "10"});
+        // Logical names that differ: every list shows the physical ones.
+        AddColumn(emp, {"EMPNO", "NUMBER", "4", "N", "", "", "社員番号"});
+        AddColumn(emp, {"ENAME", "VARCHAR2", "10", "Y", "", "", "氏名"});
         return emp;
     }
 

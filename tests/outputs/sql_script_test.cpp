@@ -10,7 +10,7 @@
 #include "base/text_file_save.h"
 #include "base/file_io.h"
 #include "support/catalogue_builder.h"
-#include "support/recording_ports.h"
+#include "support/recording_host.h"
 #include "support/snapshot_fixture.h"
 
 using namespace tabulorix;
@@ -48,19 +48,16 @@ protected:
 
 TEST_F(SqlScript, CreationScriptOfDeptWithHeadersAndSeparateKey) {
     Dept();
+    const std::vector<std::string> lines{"", "/* 表 : DEPT */", "CREATE TABLE DEPT", "(",
+                                         "    DEPTNO NUMBER(2) NOT NULL,", "    DNAME VARCHAR2(14)", ");", "",
+                                         "/* 表 : DEPT の コメント */", "COMMENT ON TABLE DEPT IS '部門';", "",
+                                         "/* 表 : DEPT の 主キー */",
+                                         "ALTER TABLE DEPT ADD    CONSTRAINT PK_DEPT PRIMARY KEY (DEPTNO);"};
+    std::string expected;
+    for (const std::string& line : lines) expected += line + "\n";
     const std::string script =
         Script(kCreate | kTables | kPrimaryKeys | kComments | kSeparateConstraints | kHeaders);
-    EXPECT_EQ(script,
-              "\n/* 表 : DEPT */\n"
-              "CREATE TABLE DEPT\n"
-              "(\n"
-              "    DEPTNO NUMBER(2) NOT NULL,\n"
-              "    DNAME VARCHAR2(14)\n"
-              ");\n"
-              "\n/* 表 : DEPT の コメント */\n"
-              "COMMENT ON TABLE DEPT IS '部門';\n"
-              "\n/* 表 : DEPT の 主キー */\n"
-              "ALTER TABLE DEPT ADD    CONSTRAINT PK_DEPT PRIMARY KEY (DEPTNO);\n");
+    EXPECT_EQ(script, expected);
 
     // Saved as the command line saves it, the script holds CR LF line ends
     // in CP932; every line ends so, the last one too, and nothing is added.
@@ -69,11 +66,7 @@ TEST_F(SqlScript, CreationScriptOfDeptWithHeadersAndSeparateKey) {
     EXPECT_EQ(CrLfFromLineFeeds("a\nb"), "a\r\nb\r\n");
     TempDirectory dir;
     SaveText(dir.File("dept.sql"), CrLfFromLineFeeds(script));
-    EXPECT_EQ(DecodedFile(dir.File("dept.sql")),
-              CrLf({"", "/* 表 : DEPT */", "CREATE TABLE DEPT", "(", "    DEPTNO NUMBER(2) NOT NULL,",
-                    "    DNAME VARCHAR2(14)", ");", "", "/* 表 : DEPT の コメント */",
-                    "COMMENT ON TABLE DEPT IS '部門';", "", "/* 表 : DEPT の 主キー */",
-                    "ALTER TABLE DEPT ADD    CONSTRAINT PK_DEPT PRIMARY KEY (DEPTNO);"}));
+    EXPECT_EQ(DecodedFile(dir.File("dept.sql")), CrLf(lines));
 }
 
 TEST_F(SqlScript, RemovalScriptRunsInRemovalOrder) {

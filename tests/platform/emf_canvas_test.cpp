@@ -6,6 +6,9 @@
 
 #include <cstring>
 #include <map>
+#include <numeric>
+
+#include <QString>
 
 #include "platform/fonts.h"
 #include "support/emf_records.h"
@@ -23,6 +26,31 @@ std::vector<Record> Records(const std::vector<std::uint8_t>& emf) {
 }
 std::vector<Record> OfType(const std::vector<Record>& records, std::uint32_t type) {
     return EmfRecordsOfType(records, type);
+}
+
+// The advances an EXTTEXTOUTW record gives its characters.
+std::vector<int> Advances(const Record& text) {
+    std::vector<int> advances;
+    for (int i = 0; i < text.I32(44); ++i)
+        advances.push_back(text.I32(static_cast<std::size_t>(text.I32(72)) + 4 * i));
+    return advances;
+}
+
+// What each UTF-16 unit should advance: the measured width of the text up to
+// and including it, less the width before it (0 for a high surrogate).
+std::vector<int> PrefixAdvances(const FontSpec& font, const std::u16string& text) {
+    std::vector<int> advances;
+    int before = 0;
+    for (std::size_t i = 1; i <= text.size(); ++i) {
+        if (i < text.size() && text[i - 1] >= 0xD800 && text[i - 1] < 0xDC00) {
+            advances.push_back(0);
+            continue;
+        }
+        const int width = MeasureText(font, QString::fromStdU16String(text.substr(0, i)).toStdString()).width;
+        advances.push_back(width - before);
+        before = width;
+    }
+    return advances;
 }
 
 std::vector<std::uint8_t> Finished(EmfCanvas& canvas) {
@@ -65,25 +93,22 @@ TEST(EmfCanvas, ShapesAreRecordedInPictureCoordinatesAfterTheOrigin) {
     const DevicePoint triangle[] = {{1150, 2050}, {1190, 2050}, {1170, 2080}};
     canvas.Polygon(triangle);
     const std::vector<Record> records = Records(Finished(canvas));
-
-    const auto rectangles = OfType(records, kEmrRectangle);
-    ASSERT_EQ(rectangles.size(), 1u);
-    EXPECT_EQ((std::array{rectangles[0].I32(8), rectangles[0].I32(12), rectangles[0].I32(16),
-                          rectangles[0].I32(20)}),
-              (std::array{10, 20, 50, 60}));
-    const auto ellipses = OfType(records, kEmrEllipse);
-    ASSERT_EQ(ellipses.size(), 1u);
-    EXPECT_EQ(ellipses[0].I32(8), 100);
-    EXPECT_EQ(ellipses[0].I32(20), 30);
-    const auto moves = OfType(records, kEmrMoveTo);
-    ASSERT_FALSE(moves.empty());
-    EXPECT_EQ(moves.back().I32(8), 0);
-    EXPECT_EQ(moves.back().I32(12), 90);
-    const auto lines = OfType(records, kEmrLineTo);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back().I32(8), 190);
-    const auto polygons = OfType(records, kEmrPolygon16).size() + OfType(records, kEmrPolygon).size();
-    EXPECT_EQ(polygons, 1u);
+    // Record type and its coordinates (from byte 8 on), as drawn less the origin.
+    const std::pair<std::uint32_t, std::vector<std::int32_t>> expected[] = {
+        {kEmrRectangle, {10, 20, 50, 60}},
+        {kEmrEllipse, {100, 10, 120, 30}},
+        {kEmrMoveTo, {0, 90}},
+        {kEmrLineTo, {190, 90}},
+    };
+    for (const auto& [type, coordinates] : expected) {
+        const auto found = OfType(records, type);
+        ASSERT_FALSE(found.empty()) << type;
+        std::vector<std::int32_t> actual;
+        for (std::size_t k = 0; k < coordinates.size(); ++k) actual.push_back(found.back().I32(8 + 4 * k));
+        EXPECT_EQ(actual, coordinates) << type;
+    }
+    EXPECT_EQ(OfType(records, kEmrRectangle).size() + OfType(records, kEmrEllipse).size(), 2u);
+    EXPECT_EQ(OfType(records, kEmrPolygon16).size() + OfType(records, kEmrPolygon).size(), 1u);
 }
 
 TEST(EmfCanvas, RoundRectIsAPathAndFillRectFillsAPath) {
@@ -138,9 +163,24 @@ TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
         cornerFound |= line.I32(8) == 10 + size.width && line.I32(12) == 20 + size.height;
     }
     EXPECT_TRUE(cornerFound) << "the background path reaches the far corner of the measured cell";
-    int advances = 0;
-    for (int i = 0; i < 6; ++i) advances += text.I32(static_cast<std::size_t>(text.I32(72)) + 4 * i);
-    EXPECT_EQ(advances, size.width) << "character advances add up to the measured width";
+    EXPECT_EQ(Advances(text), PrefixAdvances(FontSpec{"ＭＳ Ｐゴシック", 9, kFontBold}, u"社員テーブル"));
+    const std::vector<int> advances = Advances(text);
+    EXPECT_EQ(std::accumulate(advances.begin(), advances.end(), 0), size.width);
+}
+
+// Every character is placed where the measured text before it ends, so the
+// running sums of the recorded advances are the widths of the prefixes; a
+// character outside the basic plane carries its advance on its second unit.
+TEST(EmfCanvas, EachCharacterAdvancesByItsOwnMeasuredWidth) {
+    const FontSpec font{"IPAPGothic", 11, 0};
+    for (const std::u16string& text : {std::u16string(u"EMP 社員番号 iW"), std::u16string(u"a\U00020B9Fb")}) {
+        EmfCanvas canvas(400, 50);
+        canvas.SetFont(font);
+        canvas.TextOut(0, 0, QString::fromStdU16String(text).toStdString());
+        const auto texts = OfType(Records(Finished(canvas)), kEmrExtTextOutW);
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(Advances(texts[0]), PrefixAdvances(font, text));
+    }
 }
 
 TEST(EmfCanvas, MeasuresLikeTheScreenAndHasNoPixels) {

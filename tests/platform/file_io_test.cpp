@@ -53,19 +53,6 @@ using Lines = std::vector<std::string>;
 
 }  // namespace
 
-TEST(SplitLines, EveryTerminatorEndsALine) {
-    EXPECT_EQ(SplitLines(""), Lines{});
-    EXPECT_EQ(SplitLines("a"), Lines{"a"});
-    EXPECT_EQ(SplitLines("a\r\n"), Lines{"a"});
-    EXPECT_EQ(SplitLines("a\r\nb"), (Lines{"a", "b"}));
-    EXPECT_EQ(SplitLines("a\rb\nc\r\nd"), (Lines{"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitLines("a\r\n\r\nb\n"), (Lines{"a", "", "b"}));
-    // CR followed by CR LF is two line ends; LF CR is two as well.
-    EXPECT_EQ(SplitLines("\r\r\n"), (Lines{"", ""}));
-    EXPECT_EQ(SplitLines("x\n\ry"), (Lines{"x", "", "y"}));
-    EXPECT_EQ(SplitLines("\n"), Lines{""});
-}
-
 TEST_F(FileIoTest, ReadsCp932AndBomUtf8LinesWithMixedTerminators) {
     WriteRaw(PathOf("sjis.txt"), "\x95\x5C\x81\x60\r\nab\rc\n\x87\x40");
     const TextLines sjis = ReadTextLines(PathOf("sjis.txt"));

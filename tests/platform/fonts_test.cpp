@@ -16,30 +16,35 @@ namespace tabulorix {
 namespace {
 
 TEST(Fonts, PixelHeightIsPointsTimesResolutionOverSeventyTwoAndStylesReachTheFont) {
-    EXPECT_EQ(FontPixelHeight(9, 96), 12);
-    EXPECT_EQ(FontPixelHeight(10, 96), 13);  // 13.33 rounds down
-    EXPECT_EQ(FontPixelHeight(11, 96), 15);  // 14.67 rounds up
-    EXPECT_EQ(FontPixelHeight(9, 600), 75);
-    EXPECT_EQ(FontPixelHeight(1, 10), 1) << "never below one pixel";
-    EXPECT_EQ(MakeFont(FontSpec{"IPAPGothic", 9, 0}).pixelSize(), 12);
-    EXPECT_EQ(MakeFont(FontSpec{"IPAPGothic", 9, 0}, 600).pixelSize(), 75);
-    // Style bits reach the Qt font.
-    const QFont font = MakeFont(FontSpec{"IPAGothic", 9, kFontBold | kFontItalic | kFontUnderline});
-    EXPECT_TRUE(font.bold() && font.italic() && font.underline());
-    const QFont plain = MakeFont(FontSpec{"IPAGothic", 9, 0});
-    EXPECT_FALSE(plain.bold() || plain.italic() || plain.underline());
+    const struct {
+        int points;
+        double dpi;
+        int pixels;
+    } heights[] = {{9, 96, 12}, {10, 96, 13}, {11, 96, 15}, {9, 600, 75}, {1, 10, 1}};  // rounded, never 0
+    for (const auto& h : heights) {
+        EXPECT_EQ(FontPixelHeight(h.points, h.dpi), h.pixels) << h.points << " pt at " << h.dpi;
+        EXPECT_EQ(MakeFont(FontSpec{"IPAPGothic", h.points, 0}, h.dpi).pixelSize(), h.pixels);
+    }
+    for (const int style : {0, int{kFontBold}, int{kFontItalic}, int{kFontUnderline},
+                            kFontBold | kFontItalic | kFontUnderline}) {
+        const QFont font = MakeFont(FontSpec{"IPAGothic", 9, style});
+        EXPECT_EQ(font.bold(), (style & kFontBold) != 0) << style;
+        EXPECT_EQ(font.italic(), (style & kFontItalic) != 0) << style;
+        EXPECT_EQ(font.underline(), (style & kFontUnderline) != 0) << style;
+    }
 }
 
+// Windows Japanese names resolve to the IPA fonts and measure exactly as they do.
 TEST(Fonts, WindowsJapaneseNamesResolveToIpaFonts) {
-    EXPECT_EQ(ResolvedFontFamily(FontSpec{"ＭＳ Ｐゴシック", 9, 0}), "IPAPGothic");
-    EXPECT_EQ(ResolvedFontFamily(FontSpec{"ＭＳ ゴシック", 9, 0}), "IPAGothic");
-    EXPECT_EQ(ResolvedFontFamily(FontSpec{"MS UI Gothic", 9, 0}), "IPAPGothic");
-    EXPECT_EQ(ResolvedFontFamily(FontSpec{"ＭＳ 明朝", 9, 0}), "IPAMincho");
-    EXPECT_EQ(ResolvedFontFamily(FontSpec{"ＭＳ Ｐ明朝", 9, 0}), "IPAPMincho");
-    EXPECT_EQ(ResolvedFontFamily(FontSpec{}), "IPAPGothic") << "the default diagram font is installed";
-    // A substituted name measures exactly like the IPA font itself.
-    EXPECT_EQ(MeasureText(FontSpec{"ＭＳ Ｐゴシック", 9, 0}, "社員マスタ EMP"),
-              MeasureText(FontSpec{"IPAPGothic", 9, 0}, "社員マスタ EMP"));
+    const std::pair<std::string, std::string> names[] = {
+        {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"ＭＳ ゴシック", "IPAGothic"}, {"MS UI Gothic", "IPAPGothic"},
+        {"ＭＳ 明朝", "IPAMincho"},        {"ＭＳ Ｐ明朝", "IPAPMincho"},  {"", "IPAPGothic"},
+    };
+    for (const auto& [windows, ipa] : names) {
+        const FontSpec font = windows.empty() ? FontSpec{} : FontSpec{windows, 9, 0};
+        EXPECT_EQ(ResolvedFontFamily(font), ipa) << windows;
+        EXPECT_EQ(MeasureText(font, "社員マスタ EMP"), MeasureText(FontSpec{ipa, 9, 0}, "社員マスタ EMP"));
+    }
 }
 
 TEST(Fonts, UnknownNameFallsBackToAnInstalledFont) {
@@ -50,17 +55,13 @@ TEST(Fonts, UnknownNameFallsBackToAnInstalledFont) {
     EXPECT_GT(MeasureText(missing, "表").width, 0) << "Japanese still measurable through glyph fallback";
 }
 
-TEST(Fonts, JapaneseTextExtentIsPositiveStableAndGrowsWithText) {
-    const FontSpec font;  // IPAPGothic 9 pt
-    const TextSize one = MeasureText(font, "社員");
-    const TextSize again = MeasureText(font, "社員");
-    const TextSize two = MeasureText(font, "社員社員");
+TEST(Fonts, FullWidthTextAdvancesEvenlyWithinTheLineHeight) {
+    const TextSize one = MeasureText(FontSpec{}, "社員");
+    EXPECT_EQ(MeasureText(FontSpec{}, "社員社員").width, 2 * one.width);
     EXPECT_GT(one.width, 0);
-    EXPECT_EQ(one, again);
-    EXPECT_EQ(two.width, 2 * one.width) << "full-width glyphs advance evenly";
     EXPECT_GE(one.height, FontPixelHeight(9, 96));
     EXPECT_LE(one.height, 2 * FontPixelHeight(9, 96));
-    EXPECT_EQ(MeasureText(font, "").width, 0);
+    EXPECT_EQ(MeasureText(FontSpec{}, "").width, 0);
 }
 
 TEST(Fonts, ExtentScalesWithResolution) {

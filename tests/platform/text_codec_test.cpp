@@ -1,3 +1,6 @@
+// CP932 at the file boundary: the Windows-31J table, characters that cannot
+// be written, undecodable bytes with their place, the byte-order mark, and
+// lines decoded in pieces.
 #include "base/text_codec.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +14,7 @@
 
 using namespace tabulorix;
 using tabulorix::testing::Thrown;
+using Lines = std::vector<std::string>;
 
 namespace {
 
@@ -18,146 +22,135 @@ namespace {
 // CP932 bytes of the code table. 表 and ソ carry 0x5C ("\") as trail byte.
 const std::string kJapanese = "～－①髙ｱｲｳ日本語の表ソ";
 const std::string kJapaneseCp932 =
-    "\x81\x60"
-    "\x81\x7C"
-    "\x87\x40"
-    "\xFB\xFC"
-    "\xB1\xB2\xB3"
-    "\x93\xFA\x96\x7B\x8C\xEA"
-    "\x82\xCC"
-    "\x95\x5C"
-    "\x83\x5C";
+    "\x81\x60\x81\x7C\x87\x40\xFB\xFC\xB1\xB2\xB3\x93\xFA\x96\x7B\x8C\xEA\x82\xCC"
+    "\x95\x5C\x83\x5C";
 
 }  // namespace
 
-TEST(TextCodec, Windows31JExtensionsAndKatakanaRoundTrip) {
+TEST(TextCodec, Windows31JTextRoundTripsAndFileTextIsCp932) {
     EXPECT_TRUE(IsCp932Representable(kJapanese));
     EXPECT_EQ(EncodeCp932(kJapanese), kJapaneseCp932);
     EXPECT_EQ(DecodeCp932(kJapaneseCp932), kJapanese);
-    // ASCII, control characters and NUL pass unchanged.
-    const std::string ascii("A,\"b\"\r\n\t\0z", 11);
+    const std::string ascii("A,\"b\"\r\n\t\0z\\", 12);  // control characters and NUL pass unchanged
     EXPECT_EQ(EncodeCp932(ascii), ascii);
     EXPECT_EQ(DecodeCp932(ascii), ascii);
-}
-
-TEST(TextCodec, CharactersThatComeBackAsOthersAreNotRepresentable) {
-    // These encode without an error but decode to ～, －, ∥ and "\".
-    for (const std::string c : {"〜", "−", "‖", "¥"}) {
-        EXPECT_FALSE(IsCp932Representable("ab" + c)) << c;
-    }
-    EXPECT_FALSE(IsCp932Representable("😀"));
-    EXPECT_FALSE(IsCp932Representable("\xFF"));  // not UTF-8 at all
-}
-
-TEST(TextCodec, FirstOffendingCharacterIsNamedWithItsPlace) {
-    // 〜 round-trips wrongly, 😀 cannot be encoded at all: the first one wins.
-    const auto first = FindFirstNonCp932("ab\r\n表〜😀");
-    ASSERT_TRUE(first.has_value());
-    EXPECT_EQ(first->character, "〜");
-    EXPECT_EQ(first->codePoint, U'\u301C');
-    EXPECT_EQ(first->byteOffset, 7u);
-    EXPECT_EQ(first->line, 2);
-    EXPECT_EQ(first->Describe(), "〜 (U+301C)");
-
-    const auto emoji = FindFirstNonCp932("表\n\n😀−");
-    ASSERT_TRUE(emoji.has_value());
-    EXPECT_EQ(emoji->codePoint, U'\U0001F600');
-    EXPECT_EQ(emoji->line, 3);
-
-    EXPECT_FALSE(FindFirstNonCp932(kJapanese).has_value());
-
-    // Found in a later run of Japanese text, past ASCII between the runs.
-    const auto later = FindFirstNonCp932("表 a\n社員〜");
-    ASSERT_TRUE(later.has_value());
-    EXPECT_EQ(later->byteOffset, 12u);
-    EXPECT_EQ(later->line, 2);
-}
-
-TEST(TextCodec, EncodingFailsNamingTheCharacter) {
-    const auto e = Thrown<TextCodecError>([] { EncodeCp932("ok\r\nx−y"); });
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->line(), 2);
-    EXPECT_EQ(e->byteOffset(), 5u);
-    EXPECT_NE(std::string(e->what()).find("U+2212"), std::string::npos) << e->what();
-    EXPECT_NE(std::string(e->what()).find("2 行目"), std::string::npos) << e->what();
-    EXPECT_THROW(EncodeCp932("a\xC3"), TextCodecError);     // truncated UTF-8
-    EXPECT_THROW(EncodeCp932("\xC0\xAF"), TextCodecError);  // overlong "/"
-}
-
-TEST(TextCodec, InvalidCp932BytesAreReportedWithOffsetAndLine) {
-    // 0x85 0x40 is an unassigned double-byte code.
-    const auto e = Thrown<TextCodecError>([] { DecodeCp932("ok\r\nline\r\x82\xA0\x85\x40 rest"); });
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->byteOffset(), 11u);
-    EXPECT_EQ(e->line(), 3);
-    EXPECT_NE(std::string(e->what()).find("0x85 0x40"), std::string::npos) << e->what();
-    EXPECT_NE(std::string(e->what()).find("3 行目"), std::string::npos) << e->what();
-    // Trail bytes in the ASCII range belong to their lead byte (表 and ソ end
-    // in 0x5C), and a fault in a later run is placed in the whole text.
-    EXPECT_EQ(DecodeCp932("\x95\x5C\x83\x5C\\"), "表ソ\\");
-    EXPECT_EQ(EncodeCp932("表ソ\\"), "\x95\x5C\x83\x5C\\");
-    const auto later = Thrown<TextCodecError>([] { DecodeCp932("\x95\x5C ok\n\x82\xA0\x85\x40"); });
-    ASSERT_TRUE(later);
-    EXPECT_EQ(later->byteOffset(), 8u);
-    EXPECT_EQ(later->line(), 2);
-    // Single bytes that no CP932 character starts with.
-    for (const std::string bad : {"\x80", "\xA0", "\xFD"}) {
-        EXPECT_THROW(DecodeCp932("a" + bad), TextCodecError);
-    }
-    // A lead byte at the very end of the file.
-    const auto truncated = Thrown<TextCodecError>([] { DecodeCp932("a\nb\x81"); });
-    ASSERT_TRUE(truncated);
-    EXPECT_EQ(truncated->byteOffset(), 3u);
-    EXPECT_EQ(truncated->line(), 2);
-}
-
-TEST(TextCodec, ByteOrderMarkMeansUtf8) {
-    const std::string bom(kUtf8Bom);
-    EXPECT_TRUE(HasUtf8Bom(bom + "x"));
-    EXPECT_FALSE(HasUtf8Bom("\xEF\xBB"));
-
-    const DecodedText utf8 = DecodeFileText(bom + "〜 − 😀\r\n");
-    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8Bom);
-    EXPECT_EQ(utf8.utf8, "〜 − 😀\r\n");
-
-    const DecodedText sjis = DecodeFileText(kJapaneseCp932);
-    EXPECT_EQ(sjis.encoding, TextEncoding::Cp932);
-    EXPECT_EQ(sjis.utf8, kJapanese);
-
-    const auto e = Thrown<TextCodecError>([&] { DecodeFileText(bom + "ok\nbad \xFF"); });
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->line(), 2);
-    EXPECT_EQ(e->byteOffset(), 10u);  // counted in the file, BOM included
-}
-
-TEST(TextCodec, FileTextFallsBackToUtf8WithBomOnlyWhenNeeded) {
     const EncodedText plain = EncodeFileText(kJapanese);
     EXPECT_EQ(plain.encoding, TextEncoding::Cp932);
     EXPECT_EQ(plain.bytes, kJapaneseCp932);
-    EXPECT_FALSE(plain.firstNonCp932.has_value());
-
-    const EncodedText wide = EncodeFileText("表〜");
-    EXPECT_EQ(wide.encoding, TextEncoding::Utf8Bom);
-    EXPECT_EQ(wide.bytes, std::string(kUtf8Bom) + "表〜");
-    ASSERT_TRUE(wide.firstNonCp932.has_value());
-    EXPECT_EQ(wide.firstNonCp932->character, "〜");
-    EXPECT_EQ(DecodeFileText(wide.bytes).utf8, "表〜");
+    EXPECT_FALSE(plain.firstNonCp932);
+    const DecodedText back = DecodeFileText(kJapaneseCp932);
+    EXPECT_EQ(back.encoding, TextEncoding::Cp932);
+    EXPECT_EQ(back.utf8, kJapanese);
 }
 
+// The first character CP932 cannot hold, with its place: some encode without
+// an error but come back as others (〜 − ‖ ¥ as ～ － ∥ "\"). A file with one
+// is written as UTF-8 with a byte-order mark; plain encoding refuses it.
+TEST(TextCodec, TheFirstUnrepresentableCharacterIsNamedWithItsPlace) {
+    const struct {
+        std::string text;
+        std::string character;
+        char32_t codePoint;
+        std::size_t byteOffset;
+        int line;
+    } cases[] = {
+        {"ab〜", "〜", U'\u301C', 2, 1},
+        {"ab−", "−", U'\u2212', 2, 1},
+        {"ab‖", "‖", U'\u2016', 2, 1},
+        {"ab¥", "¥", U'\u00A5', 2, 1},
+        {"ab\r\n表〜😀", "〜", U'\u301C', 7, 2},
+        {"表\n\n😀−", "😀", U'\U0001F600', 5, 3},
+        {"表 a\n社員〜", "〜", U'\u301C', 12, 2},  // in a later run of Japanese, past ASCII
+        {"ok\r\nx−y", "−", U'\u2212', 5, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_FALSE(IsCp932Representable(c.text));
+        const auto first = FindFirstNonCp932(c.text);
+        ASSERT_TRUE(first);
+        EXPECT_EQ(first->character, c.character);
+        EXPECT_EQ(first->codePoint, c.codePoint);
+        EXPECT_EQ(first->byteOffset, c.byteOffset);
+        EXPECT_EQ(first->line, c.line);
+        const EncodedText file = EncodeFileText(c.text);
+        EXPECT_EQ(file.encoding, TextEncoding::Utf8Bom);
+        EXPECT_EQ(file.bytes, std::string(kUtf8Bom) + c.text);
+        EXPECT_EQ(DecodeFileText(file.bytes).utf8, c.text);
+        const auto e = Thrown<TextCodecError>([&] { EncodeCp932(c.text); });
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->line(), c.line);
+        EXPECT_EQ(e->byteOffset(), c.byteOffset);
+        EXPECT_NE(std::string(e->what()).find(first->Describe()), std::string::npos) << e->what();
+        EXPECT_NE(std::string(e->what()).find(std::to_string(c.line) + " 行目"), std::string::npos)
+            << e->what();
+    }
+    EXPECT_EQ(FindFirstNonCp932("ab〜")->Describe(), "〜 (U+301C)");
+    EXPECT_FALSE(FindFirstNonCp932(kJapanese));
+    for (const std::string bad : {"\xFF", "a\xC3", "\xC0\xAF"}) {  // not UTF-8: truncated, overlong "/"
+        EXPECT_FALSE(IsCp932Representable(bad));
+        EXPECT_THROW(EncodeCp932(bad), TextCodecError);
+    }
+}
+
+// Bytes that are no CP932 character are reported with their offset and line
+// in the whole text, by every decoder; a BOM counts in the file's offsets.
+TEST(TextCodec, UndecodableBytesAreReportedWithOffsetAndLine) {
+    const std::string bom(kUtf8Bom);
+    const struct {
+        std::string bytes;
+        std::size_t byteOffset;
+        int line;
+        std::string shown;
+    } cases[] = {
+        {"ok\r\nline\r\x82\xA0\x85\x40 rest", 11, 3, "0x85 0x40"},  // an unassigned double-byte code
+        {"\x95\x5C ok\n\x82\xA0\x85\x40", 8, 2, "0x85 0x40"},       // in a later run
+        {"a\nb\x81", 3, 2, "0x81"},                                 // a lead byte at the very end
+        {"a\x80", 1, 1, "0x80"},
+        {"a\xA0", 1, 1, "0xA0"},
+        {"a\xFD", 1, 1, "0xFD"},
+        {bom + "ok\nbad \xFF", 10, 2, "0xFF"},  // UTF-8 after a BOM
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown + " at " + std::to_string(c.byteOffset));
+        const auto e = Thrown<TextCodecError>([&] { DecodeFileText(c.bytes); });
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->byteOffset(), c.byteOffset);
+        EXPECT_EQ(e->line(), c.line);
+        EXPECT_NE(std::string(e->what()).find(c.shown), std::string::npos) << e->what();
+        EXPECT_NE(std::string(e->what()).find(std::to_string(c.line) + " 行目"), std::string::npos)
+            << e->what();
+        EXPECT_FALSE(DecodeCp932Lines(c.bytes)) << "left to DecodeFileText";
+    }
+    EXPECT_TRUE(HasUtf8Bom(bom + "x"));
+    EXPECT_FALSE(HasUtf8Bom("\xEF\xBB"));
+    EXPECT_EQ(DecodeFileText(bom + "〜 − 😀\r\n").encoding, TextEncoding::Utf8Bom);
+    EXPECT_EQ(DecodeFileText(bom + "〜 − 😀\r\n").utf8, "〜 − 😀\r\n");
+}
+
+// Every kind of line end, empty lines, a last line without an end, and 0x5C
+// trail bytes (表 and ソ), which are not line ends: the lines decoded at once
+// are the lines of the decoded text.
 TEST(TextCodec, Cp932LinesAreTheLinesOfTheDecodedText) {
-    using Lines = std::vector<std::string>;
-    // Every kind of line end, empty lines, a last line without an end and
-    // lines with 0x5C trail bytes (表 and ソ), which are not line ends.
-    const std::string bytes = "A\r\n\r\n" + kJapaneseCp932 + "\rB\n\x95\x5C\r\r\nC \x83\x5C" + "\n\nlast";
-    const Lines expected{"A", "", kJapanese, "B", "表", "", "C ソ", "", "last"};
-    EXPECT_EQ(DecodeCp932Lines(bytes), std::optional<Lines>(expected));
-    EXPECT_EQ(DecodeCp932Lines("x\r\n"), std::optional<Lines>(Lines{"x"}));
-    EXPECT_EQ(DecodeCp932Lines("\n"), std::optional<Lines>(Lines{""}));
-    EXPECT_EQ(DecodeCp932Lines(""), std::optional<Lines>(Lines{}));
-    // A BOM or bytes that are not CP932 leave the text to DecodeFileText.
+    const struct {
+        std::string bytes;
+        Lines lines;
+    } cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\n", {"a"}},
+        {"\n", {""}},
+        {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+        {"a\r\n\r\nb\n", {"a", "", "b"}},
+        {"\r\r\n", {"", ""}},  // CR then CR LF: two line ends
+        {"x\n\ry", {"x", "", "y"}},
+        {"A\r\n\r\n" + kJapaneseCp932 + "\rB\n\x95\x5C\r\r\nC \x83\x5C\n\nlast",
+         {"A", "", kJapanese, "B", "表", "", "C ソ", "", "last"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecodeCp932Lines(c.bytes), std::optional<Lines>(c.lines)) << c.bytes;
+        EXPECT_EQ(SplitLines(DecodeCp932(c.bytes)), c.lines) << c.bytes;
+    }
     EXPECT_FALSE(DecodeCp932Lines(std::string(kUtf8Bom) + "x\n"));
-    EXPECT_FALSE(DecodeCp932Lines("ok\nline\r\x82\xA0\x85\x40 rest\n"));
-    EXPECT_FALSE(DecodeCp932Lines("a\nb\x81\r\nc"));
 }
 
 TEST(TextCodec, LinesOfALargeTextCutInPiecesAreTheLinesOfTheWhole) {
@@ -172,10 +165,8 @@ TEST(TextCodec, LinesOfALargeTextCutInPiecesAreTheLinesOfTheWhole) {
     bytes += "last";
     const auto lines = DecodeCp932Lines(bytes);
     ASSERT_TRUE(lines);
-    // The lines the whole text decoded in one piece splits into.
     EXPECT_EQ(*lines, SplitLines(DecodeCp932(bytes)));
-    // A fault (an unassigned code) in the last piece or in a middle one is
-    // found as in the first.
+    // A fault in the last piece or in a middle one is found as in the first.
     const std::string damagedAtEnd = bytes.substr(0, bytes.size() - 4) + "\x85\x40st";
     EXPECT_FALSE(DecodeCp932Lines(damagedAtEnd));
     EXPECT_THROW(DecodeCp932(damagedAtEnd), TextCodecError);

@@ -92,46 +92,39 @@ TEST_F(ScrollTest, ModesZeroAndFourKeepThePosition) {
     EXPECT_EQ(hBar.position, 2000);
 }
 
-TEST_F(ScrollTest, UserScrollRoundsToFourAndMovesTheContents) {
-    Grid(2, 3);
-    paintBox.topOffset = 30;
-    UserScroll(true, 1547);
-    EXPECT_EQ(hBar.position, 1544);  // written back
-    EXPECT_EQ(console.ScrollOffsetX(), 1544);
-    ASSERT_EQ(paintBox.scrolls.size(), 1u);
-    EXPECT_EQ(paintBox.scrolls[0], (DevicePoint{-8, 0}));
-    // Uncovered strip 792..800, widened by 200 ÷ 100 and by 2 more pixels.
-    ASSERT_EQ(paintBox.invalidated.size(), 1u);
-    EXPECT_EQ(paintBox.invalidated[0], (Rect{788, 28, 804, 632}));
-    EXPECT_EQ(paintBox.updates, 1);
-    // A position within the same step scrolls nothing.
-    UserScroll(true, 1546);
-    EXPECT_EQ(hBar.position, 1544);
-    EXPECT_EQ(paintBox.scrolls.size(), 1u);
-    EXPECT_EQ(paintBox.invalidated.size(), 1u);
-}
-
-TEST_F(ScrollTest, ScrollingAtOtherZoomsUncoversTheStripScrolledIn) {
+// A scroll bar moved by the user: the position is rounded down to a multiple
+// of 4 and written back, the contents move by the difference at the zoom,
+// and the strip scrolled in is invalidated, widened by 200 ÷ zoom and by 2
+// more pixels, below the paint box's top offset.
+TEST_F(ScrollTest, UserScrollRoundsToFourAndUncoversTheStripScrolledIn) {
     const struct {
         int zoom;
         bool horizontal;
-        int position;
+        int position, written, topOffset;
         DevicePoint scroll;
         Rect uncovered;
     } cases[] = {
-        // From 1408 (clamped to the range) 40 back: 10 pixels; margin 200 ÷ 25 = 8.
-        {25, true, 1368, {10, 0}, {-10, -2, 20, 602}},
-        {400, false, 3252, {0, -16}, {-2, 582, 802, 602}},
+        {100, true, 1547, 1544, 30, {-8, 0}, {788, 28, 804, 632}},  // from 1536
+        {25, true, 1368, 1368, 0, {10, 0}, {-10, -2, 20, 602}},     // from 1408, clamped to the range
+        {400, false, 3252, 3252, 0, {0, -16}, {-2, 582, 802, 602}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.zoom);
         Grid(2, 3);
         box.SetZoom(c.zoom, 0, 100);
+        paintBox.topOffset = c.topOffset;
         paintBox.scrolls.clear();
+        paintBox.invalidated.clear();
+        const int updates = paintBox.updates;
         UserScroll(c.horizontal, c.position);
-        ASSERT_EQ(paintBox.scrolls.size(), 1u);
-        EXPECT_EQ(paintBox.scrolls[0], c.scroll);
-        EXPECT_EQ(paintBox.invalidated.back(), c.uncovered);
+        EXPECT_EQ((c.horizontal ? hBar : vBar).position, c.written);
+        EXPECT_EQ(c.horizontal ? console.ScrollOffsetX() : console.ScrollOffsetY(), c.written);
+        EXPECT_EQ(paintBox.scrolls, std::vector<DevicePoint>{c.scroll});
+        EXPECT_EQ(paintBox.invalidated, std::vector<Rect>{c.uncovered});
+        EXPECT_EQ(paintBox.updates, updates + 1);
+        UserScroll(c.horizontal, c.written + 2);  // within the same step: nothing moves
+        EXPECT_EQ(paintBox.scrolls.size(), 1u);
+        EXPECT_EQ(paintBox.invalidated.size(), 1u);
     }
 }
 

@@ -1,5 +1,6 @@
-// The drawing box: output selection, page selection, reset, and the
-// printer's paper settings with their messages.
+// The drawing box: output selection, pages of the grid for paper and for
+// pictures, reset, and the printer's paper settings with their messages.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,6 @@ using Status = PaperSettingsResult::Status;
 
 TEST_F(DrawBoxTest, DrawingGoesToTheCurrentOutput) {
     Grid(1, 1);
-    EXPECT_FALSE(box.IsPrinting());
     box.SelectPrinter();
     EXPECT_TRUE(box.IsPrinting());
     EXPECT_FALSE(paintBox.visible);
@@ -30,30 +30,51 @@ TEST_F(DrawBoxTest, DrawingGoesToTheCurrentOutput) {
     EXPECT_EQ(paintBox.canvas.Calls("LineTo")[0].ints, (std::vector<int>{16, 11}));
 }
 
-TEST_F(DrawBoxTest, SelectPageMovesThePaperToThePage) {
-    box.SetPageCount(2, 3);
-    box.SetZoom(100, 1);
-    box.SelectPrinter();
-    int x = 0;
-    int y = 0;
-    box.GetPageCount(x, y);
-    EXPECT_EQ(std::make_pair(x, y), std::make_pair(2, 3));
-    EXPECT_EQ(paper.PagesX(), 2);
-    EXPECT_EQ(console.PagesY(), 3);
+// Pages of a 2 × 3 grid, numbered across and then down: paper moves to a
+// page's origin, a picture is of one page or (page 0) of the whole grid,
+// and a page outside the grid is refused by both with the origin at 0, 0.
+TEST_F(DrawBoxTest, PagesOfTheGridForPaperAndForPictures) {
+    Grid(2, 3);
+    const struct {
+        int page;
+        bool onPaper, inPicture;
+        int originX, originY;  // of paper and of the picture
+    } cases[] = {
+        {-3, false, false, 0, 0},        {-1, false, false, 0, 0},
+        {0, false, true, 0, 0},          {1, true, true, 0, 0},
+        {2, true, true, kPaperW, 0},     {4, true, true, kPaperW, kPaperH},
+        {5, true, true, 0, 2 * kPaperH}, {6, true, true, kPaperW, 2 * kPaperH},
+        {7, false, false, 0, 0},         {9, false, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("page " + std::to_string(c.page));
+        box.SelectPrinter();
+        ASSERT_TRUE(box.SelectPage(6));
+        EXPECT_EQ(box.SelectPage(c.page), c.onPaper);
+        EXPECT_EQ(paper.PageOriginX(), c.originX);
+        EXPECT_EQ(paper.PageOriginY(), c.originY);
+        box.SelectConsole();
 
-    EXPECT_TRUE(box.SelectPage(4));
-    EXPECT_EQ(paper.PageOriginX(), kPaperW);
-    EXPECT_EQ(paper.PageOriginY(), kPaperH);
-    EXPECT_TRUE(box.SelectPage(5));  // row 2, column 0
-    EXPECT_EQ(paper.PageOriginX(), 0);
-    EXPECT_EQ(paper.PageOriginY(), 2 * kPaperH);
-    EXPECT_TRUE(box.SelectPage(6));
-
-    EXPECT_FALSE(box.SelectPage(7));  // row 3 is past the grid
-    EXPECT_EQ(paper.PageOriginX(), 0);
-    EXPECT_EQ(paper.PageOriginY(), 0);
-    EXPECT_FALSE(box.SelectPage(0));
-    EXPECT_FALSE(box.SelectPage(-3));
+        const auto size = console.PictureSize(c.page);
+        ASSERT_EQ(size.has_value(), c.inPicture);
+        if (size) {
+            EXPECT_EQ(size->width, c.page == 0 ? 2 * kPaperW : kPaperW);
+            EXPECT_EQ(size->height, c.page == 0 ? 3 * kPaperH : kPaperH);
+        }
+        RecordingCanvas picture;
+        ASSERT_EQ(box.BeginPicture(c.page, picture), c.inPicture);
+        EXPECT_EQ(console.IsRecording(), c.inPicture);
+        EXPECT_FALSE(c.inPicture && box.BeginEmf(1, "")) << "one recording at a time";
+        EXPECT_EQ(console.PageOriginX(), c.originX);
+        EXPECT_EQ(console.PageOriginY(), c.originY);
+        EXPECT_EQ(&console.CurrentCanvas(), c.inPicture ? static_cast<Canvas*>(&picture) : &paintBox.canvas);
+        box.EndPicture();
+        EXPECT_EQ(&console.CurrentCanvas(), &paintBox.canvas);
+        EXPECT_EQ(console.Zoom(), 100);
+        // A metafile of the page goes to the clipboard; ending a refused one succeeds.
+        EXPECT_EQ(box.BeginEmf(c.page, ""), c.inPicture);
+        EXPECT_TRUE(box.EndEmf());
+    }
 }
 
 TEST_F(DrawBoxTest, ResetReturnsToOnePageAtZoom100) {
@@ -64,63 +85,50 @@ TEST_F(DrawBoxTest, ResetReturnsToOnePageAtZoom100) {
     int y = 0;
     box.GetPageCount(x, y);
     EXPECT_EQ(std::make_pair(x, y), std::make_pair(1, 1));
-    EXPECT_EQ(console.PagesX(), 1);
     EXPECT_EQ(paper.PagesY(), 1);
     EXPECT_EQ(console.Zoom(), 100);
     EXPECT_EQ(paper.Zoom(), 100);
-    EXPECT_EQ(console.OutputMode(), 0);
     EXPECT_EQ(console.PageOriginX(), 0);
-    // Mode 0 keeps the bar's position, which becomes the offset again.
-    EXPECT_EQ(console.ScrollOffsetX(), hBar.position);
+    EXPECT_EQ(console.ScrollOffsetX(), hBar.position);  // mode 0 keeps the bar's position
 }
 
-TEST_F(DrawBoxTest, PaperInfoComesFromTheLastRefresh) {
-    box.RefreshPaper();
-    const ZMGPaperInfo info = box.GetPaperInfo();
-    EXPECT_EQ(info.paperSize, kPaperA4);
-    EXPECT_EQ(info.orientation, kOrientationPortrait);
-    EXPECT_DOUBLE_EQ(info.pageWidth, 4800);
-    EXPECT_DOUBLE_EQ(info.pageHeight, 6774);
-    EXPECT_DOUBLE_EQ(info.resolution, 600);
-    EXPECT_TRUE(ports.messages.empty());
-}
-
-TEST_F(DrawBoxTest, UnreadableOrUnwritableSettingsAreReported) {
-    printer.settings.status = Status::NoSettings;
-    box.RefreshPaper();
-    EXPECT_EQ(box.GetPaperInfo().paperSize, -1);
-    EXPECT_EQ(box.GetPaperInfo().orientation, -1);
-    EXPECT_EQ(ports.messages, (std::vector<std::string>{"cannot get printer inforamtion"}));
-    box.RefreshPaper();
-    EXPECT_EQ(ports.messages.size(), 2u);
-
-    printer.settings = PaperSettingsResult{Status::LockFailed, 1450, kPaperA4, 1};
-    box.RefreshPaper();
-    EXPECT_EQ(ports.messages.back(), "Error GlobalLock CDOE=1450");
-    EXPECT_EQ(box.GetPaperInfo().paperSize, -1);
-
-    // Setting the paper fails alike, without a refresh afterwards.
-    ports.messages.clear();
-    printer.reads = 0;
-    printer.settings.status = Status::NoSettings;
-    EXPECT_FALSE(box.SetPaper(kPaperA4, kOrientationPortrait));
-    EXPECT_EQ(ports.messages, (std::vector<std::string>{"cannot set page size and orientation to printer"}));
-
-    printer.settings = PaperSettingsResult{Status::LockFailed, 8, kPaperA4, 1};
-    EXPECT_FALSE(box.SetPaper(kPaperA4, kOrientationPortrait));
-    EXPECT_EQ(ports.messages.back(), "Error GlobalLock CDOE=8");
-
-    printer.settings = PaperSettingsResult{Status::Rejected, 0, kPaperA4, 1};
-    EXPECT_FALSE(box.SetPaper(4711, kOrientationPortrait));
-    EXPECT_EQ(ports.messages.back(), "cannot set page size and orientation to printer");
-    EXPECT_EQ(printer.reads, 0);  // no refresh after a failure
+TEST_F(DrawBoxTest, PaperSettingsThatCannotBeReadOrWrittenAreReported) {
+    const struct {
+        PaperSettingsResult settings;
+        bool write;  // SetPaper rather than RefreshPaper
+        std::string message;
+    } cases[] = {
+        {{Status::Ok, 0, kPaperA4, kOrientationPortrait}, false, ""},
+        {{Status::NoSettings, 0, kPaperA4, 1}, false, "cannot get printer inforamtion"},
+        {{Status::LockFailed, 1450, kPaperA4, 1}, false, "Error GlobalLock CDOE=1450"},
+        {{Status::NoSettings, 0, kPaperA4, 1}, true, "cannot set page size and orientation to printer"},
+        {{Status::LockFailed, 8, kPaperA4, 1}, true, "Error GlobalLock CDOE=8"},
+        {{Status::Rejected, 0, kPaperA4, 1}, true, "cannot set page size and orientation to printer"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        ports.messages.clear();
+        printer.settings = c.settings;
+        printer.reads = 0;
+        const bool ok = c.message.empty();
+        if (c.write) {
+            EXPECT_EQ(box.SetPaper(kPaperA3, kOrientationLandscape), ok);
+            EXPECT_EQ(printer.reads, ok ? 1 : 0) << "measured again only after a success";
+        } else {
+            box.RefreshPaper();
+            const ZMGPaperInfo info = box.GetPaperInfo();
+            EXPECT_EQ(info.paperSize, ok ? kPaperA4 : -1);
+            EXPECT_EQ(info.orientation, ok ? kOrientationPortrait : -1);
+            EXPECT_DOUBLE_EQ(info.pageWidth, 4800);
+            EXPECT_DOUBLE_EQ(info.resolution, 600);
+        }
+        EXPECT_EQ(ports.messages, ok ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+    }
 }
 
 TEST_F(DrawBoxTest, SetPaperWritesTheSettingsAndMeasuresAgain) {
-    box.SetPageCount(1, 1);
-    box.SetZoom(100, 1);
+    Grid(1, 1);
     EXPECT_TRUE(box.SetPaper(kPaperA3, kOrientationLandscape));
-    EXPECT_EQ(printer.settings.paperSize, kPaperA3);
     const ZMGPaperInfo info = box.GetPaperInfo();
     EXPECT_EQ(info.paperSize, kPaperA3);
     EXPECT_EQ(info.orientation, kOrientationLandscape);
@@ -128,6 +136,7 @@ TEST_F(DrawBoxTest, SetPaperWritesTheSettingsAndMeasuresAgain) {
     // The printer output measured the paper again; the console does so at the next SetZoom.
     EXPECT_EQ(paper.PaperW(), kPaperH);
     EXPECT_EQ(paper.PaperH(), kPaperW);
+    EXPECT_EQ(console.PaperW(), kPaperW);
     box.SetZoom(100, 1);
     EXPECT_EQ(console.PaperW(), kPaperH);
     EXPECT_TRUE(ports.messages.empty());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "render_fixture.h"
@@ -20,8 +21,6 @@ TEST_F(MappingTest, PaperIsThePrintableAreaInScreenPixels) {
     EXPECT_EQ(paper.PaperW(), kPaperW);
     EXPECT_DOUBLE_EQ(paper.Scale(), 6.25);
     EXPECT_DOUBLE_EQ(console.Scale(), 1.0);
-    EXPECT_EQ(console.Name(), "Console");
-    EXPECT_EQ(paper.Name(), "Printer");
 
     // SetZoom measures the paper again: the printer changed its area meanwhile.
     printer.pageWidth = 2400;
@@ -32,60 +31,48 @@ TEST_F(MappingTest, PaperIsThePrintableAreaInScreenPixels) {
     EXPECT_EQ(paper.Zoom(), 50);
 }
 
-TEST_F(MappingTest, ScreenMappingAtZoom100AddsTheExtentAndSubtractsOffsets) {
-    box.SetPageCount(2, 3);  // extent 1536 × 3249
-    console.SetZoom(100);    // scroll offsets still 0
-    EXPECT_EQ(console.MapX(10), 1546);
-    EXPECT_EQ(console.MapY(20), 3269);
-
-    UserScroll(true, 1547);   // rounded down to 1544
-    UserScroll(false, 3249);  // rounded down to 3248
-    EXPECT_EQ(console.ScrollOffsetX(), 1544);
-    EXPECT_EQ(console.ScrollOffsetY(), 3248);
-    EXPECT_EQ(console.MapX(10), 2);
-    EXPECT_EQ(console.MapY(20), 21);
-
-    console.SetPageOrigin(kPaperW, kPaperH);  // subtracted as well
-    EXPECT_EQ(console.MapX(800), 24);
-    EXPECT_EQ(console.MapY(1100), 18);
+// On the screen a world coordinate has the extent of the grid (2 × 3 pages:
+// 1536 × 3249) added, the scroll offset and the page origin subtracted, and
+// is scaled by the zoom, truncated toward zero.
+TEST_F(MappingTest, ScreenMappingAddsTheExtentSubtractsOffsetsAndScales) {
+    const struct {
+        int zoom, offsetX, offsetY, originX, originY, worldX, worldY, deviceX, deviceY;
+    } cases[] = {
+        {100, 0, 0, 0, 0, 10, 20, 1546, 3269},
+        {100, 1544, 3248, 0, 0, 10, 20, 2, 21},
+        {100, 1544, 3248, kPaperW, kPaperH, 800, 1100, 24, 18},
+        {25, 0, 0, 0, 0, 10, 20, 386, 817},    // 386.5 and 817.25
+        {25, 1544, 0, 0, 0, -3, 20, -2, 817},  // -2.75: toward zero, not -3
+        {25, 1544, 0, 0, 0, 108, 20, 25, 817},
+        {400, 1536, 3248, 0, 0, 10, 10, 40, 44},
+        {400, 1536, 3248, kPaperW, kPaperH, 800, 1100, 128, 72},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.zoom) + "% at " + std::to_string(c.worldX) + "," +
+                     std::to_string(c.worldY));
+        box.SetPageCount(2, 3);
+        box.SetZoom(100, 0);
+        UserScroll(true, c.offsetX);
+        UserScroll(false, c.offsetY);
+        console.SetZoom(c.zoom);
+        console.SetPageOrigin(c.originX, c.originY);
+        ASSERT_EQ(console.ScrollOffsetX(), c.offsetX);
+        ASSERT_EQ(console.ScrollOffsetY(), c.offsetY);
+        EXPECT_EQ(console.MapX(c.worldX), c.deviceX);
+        EXPECT_EQ(console.MapY(c.worldY), c.deviceY);
+        EXPECT_EQ(console.MapLength(c.worldX), c.zoom * c.worldX / 100);
+    }
 }
 
-TEST_F(MappingTest, ScreenMappingAtZoom25TruncatesTowardZero) {
-    box.SetPageCount(2, 3);
-    console.SetZoom(25);
-    EXPECT_EQ(console.MapX(10), 386);  // 0.25 × 1546 = 386.5
-    EXPECT_EQ(console.MapY(20), 817);  // 0.25 × 3269 = 817.25
-
-    box.SetZoom(100, 0);  // scroll range for zoom 100; positions kept at 0
-    UserScroll(true, 1544);
-    console.SetZoom(25);
-    EXPECT_EQ(console.MapX(-3), -2);  // 0.25 × -11 = -2.75: toward zero, not -3
-    EXPECT_EQ(console.MapX(108), 25);
-    EXPECT_EQ(console.MapLength(10), 2);
-    EXPECT_EQ(console.MapLength(-10), -2);
-}
-
-TEST_F(MappingTest, ScreenMappingAtZoom400WithPageOriginAndItsInverse) {
+TEST_F(MappingTest, MapRectAndUnmapRectAreInverseBesidesThePageOrigin) {
     Grid(2, 3);  // offsets 1536 and 3248
     console.SetZoom(400);
-    EXPECT_EQ(console.MapX(10), 40);
-    EXPECT_EQ(console.MapY(10), 44);  // 4 × (10 + 3249 - 3248)
-    console.SetPageOrigin(kPaperW, kPaperH);
-    EXPECT_EQ(console.MapX(800), 128);
-    EXPECT_EQ(console.MapY(1100), 72);
-    EXPECT_EQ(console.MapLength(7), 28);
-
-    // MapRect and UnmapRect are inverse.
-    console.SetPageOrigin(0, 0);
     const Rect world{10, 20, 110, 220};
-    const Rect device = console.MapRect(world);
-    EXPECT_EQ(device, (Rect{40, 84, 440, 884}));
-    EXPECT_EQ(console.UnmapRect(device), world);
-
+    EXPECT_EQ(console.MapRect(world), (Rect{40, 84, 440, 884}));
+    EXPECT_EQ(console.UnmapRect(console.MapRect(world)), world);
     console.SetZoom(25);
     const Rect coarse{108, 47, 208, 447};
     EXPECT_EQ(console.UnmapRect(console.MapRect(coarse)), coarse);
-
     // The page origin is not added back.
     console.SetZoom(100);
     console.SetPageOrigin(kPaperW, 0);

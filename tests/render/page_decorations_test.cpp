@@ -164,38 +164,5 @@ TEST_F(DecorationsTest, PaperCarriesRunningNumbersAndNoFrames) {
     EXPECT_TRUE(printer.canvas.Drawing().empty());
 }
 
-// Collects the page numbers printed inside the sheet (4800 × 6774 pixels).
-std::vector<std::string> NumbersOnSheet(const RecordingCanvas& canvas) {
-    std::vector<std::string> numbers;
-    for (const CanvasCall& text : canvas.Calls("TextOut")) {
-        if (text.ints[0] >= 0 && text.ints[0] < 4800 && text.ints[1] >= 0 && text.ints[1] < 6774) {
-            numbers.push_back(text.text);
-        }
-    }
-    return numbers;
-}
-
-TEST_F(DecorationsTest, EachPrintedSheetShowsOnlyItsOwnNumber) {
-    box.SetPageCount(2, 2);
-    box.SetZoom(100, 1);
-    box.SelectPrinter();
-    EXPECT_FALSE(paintBox.visible);
-    std::vector<std::vector<std::string>> sheets;
-    for (int page = 2; page <= 3; ++page) {
-        ASSERT_TRUE(box.SelectPage(page));
-        page == 2 ? box.BeginDoc() : box.NewPage();
-        printer.canvas.Clear();
-        box.ClearPaper();
-        box.DrawPageDecorations(true, 3, 1);
-        box.DrawPageDecorations(false, 3, 1);
-        sheets.push_back(NumbersOnSheet(printer.canvas));
-    }
-    box.EndDoc();
-    box.SelectConsole();
-    EXPECT_TRUE(paintBox.visible);
-    EXPECT_EQ(sheets, (std::vector<std::vector<std::string>>{{"- 2 -"}, {"- 3 -"}}));
-    EXPECT_EQ(printer.jobLog, (std::vector<std::string>{"BeginDoc", "NewPage", "EndDoc"}));
-}
-
 }  // namespace
 }  // namespace tabulorix::testing

@@ -1,7 +1,6 @@
 // The print action's job loop and the EMF action's steps over the drawing
 // box with recording ports.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <stdexcept>
@@ -91,104 +90,92 @@ TEST_F(PrintJobTest, PreparingSetsTheWindowZoomTo100AndMeasuresThePaperAgain) {
     EXPECT_EQ(steps, (std::vector<std::string>{"flags@100", "font", "settings"}));
 }
 
-// A printer whose second sheet cannot be started.
-class FailingPrinter final : public PrinterPort {
-public:
-    double PageWidth() const override { return inner.PageWidth(); }
-    double PageHeight() const override { return inner.PageHeight(); }
-    Canvas& PrinterCanvas() override { return inner.PrinterCanvas(); }
-    PaperSettingsResult ReadPaperSettings() override { return inner.ReadPaperSettings(); }
-    PaperSettingsResult WritePaperSettings(int s, int o) override { return inner.WritePaperSettings(s, o); }
-    void BeginDoc() override { inner.BeginDoc(); }
-    void NewPage() override { throw PrintError("out of paper"); }
-    void EndDoc() override { inner.EndDoc(); }
-    RecordingPrinter inner;
-};
-
-TEST(PrintJobFailure, IsShownAndTheJobIsEndedAndTheConsoleSelected) {
-    BoxParts<FailingPrinter> parts;
-    parts.box.SetPageCount(2, 2);
-    parts.box.SetZoom(100, 1);
-    int sheets = 0;
-    int repaints = 0;
-    const PrintOutcome outcome =
-        PrintPages(parts.box, 1, 4, DiagramRepaint{[&] { ++sheets; }, {}, {}, [&] { ++repaints; }});
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(sheets, 1);
-    EXPECT_EQ(parts.ports.messages, (std::vector<std::string>{"out of paper"}));
-    EXPECT_EQ(parts.printer.inner.jobLog, (std::vector<std::string>{"BeginDoc", "EndDoc"}));
-    EXPECT_FALSE(parts.box.IsPrinting());
-    EXPECT_TRUE(parts.paintBox.visible);
-    EXPECT_EQ(repaints, 1);
-}
-
-TEST_F(PrintJobTest, ADrawingFailureEndsTheJobToo) {
-    const DiagramRepaint failing{[] { throw std::runtime_error("no memory for the sheet"); }, {}, {}, {}};
-    EXPECT_FALSE(PrintPages(box, 1, 1, failing).ok);
-    EXPECT_EQ(ports.messages, (std::vector<std::string>{"no memory for the sheet"}));
-    EXPECT_EQ(printer.jobLog, (std::vector<std::string>{"BeginDoc", "EndDoc"}));
-    EXPECT_FALSE(box.IsPrinting());
+// A sheet the printer cannot start or the drawing cannot finish: the reason
+// is shown, the job ended, the console selected and the window repainted.
+TEST_F(PrintJobTest, AFailureIsShownAndEndsTheJob) {
+    Grid(2, 2);
+    const struct {
+        bool printerFails;
+        std::string message;
+        int sheets;
+    } cases[] = {{true, "out of paper", 1}, {false, "no memory for the sheet", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        printer.jobLog.clear();
+        ports.messages.clear();
+        printer.newPageFailure = c.printerFails ? c.message : "";
+        int sheets = 0;
+        int repaints = 0;
+        const DiagramRepaint repaint{[&] {
+                                         if (!c.printerFails) throw std::runtime_error(c.message);
+                                         ++sheets;
+                                     },
+                                     {},
+                                     {},
+                                     [&] { ++repaints; }};
+        EXPECT_FALSE(PrintPages(box, 1, 4, repaint).ok);
+        EXPECT_EQ(sheets, c.sheets);
+        EXPECT_EQ(ports.messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(printer.jobLog, (std::vector<std::string>{"BeginDoc", "EndDoc"}));
+        EXPECT_FALSE(box.IsPrinting());
+        EXPECT_TRUE(paintBox.visible);
+        EXPECT_EQ(repaints, 1);
+    }
 }
 
 class EmfActionTest : public RenderTest {
 protected:
-    fs::path dir = fs::temp_directory_path() / ("tabulorix-emf-action-" + std::to_string(::getpid()));
+    TempDirectory dir;
     Origins recordedOrigins;
-    std::vector<int> frameCalls;  // output mode at each frame pass
     DiagramRepaint repaint{[this] { Paint(); }, {}, {}, {}};
 
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
     void Paint() {
         box.ClearPaper();
-        box.DrawPageDecorations(true, 0, 0);
-        box.SetBrushColor(0xFF0000);
         box.FillRect(Rect{20, 20, 200, 120});
-        box.DrawPageDecorations(false, 0, 0);
         if (console.IsRecording()) recordedOrigins.emplace_back(console.PageOriginX(), console.PageOriginY());
     }
 };
 
-TEST_F(EmfActionTest, OnePageOfATwoByThreeGridIsRecordedAtItsOriginAndTheZoomComesBack) {
-    Grid(2, 3, 75);
-    int windowZoom = 75;
-    const fs::path out = dir / "page4.emf";
-    ASSERT_TRUE(OutputEmfPicture(box, 4, out.string(), windowZoom, repaint));
-    EXPECT_EQ(recordedOrigins, (Origins{{kPaperW, kPaperH}}));
-    EXPECT_EQ(windowZoom, 75);
-    EXPECT_EQ(box.Zoom(), 75);
-    EXPECT_EQ(console.OutputMode(), 0);
-    const std::string bytes = ReadFileBytes(out.string());
-    ASSERT_GT(bytes.size(), 88u);
-    EXPECT_EQ(bytes.substr(40, 4), " EMF");
-    EXPECT_TRUE(ports.messages.empty());
-}
-
-TEST_F(EmfActionTest, AllPagesGoToTheClipboardWhenNoFileIsNamed) {
-    Grid(2, 3, 200);
-    int windowZoom = 200;
-    ASSERT_TRUE(OutputEmfPicture(box, 0, "", windowZoom, repaint));
-    EXPECT_EQ(recordedOrigins, (Origins{{0, 0}}));
-    ASSERT_EQ(clipboard.pictures.size(), 1u);
-    EXPECT_EQ(box.Zoom(), 200);
-    EXPECT_TRUE(fs::is_empty(dir));
-}
-
-TEST_F(EmfActionTest, APagePastTheGridRecordsNothingAndAFailedCopyIsReported) {
-    Grid(2, 3, 150);
-    int windowZoom = 150;
-    const fs::path out = dir / "page7.emf";
-    EXPECT_FALSE(OutputEmfPicture(box, 7, out.string(), windowZoom, repaint));
-    EXPECT_TRUE(recordedOrigins.empty());
-    EXPECT_FALSE(fs::exists(out));
-    EXPECT_TRUE(ports.messages.empty());
-    EXPECT_EQ(console.PageOriginX(), 0);
-
+// The picture of one page goes to a file, of all pages (page 0) to the
+// clipboard; a page past the grid records nothing; the window's zoom comes
+// back in every case.
+TEST_F(EmfActionTest, RecordsThePageAskedForAndGivesTheZoomBack) {
+    const struct {
+        int page;
+        std::string file;
+        bool ok;
+        Origins origins;
+        std::size_t clipboardPictures;
+    } cases[] = {
+        {4, "page4.emf", true, {{kPaperW, kPaperH}}, 0},
+        {0, "", true, {{0, 0}}, 1},
+        {7, "page7.emf", false, {}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        Grid(2, 3, 75);
+        recordedOrigins.clear();
+        clipboard.pictures.clear();
+        int windowZoom = 75;
+        const std::string file = c.file.empty() ? "" : dir.File(c.file);
+        EXPECT_EQ(OutputEmfPicture(box, c.page, file, windowZoom, repaint), c.ok);
+        EXPECT_EQ(recordedOrigins, c.origins);
+        EXPECT_EQ(clipboard.pictures.size(), c.clipboardPictures);
+        if (!file.empty()) {
+            ASSERT_EQ(fs::exists(file), c.ok);
+            EXPECT_TRUE(!c.ok || ReadFileBytes(file).substr(40, 4) == " EMF");
+        }
+        EXPECT_EQ(windowZoom, 75);
+        EXPECT_EQ(box.Zoom(), 75);
+        EXPECT_EQ(console.OutputMode(), 0);
+        EXPECT_EQ(console.PageOriginX(), 0);
+        EXPECT_TRUE(ports.messages.empty());
+    }
     clipboard.succeed = false;
+    int windowZoom = 75;
     EXPECT_FALSE(OutputEmfPicture(box, 1, "", windowZoom, repaint));
     EXPECT_EQ(ports.messages, (std::vector<std::string>{"Failed to save EMF file"}));
-    EXPECT_EQ(box.Zoom(), 150);
-    EXPECT_EQ(windowZoom, 150);
+    EXPECT_EQ(box.Zoom(), 75);
 }
 
 }  // namespace

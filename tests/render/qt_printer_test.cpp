@@ -1,15 +1,14 @@
 // The Qt printer: Windows paper size codes and orientations, paper settings,
-// and a real print job into a PDF file.
+// and a print job into a PDF file.
 #include <QPageSize>
 #include <QSizeF>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "base/file_io.h"
 #include "platform/qt_printer.h"
 #include "render_fixture.h"
 
@@ -20,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(QtPrinterCodes, WindowsPaperCodesMapToPageSizesAndBack) {
+TEST(QtPrinterCodes, WindowsPaperCodesAndOrientationsMapToQtAndBack) {
     const std::pair<int, QPageSize::PageSizeId> table[] = {
         {kPaperA4, QPageSize::A4},       {kPaperA3, QPageSize::A3}, {kPaperLetter, QPageSize::Letter},
         {kPaperLegal, QPageSize::Legal}, {kPaperA5, QPageSize::A5}, {kPaperB4Jis, QPageSize::JisB4},
@@ -33,67 +32,73 @@ TEST(QtPrinterCodes, WindowsPaperCodesMapToPageSizesAndBack) {
         EXPECT_EQ(size->id(), id);
         EXPECT_EQ(QtPrinter::PaperSizeCode(QPageSize(id)), code);
     }
-    EXPECT_EQ(QtPrinter::PaperSizeCode(QPageSize(QSizeF(100, 100), QPageSize::Millimeter)), 256);
-    EXPECT_FALSE(QtPrinter::PageSizeForCode(0).has_value());
-    EXPECT_FALSE(QtPrinter::PageSizeForCode(-1).has_value());
-    EXPECT_FALSE(QtPrinter::PageSizeForCode(256).has_value());
-    EXPECT_FALSE(QtPrinter::PageSizeForCode(99999).has_value());
+    for (const int code : {0, -1, 256, 99999}) EXPECT_FALSE(QtPrinter::PageSizeForCode(code)) << code;
+    for (const auto& [code, orientation] :
+         {std::pair{1, QPageLayout::Portrait}, {2, QPageLayout::Landscape}}) {
+        EXPECT_EQ(QtPrinter::OrientationCode(orientation), code);
+        EXPECT_EQ(QtPrinter::OrientationForCode(code), orientation);
+    }
+    EXPECT_FALSE(QtPrinter::OrientationForCode(0));
+    EXPECT_FALSE(QtPrinter::OrientationForCode(3));
 }
 
-TEST(QtPrinterCodes, OrientationIsOnePortraitTwoLandscape) {
-    EXPECT_EQ(QtPrinter::OrientationCode(QPageLayout::Portrait), 1);
-    EXPECT_EQ(QtPrinter::OrientationCode(QPageLayout::Landscape), 2);
-    EXPECT_EQ(QtPrinter::OrientationForCode(1), QPageLayout::Portrait);
-    EXPECT_EQ(QtPrinter::OrientationForCode(2), QPageLayout::Landscape);
-    EXPECT_FALSE(QtPrinter::OrientationForCode(0).has_value());
-    EXPECT_FALSE(QtPrinter::OrientationForCode(3).has_value());
+// Every page size Qt knows gets a real code: sizes without a Windows code
+// (Qt answers 0 for them) and custom sizes are the user-defined size 256,
+// and a code that names a size gives that size back.
+TEST(QtPrinterCodes, EveryPageSizeHasAPaperCodeAndNoneIsZero) {
+    int withoutWindowsCode = 0;
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const QPageSize size(static_cast<QPageSize::PageSizeId>(id));
+        const int code = QtPrinter::PaperSizeCode(size);
+        SCOPED_TRACE(size.name().toStdString());
+        if (size.windowsId() <= 0) {
+            ++withoutWindowsCode;
+            EXPECT_EQ(code, 256);
+        }
+        ASSERT_GT(code, 0);
+        if (const auto back = QtPrinter::PageSizeForCode(code)) {
+            EXPECT_TRUE(back->isEquivalentTo(size));
+        }
+    }
+    EXPECT_GT(withoutWindowsCode, 0) << "the sizes without a Windows code are exercised";
+    EXPECT_EQ(QtPrinter::PaperSizeCode(QPageSize(QSizeF(100, 100), QPageSize::Millimeter)), 256);
 }
 
 class QtPrinterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tabulorix-print-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
+    TempDirectory dir;
 };
 
 TEST_F(QtPrinterTest, PdfPrinterStartsWithA4PortraitAndTakesPaperSettings) {
-    QtPrinter printer(QtPrinter::Kind::Pdf, (dir_ / "out.pdf").string());
+    QtPrinter printer(QtPrinter::Kind::Pdf, dir.File("out.pdf"));
     EXPECT_TRUE(printer.IsPdf());
     const PaperSettingsResult settings = printer.ReadPaperSettings();
     EXPECT_EQ(settings.status, PaperSettingsResult::Status::Ok);
     EXPECT_EQ(settings.paperSize, kPaperA4);
     EXPECT_EQ(settings.orientation, kOrientationPortrait);
     EXPECT_DOUBLE_EQ(printer.PrinterCanvas().PixelsPerInch(), 600);
-    // The whole sheet at 600 dpi: A4 is 595 × 842 points (210 × 297 mm).
+    // The whole sheet at 600 dpi: A4 is 595 × 842 points, A3 842 × 1191.
     EXPECT_NEAR(printer.PageWidth(), 595 * 600 / 72.0, 1);
     EXPECT_NEAR(printer.PageHeight(), 842 * 600 / 72.0, 1);
-
     const PaperSettingsResult written = printer.WritePaperSettings(kPaperA3, kOrientationLandscape);
     EXPECT_EQ(written.status, PaperSettingsResult::Status::Ok);
     EXPECT_EQ(written.paperSize, kPaperA3);
     EXPECT_EQ(written.orientation, kOrientationLandscape);
-    EXPECT_NEAR(printer.PageWidth(), 1191 * 600 / 72.0, 1);  // A3 is 842 × 1191 points
+    EXPECT_NEAR(printer.PageWidth(), 1191 * 600 / 72.0, 1);
     EXPECT_NEAR(printer.PageHeight(), 842 * 600 / 72.0, 1);
-    EXPECT_EQ(printer.WritePaperSettings(99999, kOrientationPortrait).status,
-              PaperSettingsResult::Status::Rejected);
-    EXPECT_EQ(printer.WritePaperSettings(kPaperA4, 7).status, PaperSettingsResult::Status::Rejected);
+    for (const auto& [size, orientation] : {std::pair{0, 1}, {99999, 1}, {kPaperA4, 7}}) {
+        EXPECT_EQ(printer.WritePaperSettings(size, orientation).status,
+                  PaperSettingsResult::Status::Rejected);
+    }
     EXPECT_EQ(printer.ReadPaperSettings().paperSize, kPaperA3);  // unchanged by the refused writes
 }
 
 TEST_F(QtPrinterTest, PaperOutputOverTheQtPrinterPrintsPdfPages) {
-    const fs::path file = dir_ / "job.pdf";
-    BoxParts<QtPrinter> parts(QtPrinter::Kind::Pdf, file.string());
+    BoxParts<QtPrinter> parts(QtPrinter::Kind::Pdf, dir.File("job.pdf"));
     ZMGDrawBox& box = parts.box;
     box.RefreshPaper();
-    EXPECT_EQ(box.GetPaperInfo().paperSize, kPaperA4);
     EXPECT_EQ(box.PrinterOutput().PaperW(), 793);  // 4958 ÷ 6.25
     ASSERT_TRUE(box.SetDiagramFont("IPAGothic", "10"));
-
     box.SetPageCount(2, 1);
     box.SetZoom(100, 1);
     box.SelectPrinter();
@@ -101,23 +106,18 @@ TEST_F(QtPrinterTest, PaperOutputOverTheQtPrinterPrintsPdfPages) {
         ASSERT_TRUE(box.SelectPage(page));
         page == 1 ? box.BeginDoc() : box.NewPage();
         EXPECT_EQ(parts.printer.PrinterCanvas().Font().name, "IPAGothic");  // carried into the job
-        box.ClearPaper();
-        box.DrawText(100, 100, "表 " + std::to_string(page), kBlack);
-        box.DrawPageDecorations(false, 0, 0);
+        box.DrawText(100, 100, "表", kBlack);
     }
     box.EndDoc();
-    box.SelectConsole();
     EXPECT_TRUE(parts.ports.messages.empty());
-
-    std::ifstream in(file, std::ios::binary);
-    const std::string pdf((std::istreambuf_iterator<char>(in)), {});
+    const std::string pdf = ReadFileBytes(dir.File("job.pdf"));
     ASSERT_EQ(pdf.rfind("%PDF-", 0), 0u);
     const std::regex page("/Type\\s*/Page[^s]");
     EXPECT_EQ(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()), 2);
 }
 
 TEST_F(QtPrinterTest, AJobThatCannotStartThrows) {
-    QtPrinter printer(QtPrinter::Kind::Pdf, (dir_ / "no-such-dir" / "job.pdf").string());
+    QtPrinter printer(QtPrinter::Kind::Pdf, dir.File("no-such-dir/job.pdf"));
     EXPECT_THROW(printer.BeginDoc(), PrintError);
     EXPECT_THROW(printer.NewPage(), PrintError);
     EXPECT_NO_THROW(printer.EndDoc());  // nothing was started

@@ -7,8 +7,7 @@
 
 #include "render/draw_box.h"
 #include "support/recording_canvas.h"
-#include "support/recording_ports.h"
-#include "support/recording_render_ports.h"
+#include "support/recording_host.h"
 
 namespace tabulorix::testing {
 

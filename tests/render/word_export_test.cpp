@@ -2,7 +2,6 @@
 // page, the page size and orientation from the printer, and the Word
 // action's page loop over the drawing box.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,8 +10,7 @@
 #include "base/file_io.h"
 #include "render/draw_box.h"
 #include "render/word_export.h"
-#include "support/recording_ports.h"
-#include "support/recording_render_ports.h"
+#include "render_fixture.h"
 #include "support/zip_reader.h"
 
 using namespace tabulorix;
@@ -76,35 +74,33 @@ TEST(WordDocument, PackageHoldsThePartsAndThePicturesInPageOrder) {
     EXPECT_EQ(CountOccurrences(*empty->Find("word/document.xml"), "<wp:inline"), 0);
 }
 
+// The page from the printer's paper: by its code, or from the printable
+// area when the code is unknown; an unreadable orientation is landscape.
 TEST(WordDocument, PageSetUpFollowsThePrinterPaperAndOrientation) {
-    ZMGPaperInfo a4{kPaperA4, kOrientationPortrait, 4960, 7016, 600};
-    WordPageSetup page = WordPageSetupFor(a4);
-    EXPECT_FALSE(page.landscape);
-    EXPECT_EQ(page.pageWidth, 11906);   // 210 mm
-    EXPECT_EQ(page.pageHeight, 16838);  // 297 mm
-
-    a4.orientation = kOrientationLandscape;
-    page = WordPageSetupFor(a4);
-    EXPECT_TRUE(page.landscape);
-    EXPECT_EQ(page.pageWidth, 16838);
-    EXPECT_EQ(page.pageHeight, 11906);
-
-    a4.orientation = -1;  // unreadable: landscape as well
-    EXPECT_TRUE(WordPageSetupFor(a4).landscape);
-
-    // A3 by its code; the document says landscape in its section.
-    const ZMGPaperInfo a3{kPaperA3, kOrientationLandscape, 0, 0, 0};
-    page = WordPageSetupFor(a3);
-    EXPECT_EQ(page.pageWidth, 23811);  // 420 mm
+    const struct {
+        ZMGPaperInfo paper;
+        int width, height;
+        bool landscape;
+    } cases[] = {
+        {{kPaperA4, kOrientationPortrait, 4960, 7016, 600}, 11906, 16838, false},  // 210 × 297 mm
+        {{kPaperA4, kOrientationLandscape, 4960, 7016, 600}, 16838, 11906, true},
+        {{kPaperA4, -1, 4960, 7016, 600}, 16838, 11906, true},
+        {{kPaperA3, kOrientationLandscape, 0, 0, 0}, 23811, 16838, true},   // 420 mm across
+        {{-1, kOrientationPortrait, 3000, 6000, 600}, 7200, 14400, false},  // 5 × 10 inches
+        {{0, kOrientationPortrait, 3000, 6000, 600}, 7200, 14400, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.paper.paperSize) + " " + std::to_string(c.paper.orientation));
+        const WordPageSetup page = WordPageSetupFor(c.paper);
+        EXPECT_EQ(page.pageWidth, c.width);
+        EXPECT_EQ(page.pageHeight, c.height);
+        EXPECT_EQ(page.landscape, c.landscape);
+    }
     const std::string document =
-        *ReadZip(BuildWordDocument(FakePictures(1), page))->Find("word/document.xml");
+        *ReadZip(BuildWordDocument(FakePictures(1), WordPageSetupFor(cases[3].paper)))
+             ->Find("word/document.xml");
     EXPECT_NE(document.find(R"(<w:pgSz w:w="23811" w:h="16838" w:orient="landscape"/>)"), std::string::npos)
         << document;
-
-    // An unknown paper code uses the printable area: 5 × 10 inches.
-    page = WordPageSetupFor(ZMGPaperInfo{-1, kOrientationPortrait, 3000, 6000, 600});
-    EXPECT_EQ(page.pageWidth, 7200);
-    EXPECT_EQ(page.pageHeight, 14400);
 }
 
 TEST(WordDocument, PicturesFitInsideTheMarginsKeepingTheirAspectRatio) {
@@ -134,47 +130,31 @@ TEST(WordDocument, AFailedSaveIsReported) {
 }
 
 // The Word action over a drawing box whose clipboard is tapped.
-class WordActionTest : public ::testing::Test {
+class WordActionTest : public RenderTest {
 protected:
-    RecordingPorts ports;
-    RecordingPaintBox paintBox{800, 600};
-    RecordingPrinter printer;
-    RecordingScrollBar hBar;
-    RecordingScrollBar vBar;
-    RecordingClipboard systemClipboard;
-    ClipboardTap tap{&systemClipboard};
-    ZMGDrawBox box{paintBox, printer, hBar, vBar, tap};
-    fs::path dir = fs::temp_directory_path() / ("tabulorix-word-action-" + std::to_string(::getpid()));
-
+    TempDirectory dir;
     // Page origins of the console while a picture was being recorded.
     std::vector<std::pair<int, int>> recordedOrigins;
     std::vector<int> zoomsSeen;
     DiagramRepaint repaint{[this] { Paint(); }, {}, {}, [this] { paintBox.Repaint(); }};
 
     void SetUp() override {
-        fs::create_directories(dir);
         box.RefreshPaper();  // reads the paper settings: A4 portrait
-        box.SetPageCount(2, 2);
-        box.SetZoom(150, 1);
+        Grid(2, 2, 150);
     }
-    void TearDown() override { fs::remove_all(dir); }
-
     void Paint() {
         zoomsSeen.push_back(box.Zoom());
         box.ClearPaper();
-        box.DrawPageDecorations(true, 0, 0);
         box.SetBrushColor(0x0000FF);
         box.FillRect(Rect{10, 10, 100, 100});
-        box.DrawPageDecorations(false, 0, 0);
-        if (box.Console().IsRecording())
-            recordedOrigins.emplace_back(box.Console().PageOriginX(), box.Console().PageOriginY());
+        if (console.IsRecording()) recordedOrigins.emplace_back(console.PageOriginX(), console.PageOriginY());
     }
 };
 
 TEST_F(WordActionTest, RecordsEveryPageInPageOrderAndRestoresTheZoom) {
     int windowZoom = 150;
-    const fs::path out = dir / "diagram.docx";
-    ASSERT_TRUE(ExportDiagramToWord(box, tap, out.string(), windowZoom, repaint));
+    const std::string out = dir.File("diagram.docx");
+    ASSERT_TRUE(ExportDiagramToWord(box, tap, out, windowZoom, repaint));
     EXPECT_TRUE(ports.messages.empty());
     const int w = box.Console().PaperW();
     const int h = box.Console().PaperH();
@@ -183,39 +163,23 @@ TEST_F(WordActionTest, RecordsEveryPageInPageOrderAndRestoresTheZoom) {
     EXPECT_EQ(box.Zoom(), 150);
     EXPECT_FALSE(box.IsPrinting());
 
-    const auto zip = ReadZip(ReadFileBytes(out.string()));
+    const auto zip = ReadZip(ReadFileBytes(out));
     ASSERT_TRUE(zip);
     EXPECT_EQ(CountOccurrences(*zip->Find("word/document.xml"), "<wp:inline"), 4);
     // The system clipboard saw every page and keeps the last one.
-    ASSERT_EQ(systemClipboard.pictures.size(), 4u);
-    const auto& last = systemClipboard.pictures.back();
+    ASSERT_EQ(clipboard.pictures.size(), 4u);
+    const auto& last = clipboard.pictures.back();
     EXPECT_EQ(*zip->Find("word/media/image4.emf"), std::string(last.begin(), last.end()));
     EXPECT_NE(*zip->Find("word/media/image1.emf"), *zip->Find("word/media/image4.emf"));
-    // Each page is a metafile (EMR_HEADER record, " EMF" signature).
-    const std::string first = *zip->Find("word/media/image1.emf");
-    ASSERT_GT(first.size(), 44u);
-    EXPECT_EQ(first.substr(40, 4), " EMF");
     // The printer's orientation code 1 makes a portrait document.
     EXPECT_EQ(zip->Find("word/document.xml")->find("landscape"), std::string::npos);
 }
 
-TEST_F(WordActionTest, UnreadableOrientationGivesALandscapeDocument) {
-    printer.settings.status = PaperSettingsResult::Status::NoSettings;
-    box.RefreshPaper();  // orientation -1, with the printer's message
-    ports.messages.clear();
-    int windowZoom = 100;
-    const fs::path out = dir / "landscape.docx";
-    ASSERT_TRUE(ExportDiagramToWord(box, tap, out.string(), windowZoom, repaint));
-    const auto zip = ReadZip(ReadFileBytes(out.string()));
-    ASSERT_TRUE(zip);
-    EXPECT_NE(zip->Find("word/document.xml")->find(R"(w:orient="landscape")"), std::string::npos);
-}
-
 TEST_F(WordActionTest, AFailedPictureStopsTheExportAndLeavesTheWindowAt100) {
-    systemClipboard.succeed = false;
+    clipboard.succeed = false;
     int windowZoom = 150;
-    const fs::path out = dir / "failed.docx";
-    EXPECT_FALSE(ExportDiagramToWord(box, tap, out.string(), windowZoom, repaint));
+    const std::string out = dir.File("failed.docx");
+    EXPECT_FALSE(ExportDiagramToWord(box, tap, out, windowZoom, repaint));
     ASSERT_EQ(ports.messages.size(), 2u);
     EXPECT_EQ(ports.messages[0], "Failed to save EMF file");
     EXPECT_EQ(ports.messages[1].rfind("Wordへの出力に失敗しました", 0), 0u) << ports.messages[1];

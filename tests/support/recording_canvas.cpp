@@ -15,37 +15,9 @@ void RecordingCanvas::Log(std::string op, std::vector<int> ints, std::string tex
         CanvasCall{std::move(op), std::move(ints), std::move(text), pen_, brush_, font_, fontColor_});
 }
 
-void RecordingCanvas::SetPenColor(Color color) {
-    pen_.color = color;
-    Log("SetPenColor", {static_cast<int>(color)});
-}
-void RecordingCanvas::SetPenWidth(int width) {
-    pen_.width = width;
-    Log("SetPenWidth", {width});
-}
-void RecordingCanvas::SetPenStyle(PenStyle style) {
-    pen_.style = style;
-    Log("SetPenStyle", {static_cast<int>(style)});
-}
-void RecordingCanvas::SetPenMode(PenMode mode) {
-    pen_.mode = mode;
-    Log("SetPenMode", {static_cast<int>(mode)});
-}
-void RecordingCanvas::SetBrushColor(Color color) {
-    brush_.color = color;
-    Log("SetBrushColor", {static_cast<int>(color)});
-}
-void RecordingCanvas::SetBrushStyle(BrushStyle style) {
-    brush_.style = style;
-    Log("SetBrushStyle", {static_cast<int>(style)});
-}
 void RecordingCanvas::SetFont(const FontSpec& font) {
     font_ = font;
     Log("SetFont", {font.pointSize, font.styleBits}, font.name);
-}
-void RecordingCanvas::SetFontColor(Color color) {
-    fontColor_ = color;
-    Log("SetFontColor", {static_cast<int>(color)});
 }
 void RecordingCanvas::SetWindowOrigin(int x, int y) {
     originX_ = x;
@@ -53,20 +25,8 @@ void RecordingCanvas::SetWindowOrigin(int x, int y) {
     Log("SetWindowOrigin", {x, y});
 }
 
-void RecordingCanvas::MoveTo(int x, int y) {
-    Log("MoveTo", {X(x), Y(y)});
-}
-void RecordingCanvas::LineTo(int x, int y) {
-    Log("LineTo", {X(x), Y(y)});
-}
-void RecordingCanvas::Rectangle(int left, int top, int right, int bottom) {
-    Log("Rectangle", {X(left), Y(top), X(right), Y(bottom)});
-}
 void RecordingCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
     Log("RoundRect", {X(left), Y(top), X(right), Y(bottom), cornerWidth, cornerHeight});
-}
-void RecordingCanvas::Ellipse(int left, int top, int right, int bottom) {
-    Log("Ellipse", {X(left), Y(top), X(right), Y(bottom)});
 }
 void RecordingCanvas::Polygon(std::span<const DevicePoint> points) {
     std::vector<int> ints;
@@ -75,15 +35,6 @@ void RecordingCanvas::Polygon(std::span<const DevicePoint> points) {
         ints.push_back(Y(p.y));
     }
     Log("Polygon", std::move(ints));
-}
-void RecordingCanvas::FillRect(int left, int top, int right, int bottom) {
-    Log("FillRect", {X(left), Y(top), X(right), Y(bottom)});
-}
-void RecordingCanvas::FrameRect(int left, int top, int right, int bottom) {
-    Log("FrameRect", {X(left), Y(top), X(right), Y(bottom)});
-}
-void RecordingCanvas::TextOut(int x, int y, const std::string& utf8Text) {
-    Log("TextOut", {X(x), Y(y)}, utf8Text);
 }
 
 TextSize RecordingCanvas::TextExtent(const std::string& utf8Text) {

@@ -53,26 +53,40 @@ class RecordingCanvas final : public Canvas {
 public:
     explicit RecordingCanvas(double pixelsPerInch = 96.0);
 
-    void SetPenColor(Color color) override;
-    void SetPenWidth(int width) override;
-    void SetPenStyle(PenStyle style) override;
-    void SetPenMode(PenMode mode) override;
-    void SetBrushColor(Color color) override;
-    void SetBrushStyle(BrushStyle style) override;
+    void SetPenColor(Color color) override { Log("SetPenColor", {static_cast<int>(pen_.color = color)}); }
+    void SetPenWidth(int width) override { Log("SetPenWidth", {pen_.width = width}); }
+    void SetPenStyle(PenStyle style) override { Log("SetPenStyle", {static_cast<int>(pen_.style = style)}); }
+    void SetPenMode(PenMode mode) override { Log("SetPenMode", {static_cast<int>(pen_.mode = mode)}); }
+    void SetBrushColor(Color color) override {
+        Log("SetBrushColor", {static_cast<int>(brush_.color = color)});
+    }
+    void SetBrushStyle(BrushStyle style) override {
+        Log("SetBrushStyle", {static_cast<int>(brush_.style = style)});
+    }
     void SetFont(const FontSpec& font) override;
     FontSpec Font() const override { return font_; }
-    void SetFontColor(Color color) override;
+    void SetFontColor(Color color) override { Log("SetFontColor", {static_cast<int>(fontColor_ = color)}); }
     void SetWindowOrigin(int x, int y) override;
 
-    void MoveTo(int x, int y) override;
-    void LineTo(int x, int y) override;
-    void Rectangle(int left, int top, int right, int bottom) override;
+    void MoveTo(int x, int y) override { Log("MoveTo", {X(x), Y(y)}); }
+    void LineTo(int x, int y) override { Log("LineTo", {X(x), Y(y)}); }
+    void Rectangle(int left, int top, int right, int bottom) override {
+        Log("Rectangle", {X(left), Y(top), X(right), Y(bottom)});
+    }
     void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) override;
-    void Ellipse(int left, int top, int right, int bottom) override;
+    void Ellipse(int left, int top, int right, int bottom) override {
+        Log("Ellipse", {X(left), Y(top), X(right), Y(bottom)});
+    }
     void Polygon(std::span<const DevicePoint> points) override;
-    void FillRect(int left, int top, int right, int bottom) override;
-    void FrameRect(int left, int top, int right, int bottom) override;
-    void TextOut(int x, int y, const std::string& utf8Text) override;
+    void FillRect(int left, int top, int right, int bottom) override {
+        Log("FillRect", {X(left), Y(top), X(right), Y(bottom)});
+    }
+    void FrameRect(int left, int top, int right, int bottom) override {
+        Log("FrameRect", {X(left), Y(top), X(right), Y(bottom)});
+    }
+    void TextOut(int x, int y, const std::string& utf8Text) override {
+        Log("TextOut", {X(x), Y(y)}, utf8Text);
+    }
 
     TextSize TextExtent(const std::string& utf8Text) override;
     int FontPixelHeight() override;
