@@ -77,16 +77,31 @@ TEST_F(FileIoTest, UndecodableTextNamesPathAndLine) {
     EXPECT_NE(message.find("3 行目"), std::string::npos) << message;
 }
 
-TEST_F(FileIoTest, ReadingAMissingFileOrADirectoryFailsWithTheSystemReason) {
-    const std::string missing = PathOf("missing.tlx");
-    const auto e = Thrown<FileError>([&] { ReadFileBytes(missing); });
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->path(), missing);
-    EXPECT_NE(std::string(e->what()).find(missing), std::string::npos);
-    EXPECT_NE(std::string(e->what()).find("No such file or directory"), std::string::npos) << e->what();
-    const auto directory = Thrown<FileError>([&] { ReadFileBytes(dir_.string()); });
-    ASSERT_TRUE(directory);
-    EXPECT_NE(std::string(directory->what()).find("Is a directory"), std::string::npos) << directory->what();
+// Reading a missing file or a directory, or saving into a missing
+// directory, fails naming the path and the system's reason, and leaves
+// nothing behind.
+TEST_F(FileIoTest, FailuresNameThePathAndTheSystemReason) {
+    const struct {
+        std::string path;
+        bool write;
+        std::string reason;
+    } cases[] = {
+        {PathOf("missing.tlx"), false, "No such file or directory"},
+        {dir_.string(), false, "Is a directory"},
+        {PathOf("no-such-dir/out.tlx"), true, "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const auto e = Thrown<FileError>([&] {
+            if (c.write) WriteFileAtomically(c.path, "x");
+            else ReadFileBytes(c.path);
+        });
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->path(), c.path);
+        EXPECT_NE(std::string(e->what()).find(c.path), std::string::npos) << e->what();
+        EXPECT_NE(std::string(e->what()).find(c.reason), std::string::npos) << e->what();
+        EXPECT_TRUE(Entries().empty());
+    }
 }
 
 TEST_F(FileIoTest, WritesLinesWithCrLfInCp932OrElseUtf8WithBom) {
@@ -126,16 +141,6 @@ TEST_F(FileIoTest, SavingThroughASymbolicLinkReplacesTheLinkedFile) {
     WriteFileAtomically(link, "new");
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadRaw(real), "new");
-}
-
-TEST_F(FileIoTest, SavingIntoAMissingDirectoryFailsNamingThePath) {
-    const std::string path = PathOf("no-such-dir/out.tlx");
-    const auto e = Thrown<FileError>([&] { WriteFileAtomically(path, "x"); });
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->path(), path);
-    EXPECT_NE(std::string(e->what()).find(path), std::string::npos) << e->what();
-    EXPECT_NE(std::string(e->what()).find("No such file or directory"), std::string::npos) << e->what();
-    EXPECT_TRUE(Entries().empty());
 }
 
 TEST_F(FileIoTest, ADirectoryInPlaceOfTheTargetIsLeftAloneAndTheTemporaryRemoved) {

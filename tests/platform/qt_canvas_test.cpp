@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <sstream>
 
 #include "platform/fonts.h"
+#include "support/data_cases.h"
 #include "support/image_probe.h"
 #include "support/snapshot_fixture.h"
 
@@ -20,12 +22,14 @@ namespace tabulorix {
 namespace {
 
 using testing::CountNear;
+using testing::DataCases;
+using testing::Fields;
+using testing::Ints;
 using testing::DescribePixel;
 using testing::IsDarkAt;
 using testing::IsNearAt;
 
 constexpr Color kBlue = 0xFF0000;
-constexpr Color kGreen = 0x00C000;
 
 TEST(QtCanvasPixels, ImageIsWhiteAtNinetySixDpi) {
     auto canvas = QtCanvas::ForImage(64, 48);
@@ -38,95 +42,39 @@ TEST(QtCanvasPixels, ImageIsWhiteAtNinetySixDpi) {
     EXPECT_EQ(canvas->PixelsPerInch(), 96.0);
 }
 
-// Straight shapes cover exactly the pixels GDI covers: right and bottom
-// edges exclusive, outlines in the black pen (3 wide, which fills ignore),
-// the inside in the brush, nothing else. The expected picture is painted
+// Straight shapes cover exactly the pixels GDI covers
+// (tests/data/platform/straight_shapes.txt): the expected picture is painted
 // region by region on white.
 TEST(QtCanvasPixels, StraightShapesCoverExactlyTheirGdiPixels) {
-    enum Op { kRectangle, kFill, kFrame, kLines, kOrigin };
-    const struct Case {
-        const char* name;
-        Op op;
-        int l, t, r, b;
-        Color brush;
-        BrushStyle style;
-        std::vector<std::pair<QRect, Color>> regions;  // painted in order
-    } cases[] = {
-        {"rectangle",
-         kRectangle,
-         2,
-         3,
-         12,
-         10,
-         kRed,
-         BrushStyle::Solid,
-         {{QRect(2, 3, 10, 7), kBlack}, {QRect(3, 4, 8, 5), kRed}}},
-        {"clear rectangle",
-         kRectangle,
-         20,
-         20,
-         30,
-         30,
-         kRed,
-         BrushStyle::Clear,
-         {{QRect(20, 20, 10, 10), kBlack}, {QRect(21, 21, 8, 8), kWhite}}},
-        {"fill", kFill, 2, 2, 6, 5, kYellow, BrushStyle::Solid, {{QRect(2, 2, 4, 3), kYellow}}},
-        {"reversed fill", kFill, 6, 5, 2, 2, kBlue, BrushStyle::Solid, {{QRect(2, 2, 4, 3), kBlue}}},
-        {"clear fill", kFill, 20, 20, 30, 30, kRed, BrushStyle::Clear, {}},
-        {"frame in the brush colour",
-         kFrame,
-         2,
-         2,
-         8,
-         7,
-         kGreen,
-         BrushStyle::Solid,
-         {{QRect(2, 2, 6, 5), kGreen}, {QRect(3, 3, 4, 3), kWhite}}},
-        {"lines without their end points",
-         kLines,
-         2,
-         5,
-         10,
-         12,
-         kRed,
-         BrushStyle::Solid,
-         {{QRect(2, 5, 8, 1), kBlack}, {QRect(10, 5, 1, 7), kBlack}}},
-        {"window origin subtracted",
-         kOrigin,
-         100,
-         50,
-         104,
-         54,
-         kRed,
-         BrushStyle::Solid,
-         {{QRect(0, 0, 4, 4), kRed}, {QRect(10, 10, 10, 1), kBlack}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const Fields& c : DataCases("platform/straight_shapes.txt")) {
+        SCOPED_TRACE(c[0]);
+        const std::string& op = c[1];
+        const std::vector<int> r = Ints(c[2]);
         auto canvas = QtCanvas::ForImage(64, 48);
-        canvas->SetBrushColor(c.brush);
-        canvas->SetBrushStyle(c.style);
-        if (c.op == kRectangle) canvas->Rectangle(c.l, c.t, c.r, c.b);
+        canvas->SetBrushColor(static_cast<Color>(Ints(c[3])[0]));
+        canvas->SetBrushStyle(c[4] == "clear" ? BrushStyle::Clear : BrushStyle::Solid);
+        if (op == "rectangle") canvas->Rectangle(r[0], r[1], r[2], r[3]);
         canvas->SetPenWidth(3);
-        if (c.op == kFill || c.op == kOrigin) {
-            if (c.op == kOrigin) canvas->SetWindowOrigin(100, 50);
-            canvas->FillRect(c.l, c.t, c.r, c.b);
-        }
-        if (c.op == kFrame) canvas->FrameRect(c.l, c.t, c.r, c.b);
+        if (op == "origin") canvas->SetWindowOrigin(100, 50);
+        if (op == "fill" || op == "origin") canvas->FillRect(r[0], r[1], r[2], r[3]);
+        if (op == "frame") canvas->FrameRect(r[0], r[1], r[2], r[3]);
         canvas->SetPenWidth(1);
-        if (c.op == kLines) {
-            canvas->MoveTo(c.l, c.t);
-            canvas->LineTo(c.r, c.t);
-            canvas->LineTo(c.r, c.b);
-        } else if (c.op == kOrigin) {
+        if (op == "lines") {
+            canvas->MoveTo(r[0], r[1]);
+            canvas->LineTo(r[2], r[1]);
+            canvas->LineTo(r[2], r[3]);
+        } else if (op == "origin") {
             canvas->MoveTo(110, 60);
             canvas->LineTo(120, 60);
         }
         QImage expected(64, 48, canvas->Image()->format());
         expected.fill(Qt::white);
         QPainter painter(&expected);
-        for (const auto& [rect, color] : c.regions)
-            painter.fillRect(rect, QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+        std::istringstream regions(c.size() > 5 ? c[5] : "");
+        for (std::string region; std::getline(regions, region, ',');) {
+            const std::vector<int> g = Ints(region);
+            painter.fillRect(QRect(g[0], g[1], g[2], g[3]), QColor(g[4] & 0xFF, (g[4] >> 8) & 0xFF, (g[4] >> 16) & 0xFF));
+        }
         painter.end();
         EXPECT_EQ(*canvas->Image(), expected);
     }
