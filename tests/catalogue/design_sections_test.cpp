@@ -21,6 +21,14 @@ using namespace tabulorix::testing;
 
 namespace {
 
+// The lines of a hand-written file of tests/data/catalogue.
+Strings DataLines(const std::string& name) {
+    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/catalogue/" + name);
+    Strings lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
 std::vector<Strings> Section(const Strings& lines, const std::string& section) {
     ZMGCell table;
     ReadSectionRows(lines, section, table);
@@ -65,15 +73,9 @@ TEST(SectionRows, ConditionsAndViewSourcesKeepTheirLineBreaks) {
 }
 
 TEST(SectionRows, TablesAndColumnsKeepTheLineBreakOfAQuotedValue) {
-    const Strings lines{"[TABLE]",
-                        R"("Type","TableNameL","TableNameP","Comments","Flag")",
-                        R"("Table","受注","CUSTOMER_ORDER","受注)",
-                        R"(明細は受注明細を参照","V")",
-                        "",
-                        R"("Table","請求","INVOICE","請求書","E")",
-                        "[COLUMN]",
-                        R"("Table","受注","CUSTOMER_ORDER","受注番号","ORDER_NO","NUMBER","10","N","","受注)",
-                        R"(の番号")"};
+    // A table comment and a column comment over two lines, an empty line
+    // between two table rows.
+    const Strings lines = DataLines("open_values.txt");
     EXPECT_EQ(Section(lines, "[TABLE]"),
               (std::vector<Strings>{{"Type", "TableNameL", "TableNameP", "Comments", "Flag"},
                                     {"Table", "受注", "CUSTOMER_ORDER", "受注\n明細は受注明細を参照", "V"},
@@ -87,11 +89,7 @@ TEST(SectionRows, TablesAndColumnsKeepTheLineBreakOfAQuotedValue) {
 // end), privileges get the fixed header, a value still open at the next
 // section ends there, and a missing or empty section gives no rows.
 TEST(SectionRows, OneLinePerRowSectionsFixedHeadersAndOpenValues) {
-    const Strings lines{"[PRIMARY KEY]", R"("TableNameP","PKName","PKStatus","ColumnNameP","Position")",
-                        R"("T","PK_T","ENABLED","A","1)", R"("T","PK_T","ENABLED","B","2")", "[UNIQUE]",
-                        "[OBJECT PRIVILEGE]", R"("TableNameP","Grantee","Grantor","Privilege")",
-                        R"("T","HR","SALES","SELECT")", "[VIEW]", R"("TableNameP","ViewSource")",
-                        R"("V","select 1)", "[TEXT]", R"("/1","x")"};
+    const Strings lines = DataLines("one_line_rows.txt");
     const struct {
         const char* section;
         std::vector<Strings> rows;
@@ -108,26 +106,14 @@ TEST(SectionRows, OneLinePerRowSectionsFixedHeadersAndOpenValues) {
     for (const auto& c : cases) EXPECT_EQ(Section(lines, c.section), c.rows) << c.section;
 }
 
-namespace {
-
-// A schema block as the writer lays it out (tests/data/catalogue/design_block.txt):
-// SALES with two tables (one shown as a title only), a view, keys, a foreign
-// key, a condition over two lines, an index, privileges and two texts.
-Strings Block() {
-    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/catalogue/design_block.txt");
-    Strings lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-}  // namespace
-
 TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     RecordingPorts ports;
     MGSchema schema;
     schema.SetSchemaNumber(1);
     schema.SetIdentity("SALES", "", "", "");
-    const Strings block = Block();
+    // SALES with two tables (one shown as a title only), a view, keys, a
+    // foreign key, a condition over two lines, an index, privileges and two texts.
+    const Strings block = DataLines("design_block.txt");
     ASSERT_EQ(block.size(), 44u);
     ReadSchemaFromDesignLines(schema, block);
 
@@ -215,25 +201,7 @@ TEST(DesignSchemaBlock, ColumnRowsGoToTheBoxOfTheirRunAndDetailsToEveryBoxOfANam
     // T's columns come in two runs (two boxes of one name), X is not in the
     // tables list (no box), a row of another type goes to the table box and
     // to the view columns.
-    ReadSchemaFromDesignLines(schema, Strings{
-        "[TABLE]",
-        R"("Type","TableNameL","TableNameP","Comments","Flag")",
-        R"("Table","T","T","","V")",
-        R"("Table","U","U","","V")",
-        "[COLUMN]",
-        R"("Type","TableNameL","TableNameP","ColumnNameL","ColumnNameP","DataType","DataLength","Nullable","DataDefault","Comments")",
-        R"("Table","T","T","a","A","NUMBER","10","N","","first run of T")",
-        R"("Table","U","U","b","B","NUMBER","10","N","","")",
-        R"("Other","U","U","c","C","CHAR","1","Y","","of another type")",
-        R"("Table","X","X","d","D","CHAR","1","Y","","")",
-        R"("Table","T","T","a","A","NUMBER","10","N","","second run of T")",
-        "[PRIMARY KEY]",
-        R"("TableNameP","PKName","PKStatus","ColumnNameP","Position")",
-        R"("T","PK_T_WITH_A_LONG_NAME","ENABLED","A","1")",
-        "[CONDITION]",
-        R"("TableNameP","CDName","CDStatus","ColumnNameP","Condition")",
-        R"("T","SYS_C0000001","ENABLED","A","""A"" IS NOT NULL")",
-    });
+    ReadSchemaFromDesignLines(schema, DataLines("two_runs_block.txt"));
 
     // The row of the other type also makes a view box of U.
     const MGDrawTableList& diagram = *MGDrawTableList::Current();
