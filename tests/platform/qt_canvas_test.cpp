@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
-#include <sstream>
 
 #include "platform/fonts.h"
 #include "support/data_cases.h"
@@ -25,6 +24,7 @@ using testing::CountNear;
 using testing::DataCases;
 using testing::Fields;
 using testing::Ints;
+using testing::Split;
 using testing::DescribePixel;
 using testing::IsDarkAt;
 using testing::IsNearAt;
@@ -70,8 +70,7 @@ TEST(QtCanvasPixels, StraightShapesCoverExactlyTheirGdiPixels) {
         QImage expected(64, 48, canvas->Image()->format());
         expected.fill(Qt::white);
         QPainter painter(&expected);
-        std::istringstream regions(c.size() > 5 ? c[5] : "");
-        for (std::string region; std::getline(regions, region, ',');) {
+        for (const std::string& region : Split(c.size() > 5 ? c[5] : "", ',')) {
             const std::vector<int> g = Ints(region);
             painter.fillRect(QRect(g[0], g[1], g[2], g[3]), QColor(g[4] & 0xFF, (g[4] >> 8) & 0xFF, (g[4] >> 16) & 0xFF));
         }
@@ -80,34 +79,17 @@ TEST(QtCanvasPixels, StraightShapesCoverExactlyTheirGdiPixels) {
     }
 }
 
-// A line across the picture in each pen, level and slightly slanted: the
-// columns it darkens and their runs, its thickness, and the brush colour in
-// its gaps. Dots are short dashes and gaps of equal length, dashes long with
-// short gaps; a styled pen wider than one draws solid; gaps take the colour
-// of a solid brush.
+// A line across the picture in each pen (tests/data/platform/pen_lines.txt).
 TEST(QtCanvasPens, StyleWidthAndBrushShapeTheLine) {
-    const struct {
-        const char* name;
-        PenStyle style;
-        int width;
-        BrushStyle brush;
-        int darkMin, darkMax, runsMin, runsMax, thickness, yellowMin, yellowMax;
-    } cases[] = {
-        {"solid", PenStyle::Solid, 1, BrushStyle::Clear, 120, 120, 1, 1, 1, 0, 0},
-        {"solid, 3 wide", PenStyle::Solid, 3, BrushStyle::Clear, 120, 120, 1, 1, 3, 0, 0},
-        {"dots", PenStyle::Dot, 1, BrushStyle::Clear, 54, 66, 13, 60, 1, 0, 0},
-        {"dashes", PenStyle::Dash, 1, BrushStyle::Clear, 81, 119, 4, 12, 1, 0, 0},
-        {"dots over a solid brush", PenStyle::Dot, 1, BrushStyle::Solid, 54, 66, 13, 60, 1, 52, 68},
-        {"dots, 2 wide", PenStyle::Dot, 2, BrushStyle::Solid, 120, 120, 1, 1, 2, 0, 0},
-    };
-    for (const auto& c : cases) {
+    for (const Fields& c : DataCases("platform/pen_lines.txt")) {
+        const std::vector<int> darkRange = Ints(c[4]), runRange = Ints(c[5]), yellowRange = Ints(c[7]);
         for (const int slant : {0, 1}) {
-            SCOPED_TRACE(std::string(c.name) + (slant ? ", slanted" : ", level"));
+            SCOPED_TRACE(c[0] + (slant ? ", slanted" : ", level"));
             auto canvas = QtCanvas::ForImage(120, 40);
             canvas->SetBrushColor(kYellow);
-            canvas->SetBrushStyle(c.brush);
-            canvas->SetPenStyle(c.style);
-            canvas->SetPenWidth(c.width);
+            canvas->SetBrushStyle(c[3] == "solid" ? BrushStyle::Solid : BrushStyle::Clear);
+            canvas->SetPenStyle(c[1] == "dot" ? PenStyle::Dot : c[1] == "dash" ? PenStyle::Dash : PenStyle::Solid);
+            canvas->SetPenWidth(std::stoi(c[2]));
             canvas->MoveTo(0, 20);
             canvas->LineTo(120, 20 + slant);
             const QImage& image = *canvas->Image();
@@ -121,14 +103,11 @@ TEST(QtCanvasPens, StyleWidthAndBrushShapeTheLine) {
                 before = column > 0;
                 if (x >= 50 && x < 70) thickness = std::max(thickness, column);
             }
-            EXPECT_GE(dark, c.darkMin);
-            EXPECT_LE(dark, c.darkMax);
-            EXPECT_GE(runs, c.runsMin);
-            EXPECT_LE(runs, c.runsMax);
-            EXPECT_NEAR(thickness, c.thickness, slant);
             const int yellow = CountNear(image, image.rect(), kYellow, 0);
-            EXPECT_GE(yellow, c.yellowMin);
-            EXPECT_LE(yellow, c.yellowMax);
+            EXPECT_TRUE(dark >= darkRange[0] && dark <= darkRange[1]) << dark;
+            EXPECT_TRUE(runs >= runRange[0] && runs <= runRange[1]) << runs;
+            EXPECT_TRUE(yellow >= yellowRange[0] && yellow <= yellowRange[1]) << yellow;
+            EXPECT_NEAR(thickness, std::stoi(c[6]), slant);
         }
     }
 }
@@ -179,48 +158,32 @@ TEST(QtCanvasNotMode, CoversTheSamePixelsAsCopy) {
     EXPECT_EQ(*copy->Image(), *inverted->Image());
 }
 
-// Ellipse, rounded rectangle and polygon on white with a black pen: the
-// probes inside take the brush, those on the outline are dark, those
-// outside (the ellipse's and rounded rectangle's corners among them) white.
+// Filled shapes (tests/data/platform/filled_shapes.txt): inside, outline and
+// outside probes.
 TEST(QtCanvasShapes, ShapesFillInsideOutlineAndLeaveTheirCornersFree) {
-    const DevicePoint triangle[] = {{5, 5}, {35, 5}, {5, 35}};
-    const struct Case {
-        const char* name;
-        Color brush;
-        std::function<void(Canvas&)> draw;
-        std::vector<QPoint> inside, outline, outside;
-    } cases[] = {
-        {"ellipse",
-         kRed,
-         [](Canvas& c) { c.Ellipse(2, 2, 22, 22); },
-         {{12, 12}},
-         {{2, 12}, {21, 12}, {12, 21}},
-         {{22, 12}, {12, 22}, {3, 3}}},
-        {"round rect",
-         kYellow,
-         [](Canvas& c) { c.RoundRect(2, 2, 32, 22, 12, 12); },
-         {{16, 12}},
-         {{16, 2}, {31, 12}, {16, 21}},
-         {{2, 2}, {31, 21}, {32, 12}}},
-        {"polygon",
-         kBlue,
-         [&](Canvas& c) { c.Polygon(triangle); },
-         {{10, 10}},
-         {{20, 5}, {5, 20}},
-         {{30, 30}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const Fields& c : DataCases("platform/filled_shapes.txt")) {
+        SCOPED_TRACE(c[0]);
+        const std::vector<int> v = Ints(c[1]);
+        const Color brush = static_cast<Color>(Ints(c[2])[0]);
         auto canvas = QtCanvas::ForImage(40, 40);
-        canvas->SetBrushColor(c.brush);
-        c.draw(*canvas);
+        canvas->SetBrushColor(brush);
+        if (c[0] == "ellipse") canvas->Ellipse(v[0], v[1], v[2], v[3]);
+        if (c[0] == "round rect") canvas->RoundRect(v[0], v[1], v[2], v[3], v[4], v[5]);
+        if (c[0] == "polygon") {
+            const DevicePoint triangle[] = {{v[0], v[1]}, {v[2], v[3]}, {v[4], v[5]}};
+            canvas->Polygon(triangle);
+        }
         const QImage& image = *canvas->Image();
-        for (const QPoint p : c.inside)
-            EXPECT_TRUE(IsNearAt(image, p.x(), p.y(), c.brush, 0)) << p.x() << "," << p.y();
-        for (const QPoint p : c.outline)
-            EXPECT_TRUE(IsDarkAt(image, p.x(), p.y())) << DescribePixel(image, p.x(), p.y());
-        for (const QPoint p : c.outside)
-            EXPECT_TRUE(IsNearAt(image, p.x(), p.y(), kWhite, 0)) << DescribePixel(image, p.x(), p.y());
+        // Each probe list is "x y, x y, ..."; the check says what the pixel must be.
+        auto probe = [&](const std::string& points, const std::function<bool(int, int)>& check) {
+            for (const std::string& point : Split(points, ',')) {
+                const std::vector<int> p = Ints(point);
+                EXPECT_TRUE(check(p[0], p[1])) << DescribePixel(image, p[0], p[1]);
+            }
+        };
+        probe(c[3], [&](int x, int y) { return IsNearAt(image, x, y, brush, 0); });
+        probe(c[4], [&](int x, int y) { return IsDarkAt(image, x, y); });
+        probe(c[5], [&](int x, int y) { return IsNearAt(image, x, y, kWhite, 0); });
     }
 }
 

@@ -25,17 +25,19 @@ inline std::string DataText(const std::string& name) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// The trimmed parts of a text between separators ("" gives none).
+inline Fields Split(const std::string& text, char separator) {
+    Fields parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, separator);) parts.push_back(Trimmed(part));
+    return parts;
+}
+
 // The cases of tests/data/<name>, each as its trimmed fields.
 inline std::vector<Fields> DataCases(const std::string& name) {
     std::vector<Fields> cases;
-    std::istringstream lines(DataText(name));
-    for (std::string line; std::getline(lines, line);) {
-        if (Trimmed(line).empty() || Trimmed(line)[0] == '#') continue;
-        Fields fields;
-        std::istringstream parts(line);
-        for (std::string field; std::getline(parts, field, '|');) fields.push_back(Trimmed(field));
-        cases.push_back(fields);
-    }
+    for (const std::string& line : Split(DataText(name), '\n'))
+        if (!line.empty() && line[0] != '#') cases.push_back(Split(line, '|'));
     EXPECT_FALSE(cases.empty()) << name;
     return cases;
 }
