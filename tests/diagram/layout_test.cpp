@@ -1,5 +1,7 @@
 // Automatic layout over pages 1000 × 1000, the relayout's page count, the
 // layout lines written and read back, and the diagram steps after reading.
+#include <fstream>
+
 #include "diagram/settings.h"
 #include "diagram/auto_layout.h"
 #include "diagram/diagram_build.h"
@@ -181,21 +183,20 @@ TEST_F(Layout, ABadNumberCostsOnlyItsOwnLineAndAutomaticPlacementPlacesThatBox) 
 }
 
 TEST_F(Layout, MissingFieldsAndEmptyLinesAreReadingErrors) {
-    for (const std::vector<std::string>& section :
-         {std::vector<std::string>{"[TABLE LAYOUT]", "SALES T1 10"},
-          {"[TABLE LAYOUT]", "SALES T1"},
-          {"[TABLE LAYOUT]", "", "[SET ITEM]"},
-          {"[TABLE LAYOUT]", "SALES T1 10 99999999999"},
-          {"[TABLE LAYOUT]", "SALES T1 5x 51"},
-          {"[TABLE LAYOUT]", "SALES T1 16777217 0"},
-          {"[TABLE LAYOUT]", "SALES T1 0 -16777217"},
-          {"[TABLE LAYOUT]", "SALES T1 50 51", ""}}) {
+    // One case a line: the lines after "[TABLE LAYOUT]", separated by "|".
+    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/diagram/bad_layout_lines.txt");
+    int cases = 0;
+    for (std::string line; std::getline(in, line); ++cases) {
+        std::vector<std::string> section{"[TABLE LAYOUT]"};
+        for (std::size_t start = 0, bar = 0; bar != std::string::npos; start = bar + 1)
+            section.push_back(line.substr(start, (bar = line.find('|', start)) - start));
         diagram.Clear();
         ports.messages.clear();
         Unplaced("T1", 100, 100);
-        EXPECT_FALSE(ReadLayoutLines(diagram, section)) << section[1];
+        EXPECT_FALSE(ReadLayoutLines(diagram, section)) << line;
         EXPECT_EQ(ports.messages, std::vector<std::string>{"デザインファイルの読み込みエラーが発生しました。"});
     }
+    EXPECT_EQ(cases, 8);
     // A line naming no box is ignored, whatever its numbers; blanks around
     // fields are trimmed.
     diagram.Clear();
