@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/snapshot_fixture.h"
 #include "support/thrown.h"
 
 using namespace tabulorix;
@@ -22,12 +23,8 @@ namespace {
 
 class FileIoTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tabulorix-fileio-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    tabulorix::testing::TempDirectory tmp_;
+    fs::path dir_{tmp_.path()};
 
     std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
@@ -45,8 +42,6 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-
-    fs::path dir_;
 };
 
 using Lines = std::vector<std::string>;
