@@ -116,9 +116,10 @@ protected:
         for (const testing::Fields& probe : testing::DataCases("consumer/sample_probes.txt")) {
             const std::vector<int> at = testing::Ints(probe[0]);
             const int x = s.X(at[0]), y = s.Y(at[1]);
-            const bool shown = probe[1] == "paper"
-                                   ? testing::IsNearAt(png, x, y, kWhite, 40)
-                                   : AnyNear(png, x, y, r, static_cast<Color>(testing::Ints(probe[1])[0]), 60);
+            const bool shown =
+                probe[1] == "paper"
+                    ? testing::IsNearAt(png, x, y, kWhite, 40)
+                    : AnyNear(png, x, y, r, static_cast<Color>(testing::Ints(probe[1])[0]), 60);
             EXPECT_TRUE(shown) << consumer << ": " << probe[2] << " at " << DescribePixel(png, x, y);
         }
         // Dotted line: green along the line, but with gaps.

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "reading/reverse_driver.h"
-#include "reading/schema_connect.h"
 #include "catalogue/schema_manager.h"
 #include "diagram/draw_table_list.h"
 #include "fuzz/fuzz_support.h"
+#include "reading/reverse_driver.h"
+#include "reading/schema_connect.h"
 #include "support/recording_host.h"
 
 using namespace tabulorix;

@@ -88,8 +88,10 @@ TEST_F(FileIoTest, FailuresNameThePathAndTheSystemReason) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         const auto e = Thrown<FileError>([&] {
-            if (c.write) WriteFileAtomically(c.path, "x");
-            else ReadFileBytes(c.path);
+            if (c.write)
+                WriteFileAtomically(c.path, "x");
+            else
+                ReadFileBytes(c.path);
         });
         ASSERT_TRUE(e);
         EXPECT_EQ(e->path(), c.path);

@@ -22,12 +22,12 @@ namespace {
 
 using testing::CountNear;
 using testing::DataCases;
+using testing::DescribePixel;
 using testing::Fields;
 using testing::Ints;
-using testing::Split;
-using testing::DescribePixel;
 using testing::IsDarkAt;
 using testing::IsNearAt;
+using testing::Split;
 
 constexpr Color kBlue = 0xFF0000;
 
@@ -72,7 +72,8 @@ TEST(QtCanvasPixels, StraightShapesCoverExactlyTheirGdiPixels) {
         QPainter painter(&expected);
         for (const std::string& region : Split(c.size() > 5 ? c[5] : "", ',')) {
             const std::vector<int> g = Ints(region);
-            painter.fillRect(QRect(g[0], g[1], g[2], g[3]), QColor(g[4] & 0xFF, (g[4] >> 8) & 0xFF, (g[4] >> 16) & 0xFF));
+            painter.fillRect(QRect(g[0], g[1], g[2], g[3]),
+                             QColor(g[4] & 0xFF, (g[4] >> 8) & 0xFF, (g[4] >> 16) & 0xFF));
         }
         painter.end();
         EXPECT_EQ(*canvas->Image(), expected);
@@ -88,7 +89,9 @@ TEST(QtCanvasPens, StyleWidthAndBrushShapeTheLine) {
             auto canvas = QtCanvas::ForImage(120, 40);
             canvas->SetBrushColor(kYellow);
             canvas->SetBrushStyle(c[3] == "solid" ? BrushStyle::Solid : BrushStyle::Clear);
-            canvas->SetPenStyle(c[1] == "dot" ? PenStyle::Dot : c[1] == "dash" ? PenStyle::Dash : PenStyle::Solid);
+            canvas->SetPenStyle(c[1] == "dot"    ? PenStyle::Dot
+                                : c[1] == "dash" ? PenStyle::Dash
+                                                 : PenStyle::Solid);
             canvas->SetPenWidth(std::stoi(c[2]));
             canvas->MoveTo(0, 20);
             canvas->LineTo(120, 20 + slant);

@@ -44,7 +44,8 @@ TEST_F(MappingTest, PaperIsThePrintableAreaInScreenPixels) {
 TEST_F(MappingTest, ScreenMappingAddsTheExtentSubtractsOffsetsAndScales) {
     for (const Fields& c : DataCases("render/screen_mapping.txt")) {
         const int zoom = std::stoi(c[0]);
-        const std::vector<int> offset = Ints(c[1]), origin = Ints(c[2]), world = Ints(c[3]), device = Ints(c[4]);
+        const std::vector<int> offset = Ints(c[1]), origin = Ints(c[2]), world = Ints(c[3]),
+                               device = Ints(c[4]);
         SCOPED_TRACE(c[0] + "% at " + c[3]);
         box.SetPageCount(2, 3);
         box.SetZoom(100, 0);
@@ -149,9 +150,10 @@ TEST_F(MappingTest, ShapesAreMappedBeforeTheyReachTheCanvas) {
 
     std::vector<std::string> drawn;
     for (const CanvasCall& call : paintBox.canvas.Drawing()) drawn.push_back(call.op + Joined(call.ints));
-    EXPECT_EQ(drawn, (std::vector<std::string>{"MoveTo 50 50", "LineTo 100 100", "Rectangle 0 1 5 11",
-                                               "Rectangle 0 1 10 21", "RoundRect 0 1 50 26 5 3",
-                                               "Ellipse 2 3 4 5", "FrameRect 1 2 2 3", "Polygon 5 1 10 1 10 6"}));
+    EXPECT_EQ(drawn,
+              (std::vector<std::string>{"MoveTo 50 50", "LineTo 100 100", "Rectangle 0 1 5 11",
+                                        "Rectangle 0 1 10 21", "RoundRect 0 1 50 26 5 3", "Ellipse 2 3 4 5",
+                                        "FrameRect 1 2 2 3", "Polygon 5 1 10 1 10 6"}));
 }
 
 TEST_F(MappingTest, DeviceContextFormsDrawOnTheGivenSurface) {
@@ -166,7 +168,8 @@ TEST_F(MappingTest, DeviceContextFormsDrawOnTheGivenSurface) {
     std::vector<std::string> drawn;
     for (const CanvasCall& call : mask.Drawing()) drawn.push_back(call.op + Joined(call.ints));
     // y offset 1080 for extent 1083; the ellipse is given in device units.
-    EXPECT_EQ(drawn, (std::vector<std::string>{"MoveTo 1 5", "LineTo 3 7", "Ellipse 0 0 4 4", "FillRect 10 14 12 16"}));
+    EXPECT_EQ(drawn, (std::vector<std::string>{"MoveTo 1 5", "LineTo 3 7", "Ellipse 0 0 4 4",
+                                               "FillRect 10 14 12 16"}));
     EXPECT_EQ(mask.Calls("FillRect").at(0).brush, (BrushState{kBlack, BrushStyle::Solid}));
 }
 

@@ -72,7 +72,8 @@ std::string DescribePixel(const QImage& image, int x, int y) {
         std::snprintf(text, sizeof text, "(%d, %d) outside", x, y);
     } else {
         const Color c = PixelColor(image, x, y);
-        std::snprintf(text, sizeof text, "(%d, %d) = #%02X%02X%02X", x, y, Channel(c, 0), Channel(c, 8), Channel(c, 16));
+        std::snprintf(text, sizeof text, "(%d, %d) = #%02X%02X%02X", x, y, Channel(c, 0), Channel(c, 8),
+                      Channel(c, 16));
     }
     return text;
 }

@@ -93,8 +93,6 @@ public:
     double PixelsPerInch() const override { return pixelsPerInch_; }
     std::optional<Color> Pixel(int, int) const override { return std::nullopt; }
 
-
-
     // Every call in order.
     std::vector<CanvasCall> calls;
 

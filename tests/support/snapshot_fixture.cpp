@@ -77,8 +77,10 @@ void AddPermanentUserViews(const std::string& path, const std::string& user) {
 namespace {
 
 void SetOrUnset(const std::string& name, const std::optional<std::string>& value) {
-    if (value) ::setenv(name.c_str(), value->c_str(), 1);
-    else ::unsetenv(name.c_str());
+    if (value)
+        ::setenv(name.c_str(), value->c_str(), 1);
+    else
+        ::unsetenv(name.c_str());
 }
 
 }  // namespace
@@ -89,7 +91,9 @@ ScopedEnvironment::ScopedEnvironment(std::string name, const std::optional<std::
     SetOrUnset(name_, value);
 }
 
-ScopedEnvironment::~ScopedEnvironment() { SetOrUnset(name_, previous_); }
+ScopedEnvironment::~ScopedEnvironment() {
+    SetOrUnset(name_, previous_);
+}
 
 OdbcSqliteSource::OdbcSqliteSource(const std::string& database, const std::string& user)
     : driver_(kOdbcDriverVariable, std::string("SQLite3")) {
