@@ -106,13 +106,11 @@ TEST_F(PrintJobTest, AFailureIsShownAndEndsTheJob) {
         printer.newPageFailure = c.printerFails ? c.message : "";
         int sheets = 0;
         int repaints = 0;
-        const DiagramRepaint repaint{[&] {
-                                         if (!c.printerFails) throw std::runtime_error(c.message);
-                                         ++sheets;
-                                     },
-                                     {},
-                                     {},
-                                     [&] { ++repaints; }};
+        const auto paint = [&] {
+            if (!c.printerFails) throw std::runtime_error(c.message);
+            ++sheets;
+        };
+        const DiagramRepaint repaint{paint, {}, {}, [&] { ++repaints; }};
         EXPECT_FALSE(PrintPages(box, 1, 4, repaint).ok);
         EXPECT_EQ(sheets, c.sheets);
         EXPECT_EQ(ports.messages, std::vector<std::string>{c.message});
