@@ -96,16 +96,6 @@ TEST_F(Layout, AutomaticPlacementInBandsAndPageColumns) {
     }
 }
 
-TEST_F(Layout, LoadedBoxesReachingX2500RaisePagesAcrossToThree) {
-    Unplaced("FAR", 400, 100);
-    MGShapeTable& fresh = Unplaced("FRESH", 100, 100);
-    Run({"[TABLE LAYOUT]", "SALES FAR 2500 60", "[SET ITEM]"});
-    EXPECT_EQ(diagram.Item(0)->Position(), (Rect{2500, 60, 2900, 160}));
-    EXPECT_EQ(across, 3);
-    // The box without a line goes below the loaded ones.
-    EXPECT_EQ(fresh.Position(), (Rect{50, 210, 150, 310}));
-}
-
 TEST_F(Layout, LayoutLinesRoundTripWithTextsAndLegend) {
     Place(Table("SALES", "ORDERS", {{"ID"}}), {50, 51, 150, 91});
     Place(Table("MST", "ORDERS", {{"ID"}}), {300, 51, 400, 91});
