@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "catalogue/schema.h"
 #include "reading/schema_connect.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_view.h"
 #include "platform/odbc_database.h"
+#include "support/data_cases.h"
 #include "support/recording_host.h"
 #include "support/row_values.h"
 #include "support/snapshot_fixture.h"
@@ -25,20 +25,14 @@ namespace {
 
 // The rows kept under a key in tests/data/catalogue/sample_reading.txt.
 std::vector<Strings> WantRows(const std::string& key, const std::string& server = "") {
-    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/catalogue/sample_reading.txt");
     std::vector<Strings> rows;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.starts_with(key + "|")) continue;
-        for (const auto& [from, to] : {std::pair<std::string, std::string>{"\\n", "\n"}, {"{server}", server}})
-            for (auto at = line.find(from); at != std::string::npos; at = line.find(from, at + to.size()))
-                line.replace(at, from.size(), to);
-        Strings fields;
-        for (std::size_t start = key.size() + 1;;) {
-            const std::size_t bar = line.find('|', start);
-            fields.push_back(line.substr(start, bar - start));
-            if (bar == std::string::npos) break;
-            start = bar + 1;
-        }
+    for (Fields fields : DataCases("catalogue/sample_reading.txt")) {
+        if (fields.front() != key) continue;
+        fields.erase(fields.begin());
+        for (std::string& field : fields)
+            for (const auto& [from, to] : {std::pair<std::string, std::string>{"\\n", "\n"}, {"{server}", server}})
+                for (auto at = field.find(from); at != std::string::npos; at = field.find(from, at + to.size()))
+                    field.replace(at, from.size(), to);
         rows.push_back(fields);
     }
     EXPECT_FALSE(rows.empty()) << key;

@@ -2,15 +2,13 @@
 // survives a failure, and how foreign keys find the keys they reference.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "catalogue/connection_record.h"
 #include "reading/reverse_driver.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_table.h"
+#include "support/data_cases.h"
 #include "support/recording_host.h"
 #include "support/snapshot_fixture.h"
 
@@ -63,9 +61,7 @@ class ReverseDriver : public ::testing::Test {
 protected:
     // A snapshot made from a DDL script of tests/data/catalogue.
     std::string Build(const std::string& script) {
-        std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/catalogue/" + script);
-        const std::string ddl{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        auto path = fixture::BuildSnapshotFromDdl(dir_, "dictionary.sqlite", ddl);
+        auto path = fixture::BuildSnapshotFromDdl(dir_, "dictionary.sqlite", fixture::DataText("catalogue/" + script));
         return path ? *path : std::string();
     }
     bool Run(const std::string& server, const std::string& user, const std::string& password) {

@@ -7,6 +7,7 @@
 #include "diagram/diagram_build.h"
 #include "diagram/layout_lines.h"
 #include "diagram_fixture.h"
+#include "support/data_cases.h"
 #include "support/row_values.h"
 
 using namespace tabulorix;
@@ -57,42 +58,26 @@ protected:
 TEST_F(Layout, AutomaticPlacementInBandsAndPageColumns) {
     ASSERT_EQ(box.PaperW(), 1000);
     ASSERT_EQ(box.PaperH(), 1000);
-    const struct {
-        const char* what;
-        int across;
-        std::vector<std::pair<int, int>> sizes;
-        std::vector<Rect> last;  // positions of the last boxes
-        int down;
-    } cases[] = {
-        {"three on one page", 1, {{400, 150}, {400, 100}, {400, 80}},
-         {{50, 51, 450, 201}, {500, 51, 900, 151}, {50, 51 + 150 + 50, 450, 331}}, 1},
-        {"two pages across", 2, {{400, 100}, {400, 150}, {400, 80}},
-         {{50, 51, 450, 151}, {500, 51, 900, 201}, {1050, 51, 1450, 131}}, 1},
-        // Wider than a page: a band of its own, overflowing; the next box
-        // opens a new band too (50 + 950 + 50 is past the page).
-        {"too wide", 1, {{400, 100}, {950, 100}, {100, 100}},
-         {{50, 51, 450, 151}, {50, 201, 1000, 301}, {50, 351, 150, 451}}, 1},
-        {"first fits exactly", 1, {{900, 100}}, {{50, 51, 950, 151}}, 1},
-        {"first too wide", 1, {{901, 100}}, {{50, 101, 951, 201}}, 1},
-        // Six bands of 250: the last ends at 51 + 5 × 250 + 200 = 1501.
-        {"pages down grow", 1, std::vector<std::pair<int, int>>(12, {400, 200}), {{500, 1301, 900, 1501}}, 2},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const tabulorix::testing::Fields& c : tabulorix::testing::DataCases("diagram/placements.txt")) {
+        SCOPED_TRACE(c[0]);
         diagram.Clear();
-        across = c.across;
+        across = std::stoi(c[1]);
         down = 1;
-        for (const auto& [w, h] : c.sizes) Unplaced("T" + std::to_string(diagram.Count()), w, h);
+        const std::vector<int> sizes = tabulorix::testing::Ints(c[2]);
+        for (std::size_t i = 0; i + 1 < sizes.size(); i += 2)
+            Unplaced("T" + std::to_string(diagram.Count()), sizes[i], sizes[i + 1]);
         Run();
-        const int first = diagram.Count() - static_cast<int>(c.last.size());
-        for (int i = 0; i < static_cast<int>(c.last.size()); ++i) {
-            EXPECT_EQ(diagram.Item(first + i)->Position(), c.last[i]) << i;
-            EXPECT_EQ(diagram.Item(first + i)->State(), MGShapeRect::kStateNormal);
+        const std::vector<int> last = tabulorix::testing::Ints(c[3]);
+        const int first = diagram.Count() - static_cast<int>(last.size() / 4);
+        for (std::size_t i = 0; i + 3 < last.size(); i += 4) {
+            const MGShapeTable& placed = *diagram.Item(first + static_cast<int>(i / 4));
+            EXPECT_EQ(placed.Position(), (Rect{last[i], last[i + 1], last[i + 2], last[i + 3]})) << i / 4;
+            EXPECT_EQ(placed.State(), MGShapeRect::kStateNormal);
         }
         EXPECT_TRUE(diagram.Modified());
-        EXPECT_EQ(across, c.across);  // never grows during placement
-        EXPECT_EQ(down, c.down);
-        EXPECT_EQ(Pages(), std::make_pair(c.across, c.down));
+        EXPECT_EQ(across, std::stoi(c[1]));  // never grows during placement
+        EXPECT_EQ(down, std::stoi(c[4]));
+        EXPECT_EQ(Pages(), std::make_pair(across, down));
     }
 }
 
