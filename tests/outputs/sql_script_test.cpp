@@ -11,6 +11,7 @@
 #include "base/text_file_save.h"
 #include "base/file_io.h"
 #include "support/catalogue_builder.h"
+#include "support/data_cases.h"
 #include "support/recording_host.h"
 #include "support/snapshot_fixture.h"
 #include "data_blocks.h"
@@ -69,18 +70,10 @@ TEST_F(SqlScript, CreationAndRemovalOfDept) {
 
 TEST_F(SqlScript, ColumnDefinitions) {
     MGShapeTable& emp = AddTable(scott, "EMP");
-    AddColumn(emp, {"HIREDATE", "DATE", "", "N"});
-    AddColumn(emp, {"SAL", "NUMBER", "7,2", "Y", "0"});
-    AddColumn(emp, {"ID", "NUMBER", ""});
-    AddColumn(emp, {"CREATED", "TIMESTAMP(6)", "11,6", "N"});
-    AddColumn(emp, {"SPAN", "INTERVAL DAY(2) TO SECOND(6)", "11,6"});
-    const ZMGCell& columns = emp.ColumnRows();
-    EXPECT_EQ(ColumnDefinition(columns.GetRow(1)), "HIREDATE DATE  NOT NULL");
-    EXPECT_EQ(ColumnDefinition(columns.GetRow(2)), "SAL NUMBER(7,2) DEFAULT 0");
-    // An empty length and a type with its own parentheses get no "(...)".
-    EXPECT_EQ(ColumnDefinition(columns.GetRow(3)), "ID NUMBER");
-    EXPECT_EQ(ColumnDefinition(columns.GetRow(4)), "CREATED TIMESTAMP(6) NOT NULL");
-    EXPECT_EQ(ColumnDefinition(columns.GetRow(5)), "SPAN INTERVAL DAY(2) TO SECOND(6)");
+    const auto cases = DataCases("outputs/column_definitions.txt");
+    for (const Fields& c : cases) AddColumn(emp, {c[0], c[1], c[2], c[3], c[4]});
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(ColumnDefinition(emp.ColumnRows().GetRow(static_cast<int>(i) + 1)), cases[i][5]);
     ZMGRowExt unnamed;
     for (const char* item : {"", "", "NUMBER", "2", "N", "", ""}) unnamed.AddItem(item);
     EXPECT_EQ(ColumnDefinition(unnamed), "");
