@@ -14,10 +14,13 @@
 #include "base/file_io.h"
 #include "support/recording_host.h"
 #include "support/row_values.h"
+#include "expected_rows.h"
 
 using namespace tabulorix;
 
 using namespace tabulorix::testing;
+using catalogue_test::Want;
+using catalogue_test::WantRows;
 
 namespace {
 
@@ -114,17 +117,16 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     // SALES with two tables (one shown as a title only), a view, keys, a
     // foreign key, a condition over two lines, an index, privileges and two texts.
     const Strings block = DataLines("design_block.txt");
+    const char* const kRows = "design_block_rows.txt";  // what it gives
     ASSERT_EQ(block.size(), 44u);
     ReadSchemaFromDesignLines(schema, block);
 
-    EXPECT_EQ(Rows(schema.Tables()), (std::vector<Strings>{{"TableNameL", "TableNameP", "Comments", "Flag"},
-                                                           {"受注", "ORDERS", "受注\n表", "V"},
-                                                           {"明細", "LINES", "明細", "E"}}));
+    EXPECT_EQ(Rows(schema.Tables()), WantRows(kRows, "tables"));
     const MGDrawTableList& diagram = *MGDrawTableList::Current();
     Strings names;
     for (int i = 0; i < diagram.Count(); ++i)
         names.push_back(diagram.Item(i)->Owner() + "." + diagram.Item(i)->Name());
-    EXPECT_EQ(names, (Strings{"SALES.ORDERS", "SALES.LINES", "SALES.V_SUM", "/./1", "/./2"}));
+    EXPECT_EQ(names, Want(kRows, "boxes"));
 
     MGShapeTable& orders = *diagram.FindBox("SALES", "ORDERS");
     EXPECT_EQ(orders.LogicalName(), "受注");
@@ -132,18 +134,15 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     EXPECT_TRUE(orders.Detailed());
     EXPECT_FALSE(diagram.FindBox("SALES", "LINES")->Detailed());
     // Column rows are taken over as written (no length rule).
-    EXPECT_EQ(Values(orders.ColumnRows().GetRow(0)),
-              (Strings{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable", "DataDefault",
-                       "Comments"}));
-    EXPECT_EQ(Values(orders.ColumnRows().GetRow(2)),
-              (Strings{"状態", "STATUS", "CHAR", "1", "N", "'N'", "状態"}));
+    EXPECT_EQ(Values(orders.ColumnRows().GetRow(0)), Want(kRows, "orders-columns-header"));
+    EXPECT_EQ(Values(orders.ColumnRows().GetRow(2)), Want(kRows, "orders-column-2"));
 
     const auto& view = dynamic_cast<const MGShapeView&>(*diagram.FindBox("SALES", "V_SUM"));
     EXPECT_EQ(view.LogicalName(), "集計");
     EXPECT_EQ(view.Comment(), "受注集計");
     EXPECT_EQ(view.ViewSource(), "select ORDER_NO\n  from ORDERS");
     EXPECT_EQ(view.PrivilegeRows().RowCount(), 1);
-    EXPECT_EQ(Values(orders.PrivilegeRows().GetRow(0)), (Strings{"ORDERS", "HR", "SALES", "SELECT"}));
+    EXPECT_EQ(Values(orders.PrivilegeRows().GetRow(0)), Want(kRows, "orders-privilege"));
 
     // Keys are numbered in the order of the section's rows: LINES first.
     const auto& ordersKey = dynamic_cast<const ZMGRowCell&>(orders.PrimaryKeyRows().GetRow(1));
@@ -154,18 +153,16 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     EXPECT_EQ(linesKey.Child().RowCount(), 3);
     const auto& foreignKey =
         dynamic_cast<const ZMGRowCell&>(diagram.FindBox("SALES", "LINES")->ForeignKeyRows().GetRow(1));
-    EXPECT_EQ(Values(foreignKey), (Strings{"FK_LINES", "含む", "SALES", "PK_ORDERS", "CASCADE", "ENABLED"}));
-    EXPECT_EQ(Values(orders.ConditionRows().GetRow(1)),
-              (Strings{"CK_STATUS", "ENABLED", "STATUS", "STATUS IN ('N',\n'S')"}));
+    EXPECT_EQ(Values(foreignKey), Want(kRows, "lines-foreign-key"));
+    EXPECT_EQ(Values(orders.ConditionRows().GetRow(1)), Want(kRows, "orders-condition"));
     EXPECT_EQ(orders.ConditionRows().GetRow(1).Serial(), orders.ColumnRows().GetRow(2).Serial());
-    EXPECT_EQ(Values(orders.IndexRows().GetRow(1)), (Strings{"PK_ORDERS", "UNIQUE"}));
+    EXPECT_EQ(Values(orders.IndexRows().GetRow(1)), Want(kRows, "orders-index"));
 
     const auto& second = dynamic_cast<const MGShapeText&>(*diagram.Item(4));
     EXPECT_EQ(std::tuple(second.Text(), second.FontName(), second.FontSize(), second.FontStyle()),
               std::tuple("重要", "IPAGothic", 12, 1 | 4));
 
-    EXPECT_EQ(MainLines(ports.statusLog), (Strings{"テーブル情報解析中...", "フィールド情報解析中...", "ビュー情報解析中...",
-                                  "索引情報解析中...", "制約情報解析中..."}));
+    EXPECT_EQ(MainLines(ports.statusLog), Want(kRows, "progress"));
     EXPECT_TRUE(ports.messages.empty());
 }
 

@@ -11,7 +11,7 @@
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_view.h"
 #include "platform/odbc_database.h"
-#include "support/data_cases.h"
+#include "expected_rows.h"
 #include "support/recording_host.h"
 #include "support/row_values.h"
 #include "support/snapshot_fixture.h"
@@ -25,23 +25,10 @@ namespace {
 
 // The rows kept under a key in tests/data/catalogue/sample_reading.txt.
 std::vector<Strings> WantRows(const std::string& key, const std::string& server = "") {
-    std::vector<Strings> rows;
-    for (Fields fields : DataCases("catalogue/sample_reading.txt")) {
-        if (fields.front() != key) continue;
-        fields.erase(fields.begin());
-        for (std::string& field : fields)
-            for (const auto& [from, to] : {std::pair<std::string, std::string>{"\\n", "\n"}, {"{server}", server}})
-                for (auto at = field.find(from); at != std::string::npos; at = field.find(from, at + to.size()))
-                    field.replace(at, from.size(), to);
-        rows.push_back(fields);
-    }
-    EXPECT_FALSE(rows.empty()) << key;
-    return rows;
+    return catalogue_test::WantRows("sample_reading.txt", key, server);
 }
-
 Strings Want(const std::string& key, const std::string& server = "") {
-    const auto rows = WantRows(key, server);
-    return rows.empty() ? Strings{} : rows.front();
+    return catalogue_test::Want("sample_reading.txt", key, server);
 }
 
 MGShapeTable& Box(const std::string& owner, const std::string& name) {
