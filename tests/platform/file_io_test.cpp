@@ -60,44 +60,35 @@ TEST_F(FileIoTest, ReadsCp932AndBomUtf8LinesWithMixedTerminators) {
     EXPECT_EQ(utf8.lines, (Lines{"〜", "😀"}));
 }
 
-TEST_F(FileIoTest, UndecodableTextNamesPathAndLine) {
-    const std::string path = PathOf("bad.tlx");
-    WriteRaw(path, "one\r\ntwo\r\nth\x85\x40ree\r\n");
-    const auto e = Thrown<FileError>([&] { ReadTextLines(path); });
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->path(), path);
-    EXPECT_EQ(e->line(), 3);
-    const std::string message = e->what();
-    EXPECT_NE(message.find(path), std::string::npos) << message;
-    EXPECT_NE(message.find("3 行目"), std::string::npos) << message;
-}
-
-// Reading a missing file or a directory, or saving into a missing
-// directory, fails naming the path and the system's reason, and leaves
-// nothing behind.
-TEST_F(FileIoTest, FailuresNameThePathAndTheSystemReason) {
+// Reading a missing file, a directory or undecodable text, or saving into a
+// missing directory, fails naming the path and the system's reason or the
+// line (0 when there is none), and leaves nothing behind.
+TEST_F(FileIoTest, FailuresNameThePathAndTheReason) {
     const struct {
-        std::string path;
+        std::string path, content, reason;  // content is written first when given
         bool write;
-        std::string reason;
+        int line;
     } cases[] = {
-        {PathOf("missing.tlx"), false, "No such file or directory"},
-        {dir_.string(), false, "Is a directory"},
-        {PathOf("no-such-dir/out.tlx"), true, "No such file or directory"},
+        {PathOf("missing.tlx"), "", "No such file or directory", false, 0},
+        {dir_.string(), "", "Is a directory", false, 0},
+        {PathOf("no-such-dir/out.tlx"), "", "No such file or directory", true, 0},
+        {PathOf("bad.tlx"), "one\r\ntwo\r\nth\x85\x40ree\r\n", "3 行目", false, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
+        if (!c.content.empty()) WriteRaw(c.path, c.content);
         const auto e = Thrown<FileError>([&] {
             if (c.write)
                 WriteFileAtomically(c.path, "x");
             else
-                ReadFileBytes(c.path);
+                ReadTextLines(c.path);
         });
         ASSERT_TRUE(e);
         EXPECT_EQ(e->path(), c.path);
+        EXPECT_EQ(e->line(), c.line);
         EXPECT_NE(std::string(e->what()).find(c.path), std::string::npos) << e->what();
         EXPECT_NE(std::string(e->what()).find(c.reason), std::string::npos) << e->what();
-        EXPECT_TRUE(Entries().empty());
+        EXPECT_EQ(Entries().size(), c.content.empty() ? 0u : 1u);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "platform/fonts.h"
 #include "support/data_cases.h"
@@ -126,13 +127,12 @@ TEST(QtCanvasNotMode, InvertsEachCoveredPixelOnceAndRestores) {
     canvas->SetBrushStyle(BrushStyle::Clear);
     canvas->Rectangle(10, 5, 30, 25);
     const QImage& image = *canvas->Image();
-    EXPECT_TRUE(IsNearAt(image, 15, 5, kWhite, 0)) << DescribePixel(image, 15, 5);
-    EXPECT_TRUE(IsNearAt(image, 25, 5, kBlack, 0)) << DescribePixel(image, 25, 5);
-    EXPECT_TRUE(IsNearAt(image, 10, 5, kWhite, 0)) << "corner inverted once";
-    EXPECT_TRUE(IsNearAt(image, 29, 24, kBlack, 0)) << "corner inverted once";
-    EXPECT_TRUE(IsNearAt(image, 15, 15, kBlack, 0)) << "inside untouched";
-    EXPECT_TRUE(IsNearAt(image, 25, 15, kWhite, 0)) << "inside untouched";
-    EXPECT_TRUE(IsNearAt(image, 30, 5, kWhite, 0));
+    // The outline's corners are inverted once; the inside is untouched.
+    const std::tuple<int, int, Color> expected[] = {{15, 5, kWhite},  {25, 5, kBlack},  {10, 5, kWhite},
+                                                    {29, 24, kBlack}, {15, 15, kBlack}, {25, 15, kWhite},
+                                                    {30, 5, kWhite}};
+    for (const auto& [x, y, colour] : expected)
+        EXPECT_TRUE(IsNearAt(image, x, y, colour, 0)) << DescribePixel(image, x, y);
 
     canvas->Rectangle(10, 5, 30, 25);
     EXPECT_EQ(*canvas->Image(), before);
