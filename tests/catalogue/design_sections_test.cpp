@@ -208,30 +208,25 @@ TEST(DesignSchemaBlock, ColumnRowsGoToTheBoxOfTheirRunAndDetailsToEveryBoxOfANam
     const MGShapeTable& second = *diagram.Item(2);
     EXPECT_EQ(first.Name() + u.Name() + second.Name() + diagram.Item(3)->Name(), "TUTU");
     EXPECT_NE(dynamic_cast<const MGShapeView*>(diagram.Item(3)), nullptr);
-    EXPECT_EQ(Values(first.ColumnRows().GetRow(1)),
-              (Strings{"a", "A", "NUMBER", "10", "N", "", "first run of T"}));
-    EXPECT_EQ(Values(second.ColumnRows().GetRow(1)),
-              (Strings{"a", "A", "NUMBER", "10", "N", "", "second run of T"}));
+    const char* const kRows = "two_runs_rows.txt";
+    EXPECT_EQ(Values(first.ColumnRows().GetRow(1)), Want(kRows, "first-run"));
+    EXPECT_EQ(Values(second.ColumnRows().GetRow(1)), Want(kRows, "second-run"));
     ASSERT_EQ(u.ColumnRows().RowCount(), 3);
-    EXPECT_EQ(Values(u.ColumnRows().GetRow(2)), (Strings{"c", "C", "CHAR", "1", "Y", "", "of another type"}));
+    EXPECT_EQ(Values(u.ColumnRows().GetRow(2)), Want(kRows, "other-type"));
     EXPECT_EQ(u.ColumnRows().GetRow(2).Serial(), u.ColumnRows().GetRow(1).Serial() + 1);
 
     // The columns table keeps its header, as after the boxes took its rows.
-    EXPECT_EQ(Rows(schema.Columns()), (std::vector<Strings>{{"TableNameL", "TableNameP", "ColumnNameL", "ColumnNameP",
-                                                             "DataType", "DataLength", "Nullable", "DataDefault",
-                                                             "Comments"}}));
-    EXPECT_EQ(Values(diagram.Item(3)->ColumnRows().GetRow(1)),
-              (Strings{"c", "C", "CHAR", "1", "Y", "", "of another type"}));
+    EXPECT_EQ(Rows(schema.Columns()), WantRows(kRows, "columns-header"));
+    EXPECT_EQ(Values(diagram.Item(3)->ColumnRows().GetRow(1)), Want(kRows, "other-type"));
 
     // Both boxes named T get the whole condition row; the key row goes to
     // the first (the key's run of rows has begun when the second is reached).
     for (const MGShapeTable* box : {&first, &second}) {
         ASSERT_EQ(box->ConditionRows().RowCount(), 2);
-        EXPECT_EQ(Values(box->ConditionRows().GetRow(1)),
-                  (Strings{"SYS_C0000001", "ENABLED", "A", "\"A\" IS NOT NULL"}));
+        EXPECT_EQ(Values(box->ConditionRows().GetRow(1)), Want(kRows, "condition"));
     }
     const auto& key = dynamic_cast<const ZMGRowCell&>(first.PrimaryKeyRows().GetRow(1));
-    EXPECT_EQ(Values(key), (Strings{"PK_T_WITH_A_LONG_NAME", "ENABLED"}));
+    EXPECT_EQ(Values(key), Want(kRows, "key"));
     ASSERT_EQ(key.Child().RowCount(), 2);
     EXPECT_EQ(Values(key.Child().GetRow(1)), (Strings{"A", "1"}));
     EXPECT_EQ(schema.PrimaryKeys().RowCount(), 1);
