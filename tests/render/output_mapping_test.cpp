@@ -225,17 +225,14 @@ TEST_F(MappingTest, TextExtentIsInDeviceUnitsAndWorldUnits) {
     int w = 0;
     int h = 0;
     box.TextExtent("ABCD", w, h);  // 18 pt at 96 dpi: 24 high, 12 per character
-    EXPECT_EQ(w, 48);
-    EXPECT_EQ(h, 24);
+    EXPECT_EQ(std::pair(w, h), std::pair(48, 24));
     EXPECT_EQ(console.LastTextWidth(), 48);
     EXPECT_EQ(console.LastTextHeight(), 24);
     box.TextExtentWorld("ABCD", w, h);
-    EXPECT_EQ(w, 24);
-    EXPECT_EQ(h, 12);
+    EXPECT_EQ(std::pair(w, h), std::pair(24, 12));
 
     box.MeasureFontText("abc", "IPAMincho", 11, 0, w, h);  // unzoomed: 15 high, 8 per character
-    EXPECT_EQ(w, 24);
-    EXPECT_EQ(h, 15);
+    EXPECT_EQ(std::pair(w, h), std::pair(24, 15));
 }
 
 TEST_F(MappingTest, PaperMeasuresInScreenPixels) {
@@ -243,14 +240,12 @@ TEST_F(MappingTest, PaperMeasuresInScreenPixels) {
     box.SelectPrinter();
     int w = 0;
     int h = 0;
-    box.TextExtent("ABCD", w, h);  // 9 pt at 600 dpi: 75 high, 38 per character
-    EXPECT_EQ(w, 24);              // 152 ÷ 6.25 = 24.32
-    EXPECT_EQ(h, 12);
+    box.TextExtent("ABCD", w, h);                   // 9 pt at 600 dpi: 75 high, 38 per character
+    EXPECT_EQ(std::pair(w, h), std::pair(24, 12));  // 152 ÷ 6.25 = 24.32
     box.TextExtentWorld("ABCD", w, h);
     EXPECT_EQ(w, 24);
     paper.MeasurePageNumberBox(w, h);  // 304 × 75 on the printer canvas
-    EXPECT_EQ(w, 48);
-    EXPECT_EQ(h, 12);
+    EXPECT_EQ(std::pair(w, h), std::pair(48, 12));
     EXPECT_TRUE(paintBox.canvas.Calls("TextExtent").empty());
 }
 

@@ -63,12 +63,8 @@ TEST_F(PrintJobTest, RangesPrintTheirSheetsAtZoom100) {
         EXPECT_EQ(printer.jobLog, c.job);
         EXPECT_EQ(printedOrigins, c.origins);
         EXPECT_EQ(zooms, std::vector<int>(c.sheets, 100));
-        if (c.to > 4) {
-            EXPECT_EQ(std::make_pair(paper.PageOriginX(), paper.PageOriginY()), std::make_pair(0, 0));
-        }
-        if (c.sheets > 0) {
-            EXPECT_EQ(repaints, 1);
-        }
+        if (c.to > 4) EXPECT_EQ(std::pair(paper.PageOriginX(), paper.PageOriginY()), std::pair(0, 0));
+        if (c.sheets > 0) EXPECT_EQ(repaints, 1);
         EXPECT_FALSE(box.IsPrinting());
         EXPECT_TRUE(paintBox.visible);
         EXPECT_TRUE(ports.messages.empty());
