@@ -63,8 +63,8 @@ TEST_F(PrintJobTest, RangesPrintTheirSheetsAtZoom100) {
         EXPECT_EQ(printer.jobLog, c.job);
         EXPECT_EQ(printedOrigins, c.origins);
         EXPECT_EQ(zooms, std::vector<int>(c.sheets, 100));
-        if (c.to > 4) EXPECT_EQ(std::pair(paper.PageOriginX(), paper.PageOriginY()), std::pair(0, 0));
-        if (c.sheets > 0) EXPECT_EQ(repaints, 1);
+        EXPECT_TRUE(c.to <= 4 || (paper.PageOriginX() == 0 && paper.PageOriginY() == 0)) << "origin put back";
+        EXPECT_TRUE(c.sheets == 0 || repaints == 1) << repaints;
         EXPECT_FALSE(box.IsPrinting());
         EXPECT_TRUE(paintBox.visible);
         EXPECT_TRUE(ports.messages.empty());
