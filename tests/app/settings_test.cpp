@@ -55,6 +55,11 @@ TEST(Settings, SectionGivesPagesAcrossAndShadowIgnoresUnknownKeysAndEndsAtEmptyL
     EXPECT_FALSE(dlg.ReadItems({"PaperX 5"}).has_value());
     EXPECT_EQ(dlg.StoredValues().PaperX, 4);
     EXPECT_TRUE(host.log.empty());
+
+    // Page counts from a file stay within the usable range.
+    EXPECT_FALSE(dlg.ReadItems({"[SET ITEM]", "PaperX 0", "PaperY 2000000"}).has_value());
+    EXPECT_EQ(dlg.StoredValues().PaperX, 1);
+    EXPECT_EQ(dlg.StoredValues().PaperY, TSetDlg::kMaxPages);
 }
 
 TEST(Settings, AllThirteenKeysAreWrittenInOrderAndReadBack) {
@@ -109,13 +114,6 @@ TEST(Settings, ANonIntegerValueEndsTheReadingNamingKeyAndValue) {
     EXPECT_EQ(missing->key, "PaperY");
     EXPECT_EQ(missing->value, "");
     EXPECT_TRUE(dlg.ReadItems({"[SET ITEM]", "Notation 99999999999"}).has_value());
-}
-
-TEST(Settings, PageCountsFromAFileStayWithinTheUsableRange) {
-    TSetDlg dlg;
-    EXPECT_FALSE(dlg.ReadItems({"[SET ITEM]", "PaperX 0", "PaperY 2000000"}).has_value());
-    EXPECT_EQ(dlg.StoredValues().PaperX, 1);
-    EXPECT_EQ(dlg.StoredValues().PaperY, TSetDlg::kMaxPages);
 }
 
 TEST(Settings, NotationGivesTheNotationBits) {

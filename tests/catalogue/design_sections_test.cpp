@@ -14,12 +14,23 @@
 #include "base/file_io.h"
 #include "support/recording_host.h"
 #include "support/row_values.h"
+#include "expected_rows.h"
 
 using namespace tabulorix;
 
 using namespace tabulorix::testing;
+using catalogue_test::Want;
+using catalogue_test::WantRows;
 
 namespace {
+
+// The lines of a hand-written file of tests/data/catalogue.
+Strings DataLines(const std::string& name) {
+    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/catalogue/" + name);
+    Strings lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
 
 std::vector<Strings> Section(const Strings& lines, const std::string& section) {
     ZMGCell table;
@@ -65,15 +76,9 @@ TEST(SectionRows, ConditionsAndViewSourcesKeepTheirLineBreaks) {
 }
 
 TEST(SectionRows, TablesAndColumnsKeepTheLineBreakOfAQuotedValue) {
-    const Strings lines{"[TABLE]",
-                        R"("Type","TableNameL","TableNameP","Comments","Flag")",
-                        R"("Table","受注","CUSTOMER_ORDER","受注)",
-                        R"(明細は受注明細を参照","V")",
-                        "",
-                        R"("Table","請求","INVOICE","請求書","E")",
-                        "[COLUMN]",
-                        R"("Table","受注","CUSTOMER_ORDER","受注番号","ORDER_NO","NUMBER","10","N","","受注)",
-                        R"(の番号")"};
+    // A table comment and a column comment over two lines, an empty line
+    // between two table rows.
+    const Strings lines = DataLines("open_values.txt");
     EXPECT_EQ(Section(lines, "[TABLE]"),
               (std::vector<Strings>{{"Type", "TableNameL", "TableNameP", "Comments", "Flag"},
                                     {"Table", "受注", "CUSTOMER_ORDER", "受注\n明細は受注明細を参照", "V"},
@@ -87,11 +92,7 @@ TEST(SectionRows, TablesAndColumnsKeepTheLineBreakOfAQuotedValue) {
 // end), privileges get the fixed header, a value still open at the next
 // section ends there, and a missing or empty section gives no rows.
 TEST(SectionRows, OneLinePerRowSectionsFixedHeadersAndOpenValues) {
-    const Strings lines{"[PRIMARY KEY]", R"("TableNameP","PKName","PKStatus","ColumnNameP","Position")",
-                        R"("T","PK_T","ENABLED","A","1)", R"("T","PK_T","ENABLED","B","2")", "[UNIQUE]",
-                        "[OBJECT PRIVILEGE]", R"("TableNameP","Grantee","Grantor","Privilege")",
-                        R"("T","HR","SALES","SELECT")", "[VIEW]", R"("TableNameP","ViewSource")",
-                        R"("V","select 1)", "[TEXT]", R"("/1","x")"};
+    const Strings lines = DataLines("one_line_rows.txt");
     const struct {
         const char* section;
         std::vector<Strings> rows;
@@ -108,37 +109,24 @@ TEST(SectionRows, OneLinePerRowSectionsFixedHeadersAndOpenValues) {
     for (const auto& c : cases) EXPECT_EQ(Section(lines, c.section), c.rows) << c.section;
 }
 
-namespace {
-
-// A schema block as the writer lays it out (tests/data/catalogue/design_block.txt):
-// SALES with two tables (one shown as a title only), a view, keys, a foreign
-// key, a condition over two lines, an index, privileges and two texts.
-Strings Block() {
-    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/catalogue/design_block.txt");
-    Strings lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-}  // namespace
-
 TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     RecordingPorts ports;
     MGSchema schema;
     schema.SetSchemaNumber(1);
     schema.SetIdentity("SALES", "", "", "");
-    const Strings block = Block();
+    // SALES with two tables (one shown as a title only), a view, keys, a
+    // foreign key, a condition over two lines, an index, privileges and two texts.
+    const Strings block = DataLines("design_block.txt");
+    const char* const kRows = "design_block_rows.txt";  // what it gives
     ASSERT_EQ(block.size(), 44u);
     ReadSchemaFromDesignLines(schema, block);
 
-    EXPECT_EQ(Rows(schema.Tables()), (std::vector<Strings>{{"TableNameL", "TableNameP", "Comments", "Flag"},
-                                                           {"受注", "ORDERS", "受注\n表", "V"},
-                                                           {"明細", "LINES", "明細", "E"}}));
+    EXPECT_EQ(Rows(schema.Tables()), WantRows(kRows, "tables"));
     const MGDrawTableList& diagram = *MGDrawTableList::Current();
     Strings names;
     for (int i = 0; i < diagram.Count(); ++i)
         names.push_back(diagram.Item(i)->Owner() + "." + diagram.Item(i)->Name());
-    EXPECT_EQ(names, (Strings{"SALES.ORDERS", "SALES.LINES", "SALES.V_SUM", "/./1", "/./2"}));
+    EXPECT_EQ(names, Want(kRows, "boxes"));
 
     MGShapeTable& orders = *diagram.FindBox("SALES", "ORDERS");
     EXPECT_EQ(orders.LogicalName(), "受注");
@@ -146,18 +134,15 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     EXPECT_TRUE(orders.Detailed());
     EXPECT_FALSE(diagram.FindBox("SALES", "LINES")->Detailed());
     // Column rows are taken over as written (no length rule).
-    EXPECT_EQ(Values(orders.ColumnRows().GetRow(0)),
-              (Strings{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable", "DataDefault",
-                       "Comments"}));
-    EXPECT_EQ(Values(orders.ColumnRows().GetRow(2)),
-              (Strings{"状態", "STATUS", "CHAR", "1", "N", "'N'", "状態"}));
+    EXPECT_EQ(Values(orders.ColumnRows().GetRow(0)), Want(kRows, "orders-columns-header"));
+    EXPECT_EQ(Values(orders.ColumnRows().GetRow(2)), Want(kRows, "orders-column-2"));
 
     const auto& view = dynamic_cast<const MGShapeView&>(*diagram.FindBox("SALES", "V_SUM"));
     EXPECT_EQ(view.LogicalName(), "集計");
     EXPECT_EQ(view.Comment(), "受注集計");
     EXPECT_EQ(view.ViewSource(), "select ORDER_NO\n  from ORDERS");
     EXPECT_EQ(view.PrivilegeRows().RowCount(), 1);
-    EXPECT_EQ(Values(orders.PrivilegeRows().GetRow(0)), (Strings{"ORDERS", "HR", "SALES", "SELECT"}));
+    EXPECT_EQ(Values(orders.PrivilegeRows().GetRow(0)), Want(kRows, "orders-privilege"));
 
     // Keys are numbered in the order of the section's rows: LINES first.
     const auto& ordersKey = dynamic_cast<const ZMGRowCell&>(orders.PrimaryKeyRows().GetRow(1));
@@ -168,18 +153,16 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     EXPECT_EQ(linesKey.Child().RowCount(), 3);
     const auto& foreignKey =
         dynamic_cast<const ZMGRowCell&>(diagram.FindBox("SALES", "LINES")->ForeignKeyRows().GetRow(1));
-    EXPECT_EQ(Values(foreignKey), (Strings{"FK_LINES", "含む", "SALES", "PK_ORDERS", "CASCADE", "ENABLED"}));
-    EXPECT_EQ(Values(orders.ConditionRows().GetRow(1)),
-              (Strings{"CK_STATUS", "ENABLED", "STATUS", "STATUS IN ('N',\n'S')"}));
+    EXPECT_EQ(Values(foreignKey), Want(kRows, "lines-foreign-key"));
+    EXPECT_EQ(Values(orders.ConditionRows().GetRow(1)), Want(kRows, "orders-condition"));
     EXPECT_EQ(orders.ConditionRows().GetRow(1).Serial(), orders.ColumnRows().GetRow(2).Serial());
-    EXPECT_EQ(Values(orders.IndexRows().GetRow(1)), (Strings{"PK_ORDERS", "UNIQUE"}));
+    EXPECT_EQ(Values(orders.IndexRows().GetRow(1)), Want(kRows, "orders-index"));
 
     const auto& second = dynamic_cast<const MGShapeText&>(*diagram.Item(4));
     EXPECT_EQ(std::tuple(second.Text(), second.FontName(), second.FontSize(), second.FontStyle()),
               std::tuple("重要", "IPAGothic", 12, 1 | 4));
 
-    EXPECT_EQ(MainLines(ports.statusLog), (Strings{"テーブル情報解析中...", "フィールド情報解析中...", "ビュー情報解析中...",
-                                  "索引情報解析中...", "制約情報解析中..."}));
+    EXPECT_EQ(MainLines(ports.statusLog), Want(kRows, "progress"));
     EXPECT_TRUE(ports.messages.empty());
 }
 
@@ -215,25 +198,7 @@ TEST(DesignSchemaBlock, ColumnRowsGoToTheBoxOfTheirRunAndDetailsToEveryBoxOfANam
     // T's columns come in two runs (two boxes of one name), X is not in the
     // tables list (no box), a row of another type goes to the table box and
     // to the view columns.
-    ReadSchemaFromDesignLines(schema, Strings{
-        "[TABLE]",
-        R"("Type","TableNameL","TableNameP","Comments","Flag")",
-        R"("Table","T","T","","V")",
-        R"("Table","U","U","","V")",
-        "[COLUMN]",
-        R"("Type","TableNameL","TableNameP","ColumnNameL","ColumnNameP","DataType","DataLength","Nullable","DataDefault","Comments")",
-        R"("Table","T","T","a","A","NUMBER","10","N","","first run of T")",
-        R"("Table","U","U","b","B","NUMBER","10","N","","")",
-        R"("Other","U","U","c","C","CHAR","1","Y","","of another type")",
-        R"("Table","X","X","d","D","CHAR","1","Y","","")",
-        R"("Table","T","T","a","A","NUMBER","10","N","","second run of T")",
-        "[PRIMARY KEY]",
-        R"("TableNameP","PKName","PKStatus","ColumnNameP","Position")",
-        R"("T","PK_T_WITH_A_LONG_NAME","ENABLED","A","1")",
-        "[CONDITION]",
-        R"("TableNameP","CDName","CDStatus","ColumnNameP","Condition")",
-        R"("T","SYS_C0000001","ENABLED","A","""A"" IS NOT NULL")",
-    });
+    ReadSchemaFromDesignLines(schema, DataLines("two_runs_block.txt"));
 
     // The row of the other type also makes a view box of U.
     const MGDrawTableList& diagram = *MGDrawTableList::Current();
@@ -243,30 +208,25 @@ TEST(DesignSchemaBlock, ColumnRowsGoToTheBoxOfTheirRunAndDetailsToEveryBoxOfANam
     const MGShapeTable& second = *diagram.Item(2);
     EXPECT_EQ(first.Name() + u.Name() + second.Name() + diagram.Item(3)->Name(), "TUTU");
     EXPECT_NE(dynamic_cast<const MGShapeView*>(diagram.Item(3)), nullptr);
-    EXPECT_EQ(Values(first.ColumnRows().GetRow(1)),
-              (Strings{"a", "A", "NUMBER", "10", "N", "", "first run of T"}));
-    EXPECT_EQ(Values(second.ColumnRows().GetRow(1)),
-              (Strings{"a", "A", "NUMBER", "10", "N", "", "second run of T"}));
+    const char* const kRows = "two_runs_rows.txt";
+    EXPECT_EQ(Values(first.ColumnRows().GetRow(1)), Want(kRows, "first-run"));
+    EXPECT_EQ(Values(second.ColumnRows().GetRow(1)), Want(kRows, "second-run"));
     ASSERT_EQ(u.ColumnRows().RowCount(), 3);
-    EXPECT_EQ(Values(u.ColumnRows().GetRow(2)), (Strings{"c", "C", "CHAR", "1", "Y", "", "of another type"}));
+    EXPECT_EQ(Values(u.ColumnRows().GetRow(2)), Want(kRows, "other-type"));
     EXPECT_EQ(u.ColumnRows().GetRow(2).Serial(), u.ColumnRows().GetRow(1).Serial() + 1);
 
     // The columns table keeps its header, as after the boxes took its rows.
-    EXPECT_EQ(Rows(schema.Columns()), (std::vector<Strings>{{"TableNameL", "TableNameP", "ColumnNameL", "ColumnNameP",
-                                                             "DataType", "DataLength", "Nullable", "DataDefault",
-                                                             "Comments"}}));
-    EXPECT_EQ(Values(diagram.Item(3)->ColumnRows().GetRow(1)),
-              (Strings{"c", "C", "CHAR", "1", "Y", "", "of another type"}));
+    EXPECT_EQ(Rows(schema.Columns()), WantRows(kRows, "columns-header"));
+    EXPECT_EQ(Values(diagram.Item(3)->ColumnRows().GetRow(1)), Want(kRows, "other-type"));
 
     // Both boxes named T get the whole condition row; the key row goes to
     // the first (the key's run of rows has begun when the second is reached).
     for (const MGShapeTable* box : {&first, &second}) {
         ASSERT_EQ(box->ConditionRows().RowCount(), 2);
-        EXPECT_EQ(Values(box->ConditionRows().GetRow(1)),
-                  (Strings{"SYS_C0000001", "ENABLED", "A", "\"A\" IS NOT NULL"}));
+        EXPECT_EQ(Values(box->ConditionRows().GetRow(1)), Want(kRows, "condition"));
     }
     const auto& key = dynamic_cast<const ZMGRowCell&>(first.PrimaryKeyRows().GetRow(1));
-    EXPECT_EQ(Values(key), (Strings{"PK_T_WITH_A_LONG_NAME", "ENABLED"}));
+    EXPECT_EQ(Values(key), Want(kRows, "key"));
     ASSERT_EQ(key.Child().RowCount(), 2);
     EXPECT_EQ(Values(key.Child().GetRow(1)), (Strings{"A", "1"}));
     EXPECT_EQ(schema.PrimaryKeys().RowCount(), 1);

@@ -1,4 +1,5 @@
-// Reading the bundled sample through both sources: the row tables hold what
+// Reading the bundled sample through both sources (the expected rows are kept
+// in tests/data/catalogue/sample_reading.txt): the row tables hold what
 // the statements return (those handed to the boxes only their header rows), and the boxes, keys, indexes,
 // foreign keys, conditions and privileges are built from them.
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_view.h"
 #include "platform/odbc_database.h"
+#include "expected_rows.h"
 #include "support/recording_host.h"
 #include "support/row_values.h"
 #include "support/snapshot_fixture.h"
@@ -20,6 +22,14 @@ namespace fixture = tabulorix::testing;
 using namespace tabulorix::testing;
 
 namespace {
+
+// The rows kept under a key in tests/data/catalogue/sample_reading.txt.
+std::vector<Strings> WantRows(const std::string& key, const std::string& server = "") {
+    return catalogue_test::WantRows("sample_reading.txt", key, server);
+}
+Strings Want(const std::string& key, const std::string& server = "") {
+    return catalogue_test::Want("sample_reading.txt", key, server);
+}
 
 MGShapeTable& Box(const std::string& owner, const std::string& name) {
     MGShapeTable* box = MGDrawTableList::Current()->FindBox(owner, name);
@@ -80,38 +90,27 @@ TEST_P(SampleReading, RowTablesHoldWhatTheStatementsReturn) {
     MGSchema& sales = ReadLogin();
     EXPECT_TRUE(sales.OwnsConnection());
     EXPECT_EQ(sales.OwnerName() + "/" + sales.Password() + "@" + sales.Server(), "SALES/tiger@" + server_);
-    EXPECT_EQ(Values(sales.Tables().GetRow(0)), (Strings{"TableNameL", "TableNameP", "Comments"}));
+    EXPECT_EQ(Values(sales.Tables().GetRow(0)), Want("tables-header"));
     auto tables = Rows(sales.Tables(), 1);
     std::sort(tables.begin(), tables.end());  // the statement has no order
-    EXPECT_EQ(tables,
-              (std::vector<Strings>{{"CUSTOMER_ORDER", "CUSTOMER_ORDER", "受注\n明細は受注明細を参照"},
-                                    {"INVOICE", "INVOICE", "請求書"},
-                                    {"ORDER_LINE", "ORDER_LINE", "受注明細"},
-                                    {"SALES_REGION", "SALES_REGION", "販売地域"},
-                                    {"SHIPMENT", "SHIPMENT", "出荷"}}));
+    EXPECT_EQ(tables, WantRows("tables"));
 
     // The holders whose rows went into the boxes keep only their header
     // rows (the one unaliased column keeps the dictionary's name).
-    EXPECT_EQ(Values(sales.Columns().GetRow(0)),
-              (Strings{"TableNameL", "TableNameP", "ColumnNameL", "ColumnNameP", "DataType", "DataLength",
-                       "DataLength", "DATA_SCALE", "Nullable", "DataDefault", "Comments"}));
+    EXPECT_EQ(Values(sales.Columns().GetRow(0)), Want("columns-header"));
     for (ZMGCell* holder : {&sales.Columns(), &sales.ViewColumns(), &sales.Indexes(), &sales.PrimaryKeys(),
                             &sales.UniqueKeys(), &sales.ForeignKeys(), &sales.Conditions()}) {
         EXPECT_EQ(holder->RowCount(), 1);
     }
     // In table and column order; NULL is empty; DATA_DEFAULT loses its trailing blank.
     const ZMGCell& orderColumns = Box("SALES", "CUSTOMER_ORDER").ColumnRows();
-    EXPECT_EQ(Values(orderColumns.GetRow(2)),
-              (Strings{"ORDER_DATE", "ORDER_DATE", "DATE", "", "N", "SYSDATE", "受注日"}));
-    EXPECT_EQ(Values(orderColumns.GetRow(6)),
-              (Strings{"STATUS", "STATUS", "CHAR", "1", "N", "'N'", "状態（N:新規 S:出荷済 C:取消）"}));
+    EXPECT_EQ(Values(orderColumns.GetRow(2)), Want("order-column-2"));
+    EXPECT_EQ(Values(orderColumns.GetRow(6)), Want("order-column-6"));
 
     // Privileges: made (ordered by table), then received, under the captions.
-    EXPECT_EQ(Values(sales.Privileges().GetRow(0)),
-              (Strings{"物理表名", "権限受領者", "権限付与者", "権限名"}));
-    EXPECT_EQ(Column(sales.Privileges(), 0), (Strings{"CUSTOMER_ORDER", "CUSTOMER_ORDER", "CUSTOMER_ORDER",
-                                                      "ORDER_LINE", "V_ORDER_SUMMARY"}));
-    EXPECT_EQ(Values(sales.Privileges().GetRow(4)), (Strings{"ORDER_LINE", "MST", "SALES", "SELECT"}));
+    EXPECT_EQ(Values(sales.Privileges().GetRow(0)), Want("privileges-header"));
+    EXPECT_EQ(Column(sales.Privileges(), 0), Want("privilege-tables"));
+    EXPECT_EQ(Values(sales.Privileges().GetRow(4)), Want("privilege-4"));
 
     EXPECT_EQ(Values(sales.ViewSources().GetRow(1)).at(0), "V_ORDER_SUMMARY");
     EXPECT_TRUE(ports_.messages.empty());
@@ -122,40 +121,28 @@ TEST_P(SampleReading, BoxesAreBuiltInResultOrderWithTheirColumns) {
     const MGDrawTableList& diagram = *MGDrawTableList::Current();
     Strings names;
     for (int i = 0; i < diagram.Count(); ++i) names.push_back(diagram.Item(i)->Name());
-    EXPECT_EQ(names, (Strings{"CUSTOMER_ORDER", "INVOICE", "ORDER_LINE", "SALES_REGION", "SHIPMENT",
-                              "V_ORDER_SUMMARY"}));
+    EXPECT_EQ(names, Want("boxes"));
 
     const MGShapeTable& invoice = Box("SALES", "INVOICE");
     EXPECT_EQ(invoice.SchemaNumber(), sales.SchemaNumber());
     EXPECT_EQ(invoice.LogicalName(), "INVOICE");
     EXPECT_EQ(invoice.Comment(), "請求書");
     EXPECT_TRUE(invoice.Detailed());
-    EXPECT_EQ(Values(invoice.ColumnRows().GetRow(0)),
-              (Strings{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable", "DataDefault",
-                       "Comments"}));
-    EXPECT_EQ(Values(invoice.ColumnRows().GetRow(1)),
-              (Strings{"INVOICE_NO", "INVOICE_NO", "VARCHAR2", "12", "N", "", "請求書番号"}));
-    EXPECT_EQ(Column(invoice.ColumnRows(), 3), (Strings{"12", "10", "", "12,2", "3,1", "1"}));
-    EXPECT_EQ(Column(Box("SALES", "SHIPMENT").ColumnRows(), 3), (Strings{"10", "10", "11,6", "4", "30"}));
+    EXPECT_EQ(Values(invoice.ColumnRows().GetRow(0)), Want("box-columns-header"));
+    EXPECT_EQ(Values(invoice.ColumnRows().GetRow(1)), Want("invoice-column-1"));
+    EXPECT_EQ(Column(invoice.ColumnRows(), 3), Want("invoice-lengths"));
+    EXPECT_EQ(Column(Box("SALES", "SHIPMENT").ColumnRows(), 3), Want("shipment-lengths"));
 
     const auto& view = dynamic_cast<const MGShapeView&>(Box("SALES", "V_ORDER_SUMMARY"));
     EXPECT_EQ(view.Kind() & MGShapeField::kKindView, MGShapeField::kKindView);
     EXPECT_EQ(view.Comment(), "受注集計");
-    EXPECT_EQ(view.ViewSource(),
-              "select o.ORDER_NO, o.ORDER_DATE, c.CUSTOMER_NAME,\n"
-              "       count(l.LINE_NO) LINE_COUNT,\n"
-              "       sum(l.QUANTITY * l.UNIT_PRICE) TOTAL_AMOUNT\n"
-              "  from CUSTOMER_ORDER o\n"
-              "  join MST.CUSTOMER c on c.CUSTOMER_ID = o.CUSTOMER_ID\n"
-              "  left join ORDER_LINE l on l.ORDER_NO = o.ORDER_NO\n"
-              " group by o.ORDER_NO, o.ORDER_DATE, c.CUSTOMER_NAME");
-    EXPECT_EQ(Column(view.ColumnRows(), 1),
-              (Strings{"ORDER_NO", "ORDER_DATE", "CUSTOMER_NAME", "LINE_COUNT", "TOTAL_AMOUNT"}));
-    EXPECT_EQ(Column(view.ColumnRows(), 3), (Strings{"10", "", "100", "22", "22"}));
+    EXPECT_EQ(Strings{view.ViewSource()}, Want("view-source"));
+    EXPECT_EQ(Column(view.ColumnRows(), 1), Want("view-columns"));
+    EXPECT_EQ(Column(view.ColumnRows(), 3), Want("view-lengths"));
 
     // Privileges went to their boxes, the view's included.
     EXPECT_EQ(Box("SALES", "CUSTOMER_ORDER").PrivilegeRows().RowCount(), 3);
-    EXPECT_EQ(Values(view.PrivilegeRows().GetRow(0)), (Strings{"V_ORDER_SUMMARY", "HR", "SALES", "SELECT"}));
+    EXPECT_EQ(Values(view.PrivilegeRows().GetRow(0)), Want("view-privilege"));
 }
 
 TEST_P(SampleReading, KeysCarryKeyNumbersSerialsAndChildRows) {
@@ -168,13 +155,10 @@ TEST_P(SampleReading, KeysCarryKeyNumbersSerialsAndChildRows) {
     EXPECT_EQ(Values(orderLineKeys.GetRow(0)), (Strings{"PKName", "PKStatus"}));
     const ZMGRowCell& composite = KeyRow(orderLineKeys, 1);
     EXPECT_EQ(composite.KeyNumber(), 3);
-    EXPECT_EQ(Values(composite), (Strings{"PK_ORDER_LINE", "ENABLED"}));
+    EXPECT_EQ(Values(composite), Want("order-line-key"));
     const ZMGCell& keyColumns = composite.Child();
-    ASSERT_EQ(keyColumns.RowCount(), 3);
-    EXPECT_EQ(Values(keyColumns.GetRow(0)), (Strings{"ColumnNameP", "Position"}));
+    ASSERT_EQ(Rows(keyColumns), WantRows("order-line-key-columns"));
     EXPECT_EQ(keyColumns.GetRow(0).Serial(), 0);
-    EXPECT_EQ(Values(keyColumns.GetRow(1)), (Strings{"ORDER_NO", "1"}));
-    EXPECT_EQ(Values(keyColumns.GetRow(2)), (Strings{"LINE_NO", "2"}));
     const ZMGCell& lineColumns = Box("SALES", "ORDER_LINE").ColumnRows();
     EXPECT_EQ(keyColumns.GetRow(1).Serial(), lineColumns.GetRow(1).Serial());
     EXPECT_EQ(keyColumns.GetRow(2).Serial(), lineColumns.GetRow(2).Serial());
@@ -189,20 +173,16 @@ TEST_P(SampleReading, ForeignKeysIndexesAndConditionsReachTheirBoxes) {
     const MGShapeTable& order = Box("SALES", "CUSTOMER_ORDER");
     const ZMGCell& foreignKeys = order.ForeignKeyRows();
     ASSERT_EQ(foreignKeys.RowCount(), 4);
-    EXPECT_EQ(Values(foreignKeys.GetRow(0)),
-              (Strings{"FKName", "VerbPhrase", "ReferenceOwner", "ReferenceName", "DeleteRule", "FKStatus"}));
-    EXPECT_EQ(Values(foreignKeys.GetRow(1)), (Strings{"FK_ORDER_CUSTOMER", "FK_ORDER_CUSTOMER", "MST",
-                                                      "PK_CUSTOMER", "NO ACTION", "ENABLED"}));
-    EXPECT_EQ(Values(foreignKeys.GetRow(3)),
-              (Strings{"FK_ORDER_REP", "FK_ORDER_REP", "HR", "PK_EMPLOYEE", "NO ACTION", "ENABLED"}));
+    EXPECT_EQ(Values(foreignKeys.GetRow(0)), Want("foreign-keys-header"));
+    EXPECT_EQ(Values(foreignKeys.GetRow(1)), Want("order-foreign-key-1"));
+    EXPECT_EQ(Values(foreignKeys.GetRow(3)), Want("order-foreign-key-3"));
     EXPECT_EQ(KeyRow(foreignKeys, 1).KeyNumber(), -1);  // resolved once every owner is read
     EXPECT_EQ(Values(KeyRow(foreignKeys, 1).Child().GetRow(1)), (Strings{"CUSTOMER_ID", "1"}));
     EXPECT_EQ(Values(KeyRow(Box("SALES", "ORDER_LINE").ForeignKeyRows(), 1)).at(4), "CASCADE");
 
     const ZMGCell& indexes = order.IndexRows();
-    EXPECT_EQ(Column(indexes, 0),
-              (Strings{"IX_ORDER_CUSTOMER", "IX_ORDER_DATE_STATUS", "PK_CUSTOMER_ORDER"}));
-    EXPECT_EQ(Column(indexes, 1), (Strings{"NONUNIQUE", "NONUNIQUE", "UNIQUE"}));
+    EXPECT_EQ(Column(indexes, 0), Want("order-indexes"));
+    EXPECT_EQ(Column(indexes, 1), Want("order-index-kinds"));
     EXPECT_EQ(indexes.GetRow(0).Serial(), 0);
     EXPECT_EQ(indexes.GetRow(1).Serial(), 1);
     EXPECT_EQ(indexes.GetRow(3).Serial(), 3);
@@ -212,10 +192,9 @@ TEST_P(SampleReading, ForeignKeysIndexesAndConditionsReachTheirBoxes) {
     EXPECT_EQ(indexColumns.GetRow(2).Serial(), order.ColumnRows().GetRow(6).Serial());
 
     const ZMGCell& conditions = order.ConditionRows();
-    EXPECT_EQ(Values(conditions.GetRow(0)), (Strings{"CDName", "CDStatus", "ColumnNameP", "Condition"}));
+    EXPECT_EQ(Values(conditions.GetRow(0)), Want("conditions-header"));
     ASSERT_EQ(conditions.RowCount(), 5);
-    EXPECT_EQ(Values(conditions.GetRow(1)),
-              (Strings{"CK_ORDER_STATUS", "ENABLED", "STATUS", "STATUS IN ('N', 'S', 'C')"}));
+    EXPECT_EQ(Values(conditions.GetRow(1)), Want("order-condition-1"));
     EXPECT_EQ(conditions.GetRow(1).Serial(), order.ColumnRows().GetRow(6).Serial());
     EXPECT_EQ(Values(conditions.GetRow(2)).at(3), "\"ORDER_DATE\" IS NOT NULL");
 }
@@ -240,9 +219,7 @@ TEST_P(SampleReading, ReferencedOwnersUseTheAllFormsAndContinueTheKeyNumbers) {
 
     // Privileges made and received on the same table are both there, made first.
     MGSchema& hr = ReadReferenced("HR");
-    EXPECT_EQ(Rows(hr.Privileges(), 1), (std::vector<Strings>{{"EMPLOYEE", "MST", "HR", "SELECT"},
-                                                              {"DEPARTMENT", "SALES", "HR", "SELECT"},
-                                                              {"EMPLOYEE", "SALES", "HR", "SELECT"}}));
+    EXPECT_EQ(Rows(hr.Privileges(), 1), WantRows("hr-privileges"));
     EXPECT_EQ(Box("HR", "EMPLOYEE").PrivilegeRows().RowCount(), 2);
 }
 
@@ -278,12 +255,7 @@ TEST_P(SampleReading, AnOwnerNameWithQuotesKeepsItsMeaning) {
 
 TEST_P(SampleReading, ProgressShowsTheStepsInOrder) {
     ReadLogin();
-    EXPECT_EQ(MainLines(ports_.statusLog),
-              (Strings{"ユーザ名:SALES  サービス名:" + server_ + "  接続要求中.........", "接続完了",
-                       "テーブル情報解析中...", "フィールド情報解析中...", "ビュー情報解析中...",
-                       "索引情報解析中...", "制約情報解析中...", "制約情報(Primary Key)解析中...",
-                       "制約情報(Unique Key)解析中...", "制約情報(Foreign Key)解析中...",
-                       "制約情報(Condition)解析中..."}));
+    EXPECT_EQ(MainLines(ports_.statusLog), Want("progress", server_));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSources, SampleReading, ::testing::Values(Source::Snapshot, Source::Odbc),

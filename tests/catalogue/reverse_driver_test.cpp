@@ -8,6 +8,7 @@
 #include "catalogue/schema_manager.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_table.h"
+#include "support/data_cases.h"
 #include "support/recording_host.h"
 #include "support/snapshot_fixture.h"
 
@@ -58,8 +59,9 @@ int KeyNumber(ZMGCell& keys, int row) {
 
 class ReverseDriver : public ::testing::Test {
 protected:
-    std::string Build(const std::string& ddl) {
-        auto path = fixture::BuildSnapshotFromDdl(dir_, "dictionary.sqlite", ddl);
+    // A snapshot made from a DDL script of tests/data/catalogue.
+    std::string Build(const std::string& script) {
+        auto path = fixture::BuildSnapshotFromDdl(dir_, "dictionary.sqlite", fixture::DataText("catalogue/" + script));
         return path ? *path : std::string();
     }
     bool Run(const std::string& server, const std::string& user, const std::string& password) {
@@ -73,14 +75,8 @@ protected:
 };
 
 TEST_F(ReverseDriver, ForeignKeysInsideTheSchemaReadOneSchema) {
-    const std::string db = Build(R"(
-        CREATE USER A IDENTIFIED BY a;
-        ALTER SESSION SET CURRENT_SCHEMA = A;
-        CREATE TABLE P (ID NUMBER(4), CONSTRAINT PK_P PRIMARY KEY (ID));
-        CREATE TABLE C (ID NUMBER(4), P_ID NUMBER(4), PARENT NUMBER(4),
-                        CONSTRAINT PK_C PRIMARY KEY (ID),
-                        CONSTRAINT FK_C_P FOREIGN KEY (P_ID) REFERENCES P,
-                        CONSTRAINT FK_C_SELF FOREIGN KEY (PARENT) REFERENCES C);)");
+    // A: P, and C whose foreign keys reference P and C itself.
+    const std::string db = Build("reverse_one_schema.sql");
     ASSERT_TRUE(Run(db, "a", "a"));
     EXPECT_EQ(Owners(manager_), Strings{"A"});
     EXPECT_EQ(host_.schemaList, (Strings{"スキーマ名", "A"}));
@@ -95,23 +91,9 @@ TEST_F(ReverseDriver, ForeignKeysInsideTheSchemaReadOneSchema) {
 }
 
 TEST_F(ReverseDriver, ACycleOfOwnersReadsEachOnceInTheOrderFirstMet) {
-    const std::string db = Build(R"(
-        CREATE USER A IDENTIFIED BY a;
-        ALTER SESSION SET CURRENT_SCHEMA = C;
-        CREATE TABLE TC (ID NUMBER(4), A_ID NUMBER(4), CONSTRAINT PK_TC PRIMARY KEY (ID));
-        ALTER SESSION SET CURRENT_SCHEMA = A;
-        CREATE TABLE TA (ID NUMBER(4), B_ID NUMBER(4), CONSTRAINT PK_TA PRIMARY KEY (ID));
-        ALTER SESSION SET CURRENT_SCHEMA = B;
-        CREATE TABLE TB (ID NUMBER(4), C_ID NUMBER(4),
-                         CONSTRAINT PK_TB PRIMARY KEY (ID),
-                         CONSTRAINT UK_TB UNIQUE (C_ID),
-                         CONSTRAINT FK_TB_C FOREIGN KEY (C_ID) REFERENCES C.TC);
-        ALTER SESSION SET CURRENT_SCHEMA = A;
-        CREATE TABLE TA2 (ID NUMBER(4), B_ID NUMBER(4),
-                          CONSTRAINT FK_TA2_B FOREIGN KEY (B_ID) REFERENCES B.TB (C_ID));
-        ALTER SESSION SET CURRENT_SCHEMA = C;
-        CREATE TABLE TC2 (ID NUMBER(4), A_ID NUMBER(4),
-                          CONSTRAINT FK_TC2_A FOREIGN KEY (A_ID) REFERENCES A.TA);)");
+    // A references B, B references C and C references A again; TA2 references
+    // B's unique key.
+    const std::string db = Build("reverse_owner_cycle.sql");
     ASSERT_TRUE(Run(db, "a", "a"));
     EXPECT_EQ(Owners(manager_), (Strings{"A", "B", "C"}));
     EXPECT_EQ(host_.schemaList, (Strings{"スキーマ名", "A", "B", "C"}));
@@ -125,16 +107,8 @@ TEST_F(ReverseDriver, ACycleOfOwnersReadsEachOnceInTheOrderFirstMet) {
 }
 
 TEST_F(ReverseDriver, AReferencedOwnerThatFailsStopsTheReadingButKeepsWhatWasRead) {
-    const std::string db = Build(R"(
-        CREATE USER A IDENTIFIED BY a;
-        ALTER SESSION SET CURRENT_SCHEMA = B;
-        CREATE TABLE TB (ID NUMBER(4), CONSTRAINT PK_TB PRIMARY KEY (ID));
-        ALTER SESSION SET CURRENT_SCHEMA = C;
-        CREATE TABLE TC (ID NUMBER(4), CONSTRAINT PK_TC PRIMARY KEY (ID));
-        ALTER SESSION SET CURRENT_SCHEMA = A;
-        CREATE TABLE TA (ID NUMBER(4), B_ID NUMBER(4), C_ID NUMBER(4),
-                         CONSTRAINT FK_TA_B FOREIGN KEY (B_ID) REFERENCES B.TB,
-                         CONSTRAINT FK_TA_C FOREIGN KEY (C_ID) REFERENCES C.TC);)");
+    // A's TA references B.TB and C.TC.
+    const std::string db = Build("reverse_failing_owner.sql");
     // B's index columns cannot be read: fetching one of them fails (SQLite's
     // integer overflow stands for a database error), A's and C's can.
     fixture::ExecuteOnFile(db, "alter table ALL_IND_COLUMNS rename to IND_COLUMNS");
@@ -154,10 +128,8 @@ TEST_F(ReverseDriver, AReferencedOwnerThatFailsStopsTheReadingButKeepsWhatWasRea
 }
 
 TEST_F(ReverseDriver, AFailedLoginLeavesNothing) {
-    const std::string db = Build(R"(
-        CREATE USER A IDENTIFIED BY "Secret";
-        ALTER SESSION SET CURRENT_SCHEMA = A;
-        CREATE TABLE TA (ID NUMBER(4));)");
+    // User A (password Secret) with one table.
+    const std::string db = Build("reverse_login_only.sql");
     // A design from an earlier run is cleared before connecting; the user
     // is upper-cased, the password keeps its case.
     ASSERT_TRUE(Run(db, "a", "Secret"));

@@ -10,10 +10,14 @@
 #include <string>
 
 #include "base/file_io.h"
+#include "support/data_cases.h"
 #include "support/external_tool.h"
 #include "support/zip_reader.h"
 
 using namespace tabulorix;
+using tabulorix::testing::DataCases;
+using tabulorix::testing::Fields;
+using tabulorix::testing::Words;
 
 namespace {
 
@@ -27,15 +31,14 @@ struct CliResult {
 
 // Runs tabulorix-cli with stdin closed (not a terminal), without a display
 // and without QT_QPA_PLATFORM, so the command line has to choose the
-// platform itself. extra adds environment variables.
-CliResult RunCli(const QStringList& args, const QProcessEnvironment& extra = {}, const fs::path& dir = {}) {
+// platform itself; a password given is passed in TABULORIX_PASSWORD.
+CliResult RunCli(const QStringList& args, const QString& password = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "TABULORIX_PASSWORD"})
         environment.remove(QString::fromLatin1(name));
-    for (const QString& key : extra.keys()) environment.insert(key, extra.value(key));
+    if (!password.isEmpty()) environment.insert(QStringLiteral("TABULORIX_PASSWORD"), password);
     process.setProcessEnvironment(environment);
-    if (!dir.empty()) process.setWorkingDirectory(QString::fromStdString(dir.string()));
     process.start(QStringLiteral(TABULORIX_CLI), args);
     process.closeWriteChannel();
     CliResult result;
@@ -53,6 +56,13 @@ CliResult RunCli(const QStringList& args, const QProcessEnvironment& extra = {},
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+// The words of a command line written with blanks between them.
+QStringList Arguments(const std::string& line) {
+    QStringList args;
+    for (const std::string& word : Words(line)) args << QString::fromStdString(word);
+    return args;
 }
 
 const QString kSample = QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.sqlite");
@@ -81,34 +91,10 @@ TEST(CliUsage, EveryCommandHasItsOwnHelp) {
 }
 
 TEST(CliUsage, WrongCommandLinesNameWhatIsWrongAndExitWithTwo) {
-    struct Case {
-        QStringList args;
-        std::string named;
-    };
-    const std::vector<Case> cases{
-        {{"draw"}, "unknown command \"draw\""},
-        {{"word", "design.tlx"}, "word needs --output"},
-        {{"word", "-o", "out.docx"}, "word needs DESIGN.tlx"},
-        {{"word", "a.tlx", "b.tlx", "-o", "x"}, "not also \"b.tlx\""},
-        {{"word", "a.tlx", "--colour", "-o", "x"}, "unknown option --colour"},
-        {{"picture", "a.tlx", "--format", "gif", "-o", "x"}, "--format wants one of emf, svg, png, pdf"},
-        {{"picture", "a.tlx", "--format", "emf", "--page", "two", "-o", "x"}, "--page wants a whole number"},
-        {{"picture", "a.tlx", "--format", "emf", "--page", "-1", "-o", "x"}, "--page wants a whole number"},
-        {{"print", "a.tlx", "--from", "3", "--to", "2", "-o", "x"}, "--to 2 is below --from 3"},
-        {{"sql", "a.tlx", "--flags", "0x12G", "-o", "x"}, "--flags wants a hexadecimal number"},
-        {{"sql", "a.tlx", "--flags", "0x10", "--drop", "-o", "x"},
-         "--flags and --drop cannot be used together"},
-        {{"sql", "a.tlx", "--alter", "--inline", "-o", "x"}, "--alter and --inline cannot be used together"},
-        {{"csv", "a.tlx", "-d", ".", "--list", "9"}, "--list wants a whole number from 0 to 8"},
-        {{"csv", "a.tlx", "-d", ".", "--overwrite", "--no-overwrite"}, "cannot be used together"},
-        {{"reverse", "--service", "S", "--user", "U", "--pages-across", "0", "-o", "x"}, "--pages-across"},
-        {{"reverse", "--user", "U", "-o", "x"}, "reverse needs --service"},
-        {{"word", "a.tlx", "--output"}, "--output needs a value"},
-    };
-    for (const Case& c : cases) {
-        const CliResult r = RunCli(c.args);
-        EXPECT_EQ(r.status, 2) << c.args.join(' ').toStdString() << "\n" << r.err;
-        EXPECT_TRUE(Contains(r.err, c.named)) << c.args.join(' ').toStdString() << "\n" << r.err;
+    for (const Fields& c : DataCases("cli/usage_errors.txt")) {
+        const CliResult r = RunCli(Arguments(c[0]));
+        EXPECT_EQ(r.status, 2) << c[0] << "\n" << r.err;
+        EXPECT_TRUE(Contains(r.err, c[1])) << c[0] << "\n" << r.err;
     }
 }
 
@@ -120,11 +106,9 @@ protected:
         dir_ = fs::temp_directory_path() / ("tabulorix-cli-run-" + std::to_string(::getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        QProcessEnvironment password;
-        password.insert(QStringLiteral("TABULORIX_PASSWORD"), QStringLiteral("tiger"));
         reverse_ = RunCli({"reverse", "--service", kSample, "--user", "sales", "--pages-across", "2", "-o",
                            Path("sales.tlx")},
-                          password);
+                          QStringLiteral("tiger"));
     }
     static void TearDownTestSuite() { fs::remove_all(dir_); }
     static QString Path(const std::string& name) { return QString::fromStdString((dir_ / name).string()); }
@@ -149,51 +133,21 @@ TEST_F(CliRunTest, ReverseWritesADesignWithTheGivenPages) {
 // Commands that cannot do their job fail with the reason on stderr, never
 // show the password given, and leave no output file behind.
 TEST_F(CliRunTest, FailuresNameTheReasonAndWriteNothing) {
-    const struct {
-        QStringList args;
-        int status;
-        std::string reason;
-        std::string output;  // must not exist afterwards
-    } cases[] = {
-        {{"reverse", "--service", kSample, "--user", "SALES", "--password", "Secret-42", "--columns", "all",
-          "-o", Path("refused.tlx")},
-         1,
-         "ORA-01017",
-         "refused.tlx"},
-        {{"snapshot", "--service", kSample, "--user", "sales", "--password", "Secret-42", "-o",
-          Path("refused.sqlite")},
-         1,
-         "ORA-01017",
-         "refused.sqlite"},
-        {{"reverse", "--service", kSample, "--user", "SALES", "-o", Path("none.tlx")},
-         2,
-         "TABULORIX_PASSWORD",
-         "none.tlx"},
-        {{"print", Path("sales.tlx"), "--from", "5", "-o", Path("none.pdf")},
-         1,
-         "nothing was printed",
-         "none.pdf"},
-        {{"picture", Path("sales.tlx"), "--format", "emf", "--page", "3", "-o", Path("page3.emf")},
-         1,
-         "ページ番号が範囲外です。",
-         "page3.emf"},
-        {{"sql", Path("sales.tlx"), "--schema", "NOBODY", "-o", Path("x.sql")}, 1, "NOBODY", "x.sql"},
-        {{"csv", Path("sales.tlx"), "-d", Path("missing")}, 1, "missing", "missing"},
-        {{"word", "/nonexistent/design.tlx", "-o", Path("x.docx")}, 1, "/nonexistent/design.tlx", "x.docx"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        const CliResult r = RunCli(c.args);
-        EXPECT_EQ(r.status, c.status) << r.err;
-        EXPECT_TRUE(Contains(r.err, c.reason)) << r.err;
+    for (const Fields& c : DataCases("cli/failures.txt")) {
+        SCOPED_TRACE(c[0]);
+        QStringList args = Arguments(c[0]);
+        args.replaceInStrings(QStringLiteral("{sample}"), kSample);
+        args.replaceInStrings(QStringLiteral("{dir}"), QString::fromStdString(dir_.string()));
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, std::stoi(c[1])) << r.err;
+        EXPECT_TRUE(Contains(r.err, c[2])) << r.err;
         EXPECT_FALSE(Contains(r.err, "Secret-42"));
-        EXPECT_FALSE(fs::exists(dir_ / c.output));
+        EXPECT_FALSE(fs::exists(dir_ / c[3]));
     }
 }
 
 TEST_F(CliRunTest, ASnapshotCopyReadsBackToTheSameDesignAndHoldsNoPassword) {
-    QProcessEnvironment password;
-    password.insert(QStringLiteral("TABULORIX_PASSWORD"), QStringLiteral("tiger"));
+    const QString password = QStringLiteral("tiger");
     const CliResult copy =
         RunCli({"snapshot", "--service", kSample, "--user", "sales", "-o", Path("copy.sqlite")}, password);
     ASSERT_EQ(copy.status, 0) << copy.err;

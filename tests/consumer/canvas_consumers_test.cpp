@@ -12,6 +12,7 @@
 
 #include "platform/emf_canvas.h"
 #include "platform/qt_canvas.h"
+#include "support/data_cases.h"
 #include "support/external_tool.h"
 #include "support/image_probe.h"
 
@@ -112,27 +113,15 @@ protected:
         const Placement& s = *placed;
         EXPECT_GT(s.scale, 0.5) << consumer;
         const int r = std::max(2, s.Length(2));
-        auto near = [&](double x, double y, Color color, const char* what) {
-            EXPECT_TRUE(AnyNear(png, s.X(x), s.Y(y), r, color, 60))
-                << consumer << ": " << what << " expected near " << DescribePixel(png, s.X(x), s.Y(y));
-        };
-        auto white = [&](double x, double y, const char* what) {
-            EXPECT_TRUE(testing::IsNearAt(png, s.X(x), s.Y(y), kWhite, 40))
-                << consumer << ": " << what << " should be paper " << DescribePixel(png, s.X(x), s.Y(y));
-        };
-        white(240, 30, "below the solid line");
-        near(80, 100, kRed, "rectangle fill");
-        near(20, 100, kBlack, "rectangle left edge");
-        near(139, 100, kBlack, "rectangle right edge");
-        white(145, 100, "right of the rectangle");
-        white(80, 55, "above the rectangle");
-        near(240, 100, kYellow, "round rectangle fill");
-        near(240, 60, kBlack, "round rectangle top edge");
-        white(182, 62, "round rectangle corner");
-        near(400, 100, kBlue, "ellipse fill");
-        white(343, 63, "outside the ellipse corner");
-        near(40, 200, kGreen, "polygon fill");
-        white(120, 280, "outside the polygon");
+        for (const testing::Fields& probe : testing::DataCases("consumer/sample_probes.txt")) {
+            const std::vector<int> at = testing::Ints(probe[0]);
+            const int x = s.X(at[0]), y = s.Y(at[1]);
+            const bool shown =
+                probe[1] == "paper"
+                    ? testing::IsNearAt(png, x, y, kWhite, 40)
+                    : AnyNear(png, x, y, r, static_cast<Color>(testing::Ints(probe[1])[0]), 60);
+            EXPECT_TRUE(shown) << consumer << ": " << probe[2] << " at " << DescribePixel(png, x, y);
+        }
         // Dotted line: green along the line, but with gaps.
         const QRect dottedRow = s.Rect(30, 38, 450, 43);
         std::vector<bool> greenColumn(static_cast<std::size_t>(dottedRow.width()), false);

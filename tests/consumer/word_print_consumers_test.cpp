@@ -40,21 +40,18 @@ TEST(WordConsumer, LibreOfficeShowsFourPortraitPicturesInPageOrder) {
     box.SetPageCount(2, 2);
     box.SetZoom(100, 1);
     // Every page of the grid filled with its own colour, a margin left white.
-    const DiagramRepaint repaint{
-        [&] {
-            box.ClearPaper();
-            const int w = box.PaperW();
-            const int h = box.PaperH();
-            for (int p = 0; p < 4; ++p) {
-                const int left = (p % 2) * w;
-                const int top = (p / 2) * h;
-                box.SetBrushColor(kPageColors[std::size_t(p)]);
-                box.FillRect(Rect{left + w / 8, top + h / 8, left + w - w / 8, top + h - h / 8});
-            }
-        },
-        {},
-        {},
-        {}};
+    const auto paint = [&] {
+        box.ClearPaper();
+        const int w = box.PaperW();
+        const int h = box.PaperH();
+        for (int p = 0; p < 4; ++p) {
+            const int left = (p % 2) * w;
+            const int top = (p / 2) * h;
+            box.SetBrushColor(kPageColors[std::size_t(p)]);
+            box.FillRect(Rect{left + w / 8, top + h / 8, left + w - w / 8, top + h - h / 8});
+        }
+    };
+    const DiagramRepaint repaint{paint, {}, {}, {}};
     int windowZoom = 100;
     ASSERT_TRUE(ExportDiagramToWord(box, parts.tap, dir.File("diagram.docx"), windowZoom, repaint));
     EXPECT_TRUE(parts.ports.messages.empty());

@@ -1,10 +1,13 @@
 // Automatic layout over pages 1000 × 1000, the relayout's page count, the
 // layout lines written and read back, and the diagram steps after reading.
+#include <fstream>
+
 #include "diagram/settings.h"
 #include "diagram/auto_layout.h"
 #include "diagram/diagram_build.h"
 #include "diagram/layout_lines.h"
 #include "diagram_fixture.h"
+#include "support/data_cases.h"
 #include "support/row_values.h"
 
 using namespace tabulorix;
@@ -55,53 +58,27 @@ protected:
 TEST_F(Layout, AutomaticPlacementInBandsAndPageColumns) {
     ASSERT_EQ(box.PaperW(), 1000);
     ASSERT_EQ(box.PaperH(), 1000);
-    const struct {
-        const char* what;
-        int across;
-        std::vector<std::pair<int, int>> sizes;
-        std::vector<Rect> last;  // positions of the last boxes
-        int down;
-    } cases[] = {
-        {"three on one page", 1, {{400, 150}, {400, 100}, {400, 80}},
-         {{50, 51, 450, 201}, {500, 51, 900, 151}, {50, 51 + 150 + 50, 450, 331}}, 1},
-        {"two pages across", 2, {{400, 100}, {400, 150}, {400, 80}},
-         {{50, 51, 450, 151}, {500, 51, 900, 201}, {1050, 51, 1450, 131}}, 1},
-        // Wider than a page: a band of its own, overflowing; the next box
-        // opens a new band too (50 + 950 + 50 is past the page).
-        {"too wide", 1, {{400, 100}, {950, 100}, {100, 100}},
-         {{50, 51, 450, 151}, {50, 201, 1000, 301}, {50, 351, 150, 451}}, 1},
-        {"first fits exactly", 1, {{900, 100}}, {{50, 51, 950, 151}}, 1},
-        {"first too wide", 1, {{901, 100}}, {{50, 101, 951, 201}}, 1},
-        // Six bands of 250: the last ends at 51 + 5 × 250 + 200 = 1501.
-        {"pages down grow", 1, std::vector<std::pair<int, int>>(12, {400, 200}), {{500, 1301, 900, 1501}}, 2},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const tabulorix::testing::Fields& c : tabulorix::testing::DataCases("diagram/placements.txt")) {
+        SCOPED_TRACE(c[0]);
         diagram.Clear();
-        across = c.across;
+        across = std::stoi(c[1]);
         down = 1;
-        for (const auto& [w, h] : c.sizes) Unplaced("T" + std::to_string(diagram.Count()), w, h);
+        const std::vector<int> sizes = tabulorix::testing::Ints(c[2]);
+        for (std::size_t i = 0; i + 1 < sizes.size(); i += 2)
+            Unplaced("T" + std::to_string(diagram.Count()), sizes[i], sizes[i + 1]);
         Run();
-        const int first = diagram.Count() - static_cast<int>(c.last.size());
-        for (int i = 0; i < static_cast<int>(c.last.size()); ++i) {
-            EXPECT_EQ(diagram.Item(first + i)->Position(), c.last[i]) << i;
-            EXPECT_EQ(diagram.Item(first + i)->State(), MGShapeRect::kStateNormal);
+        const std::vector<int> last = tabulorix::testing::Ints(c[3]);
+        const int first = diagram.Count() - static_cast<int>(last.size() / 4);
+        for (std::size_t i = 0; i + 3 < last.size(); i += 4) {
+            const MGShapeTable& placed = *diagram.Item(first + static_cast<int>(i / 4));
+            EXPECT_EQ(placed.Position(), (Rect{last[i], last[i + 1], last[i + 2], last[i + 3]})) << i / 4;
+            EXPECT_EQ(placed.State(), MGShapeRect::kStateNormal);
         }
         EXPECT_TRUE(diagram.Modified());
-        EXPECT_EQ(across, c.across);  // never grows during placement
-        EXPECT_EQ(down, c.down);
-        EXPECT_EQ(Pages(), std::make_pair(c.across, c.down));
+        EXPECT_EQ(across, std::stoi(c[1]));  // never grows during placement
+        EXPECT_EQ(down, std::stoi(c[4]));
+        EXPECT_EQ(Pages(), std::make_pair(across, down));
     }
-}
-
-TEST_F(Layout, LoadedBoxesReachingX2500RaisePagesAcrossToThree) {
-    Unplaced("FAR", 400, 100);
-    MGShapeTable& fresh = Unplaced("FRESH", 100, 100);
-    Run({"[TABLE LAYOUT]", "SALES FAR 2500 60", "[SET ITEM]"});
-    EXPECT_EQ(diagram.Item(0)->Position(), (Rect{2500, 60, 2900, 160}));
-    EXPECT_EQ(across, 3);
-    // The box without a line goes below the loaded ones.
-    EXPECT_EQ(fresh.Position(), (Rect{50, 210, 150, 310}));
 }
 
 TEST_F(Layout, LayoutLinesRoundTripWithTextsAndLegend) {
@@ -181,21 +158,20 @@ TEST_F(Layout, ABadNumberCostsOnlyItsOwnLineAndAutomaticPlacementPlacesThatBox) 
 }
 
 TEST_F(Layout, MissingFieldsAndEmptyLinesAreReadingErrors) {
-    for (const std::vector<std::string>& section :
-         {std::vector<std::string>{"[TABLE LAYOUT]", "SALES T1 10"},
-          {"[TABLE LAYOUT]", "SALES T1"},
-          {"[TABLE LAYOUT]", "", "[SET ITEM]"},
-          {"[TABLE LAYOUT]", "SALES T1 10 99999999999"},
-          {"[TABLE LAYOUT]", "SALES T1 5x 51"},
-          {"[TABLE LAYOUT]", "SALES T1 16777217 0"},
-          {"[TABLE LAYOUT]", "SALES T1 0 -16777217"},
-          {"[TABLE LAYOUT]", "SALES T1 50 51", ""}}) {
+    // One case a line: the lines after "[TABLE LAYOUT]", separated by "|".
+    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/diagram/bad_layout_lines.txt");
+    int cases = 0;
+    for (std::string line; std::getline(in, line); ++cases) {
+        std::vector<std::string> section{"[TABLE LAYOUT]"};
+        for (std::size_t start = 0, bar = 0; bar != std::string::npos; start = bar + 1)
+            section.push_back(line.substr(start, (bar = line.find('|', start)) - start));
         diagram.Clear();
         ports.messages.clear();
         Unplaced("T1", 100, 100);
-        EXPECT_FALSE(ReadLayoutLines(diagram, section)) << section[1];
+        EXPECT_FALSE(ReadLayoutLines(diagram, section)) << line;
         EXPECT_EQ(ports.messages, std::vector<std::string>{"デザインファイルの読み込みエラーが発生しました。"});
     }
+    EXPECT_EQ(cases, 8);
     // A line naming no box is ignored, whatever its numbers; blanks around
     // fields are trimmed.
     diagram.Clear();

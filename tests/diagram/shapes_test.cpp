@@ -47,8 +47,13 @@ TEST(Shapes, NameForModeAndTitleChooseTheLogicalNameWithBitOne) {
     EXPECT_EQ(box.NameForMode(2), "EMP");
     EXPECT_EQ(box.NameForMode(3), "社員");
     EXPECT_EQ(box.NameForMode(0), "EMP");
+    // The schema number only with two or more schemas.
+    box.SetSchemaCount(1);
+    EXPECT_EQ(box.GetTitle(2), "  EMP");
     box.SetSchemaCount(2);
     EXPECT_EQ(box.GetTitle(1), "  社員 (1/2)");
+    box.SetSchemaNumber(2);
+    EXPECT_EQ(box.GetTitle(2), "  EMP (2/2)");
 }
 
 TEST(Shapes, IsInsideIsStrictOnAllFourSides) {

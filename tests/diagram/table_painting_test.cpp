@@ -85,7 +85,6 @@ protected:
 // notation has index symbols, never on key columns only.
 TEST_F(TablePainting, StoredHeightFollowsTheColumnMode) {
     MGShapeTable& emp = Emp(kAll);
-    EXPECT_EQ(emp.LineHeight(), kLine);
     MGShapeTable& empty = diagram.AddBox(Table("SCOTT", "T", {}));
     MGShapeTable& legend = diagram.AddBox(std::make_unique<MGShapeLegend>());
     const struct {
@@ -99,7 +98,6 @@ TEST_F(TablePainting, StoredHeightFollowsTheColumnMode) {
         Measure(*c.shape, c.flags);
         EXPECT_EQ(c.shape->Position().bottom, 60 + c.lines * kLine) << c.shape->Name() << " " << c.flags;
     }
-    EXPECT_EQ(emp.GetRect().bottom, 60 + kLine);  // names only: it reports one line
     Redraw(legend);
     // Names only: the title and the four line marks, nothing else.
     const std::vector<std::string> texts = paintBox.canvas.Texts();
@@ -149,16 +147,6 @@ TEST_F(TablePainting, TheDisplayModeChoosesLogicalOrPhysicalNames) {
         EXPECT_EQ(texts, (std::vector<std::string>{c.title, c.column}));
         diagram.Clear();
     }
-}
-
-TEST_F(TablePainting, TitlesCarryTheSchemaNumberOnlyWithTwoOrMoreSchemas) {
-    MGShapeTable& emp = Emp(kAll);
-    EXPECT_EQ(emp.GetTitle(2), "  EMP");
-    emp.SetSchemaCount(2);
-    EXPECT_EQ(emp.GetTitle(2), "  EMP (1/2)");
-    emp.SetSchemaNumber(2);
-    Redraw(emp);
-    EXPECT_EQ(paintBox.canvas.Texts().front(), "  EMP (2/2)");
 }
 
 TEST_F(TablePainting, MarkerTextsFollowTheNotation) {

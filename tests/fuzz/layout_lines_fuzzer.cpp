@@ -3,6 +3,7 @@
 // the automatic layout that places the boxes the lines do not name.
 #include <memory>
 
+#include "base/file_io.h"
 #include "diagram/auto_layout.h"
 #include "diagram/diagram_build.h"
 #include "diagram/draw_table_list.h"
@@ -10,7 +11,6 @@
 #include "diagram/shape_table.h"
 #include "diagram/shape_text.h"
 #include "fuzz/fuzz_support.h"
-#include "base/file_io.h"
 #include "render/draw_box.h"
 #include "support/recording_host.h"
 
@@ -24,8 +24,7 @@ void AddBoxes(MGDrawTableList& diagram) {
     diagram.AddBox(std::make_unique<MGShapeTable>(1, "SCOTT", "EMP", "EMP", "", true));
     diagram.AddBox(std::make_unique<MGShapeTable>(1, "SCOTT", "DEPT", "DEPT", "", true));
     diagram.AddBox(std::make_unique<MGShapeTable>(2, "HR", "JOBS", "JOBS", "", true));
-    auto text = std::make_unique<MGShapeText>("注記", "IPAPGothic", 9, 0);
-    diagram.AddBox(std::move(text));
+    diagram.AddBox(std::make_unique<MGShapeText>("注記", "IPAPGothic", 9, 0));
     AddLegend(diagram);
     NameTextsAndLegend(diagram);
 }

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "reading/reverse_driver.h"
-#include "reading/schema_connect.h"
 #include "catalogue/schema_manager.h"
 #include "diagram/draw_table_list.h"
 #include "fuzz/fuzz_support.h"
+#include "reading/reverse_driver.h"
+#include "reading/schema_connect.h"
 #include "support/recording_host.h"
 
 using namespace tabulorix;
@@ -62,40 +62,26 @@ void Check(int status, sqlite3* db) {
     }
 }
 
+// NULL, one of the odd texts, a number, free text or a pool value.
 void BindValue(FuzzedDataProvider& input, sqlite3_stmt* statement, int index) {
-    switch (input.ConsumeIntegralInRange(0, 10)) {
-        case 0:
-            sqlite3_bind_null(statement, index);
-            return;
-        case 1:
-            sqlite3_bind_text(statement, index, "", 0, SQLITE_TRANSIENT);
-            return;
-        case 2:
-            sqlite3_bind_text(statement, index, "   ", 3, SQLITE_TRANSIENT);
-            return;
-        case 3:
-            sqlite3_bind_text(statement, index, "A\"B", -1, SQLITE_TRANSIENT);
-            return;
-        case 4:
-            sqlite3_bind_text(statement, index, "O'K,\"X\"", -1, SQLITE_TRANSIENT);
-            return;
-        case 5:
-            sqlite3_bind_text(statement, index, "社員 表", -1, SQLITE_TRANSIENT);
-            return;
-        case 6:
-            sqlite3_bind_int64(statement, index, input.ConsumeIntegral<std::int64_t>());
-            return;
-        case 7: {
-            const std::string text = input.ConsumeRandomLengthString(24);
-            sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-            return;
-        }
-        default: {
-            const char* value = kPool[input.ConsumeIntegralInRange<std::size_t>(0, kPool.size() - 1)];
-            sqlite3_bind_text(statement, index, value, -1, SQLITE_TRANSIENT);
-            return;
-        }
+    static const char* const kOdd[] = {"", "   ", "A\"B", "O'K,\"X\"", "社員 表"};
+    const int kind = input.ConsumeIntegralInRange(0, 10);
+    std::string text;
+    if (kind == 0) {
+        sqlite3_bind_null(statement, index);
+        return;
     }
+    if (kind == 6) {
+        sqlite3_bind_int64(statement, index, input.ConsumeIntegral<std::int64_t>());
+        return;
+    }
+    if (kind <= 5)
+        text = kOdd[kind - 1];
+    else if (kind == 7)
+        text = input.ConsumeRandomLengthString(24);
+    else
+        text = kPool[input.ConsumeIntegralInRange<std::size_t>(0, kPool.size() - 1)];
+    sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
 void FillTable(FuzzedDataProvider& input, sqlite3* db, const DictionaryTable& table) {

@@ -1,5 +1,6 @@
 // The CSV lists: captions, group columns with and without "サプレス", the
-// proposed names and the overwrite question, checked on the written files.
+// proposed names and the overwrite question, checked on the written files
+// against the lists kept in tests/data/outputs/csv_lists.txt.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,12 +12,17 @@
 #include "support/catalogue_builder.h"
 #include "support/recording_host.h"
 #include "support/snapshot_fixture.h"
+#include "data_blocks.h"
 
 using namespace tabulorix;
 
 using namespace tabulorix::testing;
 
 namespace {
+
+using Lines = std::vector<std::string>;
+
+const Lines& Expected(const std::string& name) { return outputs_test::BlockLines("csv_lists.txt", name); }
 
 class CsvExport : public ::testing::Test {
 protected:
@@ -33,9 +39,9 @@ protected:
         return emp;
     }
 
-    std::vector<std::string> Lines(int kind, bool suppress, bool visibleOnly = true) {
+    Lines List(int kind, bool suppress, bool visibleOnly = true) {
         const auto list = BuildCsvList(manager, kind, {"SCOTT", suppress, visibleOnly}, true);
-        std::vector<std::string> lines;
+        Lines lines;
         if (list) list->WriteCsvLines(lines);
         return lines;
     }
@@ -43,14 +49,8 @@ protected:
 
 TEST_F(CsvExport, ColumnListWithAndWithoutSuppress) {
     Emp();
-    const std::string header =
-        R"("タイプ","物理表名","物理列名","キー","型","桁数","NULL可","省略時値","コメント")";
-    EXPECT_EQ(Lines(1, true),
-              (std::vector<std::string>{header, R"("表","EMP","EMPNO","","NUMBER","4","N","","")",
-                                        R"(,,"ENAME","","VARCHAR2","10","Y","","")"}));
-    EXPECT_EQ(Lines(1, false),
-              (std::vector<std::string>{header, R"("表","EMP","EMPNO","","NUMBER","4","N","","")",
-                                        R"("表","EMP","ENAME","","VARCHAR2","10","Y","","")"}));
+    EXPECT_EQ(List(1, true), Expected("columns-suppressed"));
+    EXPECT_EQ(List(1, false), Expected("columns-repeated"));
 }
 
 TEST_F(CsvExport, KeyColumnShowsTheKeyMarks) {
@@ -58,11 +58,10 @@ TEST_F(CsvExport, KeyColumnShowsTheKeyMarks) {
     AddPrimaryKey(emp, "PK_EMP", {"EMPNO"}, 1);
     MarkKeys(*MGDrawTableList::Current());
     emp.SetDisplayFlags(0x100);
-    const std::vector<std::string> lines = Lines(1, true);
+    const Lines lines = List(1, true);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1], R"x("表","EMP","EMPNO","  (PK)","NUMBER","4","N","","")x");
-    EXPECT_EQ(Lines(2, true), (std::vector<std::string>{R"("物理表名","制約名","状態","物理列名","位置")",
-                                                        R"("EMP","PK_EMP","ENABLED","EMPNO","1")"}));
+    EXPECT_EQ(List(2, true), Expected("primary-keys"));
 }
 
 TEST_F(CsvExport, TableListIgnoresVisibleOnly) {
@@ -70,13 +69,13 @@ TEST_F(CsvExport, TableListIgnoresVisibleOnly) {
     AddTable(scott, "GREY", "", "灰色", false);
     MGShapeView& view = AddView(scott, "V_EMP", "select\nEMPNO\nfrom EMP");
     AddColumn(view, {"EMPNO", "NUMBER", "4"});
-    EXPECT_EQ(Lines(0, true),
-              (std::vector<std::string>{R"("タイプ","物理表名","コメント")", R"("表","EMP","社員表")",
-                                        R"(,"GREY","灰色")", R"("ビュー","V_EMP","")"}));
-    EXPECT_EQ(Lines(7, true), (std::vector<std::string>{R"("物理表名","ビューソース")",
-                                                        "\"V_EMP\",\"select\nEMPNO\nfrom EMP\""}));
+    EXPECT_EQ(List(0, true), Expected("tables-with-grey-and-view"));
+    // The view source is one field over three lines.
+    const Lines views = List(7, true);
+    ASSERT_EQ(views.size(), 2u);
+    EXPECT_EQ(views[0] + "\n" + views[1] + "\n", outputs_test::BlockText("csv_lists.txt", "view-sources"));
     // The grey table is left out of the column list when only visible boxes are wanted.
-    for (const std::string& line : Lines(1, false, true)) EXPECT_EQ(line.find("GREY"), std::string::npos);
+    for (const std::string& line : List(1, false, true)) EXPECT_EQ(line.find("GREY"), std::string::npos);
 }
 
 TEST_F(CsvExport, ForeignKeyListNamesTheReferencedTableAndColumn) {
@@ -87,11 +86,7 @@ TEST_F(CsvExport, ForeignKeyListNamesTheReferencedTableAndColumn) {
     AddColumn(emp, {"DEPTNO", "NUMBER", "2"});
     AddForeignKey(emp, "FK_DEPT", "SCOTT", "PK_DEPT", {"DEPTNO"});
     emp.ForeignKeyRows().GetRow(1).SetKeyNumber(1);
-    EXPECT_EQ(
-        Lines(4, true),
-        (std::vector<std::string>{
-            R"("物理表名","制約名","参照先オーナー","参照先制約名","削除規則","状態","参照先物理表名","参照先物理列名","物理列名","位置")",
-            R"("EMP","FK_DEPT","SCOTT","PK_DEPT","NO ACTION","ENABLED","DEPT","DEPTNO","DEPTNO","1")"}));
+    EXPECT_EQ(List(4, true), Expected("foreign-keys"));
 }
 
 TEST_F(CsvExport, ProposedNames) {
@@ -118,15 +113,11 @@ TEST_F(CsvExport, NoToAnOverwriteKeepsThatFileAndWritesTheOthers) {
     EXPECT_EQ(ports.questions,
               std::vector<std::string>{dir.File("tables.csv") + "は存在しますファイルを上書きしますか?"});
     EXPECT_EQ(tabulorix::ReadFileBytes(dir.File("tables.csv")), "old");
-    EXPECT_EQ(DecodedFile(dir.File("columns.csv")),
-              CrLf({R"("タイプ","物理表名","物理列名","キー","型","桁数","NULL可","省略時値","コメント")",
-                    R"("表","EMP","EMPNO","","NUMBER","4","N","","")",
-                    R"(,,"ENAME","","VARCHAR2","10","Y","","")"}));
+    EXPECT_EQ(DecodedFile(dir.File("columns.csv")), CrLf(Expected("columns-suppressed")));
 
     ports.answers = {tabulorix::Answer::Yes, tabulorix::Answer::Cancel};
     EXPECT_TRUE(SaveCsvLists(manager, {"SCOTT", false, true}, request));
-    EXPECT_EQ(DecodedFile(dir.File("tables.csv")),
-              CrLf({R"("タイプ","物理表名","コメント")", R"("表","EMP","社員表")"}));
+    EXPECT_EQ(DecodedFile(dir.File("tables.csv")), CrLf(Expected("tables")));
     EXPECT_NE(DecodedFile(dir.File("columns.csv")).find(",,"), std::string::npos);  // Cancel kept the old one
 }
 

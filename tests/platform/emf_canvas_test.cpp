@@ -6,7 +6,6 @@
 
 #include <cstring>
 #include <map>
-#include <numeric>
 
 #include <QString>
 
@@ -20,13 +19,8 @@ namespace {
 
 using namespace testing;  // the record types
 using Record = EmfRecord;
-
-std::vector<Record> Records(const std::vector<std::uint8_t>& emf) {
-    return EmfRecords(emf);
-}
-std::vector<Record> OfType(const std::vector<Record>& records, std::uint32_t type) {
-    return EmfRecordsOfType(records, type);
-}
+constexpr auto Records = EmfRecords;
+constexpr auto OfType = EmfRecordsOfType;
 
 // The advances an EXTTEXTOUTW record gives its characters.
 std::vector<int> Advances(const Record& text) {
@@ -163,9 +157,6 @@ TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
         cornerFound |= line.I32(8) == 10 + size.width && line.I32(12) == 20 + size.height;
     }
     EXPECT_TRUE(cornerFound) << "the background path reaches the far corner of the measured cell";
-    EXPECT_EQ(Advances(text), PrefixAdvances(FontSpec{"ＭＳ Ｐゴシック", 9, kFontBold}, u"社員テーブル"));
-    const std::vector<int> advances = Advances(text);
-    EXPECT_EQ(std::accumulate(advances.begin(), advances.end(), 0), size.width);
 }
 
 // Every character is placed where the measured text before it ends, so the

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/snapshot_fixture.h"
 #include "support/thrown.h"
 
 using namespace tabulorix;
@@ -22,12 +23,8 @@ namespace {
 
 class FileIoTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tabulorix-fileio-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    tabulorix::testing::TempDirectory tmp_;
+    fs::path dir_{tmp_.path()};
 
     std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
@@ -45,8 +42,6 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-
-    fs::path dir_;
 };
 
 using Lines = std::vector<std::string>;
@@ -65,28 +60,36 @@ TEST_F(FileIoTest, ReadsCp932AndBomUtf8LinesWithMixedTerminators) {
     EXPECT_EQ(utf8.lines, (Lines{"〜", "😀"}));
 }
 
-TEST_F(FileIoTest, UndecodableTextNamesPathAndLine) {
-    const std::string path = PathOf("bad.tlx");
-    WriteRaw(path, "one\r\ntwo\r\nth\x85\x40ree\r\n");
-    const auto e = Thrown<FileError>([&] { ReadTextLines(path); });
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->path(), path);
-    EXPECT_EQ(e->line(), 3);
-    const std::string message = e->what();
-    EXPECT_NE(message.find(path), std::string::npos) << message;
-    EXPECT_NE(message.find("3 行目"), std::string::npos) << message;
-}
-
-TEST_F(FileIoTest, ReadingAMissingFileOrADirectoryFailsWithTheSystemReason) {
-    const std::string missing = PathOf("missing.tlx");
-    const auto e = Thrown<FileError>([&] { ReadFileBytes(missing); });
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->path(), missing);
-    EXPECT_NE(std::string(e->what()).find(missing), std::string::npos);
-    EXPECT_NE(std::string(e->what()).find("No such file or directory"), std::string::npos) << e->what();
-    const auto directory = Thrown<FileError>([&] { ReadFileBytes(dir_.string()); });
-    ASSERT_TRUE(directory);
-    EXPECT_NE(std::string(directory->what()).find("Is a directory"), std::string::npos) << directory->what();
+// Reading a missing file, a directory or undecodable text, or saving into a
+// missing directory, fails naming the path and the system's reason or the
+// line (0 when there is none), and leaves nothing behind.
+TEST_F(FileIoTest, FailuresNameThePathAndTheReason) {
+    const struct {
+        std::string path, content, reason;  // content is written first when given
+        bool write;
+        int line;
+    } cases[] = {
+        {PathOf("missing.tlx"), "", "No such file or directory", false, 0},
+        {dir_.string(), "", "Is a directory", false, 0},
+        {PathOf("no-such-dir/out.tlx"), "", "No such file or directory", true, 0},
+        {PathOf("bad.tlx"), "one\r\ntwo\r\nth\x85\x40ree\r\n", "3 行目", false, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        if (!c.content.empty()) WriteRaw(c.path, c.content);
+        const auto e = Thrown<FileError>([&] {
+            if (c.write)
+                WriteFileAtomically(c.path, "x");
+            else
+                ReadTextLines(c.path);
+        });
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->path(), c.path);
+        EXPECT_EQ(e->line(), c.line);
+        EXPECT_NE(std::string(e->what()).find(c.path), std::string::npos) << e->what();
+        EXPECT_NE(std::string(e->what()).find(c.reason), std::string::npos) << e->what();
+        EXPECT_EQ(Entries().size(), c.content.empty() ? 0u : 1u);
+    }
 }
 
 TEST_F(FileIoTest, WritesLinesWithCrLfInCp932OrElseUtf8WithBom) {
@@ -126,16 +129,6 @@ TEST_F(FileIoTest, SavingThroughASymbolicLinkReplacesTheLinkedFile) {
     WriteFileAtomically(link, "new");
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadRaw(real), "new");
-}
-
-TEST_F(FileIoTest, SavingIntoAMissingDirectoryFailsNamingThePath) {
-    const std::string path = PathOf("no-such-dir/out.tlx");
-    const auto e = Thrown<FileError>([&] { WriteFileAtomically(path, "x"); });
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->path(), path);
-    EXPECT_NE(std::string(e->what()).find(path), std::string::npos) << e->what();
-    EXPECT_NE(std::string(e->what()).find("No such file or directory"), std::string::npos) << e->what();
-    EXPECT_TRUE(Entries().empty());
 }
 
 TEST_F(FileIoTest, ADirectoryInPlaceOfTheTargetIsLeftAloneAndTheTemporaryRemoved) {

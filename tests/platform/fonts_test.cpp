@@ -7,7 +7,6 @@
 #include <QFontDatabase>
 #include <QImage>
 
-#include "platform/emf_canvas.h"
 #include "platform/qt_canvas.h"
 
 using namespace tabulorix;
@@ -93,15 +92,13 @@ TEST(Fonts, KeptWidthsBelongToTheirFontSizeStyleAndResolution) {
 
 TEST(Fonts, MetricsDoNotDependOnTheDeviceResolution) {
     // An image that claims 300 dpi measures the same as the 96-dpi reference
-    // when the canvas is told 96, and a metafile agrees with both.
+    // when the canvas is told 96.
     QImage image(10, 10, QImage::Format_RGB32);
     image.setDotsPerMeterX(11811);
     image.setDotsPerMeterY(11811);
     QtCanvas onImage(image, 96.0);
-    EmfCanvas picture(100, 100);
     const std::string text = "EMP 社員 (PK)(FK1)";
     EXPECT_EQ(onImage.TextExtent(text), MeasureText(FontSpec{}, text));
-    EXPECT_EQ(picture.TextExtent(text), MeasureText(FontSpec{}, text));
 }
 
 TEST(Fonts, DetectsJapaneseText) {

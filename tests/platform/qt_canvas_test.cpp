@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "platform/fonts.h"
+#include "support/data_cases.h"
 #include "support/image_probe.h"
 #include "support/snapshot_fixture.h"
 
@@ -20,12 +22,15 @@ namespace tabulorix {
 namespace {
 
 using testing::CountNear;
+using testing::DataCases;
 using testing::DescribePixel;
+using testing::Fields;
+using testing::Ints;
 using testing::IsDarkAt;
 using testing::IsNearAt;
+using testing::Split;
 
 constexpr Color kBlue = 0xFF0000;
-constexpr Color kGreen = 0x00C000;
 
 TEST(QtCanvasPixels, ImageIsWhiteAtNinetySixDpi) {
     auto canvas = QtCanvas::ForImage(64, 48);
@@ -38,128 +43,57 @@ TEST(QtCanvasPixels, ImageIsWhiteAtNinetySixDpi) {
     EXPECT_EQ(canvas->PixelsPerInch(), 96.0);
 }
 
-// Straight shapes cover exactly the pixels GDI covers: right and bottom
-// edges exclusive, outlines in the black pen (3 wide, which fills ignore),
-// the inside in the brush, nothing else. The expected picture is painted
+// Straight shapes cover exactly the pixels GDI covers
+// (tests/data/platform/straight_shapes.txt): the expected picture is painted
 // region by region on white.
 TEST(QtCanvasPixels, StraightShapesCoverExactlyTheirGdiPixels) {
-    enum Op { kRectangle, kFill, kFrame, kLines, kOrigin };
-    const struct Case {
-        const char* name;
-        Op op;
-        int l, t, r, b;
-        Color brush;
-        BrushStyle style;
-        std::vector<std::pair<QRect, Color>> regions;  // painted in order
-    } cases[] = {
-        {"rectangle",
-         kRectangle,
-         2,
-         3,
-         12,
-         10,
-         kRed,
-         BrushStyle::Solid,
-         {{QRect(2, 3, 10, 7), kBlack}, {QRect(3, 4, 8, 5), kRed}}},
-        {"clear rectangle",
-         kRectangle,
-         20,
-         20,
-         30,
-         30,
-         kRed,
-         BrushStyle::Clear,
-         {{QRect(20, 20, 10, 10), kBlack}, {QRect(21, 21, 8, 8), kWhite}}},
-        {"fill", kFill, 2, 2, 6, 5, kYellow, BrushStyle::Solid, {{QRect(2, 2, 4, 3), kYellow}}},
-        {"reversed fill", kFill, 6, 5, 2, 2, kBlue, BrushStyle::Solid, {{QRect(2, 2, 4, 3), kBlue}}},
-        {"clear fill", kFill, 20, 20, 30, 30, kRed, BrushStyle::Clear, {}},
-        {"frame in the brush colour",
-         kFrame,
-         2,
-         2,
-         8,
-         7,
-         kGreen,
-         BrushStyle::Solid,
-         {{QRect(2, 2, 6, 5), kGreen}, {QRect(3, 3, 4, 3), kWhite}}},
-        {"lines without their end points",
-         kLines,
-         2,
-         5,
-         10,
-         12,
-         kRed,
-         BrushStyle::Solid,
-         {{QRect(2, 5, 8, 1), kBlack}, {QRect(10, 5, 1, 7), kBlack}}},
-        {"window origin subtracted",
-         kOrigin,
-         100,
-         50,
-         104,
-         54,
-         kRed,
-         BrushStyle::Solid,
-         {{QRect(0, 0, 4, 4), kRed}, {QRect(10, 10, 10, 1), kBlack}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const Fields& c : DataCases("platform/straight_shapes.txt")) {
+        SCOPED_TRACE(c[0]);
+        const std::string& op = c[1];
+        const std::vector<int> r = Ints(c[2]);
         auto canvas = QtCanvas::ForImage(64, 48);
-        canvas->SetBrushColor(c.brush);
-        canvas->SetBrushStyle(c.style);
-        if (c.op == kRectangle) canvas->Rectangle(c.l, c.t, c.r, c.b);
+        canvas->SetBrushColor(static_cast<Color>(Ints(c[3])[0]));
+        canvas->SetBrushStyle(c[4] == "clear" ? BrushStyle::Clear : BrushStyle::Solid);
+        if (op == "rectangle") canvas->Rectangle(r[0], r[1], r[2], r[3]);
         canvas->SetPenWidth(3);
-        if (c.op == kFill || c.op == kOrigin) {
-            if (c.op == kOrigin) canvas->SetWindowOrigin(100, 50);
-            canvas->FillRect(c.l, c.t, c.r, c.b);
-        }
-        if (c.op == kFrame) canvas->FrameRect(c.l, c.t, c.r, c.b);
+        if (op == "origin") canvas->SetWindowOrigin(100, 50);
+        if (op == "fill" || op == "origin") canvas->FillRect(r[0], r[1], r[2], r[3]);
+        if (op == "frame") canvas->FrameRect(r[0], r[1], r[2], r[3]);
         canvas->SetPenWidth(1);
-        if (c.op == kLines) {
-            canvas->MoveTo(c.l, c.t);
-            canvas->LineTo(c.r, c.t);
-            canvas->LineTo(c.r, c.b);
-        } else if (c.op == kOrigin) {
+        if (op == "lines") {
+            canvas->MoveTo(r[0], r[1]);
+            canvas->LineTo(r[2], r[1]);
+            canvas->LineTo(r[2], r[3]);
+        } else if (op == "origin") {
             canvas->MoveTo(110, 60);
             canvas->LineTo(120, 60);
         }
         QImage expected(64, 48, canvas->Image()->format());
         expected.fill(Qt::white);
         QPainter painter(&expected);
-        for (const auto& [rect, color] : c.regions)
-            painter.fillRect(rect, QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+        for (const std::string& region : Split(c.size() > 5 ? c[5] : "", ',')) {
+            const std::vector<int> g = Ints(region);
+            painter.fillRect(QRect(g[0], g[1], g[2], g[3]),
+                             QColor(g[4] & 0xFF, (g[4] >> 8) & 0xFF, (g[4] >> 16) & 0xFF));
+        }
         painter.end();
         EXPECT_EQ(*canvas->Image(), expected);
     }
 }
 
-// A line across the picture in each pen, level and slightly slanted: the
-// columns it darkens and their runs, its thickness, and the brush colour in
-// its gaps. Dots are short dashes and gaps of equal length, dashes long with
-// short gaps; a styled pen wider than one draws solid; gaps take the colour
-// of a solid brush.
+// A line across the picture in each pen (tests/data/platform/pen_lines.txt).
 TEST(QtCanvasPens, StyleWidthAndBrushShapeTheLine) {
-    const struct {
-        const char* name;
-        PenStyle style;
-        int width;
-        BrushStyle brush;
-        int darkMin, darkMax, runsMin, runsMax, thickness, yellowMin, yellowMax;
-    } cases[] = {
-        {"solid", PenStyle::Solid, 1, BrushStyle::Clear, 120, 120, 1, 1, 1, 0, 0},
-        {"solid, 3 wide", PenStyle::Solid, 3, BrushStyle::Clear, 120, 120, 1, 1, 3, 0, 0},
-        {"dots", PenStyle::Dot, 1, BrushStyle::Clear, 54, 66, 13, 60, 1, 0, 0},
-        {"dashes", PenStyle::Dash, 1, BrushStyle::Clear, 81, 119, 4, 12, 1, 0, 0},
-        {"dots over a solid brush", PenStyle::Dot, 1, BrushStyle::Solid, 54, 66, 13, 60, 1, 52, 68},
-        {"dots, 2 wide", PenStyle::Dot, 2, BrushStyle::Solid, 120, 120, 1, 1, 2, 0, 0},
-    };
-    for (const auto& c : cases) {
+    for (const Fields& c : DataCases("platform/pen_lines.txt")) {
+        const std::vector<int> darkRange = Ints(c[4]), runRange = Ints(c[5]), yellowRange = Ints(c[7]);
         for (const int slant : {0, 1}) {
-            SCOPED_TRACE(std::string(c.name) + (slant ? ", slanted" : ", level"));
+            SCOPED_TRACE(c[0] + (slant ? ", slanted" : ", level"));
             auto canvas = QtCanvas::ForImage(120, 40);
             canvas->SetBrushColor(kYellow);
-            canvas->SetBrushStyle(c.brush);
-            canvas->SetPenStyle(c.style);
-            canvas->SetPenWidth(c.width);
+            canvas->SetBrushStyle(c[3] == "solid" ? BrushStyle::Solid : BrushStyle::Clear);
+            canvas->SetPenStyle(c[1] == "dot"    ? PenStyle::Dot
+                                : c[1] == "dash" ? PenStyle::Dash
+                                                 : PenStyle::Solid);
+            canvas->SetPenWidth(std::stoi(c[2]));
             canvas->MoveTo(0, 20);
             canvas->LineTo(120, 20 + slant);
             const QImage& image = *canvas->Image();
@@ -173,14 +107,11 @@ TEST(QtCanvasPens, StyleWidthAndBrushShapeTheLine) {
                 before = column > 0;
                 if (x >= 50 && x < 70) thickness = std::max(thickness, column);
             }
-            EXPECT_GE(dark, c.darkMin);
-            EXPECT_LE(dark, c.darkMax);
-            EXPECT_GE(runs, c.runsMin);
-            EXPECT_LE(runs, c.runsMax);
-            EXPECT_NEAR(thickness, c.thickness, slant);
             const int yellow = CountNear(image, image.rect(), kYellow, 0);
-            EXPECT_GE(yellow, c.yellowMin);
-            EXPECT_LE(yellow, c.yellowMax);
+            EXPECT_TRUE(dark >= darkRange[0] && dark <= darkRange[1]) << dark;
+            EXPECT_TRUE(runs >= runRange[0] && runs <= runRange[1]) << runs;
+            EXPECT_TRUE(yellow >= yellowRange[0] && yellow <= yellowRange[1]) << yellow;
+            EXPECT_NEAR(thickness, std::stoi(c[6]), slant);
         }
     }
 }
@@ -196,13 +127,12 @@ TEST(QtCanvasNotMode, InvertsEachCoveredPixelOnceAndRestores) {
     canvas->SetBrushStyle(BrushStyle::Clear);
     canvas->Rectangle(10, 5, 30, 25);
     const QImage& image = *canvas->Image();
-    EXPECT_TRUE(IsNearAt(image, 15, 5, kWhite, 0)) << DescribePixel(image, 15, 5);
-    EXPECT_TRUE(IsNearAt(image, 25, 5, kBlack, 0)) << DescribePixel(image, 25, 5);
-    EXPECT_TRUE(IsNearAt(image, 10, 5, kWhite, 0)) << "corner inverted once";
-    EXPECT_TRUE(IsNearAt(image, 29, 24, kBlack, 0)) << "corner inverted once";
-    EXPECT_TRUE(IsNearAt(image, 15, 15, kBlack, 0)) << "inside untouched";
-    EXPECT_TRUE(IsNearAt(image, 25, 15, kWhite, 0)) << "inside untouched";
-    EXPECT_TRUE(IsNearAt(image, 30, 5, kWhite, 0));
+    // The outline's corners are inverted once; the inside is untouched.
+    const std::tuple<int, int, Color> expected[] = {{15, 5, kWhite},  {25, 5, kBlack},  {10, 5, kWhite},
+                                                    {29, 24, kBlack}, {15, 15, kBlack}, {25, 15, kWhite},
+                                                    {30, 5, kWhite}};
+    for (const auto& [x, y, colour] : expected)
+        EXPECT_TRUE(IsNearAt(image, x, y, colour, 0)) << DescribePixel(image, x, y);
 
     canvas->Rectangle(10, 5, 30, 25);
     EXPECT_EQ(*canvas->Image(), before);
@@ -231,48 +161,32 @@ TEST(QtCanvasNotMode, CoversTheSamePixelsAsCopy) {
     EXPECT_EQ(*copy->Image(), *inverted->Image());
 }
 
-// Ellipse, rounded rectangle and polygon on white with a black pen: the
-// probes inside take the brush, those on the outline are dark, those
-// outside (the ellipse's and rounded rectangle's corners among them) white.
+// Filled shapes (tests/data/platform/filled_shapes.txt): inside, outline and
+// outside probes.
 TEST(QtCanvasShapes, ShapesFillInsideOutlineAndLeaveTheirCornersFree) {
-    const DevicePoint triangle[] = {{5, 5}, {35, 5}, {5, 35}};
-    const struct Case {
-        const char* name;
-        Color brush;
-        std::function<void(Canvas&)> draw;
-        std::vector<QPoint> inside, outline, outside;
-    } cases[] = {
-        {"ellipse",
-         kRed,
-         [](Canvas& c) { c.Ellipse(2, 2, 22, 22); },
-         {{12, 12}},
-         {{2, 12}, {21, 12}, {12, 21}},
-         {{22, 12}, {12, 22}, {3, 3}}},
-        {"round rect",
-         kYellow,
-         [](Canvas& c) { c.RoundRect(2, 2, 32, 22, 12, 12); },
-         {{16, 12}},
-         {{16, 2}, {31, 12}, {16, 21}},
-         {{2, 2}, {31, 21}, {32, 12}}},
-        {"polygon",
-         kBlue,
-         [&](Canvas& c) { c.Polygon(triangle); },
-         {{10, 10}},
-         {{20, 5}, {5, 20}},
-         {{30, 30}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const Fields& c : DataCases("platform/filled_shapes.txt")) {
+        SCOPED_TRACE(c[0]);
+        const std::vector<int> v = Ints(c[1]);
+        const Color brush = static_cast<Color>(Ints(c[2])[0]);
         auto canvas = QtCanvas::ForImage(40, 40);
-        canvas->SetBrushColor(c.brush);
-        c.draw(*canvas);
+        canvas->SetBrushColor(brush);
+        if (c[0] == "ellipse") canvas->Ellipse(v[0], v[1], v[2], v[3]);
+        if (c[0] == "round rect") canvas->RoundRect(v[0], v[1], v[2], v[3], v[4], v[5]);
+        if (c[0] == "polygon") {
+            const DevicePoint triangle[] = {{v[0], v[1]}, {v[2], v[3]}, {v[4], v[5]}};
+            canvas->Polygon(triangle);
+        }
         const QImage& image = *canvas->Image();
-        for (const QPoint p : c.inside)
-            EXPECT_TRUE(IsNearAt(image, p.x(), p.y(), c.brush, 0)) << p.x() << "," << p.y();
-        for (const QPoint p : c.outline)
-            EXPECT_TRUE(IsDarkAt(image, p.x(), p.y())) << DescribePixel(image, p.x(), p.y());
-        for (const QPoint p : c.outside)
-            EXPECT_TRUE(IsNearAt(image, p.x(), p.y(), kWhite, 0)) << DescribePixel(image, p.x(), p.y());
+        // Each probe list is "x y, x y, ..."; the check says what the pixel must be.
+        auto probe = [&](const std::string& points, const std::function<bool(int, int)>& check) {
+            for (const std::string& point : Split(points, ',')) {
+                const std::vector<int> p = Ints(point);
+                EXPECT_TRUE(check(p[0], p[1])) << DescribePixel(image, p[0], p[1]);
+            }
+        };
+        probe(c[3], [&](int x, int y) { return IsNearAt(image, x, y, brush, 0); });
+        probe(c[4], [&](int x, int y) { return IsDarkAt(image, x, y); });
+        probe(c[5], [&](int x, int y) { return IsNearAt(image, x, y, kWhite, 0); });
     }
 }
 

@@ -2,14 +2,12 @@
 // a file or the clipboard, with the view restored afterwards.
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "base/file_io.h"
 #include "render_fixture.h"
 #include "support/emf_records.h"
 
@@ -48,20 +46,13 @@ bool DrawsLinesOrText(const std::vector<std::uint32_t>& types) {
 }
 
 std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = ReadFileBytes(path.string());
+    return {bytes.begin(), bytes.end()};
 }
 
 class EmfTest : public RenderTest {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tabulorix-emf-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        Grid(2, 3, 50);  // the window's zoom is 50 %
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { Grid(2, 3, 50); }  // the window's zoom is 50 %
 
     // The paint pass the main window runs while recording.
     void PaintPass() {
@@ -70,7 +61,8 @@ protected:
         box.DrawPageDecorations(false, 0, 0);
     }
 
-    fs::path dir_;
+    TempDirectory tmp_;
+    fs::path dir_{tmp_.path()};
 };
 
 TEST_F(EmfTest, PageFourIsOnePaperWithItsOriginAtTheThirdPage) {

@@ -23,17 +23,13 @@ int CentreY(const ZMGConsole& console, int viewHeight) {
 
 TEST_F(ScrollTest, ModeOneShowsWorldOriginAtTheTopLeft) {
     Grid(2, 3);  // extents 1536 × 3249, view 800 × 600
-    EXPECT_EQ(hBar.min, 0);
-    EXPECT_EQ(hBar.max, 3808);  // 3 × 1536 - 800
-    EXPECT_EQ(hBar.largeStep, 400);
-    EXPECT_EQ(hBar.smallStep, 80);
-    EXPECT_EQ(hBar.position, 1536);
-    EXPECT_EQ(vBar.max, 9147);
-    EXPECT_EQ(vBar.largeStep, 300);
-    EXPECT_EQ(vBar.smallStep, 60);
-    EXPECT_EQ(vBar.position, 3248);  // 3249 rounded toward zero to a multiple of 4
-    EXPECT_EQ(console.ScrollOffsetX(), 1536);
-    EXPECT_EQ(console.ScrollOffsetY(), 3248);
+    // min, max (3 × extent - view), large and small step, position, offset
+    const auto bar = [](const RecordingScrollBar& b, int offset) {
+        return std::vector<int>{b.min, b.max, b.largeStep, b.smallStep, b.position, offset};
+    };
+    EXPECT_EQ(bar(hBar, console.ScrollOffsetX()), (std::vector<int>{0, 3808, 400, 80, 1536, 1536}));
+    // 3249 rounded toward zero to a multiple of 4
+    EXPECT_EQ(bar(vBar, console.ScrollOffsetY()), (std::vector<int>{0, 9147, 300, 60, 3248, 3248}));
     EXPECT_TRUE(hBar.visible && hBar.enabled && vBar.visible && vBar.enabled);
     EXPECT_EQ(console.MapX(0), 0);
     EXPECT_EQ(paintBox.repaints, 1);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render_fixture.h"
+#include "support/data_cases.h"
 
 using namespace tabulorix;
 
@@ -14,6 +15,13 @@ namespace tabulorix::testing {
 namespace {
 
 using MappingTest = RenderTest;
+
+// " 1 2 3" for the integers 1, 2, 3.
+std::string Joined(const std::vector<int>& ints) {
+    std::string text;
+    for (const int value : ints) text += " " + std::to_string(value);
+    return text;
+}
 
 TEST_F(MappingTest, PaperIsThePrintableAreaInScreenPixels) {
     EXPECT_EQ(console.PaperW(), kPaperW);
@@ -31,36 +39,25 @@ TEST_F(MappingTest, PaperIsThePrintableAreaInScreenPixels) {
     EXPECT_EQ(paper.Zoom(), 50);
 }
 
-// On the screen a world coordinate has the extent of the grid (2 × 3 pages:
-// 1536 × 3249) added, the scroll offset and the page origin subtracted, and
-// is scaled by the zoom, truncated toward zero.
+// The screen's mapping at several zooms and scroll positions
+// (tests/data/render/screen_mapping.txt).
 TEST_F(MappingTest, ScreenMappingAddsTheExtentSubtractsOffsetsAndScales) {
-    const struct {
-        int zoom, offsetX, offsetY, originX, originY, worldX, worldY, deviceX, deviceY;
-    } cases[] = {
-        {100, 0, 0, 0, 0, 10, 20, 1546, 3269},
-        {100, 1544, 3248, 0, 0, 10, 20, 2, 21},
-        {100, 1544, 3248, kPaperW, kPaperH, 800, 1100, 24, 18},
-        {25, 0, 0, 0, 0, 10, 20, 386, 817},    // 386.5 and 817.25
-        {25, 1544, 0, 0, 0, -3, 20, -2, 817},  // -2.75: toward zero, not -3
-        {25, 1544, 0, 0, 0, 108, 20, 25, 817},
-        {400, 1536, 3248, 0, 0, 10, 10, 40, 44},
-        {400, 1536, 3248, kPaperW, kPaperH, 800, 1100, 128, 72},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.zoom) + "% at " + std::to_string(c.worldX) + "," +
-                     std::to_string(c.worldY));
+    for (const Fields& c : DataCases("render/screen_mapping.txt")) {
+        const int zoom = std::stoi(c[0]);
+        const std::vector<int> offset = Ints(c[1]), origin = Ints(c[2]), world = Ints(c[3]),
+                               device = Ints(c[4]);
+        SCOPED_TRACE(c[0] + "% at " + c[3]);
         box.SetPageCount(2, 3);
         box.SetZoom(100, 0);
-        UserScroll(true, c.offsetX);
-        UserScroll(false, c.offsetY);
-        console.SetZoom(c.zoom);
-        console.SetPageOrigin(c.originX, c.originY);
-        ASSERT_EQ(console.ScrollOffsetX(), c.offsetX);
-        ASSERT_EQ(console.ScrollOffsetY(), c.offsetY);
-        EXPECT_EQ(console.MapX(c.worldX), c.deviceX);
-        EXPECT_EQ(console.MapY(c.worldY), c.deviceY);
-        EXPECT_EQ(console.MapLength(c.worldX), c.zoom * c.worldX / 100);
+        UserScroll(true, offset[0]);
+        UserScroll(false, offset[1]);
+        console.SetZoom(zoom);
+        console.SetPageOrigin(origin[0], origin[1]);
+        ASSERT_EQ(console.ScrollOffsetX(), offset[0]);
+        ASSERT_EQ(console.ScrollOffsetY(), offset[1]);
+        EXPECT_EQ(console.MapX(world[0]), device[0]);
+        EXPECT_EQ(console.MapY(world[1]), device[1]);
+        EXPECT_EQ(console.MapLength(world[0]), zoom * world[0] / 100);
     }
 }
 
@@ -151,18 +148,12 @@ TEST_F(MappingTest, ShapesAreMappedBeforeTheyReachTheCanvas) {
     box.Polygon(points);
     EXPECT_EQ(points, (std::vector<DevicePoint>{{5, 1}, {10, 1}, {10, 6}}));  // changed in place
 
-    const auto drawn = paintBox.canvas.Drawing();
-    ASSERT_EQ(drawn.size(), 8u);
-    EXPECT_EQ(drawn[0].ints, (std::vector<int>{50, 50}));
-    EXPECT_EQ(drawn[1].ints, (std::vector<int>{100, 100}));
-    EXPECT_EQ(drawn[2].ints, (std::vector<int>{0, 1, 5, 11}));
-    EXPECT_EQ(drawn[3].ints, (std::vector<int>{0, 1, 10, 21}));
-    EXPECT_EQ(drawn[4].op, "RoundRect");
-    EXPECT_EQ(drawn[4].ints, (std::vector<int>{0, 1, 50, 26, 5, 3}));
-    EXPECT_EQ(drawn[5].ints, (std::vector<int>{2, 3, 4, 5}));
-    EXPECT_EQ(drawn[6].op, "FrameRect");
-    EXPECT_EQ(drawn[6].ints, (std::vector<int>{1, 2, 2, 3}));
-    EXPECT_EQ(drawn[7].ints, (std::vector<int>{5, 1, 10, 1, 10, 6}));
+    std::vector<std::string> drawn;
+    for (const CanvasCall& call : paintBox.canvas.Drawing()) drawn.push_back(call.op + Joined(call.ints));
+    EXPECT_EQ(drawn,
+              (std::vector<std::string>{"MoveTo 50 50", "LineTo 100 100", "Rectangle 0 1 5 11",
+                                        "Rectangle 0 1 10 21", "RoundRect 0 1 50 26 5 3", "Ellipse 2 3 4 5",
+                                        "FrameRect 1 2 2 3", "Polygon 5 1 10 1 10 6"}));
 }
 
 TEST_F(MappingTest, DeviceContextFormsDrawOnTheGivenSurface) {
@@ -174,12 +165,12 @@ TEST_F(MappingTest, DeviceContextFormsDrawOnTheGivenSurface) {
     box.Ellipse(mask, Rect{0, 0, 4, 4}, false);
     box.FillRect(mask, Rect{10, 11, 12, 13}, kBlack);
     EXPECT_TRUE(paintBox.canvas.Drawing().empty());
-    const auto drawn = mask.Drawing();
-    ASSERT_EQ(drawn.size(), 4u);
-    EXPECT_EQ(drawn[1].ints, (std::vector<int>{3, 7}));  // y offset 1080 for extent 1083
-    EXPECT_EQ(drawn[2].ints, (std::vector<int>{0, 0, 4, 4}));
-    EXPECT_EQ(drawn[3].ints, (std::vector<int>{10, 14, 12, 16}));
-    EXPECT_EQ(drawn[3].brush, (BrushState{kBlack, BrushStyle::Solid}));
+    std::vector<std::string> drawn;
+    for (const CanvasCall& call : mask.Drawing()) drawn.push_back(call.op + Joined(call.ints));
+    // y offset 1080 for extent 1083; the ellipse is given in device units.
+    EXPECT_EQ(drawn, (std::vector<std::string>{"MoveTo 1 5", "LineTo 3 7", "Ellipse 0 0 4 4",
+                                               "FillRect 10 14 12 16"}));
+    EXPECT_EQ(mask.Calls("FillRect").at(0).brush, (BrushState{kBlack, BrushStyle::Solid}));
 }
 
 TEST_F(MappingTest, ClearPaperFillsTheDiagramExtentWhite) {
@@ -234,17 +225,14 @@ TEST_F(MappingTest, TextExtentIsInDeviceUnitsAndWorldUnits) {
     int w = 0;
     int h = 0;
     box.TextExtent("ABCD", w, h);  // 18 pt at 96 dpi: 24 high, 12 per character
-    EXPECT_EQ(w, 48);
-    EXPECT_EQ(h, 24);
+    EXPECT_EQ(std::pair(w, h), std::pair(48, 24));
     EXPECT_EQ(console.LastTextWidth(), 48);
     EXPECT_EQ(console.LastTextHeight(), 24);
     box.TextExtentWorld("ABCD", w, h);
-    EXPECT_EQ(w, 24);
-    EXPECT_EQ(h, 12);
+    EXPECT_EQ(std::pair(w, h), std::pair(24, 12));
 
     box.MeasureFontText("abc", "IPAMincho", 11, 0, w, h);  // unzoomed: 15 high, 8 per character
-    EXPECT_EQ(w, 24);
-    EXPECT_EQ(h, 15);
+    EXPECT_EQ(std::pair(w, h), std::pair(24, 15));
 }
 
 TEST_F(MappingTest, PaperMeasuresInScreenPixels) {
@@ -252,14 +240,12 @@ TEST_F(MappingTest, PaperMeasuresInScreenPixels) {
     box.SelectPrinter();
     int w = 0;
     int h = 0;
-    box.TextExtent("ABCD", w, h);  // 9 pt at 600 dpi: 75 high, 38 per character
-    EXPECT_EQ(w, 24);              // 152 ÷ 6.25 = 24.32
-    EXPECT_EQ(h, 12);
+    box.TextExtent("ABCD", w, h);                   // 9 pt at 600 dpi: 75 high, 38 per character
+    EXPECT_EQ(std::pair(w, h), std::pair(24, 12));  // 152 ÷ 6.25 = 24.32
     box.TextExtentWorld("ABCD", w, h);
     EXPECT_EQ(w, 24);
     paper.MeasurePageNumberBox(w, h);  // 304 × 75 on the printer canvas
-    EXPECT_EQ(w, 48);
-    EXPECT_EQ(h, 12);
+    EXPECT_EQ(std::pair(w, h), std::pair(48, 12));
     EXPECT_TRUE(paintBox.canvas.Calls("TextExtent").empty());
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "render_fixture.h"
+#include "support/data_cases.h"
 
 using namespace tabulorix;
 
@@ -12,40 +13,20 @@ namespace {
 
 using DecorationsTest = RenderTest;
 
-struct Placement {
-    int pagePosition;
-    int dx;  // offset of the number inside its page, world units
-    int dy;
-};
-
-// The number box is 48 × 12 (9 pt, "WWWWWWWW"); the paper 768 × 1083.
-const Placement kPlacements[] = {
-    {0, 720, 1059},  // bottom right: paperW - w, paperH - 2h
-    {1, 360, 1059},  // bottom centre: paperW div 2 - w div 2
-    {2, 48, 1059},   // bottom left: w
-    {3, 720, 12},    // top right
-    {4, 360, 12},    // top centre
-    {5, 48, 12},     // top left
-    {7, 720, 1059},  // unknown positions as 0
-    {-1, 720, 1059},
-};
-
+// Bottom right is (paperW - w, paperH - 2h), bottom centre
+// (paperW div 2 - w div 2, ...), bottom left (w, ...); the top ones at h.
 TEST_F(DecorationsTest, ScreenNumbersStandAtThePagePosition) {
     Grid(2, 3);  // world (x, y) is device (x, y + 1)
-    for (const Placement& place : kPlacements) {
-        SCOPED_TRACE("page position " + std::to_string(place.pagePosition));
+    for (const Fields& place : DataCases("render/page_number_places.txt")) {
+        SCOPED_TRACE("page position " + place[0]);
+        const std::vector<int> d = Ints(place[1]);
         paintBox.canvas.Clear();
-        box.DrawPageDecorations(false, place.pagePosition, 0);
+        box.DrawPageDecorations(false, std::stoi(place[0]), 0);
         const auto texts = paintBox.canvas.Calls("TextOut");
         ASSERT_EQ(texts.size(), 6u);
-        int n = 0;
-        for (int row = 0; row < 3; ++row) {
-            for (int col = 0; col < 2; ++col) {
-                const CanvasCall& text = texts[n++];
-                EXPECT_EQ(text.text, "- " + std::to_string(n) + " -");
-                EXPECT_EQ(text.ints,
-                          (std::vector<int>{col * kPaperW + place.dx, row * kPaperH + place.dy + 1}));
-            }
+        for (int n = 0; n < 6; ++n) {
+            EXPECT_EQ(texts[n].text, "- " + std::to_string(n + 1) + " -");
+            EXPECT_EQ(texts[n].ints, (std::vector<int>{n % 2 * kPaperW + d[0], n / 2 * kPaperH + d[1] + 1}));
         }
     }
 }

@@ -63,12 +63,8 @@ TEST_F(PrintJobTest, RangesPrintTheirSheetsAtZoom100) {
         EXPECT_EQ(printer.jobLog, c.job);
         EXPECT_EQ(printedOrigins, c.origins);
         EXPECT_EQ(zooms, std::vector<int>(c.sheets, 100));
-        if (c.to > 4) {
-            EXPECT_EQ(std::make_pair(paper.PageOriginX(), paper.PageOriginY()), std::make_pair(0, 0));
-        }
-        if (c.sheets > 0) {
-            EXPECT_EQ(repaints, 1);
-        }
+        EXPECT_TRUE(c.to <= 4 || (paper.PageOriginX() == 0 && paper.PageOriginY() == 0)) << "origin put back";
+        EXPECT_TRUE(c.sheets == 0 || repaints == 1) << repaints;
         EXPECT_FALSE(box.IsPrinting());
         EXPECT_TRUE(paintBox.visible);
         EXPECT_TRUE(ports.messages.empty());
@@ -106,13 +102,11 @@ TEST_F(PrintJobTest, AFailureIsShownAndEndsTheJob) {
         printer.newPageFailure = c.printerFails ? c.message : "";
         int sheets = 0;
         int repaints = 0;
-        const DiagramRepaint repaint{[&] {
-                                         if (!c.printerFails) throw std::runtime_error(c.message);
-                                         ++sheets;
-                                     },
-                                     {},
-                                     {},
-                                     [&] { ++repaints; }};
+        const auto paint = [&] {
+            if (!c.printerFails) throw std::runtime_error(c.message);
+            ++sheets;
+        };
+        const DiagramRepaint repaint{paint, {}, {}, [&] { ++repaints; }};
         EXPECT_FALSE(PrintPages(box, 1, 4, repaint).ok);
         EXPECT_EQ(sheets, c.sheets);
         EXPECT_EQ(ports.messages, std::vector<std::string>{c.message});

@@ -4,6 +4,7 @@
 
 #include "base/file_io.h"
 #include "base/text_codec.h"
+#include "support/row_values.h"
 
 using namespace tabulorix;
 
@@ -11,11 +12,7 @@ namespace tabulorix::testing {
 
 namespace {
 
-std::unique_ptr<ZMGRowExt> Row(const std::vector<std::string>& items) {
-    auto row = std::make_unique<ZMGRowExt>();
-    for (const std::string& item : items) row->AddItem(item);
-    return row;
-}
+constexpr auto Row = RowOf;
 
 std::unique_ptr<ZMGRowCell> KeyRow(const std::vector<std::string>& items) {
     auto row = std::make_unique<ZMGRowCell>();

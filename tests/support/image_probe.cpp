@@ -60,25 +60,21 @@ bool AnyNear(const QImage& image, int x, int y, int radius, Color expected, int 
 
 std::optional<QRect> BoundsOfColor(const QImage& image, Color expected, int tolerance) {
     QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
             if (IsNear(PixelColor(image, x, y), expected, tolerance)) bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    if (bounds.isNull()) return std::nullopt;
-    return bounds;
+    return bounds.isNull() ? std::nullopt : std::optional<QRect>(bounds);
 }
 
 std::string DescribePixel(const QImage& image, int x, int y) {
-    if (!image.rect().contains(x, y)) {
-        char outside[64];
-        std::snprintf(outside, sizeof outside, "(%d, %d) outside", x, y);
-        return outside;
-    }
-    const Color c = PixelColor(image, x, y);
     char text[64];
-    std::snprintf(text, sizeof text, "(%d, %d) = #%02X%02X%02X", x, y, Channel(c, 0), Channel(c, 8),
-                  Channel(c, 16));
+    if (!image.rect().contains(x, y)) {
+        std::snprintf(text, sizeof text, "(%d, %d) outside", x, y);
+    } else {
+        const Color c = PixelColor(image, x, y);
+        std::snprintf(text, sizeof text, "(%d, %d) = #%02X%02X%02X", x, y, Channel(c, 0), Channel(c, 8),
+                      Channel(c, 16));
+    }
     return text;
 }
 

@@ -7,6 +7,24 @@
 using namespace tabulorix;
 
 namespace tabulorix::testing {
+namespace {
+
+// The metrics rule of the header.
+int PixelHeight(int pointSize, double pixelsPerInch) {
+    return static_cast<int>(std::lround(pointSize * pixelsPerInch / 72.0));
+}
+
+int CharWidth(int pointSize, double pixelsPerInch) {
+    return static_cast<int>(std::lround(PixelHeight(pointSize, pixelsPerInch) / 2.0));
+}
+
+int CodePoints(std::string_view utf8Text) {
+    return static_cast<int>(std::count_if(utf8Text.begin(), utf8Text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+}  // namespace
 
 RecordingCanvas::RecordingCanvas(double pixelsPerInch) : pixelsPerInch_(pixelsPerInch) {}
 
@@ -46,20 +64,6 @@ TextSize RecordingCanvas::TextExtent(const std::string& utf8Text) {
 int RecordingCanvas::FontPixelHeight() {
     Log("FontPixelHeight", {});
     return PixelHeight(font_.pointSize, pixelsPerInch_);
-}
-
-int RecordingCanvas::PixelHeight(int pointSize, double pixelsPerInch) {
-    return static_cast<int>(std::lround(pointSize * pixelsPerInch / 72.0));
-}
-
-int RecordingCanvas::CharWidth(int pointSize, double pixelsPerInch) {
-    return static_cast<int>(std::lround(PixelHeight(pointSize, pixelsPerInch) / 2.0));
-}
-
-int RecordingCanvas::CodePoints(std::string_view utf8Text) {
-    return static_cast<int>(std::count_if(utf8Text.begin(), utf8Text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
 }
 
 std::vector<CanvasCall> RecordingCanvas::Calls(std::string_view op) const {

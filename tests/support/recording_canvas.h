@@ -93,13 +93,6 @@ public:
     double PixelsPerInch() const override { return pixelsPerInch_; }
     std::optional<Color> Pixel(int, int) const override { return std::nullopt; }
 
-    void SetPixelsPerInch(double pixelsPerInch) { pixelsPerInch_ = pixelsPerInch; }
-
-    // The metrics rule above, for expectations in tests.
-    static int PixelHeight(int pointSize, double pixelsPerInch);
-    static int CharWidth(int pointSize, double pixelsPerInch);
-    static int CodePoints(std::string_view utf8Text);
-
     // Every call in order.
     std::vector<CanvasCall> calls;
 

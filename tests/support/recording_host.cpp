@@ -26,7 +26,6 @@ std::optional<std::string> RecordingPorts::AskOpenFileName(const FileDialogReque
 }
 
 PaperSettingsResult RecordingPrinter::WritePaperSettings(int paperSize, int orientation) {
-    ++writes;
     if (settings.status != PaperSettingsResult::Status::Ok) return settings;
     settings.paperSize = paperSize;
     settings.orientation = orientation;

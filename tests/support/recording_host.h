@@ -152,7 +152,6 @@ public:
     std::vector<std::string> jobLog;
     std::string newPageFailure;  // when set, NewPage throws it
     int reads = 0;
-    int writes = 0;
 };
 
 // The ports of a drawing box over a printer of the given type.

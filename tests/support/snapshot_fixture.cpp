@@ -74,22 +74,25 @@ void AddPermanentUserViews(const std::string& path, const std::string& user) {
     ExecuteOnFile(path, sql);
 }
 
+namespace {
+
+void SetOrUnset(const std::string& name, const std::optional<std::string>& value) {
+    if (value)
+        ::setenv(name.c_str(), value->c_str(), 1);
+    else
+        ::unsetenv(name.c_str());
+}
+
+}  // namespace
+
 ScopedEnvironment::ScopedEnvironment(std::string name, const std::optional<std::string>& value)
     : name_(std::move(name)) {
     if (const char* old = std::getenv(name_.c_str())) previous_ = old;
-    if (value) {
-        ::setenv(name_.c_str(), value->c_str(), 1);
-    } else {
-        ::unsetenv(name_.c_str());
-    }
+    SetOrUnset(name_, value);
 }
 
 ScopedEnvironment::~ScopedEnvironment() {
-    if (previous_) {
-        ::setenv(name_.c_str(), previous_->c_str(), 1);
-    } else {
-        ::unsetenv(name_.c_str());
-    }
+    SetOrUnset(name_, previous_);
 }
 
 OdbcSqliteSource::OdbcSqliteSource(const std::string& database, const std::string& user)
