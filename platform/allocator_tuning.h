@@ -3,8 +3,9 @@
 
 namespace tabulorix {
 
-// Asks the allocator for large (2 MiB) pages, when the program is linked
-// with mimalloc; does nothing otherwise. Call it first thing in main.
+// Asks mimalloc to keep freed memory a few seconds before it goes back to
+// the system, when the program is linked with it; does nothing otherwise.
+// Call it first thing in main.
 void TuneAllocator();
 
 }  // namespace tabulorix
