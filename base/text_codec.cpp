@@ -219,6 +219,31 @@ std::optional<UnrepresentableChar> EncodeCp932Run(Iconv& encoder, Iconv& decoder
     return std::nullopt;
 }
 
+bool IsValidUtf8Text(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = Utf8SequenceLength(bytes, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
+// Appends the CP932 bytes of a text; stops at the first character CP932
+// cannot hold (the bytes before it stay).
+std::optional<UnrepresentableChar> AppendCp932(Iconv& encoder, Iconv& decoder, std::string_view utf8,
+                                               std::string& bytes) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t ascii = AsciiRunLength(utf8, i);
+        bytes.append(utf8.substr(i, ascii));
+        i += ascii;
+        if (i == utf8.size()) break;
+        const std::size_t run = Utf8RunLength(utf8, i);
+        if (auto failure = EncodeCp932Run(encoder, decoder, utf8, i, run, bytes)) return failure;
+        i += run;
+    }
+    return std::nullopt;
+}
+
 // Encodes to CP932; the bytes are complete when there is no failure.
 Cp932Attempt TryEncodeCp932(std::string_view utf8) {
     ValidateUtf8(utf8);
@@ -226,16 +251,7 @@ Cp932Attempt TryEncodeCp932(std::string_view utf8) {
     attempt.bytes.reserve(utf8.size());
     Iconv encoder("CP932", "UTF-8");
     Iconv decoder("UTF-8", "CP932");
-    for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t ascii = AsciiRunLength(utf8, i);
-        attempt.bytes.append(utf8.substr(i, ascii));
-        i += ascii;
-        if (i == utf8.size()) break;
-        const std::size_t run = Utf8RunLength(utf8, i);
-        attempt.failure = EncodeCp932Run(encoder, decoder, utf8, i, run, attempt.bytes);
-        if (attempt.failure) break;
-        i += run;
-    }
+    attempt.failure = AppendCp932(encoder, decoder, utf8, attempt.bytes);
     return attempt;
 }
 
@@ -391,6 +407,34 @@ std::optional<std::vector<std::string>> DecodeCp932Lines(std::string_view bytes)
     lines.reserve(total);
     for (auto& piece : decoded) std::move(piece->begin(), piece->end(), std::back_inserter(lines));
     return lines;
+}
+
+std::optional<std::size_t> EncodeCp932CrLfLines(std::vector<std::string>& lines, std::string& bytes) {
+    std::size_t size = 0;
+    for (const std::string& line : lines) size += line.size() + 2;
+    bytes.reserve(bytes.size() + size);
+    Iconv encoder("CP932", "UTF-8");
+    Iconv decoder("UTF-8", "CP932");
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const std::string_view line = lines[k];
+        if (!IsValidUtf8Text(line)) return k;
+        const std::size_t before = bytes.size();
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t feed = std::min(line.find('\n', start), line.size());
+            const std::size_t end =
+                feed > start && feed < line.size() && line[feed - 1] == '\r' ? feed - 1 : feed;
+            if (AppendCp932(encoder, decoder, line.substr(start, end - start), bytes)) {
+                bytes.resize(before);
+                return k;
+            }
+            bytes += "\r\n";
+            if (feed == line.size()) break;
+            start = feed + 1;
+        }
+        std::string().swap(lines[k]);
+    }
+    return std::nullopt;
 }
 
 bool HasUtf8Bom(std::string_view bytes) {

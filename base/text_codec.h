@@ -99,6 +99,14 @@ struct EncodedText {
     std::optional<UnrepresentableChar> firstNonCp932;
 };
 
+// Appends the CP932 bytes of the lines to bytes, every line ended by CR LF
+// and the line breaks inside a line (LF or CR LF) written as CR LF; each line
+// is emptied once its bytes are in. Returns the position of the first line
+// CP932 cannot hold or that is not valid UTF-8 (the bytes then hold the
+// lines before it, and it and the lines after it are kept), nothing when
+// every line was encoded.
+std::optional<std::size_t> EncodeCp932CrLfLines(std::vector<std::string>& lines, std::string& bytes);
+
 // The bytes of a file for a UTF-8 text: CP932 when it represents the whole
 // text, else UTF-8 with a BOM. Throws TextCodecError on invalid UTF-8.
 EncodedText EncodeFileText(std::string_view utf8);

@@ -1,8 +1,11 @@
 #include "base/text_file_save.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <optional>
 
 #include "base/file_io.h"
+#include "base/text_codec.h"
 #include "base/ui_ports.h"
 
 namespace tabulorix {
@@ -56,7 +59,22 @@ void SaveText(const std::string& path, std::string text) {
 }
 
 void SaveTextFile(const std::string& path, std::vector<std::string> lines) {
-    std::string text = CrLfText(lines);
+    // The lines go straight into the file's bytes, each freed once it is in,
+    // so a file of tens of megabytes is never held as text and bytes at once.
+    std::string bytes;
+    const std::optional<std::size_t> stop = tabulorix::EncodeCp932CrLfLines(lines, bytes);
+    if (!stop) {
+        std::vector<std::string>().swap(lines);
+        tabulorix::WriteFileAtomically(path, bytes);
+        return;
+    }
+    // A line CP932 cannot hold: the file is saved from its whole text, the
+    // lines already encoded taken back from their bytes (UTF-8 with the
+    // message, or the error naming the place of text that is not UTF-8).
+    std::string text = tabulorix::DecodeCp932(bytes);
+    std::string().swap(bytes);
+    lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(*stop));
+    text += CrLfText(lines);
     std::vector<std::string>().swap(lines);
     SaveText(path, std::move(text));
 }

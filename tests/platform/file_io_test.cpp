@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "base/text_file_save.h"
+#include "support/recording_host.h"
 #include "support/snapshot_fixture.h"
 #include "support/thrown.h"
 
@@ -107,6 +109,39 @@ TEST_F(FileIoTest, WritesLinesWithCrLfInCp932OrElseUtf8WithBom) {
 
     WriteTextLines(path, {});
     EXPECT_EQ(ReadRaw(path), "");
+}
+
+// Saved files of generated lines: every line and every line break inside a
+// line (LF or CR LF) ends with CR LF; CP932 when it holds every line, else
+// the whole file in UTF-8 with a BOM and the character named, wherever the
+// first line CP932 cannot hold stands; text that is not UTF-8 is refused.
+TEST_F(FileIoTest, SavedLinesEndWithCrLfInCp932OrElseTheWholeFileInUtf8) {
+    struct Case {
+        Lines lines;
+        std::string bytes;
+        bool message;
+    };
+    const Case cases[] = {
+        {{"表ｱ", "a\nb", "c\r\nd", ""}, "\x95\x5C\xB1\r\na\r\nb\r\nc\r\nd\r\n\r\n", false},
+        {{"表", "x\ny", "波〜", "z"}, "\xEF\xBB\xBF表\r\nx\r\ny\r\n波〜\r\nz\r\n", true},
+        {{"〜"}, "\xEF\xBB\xBF〜\r\n", true},
+        {{}, "", false},
+    };
+    const std::string path = PathOf("saved.csv");
+    for (const Case& c : cases) {
+        tabulorix::testing::RecordingPorts ports;
+        SaveTextFile(path, c.lines);
+        EXPECT_EQ(ReadRaw(path), c.bytes) << c.lines.size();
+        ASSERT_EQ(ports.messages.size(), c.message ? 1u : 0u);
+        if (c.message) {
+            EXPECT_NE(ports.messages[0].find("〜"), std::string::npos) << ports.messages[0];
+        }
+    }
+    WriteRaw(path, "previous");
+    const auto refused = Thrown<FileError>([&] { SaveTextFile(path, {"ok", "bad \xFF", "z"}); });
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->line(), 2) << refused->what();
+    EXPECT_EQ(ReadRaw(path), "previous");
 }
 
 TEST_F(FileIoTest, ReplacingAFileKeepsItsPermissionsAndLeavesNoTemporary) {
