@@ -118,4 +118,16 @@ public:
     virtual std::optional<Color> Pixel(int x, int y) const = 0;
 };
 
+// Sets the pen, the brush and the font colour of a state on a canvas (what
+// a canvas taking over from another needs besides the font and the origin).
+inline void ApplyPenAndBrush(Canvas& canvas, const CanvasState& state) {
+    canvas.SetPenColor(state.penColor);
+    canvas.SetPenWidth(state.penWidth);
+    canvas.SetPenStyle(state.penStyle);
+    canvas.SetPenMode(state.penMode);
+    canvas.SetBrushColor(state.brushColor);
+    canvas.SetBrushStyle(state.brushStyle);
+    canvas.SetFontColor(state.fontColor);
+}
+
 }  // namespace tabulorix

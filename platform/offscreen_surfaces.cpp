@@ -8,13 +8,7 @@ void ForwardingCanvas::SetTarget(Canvas& target) {
     if (&target == target_) return;
     target.SetFont(target_->Font());
     target_ = &target;
-    target.SetPenColor(state_.penColor);
-    target.SetPenWidth(state_.penWidth);
-    target.SetPenStyle(state_.penStyle);
-    target.SetPenMode(state_.penMode);
-    target.SetBrushColor(state_.brushColor);
-    target.SetBrushStyle(state_.brushStyle);
-    target.SetFontColor(state_.fontColor);
+    ApplyPenAndBrush(target, state_);
 }
 
 OffscreenPaintBox::OffscreenPaintBox(int width, int height)

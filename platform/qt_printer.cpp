@@ -82,14 +82,8 @@ private:
     }
 
     void Replay(Canvas& canvas) const {
-        canvas.SetPenColor(state_.penColor);
-        canvas.SetPenWidth(state_.penWidth);
-        canvas.SetPenStyle(state_.penStyle);
-        canvas.SetPenMode(state_.penMode);
-        canvas.SetBrushColor(state_.brushColor);
-        canvas.SetBrushStyle(state_.brushStyle);
         canvas.SetFont(state_.font);
-        canvas.SetFontColor(state_.fontColor);
+        ApplyPenAndBrush(canvas, state_);
         canvas.SetWindowOrigin(state_.originX, state_.originY);
     }
 
