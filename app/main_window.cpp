@@ -1,11 +1,349 @@
 #include "app/main_window.h"
 
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/catalogue_panels.h"
+#include "app/help_pages.h"
+#include "app/window_actions.h"
+#include "app/window_surfaces.h"
+#include "base/ui_ports.h"
+#include "designfile/design_save.h"
+#include "platform/qt_printer.h"
+#include "render/clipboard_tap.h"
+
 namespace tabulorix {
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+namespace {
+
+constexpr int kRecentCount = 8;
+const QString kRecentKey = QStringLiteral("recentFiles");
+constexpr const char* kFontSizes[] = {"4", "8", "9", "10", "11", "12", "14", "16", "20"};
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// Actions that do nothing without a schema or a diagram; those whose dialog
+// is not part of this window yet stay disabled.
+constexpr const char* kNeedSchema[] = {"ActionOutputDesignFile", "ActionOutputDesignFileAs"};
+constexpr const char* kNotYet[] = {"SetPrint",     "ActionPrint",         "ActionReLayout",
+                                   "ActionOption", "ActionToWord",        "ActionOutputCSVFile",
+                                   "ActionOutputSQL", "ActionOutputEMF",  "ActionDeleteText"};
+
+}  // namespace
+
+TForm1::TForm1(const std::string& argument, QWidget* parent)
+    : QMainWindow(parent),
+      argument_(argument),
+      systemClipboard_(std::make_unique<SystemClipboard>()),
+      clipboard_(std::make_unique<ClipboardTap>(systemClipboard_.get())),
+      printer_(std::make_unique<QtPrinter>()) {
+    setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Tabulorix for Oracle"));
+    setAcceptDrops(true);
+    BuildLayout();
+    document_ = std::make_unique<WindowDocument>(
+        DocumentSurfaces{*paintBox_, *printer_, *horizontal_, *vertical_, *clipboard_}, *this);
+    document_->Manager().SetDisplayMode(2);
+    ApplyFontFromCombos();
+    ConnectSurfaces();
+    ConnectActions();
+    panels_->Viewer().Show(MGViewer::kSchema);
+    RebuildRecentMenu();
+    UpdateActions();
+    restoreGeometry(QSettings().value(QStringLiteral("geometry")).toByteArray());
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // Closing widgets lose focus and may report edits; the document goes
+    // first, so nothing may reach it any more.
+    for (QObject* sender : {static_cast<QObject*>(fontName_), static_cast<QObject*>(fontSize_),
+                            static_cast<QObject*>(fontName_->lineEdit()),
+                            static_cast<QObject*>(fontSize_->lineEdit())})
+        QObject::disconnect(sender, nullptr, this, nullptr);
+    paintBox_->SetPaintHook({});
+}
+
+void TForm1::BuildLayout() {
+    WindowToolBars bars = BuildActions(*this);
+    BuildFontCombos(*bars.erd);
+    auto* splitter = new QSplitter(this);
+    splitter->setObjectName(QStringLiteral("Splitter1"));
+    auto* left = new QWidget(splitter);
+    left->setObjectName(QStringLiteral("PanelLeft"));
+    pages_ = new QTabWidget(splitter);
+    pages_->setObjectName(QStringLiteral("PageControlTop"));
+    panels_ = std::make_unique<CataloguePanels>(*left, *pages_);
+
+    auto* paintPanel = new QWidget(pages_);
+    paintPanel->setObjectName(QStringLiteral("PaintPanel"));
+    auto* grid = new QGridLayout(paintPanel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    paintBox_ = new PaintBoxWidget(paintPanel);
+    paintBox_->setObjectName(QStringLiteral("PaintBox"));
+    vertical_ = new ScrollBarWidget(Qt::Vertical, paintPanel);
+    vertical_->setObjectName(QStringLiteral("VScrollBar"));
+    horizontal_ = new ScrollBarWidget(Qt::Horizontal, paintPanel);
+    horizontal_->setObjectName(QStringLiteral("HScrollBar"));
+    grid->addWidget(paintBox_, 0, 0);
+    grid->addWidget(vertical_, 0, 1);
+    grid->addWidget(horizontal_, 1, 0);
+    pages_->addTab(paintPanel, QStringLiteral("表関連図"));
+
+    splitter->addWidget(left);
+    splitter->addWidget(pages_);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({240, 760});
+    setCentralWidget(splitter);
+    resize(1024, 720);
+}
+
+void TForm1::BuildFontCombos(QToolBar& bar) {
+    fontName_ = new QComboBox(&bar);
+    fontName_->setObjectName(QStringLiteral("ComboBoxForFontName"));
+    fontName_->setToolTip(QStringLiteral("表関連図のフォント"));
+    fontName_->setEditable(true);
+    fontName_->setInsertPolicy(QComboBox::NoInsert);
+    fontName_->setMinimumContentsLength(16);
+    for (const QString& family : QFontDatabase::families())
+        if (QFontDatabase::isScalable(family)) fontName_->addItem(family);
+    fontSize_ = new QComboBox(&bar);
+    fontSize_->setObjectName(QStringLiteral("ComboBoxForFontSize"));
+    fontSize_->setToolTip(QStringLiteral("表関連図のフォントサイズ"));
+    fontSize_->setEditable(true);
+    fontSize_->setInsertPolicy(QComboBox::NoInsert);
+    for (const char* size : kFontSizes) fontSize_->addItem(QString::fromLatin1(size));
+    bar.addWidget(fontName_);
+    bar.addWidget(fontSize_);
+    ShowFontChoice("IPAPGothic", "9");
+}
+
+void TForm1::ConnectSurfaces() {
+    paintBox_->SetPaintHook([this] { PaintDiagram(); });
+    connect(paintBox_, &PaintBoxWidget::resized, this, [this] { document_->DrawBox().UpdateScrollBars(4, 0); });
+    connect(horizontal_, &ScrollBarWidget::movedByUser, this, [this] { document_->DrawBox().ScrollChanged(true); });
+    connect(vertical_, &ScrollBarWidget::movedByUser, this, [this] { document_->DrawBox().ScrollChanged(false); });
+    connect(fontName_, &QComboBox::activated, this, [this] { ApplyFontFromCombos(); });
+    connect(fontSize_, &QComboBox::activated, this, [this] { ApplyFontFromCombos(); });
+    connect(fontName_->lineEdit(), &QLineEdit::editingFinished, this, [this] { ApplyFontFromCombos(); });
+    connect(fontSize_->lineEdit(), &QLineEdit::editingFinished, this, [this] { ApplyFontFromCombos(); });
+}
+
+void TForm1::ConnectActions() {
+    const auto on = [this](const char* name, auto slot) {
+        connect(WindowAction(*this, name), &QAction::triggered, this, slot);
+    };
+    on("ActionReverseDB", [this] { ReverseDatabase(); });
+    on("ActionOpenDesignFile", [this] { OpenDesign(); });
+    on("ActionOutputDesignFile", [this] { SaveDesignQuietly(); });
+    on("ActionOutputDesignFileAs", [this] { SaveDesignAs(); });
+    on("ActionExit", [this] { close(); });
+    on("ZoomUp", [this] { StepZoom(true); });
+    on("ZoomDown", [this] { StepZoom(false); });
+    on("Help2", [this] { ShowHelp(); });
+    QMenu* file = WindowAction(*this, "ActionExit")->associatedObjects().isEmpty()
+                      ? nullptr
+                      : qobject_cast<QMenu*>(WindowAction(*this, "ActionExit")->associatedObjects().first());
+    if (file != nullptr) {
+        recentMenu_ = new QMenu(QStringLiteral("最近使ったファイル(&R)"), file);
+        recentMenu_->setObjectName(QStringLiteral("RecentFilesMenu"));
+        file->insertMenu(WindowAction(*this, "ActionExit"), recentMenu_);
+        file->insertSeparator(WindowAction(*this, "ActionExit"));
+    }
+}
+
+void TForm1::UpdateActions() {
+    const bool schema = document_->Manager().SchemaCount() > 0;
+    const bool diagram = document_->HasDiagram();
+    for (const char* name : kNeedSchema) WindowAction(*this, name)->setEnabled(schema);
+    for (const char* name : kNotYet) WindowAction(*this, name)->setEnabled(false);
+    const int zoom = document_->WindowZoom();
+    WindowAction(*this, "ZoomUp")->setEnabled(diagram && MGDesignDocument::CanStepZoom(zoom, true));
+    WindowAction(*this, "ZoomDown")->setEnabled(diagram && MGDesignDocument::CanStepZoom(zoom, false));
+}
+
+bool TForm1::MaySetDesignAside() {
+    if (document_->Manager().SchemaCount() == 0) return true;
+    return SaveDesign(document_->Context(), true, false) != Answer::Cancel;
+}
+
+void TForm1::ReverseDatabase() {
+    if (!MaySetDesignAside() || !askConnection_) return;
+    const std::optional<MGReverseRequest> request = askConnection_();
+    if (!request) return;
+    WindowReverseHost host(*document_, *this);
+    tabulorix::ReverseIntoDocument(*document_, *request, host);
+    UpdateActions();
+    paintBox_->update();
+}
+
+void TForm1::OpenDesign() {
+    if (!MaySetDesignAside()) return;
+    const std::optional<std::string> path =
+        FileNames().AskOpenFileName({"デザインファイル読み込み", "tlx", kDesignFileFilter, ""});
+    if (!path) return;
+    if (document_->LoadDesign(*path)) RememberRecent(Text(*path));
+    UpdateActions();
+    paintBox_->update();
+}
+
+bool TForm1::OpenDesignPath(const QString& path) {
+    if (!MaySetDesignAside()) return false;
+    const bool loaded = document_->LoadDesign(path.toStdString());
+    if (loaded) RememberRecent(path);
+    UpdateActions();
+    paintBox_->update();
+    return loaded;
+}
+
+void TForm1::SaveDesignQuietly() {
+    if (document_->Manager().SchemaCount() == 0) return;
+    if (SaveDesign(document_->Context(), true, true) == Answer::Yes)
+        RememberRecent(Text(document_->Manager().DesignPath()));
+}
+
+void TForm1::SaveDesignAs() {
+    if (document_->Manager().SchemaCount() == 0) return;
+    if (SaveDesign(document_->Context(), false, false) == Answer::Yes)
+        RememberRecent(Text(document_->Manager().DesignPath()));
+}
+
+void TForm1::ShowHelp() {
+    const QString page = HelpIndexPath();
+    if (!QFileInfo::exists(page)) {
+        tabulorix::ShowMessage("ヘルプファイルが見つかりません: " + page.toStdString());
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+}
+
+void TForm1::OpenArgumentOnce() {
+    if (argumentConsumed_) return;
+    argumentConsumed_ = true;
+    const std::string argument = std::exchange(argument_, {});
+    if (argument.empty() || argument == "-DEBUG") return;
+    OpenDesignPath(Text(argument));
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (SaveDesign(document_->Context(), true, false) == Answer::Cancel) {
+        event->ignore();
+        return;
+    }
+    QSettings().setValue(QStringLiteral("geometry"), saveGeometry());
+    event->accept();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!argumentConsumed_) QTimer::singleShot(0, this, [this] { OpenArgumentOnce(); });
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile()) return;
+    event->acceptProposedAction();
+    const QString path = urls.first().toLocalFile();
+    QTimer::singleShot(0, this, [this, path] { OpenDesignPath(path); });
+}
+
+void TForm1::StepZoom(bool up) {
+    document_->StepZoom(up);
+    UpdateActions();
+    paintBox_->update();
+}
+
+void TForm1::ApplyFontFromCombos() {
+    const std::string name = fontName_->currentText().toStdString();
+    const std::string size = fontSize_->currentText().toStdString();
+    if (name == document_->FontNameText() && size == document_->FontSizeText()) return;
+    document_->ApplyFontChoice(name, size);
+    paintBox_->update();
+}
+
+void TForm1::PaintDiagram() {
+    if (document_ == nullptr) return;
+    if (document_->Manager().SchemaCount() == 0) {
+        document_->DrawBox().ClearPaper();
+        return;
+    }
+    document_->Settings().ApplyDisplayFlags();
+}
+
+void TForm1::ShowFontChoice(const std::string& fontName, const std::string& fontSize) {
+    // A name that is not among the items (a font of another system) stays
+    // as text, so it is written back unchanged.
+    fontName_->setCurrentIndex(fontName_->findText(Text(fontName)));
+    fontName_->setEditText(Text(fontName));
+    fontSize_->setCurrentIndex(fontSize_->findText(Text(fontSize)));
+    fontSize_->setEditText(Text(fontSize));
+}
+
+void TForm1::ResetZoomView() {
+    document_->WindowZoom() = 100;
+    horizontal_->SetPosition(0);
+    vertical_->SetPosition(0);
+    WindowAction(*this, "ZoomUp")->setEnabled(true);
+    WindowAction(*this, "ZoomDown")->setEnabled(true);
+}
+
+void TForm1::RefreshCatalogue() {
+    const MGSchemaMng& manager = document_->Manager();
+    QStringList names;
+    for (int i = 0; i < manager.SchemaCount(); ++i) names << Text(manager.GetSchema(i)->OwnerName());
+    panels_->ShowCatalogue(Text(manager.DesignTitle()), names);
+}
+
+void TForm1::RemoveTreeRoot() { panels_->RemoveRoot(); }
+
+void TForm1::SetTreeRootText(const std::string& text) { panels_->SetRootText(Text(text)); }
+
+void TForm1::ShowSchemaPanel() { panels_->Viewer().Show(MGViewer::kSchema); }
+
+QStringList TForm1::RecentFiles() const { return QSettings().value(kRecentKey).toStringList(); }
+
+void TForm1::RememberRecent(const QString& path) {
+    if (path.isEmpty()) return;
+    QStringList files = RecentFiles();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    files.removeAll(absolute);
+    files.prepend(absolute);
+    while (files.size() > kRecentCount) files.removeLast();
+    QSettings().setValue(kRecentKey, files);
+    RebuildRecentMenu();
+}
+
+void TForm1::RebuildRecentMenu() {
+    if (recentMenu_ == nullptr) return;
+    recentMenu_->clear();
+    const QStringList files = RecentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        connect(action, &QAction::triggered, this, [this, path] { OpenDesignPath(path); });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
+}
 
 }  // namespace tabulorix

@@ -1,17 +1,103 @@
 // The main window TForm1: menus, tool bars, the catalogue panels and the
-// diagram tab around one MGDesignDocument. Every command is routed to the
-// session layer; the window only asks, shows and enables.
+// diagram tab around one document. Every command goes to the session layer;
+// the window asks, shows and enables.
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/window_document.h"
+#include "session/reverse_workflow.h"
+
+class QComboBox;
+class QTabWidget;
 
 namespace tabulorix {
 
-class TForm1 final : public QMainWindow {
+class CataloguePanels;
+class PaintBoxWidget;
+class ScrollBarWidget;
+class SystemClipboard;
+class ClipboardTap;
+class QtPrinter;
+
+class TForm1 final : public QMainWindow, public WindowView {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // argument: the first program argument (a design file, "-DEBUG" or
+    // empty), opened once at the first showing of the window.
+    explicit TForm1(const std::string& argument = {}, QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // The connection dialog's OK as a request, or nothing when cancelled.
+    using ConnectionAsker = std::function<std::optional<MGReverseRequest>()>;
+    void SetConnectionAsker(ConnectionAsker asker) { askConnection_ = std::move(asker); }
+
+    MGDesignDocument& Document() { return *document_; }
+    CataloguePanels& Panels() { return *panels_; }
+    // Recently opened design files, newest first (at most eight).
+    QStringList RecentFiles() const;
+
+    // The commands (also reached through the actions).
+    void ReverseDatabase();
+    void OpenDesign();
+    // Opens that file after the save question, as if chosen in the dialog.
+    bool OpenDesignPath(const QString& path);
+    void SaveDesignQuietly();
+    void SaveDesignAs();
+    void ShowHelp();
+    // The design file of the program argument, at most once.
+    void OpenArgumentOnce();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // WindowView
+    void ShowFontChoice(const std::string& fontName, const std::string& fontSize) override;
+    void ResetZoomView() override;
+    void RefreshCatalogue() override;
+    void RemoveTreeRoot() override;
+    void SetTreeRootText(const std::string& text) override;
+    void ShowSchemaPanel() override;
+
+    void BuildLayout();
+    void BuildFontCombos(QToolBar& bar);
+    void ConnectActions();
+    void ConnectSurfaces();
+    // Actions that need a schema or a diagram follow the model.
+    void UpdateActions();
+    void StepZoom(bool up);
+    void ApplyFontFromCombos();
+    void PaintDiagram();
+    // The question whether to save a design with schemas; false on Cancel.
+    bool MaySetDesignAside();
+    void RememberRecent(const QString& path);
+    void RebuildRecentMenu();
+
+    std::string argument_;
+    bool argumentConsumed_ = false;
+    ConnectionAsker askConnection_;
+
+    PaintBoxWidget* paintBox_ = nullptr;
+    ScrollBarWidget* horizontal_ = nullptr;
+    ScrollBarWidget* vertical_ = nullptr;
+    QComboBox* fontName_ = nullptr;
+    QComboBox* fontSize_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    std::unique_ptr<SystemClipboard> systemClipboard_;
+    std::unique_ptr<ClipboardTap> clipboard_;
+    std::unique_ptr<QtPrinter> printer_;
+    std::unique_ptr<CataloguePanels> panels_;
+    std::unique_ptr<WindowDocument> document_;  // goes before the surfaces
 };
 
 }  // namespace tabulorix

@@ -8,6 +8,8 @@
 #include "render/emf_action.h"
 #include "render/word_export.h"
 
+#include <iterator>
+
 namespace tabulorix {
 
 MGDesignDocument::MGDesignDocument(const DocumentSurfaces& surfaces)
@@ -94,6 +96,38 @@ DiagramRepaint MGDesignDocument::Repaint() {
                           [this] { ApplyFont(); },
                           [this] { settings_.Apply(false); },
                           {}};
+}
+
+void MGDesignDocument::ApplyFontChoice(const std::string& fontName, const std::string& fontSize) {
+    SelectFontItems(fontName, fontSize);
+    drawBox_->SetDiagramFont(fontName_, fontSize_);
+    ApplyFont();
+}
+
+namespace {
+
+constexpr int kZoomSteps[] = {400, 300, 200, 150, 100, 75, 50, 25};
+
+// The index of a zoom among the steps; a zoom not among them counts as 100.
+int ZoomStepIndex(int zoom) {
+    for (int i = 0; i < static_cast<int>(std::size(kZoomSteps)); ++i)
+        if (kZoomSteps[i] == zoom) return i;
+    return 4;
+}
+
+}  // namespace
+
+bool MGDesignDocument::CanStepZoom(int zoom, bool up) {
+    const int index = ZoomStepIndex(zoom);
+    return up ? index > 0 : index + 1 < static_cast<int>(std::size(kZoomSteps));
+}
+
+void MGDesignDocument::StepZoom(bool up) {
+    if (!HasDiagram() || !CanStepZoom(windowZoom_, up)) return;
+    const int previous = windowZoom_;
+    windowZoom_ = kZoomSteps[ZoomStepIndex(previous) + (up ? -1 : 1)];
+    drawBox_->SetZoom(windowZoom_, up ? 2 : 3, previous);
+    ApplyFont();
 }
 
 void MGDesignDocument::ApplyFont() {

@@ -73,6 +73,16 @@ public:
     // Pages of the settings' grid.
     int PageCount() const;
 
+    // The tool bar's font: the texts are kept, the drawing box takes them and
+    // every box is measured again (a size that is not a whole number of at
+    // least 1 changes nothing drawn).
+    void ApplyFontChoice(const std::string& fontName, const std::string& fontSize);
+    // The zoom steps of the window: one step toward 400 (up) or 25 (down)
+    // from the window's zoom; a zoom not among the steps counts as 100.
+    // Nothing without a diagram or at the end of the steps.
+    void StepZoom(bool up);
+    static bool CanStepZoom(int zoom, bool up);
+
     // The paint pass of the diagram through the drawing box's current output.
     void PaintDiagramNow(int pagePosition);
     // The callbacks of the picture, print and Word actions.

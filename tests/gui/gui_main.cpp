@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
@@ -10,5 +11,9 @@ int main(int argc, char** argv) {
     setenv("LC_ALL", "C.UTF-8", 1);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // Recent files and window geometry go to a test location, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setOrganizationName(QStringLiteral("tabulorix-tests"));
+    QApplication::setApplicationName(QStringLiteral("tabulorix-tests"));
     return RUN_ALL_TESTS();
 }

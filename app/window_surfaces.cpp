@@ -1,0 +1,78 @@
+#include "app/window_surfaces.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPainter>
+#include <QSignalBlocker>
+
+#include "platform/qt_canvas.h"
+
+namespace tabulorix {
+
+PaintBoxWidget::PaintBoxWidget(QWidget* parent)
+    : QWidget(parent), image_(QtCanvas::ForImage(1, 1)), canvas_(*image_) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+PaintBoxWidget::~PaintBoxWidget() = default;
+
+void PaintBoxWidget::InvalidateWindowRect(const Rect& rect) {
+    update(QRect(QPoint(rect.left, rect.top), QPoint(rect.right, rect.bottom)).normalized());
+}
+
+// The console redraws what a scroll uncovers; the whole box is shown again.
+void PaintBoxWidget::ScrollContents(int, int) { update(); }
+
+void PaintBoxWidget::paintEvent(QPaintEvent*) {
+    // A paint hook that itself asks for a repaint must not recurse.
+    if (!painting_ && paintHook_) {
+        painting_ = true;
+        paintHook_();
+        painting_ = false;
+    }
+    QPainter painter(this);
+    if (const QImage* image = image_->Image()) painter.drawImage(0, 0, *image);
+}
+
+void PaintBoxWidget::resizeEvent(QResizeEvent*) {
+    // The new image takes over pen, brush and font through the forwarding
+    // canvas before the old one goes.
+    std::unique_ptr<QtCanvas> image = QtCanvas::ForImage(std::max(1, width()), std::max(1, height()));
+    canvas_.SetTarget(*image);
+    image_ = std::move(image);
+    Q_EMIT resized();
+}
+
+ScrollBarWidget::ScrollBarWidget(Qt::Orientation orientation, QWidget* parent)
+    : QScrollBar(orientation, parent) {
+    connect(this, &QScrollBar::valueChanged, this, &ScrollBarWidget::movedByUser);
+}
+
+void ScrollBarWidget::SetPosition(int position) {
+    const QSignalBlocker quiet(this);
+    setValue(position);
+}
+
+void ScrollBarWidget::SetMin(int min) {
+    const QSignalBlocker quiet(this);
+    setMinimum(min);
+}
+
+void ScrollBarWidget::SetMax(int max) {
+    const QSignalBlocker quiet(this);
+    setMaximum(max);
+}
+
+bool SystemClipboard::PutEmf(const std::vector<std::uint8_t>& bytes) {
+    QClipboard* clipboard = QApplication::clipboard();
+    if (clipboard == nullptr) return false;
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QStringLiteral("image/x-emf"),
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    clipboard->setMimeData(data.release());  // the clipboard takes ownership
+    return true;
+}
+
+}  // namespace tabulorix

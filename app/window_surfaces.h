@@ -1,0 +1,87 @@
+// The drawing surfaces of the main window: the paint box, its two scroll
+// bars and the system clipboard, each a Qt widget or service behind the
+// port the drawing box talks to.
+//
+// The paint box draws into an image of its own size; a paint event asks the
+// window to draw the diagram into it and then shows the image. Drawing
+// outside a paint event (a zoom, a changed setting) lands in the same image
+// and is shown at the next paint.
+#pragma once
+
+#include <QScrollBar>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "base/output_ports.h"
+#include "platform/offscreen_surfaces.h"
+
+namespace tabulorix {
+
+class QtCanvas;
+
+class PaintBoxWidget final : public QWidget, public PaintBoxPort {
+    Q_OBJECT
+public:
+    explicit PaintBoxWidget(QWidget* parent = nullptr);
+    ~PaintBoxWidget() override;
+
+    // What a paint event draws before the image is shown.
+    void SetPaintHook(std::function<void()> hook) { paintHook_ = std::move(hook); }
+
+    int Width() const override { return width(); }
+    int Height() const override { return height(); }
+    int TopOffset() const override { return 0; }
+    FontSpec DiagramFont() const override { return font_; }
+    void SetDiagramFont(const FontSpec& font) override { font_ = font; }
+    Canvas& PaintCanvas() override { return canvas_; }
+    void InvalidateWindowRect(const Rect& rect) override;
+    void ScrollContents(int dx, int dy) override;
+    void UpdateInvalidated() override {}
+    void Repaint() override { update(); }
+    void SetVisible(bool visible) override { setVisible(visible); }
+
+Q_SIGNALS:
+    void resized();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    std::unique_ptr<QtCanvas> image_;
+    ForwardingCanvas canvas_;
+    FontSpec font_;
+    std::function<void()> paintHook_;
+    bool painting_ = false;
+};
+
+// A scroll bar whose moves by the user reach the drawing box; positions set
+// by the drawing box itself do not come back as moves.
+class ScrollBarWidget final : public QScrollBar, public ScrollBarPort {
+    Q_OBJECT
+public:
+    ScrollBarWidget(Qt::Orientation orientation, QWidget* parent = nullptr);
+
+    int Position() const override { return value(); }
+    void SetPosition(int position) override;
+    int Min() const override { return minimum(); }
+    int Max() const override { return maximum(); }
+    void SetMin(int min) override;
+    void SetMax(int max) override;
+    void SetLargeStep(int step) override { setPageStep(step); }
+    void SetSmallStep(int step) override { setSingleStep(step); }
+    void SetVisible(bool visible) override { setVisible(visible); }
+    void SetEnabled(bool enabled) override { setEnabled(enabled); }
+
+Q_SIGNALS:
+    void movedByUser();
+};
+
+// The system clipboard: an EMF picture with the MIME type image/x-emf.
+class SystemClipboard final : public ClipboardPort {
+public:
+    bool PutEmf(const std::vector<std::uint8_t>& bytes) override;
+};
+
+}  // namespace tabulorix

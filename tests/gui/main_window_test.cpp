@@ -1,0 +1,267 @@
+// The main window driven as a user would: real widgets under the offscreen
+// platform, the questions and file names answered by the recording ports.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <filesystem>
+
+#include "app/catalogue_panels.h"
+#include "app/main_window.h"
+#include "app/window_actions.h"
+#include "catalogue/connection_record.h"
+#include "gui/qt_printing.h"
+#include "support/recording_host.h"
+
+namespace tabulorix {
+namespace {
+
+using testing::RecordingPorts;
+namespace fs = std::filesystem;
+
+const std::string kSample = TABULORIX_SOURCE_DIR "/examples/sample.sqlite";
+const std::string kSampleDesign = TABULORIX_SOURCE_DIR "/examples/sample.tlx";
+
+MGReverseRequest SampleLogin(const std::string& password = "tiger") {
+    return MGReverseRequest{MakeUserInfo("sales", password, kSample), 0, 2, 0};
+}
+
+QStringList TreeTexts(TForm1& window) {
+    QStringList texts;
+    const QAbstractItemModel* model = window.Panels().Tree().model();
+    if (model->rowCount() == 0) return texts;
+    const QModelIndex root = model->index(0, 0);
+    texts << root.data().toString();
+    for (int i = 0; i < model->rowCount(root); ++i) texts << model->index(i, 0, root).data().toString();
+    return texts;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QSettings().clear();
+        dir_ = fs::temp_directory_path() / ("tabulorix-gui-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // A window that answers the connection dialog with the given logins.
+    std::unique_ptr<TForm1> Window(std::vector<std::optional<MGReverseRequest>> logins = {}) {
+        auto window = std::make_unique<TForm1>("-DEBUG");
+        window->SetConnectionAsker([queue = std::move(logins)]() mutable {
+            if (queue.empty()) return std::optional<MGReverseRequest>();
+            auto next = queue.front();
+            queue.erase(queue.begin());
+            return next;
+        });
+        return window;
+    }
+    std::string File(const char* name) const { return (dir_ / name).string(); }
+
+    RecordingPorts ports_;
+    fs::path dir_;
+};
+
+TEST_F(MainWindowTest, ReverseEngineeringReadsTheLoginSchemaAndTheOwnersItsKeysReachInOrder) {
+    auto window = Window({SampleLogin()});
+    window->ReverseDatabase();
+    EXPECT_EQ(TreeTexts(*window), (QStringList{"無題", "SALES", "MST", "HR"}));
+    EXPECT_TRUE(window->Document().HasDiagram());
+    EXPECT_TRUE(WindowAction(*window, "ActionOutputDesignFile")->isEnabled());
+}
+
+TEST_F(MainWindowTest, AWrongPasswordLeavesNoTreeRootAndNoSchema) {
+    auto window = Window({SampleLogin("wrong")});
+    window->ReverseDatabase();
+    EXPECT_TRUE(TreeTexts(*window).isEmpty());
+    EXPECT_EQ(window->Document().Manager().SchemaCount(), 0);
+    EXPECT_FALSE(ports_.messages.empty());
+    EXPECT_FALSE(WindowAction(*window, "ActionOutputDesignFile")->isEnabled());
+}
+
+TEST_F(MainWindowTest, ClosingAnUnnamedModifiedDesignAsksAndCancelKeepsTheWindow) {
+    auto window = Window({SampleLogin()});
+    window->show();
+    window->ReverseDatabase();
+    // Cancel to the question; then Yes, but the name dialog is cancelled.
+    ports_.answers = {Answer::Cancel, Answer::Yes};
+    EXPECT_FALSE(window->close());
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(ports_.questions, (std::vector<std::string>{"デザインファイルを保存しますか?",
+                                                          "デザインファイルを保存しますか?"}));
+    ASSERT_EQ(ports_.fileRequests.size(), 1u);
+    EXPECT_EQ(ports_.fileRequests[0].initialName, "無題");
+    EXPECT_EQ(ports_.fileRequests[0].title, "名前を付けて保存");
+    EXPECT_TRUE(window->isVisible());
+
+    // Yes with a name writes a file that loads back to the same schemas.
+    ports_.answers = {Answer::Yes};
+    ports_.fileNames = {File("saved.tlx")};
+    EXPECT_TRUE(window->close());
+    window.reset();  // one window, one document per process
+    auto reopened = Window();
+    ASSERT_TRUE(reopened->OpenDesignPath(QString::fromStdString(File("saved.tlx"))));
+    EXPECT_EQ(TreeTexts(*reopened), (QStringList{"saved.tlx", "SALES", "MST", "HR"}));
+}
+
+TEST_F(MainWindowTest, SavingTwiceWithoutAChangeWritesNothingTheSecondTime) {
+    auto window = Window({SampleLogin()});
+    window->ReverseDatabase();
+    ports_.answers = {Answer::Yes};
+    ports_.fileNames = {File("twice.tlx")};
+    window->SaveDesignQuietly();
+    ASSERT_TRUE(fs::exists(File("twice.tlx")));
+    fs::remove(File("twice.tlx"));
+    window->SaveDesignQuietly();
+    EXPECT_FALSE(fs::exists(File("twice.tlx")));
+    EXPECT_EQ(window->RecentFiles().size(), 1);
+}
+
+TEST_F(MainWindowTest, CancellingTheSaveQuestionOrTheConnectionLeavesTheDesignUntouched) {
+    auto window = Window({std::nullopt});
+    ASSERT_TRUE(window->OpenDesignPath(QString::fromStdString(kSampleDesign)));
+    window->Document().Manager().SetModified();
+    ports_.answers = {Answer::Cancel};
+    window->ReverseDatabase();  // the save question is cancelled
+    window->OpenDesign();       // again cancelled
+    EXPECT_EQ(ports_.questions.size(), 2u);  // the queue is empty: Cancel again
+    ports_.answers = {Answer::No};
+    window->ReverseDatabase();  // No to saving, then the connection dialog is cancelled
+    EXPECT_EQ(TreeTexts(*window), (QStringList{"sample.tlx", "SALES", "MST", "HR"}));
+    EXPECT_EQ(window->Document().Manager().DesignPath(), kSampleDesign);
+}
+
+TEST_F(MainWindowTest, TheProgramArgumentIsOpenedOnceAtTheFirstShowing) {
+    {
+        TForm1 window(File("missing.tlx"));
+        EXPECT_TRUE(ports_.messages.empty());  // nothing before the window shows
+        window.show();
+        QTest::qWait(20);
+        window.hide();
+        window.show();
+        QTest::qWait(20);
+        window.OpenArgumentOnce();
+        EXPECT_EQ(ports_.messages.size(), 1u);
+    }
+    TForm1 debug("-DEBUG");
+    debug.show();
+    QTest::qWait(20);
+    EXPECT_EQ(ports_.messages.size(), 1u);
+    EXPECT_EQ(debug.Document().Manager().SchemaCount(), 0);
+}
+
+TEST_F(MainWindowTest, ZoomStepsStopAtTheEndsOfTheList) {
+    auto window = Window();
+    EXPECT_FALSE(WindowAction(*window, "ZoomUp")->isEnabled());  // no diagram
+    ASSERT_TRUE(window->OpenDesignPath(QString::fromStdString(kSampleDesign)));
+    QAction* up = WindowAction(*window, "ZoomUp");
+    QAction* down = WindowAction(*window, "ZoomDown");
+    for (int expected : {150, 200, 300}) {
+        up->trigger();
+        EXPECT_EQ(window->Document().WindowZoom(), expected);
+        EXPECT_TRUE(up->isEnabled());
+    }
+    up->trigger();
+    EXPECT_EQ(window->Document().WindowZoom(), 400);
+    EXPECT_FALSE(up->isEnabled());
+    for (int i = 0; i < 7; ++i) down->trigger();
+    EXPECT_EQ(window->Document().WindowZoom(), 25);
+    EXPECT_FALSE(down->isEnabled());
+    EXPECT_TRUE(up->isEnabled());
+}
+
+TEST_F(MainWindowTest, AWindowsFontNameFromADesignStaysInTheComboAndIsWrittenBack) {
+    auto window = Window();
+    ASSERT_TRUE(window->OpenDesignPath(QString::fromStdString(kSampleDesign)));
+    auto* name = window->findChild<QComboBox*>("ComboBoxForFontName");
+    name->setEditText(QStringLiteral("ＭＳ Ｐゴシック"));
+    Q_EMIT name->activated(-1);
+    EXPECT_EQ(window->Document().FontNameText(), "ＭＳ Ｐゴシック");
+    ports_.fileNames = {File("font.tlx")};
+    window->SaveDesignAs();
+    window.reset();
+    auto reopened = Window();
+    ASSERT_TRUE(reopened->OpenDesignPath(QString::fromStdString(File("font.tlx"))));
+    EXPECT_EQ(reopened->findChild<QComboBox*>("ComboBoxForFontName")->currentText(),
+              QStringLiteral("ＭＳ Ｐゴシック"));
+}
+
+TEST_F(MainWindowTest, ADroppedDesignFileOpensAsIfChosenInTheDialog) {
+    auto window = Window();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(kSampleDesign))});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QCoreApplication::sendEvent(window.get(), &drop);
+    QTest::qWait(20);
+    EXPECT_EQ(TreeTexts(*window).value(0), QStringLiteral("sample.tlx"));
+    EXPECT_EQ(window->RecentFiles().value(0).toStdString(), fs::absolute(kSampleDesign).string());
+}
+
+// Captions, hints, menus and shortcuts as the window's table of actions
+// names them.
+TEST_F(MainWindowTest, EveryActionHasItsCaptionHintAndMenu) {
+    struct Expected {
+        const char* name;
+        const char* caption;
+        const char* hint;
+        const char* menu;
+    };
+    const Expected expected[] = {
+        {"ActionReverseDB", "データベースの接続(&L)", "データベースの接続", "ファイル(&F)"},
+        {"ActionOpenDesignFile", "ファイルを開く(&O)...", "ファイルを開く", "ファイル(&F)"},
+        {"ActionOutputDesignFile", "上書き保存(&S)", "上書き保存", "ファイル(&F)"},
+        {"ActionOutputDesignFileAs", "名前を付けて保存(&A)...", nullptr, "ファイル(&F)"},
+        {"SetPrint", "印刷設定...", nullptr, "ファイル(&F)"},
+        {"ActionPrint", "印刷(&P)...", "印刷", "ファイル(&F)"},
+        {"ActionExit", "終了(&X)", nullptr, "ファイル(&F)"},
+        {"ZoomUp", "拡大", "拡大表示", "表関連図(&V)"},
+        {"ZoomDown", "縮小", "縮小表示", "表関連図(&V)"},
+        {"ActionReLayout", "再配置(&R)...", "再配置", "表関連図(&V)"},
+        {"ActionOption", "オプション(&O)...", nullptr, "表関連図(&V)"},
+        {"ActionToWord", "WORD出力(&W)", nullptr, "ツール(&T)"},
+        {"ActionOutputCSVFile", "CSV出力(&C)...", nullptr, "ツール(&T)"},
+        {"ActionOutputSQL", "SQLスクリプト出力(&S)...", nullptr, "ツール(&T)"},
+        {"ActionOutputEMF", "表関連図出力(&E)", "表関連図出力", "ツール(&T)"},
+        {"Help2", "ヘルプ(&C)", nullptr, "ヘルプ(&H)"},
+        {"ActionArrow", "", "図形を選択", nullptr},
+        {"ActionText", "", "文字列挿入", nullptr},
+        {"ActionDeleteText", "", "文字列削除", nullptr},
+    };
+    auto window = Window();
+    QStringList menus;
+    for (QAction* menu : window->menuBar()->actions()) menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{"ファイル(&F)", "表関連図(&V)", "ツール(&T)", "ヘルプ(&H)"}));
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.name);
+        QAction* action = WindowAction(*window, e.name);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), QString::fromUtf8(e.caption));
+        if (e.hint != nullptr) EXPECT_EQ(action->toolTip(), QString::fromUtf8(e.hint));
+        QStringList inMenus;
+        for (QObject* owner : action->associatedObjects())
+            if (auto* menu = qobject_cast<QMenu*>(owner)) inMenus << menu->title();
+        EXPECT_EQ(inMenus, e.menu ? QStringList{QString::fromUtf8(e.menu)} : QStringList{});
+    }
+    EXPECT_TRUE(WindowAction(*window, "ActionArrow")->isChecked());
+    EXPECT_FALSE(WindowAction(*window, "ActionDeleteText")->isEnabled());
+    EXPECT_EQ(WindowAction(*window, "ActionOpenDesignFile")->shortcut(), QKeySequence(QKeySequence::Open));
+    auto* sizes = window->findChild<QComboBox*>("ComboBoxForFontSize");
+    QStringList sizeItems;
+    for (int i = 0; i < sizes->count(); ++i) sizeItems << sizes->itemText(i);
+    EXPECT_EQ(sizeItems, (QStringList{"4", "8", "9", "10", "11", "12", "14", "16", "20"}));
+    EXPECT_EQ(sizes->toolTip(), QStringLiteral("表関連図のフォントサイズ"));
+    EXPECT_EQ(window->findChild<QToolButton*>("ToolButtonEMF")->defaultAction(),
+              WindowAction(*window, "ActionOutputEMF"));
+}
+
+}  // namespace
+}  // namespace tabulorix
