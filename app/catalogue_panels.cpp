@@ -26,6 +26,7 @@ QTableView* MakeListView(const char* name, QWidget* parent) {
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setShowGrid(true);
     view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setHighlightSections(false);
     QPalette palette = view->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));

@@ -50,6 +50,7 @@ constexpr const char* kNotYet[] = {"SetPrint",     "ActionPrint",         "Actio
 TForm1::TForm1(const std::string& argument, QWidget* parent)
     : QMainWindow(parent),
       argument_(argument),
+      settingsFile_(ReadSettingsFile()),
       systemClipboard_(std::make_unique<SystemClipboard>()),
       clipboard_(std::make_unique<ClipboardTap>(systemClipboard_.get())),
       printer_(std::make_unique<QtPrinter>()) {

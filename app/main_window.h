@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "app/settings_file.h"
 #include "app/window_document.h"
 #include "session/reverse_workflow.h"
 
@@ -39,6 +40,8 @@ public:
 
     MGDesignDocument& Document() { return *document_; }
     CataloguePanels& Panels() { return *panels_; }
+    // What the settings file held when the window was made.
+    const SettingsFileValues& SettingsFile() const { return settingsFile_; }
     // Recently opened design files, newest first (at most eight).
     QStringList RecentFiles() const;
 
@@ -83,6 +86,7 @@ private:
     void RebuildRecentMenu();
 
     std::string argument_;
+    SettingsFileValues settingsFile_;
     bool argumentConsumed_ = false;
     ConnectionAsker askConnection_;
 

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
@@ -204,6 +206,26 @@ TEST_F(MainWindowTest, ADroppedDesignFileOpensAsIfChosenInTheDialog) {
     QTest::qWait(20);
     EXPECT_EQ(TreeTexts(*window).value(0), QStringLiteral("sample.tlx"));
     EXPECT_EQ(window->RecentFiles().value(0).toStdString(), fs::absolute(kSampleDesign).string());
+}
+
+TEST_F(MainWindowTest, TheSettingsFileIsFoundInTheCurrentDirectoryAndNeverWritten) {
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(dir_.string()));
+    const QByteArray bytes = "[Paper]\r\nX=250\r\n[ERD]\r\nRelationPoint=3\r\n";
+    QFile file(QStringLiteral("Korvex_R.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    {
+        auto window = Window({SampleLogin()});
+        EXPECT_EQ(window->SettingsFile().pagesAcross, 100);  // clamped
+        EXPECT_EQ(window->SettingsFile().relationPoint, 3);
+        window->ReverseDatabase();
+        EXPECT_EQ(window->Document().Settings().StoredValues().PaperX, 2);  // the dialog's value
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bytes);
+    QDir::setCurrent(previous);
 }
 
 // Captions, hints, menus and shortcuts as the window's table of actions
