@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCompleter>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringListModel>
+#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +16,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
 #include "app/connect_dialog.h"
 #include "diagram/settings.h"
@@ -160,6 +165,47 @@ TEST(ConnectDialog, ExecuteStartsWithAnEmptyPasswordAndKeepsTheTypedCase) {
     EXPECT_EQ(dialog.Password(), "Tiger#1");
     EXPECT_EQ(dialog.ServiceName(), "dbhost:1521:orcl");
     EXPECT_EQ(dialog.TableItem(), 0);
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QStringList Completions(const TConnectDlg& dialog, const char* edit) {
+    const QCompleter* completer = Child<QLineEdit>(dialog, edit)->completer();
+    if (completer == nullptr) return {};
+    return qobject_cast<const QStringListModel*>(completer->model())->stringList();
+}
+
+TEST(ConnectDialog, ReadsConnectInfHereThenInTheConfigFolderAndOffersItsNames) {
+    QTemporaryDir here;
+    QTemporaryDir config;
+    ASSERT_TRUE(here.isValid() && config.isValid());
+    WriteFile(here.filePath(QStringLiteral("connect.inf")), "local scott Tiger orcl\n");
+    WriteFile(config.filePath(QStringLiteral("tabulorix/connect.inf")),
+              "remote hr Secret dbhost:1521:xe\nagain scott x orcl\n");
+    const QString previousDir = QDir::currentPath();
+    const QByteArray previousConfig = qgetenv("XDG_CONFIG_HOME");
+    QDir::setCurrent(here.path());
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const TConnectDlg dialog;
+    QDir::setCurrent(previousDir);
+    if (previousConfig.isEmpty()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    } else {
+        qputenv("XDG_CONFIG_HOME", previousConfig);
+    }
+
+    std::vector<std::string> names;
+    for (const MGUserInfo& record : dialog.ConnectionList()) names.push_back(record.displayName);
+    EXPECT_EQ(names, (std::vector<std::string>{"local", "remote", "again"}));
+    EXPECT_EQ(Completions(dialog, "UserName"), (QStringList{QStringLiteral("SCOTT"), QStringLiteral("HR")}));
+    EXPECT_EQ(Completions(dialog, "ServiceName"),
+              (QStringList{QStringLiteral("ORCL"), QStringLiteral("DBHOST:1521:XE")}));
+    EXPECT_TRUE(Completions(dialog, "Password").isEmpty());
 }
 
 }  // namespace
