@@ -189,11 +189,13 @@ void TConnectDlg::accept() {
     QDialog::accept();
 }
 
-std::string TConnectDlg::UserName() const { return UserName_->text().toStdString(); }
+// Blanks around a name are typing slips, never part of an Oracle name; the
+// password is taken exactly as typed.
+std::string TConnectDlg::UserName() const { return UserName_->text().trimmed().toStdString(); }
 
 std::string TConnectDlg::Password() const { return Password_->text().toStdString(); }
 
-std::string TConnectDlg::ServiceName() const { return ServiceName_->text().toStdString(); }
+std::string TConnectDlg::ServiceName() const { return ServiceName_->text().trimmed().toStdString(); }
 
 int TConnectDlg::TableItem() const { return SelectField->checkedId(); }
 

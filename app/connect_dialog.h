@@ -38,8 +38,9 @@ public:
     // (PaperX) and the shown columns (TableItem); true.
     bool Execute(TSetDlg& settings);
 
-    // What was entered, as typed (the driver upper-cases user and service;
-    // the password keeps its case: Oracle passwords are case-sensitive).
+    // What was entered: user and service without surrounding blanks (the
+    // driver upper-cases them), the password exactly as typed (Oracle
+    // passwords are case-sensitive).
     std::string UserName() const;
     std::string Password() const;
     std::string ServiceName() const;

@@ -151,8 +151,8 @@ TEST(ConnectDialog, ExecuteStartsWithAnEmptyPasswordAndKeepsTheTypedCase) {
     QTimer::singleShot(0, &dialog, [&] {
         passwordAtStart = password->text();
         focusAtStart = dialog.focusWidget();
-        QTest::keyClicks(Child<QLineEdit>(dialog, "UserName"), QStringLiteral("scott"));
-        QTest::keyClicks(password, QStringLiteral("Tiger#1"));
+        QTest::keyClicks(Child<QLineEdit>(dialog, "UserName"), QStringLiteral(" scott "));
+        QTest::keyClicks(password, QStringLiteral(" Tiger#1"));
         QTest::keyClicks(Child<QLineEdit>(dialog, "ServiceName"), QStringLiteral("dbhost:1521:orcl"));
         shown = password->displayText();
         QTest::keyClick(password, Qt::Key_Return);  // the default button
@@ -160,9 +160,9 @@ TEST(ConnectDialog, ExecuteStartsWithAnEmptyPasswordAndKeepsTheTypedCase) {
     ASSERT_TRUE(dialog.Execute(settings));
     EXPECT_TRUE(passwordAtStart.isEmpty());
     EXPECT_EQ(focusAtStart, Child(dialog, "UserName"));
-    EXPECT_EQ(shown, QStringLiteral("*******"));
+    EXPECT_EQ(shown, QStringLiteral("********"));
     EXPECT_EQ(dialog.UserName(), "scott");
-    EXPECT_EQ(dialog.Password(), "Tiger#1");
+    EXPECT_EQ(dialog.Password(), " Tiger#1");
     EXPECT_EQ(dialog.ServiceName(), "dbhost:1521:orcl");
     EXPECT_EQ(dialog.TableItem(), 0);
 }
