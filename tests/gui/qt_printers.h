@@ -1,0 +1,12 @@
+// Readable gtest output for Qt's strings.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '[' << texts.join(QStringLiteral(", ")).toStdString() << ']';
+}
