@@ -39,6 +39,9 @@ public:
     void SetConnectionAsker(ConnectionAsker asker) { askConnection_ = std::move(asker); }
 
     MGDesignDocument& Document() { return *document_; }
+    // Set while the window presents a selection: waiting loops then do not
+    // process events.
+    bool Busy() const { return busy_; }
     CataloguePanels& Panels() { return *panels_; }
     // What the settings file held when the window was made.
     const SettingsFileValues& SettingsFile() const { return settingsFile_; }
@@ -88,6 +91,7 @@ private:
     std::string argument_;
     SettingsFileValues settingsFile_;
     bool argumentConsumed_ = false;
+    bool busy_ = false;
     ConnectionAsker askConnection_;
 
     PaintBoxWidget* paintBox_ = nullptr;

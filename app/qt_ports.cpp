@@ -90,7 +90,7 @@ void QtPorts::ShowMessage(const std::string& text) {
         ShowAbortWarning(text);
         return;
     }
-    QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(), QString(), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Information, QString::fromUtf8(kProgramTitle), QString(), QMessageBox::Ok,
                     window_);
     SetPlainText(box, text);
     box.exec();

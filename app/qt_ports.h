@@ -12,6 +12,9 @@ class QWidget;
 
 namespace tabulorix {
 
+// The program's title: the caption of its message boxes.
+inline constexpr const char* kProgramTitle = "Tabulorix for Oracle Version 3.0.0";
+
 // Qt's file dialog filter from the form the dialogs are written with:
 // "caption (*.x)|*.x|caption2 (*.*)|*.*" becomes
 // "caption (*.x);;caption2 (*.*)". The patterns after each "|" are what

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringListModel>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -181,23 +182,19 @@ QStringList Completions(const TConnectDlg& dialog, const char* edit) {
 }
 
 TEST(ConnectDialog, ReadsConnectInfHereThenInTheConfigFolderAndOffersItsNames) {
+    // The tests run with Qt's test locations, so the configuration folder is
+    // a private one.
     QTemporaryDir here;
-    QTemporaryDir config;
-    ASSERT_TRUE(here.isValid() && config.isValid());
+    ASSERT_TRUE(here.isValid());
+    const QString configFile = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                               QStringLiteral("/tabulorix/connect.inf");
     WriteFile(here.filePath(QStringLiteral("connect.inf")), "local scott Tiger orcl\n");
-    WriteFile(config.filePath(QStringLiteral("tabulorix/connect.inf")),
-              "remote hr Secret dbhost:1521:xe\nagain scott x orcl\n");
+    WriteFile(configFile, "remote hr Secret dbhost:1521:xe\nagain scott x orcl\n");
     const QString previousDir = QDir::currentPath();
-    const QByteArray previousConfig = qgetenv("XDG_CONFIG_HOME");
     QDir::setCurrent(here.path());
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     const TConnectDlg dialog;
     QDir::setCurrent(previousDir);
-    if (previousConfig.isEmpty()) {
-        qunsetenv("XDG_CONFIG_HOME");
-    } else {
-        qputenv("XDG_CONFIG_HOME", previousConfig);
-    }
+    QFile::remove(configFile);
 
     std::vector<std::string> names;
     for (const MGUserInfo& record : dialog.ConnectionList()) names.push_back(record.displayName);

@@ -10,15 +10,17 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <filesystem>
 
 #include "app/catalogue_panels.h"
+#include "app/status_dialog.h"
 #include "app/main_window.h"
 #include "app/window_actions.h"
 #include "catalogue/connection_record.h"
-#include "gui/qt_printing.h"
+#include "gui/qt_printers.h"
 #include "support/recording_host.h"
 
 namespace tabulorix {
@@ -208,6 +210,33 @@ TEST_F(MainWindowTest, ADroppedDesignFileOpensAsIfChosenInTheDialog) {
     EXPECT_EQ(window->RecentFiles().value(0).toStdString(), fs::absolute(kSampleDesign).string());
 }
 
+// While a design loads, its progress dialog is modal: a click on the open
+// button then starts nothing; afterwards the same click opens the dialog.
+TEST_F(MainWindowTest, ACommandTriggeredWhileALoadShowsItsProgressDoesNotRunInsideIt) {
+    auto window = Window();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    TStatusDlg status(window.get(), [&window] { return window->Busy(); });
+    const ScopedPorts withStatus(UiPorts{&ports_, &ports_, &status, &ports_});
+    // A click as the window system delivers it, so a modal dialog blocks it.
+    const auto clickOpen = [&window] {
+        auto* button = window->findChild<QToolButton*>("ToolButtonOpenDesign");
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                          button->mapTo(window.get(), button->rect().center()));
+    };
+    bool pressedDuringLoad = false;
+    QTimer::singleShot(0, [&] {
+        pressedDuringLoad = status.isVisible();
+        clickOpen();
+    });
+    ASSERT_TRUE(window->OpenDesignPath(QString::fromStdString(kSampleDesign)));
+    ASSERT_TRUE(pressedDuringLoad);
+    EXPECT_TRUE(ports_.questions.empty());
+    EXPECT_TRUE(ports_.fileRequests.empty());
+    clickOpen();
+    EXPECT_EQ(ports_.fileRequests.size(), 1u);
+}
+
 TEST_F(MainWindowTest, TheSettingsFileIsFoundInTheCurrentDirectoryAndNeverWritten) {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir_.string()));
@@ -267,7 +296,9 @@ TEST_F(MainWindowTest, EveryActionHasItsCaptionHintAndMenu) {
         QAction* action = WindowAction(*window, e.name);
         ASSERT_NE(action, nullptr);
         EXPECT_EQ(action->text(), QString::fromUtf8(e.caption));
-        if (e.hint != nullptr) EXPECT_EQ(action->toolTip(), QString::fromUtf8(e.hint));
+        if (e.hint != nullptr) {
+            EXPECT_EQ(action->toolTip(), QString::fromUtf8(e.hint));
+        }
         QStringList inMenus;
         for (QObject* owner : action->associatedObjects())
             if (auto* menu = qobject_cast<QMenu*>(owner)) inMenus << menu->title();

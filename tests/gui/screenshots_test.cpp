@@ -43,7 +43,7 @@ TEST(Screenshots, WriteWhenAsked) {
     connect.findChild<QLineEdit*>(QStringLiteral("ServiceName"))->setText(QStringLiteral("dbhost:1521:ORCL"));
     Save(connect, out, "connect_dialog");
 
-    TTitleDlg title(ReadJpegFile(TABULORIX_SOURCE_DIR "/app/title.jpg"));
+    TTitleDlg title(ReadJpegFile(TABULORIX_SOURCE_DIR "/data/title.jpg"));
     Save(title, out, "title_dialog");
 }
 

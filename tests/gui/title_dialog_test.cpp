@@ -20,7 +20,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const QString kTitlePicture = QStringLiteral(TABULORIX_SOURCE_DIR "/app/title.jpg");
+const QString kTitlePicture = QStringLiteral(TABULORIX_SOURCE_DIR "/data/title.jpg");
 
 QByteArray TitleBytes() {
     QFile file(kTitlePicture);
