@@ -21,6 +21,7 @@
 
 #include "app/catalogue_panels.h"
 #include "app/help_pages.h"
+#include "app/paper_actions.h"
 #include "app/window_actions.h"
 #include "app/window_surfaces.h"
 #include "base/ui_ports.h"
@@ -41,9 +42,9 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 // Actions that do nothing without a schema or a diagram; those whose dialog
 // is not part of this window yet stay disabled.
 constexpr const char* kNeedSchema[] = {"ActionOutputDesignFile", "ActionOutputDesignFileAs"};
-constexpr const char* kNotYet[] = {"SetPrint",     "ActionPrint",         "ActionReLayout",
-                                   "ActionOption", "ActionToWord",        "ActionOutputCSVFile",
-                                   "ActionOutputSQL", "ActionOutputEMF",  "ActionDeleteText"};
+constexpr const char* kNeedDiagram[] = {"ActionPrint", "ActionToWord"};
+constexpr const char* kNotYet[] = {"ActionReLayout", "ActionOutputCSVFile", "ActionOutputSQL", "ActionOutputEMF",
+                                   "ActionDeleteText"};
 
 }  // namespace
 
@@ -61,6 +62,7 @@ TForm1::TForm1(const std::string& argument, QWidget* parent)
     document_ = std::make_unique<WindowDocument>(
         DocumentSurfaces{*paintBox_, *printer_, *horizontal_, *vertical_, *clipboard_}, *this);
     document_->Manager().SetDisplayMode(2);
+    paper_ = std::make_unique<PaperActions>(*this, *document_, *printer_, *clipboard_);
     ApplyFontFromCombos();
     ConnectSurfaces();
     ConnectActions();
@@ -158,6 +160,10 @@ void TForm1::ConnectActions() {
     on("ZoomUp", [this] { StepZoom(true); });
     on("ZoomDown", [this] { StepZoom(false); });
     on("Help2", [this] { ShowHelp(); });
+    on("ActionOption", [this] { AfterDiagramCommand(paper_->ShowSettings()); });
+    on("ActionPrint", [this] { AfterDiagramCommand(paper_->Print()); });
+    on("SetPrint", [this] { AfterDiagramCommand(paper_->SetUpPrinter()); });
+    on("ActionToWord", [this] { AfterDiagramCommand(paper_->ExportWord()); });
     QMenu* file = WindowAction(*this, "ActionExit")->associatedObjects().isEmpty()
                       ? nullptr
                       : qobject_cast<QMenu*>(WindowAction(*this, "ActionExit")->associatedObjects().first());
@@ -173,6 +179,7 @@ void TForm1::UpdateActions() {
     const bool schema = document_->Manager().SchemaCount() > 0;
     const bool diagram = document_->HasDiagram();
     for (const char* name : kNeedSchema) WindowAction(*this, name)->setEnabled(schema);
+    for (const char* name : kNeedDiagram) WindowAction(*this, name)->setEnabled(diagram);
     for (const char* name : kNotYet) WindowAction(*this, name)->setEnabled(false);
     const int zoom = document_->WindowZoom();
     WindowAction(*this, "ZoomUp")->setEnabled(diagram && MGDesignDocument::CanStepZoom(zoom, true));
@@ -267,6 +274,11 @@ void TForm1::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     const QString path = urls.first().toLocalFile();
     QTimer::singleShot(0, this, [this, path] { OpenDesignPath(path); });
+}
+
+void TForm1::AfterDiagramCommand(bool changed) {
+    UpdateActions();
+    if (changed) paintBox_->update();
 }
 
 void TForm1::StepZoom(bool up) {

@@ -20,6 +20,7 @@ class QTabWidget;
 namespace tabulorix {
 
 class CataloguePanels;
+class PaperActions;
 class PaintBoxWidget;
 class ScrollBarWidget;
 class SystemClipboard;
@@ -43,6 +44,8 @@ public:
     // process events.
     bool Busy() const { return busy_; }
     CataloguePanels& Panels() { return *panels_; }
+    PaperActions& Paper() { return *paper_; }
+    QtPrinter& Printer() { return *printer_; }
     // What the settings file held when the window was made.
     const SettingsFileValues& SettingsFile() const { return settingsFile_; }
     // Recently opened design files, newest first (at most eight).
@@ -81,6 +84,8 @@ private:
     // Actions that need a schema or a diagram follow the model.
     void UpdateActions();
     void StepZoom(bool up);
+    // After a command that may have changed the diagram or the zoom.
+    void AfterDiagramCommand(bool changed);
     void ApplyFontFromCombos();
     void PaintDiagram();
     // The question whether to save a design with schemas; false on Cancel.
@@ -106,6 +111,7 @@ private:
     std::unique_ptr<QtPrinter> printer_;
     std::unique_ptr<CataloguePanels> panels_;
     std::unique_ptr<WindowDocument> document_;  // goes before the surfaces
+    std::unique_ptr<PaperActions> paper_;       // goes before the document
 };
 
 }  // namespace tabulorix

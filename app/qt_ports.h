@@ -42,7 +42,7 @@ public:
     void ShowMessage(const std::string& text) override;
     // A warning box with the single button "中止" (print failures, a design
     // file of the wrong kind).
-    void ShowAbortWarning(const std::string& text);
+    void ShowAbortWarning(const std::string& text) override;
     static bool IsAbortWarning(const std::string& text);
 
     // Yes "はい(&Y)", No "いいえ(&N)", Cancel "キャンセル"; closing the box

@@ -71,6 +71,10 @@ void InstallPorts(const UiPorts& ports) {
 void ShowMessage(const std::string& text) {
     CurrentPorts().messages->ShowMessage(text);
 }
+
+void ShowAbortWarning(const std::string& text) {
+    CurrentPorts().messages->ShowAbortWarning(text);
+}
 Answer Confirm(const std::string& text) {
     return CurrentPorts().questions->Confirm(text);
 }

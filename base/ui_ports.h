@@ -21,6 +21,9 @@ public:
     virtual ~MessagePort() = default;
     // A message box with the text exactly as given (UTF-8).
     virtual void ShowMessage(const std::string& text) = 0;
+    // A failure that ends what the user started (a print job): a warning
+    // with a single Abort button where the face has one.
+    virtual void ShowAbortWarning(const std::string& text) { ShowMessage(text); }
 };
 
 class QuestionPort {
@@ -79,6 +82,7 @@ void InstallPorts(const UiPorts& ports);
 
 // Shorthands for the core.
 void ShowMessage(const std::string& text);
+void ShowAbortWarning(const std::string& text);
 Answer Confirm(const std::string& text);
 StatusPort& Status();
 FileNamePort& FileNames();

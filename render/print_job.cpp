@@ -25,7 +25,7 @@ void EndAfterFailure(ZMGDrawBox& box) {
     try {
         box.EndDoc();
     } catch (const std::exception& failure) {
-        ShowMessage(failure.what());
+        ShowAbortWarning(failure.what());
     }
 }
 
@@ -52,7 +52,7 @@ PrintOutcome PrintPages(ZMGDrawBox& box, int from, int to, const DiagramRepaint&
         if (jobStarted) box.EndDoc();
     } catch (const std::exception& failure) {
         outcome.ok = false;
-        ShowMessage(failure.what());
+        ShowAbortWarning(failure.what());
         if (jobStarted) EndAfterFailure(box);
     }
     box.SelectConsole();

@@ -68,6 +68,19 @@ PrintOutcome MGDesignDocument::Print(std::optional<int> from, std::optional<int>
     return PrintPages(*drawBox_, from.value_or(1), to.value_or(PageCount()), repaint);
 }
 
+void MGDesignDocument::AfterPrinterSetup() {
+    if (!HasDiagram()) return;
+    drawBox_->SetZoom(100, 1);
+    settings_.ApplyDisplayFlags();
+    drawBox_->RefreshPaper();
+    drawBox_->SetZoom(windowZoom_, 1);
+    settings_.Apply(false);
+    if (!HasDiagram()) return;
+    drawBox_->SetZoom(windowZoom_, 1);
+    settings_.Apply(false);
+    ApplyFont();
+}
+
 bool MGDesignDocument::SaveEmf(int page, const std::string& fileName) {
     return OutputEmfPicture(*drawBox_, page, fileName, windowZoom_, Repaint());
 }

@@ -63,6 +63,11 @@ public:
     // of the settings): zoom 100, display flags and paper, then one sheet
     // per page until the first page past the grid; the window's zoom back.
     PrintOutcome Print(std::optional<int> from = {}, std::optional<int> to = {});
+    // After the printer set-up dialog's OK: with a diagram, the paper is
+    // measured again at zoom 100 and the settings applied, so the page grid
+    // follows the new paper and orientation; the window's zoom and the
+    // diagram font are applied again.
+    void AfterPrinterSetup();
     // The EMF action: page 0 is every page; an empty file name puts the
     // picture on the clipboard.
     bool SaveEmf(int page, const std::string& fileName);

@@ -2,12 +2,18 @@
 // TABULORIX_SCREENSHOTS_DIR names a directory (scripts/screenshots).
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QTimer>
 #include <QTabWidget>
 #include <QTest>
 #include <cstdlib>
 
 #include "app/main_window.h"
+#include "app/qt_ports.h"
+#include "app/window_actions.h"
 #include "support/recording_host.h"
 
 namespace tabulorix {
@@ -21,6 +27,7 @@ void Save(QWidget& widget, const QString& dir, const char* name) {
 TEST(WindowScreenshots, WriteWhenAsked) {
     const char* dir = std::getenv("TABULORIX_SCREENSHOTS_DIR");
     if (dir == nullptr || *dir == '\0') GTEST_SKIP() << "TABULORIX_SCREENSHOTS_DIR not set";
+    InstallJapaneseTranslations(*qApp);
     testing::RecordingPorts ports;
     TForm1 window("-DEBUG");
     window.resize(1280, 800);
@@ -30,6 +37,17 @@ TEST(WindowScreenshots, WriteWhenAsked) {
     Save(window, dir, "main-window-sample-sheet.png");
     window.findChild<QTabWidget*>(QStringLiteral("PageControlTop"))->setCurrentIndex(1);
     Save(window, dir, "main-window-sample-diagram.png");
+    // The settings and print dialogs as the window opens them.
+    for (const auto& [action, name] : {std::pair{"ActionOption", "settings-dialog.png"},
+                                       std::pair{"ActionPrint", "print-dialog.png"}}) {
+        QTimer::singleShot(300, [dir, name = name] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            Save(*dialog, dir, name);
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+        WindowAction(window, action)->trigger();
+    }
 }
 
 }  // namespace
