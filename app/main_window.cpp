@@ -22,6 +22,7 @@
 #include "app/catalogue_panels.h"
 #include "app/help_pages.h"
 #include "app/paper_actions.h"
+#include "app/recovery_copies.h"
 #include "app/window_actions.h"
 #include "app/window_surfaces.h"
 #include "base/ui_ports.h"
@@ -63,6 +64,7 @@ TForm1::TForm1(const std::string& argument, QWidget* parent)
         DocumentSurfaces{*paintBox_, *printer_, *horizontal_, *vertical_, *clipboard_}, *this);
     document_->Manager().SetDisplayMode(2);
     paper_ = std::make_unique<PaperActions>(*this, *document_, *printer_, *clipboard_);
+    recovery_ = std::make_unique<RecoveryKeeper>(*document_, RecoveryKeeper::DefaultFolder());
     ApplyFontFromCombos();
     ConnectSurfaces();
     ConnectActions();
@@ -188,7 +190,10 @@ void TForm1::UpdateActions() {
 
 bool TForm1::MaySetDesignAside() {
     if (document_->Manager().SchemaCount() == 0) return true;
-    return SaveDesign(document_->Context(), true, false) != Answer::Cancel;
+    const Answer answer = SaveDesign(document_->Context(), true, false);
+    if (answer == Answer::Cancel) return false;
+    recovery_->Discard();  // saved, or the user chose to drop the changes
+    return true;
 }
 
 void TForm1::ReverseDatabase() {
@@ -222,14 +227,28 @@ bool TForm1::OpenDesignPath(const QString& path) {
 
 void TForm1::SaveDesignQuietly() {
     if (document_->Manager().SchemaCount() == 0) return;
-    if (SaveDesign(document_->Context(), true, true) == Answer::Yes)
-        RememberRecent(Text(document_->Manager().DesignPath()));
+    if (SaveDesign(document_->Context(), true, true) == Answer::Yes) Saved();
 }
 
 void TForm1::SaveDesignAs() {
     if (document_->Manager().SchemaCount() == 0) return;
-    if (SaveDesign(document_->Context(), false, false) == Answer::Yes)
-        RememberRecent(Text(document_->Manager().DesignPath()));
+    if (SaveDesign(document_->Context(), false, false) == Answer::Yes) Saved();
+}
+
+void TForm1::Saved() {
+    recovery_->Discard();
+    RememberRecent(Text(document_->Manager().DesignPath()));
+}
+
+bool TForm1::RestoreRecovery(const RecoveryCopy& copy) {
+    if (!document_->LoadDesign(copy.designFile.toStdString())) return false;
+    MGSchemaMng& manager = document_->Manager();
+    manager.SetDesignPath(copy.originalPath.toStdString());
+    manager.SetModified();
+    SetTreeRootText(manager.DesignTitle());
+    UpdateActions();
+    paintBox_->update();
+    return true;
 }
 
 void TForm1::ShowHelp() {
@@ -245,6 +264,7 @@ void TForm1::OpenArgumentOnce() {
     if (argumentConsumed_) return;
     argumentConsumed_ = true;
     const std::string argument = std::exchange(argument_, {});
+    recovery_->OfferOrphans([this](const RecoveryCopy& copy) { return RestoreRecovery(copy); });
     if (argument.empty() || argument == "-DEBUG") return;
     OpenDesignPath(Text(argument));
 }
@@ -255,6 +275,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     QSettings().setValue(QStringLiteral("geometry"), saveGeometry());
+    recovery_->Discard();
     event->accept();
 }
 

@@ -20,6 +20,8 @@ class QTabWidget;
 namespace tabulorix {
 
 class CataloguePanels;
+class RecoveryKeeper;
+struct RecoveryCopy;
 class PaperActions;
 class PaintBoxWidget;
 class ScrollBarWidget;
@@ -45,6 +47,10 @@ public:
     bool Busy() const { return busy_; }
     CataloguePanels& Panels() { return *panels_; }
     PaperActions& Paper() { return *paper_; }
+    RecoveryKeeper& Recovery() { return *recovery_; }
+    // Opens a recovery copy as the modified design it was, under the name of
+    // the file it belongs to (or unnamed). False when it could not be read.
+    bool RestoreRecovery(const RecoveryCopy& copy);
     QtPrinter& Printer() { return *printer_; }
     // What the settings file held when the window was made.
     const SettingsFileValues& SettingsFile() const { return settingsFile_; }
@@ -91,6 +97,8 @@ private:
     // The question whether to save a design with schemas; false on Cancel.
     bool MaySetDesignAside();
     void RememberRecent(const QString& path);
+    // After a save that succeeded: the recovery copy goes, the file is listed.
+    void Saved();
     void RebuildRecentMenu();
 
     std::string argument_;
@@ -112,6 +120,7 @@ private:
     std::unique_ptr<CataloguePanels> panels_;
     std::unique_ptr<WindowDocument> document_;  // goes before the surfaces
     std::unique_ptr<PaperActions> paper_;       // goes before the document
+    std::unique_ptr<RecoveryKeeper> recovery_;  // goes before the document
 };
 
 }  // namespace tabulorix
