@@ -135,6 +135,21 @@ int Run(const Options& options) {
     values["csv"] = Median(
         "csv", options.runs, [&] { return tabulorix::bench::GenerateCsvLists(window); }, &bytes);
     values["csv_bytes"] = static_cast<double>(bytes);
+    {
+        const std::string copy = options.design + ".recovery.tlx";
+        std::vector<double> lines;
+        std::vector<double> writes;
+        for (int i = 0; i < options.runs; ++i) {
+            const auto times = tabulorix::bench::WriteRecoveryCopy(window, copy);
+            lines.push_back(times.lines);
+            writes.push_back(times.write);
+        }
+        std::remove(copy.c_str());
+        std::sort(lines.begin(), lines.end());
+        std::sort(writes.begin(), writes.end());
+        values["recovery_lines"] = lines[lines.size() / 2];
+        values["recovery_write"] = writes[writes.size() / 2];
+    }
 
     std::printf("{");
     const char* separator = "";

@@ -1,12 +1,14 @@
 #include "bench/bench_steps.h"
 
 #include <QImage>
+#include <chrono>
 
 #include "base/file_io.h"
 #include "base/text_file_save.h"
 #include "catalogue/row_table.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
+#include "designfile/design_writer.h"
 #include "diagram/diagram_paint.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/script_flags.h"
@@ -150,6 +152,17 @@ std::size_t GenerateCsvLists(tabulorix::HeadlessDocument& window) {
         }
     }
     return bytes;
+}
+
+RecoveryCopyTimes WriteRecoveryCopy(tabulorix::HeadlessDocument& window, const std::string& path) {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    std::vector<std::string> lines = BuildDesignLines(window.Context());
+    const auto built = Clock::now();
+    SaveTextFile(path, std::move(lines));
+    const auto written = Clock::now();
+    return {std::chrono::duration<double>(built - start).count(),
+            std::chrono::duration<double>(written - built).count()};
 }
 
 }  // namespace tabulorix::bench

@@ -60,4 +60,13 @@ std::size_t GenerateCreationScript(tabulorix::HeadlessDocument& window);
 // Returns the number of bytes.
 std::size_t GenerateCsvLists(tabulorix::HeadlessDocument& window);
 
+// A recovery copy of the loaded design: the lines are made (the part the
+// window waits for) and then written to path (the part a worker does).
+// Returns the seconds of each part.
+struct RecoveryCopyTimes {
+    double lines = 0;
+    double write = 0;
+};
+RecoveryCopyTimes WriteRecoveryCopy(tabulorix::HeadlessDocument& window, const std::string& path);
+
 }  // namespace tabulorix::bench
