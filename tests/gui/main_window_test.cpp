@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QMimeData>
 #include <QSettings>
 #include <QTest>
@@ -16,6 +18,7 @@
 #include <filesystem>
 
 #include "app/catalogue_panels.h"
+#include "app/desktop_ports.h"
 #include "app/status_dialog.h"
 #include "app/main_window.h"
 #include "app/window_actions.h"
@@ -78,6 +81,25 @@ TEST_F(MainWindowTest, ReverseEngineeringReadsTheLoginSchemaAndTheOwnersItsKeysR
     EXPECT_EQ(TreeTexts(*window), (QStringList{"無題", "SALES", "MST", "HR"}));
     EXPECT_TRUE(window->Document().HasDiagram());
     EXPECT_TRUE(WindowAction(*window, "ActionOutputDesignFile")->isEnabled());
+}
+
+// The desktop wiring: the real connection dialog, filled in and confirmed
+// as a user would, and the real progress dialog.
+TEST_F(MainWindowTest, TheConnectionDialogOfTheDesktopStartsTheReading) {
+    TForm1 window("-DEBUG");
+    DesktopPorts desktop(window);
+    QTimer::singleShot(0, [&desktop] {
+        TConnectDlg& dialog = desktop.Connect();
+        dialog.findChild<QLineEdit*>("UserName")->setText(QStringLiteral("sales"));
+        dialog.findChild<QLineEdit*>("Password")->setText(QStringLiteral("tiger"));
+        dialog.findChild<QLineEdit*>("ServiceName")->setText(QString::fromStdString(kSample));
+        dialog.findChild<QLineEdit*>("PaperXCountEdit")->setText(QStringLiteral("3"));
+        dialog.findChild<QPushButton*>("ConnectButton")->click();
+    });
+    WindowAction(window, "ActionReverseDB")->trigger();
+    EXPECT_EQ(TreeTexts(window), (QStringList{"無題", "SALES", "MST", "HR"}));
+    EXPECT_GE(window.Document().Settings().StoredValues().PaperX, 3);
+    EXPECT_FALSE(desktop.Status().isVisible());
 }
 
 TEST_F(MainWindowTest, AWrongPasswordLeavesNoTreeRootAndNoSchema) {
