@@ -203,7 +203,7 @@ void TForm1::ReverseDatabase() {
     WindowReverseHost host(*document_, *this);
     tabulorix::ReverseIntoDocument(*document_, *request, host);
     UpdateActions();
-    paintBox_->update();
+    paintBox_->Repaint();
 }
 
 void TForm1::OpenDesign() {
@@ -213,7 +213,7 @@ void TForm1::OpenDesign() {
     if (!path) return;
     if (document_->LoadDesign(*path)) RememberRecent(Text(*path));
     UpdateActions();
-    paintBox_->update();
+    paintBox_->Repaint();
 }
 
 bool TForm1::OpenDesignPath(const QString& path) {
@@ -221,7 +221,7 @@ bool TForm1::OpenDesignPath(const QString& path) {
     const bool loaded = document_->LoadDesign(path.toStdString());
     if (loaded) RememberRecent(path);
     UpdateActions();
-    paintBox_->update();
+    paintBox_->Repaint();
     return loaded;
 }
 
@@ -247,7 +247,7 @@ bool TForm1::RestoreRecovery(const RecoveryCopy& copy) {
     manager.SetModified();
     SetTreeRootText(manager.DesignTitle());
     UpdateActions();
-    paintBox_->update();
+    paintBox_->Repaint();
     return true;
 }
 
@@ -299,13 +299,13 @@ void TForm1::dropEvent(QDropEvent* event) {
 
 void TForm1::AfterDiagramCommand(bool changed) {
     UpdateActions();
-    if (changed) paintBox_->update();
+    if (changed) paintBox_->Repaint();
 }
 
 void TForm1::StepZoom(bool up) {
     document_->StepZoom(up);
     UpdateActions();
-    paintBox_->update();
+    paintBox_->Repaint();
 }
 
 void TForm1::ApplyFontFromCombos() {
@@ -313,7 +313,7 @@ void TForm1::ApplyFontFromCombos() {
     const std::string size = fontSize_->currentText().toStdString();
     if (name == document_->FontNameText() && size == document_->FontSizeText()) return;
     document_->ApplyFontChoice(name, size);
-    paintBox_->update();
+    paintBox_->Repaint();
 }
 
 void TForm1::PaintDiagram() {

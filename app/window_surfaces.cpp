@@ -18,17 +18,24 @@ PaintBoxWidget::PaintBoxWidget(QWidget* parent)
 
 PaintBoxWidget::~PaintBoxWidget() = default;
 
-void PaintBoxWidget::InvalidateWindowRect(const Rect& rect) {
-    update(QRect(QPoint(rect.left, rect.top), QPoint(rect.right, rect.bottom)).normalized());
-}
+// The diagram is drawn whole at the next paint: that takes milliseconds
+// even for the largest diagram, and keeps one way of drawing.
+// What the drawing itself invalidates while it draws is drawn already.
+void PaintBoxWidget::InvalidateWindowRect(const Rect&) { stale_ = stale_ || !painting_; }
 
-// The console redraws what a scroll uncovers; the whole box is shown again.
-void PaintBoxWidget::ScrollContents(int, int) { update(); }
+void PaintBoxWidget::ScrollContents(int, int) { Repaint(); }
+
+void PaintBoxWidget::Repaint() {
+    if (painting_) return;
+    stale_ = true;
+    update();
+}
 
 void PaintBoxWidget::paintEvent(QPaintEvent*) {
     // A paint hook that itself asks for a repaint must not recurse.
-    if (!painting_ && paintHook_) {
+    if (stale_ && !painting_ && paintHook_) {
         painting_ = true;
+        stale_ = false;
         paintHook_();
         painting_ = false;
     }
@@ -42,6 +49,7 @@ void PaintBoxWidget::resizeEvent(QResizeEvent*) {
     std::unique_ptr<QtCanvas> image = QtCanvas::ForImage(std::max(1, width()), std::max(1, height()));
     canvas_.SetTarget(*image);
     image_ = std::move(image);
+    stale_ = true;
     Q_EMIT resized();
 }
 

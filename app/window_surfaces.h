@@ -2,10 +2,11 @@
 // bars and the system clipboard, each a Qt widget or service behind the
 // port the drawing box talks to.
 //
-// The paint box draws into an image of its own size; a paint event asks the
-// window to draw the diagram into it and then shows the image. Drawing
-// outside a paint event (a zoom, a changed setting) lands in the same image
-// and is shown at the next paint.
+// The paint box draws into an image of its own size, which is what the
+// screen shows. A paint event asks the window to draw the diagram into it
+// only when something invalidated it (or the size changed); otherwise it
+// shows the image as it is, so outlines drawn with an inverting pen between
+// paints (a drag, the selection band) stay until they are erased.
 #pragma once
 
 #include <QScrollBar>
@@ -37,8 +38,8 @@ public:
     Canvas& PaintCanvas() override { return canvas_; }
     void InvalidateWindowRect(const Rect& rect) override;
     void ScrollContents(int dx, int dy) override;
-    void UpdateInvalidated() override {}
-    void Repaint() override { update(); }
+    void UpdateInvalidated() override { update(); }
+    void Repaint() override;
     void SetVisible(bool visible) override { setVisible(visible); }
 
 Q_SIGNALS:
@@ -54,6 +55,7 @@ private:
     FontSpec font_;
     std::function<void()> paintHook_;
     bool painting_ = false;
+    bool stale_ = true;  // the image must be drawn again at the next paint
 };
 
 // A scroll bar whose moves by the user reach the drawing box; positions set
