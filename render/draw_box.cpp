@@ -208,6 +208,8 @@ void ZMGDrawBox::MeasureFontText(const std::string& text, const std::string& fon
 bool ZMGDrawBox::SetDiagramFont(const std::string& fontName, const std::string& sizeText) {
     return current_->SetDiagramFont(fontName, sizeText);
 }
+void ZMGDrawBox::UpdatePaintBox() { paintBox_->UpdateInvalidated(); }
+
 void ZMGDrawBox::InvalidateDeviceRect(const Rect& device) {
     current_->InvalidateDeviceRect(device);
 }
