@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include "app/catalogue_panels.h"
+#include "app/diagram_mouse.h"
 #include "app/help_pages.h"
 #include "app/paper_actions.h"
 #include "app/recovery_copies.h"
@@ -44,8 +45,7 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 // is not part of this window yet stay disabled.
 constexpr const char* kNeedSchema[] = {"ActionOutputDesignFile", "ActionOutputDesignFileAs"};
 constexpr const char* kNeedDiagram[] = {"ActionPrint", "ActionToWord"};
-constexpr const char* kNotYet[] = {"ActionReLayout", "ActionOutputCSVFile", "ActionOutputSQL", "ActionOutputEMF",
-                                   "ActionDeleteText"};
+constexpr const char* kNotYet[] = {"ActionReLayout", "ActionOutputCSVFile", "ActionOutputSQL", "ActionOutputEMF"};
 
 }  // namespace
 
@@ -65,6 +65,9 @@ TForm1::TForm1(const std::string& argument, QWidget* parent)
     document_->Manager().SetDisplayMode(2);
     paper_ = std::make_unique<PaperActions>(*this, *document_, *printer_, *clipboard_);
     recovery_ = std::make_unique<RecoveryKeeper>(*document_, RecoveryKeeper::DefaultFolder());
+    mouse_ = new DiagramMouse(*document_, *paintBox_, *WindowAction(*this, "ActionArrow"),
+                              *WindowAction(*this, "ActionDeleteText"),
+                              [this](const std::string&) { pages_->setCurrentIndex(0); });
     ApplyFontFromCombos();
     ConnectSurfaces();
     ConnectActions();
@@ -162,6 +165,7 @@ void TForm1::ConnectActions() {
     on("ZoomUp", [this] { StepZoom(true); });
     on("ZoomDown", [this] { StepZoom(false); });
     on("Help2", [this] { ShowHelp(); });
+    on("ActionDeleteText", [this] { mouse_->DeleteTexts(); });
     on("ActionOption", [this] { AfterDiagramCommand(paper_->ShowSettings()); });
     on("ActionPrint", [this] { AfterDiagramCommand(paper_->Print()); });
     on("SetPrint", [this] { AfterDiagramCommand(paper_->SetUpPrinter()); });

@@ -20,6 +20,7 @@ class QTabWidget;
 namespace tabulorix {
 
 class CataloguePanels;
+class DiagramMouse;
 class RecoveryKeeper;
 struct RecoveryCopy;
 class PaperActions;
@@ -48,6 +49,7 @@ public:
     CataloguePanels& Panels() { return *panels_; }
     PaperActions& Paper() { return *paper_; }
     RecoveryKeeper& Recovery() { return *recovery_; }
+    DiagramMouse& Mouse() { return *mouse_; }
     // Opens a recovery copy as the modified design it was, under the name of
     // the file it belongs to (or unnamed). False when it could not be read.
     bool RestoreRecovery(const RecoveryCopy& copy);
@@ -121,6 +123,7 @@ private:
     std::unique_ptr<WindowDocument> document_;  // goes before the surfaces
     std::unique_ptr<PaperActions> paper_;       // goes before the document
     std::unique_ptr<RecoveryKeeper> recovery_;  // goes before the document
+    DiagramMouse* mouse_ = nullptr;              // child of the paint box
 };
 
 }  // namespace tabulorix

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 
@@ -51,6 +52,28 @@ void PaintBoxWidget::resizeEvent(QResizeEvent*) {
     image_ = std::move(image);
     stale_ = true;
     Q_EMIT resized();
+}
+
+void PaintBoxWidget::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    Q_EMIT pressed(at.x(), at.y(), event->button() == Qt::RightButton,
+                   (event->modifiers() & Qt::ShiftModifier) != 0, false);
+}
+
+void PaintBoxWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    Q_EMIT pressed(at.x(), at.y(), event->button() == Qt::RightButton,
+                   (event->modifiers() & Qt::ShiftModifier) != 0, true);
+}
+
+void PaintBoxWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    Q_EMIT moved(at.x(), at.y());
+}
+
+void PaintBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    Q_EMIT released(at.x(), at.y());
 }
 
 ScrollBarWidget::ScrollBarWidget(Qt::Orientation orientation, QWidget* parent)

@@ -44,10 +44,18 @@ public:
 
 Q_SIGNALS:
     void resized();
+    // The mouse in device pixels of the box.
+    void pressed(int x, int y, bool right, bool shift, bool doubleClick);
+    void moved(int x, int y);
+    void released(int x, int y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     std::unique_ptr<QtCanvas> image_;

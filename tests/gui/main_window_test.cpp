@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QTabWidget>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -18,6 +20,10 @@
 #include <filesystem>
 
 #include "app/catalogue_panels.h"
+#include "designfile/design_save.h"
+#include "diagram/draw_table_list.h"
+#include "diagram/shape_table.h"
+#include "render/draw_box.h"
 #include "app/desktop_ports.h"
 #include "app/status_dialog.h"
 #include "app/main_window.h"
@@ -257,6 +263,37 @@ TEST_F(MainWindowTest, ACommandTriggeredWhileALoadShowsItsProgressDoesNotRunInsi
     EXPECT_TRUE(ports_.fileRequests.empty());
     clickOpen();
     EXPECT_EQ(ports_.fileRequests.size(), 1u);
+}
+
+// A box dragged with the mouse on the diagram tab lands where it was
+// dropped and the design is modified; a double click opens the sheet.
+TEST_F(MainWindowTest, ABoxDraggedOnTheDiagramMovesAndModifiesTheDesign) {
+    auto window = Window();
+    ASSERT_TRUE(window->OpenDesignPath(QString::fromStdString(kSampleDesign)));
+    auto* pages = window->findChild<QTabWidget*>("PageControlTop");
+    pages->setCurrentIndex(1);
+    window->show();
+    QTest::qWait(30);
+    MGShapeTable* found = MGDrawTableList::Current()->FindBox("SALES", "CUSTOMER_ORDER");
+    ASSERT_NE(found, nullptr);
+    MGShapeTable& box = *found;
+    const Rect before = box.Position();
+    const Rect device = window->Document().DrawBox().MapRect(before);
+    auto* paintBox = window->findChild<QWidget*>("PaintBox");
+    const auto send = [paintBox](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, paintBox->mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(paintBox, &event);
+    };
+    const QPoint at((device.left + device.right) / 2, (device.top + device.bottom) / 2);
+    send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, at + QPoint(40, 30), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, at + QPoint(40, 30), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(box.Position().left, before.left + 40);
+    EXPECT_EQ(box.Position().top, before.top + 30);
+    EXPECT_TRUE(IsModified(window->Document().Context()));
+    send(QEvent::MouseButtonDblClick, at + QPoint(40, 30), Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, at + QPoint(40, 30), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(pages->currentIndex(), 0);
 }
 
 TEST_F(MainWindowTest, TheSettingsFileIsFoundInTheCurrentDirectoryAndNeverWritten) {
