@@ -21,6 +21,7 @@
 
 #include "app/catalogue_panels.h"
 #include "app/help_pages.h"
+#include "app/output_dialogs.h"
 #include "app/window_actions.h"
 #include "app/window_surfaces.h"
 #include "base/ui_ports.h"
@@ -40,10 +41,10 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // Actions that do nothing without a schema or a diagram; those whose dialog
 // is not part of this window yet stay disabled.
-constexpr const char* kNeedSchema[] = {"ActionOutputDesignFile", "ActionOutputDesignFileAs"};
-constexpr const char* kNotYet[] = {"SetPrint",     "ActionPrint",         "ActionReLayout",
-                                   "ActionOption", "ActionToWord",        "ActionOutputCSVFile",
-                                   "ActionOutputSQL", "ActionOutputEMF",  "ActionDeleteText"};
+constexpr const char* kNeedSchema[] = {"ActionOutputDesignFile", "ActionOutputDesignFileAs", "ActionOutputCSVFile",
+                                       "ActionOutputSQL"};
+constexpr const char* kNotYet[] = {"SetPrint",     "ActionPrint",  "ActionReLayout",
+                                   "ActionOption", "ActionToWord", "ActionDeleteText"};
 
 }  // namespace
 
@@ -61,6 +62,7 @@ TForm1::TForm1(const std::string& argument, QWidget* parent)
     document_ = std::make_unique<WindowDocument>(
         DocumentSurfaces{*paintBox_, *printer_, *horizontal_, *vertical_, *clipboard_}, *this);
     document_->Manager().SetDisplayMode(2);
+    outputs_ = std::make_unique<OutputDialogs>(*this, *document_, *clipboard_, *systemClipboard_);
     ApplyFontFromCombos();
     ConnectSurfaces();
     ConnectActions();
@@ -158,6 +160,12 @@ void TForm1::ConnectActions() {
     on("ZoomUp", [this] { StepZoom(true); });
     on("ZoomDown", [this] { StepZoom(false); });
     on("Help2", [this] { ShowHelp(); });
+    on("ActionOutputSQL", [this] { outputs_->OutputSql(); });
+    on("ActionOutputCSVFile", [this] { outputs_->OutputCsv(); });
+    on("ActionOutputEMF", [this] {
+        outputs_->OutputEmf();
+        paintBox_->update();
+    });
     QMenu* file = WindowAction(*this, "ActionExit")->associatedObjects().isEmpty()
                       ? nullptr
                       : qobject_cast<QMenu*>(WindowAction(*this, "ActionExit")->associatedObjects().first());
@@ -174,6 +182,7 @@ void TForm1::UpdateActions() {
     const bool diagram = document_->HasDiagram();
     for (const char* name : kNeedSchema) WindowAction(*this, name)->setEnabled(schema);
     for (const char* name : kNotYet) WindowAction(*this, name)->setEnabled(false);
+    WindowAction(*this, "ActionOutputEMF")->setEnabled(diagram);
     const int zoom = document_->WindowZoom();
     WindowAction(*this, "ZoomUp")->setEnabled(diagram && MGDesignDocument::CanStepZoom(zoom, true));
     WindowAction(*this, "ZoomDown")->setEnabled(diagram && MGDesignDocument::CanStepZoom(zoom, false));
@@ -199,6 +208,7 @@ void TForm1::OpenDesign() {
     const std::optional<std::string> path =
         FileNames().AskOpenFileName({"デザインファイル読み込み", "tlx", kDesignFileFilter, ""});
     if (!path) return;
+    outputs_->Reset();
     if (document_->LoadDesign(*path)) RememberRecent(Text(*path));
     UpdateActions();
     paintBox_->update();
@@ -206,6 +216,7 @@ void TForm1::OpenDesign() {
 
 bool TForm1::OpenDesignPath(const QString& path) {
     if (!MaySetDesignAside()) return false;
+    outputs_->Reset();
     const bool loaded = document_->LoadDesign(path.toStdString());
     if (loaded) RememberRecent(path);
     UpdateActions();
@@ -321,6 +332,8 @@ void TForm1::RemoveTreeRoot() { panels_->RemoveRoot(); }
 void TForm1::SetTreeRootText(const std::string& text) { panels_->SetRootText(Text(text)); }
 
 void TForm1::ShowSchemaPanel() { panels_->Viewer().Show(MGViewer::kSchema); }
+
+void TForm1::ResetOutputDialogs() { outputs_->Reset(); }
 
 QStringList TForm1::RecentFiles() const { return QSettings().value(kRecentKey).toStringList(); }
 

@@ -20,6 +20,7 @@ class QTabWidget;
 namespace tabulorix {
 
 class CataloguePanels;
+class OutputDialogs;
 class PaintBoxWidget;
 class ScrollBarWidget;
 class SystemClipboard;
@@ -43,6 +44,7 @@ public:
     // process events.
     bool Busy() const { return busy_; }
     CataloguePanels& Panels() { return *panels_; }
+    OutputDialogs& Outputs() { return *outputs_; }
     // What the settings file held when the window was made.
     const SettingsFileValues& SettingsFile() const { return settingsFile_; }
     // Recently opened design files, newest first (at most eight).
@@ -73,6 +75,7 @@ private:
     void RemoveTreeRoot() override;
     void SetTreeRootText(const std::string& text) override;
     void ShowSchemaPanel() override;
+    void ResetOutputDialogs() override;
 
     void BuildLayout();
     void BuildFontCombos(QToolBar& bar);
@@ -106,6 +109,7 @@ private:
     std::unique_ptr<QtPrinter> printer_;
     std::unique_ptr<CataloguePanels> panels_;
     std::unique_ptr<WindowDocument> document_;  // goes before the surfaces
+    std::unique_ptr<OutputDialogs> outputs_;    // goes before the document
 };
 
 }  // namespace tabulorix
