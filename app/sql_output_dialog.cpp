@@ -1,13 +1,13 @@
 #include "app/sql_output_dialog.h"
 
-#include <QAction>
+#include "app/script_memo.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -174,24 +174,8 @@ QWidget* TOutputCreateSqlFileDlg::BuildViewGroup() {
 }
 
 void TOutputCreateSqlFileDlg::BuildMemo() {
-    MemoSQL = new QPlainTextEdit(this);
+    MemoSQL = new ScriptMemo(this);
     MemoSQL->setObjectName(QStringLiteral("MemoSQL"));
-    MemoSQL->setReadOnly(true);
-    MemoSQL->setLineWrapMode(QPlainTextEdit::NoWrap);
-    MemoSQL->setUndoRedoEnabled(false);
-    MemoSQL->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* copy = new QAction(QStringLiteral("コピー(&C)"), MemoSQL);
-    copy->setObjectName(QStringLiteral("MemoSQLCopy"));
-    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    copy->setShortcutContext(Qt::WidgetShortcut);
-    connect(copy, &QAction::triggered, MemoSQL, &QPlainTextEdit::copy);
-    auto* selectAll = new QAction(QStringLiteral("すべてを選択(&A)"), MemoSQL);
-    selectAll->setObjectName(QStringLiteral("MemoSQLSelectAll"));
-    selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    selectAll->setShortcutContext(Qt::WidgetShortcut);
-    connect(selectAll, &QAction::triggered, MemoSQL, &QPlainTextEdit::selectAll);
-    MemoSQL->addAction(copy);
-    MemoSQL->addAction(selectAll);
 }
 
 MGSqlChoice TOutputCreateSqlFileDlg::Choice() const {
@@ -257,9 +241,7 @@ void TOutputCreateSqlFileDlg::Execute(MGSchemaMng& manager) {
 
 void TOutputCreateSqlFileDlg::Reset() {
     SetGenerated(false);
-    script_.clear();
-    script_.shrink_to_fit();
-    MemoSQL->clear();
+    MemoSQL->Clear();
 }
 
 void TOutputCreateSqlFileDlg::SetGenerated(bool generated) {
@@ -274,21 +256,17 @@ void TOutputCreateSqlFileDlg::Generate() {
     status.Reset();
     status.Show(true);
     const std::string owner = ComboBoxSelectSchema->currentText().toStdString();
-    std::string script;
-    bool complete = GenerateSqlScript(*manager_, SqlRequestOf(owner, Choice()), true, script);
-    if (complete) {
-        status.SetMainLine("表示領域に展開中...");
-        QString text;
-        text.reserve(static_cast<qsizetype>(script.size()));
-        complete = DisplayScriptLines(script, [&text](std::string_view block) {
-            text += QString::fromUtf8(block.data(), static_cast<qsizetype>(block.size()));
-        });
+    bool complete = false;
+    {
+        std::string script;
+        complete = GenerateSqlScript(*manager_, SqlRequestOf(owner, Choice()), true, script);
         if (complete) {
-            if (text.endsWith(QLatin1Char('\n'))) text.chop(1);  // no empty line after the last one
-            MemoSQL->setPlainText(text);
+            status.SetMainLine("表示領域に展開中...");
+            complete =
+                DisplayScriptLines(script, [this](std::string_view block) { MemoSQL->AppendText(block); });
         }
     }
-    if (complete) script_ = std::move(script);
+    if (!complete) MemoSQL->Clear();
     SetGenerated(complete);
     status.Close();
 }
@@ -299,7 +277,7 @@ void TOutputCreateSqlFileDlg::Save() {
         FileNames().AskSaveFileName({"名前を付けて保存", "sql", kSqlFilter, ""});
     if (!path) return;
     try {
-        SaveSqlScript(*path, script_);
+        SaveSqlScript(*path, MemoSQL->Text());
     } catch (const FileError& failure) {
         ShowMessage(failure.what());
     }

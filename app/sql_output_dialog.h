@@ -1,6 +1,6 @@
 // The SQL output dialog "SQLスクリプト出力": the schema, the kind of script
 // and the statement kinds; "確認" generates the script and shows it in the
-// read-only memo, "保存" writes what was shown. The check boxes' rules are
+// read-only memo, "保存" writes what the memo holds. The check boxes' rules are
 // those of MGSqlChoice, shared with the command line.
 #pragma once
 
@@ -12,13 +12,13 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
 namespace tabulorix {
 
 class MGSchemaMng;
+class ScriptMemo;
 
 class TOutputCreateSqlFileDlg final : public QDialog {
     Q_OBJECT
@@ -76,10 +76,9 @@ private:
     QPushButton* Button1;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
-    QPlainTextEdit* MemoSQL;
+    ScriptMemo* MemoSQL;
 
     MGSchemaMng* manager_ = nullptr;
-    std::string script_;  // what the memo shows, with its line feeds
     bool generated_ = false;
 };
 

@@ -33,9 +33,10 @@ bool GenerateSqlScript(MGSchemaMng& manager, const MGSqlRequest& request, bool c
                        std::string& script);
 
 // Hands the script to a text area in blocks of whole lines (the last block
-// may end without a line feed). Every 100 lines the progress detail shows
-// "%d行" with the line number and the cancel flag is tested; false when it
-// was set (the receiver then throws away what it got).
+// may end without a line feed). Every 100 lines the cancel flag is tested
+// and the progress detail shows "%d行" with the line number (the first time
+// always, then at most every 25 ms); false when the flag was set (the
+// receiver then throws away what it got).
 bool DisplayScriptLines(std::string_view script,
                         const std::function<void(std::string_view block)>& appendBlock);
 

@@ -3,10 +3,11 @@
 // file against the command line's with the same choices.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +18,7 @@
 
 #include "app/main_window.h"
 #include "app/output_dialogs.h"
+#include "app/script_memo.h"
 #include "app/sql_output_dialog.h"
 #include "support/recording_host.h"
 
@@ -195,7 +197,7 @@ TEST_F(SqlDialogWindowTest, CancellingTheDisplayLeavesTheMemoEmptyAndSaveDisable
         dialog_.Generate();
     }
     EXPECT_TRUE(cancelling.cancel);  // the script had lines to display
-    EXPECT_TRUE(Control<QPlainTextEdit>(dialog_, "MemoSQL")->toPlainText().isEmpty());
+    EXPECT_TRUE(Control<ScriptMemo>(dialog_, "MemoSQL")->Text().empty());
     EXPECT_FALSE(Control<QPushButton>(dialog_, "OKBtn")->isEnabled());
     dialog_.Save();
     EXPECT_TRUE(ports_.fileRequests.empty());
@@ -204,9 +206,15 @@ TEST_F(SqlDialogWindowTest, CancellingTheDisplayLeavesTheMemoEmptyAndSaveDisable
 TEST_F(SqlDialogWindowTest, OpeningAnotherDesignEmptiesTheMemoAndDisablesSave) {
     dialog_.Generate();
     ASSERT_TRUE(dialog_.Generated());
-    ASSERT_FALSE(Control<QPlainTextEdit>(dialog_, "MemoSQL")->toPlainText().isEmpty());
+    ScriptMemo* memo = Control<ScriptMemo>(dialog_, "MemoSQL");
+    ASSERT_FALSE(memo->Text().empty());
+    // The pop-up's "すべてを選択" and "コピー" put the whole script on the clipboard.
+    memo->SelectAllAction()->trigger();
+    memo->CopyAction()->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              memo->Text().substr(0, memo->Text().size() - 1));
     ASSERT_TRUE(window_.OpenDesignPath(QString::fromStdString(kSampleDesign)));
-    EXPECT_TRUE(Control<QPlainTextEdit>(dialog_, "MemoSQL")->toPlainText().isEmpty());
+    EXPECT_TRUE(Control<ScriptMemo>(dialog_, "MemoSQL")->Text().empty());
     EXPECT_FALSE(Control<QPushButton>(dialog_, "OKBtn")->isEnabled());
 }
 
