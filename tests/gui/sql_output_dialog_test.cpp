@@ -20,6 +20,7 @@
 #include "app/output_dialogs.h"
 #include "app/script_memo.h"
 #include "app/sql_output_dialog.h"
+#include "catalogue/connection_record.h"
 #include "support/recording_host.h"
 
 namespace tabulorix {
@@ -203,7 +204,7 @@ TEST_F(SqlDialogWindowTest, CancellingTheDisplayLeavesTheMemoEmptyAndSaveDisable
     EXPECT_TRUE(ports_.fileRequests.empty());
 }
 
-TEST_F(SqlDialogWindowTest, OpeningAnotherDesignEmptiesTheMemoAndDisablesSave) {
+TEST_F(SqlDialogWindowTest, OpeningOrReadingAnotherDesignEmptiesTheMemoAndDisablesSave) {
     dialog_.Generate();
     ASSERT_TRUE(dialog_.Generated());
     ScriptMemo* memo = Control<ScriptMemo>(dialog_, "MemoSQL");
@@ -216,6 +217,17 @@ TEST_F(SqlDialogWindowTest, OpeningAnotherDesignEmptiesTheMemoAndDisablesSave) {
     ASSERT_TRUE(window_.OpenDesignPath(QString::fromStdString(kSampleDesign)));
     EXPECT_TRUE(Control<ScriptMemo>(dialog_, "MemoSQL")->Text().empty());
     EXPECT_FALSE(Control<QPushButton>(dialog_, "OKBtn")->isEnabled());
+
+    dialog_.Generate();
+    ASSERT_TRUE(dialog_.Generated());
+    window_.SetConnectionAsker([] {
+        return std::optional<MGReverseRequest>(MGReverseRequest{
+            MakeUserInfo("sales", "tiger", TABULORIX_SOURCE_DIR "/examples/sample.sqlite"), 0, 2, 0});
+    });
+    window_.ReverseDatabase();
+    ASSERT_EQ(window_.Document().Manager().SchemaCount(), 3);
+    EXPECT_TRUE(memo->Text().empty());
+    EXPECT_FALSE(dialog_.Generated());
 }
 
 struct SaveCase {
