@@ -2,6 +2,7 @@
 
 #include "base/ui_ports.h"
 #include "catalogue/row_table.h"
+#include "session/row_count_progress.h"
 
 namespace tabulorix {
 
@@ -26,11 +27,12 @@ std::optional<MGListGrid> MGListGrid::Fill(const ZMGCell& table, bool progress) 
         if (!table.HasName(header.ItemOrEmpty(c))) grid.columns_.push_back(c);
     // The last value of each shown column; a column starts with "".
     std::vector<const std::string*> last(grid.columns_.size(), &kEmpty);
+    MGRowCountProgress rowCount(status);
     grid.blanked_.reserve(static_cast<std::size_t>(table.RowCount() - 1));
     for (int r = 1; r < table.RowCount(); ++r) {
         if (status.CancelRequested()) return std::nullopt;
         if (progress && r % kProgressRows == 0) {
-            status.SetDetailLine(std::to_string(r) + "行");
+            rowCount.Offer(r);
             status.SetPosition(r);
         }
         const ZMGRowExt& row = table.GetRow(r);

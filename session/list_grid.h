@@ -20,8 +20,9 @@ class MGListGrid {
 public:
     // Walks the rows. With progress the status dialog is shown with its
     // cancel button, its maximum is the row count and every 100 rows the
-    // detail line shows "%d行" with the row; a set cancel flag stops the
-    // walk: nothing then. The table outlives the grid.
+    // position and the detail line "%d行" (MGRowCountProgress) follow the
+    // row; a set cancel flag stops the walk: nothing then. The table
+    // outlives the grid.
     static std::optional<MGListGrid> Fill(const ZMGCell& table, bool progress);
 
     int RowCount() const { return static_cast<int>(blanked_.size()); }  // data rows

@@ -1,13 +1,12 @@
 #include "session/sql_output.h"
 
-#include <chrono>
-
 #include "base/text_file_save.h"
 #include "base/ui_ports.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
 #include "diagram/script_flags.h"
 #include "outputs/sql_script.h"
+#include "session/row_count_progress.h"
 
 namespace tabulorix {
 
@@ -17,7 +16,6 @@ namespace {
 // text area takes large blocks so that a script of megabytes fills at once.
 constexpr int kProgressLines = 100;
 constexpr int kBlockLines = 20000;
-constexpr auto kReportInterval = std::chrono::milliseconds(25);
 
 }  // namespace
 
@@ -38,7 +36,7 @@ bool GenerateSqlScript(MGSchemaMng& manager, const MGSqlRequest& request, bool c
 bool DisplayScriptLines(std::string_view script,
                         const std::function<void(std::string_view block)>& appendBlock) {
     StatusPort& status = Status();
-    auto reported = std::chrono::steady_clock::now() - kReportInterval;  // the first report is due
+    MGRowCountProgress progress(status);
     int line = 0;
     std::size_t blockStart = 0;
     std::size_t position = 0;
@@ -47,13 +45,7 @@ bool DisplayScriptLines(std::string_view script,
         position = feed == std::string_view::npos ? script.size() : feed + 1;
         ++line;
         if (line % kProgressLines == 0) {
-            // The detail line (which lets the window handle its events) is
-            // set at most every few milliseconds; nobody reads it faster.
-            const auto now = std::chrono::steady_clock::now();
-            if (now - reported >= kReportInterval) {
-                status.SetDetailLine(std::to_string(line) + "行");
-                reported = now;
-            }
+            progress.Offer(line);
             if (status.CancelRequested()) return false;
         }
         if (line % kBlockLines == 0 || position == script.size()) {

@@ -34,9 +34,9 @@ bool GenerateSqlScript(MGSchemaMng& manager, const MGSqlRequest& request, bool c
 
 // Hands the script to a text area in blocks of whole lines (the last block
 // may end without a line feed). Every 100 lines the cancel flag is tested
-// and the progress detail shows "%d行" with the line number (the first time
-// always, then at most every 25 ms); false when the flag was set (the
-// receiver then throws away what it got).
+// and the progress detail "%d行" is offered the line number
+// (MGRowCountProgress); false when the flag was set (the receiver then
+// throws away what it got).
 bool DisplayScriptLines(std::string_view script,
                         const std::function<void(std::string_view block)>& appendBlock);
 

@@ -53,7 +53,7 @@ TEST(ListGrid, ACancelFlagStopsTheFillAndHiddenCaptionsAreLeftOut) {
     ASSERT_TRUE(grid);
     EXPECT_EQ(grid->ColumnCount(), 2);
     EXPECT_EQ(grid->Text(249, 1), "249");
-    EXPECT_NE(std::find(ports.statusLog.begin(), ports.statusLog.end(), "Detail:200行"),
+    EXPECT_NE(std::find(ports.statusLog.begin(), ports.statusLog.end(), "Detail:100行"),
               ports.statusLog.end());
     ports.cancel = true;
     EXPECT_FALSE(MGListGrid::Fill(table, false));
