@@ -24,6 +24,7 @@
 #include "app/help_pages.h"
 #include "app/paper_actions.h"
 #include "app/recovery_copies.h"
+#include "app/output_dialogs.h"
 #include "app/window_actions.h"
 #include "app/window_surfaces.h"
 #include "base/ui_ports.h"
@@ -43,9 +44,10 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // Actions that do nothing without a schema or a diagram; those whose dialog
 // is not part of this window yet stay disabled.
-constexpr const char* kNeedSchema[] = {"ActionOutputDesignFile", "ActionOutputDesignFileAs"};
-constexpr const char* kNeedDiagram[] = {"ActionPrint", "ActionToWord"};
-constexpr const char* kNotYet[] = {"ActionReLayout", "ActionOutputCSVFile", "ActionOutputSQL", "ActionOutputEMF"};
+constexpr const char* kNeedSchema[] = {"ActionOutputDesignFile", "ActionOutputDesignFileAs", "ActionOutputCSVFile",
+                                       "ActionOutputSQL"};
+constexpr const char* kNeedDiagram[] = {"ActionPrint", "ActionToWord", "ActionOutputEMF"};
+constexpr const char* kNotYet[] = {"ActionReLayout"};
 
 }  // namespace
 
@@ -68,6 +70,7 @@ TForm1::TForm1(const std::string& argument, QWidget* parent)
     mouse_ = new DiagramMouse(*document_, *paintBox_, *WindowAction(*this, "ActionArrow"),
                               *WindowAction(*this, "ActionDeleteText"),
                               [this](const std::string&) { pages_->setCurrentIndex(0); });
+    outputs_ = std::make_unique<OutputDialogs>(*this, *document_, *clipboard_, *systemClipboard_);
     ApplyFontFromCombos();
     ConnectSurfaces();
     ConnectActions();
@@ -170,6 +173,12 @@ void TForm1::ConnectActions() {
     on("ActionPrint", [this] { AfterDiagramCommand(paper_->Print()); });
     on("SetPrint", [this] { AfterDiagramCommand(paper_->SetUpPrinter()); });
     on("ActionToWord", [this] { AfterDiagramCommand(paper_->ExportWord()); });
+    on("ActionOutputSQL", [this] { outputs_->OutputSql(); });
+    on("ActionOutputCSVFile", [this] { outputs_->OutputCsv(); });
+    on("ActionOutputEMF", [this] {
+        outputs_->OutputEmf();
+        paintBox_->Repaint();
+    });
     QMenu* file = WindowAction(*this, "ActionExit")->associatedObjects().isEmpty()
                       ? nullptr
                       : qobject_cast<QMenu*>(WindowAction(*this, "ActionExit")->associatedObjects().first());
@@ -215,6 +224,7 @@ void TForm1::OpenDesign() {
     const std::optional<std::string> path =
         FileNames().AskOpenFileName({"デザインファイル読み込み", "tlx", kDesignFileFilter, ""});
     if (!path) return;
+    outputs_->Reset();
     if (document_->LoadDesign(*path)) RememberRecent(Text(*path));
     UpdateActions();
     paintBox_->Repaint();
@@ -222,6 +232,7 @@ void TForm1::OpenDesign() {
 
 bool TForm1::OpenDesignPath(const QString& path) {
     if (!MaySetDesignAside()) return false;
+    outputs_->Reset();
     const bool loaded = document_->LoadDesign(path.toStdString());
     if (loaded) RememberRecent(path);
     UpdateActions();
@@ -358,6 +369,8 @@ void TForm1::RemoveTreeRoot() { panels_->RemoveRoot(); }
 void TForm1::SetTreeRootText(const std::string& text) { panels_->SetRootText(Text(text)); }
 
 void TForm1::ShowSchemaPanel() { panels_->Viewer().Show(MGViewer::kSchema); }
+
+void TForm1::ResetOutputDialogs() { outputs_->Reset(); }
 
 QStringList TForm1::RecentFiles() const { return QSettings().value(kRecentKey).toStringList(); }
 

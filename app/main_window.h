@@ -24,6 +24,7 @@ class DiagramMouse;
 class RecoveryKeeper;
 struct RecoveryCopy;
 class PaperActions;
+class OutputDialogs;
 class PaintBoxWidget;
 class ScrollBarWidget;
 class SystemClipboard;
@@ -54,6 +55,7 @@ public:
     // the file it belongs to (or unnamed). False when it could not be read.
     bool RestoreRecovery(const RecoveryCopy& copy);
     QtPrinter& Printer() { return *printer_; }
+    OutputDialogs& Outputs() { return *outputs_; }
     // What the settings file held when the window was made.
     const SettingsFileValues& SettingsFile() const { return settingsFile_; }
     // Recently opened design files, newest first (at most eight).
@@ -84,6 +86,7 @@ private:
     void RemoveTreeRoot() override;
     void SetTreeRootText(const std::string& text) override;
     void ShowSchemaPanel() override;
+    void ResetOutputDialogs() override;
 
     void BuildLayout();
     void BuildFontCombos(QToolBar& bar);
@@ -124,6 +127,7 @@ private:
     std::unique_ptr<PaperActions> paper_;       // goes before the document
     std::unique_ptr<RecoveryKeeper> recovery_;  // goes before the document
     DiagramMouse* mouse_ = nullptr;              // child of the paint box
+    std::unique_ptr<OutputDialogs> outputs_;    // goes before the document
 };
 
 }  // namespace tabulorix

@@ -22,6 +22,8 @@ public:
     virtual void RemoveTreeRoot() = 0;
     virtual void SetTreeRootText(const std::string& text) = 0;
     virtual void ShowSchemaPanel() = 0;
+    // The SQL and CSV output dialogs back to their start.
+    virtual void ResetOutputDialogs() = 0;
 };
 
 class WindowDocument final : public MGDesignDocument {
@@ -48,6 +50,7 @@ public:
     WindowReverseHost(MGDesignDocument& document, WindowView& view)
         : MGDocumentReverseHost(document), view_(view) {}
 
+    void ResetOutputDialogs() override { view_.ResetOutputDialogs(); }
     void ResetView() override;
     void LoginFailed() override { view_.RemoveTreeRoot(); }
     void BuildRelations(MGSchemaMng& manager) override;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -96,14 +97,43 @@ void ScrollBarWidget::SetMax(int max) {
     setMaximum(max);
 }
 
-bool SystemClipboard::PutEmf(const std::vector<std::uint8_t>& bytes) {
+namespace {
+
+const QString kEmfType = QStringLiteral("image/x-emf");
+
+QByteArray Bytes(const std::vector<std::uint8_t>& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+QByteArray Bytes(const std::string& bytes) {
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+bool Offer(std::unique_ptr<QMimeData> data) {
     QClipboard* clipboard = QApplication::clipboard();
     if (clipboard == nullptr) return false;
-    auto data = std::make_unique<QMimeData>();
-    data->setData(QStringLiteral("image/x-emf"),
-                  QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
     clipboard->setMimeData(data.release());  // the clipboard takes ownership
     return true;
+}
+
+}  // namespace
+
+bool SystemClipboard::PutEmf(const std::vector<std::uint8_t>& bytes) {
+    auto data = std::make_unique<QMimeData>();
+    data->setData(kEmfType, Bytes(bytes));
+    return Offer(std::move(data));
+}
+
+bool SystemClipboard::PutPicture(const std::vector<std::uint8_t>& emf, const std::string& png,
+                                 const std::string& svg) {
+    auto data = std::make_unique<QMimeData>();
+    const QByteArray pngBytes = Bytes(png);
+    QImage image;
+    if (image.loadFromData(pngBytes, "PNG")) data->setImageData(image);
+    data->setData(QStringLiteral("image/png"), pngBytes);
+    data->setData(QStringLiteral("image/svg+xml"), Bytes(svg));
+    data->setData(kEmfType, Bytes(emf));
+    return Offer(std::move(data));
 }
 
 }  // namespace tabulorix

@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "base/output_ports.h"
 #include "platform/offscreen_surfaces.h"
@@ -89,9 +90,14 @@ Q_SIGNALS:
 };
 
 // The system clipboard: an EMF picture with the MIME type image/x-emf.
+// A picture the user copies is offered in three forms at once, so that any
+// program can paste it: the EMF, a PNG image (image/png and Qt's image
+// form, which the platform offers in its own image formats too) and an SVG
+// document (image/svg+xml).
 class SystemClipboard final : public ClipboardPort {
 public:
     bool PutEmf(const std::vector<std::uint8_t>& bytes) override;
+    bool PutPicture(const std::vector<std::uint8_t>& emf, const std::string& png, const std::string& svg);
 };
 
 }  // namespace tabulorix

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/design_command.h"
 #include "outputs/csv_export.h"
+#include "session/csv_names.h"
 
 namespace tabulorix::cli {
 namespace {
@@ -41,9 +42,7 @@ int RunCsv(const ParsedOptions& options) {
     MGCsvSaveRequest request;
     request.directory = directory;
     request.selected = selected;
-    const MGDate today = Today();
-    for (int kind = 0; kind < kCsvListCount; ++kind)
-        request.fileNames[std::size_t(kind)] = ProposedCsvName(choice.owner, today, kind);
+    request.fileNames = ProposedCsvNames(choice.owner, Today());
     return SaveCsvLists(manager, choice, request) ? kExitOk : kExitFailure;
 }
 

@@ -1,59 +1,16 @@
 // tabulorix-cli picture: one page or all pages of the diagram as an EMF
 // picture (the EMF action), or the same drawing as SVG, PNG or PDF.
-#include <QBuffer>
-#include <QImage>
-
-#include "base/file_io.h"
 #include "cli/commands.h"
 #include "cli/design_command.h"
-#include "diagram/draw_table_list.h"
-#include "platform/qt_canvas.h"
+#include "session/picture_output.h"
 
 namespace tabulorix::cli {
 namespace {
 
-bool Failed(const std::string& text) {
-    Fail("picture", text);
-    return false;
-}
-
-std::unique_ptr<QtCanvas> MakeCanvas(const std::string& format, const std::string& out, const TextSize& size,
-                                     std::string& error) {
-    if (format == "svg") return QtCanvas::ForSvgFile(out, size.width, size.height, &error);
-    if (format == "pdf") return QtCanvas::ForPdfFile(out, size.width, size.height, &error);
-    return QtCanvas::ForImage(size.width, size.height);
-}
-
-bool SavePicture(const std::string& format, const std::string& out, QtCanvas& canvas) {
-    std::string error;
-    if (format != "png") {
-        if (canvas.Finish(&error)) return true;
-        return Failed("cannot write " + out + (error.empty() ? "" : ": " + error));
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (canvas.Image() == nullptr || !canvas.Image()->save(&buffer, "PNG"))
-        return Failed("cannot encode the PNG picture");
-    try {
-        WriteFileAtomically(out, std::string_view(bytes.constData(), std::size_t(bytes.size())));
-    } catch (const FileError& failure) {
-        return Failed(failure.what());
-    }
-    return true;
-}
-
-// The picture of the EMF action drawn on a Qt surface of the picture's size:
-// zoom 100, the page's top-left at (0, 0), no page frames or numbers.
-bool DrawQtPicture(HeadlessDocument& document, const std::string& format, int page, const std::string& out) {
-    const auto size = document.DrawBox().Console().PictureSize(page);
-    if (!size) return Failed("page " + std::to_string(page) + " is outside the page grid");
-    std::string error;
-    const std::unique_ptr<QtCanvas> canvas = MakeCanvas(format, out, *size, error);
-    if (!canvas || !canvas->IsActive())
-        return Failed("cannot create " + out + (error.empty() ? "" : ": " + error));
-    document.DrawPicture(page, *canvas);
-    return SavePicture(format, out, *canvas);
+MGPictureFormat FormatOf(const std::string& format) {
+    if (format == "svg") return MGPictureFormat::Svg;
+    if (format == "pdf") return MGPictureFormat::Pdf;
+    return MGPictureFormat::Png;
 }
 
 int RunPicture(const ParsedOptions& options) {
@@ -74,7 +31,9 @@ int RunPicture(const ParsedOptions& options) {
         const bool saved = document.SaveEmf(page, out);
         return saved ? kExitOk : kExitFailure;  // "Failed to save EMF file" has been shown
     }
-    return DrawQtPicture(document, format, page, out) ? kExitOk : kExitFailure;
+    std::string error;
+    if (WritePictureFile(document, FormatOf(format), page, out, error)) return kExitOk;
+    return Fail("picture", error);
 }
 
 }  // namespace

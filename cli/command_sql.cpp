@@ -2,18 +2,14 @@
 #include <cstdint>
 
 #include "base/file_io.h"
-#include "base/text_file_save.h"
 #include "catalogue/schema.h"
 #include "cli/commands.h"
 #include "cli/design_command.h"
-#include "diagram/script_flags.h"
-#include "outputs/sql_script.h"
 #include "session/sql_choice.h"
+#include "session/sql_output.h"
 
 namespace tabulorix::cli {
 namespace {
-
-using namespace script_flags;
 
 // The friendly options, each one a control of the SQL output dialog.
 const std::vector<std::string>& FriendlyOptions() {
@@ -93,14 +89,11 @@ int RunSql(const ParsedOptions& options) {
     if (!owner) return kExitFailure;
     std::string script;
     Status().Reset();
-    Status().SetMainLine("SQL出力");
-    const bool blankRemoval = options.Has("blank-removal") && (flags & kViews) != 0;
-    if (!GenerateScript(manager.FindSchema(*owner), false, options.Has("visible-only"), *owner, script, flags,
-                        0, blankRemoval))
-        return Fail("sql", "the script could not be generated");
+    const MGSqlRequest request{*owner, flags, options.Has("visible-only"), options.Has("blank-removal")};
+    if (!GenerateSqlScript(manager, request, false, script)) return Fail("sql", "the script could not be generated");
     Status().Close();
     try {
-        SaveText(*options.Value("output"), CrLfFromLineFeeds(script));
+        SaveSqlScript(*options.Value("output"), script);
     } catch (const FileError& failure) {
         return Fail("sql", failure.what());
     }
