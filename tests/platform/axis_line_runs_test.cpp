@@ -119,55 +119,6 @@ TEST(AxisLines, RandomLinesCoverExactlyThePixelsQtPaints) {
     }
 }
 
-// A white box drawn over a line, then a line over the box, a text and an
-// inverted rectangle: each must see what was drawn before it.
-TEST(AxisLines, WhatFollowsALineIsDrawnOverIt) {
-    auto canvas = QtCanvas::ForImage(40, 30);
-    canvas->SetPenColor(kBlack);
-    canvas->SetBrushStyle(BrushStyle::Clear);
-    canvas->MoveTo(10, 0);
-    canvas->LineTo(10, 30);
-    canvas->SetBrushColor(kWhite);
-    canvas->FillRect(5, 5, 15, 15);  // covers the line between rows 5 and 14
-    canvas->SetBrushStyle(BrushStyle::Clear);
-    canvas->MoveTo(0, 8);
-    canvas->LineTo(40, 8);  // over the white box
-    EXPECT_EQ(canvas->Pixel(10, 2), kBlack);
-    EXPECT_EQ(canvas->Pixel(10, 10), kWhite);
-    EXPECT_EQ(canvas->Pixel(10, 8), kBlack);
-    EXPECT_EQ(canvas->Pixel(10, 20), kBlack);
-
-    canvas->MoveTo(30, 0);
-    canvas->LineTo(30, 30);
-    canvas->SetPenMode(PenMode::Not);
-    canvas->SetBrushColor(kBlack);
-    canvas->Rectangle(25, 20, 35, 25);  // inverts the line's pixels too
-    EXPECT_EQ(canvas->Pixel(30, 22), kWhite);
-    EXPECT_EQ(canvas->Pixel(30, 27), kBlack);
-    EXPECT_EQ(canvas->Pixel(26, 22), kBlack);
-}
-
-TEST(AxisLines, LinesOfAnotherColourStayInTheirOrder) {
-    auto canvas = QtCanvas::ForImage(20, 20);
-    canvas->SetBrushStyle(BrushStyle::Clear);
-    canvas->SetPenColor(kRed);
-    canvas->MoveTo(5, 0);
-    canvas->LineTo(5, 20);
-    canvas->SetPenColor(kBlack);
-    canvas->MoveTo(0, 5);
-    canvas->LineTo(20, 5);
-    canvas->SetPenColor(kRed);
-    canvas->MoveTo(0, 6);
-    canvas->LineTo(20, 6);
-    canvas->SetPenColor(kBlack);
-    canvas->MoveTo(8, 0);
-    canvas->LineTo(8, 20);
-    EXPECT_EQ(canvas->Pixel(5, 5), kBlack);
-    EXPECT_EQ(canvas->Pixel(5, 6), kRed);
-    EXPECT_EQ(canvas->Pixel(8, 6), kBlack);
-    EXPECT_EQ(canvas->Pixel(5, 10), kRed);
-}
-
 // A painter clipped by its owner keeps the clip: lines go through QPainter.
 TEST(AxisLines, ABorrowedClippedPainterClipsTheLines) {
     QImage image = WhiteImage(30, 30);
