@@ -63,14 +63,6 @@ TEST(Fonts, FullWidthTextAdvancesEvenlyWithinTheLineHeight) {
     EXPECT_EQ(MeasureText(FontSpec{}, "").width, 0);
 }
 
-TEST(Fonts, ExtentScalesWithResolution) {
-    const FontSpec font{"IPAGothic", 9, 0};
-    const TextSize screen = MeasureText(font, "従業員テーブル");
-    const TextSize paper = MeasureText(font, "従業員テーブル", 600);
-    EXPECT_NEAR(static_cast<double>(paper.width) / screen.width, 600.0 / 96, 0.5);
-    EXPECT_NEAR(static_cast<double>(paper.height) / screen.height, 600.0 / 96, 0.6);
-}
-
 TEST(Fonts, KeptWidthsBelongToTheirFontSizeStyleAndResolution) {
     // Widths are kept per font: measuring the same text in alternating fonts
     // must give each font's own width, the same as a fresh QFontMetrics.
