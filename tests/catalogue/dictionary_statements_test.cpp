@@ -43,16 +43,11 @@ TEST(DictionaryStatements, EveryQueryInBothForms) {
         for (const bool user : {true, false}) {
             const std::string heading = std::string("[") + name + (user ? " user]" : " all]");
             EXPECT_EQ(DictionaryStatement(query, user, "SCOTT"), expected.at(heading)) << heading;
+            // An owner holding quotes stays one literal wherever the owner is named.
+            std::string quoted = expected.at(heading);
+            for (auto at = quoted.find("'SCOTT'"); at != std::string::npos; at = quoted.find("'SCOTT'", at))
+                quoted.replace(at, 7, "'O''NEIL'");
+            EXPECT_EQ(DictionaryStatement(query, user, "O'NEIL"), quoted) << heading;
         }
     }
-}
-
-TEST(DictionaryStatements, QuotesInAnOwnerNameAreDoubled) {
-    EXPECT_EQ(QuoteOwnerName("''"), "''''");
-    EXPECT_NE(DictionaryStatement(DictionaryQuery::Tables, false, "O'NEIL")
-                  .find("ALL_TABLES.OWNER='O''NEIL' and ALL_TAB_COMMENTS.OWNER='O''NEIL'"),
-              std::string::npos);
-    EXPECT_NE(
-        DictionaryStatement(DictionaryQuery::PrivilegesMade, true, "O'NEIL").find("PR.OWNER = 'O''NEIL'"),
-        std::string::npos);
 }
