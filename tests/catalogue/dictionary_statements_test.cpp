@@ -2,10 +2,10 @@
 // are kept in tests/data/catalogue/dictionary_statements.txt.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 
 #include "reading/dictionary_statements.h"
+#include "support/data_cases.h"
 
 using namespace tabulorix;
 
@@ -13,10 +13,9 @@ namespace {
 
 // Heading "[<query> <user|all>]" to the statement on the line after it.
 std::map<std::string, std::string> ExpectedStatements() {
-    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/catalogue/dictionary_statements.txt");
     std::map<std::string, std::string> expected;
     std::string heading;
-    for (std::string line; std::getline(in, line);) {
+    for (const std::string& line : tabulorix::testing::DataLines("catalogue/dictionary_statements.txt")) {
         if (line.starts_with("#")) continue;
         if (line.starts_with("[")) {
             heading = line;
