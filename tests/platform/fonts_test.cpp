@@ -54,15 +54,6 @@ TEST(Fonts, UnknownNameFallsBackToAnInstalledFont) {
     EXPECT_GT(MeasureText(missing, "表").width, 0) << "Japanese still measurable through glyph fallback";
 }
 
-TEST(Fonts, FullWidthTextAdvancesEvenlyWithinTheLineHeight) {
-    const TextSize one = MeasureText(FontSpec{}, "社員");
-    EXPECT_EQ(MeasureText(FontSpec{}, "社員社員").width, 2 * one.width);
-    EXPECT_GT(one.width, 0);
-    EXPECT_GE(one.height, FontPixelHeight(9, 96));
-    EXPECT_LE(one.height, 2 * FontPixelHeight(9, 96));
-    EXPECT_EQ(MeasureText(FontSpec{}, "").width, 0);
-}
-
 TEST(Fonts, KeptWidthsBelongToTheirFontSizeStyleAndResolution) {
     // Widths are kept per font: measuring the same text in alternating fonts
     // must give each font's own width, the same as a fresh QFontMetrics.
