@@ -95,9 +95,11 @@ inline void AddIndex(MGShapeTable& box, const std::string& name, bool unique,
     tabulorix::testing::AddKey(box.IndexRows(), {name, unique ? "UNIQUE" : "NONUNIQUE"}, Numbered(columns));
 }
 
-class DiagramTest : public ::testing::Test {
+using Parts = tabulorix::testing::BoxParts<tabulorix::testing::RecordingPrinter>;
+
+class DiagramTest : public ::testing::Test, protected Parts {
 protected:
-    DiagramTest() { box.SetZoom(100, 1); }
+    DiagramTest() : Parts(6250, 6250, 600) { box.SetZoom(100, 1); }
 
     // Adds a box with numbering and places it at the rectangle (measured
     // size kept as given: the box is not size-dirty).
@@ -118,13 +120,6 @@ protected:
     std::vector<CanvasCall> Drawing() const { return paintBox.canvas.Drawing(); }
     std::vector<CanvasCall> Calls(const char* op) const { return paintBox.canvas.Calls(op); }
 
-    tabulorix::testing::RecordingPorts ports;
-    tabulorix::testing::RecordingPaintBox paintBox{800, 600};
-    tabulorix::testing::RecordingPrinter printer{6250, 6250, 600};
-    tabulorix::testing::RecordingScrollBar hBar;
-    tabulorix::testing::RecordingScrollBar vBar;
-    tabulorix::testing::RecordingClipboard clipboard;
-    ZMGDrawBox box{paintBox, printer, hBar, vBar, clipboard};
     MGDrawTableList diagram{&box};
 };
 
