@@ -11,9 +11,11 @@
 
 #include "base/file_io.h"
 #include "support/data_cases.h"
+#include "support/row_values.h"
 #include "support/zip_reader.h"
 
 using namespace tabulorix;
+using tabulorix::testing::Contains;
 using tabulorix::testing::DataCases;
 using tabulorix::testing::Fields;
 using tabulorix::testing::Words;
@@ -51,10 +53,6 @@ CliResult RunCli(const QStringList& args, const QString& password = {}) {
     result.out = process.readAllStandardOutput().toStdString();
     result.err = process.readAllStandardError().toStdString();
     return result;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 // The words of a command line written with blanks between them.
