@@ -66,11 +66,7 @@ inline std::unique_ptr<MGShapeTable> Table(const std::string& owner, const std::
 
 // Key and index rows as the catalogue reader leaves them, the key numbers
 // already resolved (a foreign key's is the number of the key it references).
-inline std::vector<std::pair<std::string, std::string>> Numbered(const std::vector<std::string>& columns) {
-    std::vector<std::pair<std::string, std::string>> numbered;
-    for (std::size_t i = 0; i < columns.size(); ++i) numbered.emplace_back(columns[i], std::to_string(i + 1));
-    return numbered;
-}
+using tabulorix::testing::Numbered;
 
 inline void AddPrimaryKey(MGShapeTable& box, const std::string& name, int keyNumber,
                           const std::vector<std::string>& columns) {
