@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -158,22 +159,16 @@ std::string ScanEquivalence::snapshot_;
 
 class Host final : public ReverseHost {
 public:
-    explicit Host(ScanEquivalence* test, void (*build)(ScanEquivalence*)) : test_(test), build_(build) {}
+    explicit Host(std::function<void()> build) : build_(std::move(build)) {}
     void GenerateBoxSources(MGSchemaMng& manager) override { ::GenerateBoxSources(manager.GetSchema(0)); }
-    void BuildDiagram(MGSchemaMng&) override { build_(test_); }
+    void BuildDiagram(MGSchemaMng&) override { build_(); }
     void BuildRelations(MGSchemaMng&) override { ::BuildRelations(*MGDrawTableList::Current()); }
 
 private:
-    ScanEquivalence* test_;
-    void (*build_)(ScanEquivalence*);
+    std::function<void()> build_;
 };
 
-class ScanEquivalenceRun : public ScanEquivalence {
-public:
-    void BuildIndexed() { BuildDiagram(false); }
-};
-
-TEST_F(ScanEquivalenceRun, ReadingWritingAndLoadingMatchThePlainScans) {
+TEST_F(ScanEquivalence, ReadingWritingAndLoadingMatchThePlainScans) {
     // The reference: plain scans from the dictionary to the relation pairs.
     ASSERT_TRUE(plain::ReadCatalogue(manager, snapshot_, "APP01", "bench"));
     ::GenerateBoxSources(manager.GetSchema(0));
@@ -185,7 +180,7 @@ TEST_F(ScanEquivalenceRun, ReadingWritingAndLoadingMatchThePlainScans) {
     manager.ClearSchemas();
 
     // The product: the driver with its indexes.
-    Host hostSteps(this, [](ScanEquivalence* t) { static_cast<ScanEquivalenceRun*>(t)->BuildIndexed(); });
+    Host hostSteps([this] { BuildDiagram(false); });
     ASSERT_TRUE(ReverseDatabase(manager, 0, MakeUserInfo("APP01", "bench", snapshot_), hostSteps));
     const Outputs indexed = Collect();
     ExpectEqual(indexed, reference);

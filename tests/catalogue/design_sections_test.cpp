@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "catalogue/csv_lines.h"
 #include "designfile/design_sections.h"
@@ -23,14 +22,6 @@ using catalogue_test::Want;
 using catalogue_test::WantRows;
 
 namespace {
-
-// The lines of a hand-written file of tests/data/catalogue.
-Strings DataLines(const std::string& name) {
-    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/catalogue/" + name);
-    Strings lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 std::vector<Strings> Section(const Strings& lines, const std::string& section) {
     ZMGCell table;
@@ -78,7 +69,7 @@ TEST(SectionRows, ConditionsAndViewSourcesKeepTheirLineBreaks) {
 TEST(SectionRows, TablesAndColumnsKeepTheLineBreakOfAQuotedValue) {
     // A table comment and a column comment over two lines, an empty line
     // between two table rows.
-    const Strings lines = DataLines("open_values.txt");
+    const Strings lines = DataLines("catalogue/open_values.txt");
     EXPECT_EQ(Section(lines, "[TABLE]"),
               (std::vector<Strings>{{"Type", "TableNameL", "TableNameP", "Comments", "Flag"},
                                     {"Table", "受注", "CUSTOMER_ORDER", "受注\n明細は受注明細を参照", "V"},
@@ -92,7 +83,7 @@ TEST(SectionRows, TablesAndColumnsKeepTheLineBreakOfAQuotedValue) {
 // end), privileges get the fixed header, a value still open at the next
 // section ends there, and a missing or empty section gives no rows.
 TEST(SectionRows, OneLinePerRowSectionsFixedHeadersAndOpenValues) {
-    const Strings lines = DataLines("one_line_rows.txt");
+    const Strings lines = DataLines("catalogue/one_line_rows.txt");
     const struct {
         const char* section;
         std::vector<Strings> rows;
@@ -116,7 +107,7 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     schema.SetIdentity("SALES", "", "", "");
     // SALES with two tables (one shown as a title only), a view, keys, a
     // foreign key, a condition over two lines, an index, privileges and two texts.
-    const Strings block = DataLines("design_block.txt");
+    const Strings block = DataLines("catalogue/design_block.txt");
     const char* const kRows = "design_block_rows.txt";  // what it gives
     ASSERT_EQ(block.size(), 44u);
     ReadSchemaFromDesignLines(schema, block);
@@ -198,7 +189,7 @@ TEST(DesignSchemaBlock, ColumnRowsGoToTheBoxOfTheirRunAndDetailsToEveryBoxOfANam
     // T's columns come in two runs (two boxes of one name), X is not in the
     // tables list (no box), a row of another type goes to the table box and
     // to the view columns.
-    ReadSchemaFromDesignLines(schema, DataLines("two_runs_block.txt"));
+    ReadSchemaFromDesignLines(schema, DataLines("catalogue/two_runs_block.txt"));
 
     // The row of the other type also makes a view box of U.
     const MGDrawTableList& diagram = *MGDrawTableList::Current();

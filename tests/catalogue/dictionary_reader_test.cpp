@@ -231,28 +231,6 @@ TEST_P(SampleReading, AMissingDeleteRuleIsOneBlank) {
     EXPECT_EQ(Values(KeyRow(Box("SALES", "SALES_REGION").ForeignKeyRows(), 1)).at(4), " ");
 }
 
-TEST_P(SampleReading, AnOwnerNameWithQuotesKeepsItsMeaning) {
-    // MST renamed to a quoted Oracle user name holding quotes.
-    const std::string owner = "M'ST";
-    for (const char* table : {"ALL_TABLES", "ALL_TAB_COMMENTS", "ALL_TAB_COLUMNS", "ALL_COL_COMMENTS",
-                              "ALL_CONSTRAINTS", "ALL_CONS_COLUMNS", "ALL_INDEXES", "ALL_TAB_PRIVS_RECD"})
-        fixture::ExecuteOnFile(database_,
-                               std::string("update ") + table + " set OWNER = 'M''ST' where OWNER = 'MST'");
-    fixture::ExecuteOnFile(database_,
-                           "update ALL_IND_COLUMNS set INDEX_OWNER = 'M''ST' where INDEX_OWNER = 'MST'");
-    ReadLogin();
-    MGSchema& quoted = ReadReferenced(owner);
-    EXPECT_TRUE(ports_.messages.empty()) << ports_.messages.front();
-    EXPECT_EQ(quoted.Tables().RowCount(), 1 + 3);
-    EXPECT_EQ(KeyRow(Box(owner, "CUSTOMER").PrimaryKeyRows(), 1).KeyNumber(), 7);
-    EXPECT_EQ(Box(owner, "CUSTOMER").PrivilegeRows().RowCount(), 1);
-    // A name that would widen the filter if pasted in unquoted finds nothing.
-    MGSchema& sneaky = ReadReferenced("X' or 'A'='A");
-    EXPECT_EQ(sneaky.Tables().RowCount(), 1);
-    EXPECT_EQ(sneaky.Columns().RowCount(), 1);
-    EXPECT_EQ(MGDrawTableList::Current()->FindBox("X' or 'A'='A", "CUSTOMER"), nullptr);
-}
-
 TEST_P(SampleReading, ProgressShowsTheStepsInOrder) {
     ReadLogin();
     EXPECT_EQ(MainLines(ports_.statusLog), Want("progress", server_));

@@ -4,7 +4,6 @@
 // text repeats the password of the connection string.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "platform/database.h"
 #include "platform/odbc_database.h"
@@ -76,15 +75,6 @@ TEST(OdbcConnectionString, DriverComesFromTheEnvironmentWithADefault) {
     EXPECT_EQ(OdbcDriverName(), "SQLite3");
 }
 
-TEST_F(OdbcSource, NvlComesFromTheProjectsExtension) {
-    EXPECT_EQ(Open()->Run("select NVL(NULL, ' '), NVL('CASCADE', ' ')").rows,
-              (std::vector<std::vector<std::string>>{{" ", "CASCADE"}}));
-    odbc_->UseAttributes("Database=" + database_ + ";NoCreat=1");
-    auto db = Open();
-    const std::string error = DatabaseErrorOf([&] { db->Run("select NVL(NULL, 1)"); });
-    EXPECT_TRUE(Contains(error, "no such function: NVL")) << error;
-}
-
 TEST_F(OdbcSource, LongValuesAreReadInPiecesWithoutLoss) {
     std::string comment;
     for (int i = 0; i < 700; ++i) comment += "列𠮷x";  // 2800 UTF-16 units, surrogate pairs across pieces
@@ -113,13 +103,4 @@ TEST_F(OdbcSource, AMissingDriverIsNamedInTheMessage) {
     EXPECT_TRUE(Contains(error, "No Such ODBC Driver")) << error;
     EXPECT_TRUE(Contains(error, kOdbcDriverVariable)) << error;
     EXPECT_FALSE(Leaks(error)) << error;
-}
-
-TEST_F(OdbcSource, AMissingDatabaseIsNotCreated) {
-    const std::string missing = dir_.File("missing.sqlite");
-    odbc_->UseAttributes("Database=" + missing + ";NoCreat=1");
-    const std::string error = DatabaseErrorOf([&] { Open(); });
-    EXPECT_NE(error, "(no error)");
-    EXPECT_FALSE(Leaks(error)) << error;
-    EXPECT_FALSE(std::filesystem::exists(missing));
 }

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "catalogue/schema.h"
 #include "designfile/design_loader.h"
@@ -19,6 +18,7 @@
 #include "diagram/shape_view.h"
 #include "base/file_io.h"
 #include "support/catalogue_builder.h"
+#include "support/data_cases.h"
 #include "support/recording_host.h"
 
 using namespace tabulorix;
@@ -221,9 +221,7 @@ TEST_F(DamagedDesign, ASettingThatIsNoNumberIsNamedAndTheDesignStillLoads) {
 TEST_F(DamagedDesign, TwoSchemaBlocksOfOneOwnerBothLoadAndAreWrittenAgain) {
     Lines lines = SampleLines();
     // A second SCOTT block with a table of its own (BONUS, one column), before the texts.
-    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/designfile/second_scott_block.txt");
-    Lines block;
-    for (std::string line; std::getline(in, line);) block.push_back(line);
+    const Lines block = DataLines("designfile/second_scott_block.txt");
     lines.insert(Find(lines, "[TEXT]"), block.begin(), block.end());
     lines.insert(Find(lines, "[SET ITEM]"), "SCOTT BONUS 800 90");
     ASSERT_TRUE(LoadDesignFile(context, Write("two-scott.tlx", lines)));

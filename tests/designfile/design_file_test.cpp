@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "designfile/design_loader.h"
 #include "designfile/design_save.h"
@@ -16,6 +15,7 @@
 #include "diagram/shape_text.h"
 #include "base/file_io.h"
 #include "support/catalogue_builder.h"
+#include "support/data_cases.h"
 #include "support/recording_host.h"
 
 using namespace tabulorix;
@@ -24,14 +24,6 @@ using namespace tabulorix::testing;
 using tabulorix::Answer;
 
 namespace {
-
-// The expected lines of a hand-written data file.
-std::vector<std::string> DataLines(const std::string& name) {
-    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/designfile/" + name);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 class DesignFile : public DesignTest {
 protected:
@@ -55,7 +47,7 @@ protected:
 
 TEST_F(DesignFile, SampleIsWrittenLineByLine) {
     Sample();
-    const std::vector<std::string> expected = DataLines("scott_emp.txt");
+    const std::vector<std::string> expected = DataLines("designfile/scott_emp.txt");
     ASSERT_EQ(expected.size(), 40u);
     const std::string path = Save("sample.tlx");
     EXPECT_EQ(DecodedFile(path), CrLf(expected));
@@ -105,7 +97,7 @@ TEST_F(DesignFile, QuotesAreDoubledAndViewSourcesSpanLines) {
 
 TEST_F(DesignFile, EmptyModelIsNotModifiedAndWritesOnlyTheHead) {
     EXPECT_FALSE(IsModified(context));
-    std::vector<std::string> expected = DataLines("scott_emp.txt");
+    std::vector<std::string> expected = DataLines("designfile/scott_emp.txt");
     expected.resize(5);
     expected.emplace_back();
     EXPECT_EQ(DecodedFile(Save("empty.tlx")), CrLf(expected));

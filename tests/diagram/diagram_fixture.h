@@ -66,11 +66,7 @@ inline std::unique_ptr<MGShapeTable> Table(const std::string& owner, const std::
 
 // Key and index rows as the catalogue reader leaves them, the key numbers
 // already resolved (a foreign key's is the number of the key it references).
-inline std::vector<std::pair<std::string, std::string>> Numbered(const std::vector<std::string>& columns) {
-    std::vector<std::pair<std::string, std::string>> numbered;
-    for (std::size_t i = 0; i < columns.size(); ++i) numbered.emplace_back(columns[i], std::to_string(i + 1));
-    return numbered;
-}
+using tabulorix::testing::Numbered;
 
 inline void AddPrimaryKey(MGShapeTable& box, const std::string& name, int keyNumber,
                           const std::vector<std::string>& columns) {
@@ -95,9 +91,11 @@ inline void AddIndex(MGShapeTable& box, const std::string& name, bool unique,
     tabulorix::testing::AddKey(box.IndexRows(), {name, unique ? "UNIQUE" : "NONUNIQUE"}, Numbered(columns));
 }
 
-class DiagramTest : public ::testing::Test {
+using Parts = tabulorix::testing::BoxParts<tabulorix::testing::RecordingPrinter>;
+
+class DiagramTest : public ::testing::Test, protected Parts {
 protected:
-    DiagramTest() { box.SetZoom(100, 1); }
+    DiagramTest() : Parts(6250, 6250, 600) { box.SetZoom(100, 1); }
 
     // Adds a box with numbering and places it at the rectangle (measured
     // size kept as given: the box is not size-dirty).
@@ -118,13 +116,6 @@ protected:
     std::vector<CanvasCall> Drawing() const { return paintBox.canvas.Drawing(); }
     std::vector<CanvasCall> Calls(const char* op) const { return paintBox.canvas.Calls(op); }
 
-    tabulorix::testing::RecordingPorts ports;
-    tabulorix::testing::RecordingPaintBox paintBox{800, 600};
-    tabulorix::testing::RecordingPrinter printer{6250, 6250, 600};
-    tabulorix::testing::RecordingScrollBar hBar;
-    tabulorix::testing::RecordingScrollBar vBar;
-    tabulorix::testing::RecordingClipboard clipboard;
-    ZMGDrawBox box{paintBox, printer, hBar, vBar, clipboard};
     MGDrawTableList diagram{&box};
 };
 

@@ -1,7 +1,5 @@
 // Automatic layout over pages 1000 × 1000, the relayout's page count, the
 // layout lines written and read back, and the diagram steps after reading.
-#include <fstream>
-
 #include "diagram/settings.h"
 #include "diagram/auto_layout.h"
 #include "diagram/diagram_build.h"
@@ -159,9 +157,8 @@ TEST_F(Layout, ABadNumberCostsOnlyItsOwnLineAndAutomaticPlacementPlacesThatBox) 
 
 TEST_F(Layout, MissingFieldsAndEmptyLinesAreReadingErrors) {
     // One case a line: the lines after "[TABLE LAYOUT]", separated by "|".
-    std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/diagram/bad_layout_lines.txt");
-    int cases = 0;
-    for (std::string line; std::getline(in, line); ++cases) {
+    const std::vector<std::string> lines = tabulorix::testing::DataLines("diagram/bad_layout_lines.txt");
+    for (const std::string& line : lines) {
         std::vector<std::string> section{"[TABLE LAYOUT]"};
         for (std::size_t start = 0, bar = 0; bar != std::string::npos; start = bar + 1)
             section.push_back(line.substr(start, (bar = line.find('|', start)) - start));
@@ -171,7 +168,7 @@ TEST_F(Layout, MissingFieldsAndEmptyLinesAreReadingErrors) {
         EXPECT_FALSE(ReadLayoutLines(diagram, section)) << line;
         EXPECT_EQ(ports.messages, std::vector<std::string>{"デザインファイルの読み込みエラーが発生しました。"});
     }
-    EXPECT_EQ(cases, 8);
+    EXPECT_EQ(lines.size(), 8u);
     // A line naming no box is ignored, whatever its numbers; blanks around
     // fields are trimmed.
     diagram.Clear();

@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "support/data_cases.h"
 
 namespace outputs_test {
 
@@ -15,9 +16,8 @@ inline const std::vector<std::string>& BlockLines(const std::string& file, const
     static std::map<std::string, std::map<std::string, std::vector<std::string>>> files;
     auto& blocks = files[file];
     if (blocks.empty()) {
-        std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/outputs/" + file);
         std::vector<std::string>* block = nullptr;
-        for (std::string line; std::getline(in, line);) {
+        for (const std::string& line : tabulorix::testing::DataLines("outputs/" + file)) {
             if (line.starts_with("## ")) block = &blocks[line.substr(3)];
             else if (block != nullptr) block->push_back(line);
         }

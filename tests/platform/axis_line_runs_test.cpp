@@ -1,13 +1,13 @@
-// Horizontal and vertical lines that the image canvas writes itself: the
-// pixels must be those QPainter paints for the same line and pen, however
-// the lines overlap, and whatever is drawn, read or finished after them.
+// Horizontal and vertical lines that the image canvas writes itself: runs
+// kept on the device with their dash pattern, a borrowed painter's clip, and
+// lines written into the file on Finish. Random lines among every other
+// shape are compared with QPainter's pixels in line_run_batch_test.
 #include "platform/axis_line_runs.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
-#include <random>
 #include <vector>
 
 #include "platform/qt_canvas.h"
@@ -16,8 +16,6 @@ using namespace tabulorix;
 
 namespace tabulorix {
 namespace {
-
-constexpr Color kBlue = 0xFF0000;  // 0x00BBGGRR
 
 struct Line {
     QPoint from;
@@ -59,113 +57,6 @@ QImage WhiteImage(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     return image;
-}
-
-// Lines of every direction and style, many reaching past the image, many
-// lying on the same column or row.
-std::vector<Line> RandomLines(std::mt19937& random, int width, int height, int count) {
-    auto along = [&](int size) { return static_cast<int>(random() % static_cast<unsigned>(size + 80)) - 40; };
-    const PenStyle styles[] = {PenStyle::Solid, PenStyle::Dot, PenStyle::Dash};
-    std::vector<Line> lines;
-    while (static_cast<int>(lines.size()) < count) {
-        Line line;
-        line.style = styles[random() % 3];
-        if (random() % 2 == 0) {
-            const int x = static_cast<int>(random() % static_cast<unsigned>(width + 4)) - 2;
-            line.from = QPoint(x, along(height));
-            line.to = QPoint(x, along(height));
-        } else {
-            const int y = static_cast<int>(random() % static_cast<unsigned>(height + 4)) - 2;
-            line.from = QPoint(along(width), y);
-            line.to = QPoint(along(width), y);
-        }
-        if (line.from != line.to) lines.push_back(line);
-    }
-    return lines;
-}
-
-// Single lines on small images try every clipping and pattern phase; many
-// overlapping lines, with repeats on one column in other dash phases, try
-// the collection; and the same on premultiplied images.
-TEST(AxisLines, RandomLinesCoverExactlyThePixelsQtPaints) {
-    const struct {
-        unsigned seed;
-        int rounds, lines, minSize, sizeRange;
-        QImage::Format format;
-    } runs[] = {
-        {11, 3000, 1, 5, 40, QImage::Format_RGB32},
-        {5, 200, 30, 20, 60, QImage::Format_RGB32},
-        {3, 20, 40, 20, 60, QImage::Format_ARGB32_Premultiplied},
-    };
-    for (const auto& run : runs) {
-        std::mt19937 random(run.seed);
-        for (int round = 0; round < run.rounds; ++round) {
-            const int width = run.minSize + static_cast<int>(random() % static_cast<unsigned>(run.sizeRange));
-            const int height =
-                run.minSize + static_cast<int>(random() % static_cast<unsigned>(run.sizeRange));
-            std::vector<Line> lines = RandomLines(random, width, height, run.lines);
-            for (int k = 0; run.lines > 1 && k < 6; ++k)
-                lines.push_back(Line{QPoint(7, -5 + k), QPoint(7, height + k), PenStyle::Dot});
-            QImage expected(width, height, run.format);
-            expected.fill(Qt::white);
-            DrawReference(expected, lines, QColor(0, 0, 255));
-            auto canvas = QtCanvas::ForImage(width, height, run.format);
-            DrawOnCanvas(*canvas, lines, kBlue);
-            ASSERT_EQ(*canvas->Image(), expected)
-                << "seed " << run.seed << " round " << round << ": first line (" << lines[0].from.x() << ","
-                << lines[0].from.y() << ")-(" << lines[0].to.x() << "," << lines[0].to.y() << ") style "
-                << static_cast<int>(lines[0].style) << " on " << width << "x" << height;
-        }
-    }
-}
-
-// A white box drawn over a line, then a line over the box, a text and an
-// inverted rectangle: each must see what was drawn before it.
-TEST(AxisLines, WhatFollowsALineIsDrawnOverIt) {
-    auto canvas = QtCanvas::ForImage(40, 30);
-    canvas->SetPenColor(kBlack);
-    canvas->SetBrushStyle(BrushStyle::Clear);
-    canvas->MoveTo(10, 0);
-    canvas->LineTo(10, 30);
-    canvas->SetBrushColor(kWhite);
-    canvas->FillRect(5, 5, 15, 15);  // covers the line between rows 5 and 14
-    canvas->SetBrushStyle(BrushStyle::Clear);
-    canvas->MoveTo(0, 8);
-    canvas->LineTo(40, 8);  // over the white box
-    EXPECT_EQ(canvas->Pixel(10, 2), kBlack);
-    EXPECT_EQ(canvas->Pixel(10, 10), kWhite);
-    EXPECT_EQ(canvas->Pixel(10, 8), kBlack);
-    EXPECT_EQ(canvas->Pixel(10, 20), kBlack);
-
-    canvas->MoveTo(30, 0);
-    canvas->LineTo(30, 30);
-    canvas->SetPenMode(PenMode::Not);
-    canvas->SetBrushColor(kBlack);
-    canvas->Rectangle(25, 20, 35, 25);  // inverts the line's pixels too
-    EXPECT_EQ(canvas->Pixel(30, 22), kWhite);
-    EXPECT_EQ(canvas->Pixel(30, 27), kBlack);
-    EXPECT_EQ(canvas->Pixel(26, 22), kBlack);
-}
-
-TEST(AxisLines, LinesOfAnotherColourStayInTheirOrder) {
-    auto canvas = QtCanvas::ForImage(20, 20);
-    canvas->SetBrushStyle(BrushStyle::Clear);
-    canvas->SetPenColor(kRed);
-    canvas->MoveTo(5, 0);
-    canvas->LineTo(5, 20);
-    canvas->SetPenColor(kBlack);
-    canvas->MoveTo(0, 5);
-    canvas->LineTo(20, 5);
-    canvas->SetPenColor(kRed);
-    canvas->MoveTo(0, 6);
-    canvas->LineTo(20, 6);
-    canvas->SetPenColor(kBlack);
-    canvas->MoveTo(8, 0);
-    canvas->LineTo(8, 20);
-    EXPECT_EQ(canvas->Pixel(5, 5), kBlack);
-    EXPECT_EQ(canvas->Pixel(5, 6), kRed);
-    EXPECT_EQ(canvas->Pixel(8, 6), kBlack);
-    EXPECT_EQ(canvas->Pixel(5, 10), kRed);
 }
 
 // A painter clipped by its owner keeps the clip: lines go through QPainter.

@@ -1,12 +1,10 @@
 #include "base/file_io.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -175,30 +173,4 @@ TEST_F(FileIoTest, ADirectoryInPlaceOfTheTargetIsLeftAloneAndTheTemporaryRemoved
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(ReadRaw(PathOf("taken/inside")), "keep");
     EXPECT_EQ(Entries(), Lines{"taken"});
-}
-
-TEST_F(FileIoTest, AWriteThatFailsMidwayKeepsThePreviousFile) {
-    // A file-size limit makes write() fail with EFBIG even for root, the way
-    // a full disk would.
-    const std::string path = PathOf("design.tlx");
-    WriteRaw(path, "previous design");
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previousLimit{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previousLimit), 0);
-    rlimit small = previousLimit;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string message;
-    try {
-        WriteFileAtomically(path, std::string(100000, 'x'));
-    } catch (const FileError& e) {
-        message = e.what();
-    }
-    ::setrlimit(RLIMIT_FSIZE, &previousLimit);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_NE(message.find("File too large"), std::string::npos) << message;
-    EXPECT_NE(message.find(path), std::string::npos) << message;
-    EXPECT_EQ(ReadRaw(path), "previous design");
-    EXPECT_EQ(Entries(), Lines{"design.tlx"});
 }

@@ -54,23 +54,6 @@ TEST(Fonts, UnknownNameFallsBackToAnInstalledFont) {
     EXPECT_GT(MeasureText(missing, "表").width, 0) << "Japanese still measurable through glyph fallback";
 }
 
-TEST(Fonts, FullWidthTextAdvancesEvenlyWithinTheLineHeight) {
-    const TextSize one = MeasureText(FontSpec{}, "社員");
-    EXPECT_EQ(MeasureText(FontSpec{}, "社員社員").width, 2 * one.width);
-    EXPECT_GT(one.width, 0);
-    EXPECT_GE(one.height, FontPixelHeight(9, 96));
-    EXPECT_LE(one.height, 2 * FontPixelHeight(9, 96));
-    EXPECT_EQ(MeasureText(FontSpec{}, "").width, 0);
-}
-
-TEST(Fonts, ExtentScalesWithResolution) {
-    const FontSpec font{"IPAGothic", 9, 0};
-    const TextSize screen = MeasureText(font, "従業員テーブル");
-    const TextSize paper = MeasureText(font, "従業員テーブル", 600);
-    EXPECT_NEAR(static_cast<double>(paper.width) / screen.width, 600.0 / 96, 0.5);
-    EXPECT_NEAR(static_cast<double>(paper.height) / screen.height, 600.0 / 96, 0.6);
-}
-
 TEST(Fonts, KeptWidthsBelongToTheirFontSizeStyleAndResolution) {
     // Widths are kept per font: measuring the same text in alternating fonts
     // must give each font's own width, the same as a fresh QFontMetrics.

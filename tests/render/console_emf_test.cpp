@@ -68,12 +68,11 @@ protected:
 TEST_F(EmfTest, PageFourIsOnePaperWithItsOriginAtTheThirdPage) {
     const fs::path file = dir_ / "page4.emf";
     ASSERT_TRUE(box.BeginEmf(4, file.string()));
-    EXPECT_EQ(console.OutputMode(), 1);
-    EXPECT_EQ(console.Zoom(), 100);
-    EXPECT_EQ(console.PageOriginX(), kPaperW);
-    EXPECT_EQ(console.PageOriginY(), kPaperH);
-    EXPECT_EQ(console.MapX(kPaperW + 10), 10);  // one world unit per metafile unit
-    EXPECT_EQ(console.MapY(kPaperH + 20), 20);
+    // Output mode, zoom and page origin; one world unit per metafile unit.
+    EXPECT_EQ(
+        (std::vector<int>{console.OutputMode(), console.Zoom(), console.PageOriginX(), console.PageOriginY(),
+                          console.MapX(kPaperW + 10), console.MapY(kPaperH + 20)}),
+        (std::vector<int>{1, 100, kPaperW, kPaperH, 10, 20}));
     paintBox.canvas.Clear();
     PaintPass();
     EXPECT_TRUE(paintBox.canvas.calls.empty());  // everything went into the metafile
@@ -126,12 +125,10 @@ TEST_F(EmfTest, TheViewIsRestoredAfterRecording) {
     EXPECT_EQ(console.CurrentCanvas().Font(), paintBox.canvas.Font());  // drawn in the diagram font
     ASSERT_TRUE(box.EndEmf());
     EXPECT_EQ(&console.CurrentCanvas(), before);
-    EXPECT_EQ(console.Zoom(), 50);
-    EXPECT_EQ(console.ScrollOffsetX(), 2000);
-    EXPECT_EQ(console.ScrollOffsetY(), 3248);
-    EXPECT_EQ(console.OutputMode(), 0);
-    EXPECT_EQ(console.PageOriginX(), 0);
-    EXPECT_EQ(console.PageOriginY(), 0);
+    // Zoom, scroll offsets, output mode and page origin as before.
+    EXPECT_EQ((std::vector<int>{console.Zoom(), console.ScrollOffsetX(), console.ScrollOffsetY(),
+                                console.OutputMode(), console.PageOriginX(), console.PageOriginY()}),
+              (std::vector<int>{50, 2000, 3248, 0, 0, 0}));
     // Drawing reaches the paint box again.
     paintBox.canvas.Clear();
     PaintPass();

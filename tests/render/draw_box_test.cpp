@@ -84,11 +84,8 @@ TEST_F(DrawBoxTest, ResetReturnsToOnePageAtZoom100) {
     int x = 0;
     int y = 0;
     box.GetPageCount(x, y);
-    EXPECT_EQ(std::make_pair(x, y), std::make_pair(1, 1));
-    EXPECT_EQ(paper.PagesY(), 1);
-    EXPECT_EQ(console.Zoom(), 100);
-    EXPECT_EQ(paper.Zoom(), 100);
-    EXPECT_EQ(console.PageOriginX(), 0);
+    EXPECT_EQ((std::vector<int>{x, y, paper.PagesY(), console.Zoom(), paper.Zoom(), console.PageOriginX()}),
+              (std::vector<int>{1, 1, 1, 100, 100, 0}));
     EXPECT_EQ(console.ScrollOffsetX(), hBar.position);  // mode 0 keeps the bar's position
 }
 

@@ -114,6 +114,7 @@ TEST_F(QtPrinterTest, PaperOutputOverTheQtPrinterPrintsPdfPages) {
     ASSERT_EQ(pdf.rfind("%PDF-", 0), 0u);
     const std::regex page("/Type\\s*/Page[^s]");
     EXPECT_EQ(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()), 2);
+    EXPECT_NE(pdf.find("/FontDescriptor"), std::string::npos) << "the text reached the sheets";
 }
 
 TEST_F(QtPrinterTest, AJobThatCannotStartThrows) {

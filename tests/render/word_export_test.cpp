@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
+#include <tuple>
 
 #include "base/file_io.h"
 #include "render/draw_box.h"
@@ -92,9 +92,8 @@ TEST(WordDocument, PageSetUpFollowsThePrinterPaperAndOrientation) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.paper.paperSize) + " " + std::to_string(c.paper.orientation));
         const WordPageSetup page = WordPageSetupFor(c.paper);
-        EXPECT_EQ(page.pageWidth, c.width);
-        EXPECT_EQ(page.pageHeight, c.height);
-        EXPECT_EQ(page.landscape, c.landscape);
+        EXPECT_EQ(std::tuple(page.pageWidth, page.pageHeight, page.landscape),
+                  std::tuple(c.width, c.height, c.landscape));
     }
     const std::string document =
         *ReadZip(BuildWordDocument(FakePictures(1), WordPageSetupFor(cases[3].paper)))
@@ -185,9 +184,9 @@ TEST_F(WordActionTest, AFailedPictureStopsTheExportAndLeavesTheWindowAt100) {
     EXPECT_EQ(ports.messages[1].rfind("Wordへの出力に失敗しました", 0), 0u) << ports.messages[1];
     EXPECT_EQ(recordedOrigins.size(), 1u);  // stopped after the first page
     EXPECT_FALSE(fs::exists(out));
-    EXPECT_EQ(windowZoom, 100);
-    EXPECT_EQ(box.Zoom(), 100);
-    EXPECT_EQ(zoomsSeen.back(), 100);  // the display flags were applied again at 100
+    // The window, the box and the display flags applied last are at 100.
+    EXPECT_EQ((std::vector<int>{windowZoom, box.Zoom(), zoomsSeen.back()}),
+              (std::vector<int>{100, 100, 100}));
 }
 
 }  // namespace

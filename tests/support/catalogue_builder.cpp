@@ -21,13 +21,13 @@ std::unique_ptr<ZMGRowCell> KeyRow(const std::vector<std::string>& items) {
     return row;
 }
 
+}  // namespace
+
 std::vector<std::pair<std::string, std::string>> Numbered(const std::vector<std::string>& columns) {
     std::vector<std::pair<std::string, std::string>> numbered;
     for (std::size_t i = 0; i < columns.size(); ++i) numbered.emplace_back(columns[i], std::to_string(i + 1));
     return numbered;
 }
-
-}  // namespace
 
 MGSchema& AddOwner(MGSchemaMng& manager, const std::string& owner) {
     auto schema = std::make_unique<MGSchema>();

@@ -37,6 +37,8 @@ void AddColumn(MGShapeTable& box, const ColumnSpec& column);
 // (name, position); keyNumber for primary and unique keys.
 ZMGRowCell& AddKey(ZMGCell& keys, const std::vector<std::string>& items,
                    const std::vector<std::pair<std::string, std::string>>& columns, int keyNumber = -1);
+// The columns with their positions 1, 2, ...
+std::vector<std::pair<std::string, std::string>> Numbered(const std::vector<std::string>& columns);
 void AddPrimaryKey(MGShapeTable& box, const std::string& name, const std::vector<std::string>& columns,
                    int keyNumber);
 // Foreign key referencing (owner, key name), on the given columns.

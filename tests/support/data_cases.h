@@ -1,5 +1,6 @@
-// Tables of cases kept as text under tests/data: one case per line, fields
-// separated by "|", blank lines and lines starting with "#" skipped.
+// Expectations kept as text under tests/data: plain lines, or tables of cases
+// with one case per line, fields separated by "|", blank lines and lines
+// starting with "#" skipped.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,6 +24,14 @@ inline std::string DataText(const std::string& name) {
     std::ifstream in(std::string(TABULORIX_SOURCE_DIR) + "/tests/data/" + name, std::ios::binary);
     EXPECT_TRUE(in) << "tests/data/" << name << " is missing";
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The lines of tests/data/<name>, as written.
+inline std::vector<std::string> DataLines(const std::string& name) {
+    std::vector<std::string> lines;
+    std::istringstream in(DataText(name));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
 }
 
 // The trimmed parts of a text between separators ("" gives none).
