@@ -71,9 +71,10 @@ protected:
         folder_ = dir_.filePath(QStringLiteral("recovery"));
         design_ = dir_.filePath(QStringLiteral("mine.tlx"));
         ASSERT_TRUE(QFile::copy(QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.tlx"), design_));
+        previous_ = qgetenv("TABULORIX_RECOVERY_DIR");
         qputenv("TABULORIX_RECOVERY_DIR", folder_.toLocal8Bit());
     }
-    void TearDown() override { qunsetenv("TABULORIX_RECOVERY_DIR"); }
+    void TearDown() override { qputenv("TABULORIX_RECOVERY_DIR", previous_); }
 
     // Starts the child on the design and kills it once its copy is written.
     void CrashAChild() {
@@ -99,6 +100,7 @@ protected:
     QTemporaryDir dir_;
     QString folder_;
     QString design_;
+    QByteArray previous_;
     RecordingPorts ports_;
 };
 
