@@ -61,6 +61,7 @@ TForm1::TForm1(const std::string& argument, QWidget* parent)
     document_ = std::make_unique<WindowDocument>(
         DocumentSurfaces{*paintBox_, *printer_, *horizontal_, *vertical_, *clipboard_}, *this);
     document_->Manager().SetDisplayMode(2);
+    panels_->Attach(*document_, [this] { paintBox_->update(); });
     ApplyFontFromCombos();
     ConnectSurfaces();
     ConnectActions();
@@ -309,12 +310,13 @@ void TForm1::ResetZoomView() {
     WindowAction(*this, "ZoomDown")->setEnabled(true);
 }
 
-void TForm1::RefreshCatalogue() {
-    const MGSchemaMng& manager = document_->Manager();
-    QStringList names;
-    for (int i = 0; i < manager.SchemaCount(); ++i) names << Text(manager.GetSchema(i)->OwnerName());
-    panels_->ShowCatalogue(Text(manager.DesignTitle()), names);
-}
+void TForm1::RefreshCatalogue() { panels_->ShowCatalogue(); }
+
+void TForm1::ShowSchemaNames() { panels_->ShowSchemaNames(); }
+
+void TForm1::ClearCatalogue() { panels_->RemoveRoot(); }
+
+void TForm1::ResetListMemory() { panels_->ResetListMemory(); }
 
 void TForm1::RemoveTreeRoot() { panels_->RemoveRoot(); }
 

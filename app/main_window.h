@@ -67,6 +67,9 @@ private:
     void ShowFontChoice(const std::string& fontName, const std::string& fontSize) override;
     void ResetZoomView() override;
     void RefreshCatalogue() override;
+    void ShowSchemaNames() override;
+    void ClearCatalogue() override;
+    void ResetListMemory() override;
     void RemoveTreeRoot() override;
     void SetTreeRootText(const std::string& text) override;
     void ShowSchemaPanel() override;
