@@ -15,52 +15,27 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 void RowTableModel::SetTable(const ZMGCell* table, Options options) {
     beginResetModel();
-    table_ = table != nullptr && table->RowCount() > 0 ? table : nullptr;
+    texts_ = MGLazyListTexts(table, options.columnLimit);
     options_ = options;
-    columns_.clear();
-    if (table_ != nullptr) {
-        const ZMGRowExt& header = table_->GetRow(0);
-        int count = header.ItemCount();
-        if (options.columnLimit > 0 && options.columnLimit < count) count = options.columnLimit;
-        for (int c = 0; c < count; ++c)
-            if (!table_->HasName(header.Item(c))) columns_.push_back(c);
-    }
     endResetModel();
 }
 
 void RowTableModel::RowsChanged(int first, int last) {
-    if (table_ == nullptr || columns_.empty()) return;
+    if (texts_.ColumnCount() == 0) return;
     Q_EMIT dataChanged(index(first, 0), index(last, columnCount() - 1));
 }
 
-int RowTableModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid() || table_ == nullptr) return 0;
-    return table_->RowCount() - 1;
-}
+int RowTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : texts_.RowCount(); }
 
 int RowTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+    return parent.isValid() ? 0 : texts_.ColumnCount();
 }
 
-QString RowTableModel::DisplayText(int row, int column) const {
-    const int r = row + 1;
-    const ZMGRowExt& current = table_->GetRow(r);
-    const ZMGRowExt* previous = r > 1 ? &table_->GetRow(r - 1) : nullptr;
-    // Blank while every shown column up to this one lies within the group
-    // columns and repeats the previous row (the first row repeats "").
-    bool blank = true;
-    for (int k = 0; k <= column && blank; ++k) {
-        const int c = columns_[static_cast<std::size_t>(k)];
-        const std::string& value = current.ItemOrEmpty(c);
-        const bool repeated = previous != nullptr ? previous->ItemOrEmpty(c) == value : value.empty();
-        if (c >= table_->GroupColumns() || !repeated) blank = false;
-    }
-    return blank ? QString() : Text(current.ItemOrEmpty(columns_[static_cast<std::size_t>(column)]));
-}
+QString RowTableModel::DisplayText(int row, int column) const { return Text(texts_.Text(row, column)); }
 
 QVariant RowTableModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
-    const ZMGRowExt& row = table_->GetRow(index.row() + 1);
+    const ZMGRowExt& row = texts_.Row(index.row());
     switch (role) {
         case Qt::DisplayRole: return DisplayText(index.row(), index.column());
         case Qt::CheckStateRole:
@@ -74,10 +49,9 @@ QVariant RowTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= static_cast<int>(columns_.size()))
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= texts_.ColumnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    return Text(table_->GetRow(0).ItemOrEmpty(columns_[static_cast<std::size_t>(section)]));
+    return Text(texts_.Caption(section));
 }
 
 Qt::ItemFlags RowTableModel::flags(const QModelIndex& index) const {
@@ -92,7 +66,7 @@ bool RowTableModel::setData(const QModelIndex& index, const QVariant& value, int
         !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
     const bool checked = value.toInt() == Qt::Checked;
-    if (checked == table_->GetRow(index.row() + 1).Detail()) return false;
+    if (checked == texts_.Row(index.row()).Detail()) return false;
     Q_EMIT checkToggled(index.row(), checked);
     return true;
 }

@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <vector>
 
+#include "catalogue/lazy_list_texts.h"
+
 namespace tabulorix {
 
 class ZMGCell;
@@ -27,7 +29,7 @@ public:
     // the model never changes it.
     void SetTable(const ZMGCell* table, Options options);
     void SetTable(const ZMGCell* table) { SetTable(table, Options{false, 0}); }
-    const ZMGCell* Table() const { return table_; }
+    const ZMGCell* Table() const { return texts_.Table(); }
     // The rows changed their detail flags or values (data rows, from 0).
     void RowsChanged(int first, int last);
 
@@ -51,9 +53,8 @@ Q_SIGNALS:
     void checkToggled(int row, bool checked);
 
 private:
-    const ZMGCell* table_ = nullptr;
+    MGLazyListTexts texts_;
     Options options_{false, 0};
-    std::vector<int> columns_;  // positions of the shown columns
 };
 
 }  // namespace tabulorix

@@ -1,7 +1,6 @@
 // The catalogue panels of the main window over the bundled sample: what a
 // tree selection shows, the detail tabs of tables and views, the table
-// list's check boxes, the models under QAbstractItemModelTester and the
-// lists' blanking of repeated key values.
+// list's check boxes and the models under QAbstractItemModelTester.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
@@ -14,12 +13,9 @@
 #include <QTableView>
 #include <QTest>
 #include <QTreeView>
-#include <random>
 
 #include "app/catalogue_panels.h"
 #include "app/main_window.h"
-#include "app/row_table_model.h"
-#include "catalogue/list_view_texts.h"
 #include "diagram/draw_table_list.h"
 #include "support/recording_host.h"
 
@@ -210,51 +206,6 @@ TEST_F(CataloguePanelsTest, AFileOfTheWrongTypeLeavesNoRoot) {
     EXPECT_FALSE(Panels().HasRoot());
     EXPECT_EQ(Panels().TreeModel().rowCount(), 0);
     QFile::remove(path);
-}
-
-// Rows (A,x,1), (A,x,2), (B,x,3) with two group columns: the list stops
-// blanking a row at its first differing column.
-TEST(RowTableModelTest, BlankingStopsAtTheFirstDifferingColumn) {
-    ZMGCell table;
-    for (const auto& values : {std::vector<std::string>{"a", "b", "c"}, {"A", "x", "1"}, {"A", "x", "2"}, {"B", "x", "3"}}) {
-        auto row = std::make_unique<ZMGRowExt>();
-        for (const std::string& v : values) row->AddItem(v);
-        table.AddRow(std::move(row));
-    }
-    table.SetGroupColumns(2);
-    RowTableModel model;
-    model.SetTable(&table);
-    const QStringList expected[] = {{"A", "x", "1"}, {"", "", "2"}, {"B", "x", "3"}};
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) EXPECT_EQ(model.DisplayText(r, c), expected[r][c]) << r << "," << c;
-}
-
-// The lazily blanked texts equal those of filling the list row by row, over
-// random tables with repeats, hidden columns and a column limit.
-TEST(RowTableModelTest, LazyTextsEqualTheRowByRowFill) {
-    std::mt19937 random(7);
-    for (int round = 0; round < 40; ++round) {
-        ZMGCell table;
-        const int columns = 1 + static_cast<int>(random() % 5);
-        auto header = std::make_unique<ZMGRowExt>();
-        for (int c = 0; c < columns; ++c) header->AddItem("h" + std::to_string(c));
-        table.AddRow(std::move(header));
-        for (int r = 0; r < 12; ++r) {
-            auto row = std::make_unique<ZMGRowExt>();
-            for (int c = 0; c < columns; ++c) row->AddItem(random() % 3 == 0 ? "" : std::string(1, char('a' + random() % 2)));
-            table.AddRow(std::move(row));
-        }
-        table.SetGroupColumns(static_cast<int>(random() % 5));
-        if (random() % 3 == 0) table.AddName("h" + std::to_string(random() % columns));
-        const int limit = static_cast<int>(random() % 4);
-        RowTableModel model;
-        model.SetTable(&table, RowTableModel::Options{false, limit});
-        const ZMGListViewTexts expected = ListViewDisplayTexts(table, limit);
-        ASSERT_EQ(model.columnCount(), static_cast<int>(expected.columns.size())) << round;
-        for (int r = 0; r < model.rowCount(); ++r)
-            for (int c = 0; c < model.columnCount(); ++c)
-                EXPECT_EQ(model.DisplayText(r, c).toStdString(), expected.rows[r].texts[c]) << round << ":" << r << "," << c;
-    }
 }
 
 }  // namespace
