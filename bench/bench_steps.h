@@ -60,4 +60,10 @@ std::size_t GenerateCreationScript(tabulorix::HeadlessDocument& window);
 // Returns the number of bytes.
 std::size_t GenerateCsvLists(tabulorix::HeadlessDocument& window);
 
+// What the window does after a load to show the catalogue: the tree with a
+// node per box, then the table list of the schema with the most boxes, its
+// column widths measured over the first rows and a first screen of tree
+// nodes and list rows made into display texts. Returns the rows listed.
+std::size_t ShowCatalogue(tabulorix::HeadlessDocument& window);
+
 }  // namespace tabulorix::bench
