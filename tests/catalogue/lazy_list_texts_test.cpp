@@ -14,6 +14,12 @@ using namespace tabulorix;
 
 namespace {
 
+std::string Caption(int column) {
+    std::string caption = "h";
+    caption += std::to_string(column);
+    return caption;
+}
+
 void AddRow(ZMGCell& table, const std::vector<std::string>& values) {
     auto row = std::make_unique<ZMGRowExt>();
     for (const std::string& v : values) row->AddItem(v);
@@ -52,7 +58,7 @@ TEST(LazyListTextsTest, EveryCellEqualsTheRowByRowFill) {
         ZMGCell table;
         const int columns = 1 + static_cast<int>(random() % 5);
         std::vector<std::string> header;
-        for (int c = 0; c < columns; ++c) header.push_back("h" + std::to_string(c));
+        for (int c = 0; c < columns; ++c) header.push_back(Caption(c));
         AddRow(table, header);
         for (int r = 0; r < 12; ++r) {
             std::vector<std::string> values;
@@ -61,7 +67,7 @@ TEST(LazyListTextsTest, EveryCellEqualsTheRowByRowFill) {
             AddRow(table, values);
         }
         table.SetGroupColumns(static_cast<int>(random() % 5));
-        if (random() % 3 == 0) table.AddName("h" + std::to_string(random() % columns));
+        if (random() % 3 == 0) table.AddName(Caption(static_cast<int>(random() % columns)));
         const int limit = static_cast<int>(random() % 4);
         const MGLazyListTexts texts(&table, limit);
         const ZMGListViewTexts expected = ListViewDisplayTexts(table, limit);
