@@ -110,6 +110,8 @@ TEST_F(CataloguePanelsTest, AViewHidesTheKeyTabsAndATableBringsThemBackWithItsSo
 }
 
 TEST_F(CataloguePanelsTest, UntickingOneOfThreeSelectedItemsUnticksAllAndShrinksTheirBoxes) {
+    window_.resize(1280, 800);
+    window_.show();
     Select(MGTreeNode::Schema(0));
     auto& list = Child<QTableView>("TableListListView");
     const int rows[] = {0, 2, 4};
@@ -117,7 +119,10 @@ TEST_F(CataloguePanelsTest, UntickingOneOfThreeSelectedItemsUnticksAllAndShrinks
         list.selectionModel()->select(list.model()->index(row, 0),
                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
     window_.Document().Manager().ClearModified();
-    list.model()->setData(list.model()->index(2, 0), Qt::Unchecked, Qt::CheckStateRole);
+    // A click on the check box of one selected row keeps the selection.
+    const QRect cell = list.visualRect(list.model()->index(2, 0));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(cell.left() + 8, cell.center().y()));
+    EXPECT_EQ(list.selectionModel()->selectedRows().size(), 3);
     for (int row = 0; row < list.model()->rowCount(); ++row) {
         const bool selected = row == 0 || row == 2 || row == 4;
         EXPECT_EQ(list.model()->index(row, 0).data(Qt::CheckStateRole).toInt(), selected ? Qt::Unchecked : Qt::Checked)
@@ -130,6 +135,10 @@ TEST_F(CataloguePanelsTest, UntickingOneOfThreeSelectedItemsUnticksAllAndShrinks
         EXPECT_EQ(box.Position().bottom - box.Position().top == box.LineHeight(), selected) << row;
     }
     EXPECT_TRUE(window_.Document().Manager().Modified());
+    // Ticking one of them again ticks every selected row back.
+    list.model()->setData(list.model()->index(2, 0), Qt::Checked, Qt::CheckStateRole);
+    EXPECT_TRUE(Box("SALES", "ORDER_LINE").Detailed());
+    EXPECT_TRUE(Box("SALES", "CUSTOMER_ORDER").Detailed());
 }
 
 TEST_F(CataloguePanelsTest, TheDiagramsClickSelectsTheNodeAndTheSchemaTabsSelectTheirNodes) {
