@@ -11,12 +11,12 @@
 namespace tabulorix {
 
 DiagramMouse::DiagramMouse(MGDesignDocument& document, PaintBoxWidget& paintBox, QAction& arrow,
-                           QAction& deleteText, std::function<void(const std::string&)> open)
+                           QAction& deleteText, std::function<void(MGShapeTable&, bool)> follow)
     : QObject(&paintBox),
       document_(document),
       arrow_(arrow),
       deleteText_(deleteText),
-      open_(std::move(open)),
+      follow_(std::move(follow)),
       textDialog_(new TTextDlg(&paintBox)) {
     connect(&paintBox, &PaintBoxWidget::pressed, this, [this](int x, int y, bool right, bool shift, bool twice) {
         if (MGDiagramInteraction* interaction = Interaction())

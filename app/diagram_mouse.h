@@ -17,6 +17,7 @@ namespace tabulorix {
 
 class MGDesignDocument;
 class MGDrawTableList;
+class MGShapeTable;
 class PaintBoxWidget;
 class TTextDlg;
 
@@ -24,9 +25,10 @@ class DiagramMouse final : public QObject, public MGInteractionHost {
     Q_OBJECT
 public:
     // arrow: the select tool's action (checked: select, else place text);
-    // deleteText: the delete-text action the interaction enables.
+    // deleteText: the delete-text action the interaction enables; follow: a
+// box clicked (open false) or double-clicked (open true).
     DiagramMouse(MGDesignDocument& document, PaintBoxWidget& paintBox, QAction& arrow, QAction& deleteText,
-                 std::function<void(const std::string&)> open);
+                 std::function<void(MGShapeTable&, bool open)> follow);
     ~DiagramMouse() override;
 
     // The selected texts are removed.
@@ -37,7 +39,8 @@ public:
     TTextDlg& TextDialog() { return *textDialog_; }
 
     void SetDeleteTextEnabled(bool enabled) override;
-    void RequestOpen(const std::string& boxName) override { open_(boxName); }
+    void RequestOpen(MGShapeTable& box) override { follow_(box, true); }
+    void BoxClicked(MGShapeTable& box) override { follow_(box, false); }
     bool AskText(MGTextEntry& entry) override;
     MGTextEntry DefaultText() const override;
 
@@ -48,7 +51,7 @@ private:
     MGDesignDocument& document_;
     QAction& arrow_;
     QAction& deleteText_;
-    std::function<void(const std::string&)> open_;
+    std::function<void(MGShapeTable&, bool open)> follow_;  // a box clicked or opened
     TTextDlg* textDialog_;
     MGDrawTableList* diagram_ = nullptr;
     std::unique_ptr<MGDiagramInteraction> interaction_;

@@ -29,6 +29,7 @@
 #include "app/window_surfaces.h"
 #include "base/ui_ports.h"
 #include "designfile/design_save.h"
+#include "diagram/shape_table.h"
 #include "platform/qt_printer.h"
 #include "render/clipboard_tap.h"
 
@@ -69,8 +70,15 @@ TForm1::TForm1(const std::string& argument, QWidget* parent)
     recovery_ = std::make_unique<RecoveryKeeper>(*document_, RecoveryKeeper::DefaultFolder());
     mouse_ = new DiagramMouse(*document_, *paintBox_, *WindowAction(*this, "ActionArrow"),
                               *WindowAction(*this, "ActionDeleteText"),
-                              [this](const std::string&) { pages_->setCurrentIndex(0); });
+                              [this](MGShapeTable& box, bool open) {
+                                  if (open)
+                                      panels_->ShowBoxDetails(box);
+                                  else
+                                      panels_->SelectBoxNode(box);
+                              });
     outputs_ = std::make_unique<OutputDialogs>(*this, *document_, *clipboard_, *systemClipboard_);
+    panels_->Attach(*document_, [this] { paintBox_->Repaint(); });
+    panels_->SetDiagramSelector([this](MGShapeTable& box) { mouse_->ShowTable(box.SchemaNumber(), box.Name()); });
     ApplyFontFromCombos();
     ConnectSurfaces();
     ConnectActions();
@@ -357,12 +365,13 @@ void TForm1::ResetZoomView() {
     WindowAction(*this, "ZoomDown")->setEnabled(true);
 }
 
-void TForm1::RefreshCatalogue() {
-    const MGSchemaMng& manager = document_->Manager();
-    QStringList names;
-    for (int i = 0; i < manager.SchemaCount(); ++i) names << Text(manager.GetSchema(i)->OwnerName());
-    panels_->ShowCatalogue(Text(manager.DesignTitle()), names);
-}
+void TForm1::RefreshCatalogue() { panels_->ShowCatalogue(); }
+
+void TForm1::ShowSchemaNames() { panels_->ShowSchemaNames(); }
+
+void TForm1::ClearCatalogue() { panels_->RemoveRoot(); }
+
+void TForm1::ResetListMemory() { panels_->ResetListMemory(); }
 
 void TForm1::RemoveTreeRoot() { panels_->RemoveRoot(); }
 
@@ -371,6 +380,8 @@ void TForm1::SetTreeRootText(const std::string& text) { panels_->SetRootText(Tex
 void TForm1::ShowSchemaPanel() { panels_->Viewer().Show(MGViewer::kSchema); }
 
 void TForm1::ResetOutputDialogs() { outputs_->Reset(); }
+
+bool TForm1::Busy() const { return panels_->Busy(); }
 
 QStringList TForm1::RecentFiles() const { return QSettings().value(kRecentKey).toStringList(); }
 

@@ -46,7 +46,7 @@ public:
     MGDesignDocument& Document() { return *document_; }
     // Set while the window presents a selection: waiting loops then do not
     // process events.
-    bool Busy() const { return busy_; }
+    bool Busy() const;
     CataloguePanels& Panels() { return *panels_; }
     PaperActions& Paper() { return *paper_; }
     RecoveryKeeper& Recovery() { return *recovery_; }
@@ -83,6 +83,9 @@ private:
     void ShowFontChoice(const std::string& fontName, const std::string& fontSize) override;
     void ResetZoomView() override;
     void RefreshCatalogue() override;
+    void ShowSchemaNames() override;
+    void ClearCatalogue() override;
+    void ResetListMemory() override;
     void RemoveTreeRoot() override;
     void SetTreeRootText(const std::string& text) override;
     void ShowSchemaPanel() override;
@@ -109,7 +112,6 @@ private:
     std::string argument_;
     SettingsFileValues settingsFile_;
     bool argumentConsumed_ = false;
-    bool busy_ = false;
     ConnectionAsker askConnection_;
 
     PaintBoxWidget* paintBox_ = nullptr;

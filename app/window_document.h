@@ -17,8 +17,15 @@ public:
     virtual void ShowFontChoice(const std::string& fontName, const std::string& fontSize) = 0;
     // Zoom 100 and both zoom actions enabled; the scroll bars at 0.
     virtual void ResetZoomView() = 0;
-    // The schema list and the tree are built anew from the manager.
+    // The schema list and the tree are built anew from the manager, and the
+    // tree is expanded.
     virtual void RefreshCatalogue() = 0;
+    // The schema list alone (the boxes may still be being written).
+    virtual void ShowSchemaNames() = 0;
+    // The tree and every list go, before the schemas do.
+    virtual void ClearCatalogue() = 0;
+    // The lists are made anew when next shown.
+    virtual void ResetListMemory() = 0;
     virtual void RemoveTreeRoot() = 0;
     virtual void SetTreeRootText(const std::string& text) = 0;
     virtual void ShowSchemaPanel() = 0;
@@ -32,10 +39,16 @@ public:
         : MGDesignDocument(surfaces), view_(view) {}
 
     void SelectFontItems(const std::string& fontName, const std::string& fontSize) override;
-    void ResetViewForLoading() override { view_.ResetZoomView(); }
+    void ResetViewForLoading() override {
+        view_.ClearCatalogue();
+        view_.ResetZoomView();
+    }
     void ShowRightPanel() override { view_.ShowSchemaPanel(); }
+    void ResetListViewMemory() override { view_.ResetListMemory(); }
     void SetWindowZoom100() override { WindowZoom() = 100; }
-    void RebuildSchemaList() override { view_.RefreshCatalogue(); }
+    void RebuildSchemaList() override { view_.ShowSchemaNames(); }
+    // Called once every box has been written (source texts included).
+    void ExpandDesignNode() override { view_.RefreshCatalogue(); }
     void DeleteRootNode() override { view_.RemoveTreeRoot(); }
     void SetRootNodeText(const std::string& text) override { view_.SetTreeRootText(text); }
 
@@ -52,7 +65,9 @@ public:
 
     void ResetOutputDialogs() override { view_.ResetOutputDialogs(); }
     void ResetView() override;
+    void ClearPresentation() override { view_.ClearCatalogue(); }
     void LoginFailed() override { view_.RemoveTreeRoot(); }
+    void ShowSchemaList(const ZMGCell& /*schemaList*/) override { view_.ShowSchemaNames(); }
     void BuildRelations(MGSchemaMng& manager) override;
 
 private:

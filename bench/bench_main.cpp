@@ -116,6 +116,11 @@ int Run(const Options& options) {
     values["columns"] = static_cast<double>(tabulorix::bench::ColumnRowCount());
     values["owners"] = static_cast<double>(owners.size());
 
+    std::size_t listed = 0;
+    values["catalogue"] = Median(
+        "catalogue", options.runs, [&] { return tabulorix::bench::ShowCatalogue(window); }, &listed);
+    values["catalogue_rows"] = static_cast<double>(listed);
+
     const tabulorix::bench::ViewCentre centre = tabulorix::bench::MiddleOfDiagram();
     for (const int zoom : {100, 25}) {
         const std::string key = "paint" + std::to_string(zoom);
@@ -165,8 +170,10 @@ int Run(const Options& options) {
 // per line: "load" loads the design afresh (the previous one is closed
 // outside the time) and answers the seconds it took; "paint Z N" paints the
 // middle view at zoom Z N times after one untimed paint and answers the
-// median seconds; "floor" runs the query floor for the design's owners once
-// and answers its seconds. Ends at the end of the input.
+// median seconds; "catalogue" builds the tree and shows the largest
+// schema's table list once and answers its seconds; "floor" runs the query
+// floor for the design's owners once and answers its seconds. Ends at the
+// end of the input.
 int Serve(const Options& options) {
     tabulorix::EnsureGuiApplication();
     tabulorix::HeadlessDocument window;
@@ -189,6 +196,8 @@ int Serve(const Options& options) {
                 "load", 1, [&] { return tabulorix::bench::LoadDesign(window, options.design); }, nullptr,
                 [&] { tabulorix::bench::CloseDesign(window); });
             centre = tabulorix::bench::MiddleOfDiagram();
+        } else if (verb == "catalogue" && centre) {
+            seconds = Median("catalogue", 1, [&] { return tabulorix::bench::ShowCatalogue(window); });
         } else if (verb == "paint" && centre) {
             int zoom = 100;
             int count = 1;

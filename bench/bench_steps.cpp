@@ -1,10 +1,14 @@
 #include "bench/bench_steps.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
+#include <algorithm>
 #include <chrono>
 
 #include "base/file_io.h"
 #include "base/text_file_save.h"
+#include "catalogue/lazy_list_texts.h"
 #include "catalogue/row_table.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
@@ -17,6 +21,7 @@
 #include "platform/qt_canvas.h"
 #include "platform/snapshot_database.h"
 #include "reading/dictionary_statements.h"
+#include "session/catalogue_presentation.h"
 #include "session/headless_document.h"
 
 namespace tabulorix::bench {
@@ -163,6 +168,44 @@ RecoveryCopyTimes WriteRecoveryCopy(tabulorix::HeadlessDocument& window, const s
     const auto written = Clock::now();
     return {std::chrono::duration<double>(built - start).count(),
             std::chrono::duration<double>(written - built).count()};
+}
+
+std::size_t ShowCatalogue(tabulorix::HeadlessDocument& window) {
+    constexpr int kScreenRows = 60;
+    constexpr int kRowsMeasured = 1000;
+    MGSchemaMng& manager = window.Manager();
+    const int mode = manager.DisplayMode();
+    MGCatalogueTree tree;
+    tree.Build(manager);
+    int largest = 0;
+    int largestBoxes = -1;
+    for (int s = 0; s < manager.SchemaCount(); ++s) {
+        const int boxes = tree.ChildCount(MGTreeNode::Category(s, kCategoryTables)) +
+                          tree.ChildCount(MGTreeNode::Category(s, kCategoryViews));
+        if (boxes > largestBoxes) {
+            largest = s;
+            largestBoxes = boxes;
+        }
+    }
+    std::size_t shown = 0;
+    const MGTreeNode tables = MGTreeNode::Category(largest, kCategoryTables);
+    for (int i = 0; i < std::min(kScreenRows, tree.ChildCount(tables)); ++i)
+        shown += QString::fromStdString(tree.Text(tree.Child(tables, i))).size() > 0 ? 1 : 0;
+
+    MGSheetCache cache;
+    const ZMGCell& list = cache.TableList(*manager.GetSchema(largest), mode, 3);
+    const MGLazyListTexts texts(&list, (mode & 0x1) != 0 ? 1 : 0);
+    const QFontMetrics metrics(QFont(QStringLiteral("IPAPGothic"), 9));
+    const int measured = std::min(texts.RowCount(), kRowsMeasured);
+    for (int c = 0; c < texts.ColumnCount(); ++c) {
+        int width = metrics.horizontalAdvance(QString::fromStdString(texts.Caption(c)));
+        for (int r = 0; r < measured; ++r)
+            width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(texts.Text(r, c))));
+        shown += width > 0 ? 1 : 0;
+    }
+    for (int r = 0; r < std::min(kScreenRows, texts.RowCount()); ++r)
+        for (int c = 0; c < texts.ColumnCount(); ++c) shown += QString::fromStdString(texts.Text(r, c)).size();
+    return shown > 0 ? static_cast<std::size_t>(texts.RowCount()) : 0;
 }
 
 }  // namespace tabulorix::bench

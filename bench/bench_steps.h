@@ -68,5 +68,10 @@ struct RecoveryCopyTimes {
     double write = 0;
 };
 RecoveryCopyTimes WriteRecoveryCopy(tabulorix::HeadlessDocument& window, const std::string& path);
+// What the window does after a load to show the catalogue: the tree with a
+// node per box, then the table list of the schema with the most boxes, its
+// column widths measured over the first rows and a first screen of tree
+// nodes and list rows made into display texts. Returns the rows listed.
+std::size_t ShowCatalogue(tabulorix::HeadlessDocument& window);
 
 }  // namespace tabulorix::bench

@@ -66,7 +66,7 @@ void MGDiagramInteraction::PressBox(MGShapeTable& shape, const MGMouse& mouse) {
         DeselectAll();
         Select(shape);
         box_.UpdatePaintBox();
-        host_.RequestOpen(shape.Name());
+        host_.RequestOpen(shape);
         return;
     }
     if (!IsSelected(shape) && !mouse.shift) DeselectAll();
@@ -74,6 +74,7 @@ void MGDiagramInteraction::PressBox(MGShapeTable& shape, const MGMouse& mouse) {
     BeginDrag(mouse.x, mouse.y);
     if (IsText(shape)) host_.SetDeleteTextEnabled(true);
     box_.UpdatePaintBox();
+    if (!IsText(shape)) host_.BoxClicked(shape);
 }
 
 bool MGDiagramInteraction::PressRelation(const MGMouse& mouse) {
@@ -89,7 +90,7 @@ bool MGDiagramInteraction::PressRelation(const MGMouse& mouse) {
         DeselectAll();
         Select(*child);
         box_.UpdatePaintBox();
-        host_.RequestOpen(child->Name());
+        host_.RequestOpen(*child);
         return true;
     }
     if (!mouse.shift) DeselectAll();

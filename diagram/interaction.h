@@ -28,9 +28,11 @@ class MGInteractionHost {
 public:
     virtual ~MGInteractionHost() = default;
     virtual void SetDeleteTextEnabled(bool enabled) = 0;
-    // A double click on a table, view, legend or relationship line: the
-    // window selects the box's tree node and switches pages.
-    virtual void RequestOpen(const std::string& boxName) = 0;
+    // A double click on a table, view, legend or relationship line (the
+    // line's child): the window shows the box's details.
+    virtual void RequestOpen(MGShapeTable& box) = 0;
+    // A single click selected this box (the window follows in its tree).
+    virtual void BoxClicked(MGShapeTable& /*box*/) {}
     // The text dialog over entry; false when cancelled.
     virtual bool AskText(MGTextEntry& entry) = 0;
     // The default font of a new text.

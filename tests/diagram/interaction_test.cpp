@@ -17,7 +17,7 @@ namespace {
 class RecordingInteractionHost final : public MGInteractionHost {
 public:
     void SetDeleteTextEnabled(bool enabled) override { deleteEnabled = enabled; }
-    void RequestOpen(const std::string& name) override { opened.push_back(name); }
+    void RequestOpen(MGShapeTable& box) override { opened.push_back(box.Name()); }
     bool AskText(MGTextEntry& entry) override {
         asked.push_back(entry);
         if (!answer) return false;

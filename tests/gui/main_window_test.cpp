@@ -84,7 +84,7 @@ protected:
 TEST_F(MainWindowTest, ReverseEngineeringReadsTheLoginSchemaAndTheOwnersItsKeysReachInOrder) {
     auto window = Window({SampleLogin()});
     window->ReverseDatabase();
-    EXPECT_EQ(TreeTexts(*window), (QStringList{"無題", "SALES", "MST", "HR"}));
+    EXPECT_EQ(TreeTexts(*window), (QStringList{"無題", "SALES (1)", "MST (2)", "HR (3)"}));
     EXPECT_TRUE(window->Document().HasDiagram());
     EXPECT_TRUE(WindowAction(*window, "ActionOutputDesignFile")->isEnabled());
 }
@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, TheConnectionDialogOfTheDesktopStartsTheReading) {
         dialog.findChild<QPushButton*>("ConnectButton")->click();
     });
     WindowAction(window, "ActionReverseDB")->trigger();
-    EXPECT_EQ(TreeTexts(window), (QStringList{"無題", "SALES", "MST", "HR"}));
+    EXPECT_EQ(TreeTexts(window), (QStringList{"無題", "SALES (1)", "MST (2)", "HR (3)"}));
     EXPECT_GE(window.Document().Settings().StoredValues().PaperX, 3);
     EXPECT_FALSE(desktop.Status().isVisible());
 }
@@ -139,7 +139,7 @@ TEST_F(MainWindowTest, ClosingAnUnnamedModifiedDesignAsksAndCancelKeepsTheWindow
     window.reset();  // one window, one document per process
     auto reopened = Window();
     ASSERT_TRUE(reopened->OpenDesignPath(QString::fromStdString(File("saved.tlx"))));
-    EXPECT_EQ(TreeTexts(*reopened), (QStringList{"saved.tlx", "SALES", "MST", "HR"}));
+    EXPECT_EQ(TreeTexts(*reopened), (QStringList{"saved.tlx", "SALES (1)", "MST (2)", "HR (3)"}));
 }
 
 TEST_F(MainWindowTest, SavingTwiceWithoutAChangeWritesNothingTheSecondTime) {
@@ -165,7 +165,7 @@ TEST_F(MainWindowTest, CancellingTheSaveQuestionOrTheConnectionLeavesTheDesignUn
     EXPECT_EQ(ports_.questions.size(), 2u);  // the queue is empty: Cancel again
     ports_.answers = {Answer::No};
     window->ReverseDatabase();  // No to saving, then the connection dialog is cancelled
-    EXPECT_EQ(TreeTexts(*window), (QStringList{"sample.tlx", "SALES", "MST", "HR"}));
+    EXPECT_EQ(TreeTexts(*window), (QStringList{"sample.tlx", "SALES (1)", "MST (2)", "HR (3)"}));
     EXPECT_EQ(window->Document().Manager().DesignPath(), kSampleDesign);
 }
 

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <cstdlib>
 
+#include "app/catalogue_panels.h"
 #include "app/main_window.h"
 #include "app/qt_ports.h"
 #include "app/window_actions.h"
@@ -37,6 +38,29 @@ TEST(WindowScreenshots, WriteWhenAsked) {
     Save(window, dir, "main-window-sample-sheet.png");
     window.findChild<QTabWidget*>(QStringLiteral("PageControlTop"))->setCurrentIndex(1);
     Save(window, dir, "main-window-sample-diagram.png");
+
+    // The catalogue panels: each level of the tree and each tab.
+    CataloguePanels& panels = window.Panels();
+    const auto show = [&](const MGTreeNode& node, const char* name) {
+        panels.SelectNode(node);
+        Save(window, dir, name);
+    };
+    show(MGTreeNode::Root(), "catalogue-root-schema-list.png");
+    show(MGTreeNode::Schema(0), "catalogue-schema-table-list.png");
+    show(MGTreeNode::Category(0, 2), "catalogue-constraints.png");
+    window.findChild<QTabWidget*>(QStringLiteral("ConstraintPageControl"))->setCurrentIndex(2);
+    Save(window, dir, "catalogue-constraints-foreign-keys.png");
+    show(MGTreeNode::Category(0, 3), "catalogue-indexes.png");
+    show(MGTreeNode::Category(0, 4), "catalogue-privileges.png");
+    show(MGTreeNode::Box(0, kCategoryTables, 2), "catalogue-table-definition.png");
+    window.findChild<QTabWidget*>(QStringLiteral("ConstIndexPageControl"))->setCurrentIndex(2);
+    Save(window, dir, "catalogue-table-foreign-keys.png");
+    window.findChild<QTabWidget*>(QStringLiteral("ConstIndexPageControl"))->setCurrentIndex(4);
+    Save(window, dir, "catalogue-table-indexes.png");
+    window.findChild<QTabWidget*>(QStringLiteral("PageControlForTable"))->setCurrentIndex(1);
+    Save(window, dir, "catalogue-table-source.png");
+    window.findChild<QTabWidget*>(QStringLiteral("PageControlForTable"))->setCurrentIndex(0);
+    show(MGTreeNode::Box(0, kCategoryViews, 0), "catalogue-view-source.png");
     // The settings and print dialogs as the window opens them.
     for (const auto& [action, name] : {std::pair{"ActionOption", "settings-dialog.png"},
                                        std::pair{"ActionPrint", "print-dialog.png"}}) {
