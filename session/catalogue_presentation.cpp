@@ -1,5 +1,7 @@
 #include "session/catalogue_presentation.h"
 
+#include <iterator>
+
 #include "catalogue/row_items.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
@@ -248,8 +250,12 @@ std::unique_ptr<ZMGCell> KeyList(std::unique_ptr<ZMGCell> list, const ZMGCell& k
     return list;
 }
 
+// A box's column list, its header in the captions the user reads.
 std::unique_ptr<ZMGCell> ColumnList(const MGShapeTable& box) {
     auto list = WithHeader(std::make_unique<ZMGCellFieldTable>());
+    static constexpr const char* kCaptions[] = {"論理列名", "物理列名", "型", "桁数", "NULL可", "省略時値", "コメント"};
+    ZMGRowExt& header = list->GetRow(0);
+    for (int i = 0; i < static_cast<int>(std::size(kCaptions)); ++i) header.PutItem(i, kCaptions[i]);
     const ZMGCell& columns = box.ColumnRows();
     const int count = static_cast<int>(list->GetRow(0).ItemCount());
     for (int r = 1; !columns.IsPastEnd(r); ++r) {

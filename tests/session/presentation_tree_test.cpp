@@ -144,7 +144,7 @@ TEST_F(PresentationTest, ABoxsKeyListsHaveOneRowPerKeyColumnConstraintFirst) {
     EXPECT_EQ(details->primaryKeys->GetRow(1).TestFlags(), 1);
     EXPECT_EQ(details->foreignKeys->GroupColumns(), 5);
     EXPECT_EQ(BuildBoxDetails(Box("SALES", "ORDER_LINE"), 0x04 | 2)->foreignKeys->GroupColumns(), 3);
-    EXPECT_EQ(details->columns->GetRow(0).Item(0), "ColumnNameL");
+    EXPECT_EQ(Lines(*details->columns).front(), "論理列名|物理列名|型|桁数|NULL可|省略時値|コメント");
     EXPECT_FALSE(details->view);
     EXPECT_EQ(details->source, Box("SALES", "ORDER_LINE").SqlSource());
     EXPECT_TRUE(BuildBoxDetails(Box("SALES", "V_ORDER_SUMMARY"), 2)->view);
