@@ -24,6 +24,7 @@
 #include "app/help_pages.h"
 #include "app/paper_actions.h"
 #include "app/recovery_copies.h"
+#include "app/relayout_dialog.h"
 #include "app/output_dialogs.h"
 #include "app/window_actions.h"
 #include "app/window_surfaces.h"
@@ -43,12 +44,10 @@ constexpr const char* kFontSizes[] = {"4", "8", "9", "10", "11", "12", "14", "16
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
-// Actions that do nothing without a schema or a diagram; those whose dialog
-// is not part of this window yet stay disabled.
+// Actions that do nothing without a schema or a diagram are disabled then.
 constexpr const char* kNeedSchema[] = {"ActionOutputDesignFile", "ActionOutputDesignFileAs", "ActionOutputCSVFile",
                                        "ActionOutputSQL"};
-constexpr const char* kNeedDiagram[] = {"ActionPrint", "ActionToWord", "ActionOutputEMF"};
-constexpr const char* kNotYet[] = {"ActionReLayout"};
+constexpr const char* kNeedDiagram[] = {"ActionPrint", "ActionToWord", "ActionOutputEMF", "ActionReLayout"};
 
 }  // namespace
 
@@ -76,6 +75,7 @@ TForm1::TForm1(const std::string& argument, QWidget* parent)
                                   else
                                       panels_->SelectBoxNode(box);
                               });
+    relayout_ = new TRelayoutDlg(this);
     outputs_ = std::make_unique<OutputDialogs>(*this, *document_, *clipboard_, *systemClipboard_);
     panels_->Attach(*document_, [this] { paintBox_->Repaint(); });
     panels_->SetDiagramSelector([this](MGShapeTable& box) { mouse_->ShowTable(box.SchemaNumber(), box.Name()); });
@@ -177,6 +177,7 @@ void TForm1::ConnectActions() {
     on("ZoomDown", [this] { StepZoom(false); });
     on("Help2", [this] { ShowHelp(); });
     on("ActionDeleteText", [this] { mouse_->DeleteTexts(); });
+    on("ActionReLayout", [this] { RelayoutDiagram(); });
     on("ActionOption", [this] { AfterDiagramCommand(paper_->ShowSettings()); });
     on("ActionPrint", [this] { AfterDiagramCommand(paper_->Print()); });
     on("SetPrint", [this] { AfterDiagramCommand(paper_->SetUpPrinter()); });
@@ -203,7 +204,6 @@ void TForm1::UpdateActions() {
     const bool diagram = document_->HasDiagram();
     for (const char* name : kNeedSchema) WindowAction(*this, name)->setEnabled(schema);
     for (const char* name : kNeedDiagram) WindowAction(*this, name)->setEnabled(diagram);
-    for (const char* name : kNotYet) WindowAction(*this, name)->setEnabled(false);
     const int zoom = document_->WindowZoom();
     WindowAction(*this, "ZoomUp")->setEnabled(diagram && MGDesignDocument::CanStepZoom(zoom, true));
     WindowAction(*this, "ZoomDown")->setEnabled(diagram && MGDesignDocument::CanStepZoom(zoom, false));
@@ -318,6 +318,15 @@ void TForm1::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     const QString path = urls.first().toLocalFile();
     QTimer::singleShot(0, this, [this, path] { OpenDesignPath(path); });
+}
+
+void TForm1::RelayoutDiagram() {
+    if (!document_->HasDiagram()) return;
+    const std::optional<MGRelayoutChoice> choice = relayout_->Execute(document_->Settings());
+    if (!choice) return;
+    document_->Relayout(*choice);
+    recovery_->DesignChanged();
+    AfterDiagramCommand(true);
 }
 
 void TForm1::AfterDiagramCommand(bool changed) {

@@ -21,6 +21,7 @@ namespace tabulorix {
 
 class CataloguePanels;
 class DiagramMouse;
+class TRelayoutDlg;
 class RecoveryKeeper;
 struct RecoveryCopy;
 class PaperActions;
@@ -68,6 +69,9 @@ public:
     bool OpenDesignPath(const QString& path);
     void SaveDesignQuietly();
     void SaveDesignAs();
+    // "再配置(&R)...": the relayout dialog, then the whole diagram laid out anew.
+    void RelayoutDiagram();
+    TRelayoutDlg& RelayoutDialog() { return *relayout_; }
     void ShowHelp();
     // The design file of the program argument, at most once.
     void OpenArgumentOnce();
@@ -129,6 +133,7 @@ private:
     std::unique_ptr<PaperActions> paper_;       // goes before the document
     std::unique_ptr<RecoveryKeeper> recovery_;  // goes before the document
     DiagramMouse* mouse_ = nullptr;              // child of the paint box
+    TRelayoutDlg* relayout_ = nullptr;           // child of the window
     std::unique_ptr<OutputDialogs> outputs_;    // goes before the document
 };
 

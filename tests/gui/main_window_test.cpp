@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTabWidget>
@@ -20,6 +21,7 @@
 #include <filesystem>
 
 #include "app/catalogue_panels.h"
+#include "app/relayout_dialog.h"
 #include "designfile/design_save.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_table.h"
@@ -294,6 +296,24 @@ TEST_F(MainWindowTest, ABoxDraggedOnTheDiagramMovesAndModifiesTheDesign) {
     send(QEvent::MouseButtonDblClick, at + QPoint(40, 30), Qt::LeftButton, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, at + QPoint(40, 30), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(pages->currentIndex(), 0);
+}
+
+TEST_F(MainWindowTest, RelayoutLaysTheDiagramOutAgainOverThePagesChosen) {
+    auto window = Window();
+    ASSERT_TRUE(window->OpenDesignPath(QString::fromStdString(kSampleDesign)));
+    MGShapeTable& box = *MGDrawTableList::Current()->FindBox("SALES", "CUSTOMER_ORDER");
+    box.SetPosition(Rect{3000, 3000, 3000 + box.Position().right - box.Position().left,
+                         3000 + box.Position().bottom - box.Position().top});
+    QTimer::singleShot(0, [&window] {
+        TRelayoutDlg& dialog = window->RelayoutDialog();
+        dialog.findChild<QLineEdit*>("PaperXCountEdit")->setText(QStringLiteral("abc"));  // taken as 1
+        dialog.findChild<QRadioButton*>("SelectField2")->setChecked(true);
+        dialog.accept();
+    });
+    WindowAction(*window, "ActionReLayout")->trigger();
+    EXPECT_LT(box.Position().left, 1000);  // placed anew on the first page column
+    EXPECT_EQ(window->Document().Settings().StoredValues().TableItem, 2);
+    EXPECT_TRUE(IsModified(window->Document().Context()));
 }
 
 TEST_F(MainWindowTest, TheSettingsFileIsFoundInTheCurrentDirectoryAndNeverWritten) {
