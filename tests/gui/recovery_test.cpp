@@ -29,6 +29,7 @@ using testing::RecordingPorts;
 
 constexpr int kMoveX = 4321;
 const char* const kChildVariable = "TABULORIX_RECOVERY_CHILD_DESIGN";
+const char* const kRestoreVariable = "TABULORIX_RECOVERY_CHILD_RESTORE";
 
 QByteArray Digest(const QString& path) {
     QFile file(path);
@@ -64,6 +65,21 @@ TEST(RecoveryChild, MovesABoxAndWaitsWithItsCopy) {
     QTest::qWait(60'000);  // killed long before
 }
 
+// The next start: offered the copy, answers Yes and reports what it opened.
+TEST(RecoveryChild, RestoresAtTheNextStart) {
+    if (qEnvironmentVariable(kRestoreVariable).isEmpty()) GTEST_SKIP() << "started by RecoveryTest only";
+    RecordingPorts ports;
+    ports.answers = {Answer::Yes};
+    TForm1 window("-DEBUG");
+    window.OpenArgumentOnce();
+    ASSERT_EQ(ports.questions.size(), 1u);
+    std::printf("offered: %s\n", ports.questions[0].c_str());
+    std::printf("design: %s\n", window.Document().Manager().DesignPath().c_str());
+    std::printf("modified: %d\n", IsModified(window.Document().Context()) ? 1 : 0);
+    std::printf("left: %d\n", FirstTableBox().Position().left);
+    std::fflush(stdout);
+}
+
 class RecoveryTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -97,6 +113,19 @@ protected:
         ASSERT_TRUE(child.waitForFinished());
     }
 
+    // Starts this program again as the next start of the window and returns
+    // what it printed.
+    QByteArray StartAgain() {
+        QProcess next;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(kRestoreVariable), QStringLiteral("1"));
+        next.setProcessEnvironment(environment);
+        next.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=RecoveryChild.Restores*")});
+        EXPECT_TRUE(next.waitForFinished(60'000));
+        EXPECT_EQ(next.exitCode(), 0);
+        return next.readAllStandardOutput();
+    }
+
     QTemporaryDir dir_;
     QString folder_;
     QString design_;
@@ -109,18 +138,23 @@ TEST_F(RecoveryTest, AKilledWindowsCopyIsOfferedAndRestoresTheMovedBoxUnderItsNa
     const QDateTime modified = QFileInfo(design_).lastModified();
     CrashAChild();
 
+    const QByteArray report = StartAgain();
+    EXPECT_TRUE(report.contains("offered: 前回、保存されていない変更があります。復元しますか?")) << report.toStdString();
+    EXPECT_TRUE(report.contains("design: " + design_.toUtf8() + "\n")) << report.toStdString();
+    EXPECT_TRUE(report.contains("modified: 1\n"));
+    EXPECT_TRUE(report.contains("left: " + QByteArray::number(kMoveX) + "\n"));
+    // The user's own file is not touched by recovery; the restoring window
+    // ended cleanly, so no copy is left behind.
+    EXPECT_EQ(Digest(design_), before);
+    EXPECT_EQ(QFileInfo(design_).lastModified(), modified);
+    EXPECT_TRUE(QDir(folder_).entryList({QStringLiteral("*.tlx")}, QDir::Files).isEmpty());
+
+    // In this process too: restored, adopted, and removed by a save.
+    CrashAChild();
     ports_.answers = {Answer::Yes};
     TForm1 window("-DEBUG");
     window.OpenArgumentOnce();
-    ASSERT_EQ(ports_.questions.size(), 1u);
-    EXPECT_EQ(ports_.questions[0].rfind("前回、保存されていない変更があります。復元しますか?", 0), 0u);
-    EXPECT_EQ(window.Document().Manager().DesignPath(), design_.toStdString());
-    EXPECT_TRUE(IsModified(window.Document().Context()));
     EXPECT_EQ(FirstTableBox().Position().left, kMoveX);
-    // The user's own file is not touched by recovery.
-    EXPECT_EQ(Digest(design_), before);
-    EXPECT_EQ(QFileInfo(design_).lastModified(), modified);
-    // The restored copy is now this process's; a save removes it.
     EXPECT_TRUE(window.Recovery().OrphanCopies().empty());
     window.SaveDesignQuietly();
     EXPECT_TRUE(QDir(folder_).entryList({QStringLiteral("*.tlx")}, QDir::Files).isEmpty());
