@@ -49,6 +49,10 @@ MGDiagramInteraction* DiagramMouse::Interaction() {
     return interaction_.get();
 }
 
+void DiagramMouse::CancelDrag() {
+    if (MGDiagramInteraction* interaction = Interaction()) interaction->CancelDrag();
+}
+
 void DiagramMouse::DeleteTexts() {
     if (MGDiagramInteraction* interaction = Interaction()) interaction->DeleteTexts();
 }

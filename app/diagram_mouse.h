@@ -31,6 +31,8 @@ public:
                  std::function<void(MGShapeTable&, bool open)> follow);
     ~DiagramMouse() override;
 
+    // Escape: a drag or band in progress is given up.
+    void CancelDrag();
     // The selected texts are removed.
     void DeleteTexts();
     // Selects the box and scrolls it into view (a table chosen elsewhere).

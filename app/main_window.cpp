@@ -33,6 +33,7 @@
 #include "diagram/shape_table.h"
 #include "platform/qt_printer.h"
 #include "render/clipboard_tap.h"
+#include "render/draw_box.h"
 
 namespace tabulorix {
 
@@ -158,6 +159,9 @@ void TForm1::ConnectSurfaces() {
     connect(paintBox_, &PaintBoxWidget::resized, this, [this] { document_->DrawBox().UpdateScrollBars(4, 0); });
     connect(horizontal_, &ScrollBarWidget::movedByUser, this, [this] { document_->DrawBox().ScrollChanged(true); });
     connect(vertical_, &ScrollBarWidget::movedByUser, this, [this] { document_->DrawBox().ScrollChanged(false); });
+    connect(paintBox_, &PaintBoxWidget::wheeled, this,
+            [this](int dx, int dy, Qt::KeyboardModifiers modifiers, int x, int y) { Wheel(dx, dy, modifiers, x, y); });
+    connect(paintBox_, &PaintBoxWidget::keyPressed, this, [this](int key) { Key(key); });
     connect(fontName_, &QComboBox::activated, this, [this] { ApplyFontFromCombos(); });
     connect(fontSize_, &QComboBox::activated, this, [this] { ApplyFontFromCombos(); });
     connect(fontName_->lineEdit(), &QLineEdit::editingFinished, this, [this] { ApplyFontFromCombos(); });
@@ -332,6 +336,45 @@ void TForm1::RelayoutDiagram() {
 void TForm1::AfterDiagramCommand(bool changed) {
     UpdateActions();
     if (changed) paintBox_->Repaint();
+}
+
+void TForm1::Wheel(int dx, int dy, Qt::KeyboardModifiers modifiers, int x, int y) {
+    if (!document_->HasDiagram()) return;
+    if ((modifiers & Qt::ControlModifier) != 0) {
+        if (dy != 0) ZoomAt(dy > 0, x, y);
+        return;
+    }
+    // One notch (120) scrolls three small steps; Shift turns it sideways.
+    const bool sideways = (modifiers & Qt::ShiftModifier) != 0 || (dx != 0 && dy == 0);
+    ScrollBarWidget* bar = sideways ? horizontal_ : vertical_;
+    const int notches = sideways && dx != 0 ? dx : dy;
+    bar->setValue(bar->value() - notches * 3 * bar->singleStep() / 120);
+}
+
+void TForm1::Key(int key) {
+    switch (key) {
+        case Qt::Key_Escape: mouse_->CancelDrag(); return;
+        case Qt::Key_Left: horizontal_->triggerAction(QAbstractSlider::SliderSingleStepSub); return;
+        case Qt::Key_Right: horizontal_->triggerAction(QAbstractSlider::SliderSingleStepAdd); return;
+        case Qt::Key_Up: vertical_->triggerAction(QAbstractSlider::SliderSingleStepSub); return;
+        case Qt::Key_Down: vertical_->triggerAction(QAbstractSlider::SliderSingleStepAdd); return;
+        case Qt::Key_PageUp: vertical_->triggerAction(QAbstractSlider::SliderPageStepSub); return;
+        case Qt::Key_PageDown: vertical_->triggerAction(QAbstractSlider::SliderPageStepAdd); return;
+        default: return;
+    }
+}
+
+// A zoom step that keeps the world point under the cursor where it is.
+void TForm1::ZoomAt(bool up, int x, int y) {
+    ZMGDrawBox& box = document_->DrawBox();
+    const Rect before = box.UnmapRect(Rect{x, y, x, y});
+    const int zoom = document_->WindowZoom();
+    StepZoom(up);
+    if (document_->WindowZoom() == zoom) return;
+    const int scale = document_->WindowZoom();
+    box.ScrollTo(true, before.left - (x - paintBox_->width() / 2) * 100 / scale);
+    box.ScrollTo(false, before.top - (y - paintBox_->height() / 2) * 100 / scale);
+    paintBox_->Repaint();
 }
 
 void TForm1::StepZoom(bool up) {

@@ -102,6 +102,10 @@ private:
     // Actions that need a schema or a diagram follow the model.
     void UpdateActions();
     void StepZoom(bool up);
+    void ZoomAt(bool up, int x, int y);
+    // The wheel and the keys of the paint box: scrolling, zoom, Escape.
+    void Wheel(int dx, int dy, Qt::KeyboardModifiers modifiers, int x, int y);
+    void Key(int key);
     // After a command that may have changed the diagram or the zoom.
     void AfterDiagramCommand(bool changed);
     void ApplyFontFromCombos();

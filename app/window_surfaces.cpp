@@ -4,7 +4,9 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 
@@ -75,6 +77,29 @@ void PaintBoxWidget::mouseMoveEvent(QMouseEvent* event) {
 void PaintBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     Q_EMIT released(at.x(), at.y());
+}
+
+void PaintBoxWidget::wheelEvent(QWheelEvent* event) {
+    const QPoint at = event->position().toPoint();
+    Q_EMIT wheeled(event->angleDelta().x(), event->angleDelta().y(), event->modifiers(), at.x(), at.y());
+    event->accept();
+}
+
+void PaintBoxWidget::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Escape:
+            Q_EMIT keyPressed(event->key());
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
 }
 
 ScrollBarWidget::ScrollBarWidget(Qt::Orientation orientation, QWidget* parent)

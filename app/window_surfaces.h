@@ -49,6 +49,10 @@ Q_SIGNALS:
     void pressed(int x, int y, bool right, bool shift, bool doubleClick);
     void moved(int x, int y);
     void released(int x, int y);
+    // The wheel: steps of 1/8 degree, with Ctrl or Shift held; x, y where.
+    void wheeled(int dx, int dy, Qt::KeyboardModifiers modifiers, int x, int y);
+    // A key the box does not handle itself (arrows, pages, Escape).
+    void keyPressed(int key);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -57,6 +61,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::unique_ptr<QtCanvas> image_;

@@ -209,6 +209,23 @@ void MGDiagramInteraction::EndBand() {
     box_.UpdatePaintBox();
 }
 
+void MGDiagramInteraction::CancelDrag() {
+    if (dragMode_ != 0) {
+        for (int i = 0; i < diagram_.Count(); ++i) {
+            MGShapeTable& shape = *diagram_.Item(i);
+            if (shape.State() != kDragged) continue;
+            if (!shape.MovePending()) DrawOutline(shape.Outline());
+            shape.SetOutline(shape.Position());
+            shape.SetState(kSelected);
+        }
+        dragMode_ = 0;
+    }
+    MGShapeRect& band = diagram_.SelectionBand();
+    if (band.State() == kDragged && !band.MovePending()) DrawBand();
+    band.SetState(kNormal);
+    box_.UpdatePaintBox();
+}
+
 int MGDiagramInteraction::DeselectAll() {
     int changed = 0;
     for (int i = 0; i < diagram_.Count(); ++i) {

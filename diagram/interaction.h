@@ -57,6 +57,9 @@ public:
     void MouseDown(const MGMouse& mouse, MGToolMode mode);
     void MouseMove(int x, int y);
     void MouseUp(int x, int y);
+    // Escape: a drag or band in progress ends where it started (outlines
+    // erased, nothing moved); later moves and the release do nothing.
+    void CancelDrag();
     // Every selected box back to normal; the number of boxes changed.
     int DeselectAll();
     // Removes the selected free texts (the design is not marked modified).

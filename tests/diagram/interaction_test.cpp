@@ -83,6 +83,21 @@ TEST_F(Interaction, ADragThatWouldLeaveTheGridFreezesTheWholeSelectionAtItsLastV
     EXPECT_EQ(far.Position().left, 470);
 }
 
+TEST_F(Interaction, EscapeEndsADragWhereItStartedAndErasesItsOutline) {
+    MGShapeTable& table = AddTable("T", {200, 200, 300, 280});
+    const Rect at = table.Position();
+    const auto [x, y] = Middle(at);
+    interaction.MouseDown(MGMouse{x, y}, MGToolMode::Select);
+    interaction.MouseMove(x + 30, y + 30);
+    const std::size_t outlines = Calls("Rectangle").size();
+    interaction.CancelDrag();
+    EXPECT_EQ(Calls("Rectangle").size(), outlines + 1);  // the outline drawn again: erased
+    interaction.MouseMove(x + 60, y + 60);
+    interaction.MouseUp(x + 60, y + 60);
+    EXPECT_EQ(table.Position(), at);
+    EXPECT_TRUE(Selected(table));
+}
+
 TEST_F(Interaction, DragDeltasAreTruncatedWorldUnitsAtZoom75) {
     MGShapeTable& table = AddTable("T", {200, 200, 300, 280});
     box.SetZoom(75, 1);

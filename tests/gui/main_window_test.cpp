@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTabWidget>
@@ -296,6 +298,52 @@ TEST_F(MainWindowTest, ABoxDraggedOnTheDiagramMovesAndModifiesTheDesign) {
     send(QEvent::MouseButtonDblClick, at + QPoint(40, 30), Qt::LeftButton, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, at + QPoint(40, 30), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(pages->currentIndex(), 0);
+}
+
+// The wheel scrolls, Ctrl + wheel zooms keeping the point under the
+// cursor, Escape gives up a drag.
+TEST_F(MainWindowTest, TheWheelScrollsAndZoomsAndEscapeGivesUpADrag) {
+    auto window = Window();
+    ASSERT_TRUE(window->OpenDesignPath(QString::fromStdString(kSampleDesign)));
+    window->findChild<QTabWidget*>("PageControlTop")->setCurrentIndex(1);
+    window->resize(1000, 700);
+    window->show();
+    QTest::qWait(30);
+    auto* paintBox = window->findChild<QWidget*>("PaintBox");
+    auto* vertical = window->findChild<QScrollBar*>("VScrollBar");
+    const auto wheel = [paintBox](QPoint at, int dy, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(at, paintBox->mapToGlobal(at), QPoint(), QPoint(0, dy), Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(paintBox, &event);
+    };
+    const int top = vertical->value();
+    wheel(QPoint(100, 100), -120, Qt::NoModifier);
+    EXPECT_GT(vertical->value(), top);
+
+    ZMGDrawBox& box = window->Document().DrawBox();
+    const QPoint at(300, 200);
+    const Rect before = box.UnmapRect(Rect{at.x(), at.y(), at.x(), at.y()});
+    wheel(at, 120, Qt::ControlModifier);
+    EXPECT_EQ(window->Document().WindowZoom(), 150);
+    const Rect after = box.UnmapRect(Rect{at.x(), at.y(), at.x(), at.y()});
+    EXPECT_NEAR(after.left, before.left, 8);
+    EXPECT_NEAR(after.top, before.top, 8);
+
+    MGShapeTable& table = *MGDrawTableList::Current()->FindBox("SALES", "CUSTOMER_ORDER");
+    const Rect start = table.Position();
+    const Rect device = box.MapRect(start);
+    const QPoint grip((device.left + device.right) / 2, (device.top + device.bottom) / 2);
+    QMouseEvent press(QEvent::MouseButtonPress, grip, paintBox->mapToGlobal(grip), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(paintBox, &press);
+    QMouseEvent move(QEvent::MouseMove, grip + QPoint(30, 30), paintBox->mapToGlobal(grip + QPoint(30, 30)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(paintBox, &move);
+    QTest::keyClick(paintBox, Qt::Key_Escape);
+    QMouseEvent release(QEvent::MouseButtonRelease, grip + QPoint(30, 30), paintBox->mapToGlobal(grip),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(paintBox, &release);
+    EXPECT_EQ(table.Position(), start);
 }
 
 TEST_F(MainWindowTest, RelayoutLaysTheDiagramOutAgainOverThePagesChosen) {
