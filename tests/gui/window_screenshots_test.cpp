@@ -6,13 +6,17 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QTabWidget>
 #include <QTest>
 #include <cstdlib>
 
 #include "app/catalogue_panels.h"
+#include "app/diagram_mouse.h"
 #include "app/main_window.h"
+#include "app/text_dialog.h"
 #include "app/qt_ports.h"
 #include "app/window_actions.h"
 #include "support/recording_host.h"
@@ -63,7 +67,8 @@ TEST(WindowScreenshots, WriteWhenAsked) {
     show(MGTreeNode::Box(0, kCategoryViews, 0), "catalogue-view-source.png");
     // The settings and print dialogs as the window opens them.
     for (const auto& [action, name] : {std::pair{"ActionOption", "settings-dialog.png"},
-                                       std::pair{"ActionPrint", "print-dialog.png"}}) {
+                                       std::pair{"ActionPrint", "print-dialog.png"},
+                                       std::pair{"ActionReLayout", "relayout-dialog.png"}}) {
         QTimer::singleShot(300, [dir, name = name] {
             QWidget* dialog = QApplication::activeModalWidget();
             ASSERT_NE(dialog, nullptr);
@@ -72,6 +77,20 @@ TEST(WindowScreenshots, WriteWhenAsked) {
         });
         WindowAction(window, action)->trigger();
     }
+    // A free text being written, and the diagram with it selected.
+    window.findChild<QTabWidget*>(QStringLiteral("PageControlTop"))->setCurrentIndex(1);
+    WindowAction(window, "ActionText")->trigger();
+    QTimer::singleShot(300, [dir, &window] {
+        TTextDlg& dialog = window.Mouse().TextDialog();
+        dialog.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("受注まわりの表"));
+        Save(dialog, dir, "text-dialog.png");
+        dialog.accept();
+    });
+    QWidget* paintBox = window.findChild<QWidget*>(QStringLiteral("PaintBox"));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(420, 470), paintBox->mapToGlobal(QPointF(420, 470)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(paintBox, &press);
+    Save(window, dir, "main-window-selected-text.png");
 }
 
 }  // namespace
