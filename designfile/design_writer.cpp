@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <iterator>
 
 #include "base/text_file_save.h"
+#include "base/worker_thread.h"
 #include "catalogue/csv_lines.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
@@ -36,38 +38,73 @@ bool IsTableOrView(const MGShapeTable& box) {
     return (box.Kind() & (MGShapeField::kKindTable | MGShapeField::kKindView)) != 0;
 }
 
-}  // namespace
-
-void WriteSchemaBlock(const MGSchema& schema, std::vector<std::string>& lines) {
-    lines.emplace_back("[SCHEMA]");
-    lines.push_back(schema.OwnerName());
-    lines.emplace_back("[TABLE]");
-    WriteCsvLines(*BuildTableList(schema, true, 3, 3, schema.OwnerName(), true), lines);
+// The lines of one piece of a schema block: piece 0 is the schema's head and
+// its table list, pieces 1 .. 8 the sections of the boxes' rows. Pieces
+// only read the schema and the boxes, so they can be made side by side.
+void WriteSchemaPiece(const MGSchema& schema, std::size_t piece, std::vector<std::string>& lines) {
+    if (piece == 0) {
+        lines.emplace_back("[SCHEMA]");
+        lines.push_back(schema.OwnerName());
+        lines.emplace_back("[TABLE]");
+        WriteCsvLines(*BuildTableList(schema, true, 3, 3, schema.OwnerName(), true), lines);
+        return;
+    }
+    const Section& section = kSections[piece - 1];
     const MGDrawTableList* diagram = MGDrawTableList::Current();
-    for (const Section& section : kSections) {
-        lines.emplace_back(section.line);
-        // Written box by box: the header row (added by the first box that
-        // has rows) stays as row 0, so later boxes add none, and each box's
-        // rows are dropped once written; a section never holds the rows of a
-        // whole schema at once. The table has no group columns, so nothing
-        // depends on the rows of the previous box.
-        ZMGCell rows;
-        int firstUnwritten = 0;
-        for (int i = 0; diagram != nullptr && i < diagram->Count(); ++i) {
-            MGShapeTable* box = diagram->Item(i);
-            if (!IsTableOrView(*box) || box->Owner() != schema.OwnerName()) continue;
-            box->WriteBoxRows(section.kind, rows, true);
-            WriteCsvLines(rows, lines, firstUnwritten);
-            if (rows.RowCount() > 0) {
-                rows.ClearRows(1);
-                firstUnwritten = 1;
-            }
+    lines.emplace_back(section.line);
+    // Written box by box: the header row (added by the first box that has
+    // rows) stays as row 0, so later boxes add none, and each box's rows are
+    // dropped once written; a section never holds the rows of a whole schema
+    // at once. The table has no group columns, so nothing depends on the
+    // rows of the previous box.
+    ZMGCell rows;
+    int firstUnwritten = 0;
+    for (int i = 0; diagram != nullptr && i < diagram->Count(); ++i) {
+        MGShapeTable* box = diagram->Item(i);
+        if (!IsTableOrView(*box) || box->Owner() != schema.OwnerName()) continue;
+        box->WriteBoxRows(section.kind, rows, true);
+        WriteCsvLines(rows, lines, firstUnwritten);
+        if (rows.RowCount() > 0) {
+            rows.ClearRows(1);
+            firstUnwritten = 1;
         }
     }
 }
 
+constexpr std::size_t kSchemaPieces = kSections.size() + 1;
+
+}  // namespace
+
+void WriteSchemaBlock(const MGSchema& schema, std::vector<std::string>& lines) {
+    for (std::size_t piece = 0; piece < kSchemaPieces; ++piece) WriteSchemaPiece(schema, piece, lines);
+}
+
+namespace {
+
+// Every schema block, its pieces made by this thread and the worker side by
+// side while nothing else runs (a joined phase: the model is only read), then
+// put together in file order.
+void WriteSchemaBlocks(const MGSchemaMng& manager, const std::shared_ptr<const MGReferencedKeyScope::Index>& keys,
+                       std::vector<std::string>& lines) {
+    const std::size_t count = static_cast<std::size_t>(manager.SchemaCount()) * kSchemaPieces;
+    std::vector<std::vector<std::string>> pieces(count);
+    ShareWithWorker(count, [&](std::size_t k) {
+        const MGReferencedKeyScope scope(keys);  // the lookup answers on the thread that asks
+        WriteSchemaPiece(*manager.GetSchema(static_cast<int>(k / kSchemaPieces)), k % kSchemaPieces, pieces[k]);
+    });
+    std::size_t total = lines.size();
+    for (const auto& piece : pieces) total += piece.size();
+    lines.reserve(total);
+    for (auto& piece : pieces) std::move(piece.begin(), piece.end(), std::back_inserter(lines));
+}
+
+}  // namespace
+
 std::vector<std::string> BuildDesignLines(const MGDesignContext& context) {
-    const MGReferencedKeyScope keys;  // foreign-key rows name the keys they reference
+    // Foreign-key rows name the keys they reference: one index of them for
+    // this thread and the worker.
+    const auto index = MGReferencedKeyScope::BuildIndex();
+    const MGReferencedKeyScope keys(index);
     std::vector<std::string> lines = {"[VERSION]", kDesignVersionLine, "[DOCUMENT TYPE]",
                                       kDesignDocumentType};
     std::string fontLine;
@@ -76,7 +113,7 @@ std::vector<std::string> BuildDesignLines(const MGDesignContext& context) {
     AppendCsvField(fontLine, context.window.FontSizeText());
     lines.push_back(std::move(fontLine));
     const MGSchemaMng& manager = context.manager;
-    for (int i = 0; i < manager.SchemaCount(); ++i) WriteSchemaBlock(*manager.GetSchema(i), lines);
+    WriteSchemaBlocks(manager, index, lines);
     MGDrawTableList* diagram = MGDrawTableList::Current();
     if (manager.SchemaCount() > 0 && diagram != nullptr) {
         lines.emplace_back("[TEXT]");
