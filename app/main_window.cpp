@@ -21,6 +21,7 @@
 
 #include "app/catalogue_panels.h"
 #include "app/diagram_mouse.h"
+#include "app/find_dialog.h"
 #include "app/help_pages.h"
 #include "app/paper_actions.h"
 #include "app/recovery_copies.h"
@@ -48,7 +49,8 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 // Actions that do nothing without a schema or a diagram are disabled then.
 constexpr const char* kNeedSchema[] = {"ActionOutputDesignFile", "ActionOutputDesignFileAs", "ActionOutputCSVFile",
                                        "ActionOutputSQL"};
-constexpr const char* kNeedDiagram[] = {"ActionPrint", "ActionToWord", "ActionOutputEMF", "ActionReLayout"};
+constexpr const char* kNeedDiagram[] = {"ActionPrint", "ActionToWord", "ActionOutputEMF", "ActionReLayout",
+                                        "ActionFind"};
 
 }  // namespace
 
@@ -77,6 +79,12 @@ TForm1::TForm1(const std::string& argument, QWidget* parent)
                                       panels_->SelectBoxNode(box);
                               });
     relayout_ = new TRelayoutDlg(this);
+    // A box chosen in the find box: shown in the diagram and in the tree.
+    find_ = new TFindDlg(this, [this](MGShapeTable& box) {
+        pages_->setCurrentIndex(1);
+        panels_->SelectBoxNode(box);
+        mouse_->ShowTable(box.SchemaNumber(), box.Name());
+    });
     outputs_ = std::make_unique<OutputDialogs>(*this, *document_, *clipboard_, *systemClipboard_);
     panels_->Attach(*document_, [this] { paintBox_->Repaint(); });
     panels_->SetDiagramSelector([this](MGShapeTable& box) { mouse_->ShowTable(box.SchemaNumber(), box.Name()); });
@@ -182,6 +190,7 @@ void TForm1::ConnectActions() {
     on("Help2", [this] { ShowHelp(); });
     on("ActionDeleteText", [this] { mouse_->DeleteTexts(); });
     on("ActionReLayout", [this] { RelayoutDiagram(); });
+    on("ActionFind", [this] { find_->Open(); });
     on("ActionOption", [this] { AfterDiagramCommand(paper_->ShowSettings()); });
     on("ActionPrint", [this] { AfterDiagramCommand(paper_->Print()); });
     on("SetPrint", [this] { AfterDiagramCommand(paper_->SetUpPrinter()); });

@@ -22,6 +22,7 @@ namespace tabulorix {
 class CataloguePanels;
 class DiagramMouse;
 class TRelayoutDlg;
+class TFindDlg;
 class RecoveryKeeper;
 struct RecoveryCopy;
 class PaperActions;
@@ -72,6 +73,7 @@ public:
     // "再配置(&R)...": the relayout dialog, then the whole diagram laid out anew.
     void RelayoutDiagram();
     TRelayoutDlg& RelayoutDialog() { return *relayout_; }
+    TFindDlg& FindDialog() { return *find_; }
     void ShowHelp();
     // The design file of the program argument, at most once.
     void OpenArgumentOnce();
@@ -138,6 +140,7 @@ private:
     std::unique_ptr<RecoveryKeeper> recovery_;  // goes before the document
     DiagramMouse* mouse_ = nullptr;              // child of the paint box
     TRelayoutDlg* relayout_ = nullptr;           // child of the window
+    TFindDlg* find_ = nullptr;                   // child of the window
     std::unique_ptr<OutputDialogs> outputs_;    // goes before the document
 };
 

@@ -35,6 +35,7 @@ constexpr ActionSpec kActions[] = {
     {"ActionReLayout", "再配置(&R)...", "再配置", MenuId::Diagram, ToolBarId::Erd, K::UnknownKey,
      "ToolButtonReLayout"},
     {"ActionOption", "オプション(&O)...", "", MenuId::Diagram, ToolBarId::None, K::Preferences, ""},
+    {"ActionFind", "表の検索(&F)...", "", MenuId::Diagram, ToolBarId::None, K::Find, ""},
     {"ActionToWord", "WORD出力(&W)", "WORD出力", MenuId::Tools, ToolBarId::Outputs, K::UnknownKey,
      "ToolButtonToWord"},
     {"ActionOutputCSVFile", "CSV出力(&C)...", "CSV出力", MenuId::Tools, ToolBarId::Outputs, K::UnknownKey,

@@ -20,8 +20,10 @@
 
 #include "base/ui_ports.h"
 #include "bench/bench_steps.h"
+#include "diagram/draw_table_list.h"
 #include "platform/allocator_tuning.h"
 #include "platform/gui_application.h"
+#include "session/box_finder.h"
 #include "session/headless_document.h"
 
 namespace {
@@ -140,6 +142,14 @@ int Run(const Options& options) {
     values["csv"] = Median(
         "csv", options.runs, [&] { return tabulorix::bench::GenerateCsvLists(window); }, &bytes);
     values["csv_bytes"] = static_cast<double>(bytes);
+    // The find box: one keystroke's search, the worst case being a text
+    // that no name or column holds (every box and column is read).
+    values["find"] = Median("find", options.runs * 4, [&] {
+        std::size_t found = 0;
+        for (const char* text : {"1", "12", "123", "NO SUCH NAME"})
+            found += tabulorix::FindBoxes(*tabulorix::MGDrawTableList::Current(), text).size();
+        return found + 1;
+    }) / 4;
     {
         const std::string copy = options.design + ".recovery.tlx";
         std::vector<double> lines;

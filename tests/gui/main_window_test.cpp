@@ -23,6 +23,7 @@
 #include <filesystem>
 
 #include "app/catalogue_panels.h"
+#include "app/find_dialog.h"
 #include "app/relayout_dialog.h"
 #include "designfile/design_save.h"
 #include "diagram/draw_table_list.h"
@@ -344,6 +345,29 @@ TEST_F(MainWindowTest, TheWheelScrollsAndZoomsAndEscapeGivesUpADrag) {
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(paintBox, &release);
     EXPECT_EQ(table.Position(), start);
+}
+
+// Ctrl+F: the find box lists as the user types without moving the view;
+// Enter shows the first box in the diagram and selects its tree node.
+TEST_F(MainWindowTest, TheFindBoxListsAsYouTypeAndEnterShowsTheBox) {
+    auto window = Window();
+    ASSERT_TRUE(window->OpenDesignPath(QString::fromStdString(kSampleDesign)));
+    window->show();
+    QTest::qWait(20);
+    WindowAction(*window, "ActionFind")->trigger();
+    TFindDlg& find = window->FindDialog();
+    auto* text = find.findChild<QLineEdit*>("FindText");
+    auto* horizontal = window->findChild<QScrollBar*>("HScrollBar");
+    const int before = horizontal->value();
+    QTest::keyClicks(text, QStringLiteral("line"));
+    ASSERT_FALSE(find.Found().empty());
+    EXPECT_EQ(find.Found()[0].box->Name(), "ORDER_LINE");
+    EXPECT_EQ(horizontal->value(), before);  // typing moves nothing
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(window->findChild<QTabWidget*>("PageControlTop")->currentIndex(), 1);
+    EXPECT_EQ(find.Found()[0].box->State(), MGShapeRect::kStateSelected);
+    const QModelIndex selected = window->Panels().Tree().currentIndex();
+    EXPECT_EQ(selected.data().toString(), QStringLiteral("ORDER_LINE"));
 }
 
 TEST_F(MainWindowTest, RelayoutLaysTheDiagramOutAgainOverThePagesChosen) {
