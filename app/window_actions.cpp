@@ -16,7 +16,7 @@ namespace {
 using K = QKeySequence;
 
 // Shortcuts beyond the menu accelerators are the desktop's usual ones.
-constexpr ActionSpec kActions[] = {
+constexpr ActionEntry kActions[] = {
     {"ActionReverseDB", "データベースの接続(&L)", "データベースの接続", MenuId::File, ToolBarId::Main, K::UnknownKey,
      "ToolButtonReverse"},
     {"ActionOpenDesignFile", "ファイルを開く(&O)...", "ファイルを開く", MenuId::File, ToolBarId::Main, K::Open,
@@ -65,18 +65,18 @@ QToolBar* ToolBarOf(const WindowToolBars& bars, ToolBarId id) {
     return nullptr;
 }
 
-QAction* MakeAction(QMainWindow& window, const ActionSpec& spec) {
-    auto* action = new QAction(QString::fromUtf8(spec.caption), &window);
-    action->setObjectName(QString::fromLatin1(spec.name));
-    if (*spec.hint != '\0') action->setToolTip(QString::fromUtf8(spec.hint));
-    if (spec.shortcut != K::UnknownKey) action->setShortcuts(spec.shortcut);
-    action->setIcon(ActionIcon(spec.name));
+QAction* MakeAction(QMainWindow& window, const ActionEntry& entry) {
+    auto* action = new QAction(QString::fromUtf8(entry.caption), &window);
+    action->setObjectName(QString::fromLatin1(entry.name));
+    if (*entry.hint != '\0') action->setToolTip(QString::fromUtf8(entry.hint));
+    if (entry.shortcut != K::UnknownKey) action->setShortcuts(entry.shortcut);
+    action->setIcon(ActionIcon(entry.name));
     return action;
 }
 
 }  // namespace
 
-std::span<const ActionSpec> WindowActionSpecs() { return kActions; }
+std::span<const ActionEntry> WindowActionEntrys() { return kActions; }
 
 const char* MenuTitle(MenuId menu) {
     switch (menu) {
@@ -96,12 +96,12 @@ WindowToolBars BuildActions(QMainWindow& window) {
     for (int i = 0; i < 4; ++i)
         menus[i] = window.menuBar()->addMenu(QString::fromUtf8(MenuTitle(static_cast<MenuId>(i))));
     auto* modes = new QActionGroup(&window);  // select or place text, exclusive
-    for (const ActionSpec& spec : kActions) {
-        QAction* action = MakeAction(window, spec);
-        if (spec.menu != MenuId::None) menus[static_cast<int>(spec.menu)]->addAction(action);
-        if (QToolBar* bar = ToolBarOf(bars, spec.toolBar)) {
+    for (const ActionEntry& entry : kActions) {
+        QAction* action = MakeAction(window, entry);
+        if (entry.menu != MenuId::None) menus[static_cast<int>(entry.menu)]->addAction(action);
+        if (QToolBar* bar = ToolBarOf(bars, entry.toolBar)) {
             bar->addAction(action);
-            bar->widgetForAction(action)->setObjectName(QString::fromLatin1(spec.toolButton));
+            bar->widgetForAction(action)->setObjectName(QString::fromLatin1(entry.toolButton));
         }
         const QString name = action->objectName();
         if (name == QLatin1String("ActionArrow") || name == QLatin1String("ActionText")) {

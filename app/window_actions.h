@@ -14,7 +14,7 @@ namespace tabulorix {
 enum class MenuId { File, Diagram, Tools, Help, None };
 enum class ToolBarId { Main, Erd, Outputs, None };
 
-struct ActionSpec {
+struct ActionEntry {
     const char* name;     // object name of the action
     const char* caption;  // menu text with its accelerator
     const char* hint;     // tool tip of its tool button, empty without one
@@ -25,7 +25,7 @@ struct ActionSpec {
 };
 
 // Every action of the window in menu order.
-std::span<const ActionSpec> WindowActionSpecs();
+std::span<const ActionEntry> WindowActionEntrys();
 
 // Menu titles in order: "ファイル(&F)", "表関連図(&V)", "ツール(&T)", "ヘルプ(&H)".
 const char* MenuTitle(MenuId menu);
