@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "app/key_state_icons.h"
+#include "app/ui_language.h"
 #include "catalogue/schema.h"
 #include "diagram/shape_table.h"
 #include "session/design_document.h"
@@ -23,7 +24,6 @@ namespace tabulorix {
 
 namespace {
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // The table list: a click on the check box of a selected row keeps the
@@ -125,11 +125,11 @@ CataloguePanels::CataloguePanels(QWidget& treeParent, QTabWidget& pages)
     treeLayout->addWidget(tree_);
 
     stack_->setObjectName(QStringLiteral("TabSheetTable"));
-    pages.addTab(stack_, Text("シート"));
+    pages.addTab(stack_, UiText::tr("シート"));
     viewer_.Register(MakeSheetViewPanel());
     viewer_.Register(MakeTableFieldPanel());
     viewer_.Register(MakeSchemaPanel());
-    schemaModel_.setHorizontalHeaderLabels({Text("スキーマ名")});
+    schemaModel_.setHorizontalHeaderLabels({UiText::tr("スキーマ名")});
     MakeMemoActions();
     ConnectSignals();
 }
@@ -150,31 +150,31 @@ QWidget* CataloguePanels::MakeSheetViewPanel() {
     auto* layout = new QVBoxLayout(panel);
     auto* form = new QFormLayout;
     userNameEdit_ = MakeEdit("UserNameEdit", true, panel);
-    form->addRow(Text("スキーマ名"), userNameEdit_);
+    form->addRow(UiText::tr("スキーマ名"), userNameEdit_);
     layout->addLayout(form);
     schemaPages_ = new QTabWidget(panel);
     schemaPages_->setObjectName(QStringLiteral("PageControlTableViewConstIndex"));
     tableList_ = MakeListView("TableListListView", schemaPages_, true);
     tableList_->setModel(&tableListModel_);
-    schemaPages_->addTab(tableList_, Text("表一覧"));
+    schemaPages_->addTab(tableList_, UiText::tr("表一覧"));
     auto* constraints = new QTabWidget(schemaPages_);
     constraints->setObjectName(QStringLiteral("ConstraintPageControl"));
-    const std::pair<const char*, const char*> kConstraintTabs[] = {{"主キー", "ConstPrimaryListView"},
-                                                                   {"一意", "ConstUniqueListView"},
-                                                                   {"外部キー", "ConstForeignListView"},
-                                                                   {"条件", "ConstConditionListView"}};
+    const std::pair<const char*, const char*> kConstraintTabs[] = {{QT_TRANSLATE_NOOP("UiText", "主キー"), "ConstPrimaryListView"},
+                                                                   {QT_TRANSLATE_NOOP("UiText", "一意"), "ConstUniqueListView"},
+                                                                   {QT_TRANSLATE_NOOP("UiText", "外部キー"), "ConstForeignListView"},
+                                                                   {QT_TRANSLATE_NOOP("UiText", "条件"), "ConstConditionListView"}};
     for (std::size_t i = 0; i < constraintViews_.size(); ++i) {
         constraintViews_[i] = MakeListView(kConstraintTabs[i].second, constraints);
         constraintViews_[i]->setModel(&constraintModels_[i]);
-        constraints->addTab(constraintViews_[i], Text(kConstraintTabs[i].first));
+        constraints->addTab(constraintViews_[i], UiText::tr(kConstraintTabs[i].first));
     }
-    schemaPages_->addTab(constraints, Text("制約"));
+    schemaPages_->addTab(constraints, UiText::tr("制約"));
     indexView_ = MakeListView("IndexListView", schemaPages_);
     indexView_->setModel(&indexModel_);
-    schemaPages_->addTab(indexView_, Text("索引"));
+    schemaPages_->addTab(indexView_, UiText::tr("索引"));
     privilegeView_ = MakeListView("ListViewReferences", schemaPages_);
     privilegeView_->setModel(&privilegeModel_);
-    schemaPages_->addTab(privilegeView_, Text("オブジェクト権限"));
+    schemaPages_->addTab(privilegeView_, UiText::tr("オブジェクト権限"));
     layout->addWidget(schemaPages_);
     return panel;
 }
@@ -185,8 +185,8 @@ QWidget* CataloguePanels::MakeTableFieldPanel() {
     auto* form = new QFormLayout;
     tableNameEdit_ = MakeEdit("TableNameEdit", false, panel);
     tableCommentEdit_ = MakeEdit("TableCommentEdit", true, panel);
-    form->addRow(Text("物理表名"), tableNameEdit_);
-    form->addRow(Text("コメント"), tableCommentEdit_);
+    form->addRow(UiText::tr("物理表名"), tableNameEdit_);
+    form->addRow(UiText::tr("コメント"), tableCommentEdit_);
     layout->addLayout(form);
     tablePages_ = new QTabWidget(panel);
     tablePages_->setObjectName(QStringLiteral("PageControlForTable"));
@@ -197,23 +197,23 @@ QWidget* CataloguePanels::MakeTableFieldPanel() {
     definitionLayout->addWidget(fieldView_, 3);
     detailPages_ = new QTabWidget(definition);
     detailPages_->setObjectName(QStringLiteral("ConstIndexPageControl"));
-    const std::pair<const char*, const char*> kDetailTabs[] = {{"主キー", "TableConstPrimaryListView"},
-                                                               {"一意", "TableConstUniqueListView"},
-                                                               {"外部キー", "TableConstForeignListView"},
-                                                               {"条件", "TableConstConditionListView"},
-                                                               {"索引", "TableIndexListView"}};
+    const std::pair<const char*, const char*> kDetailTabs[] = {{QT_TRANSLATE_NOOP("UiText", "主キー"), "TableConstPrimaryListView"},
+                                                               {QT_TRANSLATE_NOOP("UiText", "一意"), "TableConstUniqueListView"},
+                                                               {QT_TRANSLATE_NOOP("UiText", "外部キー"), "TableConstForeignListView"},
+                                                               {QT_TRANSLATE_NOOP("UiText", "条件"), "TableConstConditionListView"},
+                                                               {QT_TRANSLATE_NOOP("UiText", "索引"), "TableIndexListView"}};
     for (std::size_t i = 0; i < detailViews_.size(); ++i) {
         detailViews_[i] = MakeListView(kDetailTabs[i].second, detailPages_);
         detailViews_[i]->setModel(&detailModels_[i]);
-        detailPages_->addTab(detailViews_[i], Text(kDetailTabs[i].first));
+        detailPages_->addTab(detailViews_[i], UiText::tr(kDetailTabs[i].first));
     }
     memoView_ = MakeMemo("MemoView", detailPages_);
-    detailPages_->addTab(memoView_, Text("ソース"));
+    detailPages_->addTab(memoView_, UiText::tr("ソース"));
     detailPages_->setTabVisible(kSourceTab, false);
     definitionLayout->addWidget(detailPages_, 2);
-    tablePages_->addTab(definition, Text("定義"));
+    tablePages_->addTab(definition, UiText::tr("定義"));
     memoTable_ = MakeMemo("MemoTable", tablePages_);
-    tablePages_->addTab(memoTable_, Text("ソース"));
+    tablePages_->addTab(memoTable_, UiText::tr("ソース"));
     layout->addWidget(tablePages_);
     return panel;
 }
@@ -226,7 +226,7 @@ void CataloguePanels::MakeMemoActions() {
     QPlainTextEdit* owners[] = {memoTable_, memoTable_, memoView_, memoView_};
     for (std::size_t i = 0; i < memoActions_.size(); ++i) {
         const bool copy = i % 2 == 0;
-        auto* action = new QAction(Text(copy ? "コピー(&C)" : "すべてを選択(&A)"), owners[i]);
+        auto* action = new QAction(copy ? UiText::tr("コピー(&C)") : UiText::tr("すべてを選択(&A)"), owners[i]);
         action->setObjectName(QString::fromLatin1(kNames[i]));
         if (copy) {
             action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));

@@ -1,6 +1,8 @@
 #include "app/catalogue_tree_model.h"
 
 #include "app/key_state_icons.h"
+#include "app/ui_language.h"
+#include "catalogue/schema_manager.h"
 
 namespace tabulorix {
 
@@ -65,7 +67,13 @@ int CatalogueTreeModel::columnCount(const QModelIndex&) const { return 1; }
 QVariant CatalogueTreeModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
     const MGTreeNode node = NodeOf(index);
-    if (role == Qt::DisplayRole) return QString::fromStdString(tree_.Text(node));
+    if (role == Qt::DisplayRole) {
+        // The category names and the name of a design never saved are the
+        // window's own words; schema, table and file names are the user's.
+        const std::string text = tree_.Text(node);
+        const bool ownWords = node.level == 2 || (node.level == 0 && text == kUntitledDesign);
+        return ownWords ? TranslatedCoreText(text) : QString::fromStdString(text);
+    }
     if (role == Qt::DecorationRole) return TreeStateIcon(tree_.StateImage(node));
     return {};
 }

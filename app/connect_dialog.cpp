@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "app/table_item_choice.h"
+#include "app/ui_language.h"
 #include "base/ui_ports.h"
 #include "diagram/settings.h"
 
@@ -62,10 +64,10 @@ TConnectDlg::TConnectDlg(QWidget* parent)
       ServiceName_(NamedEdit("ServiceName", this)),
       PaperXCountEdit(NamedEdit("PaperXCountEdit", this)),
       SelectField(new QButtonGroup(this)),
-      ConnectButton(new QPushButton(QStringLiteral("接　続"), this)),
-      CancelButton(new QPushButton(QStringLiteral("キャンセル"), this)) {
+      ConnectButton(new QPushButton(UiText::tr("接　続"), this)),
+      CancelButton(new QPushButton(UiText::tr("キャンセル"), this)) {
     setObjectName(QStringLiteral("ConnectDlg"));
-    setWindowTitle(QStringLiteral("データベース接続　"));
+    setWindowTitle(UiText::tr("データベース接続　"));
     Password_->setEchoMode(QLineEdit::Password);
     auto* star = new StarPasswordStyle;
     star->setParent(Password_);
@@ -73,34 +75,25 @@ TConnectDlg::TConnectDlg(QWidget* parent)
     PaperXCountEdit->setText(QStringLiteral("1"));
     PaperXCountEdit->setMaximumWidth(60);
 
-    auto* login = new QGroupBox(QStringLiteral("接続"), this);
+    auto* login = new QGroupBox(UiText::tr("接続"), this);
     login->setObjectName(QStringLiteral("GroupConnect"));
     auto* loginGrid = new QGridLayout(login);
-    loginGrid->addWidget(NamedLabel("LabelUserName", QStringLiteral("ユーザ名称"), this), 0, 0);
+    loginGrid->addWidget(NamedLabel("LabelUserName", UiText::tr("ユーザ名称"), this), 0, 0);
     loginGrid->addWidget(UserName_, 0, 1);
-    loginGrid->addWidget(NamedLabel("LabelPassword", QStringLiteral("パスワード"), this), 1, 0);
+    loginGrid->addWidget(NamedLabel("LabelPassword", UiText::tr("パスワード"), this), 1, 0);
     loginGrid->addWidget(Password_, 1, 1);
-    loginGrid->addWidget(NamedLabel("LabelService", QStringLiteral("サービス名 または"), this), 2, 0);
+    loginGrid->addWidget(NamedLabel("LabelService", UiText::tr("サービス名 または"), this), 2, 0);
     loginGrid->addWidget(ServiceName_, 2, 1, 2, 1, Qt::AlignVCenter);
     loginGrid->addWidget(NamedLabel("LabelHostPortSid", QStringLiteral("Host(IP):Port:SID"), this), 3, 0);
     loginGrid->setColumnMinimumWidth(1, 220);
 
-    auto* fields = new QGroupBox(QStringLiteral("表の表示項目"), this);
-    fields->setObjectName(QStringLiteral("SelectField"));
-    auto* fieldsColumn = new QVBoxLayout(fields);
-    const auto& captions = TSetDlg::TableItemItems();
-    for (int i = 0; i < static_cast<int>(captions.size()); ++i) {
-        auto* radio = new QRadioButton(QString::fromStdString(captions[static_cast<std::size_t>(i)]), fields);
-        radio->setObjectName(QStringLiteral("SelectField%1").arg(i));
-        SelectField->addButton(radio, i);
-        fieldsColumn->addWidget(radio);
-    }
+    QGroupBox* fields = MakeTableItemChoice(this, *SelectField);
     SelectField->button(0)->setChecked(true);
 
-    auto* placement = new QGroupBox(QStringLiteral("表配置"), this);
+    auto* placement = new QGroupBox(UiText::tr("表配置"), this);
     placement->setObjectName(QStringLiteral("GroupPlacement"));
     auto* layoutGrid = new QGridLayout(placement);
-    layoutGrid->addWidget(NamedLabel("LabelPaperX", QStringLiteral("用紙横方向枚数"), this), 0, 0);
+    layoutGrid->addWidget(NamedLabel("LabelPaperX", UiText::tr("用紙横方向枚数"), this), 0, 0);
     layoutGrid->addWidget(PaperXCountEdit, 0, 1, Qt::AlignLeft);
     layoutGrid->addWidget(fields, 1, 0, 1, 2);
 
@@ -176,7 +169,7 @@ void TConnectDlg::accept() {
     const QString text = PaperXCountEdit->text();
     const std::optional<int> pages = PagesFromText(text);
     if (!pages) {
-        ShowMessage(QStringLiteral("用紙横方向枚数には %1 から %2 までの整数を入力してください: \"%3\"")
+        ShowMessage(UiText::tr("用紙横方向枚数には %1 から %2 までの整数を入力してください: \"%3\"")
                         .arg(kMinPagesAcross)
                         .arg(kMaxPagesAcross)
                         .arg(text)

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/csv_save_all_dialog.h"
+#include "app/ui_language.h"
 #include "base/ui_ports.h"
 #include "catalogue/row_table.h"
 #include "catalogue/schema.h"
@@ -27,7 +28,7 @@ constexpr const char* kGridHint =
     "C (check constraint on a table),P (primary key),U (unique key),R (referential integrity)";
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    auto* button = new QPushButton(UiText::tr(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
@@ -38,32 +39,32 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) 
 TOutputCSVFileDlg::TOutputCSVFileDlg(QWidget* parent, MGDateClock clock)
     : QDialog(parent), save_(new TSaveCsvAllDlg(this)), clock_(std::move(clock)) {
     setObjectName(QStringLiteral("OutputCSVFileDlg"));
-    setWindowTitle(QStringLiteral("CSV出力"));
+    setWindowTitle(UiText::tr("CSV出力"));
     auto* choices = new QVBoxLayout;
-    auto* schemaLabel = new QLabel(QStringLiteral("スキーマ選択"), this);
+    auto* schemaLabel = new QLabel(UiText::tr("スキーマ選択"), this);
     ComboBoxSelectSchema = new QComboBox(this);
     ComboBoxSelectSchema->setObjectName(QStringLiteral("ComboBoxSelectSchema"));
     schemaLabel->setBuddy(ComboBoxSelectSchema);
     choices->addWidget(schemaLabel);
     choices->addWidget(ComboBoxSelectSchema);
     choices->addWidget(BuildTargets());
-    CheckBoxSuppress = new QCheckBox(QStringLiteral("サプレス"), this);
+    CheckBoxSuppress = new QCheckBox(UiText::tr("サプレス"), this);
     CheckBoxSuppress->setObjectName(QStringLiteral("CheckBoxSuppress"));
     CheckBoxSuppress->setChecked(true);
-    CheckBoxDispOn = new QCheckBox(QStringLiteral("表示対象のみ出力"), this);
+    CheckBoxDispOn = new QCheckBox(UiText::tr("表示対象のみ出力"), this);
     CheckBoxDispOn->setObjectName(QStringLiteral("CheckBoxDispOn"));
     CheckBoxDispOn->setChecked(true);
     choices->addWidget(CheckBoxSuppress);
     choices->addWidget(CheckBoxDispOn);
     choices->addStretch(1);
-    ButtonView = MakeButton(this, "ButtonView", "確認");
-    SaveAllButton = MakeButton(this, "SaveAllButton", "保存");
-    CancelBtn = MakeButton(this, "CancelBtn", "終了");
+    ButtonView = MakeButton(this, "ButtonView", QT_TRANSLATE_NOOP("UiText", "確認"));
+    SaveAllButton = MakeButton(this, "SaveAllButton", QT_TRANSLATE_NOOP("UiText", "保存"));
+    CancelBtn = MakeButton(this, "CancelBtn", QT_TRANSLATE_NOOP("UiText", "終了"));
     for (QPushButton* button : {ButtonView, SaveAllButton, CancelBtn}) choices->addWidget(button);
 
     ListViewForCSV = new QTableView(this);
     ListViewForCSV->setObjectName(QStringLiteral("ListViewForCSV"));
-    ListViewForCSV->setToolTip(QString::fromUtf8(kGridHint));
+    ListViewForCSV->setToolTip(UiText::tr(kGridHint));
     ListViewForCSV->setModel(&model_);
     ListViewForCSV->setShowGrid(true);
     ListViewForCSV->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -89,12 +90,12 @@ TOutputCSVFileDlg::~TOutputCSVFileDlg() {
 }
 
 QGroupBox* TOutputCSVFileDlg::BuildTargets() {
-    RadioGroupTarget = new QGroupBox(QStringLiteral("確認対象"), this);
+    RadioGroupTarget = new QGroupBox(UiText::tr("確認対象"), this);
     RadioGroupTarget->setObjectName(QStringLiteral("RadioGroupTarget"));
     auto* column = new QVBoxLayout(RadioGroupTarget);
     for (int kind = 0; kind < kCsvListCount; ++kind) {
         auto* radio = new QRadioButton(
-            QString::fromUtf8(CsvListKinds()[static_cast<std::size_t>(kind)].caption), RadioGroupTarget);
+            UiText::tr(CsvListKinds()[static_cast<std::size_t>(kind)].caption), RadioGroupTarget);
         radio->setObjectName(QStringLiteral("RadioGroupTarget%1").arg(kind));
         radio->setChecked(kind == kStartKind);
         targets_[static_cast<std::size_t>(kind)] = radio;
@@ -141,7 +142,7 @@ void TOutputCSVFileDlg::BuildList(int kind, bool show) {
     if (manager_ == nullptr) return;
     list_ = BuildCsvList(*manager_, kind, Choice(), true);
     if (list_ == nullptr || !show) return;
-    Status().SetMainLine("リスト表示中...");
+    Status().SetMainLine(QT_TRANSLATE_NOOP("UiText", "リスト表示中..."));
     std::optional<MGListGrid> grid = MGListGrid::Fill(*list_, true);
     if (!grid) {
         list_.reset();

@@ -10,18 +10,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/ui_language.h"
+
 namespace tabulorix {
 
 TSaveCsvAllDlg::TSaveCsvAllDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SaveCsvAllDlg"));
-    setWindowTitle(QStringLiteral("CSVファイル保存"));
+    setWindowTitle(UiText::tr("CSVファイル保存"));
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("出力一覧選択"), this), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("出力ファイル名"), this), 0, 1);
+    grid->addWidget(new QLabel(UiText::tr("出力一覧選択"), this), 0, 0);
+    grid->addWidget(new QLabel(UiText::tr("出力ファイル名"), this), 0, 1);
     for (int kind = 0; kind < kCsvListCount; ++kind) {
         const auto k = static_cast<std::size_t>(kind);
-        checkBoxes_[k] = new QCheckBox(QString::fromUtf8(CsvListKinds()[k].caption), this);
+        checkBoxes_[k] = new QCheckBox(UiText::tr(CsvListKinds()[k].caption), this);
         checkBoxes_[k]->setObjectName(QStringLiteral("CheckBox%1").arg(kind + 1));
         checkBoxes_[k]->setChecked(true);
         edits_[k] = new QLineEdit(this);
@@ -32,11 +34,11 @@ TSaveCsvAllDlg::TSaveCsvAllDlg(QWidget* parent) : QDialog(parent) {
     }
     layout->addLayout(grid);
 
-    layout->addWidget(new QLabel(QStringLiteral("出力ディレクトリ"), this));
+    layout->addWidget(new QLabel(UiText::tr("出力ディレクトリ"), this));
     auto* directoryRow = new QHBoxLayout;
     DirectoryEdit = new QLineEdit(QDir::currentPath(), this);
     DirectoryEdit->setObjectName(QStringLiteral("DirectoryEdit"));
-    DirectoryButton = new QPushButton(QStringLiteral("参照..."), this);
+    DirectoryButton = new QPushButton(UiText::tr("参照..."), this);
     DirectoryButton->setObjectName(QStringLiteral("DirectoryButton"));
     DirectoryButton->setAutoDefault(false);
     directoryRow->addWidget(DirectoryEdit, 1);
@@ -44,9 +46,9 @@ TSaveCsvAllDlg::TSaveCsvAllDlg(QWidget* parent) : QDialog(parent) {
     layout->addLayout(directoryRow);
 
     auto* buttons = new QHBoxLayout;
-    OKBtn = new QPushButton(QStringLiteral("保存"), this);
+    OKBtn = new QPushButton(UiText::tr("保存"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    CancelBtn = new QPushButton(QStringLiteral("終了"), this);
+    CancelBtn = new QPushButton(UiText::tr("終了"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     buttons->addStretch(1);
     buttons->addWidget(OKBtn);
@@ -60,7 +62,7 @@ TSaveCsvAllDlg::TSaveCsvAllDlg(QWidget* parent) : QDialog(parent) {
 
 void TSaveCsvAllDlg::ChooseDirectory() {
     const QString chosen =
-        QFileDialog::getExistingDirectory(this, QStringLiteral("出力ディレクトリ"), DirectoryEdit->text());
+        QFileDialog::getExistingDirectory(this, UiText::tr("出力ディレクトリ"), DirectoryEdit->text());
     if (!chosen.isEmpty()) DirectoryEdit->setText(chosen);
 }
 

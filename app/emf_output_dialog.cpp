@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/ui_language.h"
 #include "base/ui_ports.h"
 #include "session/emf_choice.h"
 
@@ -18,14 +19,14 @@ namespace tabulorix {
 
 namespace {
 
-constexpr const char* kEmfFilter = "拡張メタファイル (*.emf)|*.emf|すべて (*.*)|*.*";
+constexpr const char* kEmfFilter = QT_TRANSLATE_NOOP("UiText", "拡張メタファイル (*.emf)|*.emf|すべて (*.*)|*.*");
 
 QToolButton* MakeToolButton(QWidget* parent, const char* name, const char* hint,
                             QStyle::StandardPixmap icon) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(QString::fromUtf8(hint));
-    button->setText(QString::fromUtf8(hint));
+    button->setToolTip(UiText::tr(hint));
+    button->setText(UiText::tr(hint));
     button->setIcon(parent->style()->standardIcon(icon));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
@@ -45,14 +46,14 @@ QLineEdit* MakeCountEdit(QWidget* parent, const char* name) {
 
 TEMFOutDlg::TEMFOutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("EMFOutDlg"));
-    setWindowTitle(QStringLiteral("表関連図出力"));
+    setWindowTitle(UiText::tr("表関連図出力"));
     auto* layout = new QVBoxLayout(this);
 
     auto* tools = new QHBoxLayout;
     ToolButtonCopy =
-        MakeToolButton(this, "ToolButtonCopy", "クリップボードコピー", QStyle::SP_FileDialogDetailedView);
+        MakeToolButton(this, "ToolButtonCopy", QT_TRANSLATE_NOOP("UiText", "クリップボードコピー"), QStyle::SP_FileDialogDetailedView);
     ToolButtonSaveFile =
-        MakeToolButton(this, "ToolButtonSaveFile", "ファイル保存", QStyle::SP_DialogSaveButton);
+        MakeToolButton(this, "ToolButtonSaveFile", QT_TRANSLATE_NOOP("UiText", "ファイル保存"), QStyle::SP_DialogSaveButton);
     tools->addWidget(ToolButtonCopy);
     tools->addWidget(ToolButtonSaveFile);
     tools->addStretch(1);
@@ -61,9 +62,9 @@ TEMFOutDlg::TEMFOutDlg(QWidget* parent) : QDialog(parent) {
     auto* counts = new QHBoxLayout;
     EditPageX = MakeCountEdit(this, "EditPageX");
     EditPageY = MakeCountEdit(this, "EditPageY");
-    counts->addWidget(new QLabel(QStringLiteral("用紙枚数   X方向"), this));
+    counts->addWidget(new QLabel(UiText::tr("用紙枚数   X方向"), this));
     counts->addWidget(EditPageX);
-    counts->addWidget(new QLabel(QStringLiteral("Y方向"), this));
+    counts->addWidget(new QLabel(UiText::tr("Y方向"), this));
     counts->addWidget(EditPageY);
     counts->addStretch(1);
     layout->addLayout(counts);
@@ -71,9 +72,9 @@ TEMFOutDlg::TEMFOutDlg(QWidget* parent) : QDialog(parent) {
     RadioGroupTarget = new QGroupBox(this);
     RadioGroupTarget->setObjectName(QStringLiteral("RadioGroupTarget"));
     auto* targets = new QVBoxLayout(RadioGroupTarget);
-    TargetAll = new QRadioButton(QStringLiteral("すべてのページ"), RadioGroupTarget);
+    TargetAll = new QRadioButton(UiText::tr("すべてのページ"), RadioGroupTarget);
     TargetAll->setObjectName(QStringLiteral("RadioGroupTargetAll"));
-    TargetPage = new QRadioButton(QStringLiteral("指定ページ"), RadioGroupTarget);
+    TargetPage = new QRadioButton(UiText::tr("指定ページ"), RadioGroupTarget);
     TargetPage->setObjectName(QStringLiteral("RadioGroupTargetPage"));
     TargetAll->setChecked(true);
     targets->addWidget(TargetAll);
@@ -83,7 +84,7 @@ TEMFOutDlg::TEMFOutDlg(QWidget* parent) : QDialog(parent) {
     GroupBoxPageNo = new QGroupBox(this);
     GroupBoxPageNo->setObjectName(QStringLiteral("GroupBoxPageNo"));
     auto* pageRow = new QHBoxLayout(GroupBoxPageNo);
-    LabelPageNo = new QLabel(QStringLiteral("ページ番号"), GroupBoxPageNo);
+    LabelPageNo = new QLabel(UiText::tr("ページ番号"), GroupBoxPageNo);
     EditPageNo = new QLineEdit(GroupBoxPageNo);
     EditPageNo->setObjectName(QStringLiteral("EditPageNo"));
     EditPageNo->setMaximumWidth(80);
@@ -97,7 +98,7 @@ TEMFOutDlg::TEMFOutDlg(QWidget* parent) : QDialog(parent) {
     layout->addWidget(GroupBoxPageNo);
 
     auto* bottom = new QHBoxLayout;
-    CancelBtn = new QPushButton(QStringLiteral("終了"), this);
+    CancelBtn = new QPushButton(UiText::tr("終了"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     bottom->addStretch(1);
     bottom->addWidget(CancelBtn);
@@ -125,7 +126,7 @@ void TEMFOutDlg::Prepare(int pagesX, int pagesY) {
     pageCount_ = pagesX * pagesY;
     EditPageX->setText(QString::number(pagesX));
     EditPageY->setText(QString::number(pagesY));
-    LabelValidValue->setText(QString::fromStdString(EmfPageRangeText(pageCount_)));
+    LabelValidValue->setText(TranslatedCoreText(EmfPageRangeText(pageCount_)));
     result_ = -1;
     fileName_.clear();
 }

@@ -4,6 +4,7 @@
 #include <QListView>
 #include <QVBoxLayout>
 
+#include "app/ui_language.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_table.h"
 
@@ -12,9 +13,9 @@ namespace tabulorix {
 TFindDlg::TFindDlg(QWidget* parent, std::function<void(MGShapeTable&)> chosen)
     : QDialog(parent, Qt::Tool), text_(new QLineEdit(this)), list_(new QListView(this)), chosen_(std::move(chosen)) {
     setObjectName(QStringLiteral("FindDlg"));
-    setWindowTitle(QStringLiteral("表の検索"));
+    setWindowTitle(UiText::tr("表の検索"));
     text_->setObjectName(QStringLiteral("FindText"));
-    text_->setPlaceholderText(QStringLiteral("表名・ビュー名・列名の一部"));
+    text_->setPlaceholderText(UiText::tr("表名・ビュー名・列名の一部"));
     list_->setObjectName(QStringLiteral("FindList"));
     list_->setModel(&model_);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -47,7 +48,7 @@ void TFindDlg::Search(const QString& text) {
     rows.reserve(static_cast<qsizetype>(found_.size()));
     for (const MGFoundBox& found : found_) {
         QString row = QString::fromStdString(found.box->Owner() + "." + found.box->Name());
-        if (!found.column.empty()) row += QStringLiteral("  (列 ") + QString::fromStdString(found.column) + ')';
+        if (!found.column.empty()) row += UiText::tr("  (列 %1)").arg(QString::fromStdString(found.column));
         rows << row;
     }
     model_.setStringList(rows);

@@ -3,6 +3,7 @@
 // "--version" and "--help" alone print a line or two and exit.
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <cstdio>
 #include <string_view>
 
@@ -10,6 +11,7 @@
 #include "app/help_pages.h"
 #include "app/main_window.h"
 #include "app/title_dialog.h"
+#include "app/ui_language.h"
 
 int main(int argc, char** argv) {
     const std::string_view only = argc == 2 ? argv[1] : "";
@@ -20,7 +22,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tabulorix"));
     QGuiApplication::setDesktopFileName(QStringLiteral(TABULORIX_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/" TABULORIX_APP_ID ".svg")));
-    tabulorix::InstallJapaneseTranslations(application);
+    tabulorix::InstallUiLanguage(tabulorix::ChooseUiLanguage(QLocale::system().uiLanguages()));
     tabulorix::TTitleDlg::ShowForTwoSeconds(tabulorix::DataFilePath(QStringLiteral("title.jpg")));
     tabulorix::TForm1 window(argc > 1 ? std::string(argv[1]) : std::string());
     tabulorix::DesktopPorts ports(window);

@@ -23,10 +23,11 @@
 #include "app/diagram_mouse.h"
 #include "app/find_dialog.h"
 #include "app/help_pages.h"
+#include "app/output_dialogs.h"
 #include "app/paper_actions.h"
 #include "app/recovery_copies.h"
 #include "app/relayout_dialog.h"
-#include "app/output_dialogs.h"
+#include "app/ui_language.h"
 #include "app/window_actions.h"
 #include "app/window_surfaces.h"
 #include "base/ui_ports.h"
@@ -132,7 +133,7 @@ void TForm1::BuildLayout() {
     grid->addWidget(paintBox_, 0, 0);
     grid->addWidget(vertical_, 0, 1);
     grid->addWidget(horizontal_, 1, 0);
-    pages_->addTab(paintPanel, QStringLiteral("表関連図"));
+    pages_->addTab(paintPanel, UiText::tr("表関連図"));
 
     splitter->addWidget(left);
     splitter->addWidget(pages_);
@@ -145,7 +146,7 @@ void TForm1::BuildLayout() {
 void TForm1::BuildFontCombos(QToolBar& bar) {
     fontName_ = new QComboBox(&bar);
     fontName_->setObjectName(QStringLiteral("ComboBoxForFontName"));
-    fontName_->setToolTip(QStringLiteral("表関連図のフォント"));
+    fontName_->setToolTip(UiText::tr("表関連図のフォント"));
     fontName_->setEditable(true);
     fontName_->setInsertPolicy(QComboBox::NoInsert);
     fontName_->setMinimumContentsLength(16);
@@ -153,7 +154,7 @@ void TForm1::BuildFontCombos(QToolBar& bar) {
         if (QFontDatabase::isScalable(family)) fontName_->addItem(family);
     fontSize_ = new QComboBox(&bar);
     fontSize_->setObjectName(QStringLiteral("ComboBoxForFontSize"));
-    fontSize_->setToolTip(QStringLiteral("表関連図のフォントサイズ"));
+    fontSize_->setToolTip(UiText::tr("表関連図のフォントサイズ"));
     fontSize_->setEditable(true);
     fontSize_->setInsertPolicy(QComboBox::NoInsert);
     for (const char* size : kFontSizes) fontSize_->addItem(QString::fromLatin1(size));
@@ -205,7 +206,7 @@ void TForm1::ConnectActions() {
                       ? nullptr
                       : qobject_cast<QMenu*>(WindowAction(*this, "ActionExit")->associatedObjects().first());
     if (file != nullptr) {
-        recentMenu_ = new QMenu(QStringLiteral("最近使ったファイル(&R)"), file);
+        recentMenu_ = new QMenu(UiText::tr("最近使ったファイル(&R)"), file);
         recentMenu_->setObjectName(QStringLiteral("RecentFilesMenu"));
         file->insertMenu(WindowAction(*this, "ActionExit"), recentMenu_);
         file->insertSeparator(WindowAction(*this, "ActionExit"));
@@ -243,7 +244,7 @@ void TForm1::ReverseDatabase() {
 void TForm1::OpenDesign() {
     if (!MaySetDesignAside()) return;
     const std::optional<std::string> path =
-        FileNames().AskOpenFileName({"デザインファイル読み込み", "tlx", kDesignFileFilter, ""});
+        FileNames().AskOpenFileName({QT_TRANSLATE_NOOP("UiText", "デザインファイル読み込み"), "tlx", kDesignFileFilter, ""});
     if (!path) return;
     outputs_->Reset();
     if (document_->LoadDesign(*path)) RememberRecent(Text(*path));
@@ -290,7 +291,7 @@ bool TForm1::RestoreRecovery(const RecoveryCopy& copy) {
 void TForm1::ShowHelp() {
     const QString page = HelpIndexPath();
     if (!QFileInfo::exists(page)) {
-        tabulorix::ShowMessage("ヘルプファイルが見つかりません: " + page.toStdString());
+        tabulorix::ShowMessage(UiText::tr("ヘルプファイルが見つかりません: %1").arg(page).toStdString());
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(page));

@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <algorithm>
 
+#include "app/ui_language.h"
+
 namespace tabulorix {
 
 namespace {
@@ -49,7 +51,7 @@ QVariant OutputGridModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole || !grid_) return {};
     if (orientation == Qt::Vertical) return section + 1;
     if (section < 0 || section >= grid_->ColumnCount()) return {};
-    return Text(grid_->Caption(section));
+    return TranslatedCoreText(grid_->Caption(section));
 }
 
 }  // namespace tabulorix

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "app/settings_dialog.h"
+#include "app/ui_language.h"
 #include "base/ui_ports.h"
 #include "platform/qt_printer.h"
 #include "render/word_export.h"
@@ -65,7 +66,7 @@ bool PaperActions::SetUpPrinter() {
 
 QString PaperActions::ProposedOutputPath(const QString& suffix) const {
     const QString design = QString::fromStdString(document_.Manager().DesignPath());
-    if (design.isEmpty()) return QDir::home().filePath(QStringLiteral("無題") + suffix);
+    if (design.isEmpty()) return QDir::home().filePath(UiText::tr("無題") + suffix);
     const QFileInfo file(design);
     return file.dir().filePath(file.completeBaseName() + suffix);
 }
@@ -73,12 +74,14 @@ QString PaperActions::ProposedOutputPath(const QString& suffix) const {
 bool PaperActions::ExportWord() {
     if (!document_.HasDiagram()) return false;
     const std::optional<std::string> path = FileNames().AskSaveFileName(
-        {"WORD出力", "docx", "Word文書 (*.docx)|*.docx|すべて (*.*)|*.*", ProposedOutputPath(QStringLiteral(".docx")).toStdString()});
+        {QT_TRANSLATE_NOOP("UiText", "WORD出力"), "docx", QT_TRANSLATE_NOOP("UiText", "Word文書 (*.docx)|*.docx|すべて (*.*)|*.*"), ProposedOutputPath(QStringLiteral(".docx")).toStdString()});
     if (!path) return false;
     if (!document_.ExportWord(clipboard_, *path)) return true;  // the failure has been shown
     const QString written = QString::fromStdString(*path);
     if (!open_(written))
-        ShowMessage("Word文書を書き込みました: " + *path + "\n開くアプリケーションが見つかりません。");
+        ShowMessage(UiText::tr("Word文書を書き込みました: %1\n開くアプリケーションが見つかりません。")
+                        .arg(QString::fromStdString(*path))
+                        .toStdString());
     return true;
 }
 

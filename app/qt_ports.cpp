@@ -1,13 +1,11 @@
 #include "app/qt_ports.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QFileDialog>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QStringList>
-#include <QTranslator>
-#include <memory>
+
+#include "app/ui_language.h"
 
 namespace tabulorix {
 
@@ -44,10 +42,11 @@ QString QtFilterEntry(QString caption, const QString& patternField) {
     return caption + QStringLiteral(" (") + joined + QLatin1Char(')');
 }
 
-// A box showing the text as it is (never read as rich text).
+// A box showing the text in the user's language, as it is (never read as
+// rich text).
 void SetPlainText(QMessageBox& box, const std::string& text) {
     box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromStdString(text));
+    box.setText(TranslatedCoreText(text));
 }
 
 }  // namespace
@@ -97,19 +96,19 @@ void QtPorts::ShowMessage(const std::string& text) {
 }
 
 void QtPorts::ShowAbortWarning(const std::string& text) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"), QString(), QMessageBox::Abort, window_);
+    QMessageBox box(QMessageBox::Warning, UiText::tr("警告"), QString(), QMessageBox::Abort, window_);
     SetPlainText(box, text);
-    box.button(QMessageBox::Abort)->setText(QStringLiteral("中止"));
+    box.button(QMessageBox::Abort)->setText(UiText::tr("中止"));
     box.exec();
 }
 
 Answer QtPorts::Confirm(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), QString(),
+    QMessageBox box(QMessageBox::Question, UiText::tr("確認", "title of a question box"), QString(),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, window_);
     SetPlainText(box, text);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.button(QMessageBox::Yes)->setText(UiText::tr("はい(&Y)"));
+    box.button(QMessageBox::No)->setText(UiText::tr("いいえ(&N)"));
+    box.button(QMessageBox::Cancel)->setText(UiText::tr("キャンセル"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -131,10 +130,10 @@ std::optional<std::string> QtPorts::AskSaveFileName(const FileDialogRequest& req
 }
 
 std::optional<std::string> QtPorts::AskFileName(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(window_, QString::fromStdString(request.title));
+    QFileDialog dialog(window_, TranslatedCoreText(request.title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(QtFilterFromPipes(request.filter));
+    dialog.setNameFilter(QtFilterFromPipes(TranslatedCoreText(request.filter).toStdString()));
     // Qt appends the suffix before it checks for an existing file, so the
     // overwrite question names the file that will be written.
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
@@ -146,14 +145,6 @@ std::optional<std::string> QtPorts::AskFileName(const FileDialogRequest& request
     // Dialogs of the desktop may ignore the default suffix.
     if (save) path = WithDefaultExtension(path, request.defaultExtension);
     return path;
-}
-
-bool InstallJapaneseTranslations(QApplication& application) {
-    auto translator = std::make_unique<QTranslator>(&application);
-    if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator.release());
 }
 
 }  // namespace tabulorix

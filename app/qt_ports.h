@@ -1,5 +1,5 @@
-// The ports of the core (messages, questions, file names) as Qt dialogs,
-// and the Japanese catalogue of Qt's own texts.
+// The ports of the core (messages, questions, file names) as Qt dialogs
+// speaking the user's language.
 #pragma once
 
 #include <QString>
@@ -7,7 +7,6 @@
 
 #include "base/ui_ports.h"
 
-class QApplication;
 class QWidget;
 
 namespace tabulorix {
@@ -63,10 +62,5 @@ private:
 
     QWidget* window_;
 };
-
-// Loads Qt's Japanese catalogue (qtbase_ja, from Qt's translations folder)
-// into the application, so Qt's own dialogs and buttons speak Japanese.
-// False when it is not installed.
-bool InstallJapaneseTranslations(QApplication& application);
 
 }  // namespace tabulorix

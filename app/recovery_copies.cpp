@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 
+#include "app/ui_language.h"
 #include "base/file_io.h"
 #include "base/text_file_save.h"
 #include "base/ui_ports.h"
@@ -58,7 +59,7 @@ bool WriteNote(const QString& noteFile, const QString& original, qint64 pid, qin
 }
 
 QString Describe(const RecoveryCopy& copy) {
-    const QString name = copy.originalPath.isEmpty() ? QStringLiteral("無題") : copy.originalPath;
+    const QString name = copy.originalPath.isEmpty() ? UiText::tr("無題") : copy.originalPath;
     return name + QStringLiteral(" (") + copy.written.toString(QStringLiteral("yyyy-MM-dd HH:mm")) +
            QStringLiteral(")");
 }
@@ -149,9 +150,10 @@ std::vector<RecoveryCopy> RecoveryKeeper::OrphanCopies() const {
 
 bool RecoveryKeeper::OfferOrphans(const std::function<bool(const RecoveryCopy&)>& restore) {
     for (const RecoveryCopy& copy : OrphanCopies()) {
-        const Answer answer = Confirm(
-            "前回、保存されていない変更があります。復元しますか?\n" + Describe(copy).toStdString() +
-            "\n(いいえ: 次回の起動まで残します  キャンセル: 破棄します)");
+        const Answer answer = Confirm(UiText::tr("前回、保存されていない変更があります。復元しますか?\n%1\n"
+                                                 "(いいえ: 次回の起動まで残します  キャンセル: 破棄します)")
+                                          .arg(Describe(copy))
+                                          .toStdString());
         if (answer == Answer::No) continue;
         if (answer == Answer::Cancel) {
             MoveAside(copy, QStringLiteral("discarded"));
@@ -160,8 +162,9 @@ bool RecoveryKeeper::OfferOrphans(const std::function<bool(const RecoveryCopy&)>
         // A copy shorter or longer than it was written is damaged.
         if (QFileInfo(copy.designFile).size() != copy.bytes || !restore(copy)) {
             MoveAside(copy, QStringLiteral("damaged"));
-            ShowMessage("復元用のコピーを開けませんでした。" +
-                        QDir(folder_).filePath(QStringLiteral("damaged")).toStdString() + " に移しました。");
+            ShowMessage(UiText::tr("復元用のコピーを開けませんでした。%1 に移しました。")
+                            .arg(QDir(folder_).filePath(QStringLiteral("damaged")))
+                            .toStdString());
             continue;
         }
         Adopt(copy);

@@ -9,33 +9,26 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/table_item_choice.h"
+#include "app/ui_language.h"
+
 namespace tabulorix {
 
 TRelayoutDlg::TRelayoutDlg(QWidget* parent)
     : QDialog(parent), pagesAcross_(new QLineEdit(this)), selectField_(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("RelayoutDlg"));
-    setWindowTitle(QStringLiteral("再配置"));
+    setWindowTitle(UiText::tr("再配置"));
     pagesAcross_->setObjectName(QStringLiteral("PaperXCountEdit"));
-    auto* group = new QGroupBox(QStringLiteral("表配置"), this);
+    auto* group = new QGroupBox(UiText::tr("表配置"), this);
     group->setObjectName(QStringLiteral("GroupBox2"));
     auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("用紙横方向枚数"), pagesAcross_);
-    auto* radios = new QGroupBox(QStringLiteral("表の表示項目"), group);
-    radios->setObjectName(QStringLiteral("SelectField"));
-    auto* radioLayout = new QVBoxLayout(radios);
-    const std::vector<std::string>& items = TSetDlg::TableItemItems();
-    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-        auto* radio = new QRadioButton(QString::fromStdString(items[i]), radios);
-        radio->setObjectName(QStringLiteral("SelectField%1").arg(i));
-        selectField_->addButton(radio, i);
-        radioLayout->addWidget(radio);
-    }
-    form->addRow(radios);
+    form->addRow(UiText::tr("用紙横方向枚数"), pagesAcross_);
+    form->addRow(MakeTableItemChoice(group, *selectField_));
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("OKBtn"));
     ok->setDefault(true);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("CancelBtn"));
+    buttons->addButton(UiText::tr("キャンセル"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("CancelBtn"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/key_state_icons.h"
+#include "app/ui_language.h"
 #include "catalogue/row_table.h"
 
 namespace tabulorix {
@@ -51,7 +52,7 @@ QVariant RowTableModel::data(const QModelIndex& index, int role) const {
 QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= texts_.ColumnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    return Text(texts_.Caption(section));
+    return TranslatedCoreText(texts_.Caption(section));
 }
 
 Qt::ItemFlags RowTableModel::flags(const QModelIndex& index) const {

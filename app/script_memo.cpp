@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "app/ui_language.h"
+
 namespace tabulorix {
 
 namespace {
@@ -18,7 +20,7 @@ namespace {
 constexpr int kMargin = 4;
 
 QAction* MakeAction(QWidget* owner, const char* name, const char* caption, QKeySequence::StandardKey key) {
-    auto* action = new QAction(QString::fromUtf8(caption), owner);
+    auto* action = new QAction(UiText::tr(caption), owner);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(key);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -33,8 +35,8 @@ ScriptMemo::ScriptMemo(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
-    copy_ = MakeAction(this, "MemoCopy", "コピー(&C)", QKeySequence::Copy);
-    selectAll_ = MakeAction(this, "MemoSelectAll", "すべてを選択(&A)", QKeySequence::SelectAll);
+    copy_ = MakeAction(this, "MemoCopy", QT_TRANSLATE_NOOP("UiText", "コピー(&C)"), QKeySequence::Copy);
+    selectAll_ = MakeAction(this, "MemoSelectAll", QT_TRANSLATE_NOOP("UiText", "すべてを選択(&A)"), QKeySequence::SelectAll);
     connect(copy_, &QAction::triggered, this, &ScriptMemo::Copy);
     connect(selectAll_, &QAction::triggered, this, &ScriptMemo::SelectAll);
     UpdateScrollBars();

@@ -11,11 +11,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/table_item_choice.h"
+#include "app/ui_language.h"
+
 namespace tabulorix {
 
 namespace {
-
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {
@@ -25,7 +26,7 @@ Widget* Named(Widget* widget, const char* name) {
 
 QComboBox* Combo(const char* name, const std::vector<std::string>& items, QWidget* parent) {
     auto* combo = Named(new QComboBox(parent), name);
-    for (const std::string& item : items) combo->addItem(Text(item));
+    for (const std::string& item : items) combo->addItem(TranslatedCoreText(item));
     return combo;
 }
 
@@ -39,38 +40,29 @@ TSetDlgForm::TSetDlgForm(TSetDlg& settings, QWidget* parent)
       pagePosition_(Combo("ComboBoxPagePos", TSetDlg::PagePositionItems(), this)),
       pageNoForm_(Combo("ComboBoxPageNoForm", TSetDlg::PageNoFormItems(), this)),
       notation_(Combo("ComboBoxNotation", TSetDlg::NotationItems(), this)),
-      shadow_(Named(new QCheckBox(QStringLiteral("表に影を付ける"), this), "CheckBoxShadow")),
-      relationName_(Named(new QCheckBox(QStringLiteral("関連名称表示"), this), "CheckBoxRelationName")),
+      shadow_(Named(new QCheckBox(UiText::tr("表に影を付ける"), this), "CheckBoxShadow")),
+      relationName_(Named(new QCheckBox(UiText::tr("関連名称表示"), this), "CheckBoxRelationName")),
       selectField_(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("SetDlg"));
-    setWindowTitle(QStringLiteral("設定"));
+    setWindowTitle(UiText::tr("設定"));
 
-    auto* print = Named(new QGroupBox(QStringLiteral("印刷"), this), "GroupPrint");
+    auto* print = Named(new QGroupBox(UiText::tr("印刷"), this), "GroupPrint");
     auto* printForm = new QFormLayout(print);
-    printForm->addRow(QStringLiteral("用紙横方向枚数"), paperX_);
-    printForm->addRow(QStringLiteral("用紙縦方向枚数"), paperY_);
-    printForm->addRow(QStringLiteral("頁印刷位置"), pagePosition_);
-    printForm->addRow(QStringLiteral("頁形式"), pageNoForm_);
+    printForm->addRow(UiText::tr("用紙横方向枚数"), paperX_);
+    printForm->addRow(UiText::tr("用紙縦方向枚数"), paperY_);
+    printForm->addRow(UiText::tr("頁印刷位置"), pagePosition_);
+    printForm->addRow(UiText::tr("頁形式"), pageNoForm_);
 
-    auto* diagram = Named(new QGroupBox(QStringLiteral("表関連図"), this), "GroupDiagram");
+    auto* diagram = Named(new QGroupBox(UiText::tr("表関連図"), this), "GroupDiagram");
     auto* diagramForm = new QFormLayout(diagram);
-    diagramForm->addRow(QStringLiteral("表記法"), notation_);
+    diagramForm->addRow(UiText::tr("表記法"), notation_);
     diagramForm->addRow(shadow_);
     diagramForm->addRow(relationName_);
-    auto* radios = Named(new QGroupBox(QStringLiteral("表の表示項目"), diagram), "SelectField");
-    auto* radioLayout = new QVBoxLayout(radios);
-    const std::vector<std::string>& items = TSetDlg::TableItemItems();
-    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-        auto* radio = new QRadioButton(Text(items[i]), radios);
-        radio->setObjectName(QStringLiteral("SelectField%1").arg(i));
-        selectField_->addButton(radio, i);
-        radioLayout->addWidget(radio);
-    }
-    diagramForm->addRow(radios);
+    diagramForm->addRow(MakeTableItemChoice(diagram, *selectField_));
 
     auto* buttons = new QDialogButtonBox(this);
-    Named(buttons->addButton(QStringLiteral("設定"), QDialogButtonBox::AcceptRole), "ButtonOk")->setDefault(true);
-    Named(buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole), "ButtonCancel");
+    Named(buttons->addButton(UiText::tr("設定", "button applying the settings"), QDialogButtonBox::AcceptRole), "ButtonOk")->setDefault(true);
+    Named(buttons->addButton(UiText::tr("キャンセル"), QDialogButtonBox::RejectRole), "ButtonCancel");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -100,8 +92,8 @@ void TSetDlgForm::reject() {
 
 void TSetDlgForm::LoadControls() {
     const TSetDlg::Controls& controls = settings_.ControlValues();
-    paperX_->setText(Text(controls.PaperXCountEdit));
-    paperY_->setText(Text(controls.PaperYCountEdit));
+    paperX_->setText(QString::fromStdString(controls.PaperXCountEdit));
+    paperY_->setText(QString::fromStdString(controls.PaperYCountEdit));
     pagePosition_->setCurrentIndex(controls.ComboBoxPagePos);
     pageNoForm_->setCurrentIndex(controls.ComboBoxPageNoForm);
     notation_->setCurrentIndex(controls.ComboBoxNotation);

@@ -1,7 +1,5 @@
 #include "app/sql_output_dialog.h"
 
-#include "app/script_memo.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,6 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/script_memo.h"
+#include "app/ui_language.h"
 #include "base/file_io.h"
 #include "base/ui_ports.h"
 #include "catalogue/schema.h"
@@ -22,17 +22,17 @@ namespace tabulorix {
 
 namespace {
 
-constexpr const char* kSqlFilter = "SQLファイル (*.sql)|*.sql|すべて (*.*)|*.*";
+constexpr const char* kSqlFilter = QT_TRANSLATE_NOOP("UiText", "SQLファイル (*.sql)|*.sql|すべて (*.*)|*.*");
 
 QCheckBox* MakeBox(QWidget* parent, const char* name, const char* caption, bool ticked = true) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+    auto* box = new QCheckBox(UiText::tr(caption), parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setChecked(ticked);
     return box;
 }
 
 QRadioButton* MakeRadio(QWidget* parent, const char* name, const char* caption) {
-    auto* radio = new QRadioButton(QString::fromUtf8(caption), parent);
+    auto* radio = new QRadioButton(UiText::tr(caption), parent);
     radio->setObjectName(QString::fromLatin1(name));
     return radio;
 }
@@ -46,7 +46,7 @@ void SetBox(QCheckBox* box, bool ticked, bool enabled) {
 
 TOutputCreateSqlFileDlg::TOutputCreateSqlFileDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("OutputCreateSqlFileDlg"));
-    setWindowTitle(QStringLiteral("SQLスクリプト出力"));
+    setWindowTitle(UiText::tr("SQLスクリプト出力"));
     BuildControls();
     ShowChoice(MGSqlChoice{});
     SetGenerated(false);
@@ -57,7 +57,7 @@ void TOutputCreateSqlFileDlg::BuildControls() {
     auto* options = new QWidget(this);
     auto* column = new QVBoxLayout(options);
     column->setContentsMargins(0, 0, 0, 0);
-    auto* schemaLabel = new QLabel(QStringLiteral("出力スキーマ"), options);
+    auto* schemaLabel = new QLabel(UiText::tr("出力スキーマ"), options);
     ComboBoxSelectSchema = new QComboBox(options);
     ComboBoxSelectSchema->setObjectName(QStringLiteral("ComboBoxSelectSchema"));
     schemaLabel->setBuddy(ComboBoxSelectSchema);
@@ -67,32 +67,32 @@ void TOutputCreateSqlFileDlg::BuildControls() {
     auto* generation = new QGroupBox(options);
     generation->setObjectName(QStringLiteral("RadioGroupGenerationType"));
     auto* generationRow = new QHBoxLayout(generation);
-    GenerationCreate = MakeRadio(generation, "RadioGroupGenerationTypeCreate", "生成用SQL");
-    GenerationDrop = MakeRadio(generation, "RadioGroupGenerationTypeDrop", "削除用SQL");
+    GenerationCreate = MakeRadio(generation, "RadioGroupGenerationTypeCreate", QT_TRANSLATE_NOOP("UiText", "生成用SQL"));
+    GenerationDrop = MakeRadio(generation, "RadioGroupGenerationTypeDrop", QT_TRANSLATE_NOOP("UiText", "削除用SQL"));
     generationRow->addWidget(GenerationCreate);
     generationRow->addWidget(GenerationDrop);
     column->addWidget(generation);
 
-    CheckBoxPackTable = MakeBox(options, "CheckBoxPackTable", "表単位", false);
-    CheckBoxAddSchema = MakeBox(options, "CheckBoxAddSchema", "スキーマ名付加", false);
-    CheckBoxSQLComment = MakeBox(options, "CheckBoxSQLComment", "内容説明コメント付加");
-    CheckBoxDispOn = MakeBox(options, "CheckBoxDispOn", "表示対象のみ出力");
+    CheckBoxPackTable = MakeBox(options, "CheckBoxPackTable", QT_TRANSLATE_NOOP("UiText", "表単位"), false);
+    CheckBoxAddSchema = MakeBox(options, "CheckBoxAddSchema", QT_TRANSLATE_NOOP("UiText", "スキーマ名付加"), false);
+    CheckBoxSQLComment = MakeBox(options, "CheckBoxSQLComment", QT_TRANSLATE_NOOP("UiText", "内容説明コメント付加"));
+    CheckBoxDispOn = MakeBox(options, "CheckBoxDispOn", QT_TRANSLATE_NOOP("UiText", "表示対象のみ出力"));
     for (QCheckBox* box : {CheckBoxPackTable, CheckBoxAddSchema, CheckBoxSQLComment, CheckBoxDispOn})
         column->addWidget(box);
     column->addWidget(BuildTableGroup());
     column->addWidget(BuildViewGroup());
-    CheckBoxComment = MakeBox(options, "CheckBoxComment", "コメント");
-    CheckBoxPrivilege = MakeBox(options, "CheckBoxPrivilege", "OBJECT権限");
+    CheckBoxComment = MakeBox(options, "CheckBoxComment", QT_TRANSLATE_NOOP("UiText", "コメント"));
+    CheckBoxPrivilege = MakeBox(options, "CheckBoxPrivilege", QT_TRANSLATE_NOOP("UiText", "OBJECT権限"));
     column->addWidget(CheckBoxComment);
     column->addWidget(CheckBoxPrivilege);
     column->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
-    Button1 = new QPushButton(QStringLiteral("確認"), this);
+    Button1 = new QPushButton(UiText::tr("確認"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    OKBtn = new QPushButton(QStringLiteral("保存"), this);
+    OKBtn = new QPushButton(UiText::tr("保存"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    CancelBtn = new QPushButton(QStringLiteral("終了"), this);
+    CancelBtn = new QPushButton(UiText::tr("終了"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     for (QPushButton* button : {Button1, OKBtn, CancelBtn}) {
         button->setAutoDefault(false);
@@ -132,15 +132,15 @@ void TOutputCreateSqlFileDlg::BuildControls() {
 QWidget* TOutputCreateSqlFileDlg::BuildTableGroup() {
     auto* group = new QGroupBox(this);
     auto* grid = new QGridLayout(group);
-    CheckBoxOutTable = MakeBox(group, "CheckBoxOutTable", "表");
-    CheckBoxField = MakeBox(group, "CheckBoxField", "列定義");
-    CheckBoxIndex = MakeBox(group, "CheckBoxIndex", "索引");
-    CheckBoxConstraint = MakeBox(group, "CheckBoxConstraint", "制約");
-    CheckBoxPrimary = MakeBox(group, "CheckBoxPrimary", "主キー");
-    CheckBoxUnique = MakeBox(group, "CheckBoxUnique", "一意キー");
-    CheckBoxForeign = MakeBox(group, "CheckBoxForeign", "外部キー");
-    CheckBoxCondition = MakeBox(group, "CheckBoxCondition", "条件");
-    RadioGroupConstraint = new QGroupBox(QStringLiteral("制約出力形式"), group);
+    CheckBoxOutTable = MakeBox(group, "CheckBoxOutTable", QT_TRANSLATE_NOOP("UiText", "表"));
+    CheckBoxField = MakeBox(group, "CheckBoxField", QT_TRANSLATE_NOOP("UiText", "列定義"));
+    CheckBoxIndex = MakeBox(group, "CheckBoxIndex", QT_TRANSLATE_NOOP("UiText", "索引"));
+    CheckBoxConstraint = MakeBox(group, "CheckBoxConstraint", QT_TRANSLATE_NOOP("UiText", "制約"));
+    CheckBoxPrimary = MakeBox(group, "CheckBoxPrimary", QT_TRANSLATE_NOOP("UiText", "主キー"));
+    CheckBoxUnique = MakeBox(group, "CheckBoxUnique", QT_TRANSLATE_NOOP("UiText", "一意キー"));
+    CheckBoxForeign = MakeBox(group, "CheckBoxForeign", QT_TRANSLATE_NOOP("UiText", "外部キー"));
+    CheckBoxCondition = MakeBox(group, "CheckBoxCondition", QT_TRANSLATE_NOOP("UiText", "条件"));
+    RadioGroupConstraint = new QGroupBox(UiText::tr("制約出力形式"), group);
     RadioGroupConstraint->setObjectName(QStringLiteral("RadioGroupConstraint"));
     auto* form = new QVBoxLayout(RadioGroupConstraint);
     ConstraintAlter = MakeRadio(RadioGroupConstraint, "RadioGroupConstraintAlter", "ALTER TABLE");
@@ -163,9 +163,9 @@ QWidget* TOutputCreateSqlFileDlg::BuildTableGroup() {
 QWidget* TOutputCreateSqlFileDlg::BuildViewGroup() {
     auto* group = new QGroupBox(this);
     auto* grid = new QGridLayout(group);
-    CheckBoxOutView = MakeBox(group, "CheckBoxOutView", "ビュー");
-    CheckBoxViewSource = MakeBox(group, "CheckBoxViewSource", "ソース");
-    CheckBoxDiscardBlank = MakeBox(group, "CheckBoxDiscardBlank", "空行削除");
+    CheckBoxOutView = MakeBox(group, "CheckBoxOutView", QT_TRANSLATE_NOOP("UiText", "ビュー"));
+    CheckBoxViewSource = MakeBox(group, "CheckBoxViewSource", QT_TRANSLATE_NOOP("UiText", "ソース"));
+    CheckBoxDiscardBlank = MakeBox(group, "CheckBoxDiscardBlank", QT_TRANSLATE_NOOP("UiText", "空行削除"));
     grid->addWidget(CheckBoxOutView, 0, 0, 1, 2);
     grid->addWidget(CheckBoxViewSource, 1, 1);
     grid->addWidget(CheckBoxDiscardBlank, 1, 2);
@@ -261,7 +261,7 @@ void TOutputCreateSqlFileDlg::Generate() {
         std::string script;
         complete = GenerateSqlScript(*manager_, SqlRequestOf(owner, Choice()), true, script);
         if (complete) {
-            status.SetMainLine("表示領域に展開中...");
+            status.SetMainLine(QT_TRANSLATE_NOOP("UiText", "表示領域に展開中..."));
             complete =
                 DisplayScriptLines(script, [this](std::string_view block) { MemoSQL->AppendText(block); });
         }

@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/ui_language.h"
+
 namespace tabulorix {
 
 namespace {
@@ -30,10 +32,10 @@ TStatusDlg::TStatusDlg(QWidget* parent, std::function<bool()> busy)
       EditStatusMain(ReadOnlyLine("EditStatusMain", this)),
       EditStatusSub(ReadOnlyLine("EditStatusSub", this)),
       ProgressBarStatus(new QProgressBar(this)),
-      ButtonCancel(new QPushButton(QStringLiteral("キャンセル"), this)),
+      ButtonCancel(new QPushButton(UiText::tr("キャンセル"), this)),
       busy_(std::move(busy)) {
     setObjectName(QStringLiteral("StatusDlg"));
-    setWindowTitle(QStringLiteral("処理中..."));
+    setWindowTitle(UiText::tr("処理中..."));
     setWindowModality(Qt::ApplicationModal);
     ProgressBarStatus->setObjectName(QStringLiteral("ProgressBarStatus"));
     ProgressBarStatus->setRange(0, 100);
@@ -43,9 +45,9 @@ TStatusDlg::TStatusDlg(QWidget* parent, std::function<bool()> busy)
     connect(ButtonCancel, &QPushButton::clicked, this, [this] { ButtonCancelClick(); });
 
     auto* lines = new QGridLayout;
-    lines->addWidget(new QLabel(QStringLiteral("処理概要"), this), 0, 0);
+    lines->addWidget(new QLabel(UiText::tr("処理概要"), this), 0, 0);
     lines->addWidget(EditStatusMain, 0, 1);
-    lines->addWidget(new QLabel(QStringLiteral("処理詳細"), this), 1, 0);
+    lines->addWidget(new QLabel(UiText::tr("処理詳細"), this), 1, 0);
     lines->addWidget(EditStatusSub, 1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -73,12 +75,12 @@ void TStatusDlg::Show(bool cancelEnabled) {
 void TStatusDlg::SetMaximum(int maximum) { ProgressBarStatus->setMaximum(maximum); }
 
 void TStatusDlg::SetMainLine(const std::string& text) {
-    EditStatusMain->setText(QString::fromStdString(text));
+    EditStatusMain->setText(TranslatedCoreText(text));
     ProcessEvents();
 }
 
 void TStatusDlg::SetDetailLine(const std::string& text) {
-    EditStatusSub->setText(QString::fromStdString(text));
+    EditStatusSub->setText(TranslatedCoreText(text));
     ProcessEvents();
 }
 

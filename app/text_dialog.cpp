@@ -9,6 +9,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/ui_language.h"
+
 namespace tabulorix {
 
 namespace {
@@ -34,9 +36,9 @@ TTextDlg::TTextDlg(QWidget* parent)
       bold_(StyleButton("ToolButtonBold", QStringLiteral("B"), this)),
       italic_(StyleButton("ToolButtonItalic", QStringLiteral("I"), this)),
       underline_(StyleButton("ToolButtonUnderLine", QStringLiteral("U"), this)),
-      ok_(new QPushButton(QStringLiteral("登録"), this)) {
+      ok_(new QPushButton(UiText::tr("登録"), this)) {
     setObjectName(QStringLiteral("TextDlg"));
-    setWindowTitle(QStringLiteral("テキスト入力"));
+    setWindowTitle(UiText::tr("テキスト入力"));
     edit_->setObjectName(QStringLiteral("Edit1"));
     preview_->setObjectName(QStringLiteral("Panel1"));
     preview_->setMinimumSize(320, 80);
@@ -50,7 +52,7 @@ TTextDlg::TTextDlg(QWidget* parent)
     fontSize_->setEditable(true);
     ok_->setObjectName(QStringLiteral("OKBtn"));
     ok_->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* cancel = new QPushButton(UiText::tr("取消"), this);
     cancel->setObjectName(QStringLiteral("CancelBtn"));
 
     auto* fonts = new QHBoxLayout;

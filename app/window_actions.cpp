@@ -7,6 +7,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/ui_language.h"
 #include "app/window_icons.h"
 
 namespace tabulorix {
@@ -15,36 +16,49 @@ namespace {
 
 using K = QKeySequence;
 
+// Captions and hints are the Japanese source texts, translated when shown.
 // Shortcuts beyond the menu accelerators are the desktop's usual ones.
 constexpr ActionEntry kActions[] = {
-    {"ActionReverseDB", "データベースの接続(&L)", "データベースの接続", MenuId::File, ToolBarId::Main, K::UnknownKey,
-     "ToolButtonReverse"},
-    {"ActionOpenDesignFile", "ファイルを開く(&O)...", "ファイルを開く", MenuId::File, ToolBarId::Main, K::Open,
-     "ToolButtonOpenDesign"},
-    {"ActionOutputDesignFile", "上書き保存(&S)", "上書き保存", MenuId::File, ToolBarId::Main, K::Save,
-     "ToolButtonSave"},
-    {"ActionOutputDesignFileAs", "名前を付けて保存(&A)...", "", MenuId::File, ToolBarId::None, K::SaveAs, ""},
-    {"SetPrint", "印刷設定...", "", MenuId::File, ToolBarId::None, K::UnknownKey, ""},
-    {"ActionPrint", "印刷(&P)...", "印刷", MenuId::File, ToolBarId::Main, K::Print, "ToolButtonPrint"},
-    {"ActionExit", "終了(&X)", "", MenuId::File, ToolBarId::None, K::Quit, ""},
-    {"ActionArrow", "", "図形を選択", MenuId::None, ToolBarId::Erd, K::UnknownKey, "ToolButtonArrow"},
-    {"ActionText", "", "文字列挿入", MenuId::None, ToolBarId::Erd, K::UnknownKey, "ToolButtonText"},
-    {"ActionDeleteText", "", "文字列削除", MenuId::None, ToolBarId::Erd, K::UnknownKey, "ToolButtonDeleteText"},
-    {"ZoomUp", "拡大", "拡大表示", MenuId::Diagram, ToolBarId::Erd, K::ZoomIn, "ToolButtonZoomUp"},
-    {"ZoomDown", "縮小", "縮小表示", MenuId::Diagram, ToolBarId::Erd, K::ZoomOut, "ToolButtonZoomDown"},
-    {"ActionReLayout", "再配置(&R)...", "再配置", MenuId::Diagram, ToolBarId::Erd, K::UnknownKey,
-     "ToolButtonReLayout"},
-    {"ActionOption", "オプション(&O)...", "", MenuId::Diagram, ToolBarId::None, K::Preferences, ""},
-    {"ActionFind", "表の検索(&F)...", "", MenuId::Diagram, ToolBarId::None, K::Find, ""},
-    {"ActionToWord", "WORD出力(&W)", "WORD出力", MenuId::Tools, ToolBarId::Outputs, K::UnknownKey,
-     "ToolButtonToWord"},
-    {"ActionOutputCSVFile", "CSV出力(&C)...", "CSV出力", MenuId::Tools, ToolBarId::Outputs, K::UnknownKey,
-     "ToolButtonCSV"},
-    {"ActionOutputSQL", "SQLスクリプト出力(&S)...", "SQLスクリプト出力", MenuId::Tools, ToolBarId::Outputs,
-     K::UnknownKey, "ToolButtonSQL"},
-    {"ActionOutputEMF", "表関連図出力(&E)", "表関連図出力", MenuId::Tools, ToolBarId::Outputs, K::UnknownKey,
-     "ToolButtonEMF"},
-    {"Help2", "ヘルプ(&C)", "", MenuId::Help, ToolBarId::None, K::HelpContents, ""},
+    {"ActionReverseDB", QT_TRANSLATE_NOOP("UiText", "データベースの接続(&L)"), QT_TRANSLATE_NOOP("UiText", "データベースの接続"),
+     MenuId::File, ToolBarId::Main, K::UnknownKey, "ToolButtonReverse"},
+    {"ActionOpenDesignFile", QT_TRANSLATE_NOOP("UiText", "ファイルを開く(&O)..."), QT_TRANSLATE_NOOP("UiText", "ファイルを開く"),
+     MenuId::File, ToolBarId::Main, K::Open, "ToolButtonOpenDesign"},
+    {"ActionOutputDesignFile", QT_TRANSLATE_NOOP("UiText", "上書き保存(&S)"), QT_TRANSLATE_NOOP("UiText", "上書き保存"),
+     MenuId::File, ToolBarId::Main, K::Save, "ToolButtonSave"},
+    {"ActionOutputDesignFileAs", QT_TRANSLATE_NOOP("UiText", "名前を付けて保存(&A)..."), "",
+     MenuId::File, ToolBarId::None, K::SaveAs, ""},
+    {"SetPrint", QT_TRANSLATE_NOOP("UiText", "印刷設定..."), "",
+     MenuId::File, ToolBarId::None, K::UnknownKey, ""},
+    {"ActionPrint", QT_TRANSLATE_NOOP("UiText", "印刷(&P)..."), QT_TRANSLATE_NOOP("UiText", "印刷"),
+     MenuId::File, ToolBarId::Main, K::Print, "ToolButtonPrint"},
+    {"ActionExit", QT_TRANSLATE_NOOP("UiText", "終了(&X)"), "",
+     MenuId::File, ToolBarId::None, K::Quit, ""},
+    {"ActionArrow", "", QT_TRANSLATE_NOOP("UiText", "図形を選択"),
+     MenuId::None, ToolBarId::Erd, K::UnknownKey, "ToolButtonArrow"},
+    {"ActionText", "", QT_TRANSLATE_NOOP("UiText", "文字列挿入"),
+     MenuId::None, ToolBarId::Erd, K::UnknownKey, "ToolButtonText"},
+    {"ActionDeleteText", "", QT_TRANSLATE_NOOP("UiText", "文字列削除"),
+     MenuId::None, ToolBarId::Erd, K::UnknownKey, "ToolButtonDeleteText"},
+    {"ZoomUp", QT_TRANSLATE_NOOP("UiText", "拡大"), QT_TRANSLATE_NOOP("UiText", "拡大表示"),
+     MenuId::Diagram, ToolBarId::Erd, K::ZoomIn, "ToolButtonZoomUp"},
+    {"ZoomDown", QT_TRANSLATE_NOOP("UiText", "縮小"), QT_TRANSLATE_NOOP("UiText", "縮小表示"),
+     MenuId::Diagram, ToolBarId::Erd, K::ZoomOut, "ToolButtonZoomDown"},
+    {"ActionReLayout", QT_TRANSLATE_NOOP("UiText", "再配置(&R)..."), QT_TRANSLATE_NOOP("UiText", "再配置"),
+     MenuId::Diagram, ToolBarId::Erd, K::UnknownKey, "ToolButtonReLayout"},
+    {"ActionOption", QT_TRANSLATE_NOOP("UiText", "オプション(&O)..."), "",
+     MenuId::Diagram, ToolBarId::None, K::Preferences, ""},
+    {"ActionFind", QT_TRANSLATE_NOOP("UiText", "表の検索(&F)..."), "",
+     MenuId::Diagram, ToolBarId::None, K::Find, ""},
+    {"ActionToWord", QT_TRANSLATE_NOOP("UiText", "WORD出力(&W)"), QT_TRANSLATE_NOOP("UiText", "WORD出力"),
+     MenuId::Tools, ToolBarId::Outputs, K::UnknownKey, "ToolButtonToWord"},
+    {"ActionOutputCSVFile", QT_TRANSLATE_NOOP("UiText", "CSV出力(&C)..."), QT_TRANSLATE_NOOP("UiText", "CSV出力"),
+     MenuId::Tools, ToolBarId::Outputs, K::UnknownKey, "ToolButtonCSV"},
+    {"ActionOutputSQL", QT_TRANSLATE_NOOP("UiText", "SQLスクリプト出力(&S)..."), QT_TRANSLATE_NOOP("UiText", "SQLスクリプト出力"),
+     MenuId::Tools, ToolBarId::Outputs, K::UnknownKey, "ToolButtonSQL"},
+    {"ActionOutputEMF", QT_TRANSLATE_NOOP("UiText", "表関連図出力(&E)"), QT_TRANSLATE_NOOP("UiText", "表関連図出力"),
+     MenuId::Tools, ToolBarId::Outputs, K::UnknownKey, "ToolButtonEMF"},
+    {"Help2", QT_TRANSLATE_NOOP("UiText", "ヘルプ(&C)"), "",
+     MenuId::Help, ToolBarId::None, K::HelpContents, ""},
 };
 
 QToolBar* MakeToolBar(QMainWindow& window, const char* name) {
@@ -66,9 +80,9 @@ QToolBar* ToolBarOf(const WindowToolBars& bars, ToolBarId id) {
 }
 
 QAction* MakeAction(QMainWindow& window, const ActionEntry& entry) {
-    auto* action = new QAction(QString::fromUtf8(entry.caption), &window);
+    auto* action = new QAction(UiText::tr(entry.caption), &window);
     action->setObjectName(QString::fromLatin1(entry.name));
-    if (*entry.hint != '\0') action->setToolTip(QString::fromUtf8(entry.hint));
+    if (*entry.hint != '\0') action->setToolTip(UiText::tr(entry.hint));
     if (entry.shortcut != K::UnknownKey) action->setShortcuts(entry.shortcut);
     action->setIcon(ActionIcon(entry.name));
     return action;
@@ -80,10 +94,10 @@ std::span<const ActionEntry> WindowActionEntrys() { return kActions; }
 
 const char* MenuTitle(MenuId menu) {
     switch (menu) {
-        case MenuId::File: return "ファイル(&F)";
-        case MenuId::Diagram: return "表関連図(&V)";
-        case MenuId::Tools: return "ツール(&T)";
-        case MenuId::Help: return "ヘルプ(&H)";
+        case MenuId::File: return QT_TRANSLATE_NOOP("UiText", "ファイル(&F)");
+        case MenuId::Diagram: return QT_TRANSLATE_NOOP("UiText", "表関連図(&V)");
+        case MenuId::Tools: return QT_TRANSLATE_NOOP("UiText", "ツール(&T)");
+        case MenuId::Help: return QT_TRANSLATE_NOOP("UiText", "ヘルプ(&H)");
         case MenuId::None: break;
     }
     return "";
@@ -94,7 +108,7 @@ WindowToolBars BuildActions(QMainWindow& window) {
                         MakeToolBar(window, "ToolBar1")};
     QMenu* menus[4] = {};
     for (int i = 0; i < 4; ++i)
-        menus[i] = window.menuBar()->addMenu(QString::fromUtf8(MenuTitle(static_cast<MenuId>(i))));
+        menus[i] = window.menuBar()->addMenu(UiText::tr(MenuTitle(static_cast<MenuId>(i))));
     auto* modes = new QActionGroup(&window);  // select or place text, exclusive
     for (const ActionEntry& entry : kActions) {
         QAction* action = MakeAction(window, entry);

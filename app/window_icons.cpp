@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <cstring>
 
+#include "app/ui_language.h"
+
 namespace tabulorix {
 
 namespace {
@@ -14,14 +16,23 @@ struct Glyph {
     QRgb colour;
 };
 
+// The letters of the pictures, in the user's language where they stand for
+// a word ("開", open).
 constexpr Glyph kGlyphs[] = {
-    {"ActionReverseDB", "DB", 0x2e6da4},   {"ActionOpenDesignFile", "開", 0x3c8d40},
-    {"ActionOutputDesignFile", "保", 0x3c8d40}, {"ActionPrint", "印", 0x555555},
-    {"ActionArrow", "↖", 0x444444},      {"ActionText", "A", 0x7a4fa0},
-    {"ActionDeleteText", "A×", 0xb03a2e}, {"ZoomUp", "+", 0x2e6da4},
-    {"ZoomDown", "−", 0x2e6da4},          {"ActionReLayout", "配", 0xc07a10},
-    {"ActionToWord", "W", 0x2b579a},       {"ActionOutputCSVFile", "CSV", 0x217346},
-    {"ActionOutputSQL", "SQL", 0x8a5a00},  {"ActionOutputEMF", "図", 0x6b3fa0},
+    {"ActionReverseDB", "DB", 0x2e6da4},
+    {"ActionOpenDesignFile", QT_TRANSLATE_NOOP("UiText", "開"), 0x3c8d40},
+    {"ActionOutputDesignFile", QT_TRANSLATE_NOOP("UiText", "保"), 0x3c8d40},
+    {"ActionPrint", QT_TRANSLATE_NOOP("UiText", "印"), 0x555555},
+    {"ActionArrow", "↖", 0x444444},
+    {"ActionText", "A", 0x7a4fa0},
+    {"ActionDeleteText", "A×", 0xb03a2e},
+    {"ZoomUp", "+", 0x2e6da4},
+    {"ZoomDown", "−", 0x2e6da4},
+    {"ActionReLayout", QT_TRANSLATE_NOOP("UiText", "配"), 0xc07a10},
+    {"ActionToWord", "W", 0x2b579a},
+    {"ActionOutputCSVFile", "CSV", 0x217346},
+    {"ActionOutputSQL", "SQL", 0x8a5a00},
+    {"ActionOutputEMF", QT_TRANSLATE_NOOP("UiText", "図"), 0x6b3fa0},
 };
 
 QPixmap Tile(const Glyph& glyph, int size) {
@@ -32,7 +43,7 @@ QPixmap Tile(const Glyph& glyph, int size) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(glyph.colour));
     painter.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 6.0, size / 6.0);
-    const QString text = QString::fromUtf8(glyph.text);
+    const QString text = UiText::tr(glyph.text);
     QFont font(QStringLiteral("IPAPGothic"));
     font.setBold(true);
     font.setPixelSize(text.size() >= 3 ? size * 3 / 10 : text.size() == 2 ? size * 4 / 10 : size * 6 / 10);

@@ -43,7 +43,7 @@ int MGSchemaMng::NextSchemaNumber() const {
 }
 
 std::string MGSchemaMng::DesignTitle() const {
-    if (designPath_.empty()) return "無題";
+    if (designPath_.empty()) return kUntitledDesign;
     // Both separators are accepted: paths may come from either platform.
     const std::size_t slash = designPath_.find_last_of("/\\");
     const std::string title = slash == std::string::npos ? designPath_ : designPath_.substr(slash + 1);

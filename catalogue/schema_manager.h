@@ -19,6 +19,9 @@ struct MGString {
     int done = 0;  // 1 once the owner has been read or is being read
 };
 
+// The title of a design that has no file yet.
+inline constexpr const char* kUntitledDesign = "無題";
+
 class MGSchemaMng {
 public:
     MGSchemaMng();
@@ -52,7 +55,7 @@ public:
 
     const std::string& DesignPath() const { return designPath_; }
     void SetDesignPath(const std::string& path) { designPath_ = path; }
-    // "無題" without a path; else the file part of the path, cut before a
+    // kUntitledDesign without a path; else the file part of the path, cut before a
     // ".kvx" (found case-insensitively) that is not at its start.
     std::string DesignTitle() const;
 

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTranslator>
 
 #include "app/qt_ports.h"
 #include "modal_answer.h"
@@ -145,18 +144,6 @@ TEST(QtPorts, SaveDialogProposesTheNameAddsTheExtensionAndAsksBeforeOverwriting)
             EXPECT_FALSE(chosen.has_value());
         }
         ForgetPendingAnswers();
-    }
-}
-
-TEST(QtPorts, JapaneseCatalogueTranslatesQtsOwnButtons) {
-    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    ASSERT_NE(app, nullptr);
-    ASSERT_TRUE(InstallJapaneseTranslations(*app));
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
-    // Leave the other tests with Qt's English texts.
-    for (QTranslator* translator : app->findChildren<QTranslator*>()) {
-        QCoreApplication::removeTranslator(translator);
-        delete translator;
     }
 }
 

@@ -17,6 +17,7 @@
 #include "app/diagram_mouse.h"
 #include "app/main_window.h"
 #include "app/text_dialog.h"
+#include "app/ui_language.h"
 #include "app/qt_ports.h"
 #include "app/window_actions.h"
 #include "support/recording_host.h"
@@ -32,7 +33,7 @@ void Save(QWidget& widget, const QString& dir, const char* name) {
 TEST(WindowScreenshots, WriteWhenAsked) {
     const char* dir = std::getenv("TABULORIX_SCREENSHOTS_DIR");
     if (dir == nullptr || *dir == '\0') GTEST_SKIP() << "TABULORIX_SCREENSHOTS_DIR not set";
-    InstallJapaneseTranslations(*qApp);
+    InstallUiLanguage(UiLanguage::Japanese);
     testing::RecordingPorts ports;
     TForm1 window("-DEBUG");
     window.resize(1280, 800);
