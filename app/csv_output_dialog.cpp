@@ -86,7 +86,7 @@ TOutputCSVFileDlg::TOutputCSVFileDlg(QWidget* parent, MGDateClock clock)
 
 // The model refers to the held table: it lets go first.
 TOutputCSVFileDlg::~TOutputCSVFileDlg() {
-    model_.SetGrid(std::nullopt);
+    model_.SetTable(nullptr);
 }
 
 QGroupBox* TOutputCSVFileDlg::BuildTargets() {
@@ -118,7 +118,7 @@ void TOutputCSVFileDlg::Execute(const MGSchemaMng& manager) {
 }
 
 void TOutputCSVFileDlg::ClearList() {
-    model_.SetGrid(std::nullopt);
+    model_.SetTable(nullptr);
     list_.reset();
 }
 
@@ -142,13 +142,8 @@ void TOutputCSVFileDlg::BuildList(int kind, bool show) {
     if (manager_ == nullptr) return;
     list_ = BuildCsvList(*manager_, kind, Choice(), true);
     if (list_ == nullptr || !show) return;
-    Status().SetMainLine(QT_TRANSLATE_NOOP("UiText", "リスト表示中..."));
-    std::optional<MGListGrid> grid = MGListGrid::Fill(*list_, true);
-    if (!grid) {
-        list_.reset();
-        return;
-    }
-    model_.SetGrid(std::move(grid));
+    // The grid reads its texts from the list as the view asks for them.
+    model_.SetTable(list_.get());
     const std::vector<int> widths = model_.ColumnWidths(ListViewForCSV->fontMetrics());
     for (std::size_t c = 0; c < widths.size(); ++c)
         ListViewForCSV->setColumnWidth(static_cast<int>(c), widths[c]);

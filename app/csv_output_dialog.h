@@ -7,7 +7,7 @@
 #include <array>
 #include <memory>
 
-#include "app/output_grid_model.h"
+#include "app/row_table_model.h"
 #include "outputs/csv_export.h"
 #include "session/csv_names.h"
 
@@ -50,7 +50,7 @@ public:
     // The list last built, if any.
     const ZMGCell* List() const { return list_.get(); }
     TSaveCsvAllDlg& SaveDialog() { return *save_; }
-    const OutputGridModel& Grid() const { return model_; }
+    const RowTableModel& Grid() const { return model_; }
 
 private:
     QGroupBox* BuildTargets();
@@ -69,7 +69,7 @@ private:
     QPushButton* CancelBtn;
     QTableView* ListViewForCSV;
 
-    OutputGridModel model_;
+    RowTableModel model_;
     TSaveCsvAllDlg* save_;
     MGDateClock clock_;
     const MGSchemaMng* manager_ = nullptr;

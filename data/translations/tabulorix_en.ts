@@ -572,10 +572,6 @@
         <translation>List to preview</translation>
     </message>
     <message>
-        <source>リスト表示中...</source>
-        <translation>Showing the list...</translation>
-    </message>
-    <message>
         <source>CSVファイル保存</source>
         <translation>Save CSV Files</translation>
     </message>

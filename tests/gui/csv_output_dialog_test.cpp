@@ -45,11 +45,11 @@ TEST_F(CsvDialogTest, TheColumnListWithSuppressIsShownFirstAndGoesWithAnotherDes
     EXPECT_TRUE(dialog.findChild<QRadioButton*>("RadioGroupTarget1")->isChecked());
     EXPECT_TRUE(dialog.findChild<QCheckBox*>("CheckBoxSuppress")->isChecked());
     EXPECT_TRUE(dialog.findChild<QCheckBox*>("CheckBoxDispOn")->isChecked());
-    QAbstractItemModelTester tester(const_cast<OutputGridModel*>(&dialog.Grid()),
+    QAbstractItemModelTester tester(const_cast<RowTableModel*>(&dialog.Grid()),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
     dialog.findChild<QPushButton*>("ButtonView")->click();
     ASSERT_NE(dialog.List(), nullptr);
-    const OutputGridModel& grid = dialog.Grid();
+    const RowTableModel& grid = dialog.Grid();
     QStringList captions;
     for (int c = 0; c < grid.columnCount(); ++c) captions << grid.headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(captions, (QStringList{"タイプ", "物理表名", "物理列名", "キー", "型", "桁数", "NULL可",
@@ -90,13 +90,13 @@ TEST_F(CsvDialogTest, NoForAnExistingFileKeepsItAndTheOtherListsAreWritten) {
         EXPECT_TRUE(fs::exists(dir_ / name.toStdString())) << name.toStdString();
 }
 
-// Cancels as soon as the grid fill has shown its progress.
+// Cancels as soon as the walk making the column list has shown its progress.
 class CancelWhileFilling final : public StatusPort {
 public:
     void Reset() override {}
     void Show(bool) override { cancel = false; }
     void SetMaximum(int) override { cancel = cancel || filling; }
-    void SetMainLine(const std::string& text) override { filling = text == "リスト表示中..."; }
+    void SetMainLine(const std::string& text) override { filling = text == "列定義一覧"; }
     void SetDetailLine(const std::string&) override {}
     void SetPosition(int) override {}
     void Close() override {}
@@ -105,7 +105,7 @@ public:
     bool filling = false;
 };
 
-TEST_F(CsvDialogTest, CancellingTheGridFillLeavesNoList) {
+TEST_F(CsvDialogTest, CancellingTheListLeavesNoListAndAnEmptyGrid) {
     TOutputCSVFileDlg& dialog = window_.Outputs().Csv();
     dialog.Prepare(window_.Document().Manager());
     CancelWhileFilling cancelling;
