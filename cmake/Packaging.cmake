@@ -87,8 +87,9 @@ over a grid of paper pages. The work is saved as a design file (.tlx) that
 opens again without a database.
 .
 From a design it writes DDL scripts, CSV lists, EMF, SVG, PNG and PDF
-pictures, printed pages and Word documents. The user interface is Japanese;
-tabulorix-cli runs the same work without a window.
+pictures, printed pages and Word documents. The user interface is Japanese,
+or English when the user's language is English; tabulorix-cli runs the same
+work without a window.
 .
 Oracle databases are reached through unixODBC and Oracle's own ODBC driver,
 which is not part of Debian; dictionary snapshot files (SQLite) are read
