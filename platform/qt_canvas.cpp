@@ -98,6 +98,7 @@ QtCanvas::QtCanvas(std::unique_ptr<Owned> owned, double pixelsPerInch)
     : owned_(std::move(owned)), pixelsPerInch_(pixelsPerInch) {
     if (owned_->device != nullptr && owned_->painter.begin(owned_->device)) {
         painter_ = &owned_->painter;
+        deviceScale_ = owned_->device->devicePixelRatio();
         painter_->setRenderHint(QPainter::Antialiasing, !IsRaster());
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
     }
@@ -118,6 +119,7 @@ QtCanvas::QtCanvas(QPainter& painter, double pixelsPerInch)
       borrowedPainter_(true),
       pixelsPerInch_(pixelsPerInch) {
     if (painter_ != nullptr) {
+        if (painter_->device() != nullptr) deviceScale_ = painter_->device()->devicePixelRatio();
         painter_->save();
         painter_->setRenderHint(QPainter::Antialiasing, !IsRaster());
     }
@@ -135,10 +137,17 @@ QtCanvas::~QtCanvas() {
     }
 }
 
-std::unique_ptr<QtCanvas> QtCanvas::ForImage(int width, int height, QImage::Format format) {
+std::unique_ptr<QtCanvas> QtCanvas::ForImage(int width, int height, QImage::Format format,
+                                             double devicePixelRatio) {
     auto owned = std::make_unique<Owned>();
-    owned->image = std::make_unique<QImage>(std::max(width, 1), std::max(height, 1), format);
-    const int dotsPerMeter = static_cast<int>(std::lround(kWorldPixelsPerInch / kMetresPerInch));
+    const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    const auto devicePixels = [ratio](int size) {
+        return static_cast<int>(std::ceil(std::max(size, 1) * ratio));
+    };
+    owned->image = std::make_unique<QImage>(devicePixels(width), devicePixels(height), format);
+    owned->image->setDevicePixelRatio(ratio);
+    // The picture measures the same on paper whatever its ratio.
+    const int dotsPerMeter = static_cast<int>(std::lround(kWorldPixelsPerInch * ratio / kMetresPerInch));
     owned->image->setDotsPerMeterX(dotsPerMeter);
     owned->image->setDotsPerMeterY(dotsPerMeter);
     owned->image->fill(Qt::white);
@@ -451,11 +460,14 @@ void QtCanvas::DrawShape(const QRect& bounds, const Shape& shape) {
         return;
     }
     const int margin = std::max(state_.penWidth, 1) + 1;
-    const QRect area =
-        bounds.adjusted(-margin, -margin, margin, margin)
-            .intersected(QRect(0, 0, painter_->device()->width(), painter_->device()->height()));
+    const QRect area = bounds.adjusted(-margin, -margin, margin, margin).intersected(SurfaceRect());
     if (area.isEmpty()) return;
-    QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
+    // The mask has the surface's ratio, so it covers the device pixels the
+    // shape would paint there.
+    QImage mask(QSize(static_cast<int>(std::ceil(area.width() * deviceScale_)),
+                      static_cast<int>(std::ceil(area.height() * deviceScale_))),
+                QImage::Format_ARGB32_Premultiplied);
+    mask.setDevicePixelRatio(deviceScale_);
     mask.fill(Qt::transparent);
     {
         // The shape is shifted rather than the painter translated: Qt rasterises
@@ -464,6 +476,10 @@ void QtCanvas::DrawShape(const QRect& bounds, const Shape& shape) {
         PreparePainter(maskPainter, true);
         shape(maskPainter, area.topLeft());
     }
+    if (deviceScale_ != 1.0) {
+        InvertCovered(mask, area.topLeft());
+        return;
+    }
     const QRegion covered = CoveredRegion(mask, area.topLeft());
     if (covered.isEmpty()) return;
     painter_->save();
@@ -471,6 +487,50 @@ void QtCanvas::DrawShape(const QRect& bounds, const Shape& shape) {
     painter_->setCompositionMode(QPainter::RasterOp_NotDestination);
     painter_->fillRect(covered.boundingRect(), Qt::black);
     painter_->restore();
+}
+
+QRect QtCanvas::SurfaceRect() const {
+    const QPaintDevice* device = painter_->device();
+    if (device->devType() == QInternal::Image) {
+        const QSizeF size = static_cast<const QImage*>(device)->deviceIndependentSize();
+        return QRect(0, 0, static_cast<int>(std::ceil(size.width())),
+                     static_cast<int>(std::ceil(size.height())));
+    }
+    return QRect(0, 0, device->width(), device->height());
+}
+
+// A clip region cannot hold parts of a canvas pixel, so on a surface with a
+// higher ratio the covered device pixels of an image are inverted in place
+// (each once, as the raster operation does).
+void QtCanvas::InvertCovered(const QImage& mask, QPoint topLeft) {
+    QPaintDevice* device = painter_->device();
+    if (device->devType() != QInternal::Image) return;
+    auto& image = *static_cast<QImage*>(device);
+    if (image.depth() != 32) return;
+    const int left = static_cast<int>(std::lround(topLeft.x() * deviceScale_));
+    const int top = static_cast<int>(std::lround(topLeft.y() * deviceScale_));
+    std::uint32_t* pixels = ImagePixels(image);
+    const qsizetype stride = image.bytesPerLine() / 4;
+    for (int y = 0; y < mask.height(); ++y) {
+        const int row = top + y;
+        if (row < 0 || row >= image.height()) continue;
+        const auto* line = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        for (int x = 0; x < mask.width(); ++x) {
+            const int column = left + x;
+            if (qAlpha(line[x]) == 0 || column < 0 || column >= image.width()) continue;
+            pixels[row * stride + column] ^= 0x00FFFFFFu;
+        }
+    }
+}
+
+// On a surface that is not pixel exact a stroke runs through the centres of
+// the pixels across it; along an axis line it starts and ends where the
+// GDI line does (the end pixel left out by the flat cap).
+QPointF QtCanvas::StrokeOffset(QPoint from, QPoint to) const {
+    if (!IsRaster()) return kPixelCentre;
+    if (from.y() == to.y()) return QPointF(0, 0.5);
+    if (from.x() == to.x()) return QPointF(0.5, 0);
+    return kPixelCentre;
 }
 
 // ---- shapes ----------------------------------------------------------------
@@ -488,10 +548,11 @@ void QtCanvas::LineTo(int x, int y) {
     if (CollectLine(from, to)) return;
     // A flat cap leaves out the end point, as GDI does.
     DrawShape(QRect(from, to).normalized(), [&](QPainter& p, QPoint shift) {
-        if (IsRaster()) {
+        if (PixelExact()) {
             p.drawLine(from - shift, to - shift);
         } else {
-            p.drawLine(QPointF(from) + kPixelCentre, QPointF(to) + kPixelCentre);
+            const QPointF offset = StrokeOffset(from, to) - QPointF(shift);
+            p.drawLine(QPointF(from) + offset, QPointF(to) + offset);
         }
     });
 }
@@ -506,10 +567,14 @@ void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
     if (pixels.isEmpty()) return;
     DropLinesUnder(pixels, std::max(state_.penWidth, 1) + 1);
     DrawShape(pixels, [&](QPainter& p, QPoint shift) {
-        if (IsRaster()) {
+        if (PixelExact()) {
             p.drawRect(StrokeRect(pixels.translated(-shift)));
+        } else if (IsRaster() && (pixels.width() == 1 || pixels.height() == 1)) {
+            // An outline through centres one pixel apart has no inside and
+            // its joins would jut out; its pixels are all pen.
+            p.fillRect(pixels.translated(-shift), p.pen().color());
         } else {
-            p.drawRect(CentreLineRect(pixels));
+            p.drawRect(CentreLineRect(pixels.translated(-shift)));
         }
     });
 }
@@ -541,10 +606,10 @@ void QtCanvas::Polygon(std::span<const DevicePoint> points) {
     for (const DevicePoint& point : points)
         polygon << QPoint(point.x - state_.originX, point.y - state_.originY);
     DrawShape(polygon.boundingRect(), [&](QPainter& p, QPoint shift) {
-        if (IsRaster()) {
+        if (PixelExact()) {
             p.drawPolygon(polygon.translated(-shift), Qt::OddEvenFill);
         } else {
-            p.drawPolygon(QPolygonF(polygon).translated(kPixelCentre), Qt::OddEvenFill);
+            p.drawPolygon(QPolygonF(polygon).translated(kPixelCentre - QPointF(shift)), Qt::OddEvenFill);
         }
     });
 }
@@ -606,8 +671,12 @@ double QtCanvas::PixelsPerInch() const {
 std::optional<Color> QtCanvas::Pixel(int x, int y) const {
     const QImage* image = Image();
     const QPoint point(x - state_.originX, y - state_.originY);
-    if (image == nullptr || !image->rect().contains(point)) return std::nullopt;
-    return FromQRgb(image->pixel(point));
+    if (image == nullptr) return std::nullopt;
+    // The first device pixel of the canvas pixel.
+    const QPoint device(static_cast<int>(std::floor(point.x() * deviceScale_)),
+                        static_cast<int>(std::floor(point.y() * deviceScale_)));
+    if (point.x() < 0 || point.y() < 0 || !image->rect().contains(device)) return std::nullopt;
+    return FromQRgb(image->pixel(device));
 }
 
 }  // namespace tabulorix

@@ -1,13 +1,21 @@
 // A canvas drawing with QPainter: images, SVG and PDF files, printers and
 // widgets.
 //
-// Coordinates are device pixels of the paint device; text is measured with
+// Coordinates are pixels of the paint device at a device pixel ratio of 1
+// (logical pixels on a surface with a higher ratio); text is measured with
 // the fonts module at the canvas resolution (96 on image, SVG and PDF
 // surfaces made here, the printer's own resolution on a printer). Shapes keep
 // the GDI conventions of Canvas: on raster surfaces antialiasing is off and a
 // one-pixel Rectangle(0, 0, 10, 10) touches exactly pixels 0..9. On vector
 // surfaces (SVG, PDF, printers) outlines run through the centres of those
 // pixels, so a rendering at the canvas resolution covers the same pixels.
+//
+// On a raster surface with a device pixel ratio above 1 (a widget's image on
+// a 2x screen) every logical pixel is a square of device pixels: shapes are
+// drawn at the device's resolution without antialiasing, their outlines
+// through the centres of the logical pixels, so a one-pixel line covers the
+// same logical pixels as at ratio 1, each as a whole square, and text is
+// rasterised at the full resolution.
 //
 // Pen mode Not inverts the pixels a shape covers on raster surfaces (each
 // pixel once, so drawing the same shape twice restores the surface). Vector
@@ -32,6 +40,8 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPointF>
+#include <QRect>
 #include <memory>
 #include <string>
 
@@ -60,9 +70,12 @@ public:
     QtCanvas& operator=(const QtCanvas&) = delete;
 
     // A white image of width × height pixels at 96 dpi (dots per metre set
-    // accordingly), owned by the canvas.
+    // accordingly), owned by the canvas. With a device pixel ratio above 1
+    // the image holds width × height × ratio² device pixels, and coordinates
+    // stay the width × height logical ones.
     static std::unique_ptr<QtCanvas> ForImage(int width, int height,
-                                              QImage::Format format = QImage::Format_RGB32);
+                                              QImage::Format format = QImage::Format_RGB32,
+                                              double devicePixelRatio = 1.0);
     // An SVG file of width × height units at 96 dpi. The file is written
     // atomically by Finish; nothing when it cannot be created (reason in
     // *error).
@@ -141,6 +154,17 @@ private:
     void PreparePainter(QPainter& painter, bool forMask) const;
     PaintKey CurrentPaintKey() const;
     bool IsRaster() const;
+    // A raster surface whose device pixels are the canvas's pixels: Qt's
+    // aliased one-pixel pen then covers exactly the GDI pixels.
+    bool PixelExact() const { return IsRaster() && deviceScale_ == 1.0; }
+    // Where a stroke from one point to the other is drawn, relative to the
+    // integer points, on a surface that is not pixel exact.
+    QPointF StrokeOffset(QPoint from, QPoint to) const;
+    // The surface in canvas pixels.
+    QRect SurfaceRect() const;
+    // Inverts the device pixels covered in the mask (drawn at the device's
+    // ratio for the canvas pixels from topLeft on).
+    void InvertCovered(const QImage& mask, QPoint topLeft);
     // The image lines can be written into directly, else null.
     QImage* DirectImage() const;
     QImage* FindDirectImage() const;
@@ -167,6 +191,7 @@ private:
     bool finished_ = false;
     bool finishedOk_ = false;
     double pixelsPerInch_;
+    double deviceScale_ = 1.0;  // device pixels per canvas pixel
     State state_;
     QFont qfont_;
     bool painterPrepared_ = false;  // pen and brush of preparedKey_ are set on the painter
