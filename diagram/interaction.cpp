@@ -217,6 +217,8 @@ void MGDiagramInteraction::CancelDrag() {
             if (!shape.MovePending()) DrawOutline(shape.Outline());
             shape.SetOutline(shape.Position());
             shape.SetState(kSelected);
+            // A paint during the drag drew the box as dragged.
+            Invalidate(shape);
         }
         dragMode_ = 0;
     }
