@@ -236,7 +236,10 @@ void TForm1::ReverseDatabase() {
     const std::optional<MGReverseRequest> request = askConnection_();
     if (!request) return;
     WindowReverseHost host(*document_, *this);
-    tabulorix::ReverseIntoDocument(*document_, *request, host);
+    {
+        const PaintBoxWidget::Hold hold(*paintBox_);
+        tabulorix::ReverseIntoDocument(*document_, *request, host);
+    }
     UpdateActions();
     paintBox_->Repaint();
 }
@@ -247,7 +250,7 @@ void TForm1::OpenDesign() {
         FileNames().AskOpenFileName({QT_TRANSLATE_NOOP("UiText", "デザインファイル読み込み"), "tlx", kDesignFileFilter, ""});
     if (!path) return;
     outputs_->Reset();
-    if (document_->LoadDesign(*path)) RememberRecent(Text(*path));
+    if (LoadHeld(*path)) RememberRecent(Text(*path));
     UpdateActions();
     paintBox_->Repaint();
 }
@@ -255,11 +258,17 @@ void TForm1::OpenDesign() {
 bool TForm1::OpenDesignPath(const QString& path) {
     if (!MaySetDesignAside()) return false;
     outputs_->Reset();
-    const bool loaded = document_->LoadDesign(path.toStdString());
+    const bool loaded = LoadHeld(path.toStdString());
     if (loaded) RememberRecent(path);
     UpdateActions();
     paintBox_->Repaint();
     return loaded;
+}
+
+// The paint box keeps its picture while the load shows its progress.
+bool TForm1::LoadHeld(const std::string& path) {
+    const PaintBoxWidget::Hold hold(*paintBox_);
+    return document_->LoadDesign(path);
 }
 
 void TForm1::SaveDesignQuietly() {
@@ -278,7 +287,7 @@ void TForm1::Saved() {
 }
 
 bool TForm1::RestoreRecovery(const RecoveryCopy& copy) {
-    if (!document_->LoadDesign(copy.designFile.toStdString())) return false;
+    if (!LoadHeld(copy.designFile.toStdString())) return false;
     MGSchemaMng& manager = document_->Manager();
     manager.SetDesignPath(copy.originalPath.toStdString());
     manager.SetModified();

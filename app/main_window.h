@@ -97,6 +97,8 @@ private:
     void ShowSchemaPanel() override;
     void ResetOutputDialogs() override;
 
+    // Loads a design file while the paint box holds its picture.
+    bool LoadHeld(const std::string& path);
     void BuildLayout();
     void BuildFontCombos(QToolBar& bar);
     void ConnectActions();

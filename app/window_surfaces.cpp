@@ -35,11 +35,22 @@ void PaintBoxWidget::Repaint() {
     update();
 }
 
+PaintBoxWidget::Hold::~Hold() {
+    if (--box_.holds_ == 0 && box_.stale_) box_.update();
+}
+
+const QImage& PaintBoxWidget::Picture() const {
+    return *image_->Image();
+}
+
 void PaintBoxWidget::paintEvent(QPaintEvent*) {
+    // Moved to a screen of another ratio: a new image, drawn anew.
+    if (holds_ == 0 && image_->Image()->devicePixelRatio() != devicePixelRatioF()) RenewImage();
     // A paint hook that itself asks for a repaint must not recurse.
-    if (stale_ && !painting_ && paintHook_) {
+    if (stale_ && !painting_ && holds_ == 0 && paintHook_) {
         painting_ = true;
         stale_ = false;
+        Erase();
         paintHook_();
         painting_ = false;
     }
@@ -47,14 +58,27 @@ void PaintBoxWidget::paintEvent(QPaintEvent*) {
     if (const QImage* image = image_->Image()) painter.drawImage(0, 0, *image);
 }
 
+// The diagram clears only its paper; around it the box shows its
+// background, as a window system erases an area it repaints (otherwise what
+// lay there before a scroll would stay).
+void PaintBoxWidget::Erase() {
+    if (QPainter* painter = image_->Painter())
+        painter->fillRect(QRect(QPoint(0, 0), size()), palette().color(backgroundRole()));
+}
+
 void PaintBoxWidget::resizeEvent(QResizeEvent*) {
+    RenewImage();
+    Q_EMIT resized();
+}
+
+void PaintBoxWidget::RenewImage() {
     // The new image takes over pen, brush and font through the forwarding
     // canvas before the old one goes.
-    std::unique_ptr<QtCanvas> image = QtCanvas::ForImage(std::max(1, width()), std::max(1, height()));
+    std::unique_ptr<QtCanvas> image = QtCanvas::ForImage(std::max(1, width()), std::max(1, height()),
+                                                         QImage::Format_RGB32, devicePixelRatioF());
     canvas_.SetTarget(*image);
     image_ = std::move(image);
     stale_ = true;
-    Q_EMIT resized();
 }
 
 void PaintBoxWidget::mousePressEvent(QMouseEvent* event) {

@@ -2,13 +2,21 @@
 // bars and the system clipboard, each a Qt widget or service behind the
 // port the drawing box talks to.
 //
-// The paint box draws into an image of its own size, which is what the
-// screen shows. A paint event asks the window to draw the diagram into it
-// only when something invalidated it (or the size changed); otherwise it
-// shows the image as it is, so outlines drawn with an inverting pen between
-// paints (a drag, the selection band) stay until they are erased.
+// The paint box draws into an image of its own size at the screen's device
+// pixel ratio (twice the pixels each way on a 2x screen, with the diagram's
+// coordinates unchanged), which is what the screen shows, pixel for pixel.
+// A paint event asks the window to draw the diagram into it only when
+// something invalidated it (or the size changed), on the box's background;
+// otherwise it shows the image as it is, so outlines drawn with an inverting
+// pen between paints (a drag, the selection band) stay until they are
+// erased.
+//
+// While the window holds it (a load or a reverse-engineering run showing its
+// progress, which lets the window paint), a paint event shows the image as
+// it was and draws nothing, so nothing of a model being changed is read.
 #pragma once
 
+#include <QImage>
 #include <QScrollBar>
 #include <QWidget>
 #include <functional>
@@ -30,6 +38,21 @@ public:
 
     // What a paint event draws before the image is shown.
     void SetPaintHook(std::function<void()> hook) { paintHook_ = std::move(hook); }
+    // The picture the box shows, at the device pixel ratio.
+    const QImage& Picture() const;
+
+    // Paint events draw nothing while a hold lives; what was invalidated
+    // meanwhile is drawn at the first paint after the last hold ends.
+    class Hold {
+    public:
+        explicit Hold(PaintBoxWidget& box) : box_(box) { ++box_.holds_; }
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        PaintBoxWidget& box_;
+    };
 
     int Width() const override { return width(); }
     int Height() const override { return height(); }
@@ -65,12 +88,18 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A new white image of the widget's size at its device pixel ratio.
+    void RenewImage();
+    // Fills the image with the box's background colour.
+    void Erase();
+
     std::unique_ptr<QtCanvas> image_;
     ForwardingCanvas canvas_;
     FontSpec font_;
     std::function<void()> paintHook_;
     bool painting_ = false;
     bool stale_ = true;  // the image must be drawn again at the next paint
+    int holds_ = 0;      // living holds
 };
 
 // A scroll bar whose moves by the user reach the drawing box; positions set
