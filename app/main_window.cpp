@@ -416,7 +416,13 @@ void TForm1::PaintDiagram() {
         document_->DrawBox().ClearPaper();
         return;
     }
-    document_->Settings().ApplyDisplayFlags();
+    // The display flags of the settings, without writing them into every
+    // box: a paint measures only the boxes something changed. Applying them
+    // (every box measured anew) is for a settings change, a build, a load and
+    // a relayout, not for every scroll step. Only what meets the view is
+    // drawn.
+    document_->PaintDiagramNow(document_->Settings().PagePositionForDrawing(),
+                               Rect{0, 0, paintBox_->width(), paintBox_->height()});
 }
 
 void TForm1::ShowFontChoice(const std::string& fontName, const std::string& fontSize) {

@@ -93,7 +93,7 @@ bool MGDesignDocument::ExportWord(ClipboardTap& clipboard, const std::string& pa
     return ExportDiagramToWord(*drawBox_, clipboard, path, windowZoom_, Repaint());
 }
 
-void MGDesignDocument::PaintDiagramNow(int pagePosition) {
+void MGDesignDocument::PaintDiagramNow(int pagePosition, const std::optional<Rect>& area) {
     MGDrawTableList* diagram = MGDrawTableList::Current();
     if (diagram == nullptr) return;
     MGPaintRequest request;
@@ -101,6 +101,7 @@ void MGDesignDocument::PaintDiagramNow(int pagePosition) {
     request.displayMode = manager_->DisplayMode();
     request.pagePosition = pagePosition;
     request.pageNumberForm = settings_.PageNoFormForDrawing();
+    request.repaintArea = area;
     PaintDiagram(*diagram, *drawBox_, request);
 }
 

@@ -88,8 +88,10 @@ public:
     void StepZoom(bool up);
     static bool CanStepZoom(int zoom, bool up);
 
-    // The paint pass of the diagram through the drawing box's current output.
-    void PaintDiagramNow(int pagePosition);
+    // The paint pass of the diagram through the drawing box's current output;
+    // with a device area, only what meets it is drawn (a screen's view of a
+    // large diagram).
+    void PaintDiagramNow(int pagePosition, const std::optional<tabulorix::Rect>& area = std::nullopt);
     // The callbacks of the picture, print and Word actions.
     DiagramRepaint Repaint();
 
