@@ -137,17 +137,17 @@ void MGDiagramInteraction::MouseMove(int x, int y) {
     box_.GetPageCount(pagesX, pagesY);
     const int limitX = box_.PaperW() * pagesX;
     const int limitY = box_.PaperH() * pagesY;
-    // Either every selected box moves or none does.
-    for (int i = 0; i < diagram_.Count(); ++i) {
-        const MGShapeTable& shape = *diagram_.Item(i);
-        if (!IsSelected(shape)) continue;
+    // Either every selected box moves or none does. The selection cannot
+    // change while the button is down: the boxes are those the drag began
+    // with, not a walk over the whole diagram at every move.
+    for (const MGShapeTable* dragged : dragged_) {
+        const MGShapeTable& shape = *dragged;
         const Rect moved = Shifted(shape.DragOrigin(), (x - shape.AnchorX()) * 100 / zoom,
                                    (y - shape.AnchorY()) * 100 / zoom);
         if (moved.left <= 0 || moved.top <= 0 || moved.right >= limitX || moved.bottom >= limitY) return;
     }
-    for (int i = 0; i < diagram_.Count(); ++i) {
-        MGShapeTable& shape = *diagram_.Item(i);
-        if (!IsSelected(shape)) continue;
+    for (MGShapeTable* dragged : dragged_) {
+        MGShapeTable& shape = *dragged;
         shape.SetState(kDragged);
         if (shape.MovePending())
             shape.SetMovePending(false);
@@ -318,9 +318,11 @@ void MGDiagramInteraction::Select(MGShapeRect& shape) {
 }
 
 void MGDiagramInteraction::BeginDrag(int x, int y) {
+    dragged_.clear();
     for (int i = 0; i < diagram_.Count(); ++i) {
         MGShapeTable& shape = *diagram_.Item(i);
         if (!IsSelected(shape)) continue;
+        dragged_.push_back(&shape);
         shape.SetAnchor(x, y);
         shape.SetMovePending(true);
         shape.SetDragOrigin(shape.Position());

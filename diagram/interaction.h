@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/rect.h"
 
@@ -91,6 +92,7 @@ private:
     MGInteractionHost& host_;
     int displayMode_;
     int dragMode_ = 0;
+    std::vector<MGShapeTable*> dragged_;  // the selected boxes when the drag began, in list order
 };
 
 }  // namespace tabulorix
