@@ -1,5 +1,5 @@
-// A list's texts made cell by cell: the blanking of repeated leading key
-// values, against the row-by-row fill of the list view.
+// A list's texts made cell by cell, against the row-by-row fill of the list
+// view (whose blanking of repeated leading key values RowTable shows).
 #include <gtest/gtest.h>
 
 #include <random>
@@ -24,21 +24,6 @@ void AddRow(ZMGCell& table, const std::vector<std::string>& values) {
     auto row = std::make_unique<ZMGRowExt>();
     for (const std::string& v : values) row->AddItem(v);
     table.AddRow(std::move(row));
-}
-
-// Rows (A,x,1), (A,x,2), (B,x,3) with two group columns: the list stops
-// blanking a row at its first differing column, so the third row shows x.
-TEST(LazyListTextsTest, BlankingStopsAtTheFirstDifferingColumn) {
-    ZMGCell table;
-    for (const std::vector<std::string>& values :
-         {std::vector<std::string>{"a", "b", "c"}, {"A", "x", "1"}, {"A", "x", "2"}, {"B", "x", "3"}})
-        AddRow(table, values);
-    table.SetGroupColumns(2);
-    const MGLazyListTexts texts(&table, 0);
-    const std::vector<std::vector<std::string>> expected = {{"A", "x", "1"}, {"", "", "2"}, {"B", "x", "3"}};
-    ASSERT_EQ(texts.RowCount(), 3);
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) EXPECT_EQ(texts.Text(r, c), expected[r][c]) << r << "," << c;
 }
 
 TEST(LazyListTextsTest, NoTableOrAnEmptyOneShowsNothing) {

@@ -170,11 +170,11 @@ TEST_F(Layout, MissingFieldsAndEmptyLinesAreReadingErrors) {
     }
     EXPECT_EQ(lines.size(), 8u);
     // A line naming no box is ignored, whatever its numbers; blanks around
-    // fields are trimmed.
+    // fields are trimmed and a plus sign is allowed.
     diagram.Clear();
     ports.messages.clear();
     MGShapeTable& t1 = Unplaced("T1", 100, 100);
-    EXPECT_TRUE(ReadLayoutLines(diagram, {"[TABLE LAYOUT]", "SALES GONE x y", " SALES  T1  70 80 "}));
+    EXPECT_TRUE(ReadLayoutLines(diagram, {"[TABLE LAYOUT]", "SALES GONE x y", " SALES  T1  +70 80 "}));
     EXPECT_EQ(t1.Position().left, 70);
     EXPECT_TRUE(ports.messages.empty());
 }

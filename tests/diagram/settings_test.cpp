@@ -56,6 +56,15 @@ TEST(Settings, SectionGivesPagesAcrossAndShadowIgnoresUnknownKeysAndEndsAtEmptyL
     EXPECT_EQ(dlg.StoredValues().PaperX, 4);
     EXPECT_TRUE(host.log.empty());
 
+    // A paper size code of 0 or an orientation other than 1 and 2 is no
+    // paper: the printer is left alone.
+    host.log.clear();
+    for (const auto& [size, orientation] : {std::pair{"0", "1"}, {"-1", "1"}, {"9", "3"}})
+        dlg.ReadItems(
+            {"[SET ITEM]", std::string("PageSize ") + size, std::string("PageOrientation ") + orientation});
+    EXPECT_FALSE(std::any_of(host.log.begin(), host.log.end(),
+                             [](const std::string& c) { return c.starts_with("SetPaper"); }));
+
     // Page counts from a file stay within the usable range.
     EXPECT_FALSE(dlg.ReadItems({"[SET ITEM]", "PaperX 0", "PaperY 2000000"}).has_value());
     EXPECT_EQ(dlg.StoredValues().PaperX, 1);

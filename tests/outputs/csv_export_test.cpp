@@ -87,6 +87,7 @@ TEST_F(CsvExport, ForeignKeyListNamesTheReferencedTableAndColumn) {
     AddForeignKey(emp, "FK_DEPT", "SCOTT", "PK_DEPT", {"DEPTNO"});
     emp.ForeignKeyRows().GetRow(1).SetKeyNumber(1);
     EXPECT_EQ(List(4, true), Expected("foreign-keys"));
+    EXPECT_TRUE(List(kCsvListCount, true).empty());  // no such list
 }
 
 TEST_F(CsvExport, ProposedNames) {

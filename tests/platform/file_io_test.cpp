@@ -136,10 +136,13 @@ TEST_F(FileIoTest, SavedLinesEndWithCrLfInCp932OrElseTheWholeFileInUtf8) {
         }
     }
     WriteRaw(path, "previous");
-    const auto refused = Thrown<FileError>([&] { SaveTextFile(path, {"ok", "bad \xFF", "z"}); });
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_EQ(refused->line(), 2) << refused->what();
-    EXPECT_EQ(ReadRaw(path), "previous");
+    // A byte no UTF-8 has, a surrogate's code point (U+DFFF) encoded.
+    for (const std::string bad : {"bad \xFF", "bad \xED\xBF\xBF"}) {
+        const auto refused = Thrown<FileError>([&] { SaveTextFile(path, {"ok", bad, "z"}); });
+        ASSERT_TRUE(refused.has_value());
+        EXPECT_EQ(refused->line(), 2) << refused->what();
+        EXPECT_EQ(ReadRaw(path), "previous");
+    }
 }
 
 TEST_F(FileIoTest, ReplacingAFileKeepsItsPermissionsAndLeavesNoTemporary) {

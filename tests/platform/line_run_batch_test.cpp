@@ -1,15 +1,14 @@
-// Lines the image canvas keeps waiting while other shapes are drawn: the
-// image must end up as if every line had been painted the moment it was
-// drawn, whatever shapes, texts and pens come between.
-#include "platform/line_run_batch.h"
-
+// Horizontal and vertical lines the image canvas writes itself and keeps
+// waiting while other shapes are drawn: the image must end up as if every
+// line had been painted the moment it was drawn, whatever shapes, texts,
+// pens and dash patterns come between, with lines from beyond the device
+// and drawn in either direction; a borrowed painter's clip is kept.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 #include <array>
 #include <random>
-#include <vector>
 
 #include "platform/qt_canvas.h"
 
@@ -17,61 +16,6 @@ using namespace tabulorix;
 
 namespace tabulorix {
 namespace {
-
-constexpr std::uint32_t kInk = 0xFF000000;
-constexpr std::uint32_t kPaper = 0xFFFFFFFF;
-
-struct Buffer {
-    Buffer(int width, int height)
-        : width(width), pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kPaper) {}
-    std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-    int Inked() const { return static_cast<int>(std::count(pixels.begin(), pixels.end(), kInk)); }
-    int width;
-    std::vector<std::uint32_t> pixels;
-};
-
-LineRun MakeRun(bool vertical, int fixed, int start, int end, int period = 1, std::uint64_t mask = 1) {
-    return LineRun{vertical, fixed, start, end, period, mask};
-}
-
-// Pixels inside a rectangle are written or forgotten there and then; the
-// rest of every run waits for the final paint, dash patterns kept.
-TEST(LineRunBatch, RectanglesTakeOnlyTheWaitingPixelsInside) {
-    LineRunBatch batch;
-    ASSERT_TRUE(batch.Fit(100, 70));
-    batch.Add(MakeRun(true, 10, 0, 70), kBlack);               // a column across everything
-    batch.Add(MakeRun(false, 20, 0, 100), kBlack);             // a row across everything
-    batch.Add(MakeRun(true, 80, 5, 65, 6, 0b000111), kBlack);  // dotted: pixels p with p mod 6 < 3
-    Buffer buffer(100, 70);
-
-    batch.PaintMeeting(buffer.pixels.data(), 100, kInk, PixelRect{5, 15, 15, 25});
-    EXPECT_EQ(buffer.At(10, 15), kInk);
-    EXPECT_EQ(buffer.At(15, 20), kInk);
-    EXPECT_EQ(buffer.At(10, 26), kPaper);  // below the rectangle: still waiting
-    EXPECT_EQ(buffer.At(16, 20), kPaper);
-    EXPECT_EQ(buffer.Inked(), 11 + 11 - 1);
-    EXPECT_FALSE(batch.Empty());
-
-    batch.DropCovered(PixelRect{0, 40, 99, 50});  // forgets rows 40..50 of both columns
-    batch.PaintInto(buffer.pixels.data(), 100, kInk);
-    EXPECT_TRUE(batch.Empty());
-    for (int y = 0; y < 70; ++y) {
-        const bool dropped = y >= 40 && y <= 50;
-        EXPECT_EQ(buffer.At(10, y), dropped ? kPaper : kInk) << y;
-        const bool dot = y >= 5 && y < 65 && y % 6 < 3 && !dropped;
-        EXPECT_EQ(buffer.At(80, y), dot ? kInk : kPaper) << y;
-    }
-    for (int x = 0; x < 100; ++x) EXPECT_EQ(buffer.At(x, 20), kInk) << x;
-
-    // Emptied: a new size is taken; while runs wait it is refused.
-    EXPECT_TRUE(batch.Fit(300, 200));
-    batch.Add(MakeRun(false, 199, 250, 300), kBlack);
-    EXPECT_FALSE(batch.Fit(100, 70));
-    Buffer wide(300, 200);
-    batch.PaintInto(wide.pixels.data(), 300, kInk);
-    EXPECT_EQ(wide.Inked(), 50);
-    EXPECT_EQ(wide.At(299, 199), kInk);
-}
 
 // The same random drawing through the canvas that keeps lines waiting and
 // through a painter it cannot write into directly (a clip makes it draw
@@ -155,6 +99,22 @@ TEST(LineRunBatch, WaitingLinesLeaveTheImageAsLinesDrawnAtOnce) {
             for (int x = 0; x < kWidth; ++x) differing += image.pixel(x, y) != expected.pixel(x, y) ? 1 : 0;
         ASSERT_EQ(differing, 0) << "seed " << seed;
     }
+}
+
+// A painter clipped by its owner keeps the clip: lines go through QPainter.
+TEST(LineRunBatch, ABorrowedClippedPainterClipsTheLines) {
+    QImage image(30, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setClipRect(QRect(0, 0, 15, 30));
+        QtCanvas canvas(painter, 96.0);
+        canvas.SetBrushStyle(BrushStyle::Clear);
+        canvas.MoveTo(0, 10);
+        canvas.LineTo(30, 10);
+    }
+    EXPECT_EQ(image.pixel(14, 10), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(15, 10), qRgb(255, 255, 255));
 }
 
 }  // namespace

@@ -240,7 +240,10 @@ TEST(QtCanvasDevices, BorrowedImageAndPainterDrawUntilFinished) {
         canvas.SetBrushColor(kRed);
         canvas.FillRect(0, 0, 5, 5);
         EXPECT_EQ(canvas.Pixel(4, 4), kRed);
+        canvas.MoveTo(0, 15);  // a line the canvas keeps waiting until Finish
+        canvas.LineTo(20, 15);
         EXPECT_TRUE(canvas.Finish());
+        EXPECT_EQ(image.pixel(10, 15), qRgb(0, 0, 0));
         canvas.FillRect(5, 5, 10, 10);  // a finished canvas ignores drawing
         EXPECT_TRUE(canvas.Finish());
     }

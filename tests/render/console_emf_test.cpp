@@ -103,20 +103,6 @@ TEST_F(EmfTest, ShapesAndTextDoReachThePicture) {
     EXPECT_NE(std::find(types.begin(), types.end(), kEmrExtTextOutW), types.end());
 }
 
-TEST_F(EmfTest, AllPagesGoToTheClipboardWhenNoFileIsNamed) {
-    ASSERT_TRUE(box.BeginEmf(0, ""));
-    EXPECT_EQ(console.PageOriginX(), 0);
-    EXPECT_EQ(console.MapX(0), 0);
-    EXPECT_EQ(console.MapY(3249), 3249);
-    PaintPass();
-    ASSERT_TRUE(box.EndEmf());
-    ASSERT_EQ(clipboard.pictures.size(), 1u);
-    const auto& bytes = clipboard.pictures[0];
-    EXPECT_EQ(Bounds(bytes), (Rect{0, 0, 2 * kPaperW - 1, 3 * kPaperH - 1}));  // whatever the zoom
-    EXPECT_FALSE(DrawsLinesOrText(RecordTypes(bytes)));
-    EXPECT_TRUE(fs::is_empty(dir_));
-}
-
 TEST_F(EmfTest, TheViewIsRestoredAfterRecording) {
     UserScroll(true, 2000);
     Canvas* before = &console.CurrentCanvas();

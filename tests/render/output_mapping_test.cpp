@@ -106,10 +106,21 @@ TEST_F(MappingTest, ReachedWorldAgreesWithMappingEveryRectangle) {
             const int margin = 3;
             const std::optional<Rect> reach = output.ReachedWorld(area, margin);
             ASSERT_TRUE(reach) << what;
+            // Random rectangles, then those ending on or just past each edge of the reach.
+            std::vector<Rect> worlds;
             for (int i = 0; i < 3000; ++i) {
                 const int cx = next(6000);
                 const int cy = next(6000);
-                const Rect world{cx + next(40), cy + next(40), cx + next(3000), cy + next(30)};
+                worlds.push_back(Rect{cx + next(40), cy + next(40), cx + next(3000), cy + next(30)});
+            }
+            const Rect r = *reach;
+            for (const int d : {0, 1}) {
+                worlds.push_back(Rect{r.left - 9, r.top, r.left - d, r.bottom});
+                worlds.push_back(Rect{r.right + d, r.top, r.right + 9, r.bottom});
+                worlds.push_back(Rect{r.left, r.top - 9, r.right, r.top - d});
+                worlds.push_back(Rect{r.left, r.bottom + d, r.right, r.bottom + 9});
+            }
+            for (const Rect& world : worlds) {
                 const Rect d = output.MapRect(world);
                 const bool mapped = std::max(d.left, d.right) + margin >= area.left &&
                                     std::min(d.left, d.right) - margin <= area.right &&

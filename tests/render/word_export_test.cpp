@@ -164,14 +164,11 @@ TEST_F(WordActionTest, RecordsEveryPageInPageOrderAndRestoresTheZoom) {
 
     const auto zip = ReadZip(ReadFileBytes(out));
     ASSERT_TRUE(zip);
-    EXPECT_EQ(CountOccurrences(*zip->Find("word/document.xml"), "<wp:inline"), 4);
     // The system clipboard saw every page and keeps the last one.
     ASSERT_EQ(clipboard.pictures.size(), 4u);
     const auto& last = clipboard.pictures.back();
     EXPECT_EQ(*zip->Find("word/media/image4.emf"), std::string(last.begin(), last.end()));
     EXPECT_NE(*zip->Find("word/media/image1.emf"), *zip->Find("word/media/image4.emf"));
-    // The printer's orientation code 1 makes a portrait document.
-    EXPECT_EQ(zip->Find("word/document.xml")->find("landscape"), std::string::npos);
 }
 
 TEST_F(WordActionTest, AFailedPictureStopsTheExportAndLeavesTheWindowAt100) {

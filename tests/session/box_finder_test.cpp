@@ -45,6 +45,8 @@ TEST_F(BoxFinder, NamesComeFirstThenBoxesWithSuchAColumnEachOnce) {
 TEST_F(BoxFinder, LogicalNamesInJapaneseAreFoundAndEmptyOrUnknownTextsFindNothing) {
     MGDrawTableList::Current()->FindBox("SALES", "ORDER_LINE")->SetLogicalName("受注明細");
     EXPECT_EQ(Found("明細"), (std::vector<std::string>{"ORDER_LINE"}));
+    MGDrawTableList::Current()->FindBox("SALES", "SALES_REGION")->SetLogicalName("ZONE_A");
+    EXPECT_EQ(Found("zone_a"), (std::vector<std::string>{"SALES_REGION"}));  // from a to z, in any case
     EXPECT_TRUE(Found("").empty());
     EXPECT_TRUE(Found("NO_SUCH_THING").empty());
 }
