@@ -164,7 +164,7 @@ void TForm1::BuildFontCombos(QToolBar& bar) {
 }
 
 void TForm1::ConnectSurfaces() {
-    paintBox_->SetPaintHook([this] { PaintDiagram(); });
+    paintBox_->SetPaintHook([this](const Rect& area) { PaintDiagram(area); });
     connect(paintBox_, &PaintBoxWidget::resized, this, [this] { document_->DrawBox().UpdateScrollBars(4, 0); });
     connect(horizontal_, &ScrollBarWidget::movedByUser, this, [this] { document_->DrawBox().ScrollChanged(true); });
     connect(vertical_, &ScrollBarWidget::movedByUser, this, [this] { document_->DrawBox().ScrollChanged(false); });
@@ -410,7 +410,7 @@ void TForm1::ApplyFontFromCombos() {
     paintBox_->Repaint();
 }
 
-void TForm1::PaintDiagram() {
+void TForm1::PaintDiagram(const Rect& area) {
     if (document_ == nullptr) return;
     if (document_->Manager().SchemaCount() == 0) {
         document_->DrawBox().ClearPaper();
@@ -419,10 +419,9 @@ void TForm1::PaintDiagram() {
     // The display flags of the settings, without writing them into every
     // box: a paint measures only the boxes something changed. Applying them
     // (every box measured anew) is for a settings change, a build, a load and
-    // a relayout, not for every scroll step. Only what meets the view is
+    // a relayout, not for every scroll step. Only what meets the area is
     // drawn.
-    document_->PaintDiagramNow(document_->Settings().PagePositionForDrawing(),
-                               Rect{0, 0, paintBox_->width(), paintBox_->height()});
+    document_->PaintDiagramNow(document_->Settings().PagePositionForDrawing(), area);
 }
 
 void TForm1::ShowFontChoice(const std::string& fontName, const std::string& fontSize) {

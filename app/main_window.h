@@ -113,7 +113,7 @@ private:
     // After a command that may have changed the diagram or the zoom.
     void AfterDiagramCommand(bool changed);
     void ApplyFontFromCombos();
-    void PaintDiagram();
+    void PaintDiagram(const Rect& area);
     // The question whether to save a design with schemas; false on Cancel.
     bool MaySetDesignAside();
     void RememberRecent(const QString& path);

@@ -22,10 +22,14 @@ PaintBoxWidget::PaintBoxWidget(QWidget* parent)
 
 PaintBoxWidget::~PaintBoxWidget() = default;
 
-// The diagram is drawn whole at the next paint: that takes milliseconds
-// even for the largest diagram, and keeps one way of drawing.
-// What the drawing itself invalidates while it draws is drawn already.
-void PaintBoxWidget::InvalidateWindowRect(const Rect&) { stale_ = stale_ || !painting_; }
+// An invalidated area is drawn again at the next paint, and only it (with
+// a pixel around it, for outlines drawn on a box's edge). What the drawing
+// itself invalidates while it draws is drawn already.
+void PaintBoxWidget::InvalidateWindowRect(const Rect& rect) {
+    if (painting_ || stale_) return;
+    const QRect area = QRect(QPoint(rect.left, rect.top), QPoint(rect.right, rect.bottom)).normalized();
+    invalidated_ |= area.adjusted(-1, -1, 1, 1) & QRect(QPoint(0, 0), size());
+}
 
 void PaintBoxWidget::ScrollContents(int, int) { Repaint(); }
 
@@ -36,7 +40,7 @@ void PaintBoxWidget::Repaint() {
 }
 
 PaintBoxWidget::Hold::~Hold() {
-    if (--box_.holds_ == 0 && box_.stale_) box_.update();
+    if (--box_.holds_ == 0 && (box_.stale_ || !box_.invalidated_.isEmpty())) box_.update();
 }
 
 const QImage& PaintBoxWidget::Picture() const {
@@ -47,11 +51,17 @@ void PaintBoxWidget::paintEvent(QPaintEvent*) {
     // Moved to a screen of another ratio: a new image, drawn anew.
     if (holds_ == 0 && image_->Image()->devicePixelRatio() != devicePixelRatioF()) RenewImage();
     // A paint hook that itself asks for a repaint must not recurse.
-    if (stale_ && !painting_ && holds_ == 0 && paintHook_) {
+    if ((stale_ || !invalidated_.isEmpty()) && !painting_ && holds_ == 0 && paintHook_) {
+        const QRect whole(QPoint(0, 0), size());
+        const QRect area = stale_ ? whole : invalidated_;
         painting_ = true;
         stale_ = false;
-        Erase();
-        paintHook_();
+        invalidated_ = QRect();
+        QPainter* painter = image_->Painter();
+        if (painter != nullptr && area != whole) painter->setClipRect(area);
+        Erase(area);
+        paintHook_(Rect{area.left(), area.top(), area.right() + 1, area.bottom() + 1});
+        if (painter != nullptr) painter->setClipping(false);
         painting_ = false;
     }
     QPainter painter(this);
@@ -61,9 +71,8 @@ void PaintBoxWidget::paintEvent(QPaintEvent*) {
 // The diagram clears only its paper; around it the box shows its
 // background, as a window system erases an area it repaints (otherwise what
 // lay there before a scroll would stay).
-void PaintBoxWidget::Erase() {
-    if (QPainter* painter = image_->Painter())
-        painter->fillRect(QRect(QPoint(0, 0), size()), palette().color(backgroundRole()));
+void PaintBoxWidget::Erase(const QRect& area) {
+    if (QPainter* painter = image_->Painter()) painter->fillRect(area, palette().color(backgroundRole()));
 }
 
 void PaintBoxWidget::resizeEvent(QResizeEvent*) {

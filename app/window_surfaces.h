@@ -5,11 +5,11 @@
 // The paint box draws into an image of its own size at the screen's device
 // pixel ratio (twice the pixels each way on a 2x screen, with the diagram's
 // coordinates unchanged), which is what the screen shows, pixel for pixel.
-// A paint event asks the window to draw the diagram into it only when
-// something invalidated it (or the size changed), on the box's background;
-// otherwise it shows the image as it is, so outlines drawn with an inverting
-// pen between paints (a drag, the selection band) stay until they are
-// erased.
+// A paint event asks the window to draw the diagram into it only where
+// something invalidated it (all of it after a scroll, a resize or a
+// repaint), clipped to that area and on the box's background; otherwise it
+// shows the image as it is, so outlines drawn with an inverting pen between
+// paints (a drag, the selection band) stay until they are erased.
 //
 // While the window holds it (a load or a reverse-engineering run showing its
 // progress, which lets the window paint), a paint event shows the image as
@@ -36,8 +36,11 @@ public:
     explicit PaintBoxWidget(QWidget* parent = nullptr);
     ~PaintBoxWidget() override;
 
-    // What a paint event draws before the image is shown.
-    void SetPaintHook(std::function<void()> hook) { paintHook_ = std::move(hook); }
+    // What a paint event draws before the image is shown: the area of the
+    // box (in its pixels) to draw again, the whole box after a scroll, a
+    // resize or a repaint, else what was invalidated since the last paint.
+    // The image is clipped to the area and erased there first.
+    void SetPaintHook(std::function<void(const Rect& area)> hook) { paintHook_ = std::move(hook); }
     // The picture the box shows, at the device pixel ratio.
     const QImage& Picture() const;
 
@@ -90,13 +93,14 @@ protected:
 private:
     // A new white image of the widget's size at its device pixel ratio.
     void RenewImage();
-    // Fills the image with the box's background colour.
-    void Erase();
+    // Fills the area of the image with the box's background colour.
+    void Erase(const QRect& area);
 
     std::unique_ptr<QtCanvas> image_;
     ForwardingCanvas canvas_;
     FontSpec font_;
-    std::function<void()> paintHook_;
+    std::function<void(const Rect&)> paintHook_;
+    QRect invalidated_;  // what to draw again when the whole box is not stale
     bool painting_ = false;
     bool stale_ = true;  // the image must be drawn again at the next paint
     int holds_ = 0;      // living holds

@@ -171,6 +171,7 @@ void MGDiagramInteraction::MouseUp(int, int) {
 }
 
 void MGDiagramInteraction::Drop() {
+    bool linesMoved = false;
     for (int i = 0; i < diagram_.Count(); ++i) {
         MGShapeTable& shape = *diagram_.Item(i);
         if (!IsSelected(shape)) continue;
@@ -180,7 +181,10 @@ void MGDiagramInteraction::Drop() {
         shape.SetPosition(shape.Outline());
         shape.SetState(kSelected);
         Invalidate(shape);
+        linesMoved = linesMoved || shape.RelationCounter() > 0;
     }
+    // The lines of a moved box are routed anew wherever they run.
+    if (linesMoved) box_.InvalidatePaintBox();
     box_.UpdatePaintBox();
     dragMode_ = 0;
 }
@@ -289,7 +293,7 @@ void MGDiagramInteraction::EditText(MGShapeRect& shape) {
     text.SetFontStyle(entry.style);
     text.CalcSize(box_, displayMode_);
     host_.SetDeleteTextEnabled(true);
-    box_.InvalidateDeviceRect(Rect{0, 0, 1 << 20, 1 << 20});
+    box_.InvalidatePaintBox();
     box_.UpdatePaintBox();
     diagram_.SetModified(true);
 }
@@ -313,6 +317,9 @@ void MGDiagramInteraction::CreateText(int x, int y) {
 }
 
 void MGDiagramInteraction::Select(MGShapeRect& shape) {
+    // A selected box's update rectangle is its outline: where it is, until
+    // a drag moves the outline.
+    if (shape.State() == kNormal) shape.SetOutline(shape.Position());
     shape.SetState(kSelected);
     if (auto* table = dynamic_cast<MGShapeTable*>(&shape)) Invalidate(*table);
 }

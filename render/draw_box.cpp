@@ -213,6 +213,10 @@ void ZMGDrawBox::UpdatePaintBox() { paintBox_->UpdateInvalidated(); }
 void ZMGDrawBox::InvalidateDeviceRect(const Rect& device) {
     current_->InvalidateDeviceRect(device);
 }
+
+void ZMGDrawBox::InvalidatePaintBox() {
+    paintBox_->InvalidateWindowRect(Rect{0, 0, paintBox_->Width(), paintBox_->Height()});
+}
 int ZMGDrawBox::Zoom() const {
     return current_->Zoom();
 }

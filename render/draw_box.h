@@ -85,6 +85,8 @@ public:
                          int& width, int& height);
     bool SetDiagramFont(const std::string& fontName, const std::string& sizeText);
     void InvalidateDeviceRect(const tabulorix::Rect& device);
+    // The whole paint box is drawn again at the next update.
+    void InvalidatePaintBox();
     // The paint box shows what was invalidated or drawn since (update now).
     void UpdatePaintBox();
     int Zoom() const;

@@ -5,6 +5,7 @@
 #include "diagram/interaction.h"
 
 #include "diagram/diagram_build.h"
+#include "diagram/diagram_paint.h"
 #include "diagram/hit_test.h"
 #include "diagram/relation_lines.h"
 #include "diagram_fixture.h"
@@ -160,6 +161,43 @@ TEST_F(Interaction, DoubleClicksOnABoxOrItsRelationLineOpenTheTable) {
     EXPECT_TRUE(Selected(child));
     EXPECT_FALSE(Selected(parent));
     EXPECT_EQ(interaction.DragMode(), 0);
+}
+
+// What a click and a drop invalidate: a clicked box where it is (it was
+// never dragged, so it has no outline of its own yet); a dropped box where
+// it was and where it is; and when it has relation lines, which are routed
+// anew wherever they run, the whole paint box.
+TEST_F(Interaction, ClicksAndDropsInvalidateTheBoxesAndTheWholeViewWhenLinesMove) {
+    auto dept = Table("SCOTT", "DEPT", {{"DEPTNO"}});
+    AddPrimaryKey(*dept, "PK_DEPT", 1, {"DEPTNO"});
+    Place(std::move(dept), {400, 100, 500, 180});
+    auto emp = Table("SCOTT", "EMP", {{"DEPTNO"}});
+    AddForeignKey(*emp, "FK", "SCOTT", 1, {"DEPTNO"});
+    MGShapeTable& child = Place(std::move(emp), {100, 100, 200, 180});
+    MGShapeTable& lone = AddTable("LONE", {100, 400, 200, 480});
+    MarkKeys(diagram);
+    BuildRelations(diagram);
+    PaintDiagram(diagram, box, MGPaintRequest{});  // drawing the lines counts them on their boxes
+    const Rect whole{0, 0, paintBox.width, paintBox.height};
+    const auto covers = [this](const Rect& device) {
+        for (const Rect& r : paintBox.invalidated)
+            if (r.left <= device.left && r.top <= device.top && r.right >= device.right && r.bottom >= device.bottom)
+                return true;
+        return false;
+    };
+
+    const Rect before = Mapped(lone.Position());
+    Click(lone.Position());
+    EXPECT_TRUE(covers(before));
+    paintBox.invalidated.clear();
+    Drag(lone.Position(), {{10, 0}, {30, 0}});
+    EXPECT_TRUE(covers(before));
+    EXPECT_TRUE(covers(Mapped(lone.Position())));
+    EXPECT_FALSE(covers(whole));
+
+    paintBox.invalidated.clear();
+    Drag(child.Position(), {{10, 0}, {30, 0}});
+    EXPECT_TRUE(covers(whole));
 }
 
 TEST_F(Interaction, ACreatedTextIsSelectedAndDeletingItLeavesTheDesignUnmodified) {

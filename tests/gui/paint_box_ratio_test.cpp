@@ -56,7 +56,7 @@ TEST(PaintBoxRatio, TheImageHasTwiceThePixelsAndDrawsAtThatResolution) {
     if (!ScreenIsTwice()) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
     PaintBoxWidget box;
     box.resize(kWidth, kHeight);
-    box.SetPaintHook([&box] { DrawPicture(box.PaintCanvas()); });
+    box.SetPaintHook([&box](const Rect&) { DrawPicture(box.PaintCanvas()); });
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     box.repaint();
