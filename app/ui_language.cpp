@@ -3,6 +3,7 @@
 #include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QTranslator>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -96,10 +97,13 @@ void RemoveUiLanguage() {
 }
 
 QString TranslatedCoreText(const std::string& text) {
-    const QByteArray source = QByteArray::fromStdString(text);
-    const QString whole = UiText::tr(source.constData());
-    if (installed == UiLanguage::Japanese || whole != QString::fromUtf8(source)) return whole;
-    const QString original = QString::fromUtf8(source);
+    const QString original = QString::fromStdString(text);
+    const QString whole = UiText::tr(text.c_str());
+    if (installed == UiLanguage::Japanese || whole != original) return whole;
+    // Every pattern has Japanese words of its own: a text of plain ASCII
+    // (a table name in a progress line, an English message) matches none.
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii) return original;
     for (const CorePattern& pattern : CorePatterns()) {
         const auto match = pattern.expression.match(original);
         if (!match.hasMatch()) continue;

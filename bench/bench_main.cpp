@@ -20,6 +20,7 @@
 
 #include "base/ui_ports.h"
 #include "bench/bench_steps.h"
+#include "bench/request_loop.h"
 #include "diagram/draw_table_list.h"
 #include "platform/allocator_tuning.h"
 #include "platform/gui_application.h"
@@ -189,8 +190,7 @@ int Serve(const Options& options) {
     tabulorix::HeadlessDocument window;
     std::optional<tabulorix::bench::ViewCentre> centre;
     std::vector<std::string> owners;
-    std::string line;
-    while (std::getline(std::cin, line)) {
+    return tabulorix::bench::AnswerRequests([&](const std::string& line) {
         std::istringstream request(line);
         std::string verb;
         request >> verb;
@@ -220,10 +220,8 @@ int Serve(const Options& options) {
         } else {
             throw std::invalid_argument("cannot answer \"" + line + "\" (a paint wants a load first)");
         }
-        std::printf("%.9f\n", seconds);
-        std::fflush(stdout);
-    }
-    return 0;
+        return seconds;
+    });
 }
 
 }  // namespace

@@ -37,6 +37,7 @@
 #include "app/main_window.h"
 #include "app/window_actions.h"
 #include "app/window_surfaces.h"
+#include "bench/request_loop.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/shape_table.h"
 #include "platform/allocator_tuning.h"
@@ -166,27 +167,17 @@ private:
 
 int Serve(const std::string& design) {
     WindowBench bench(design);
-    std::string line;
-    while (std::getline(std::cin, line)) {
+    return tabulorix::bench::AnswerRequests([&bench](const std::string& line) {
         std::istringstream request(line);
         std::string verb;
         int zoom = 100;
         int count = 1;
         request >> verb >> zoom >> count;
-        double seconds = 0;
-        if (verb == "open") {
-            seconds = bench.Open();
-        } else if (verb == "scroll") {
-            seconds = bench.Scroll(zoom, std::max(count, 1));
-        } else if (verb == "drag") {
-            seconds = bench.Drag(zoom, std::max(count, 1));
-        } else {
-            throw std::invalid_argument("cannot answer \"" + line + "\"");
-        }
-        std::printf("%.9f\n", seconds);
-        std::fflush(stdout);
-    }
-    return 0;
+        if (verb == "open") return bench.Open();
+        if (verb == "scroll") return bench.Scroll(zoom, std::max(count, 1));
+        if (verb == "drag") return bench.Drag(zoom, std::max(count, 1));
+        throw std::invalid_argument("cannot answer \"" + line + "\"");
+    });
 }
 
 }  // namespace

@@ -22,15 +22,11 @@
 #include "diagram/draw_table_list.h"
 #include "diagram/hit_test.h"
 #include "render/draw_box.h"
+#include "screenshot_support.h"
 #include "support/recording_host.h"
 
 namespace tabulorix {
 namespace {
-
-void Save(QWidget& widget, const QString& dir, const char* name) {
-    QTest::qWait(50);
-    ASSERT_TRUE(widget.grab().save(QDir(dir).filePath(QString::fromLatin1(name))));
-}
 
 void ZoomTo(TForm1& window, int zoom) {
     for (int i = 0; i < 8 && window.Document().WindowZoom() != zoom; ++i)
@@ -57,16 +53,14 @@ TEST(DiagramScreenshots, WriteWhenAsked) {
     InstallUiLanguage(UiLanguage::Japanese);
     testing::RecordingPorts ports;
     TForm1 window("-DEBUG");
-    window.resize(1280, 800);
-    window.show();
-    ASSERT_TRUE(window.OpenDesignPath(QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.tlx")));
-    window.findChild<QTabWidget*>(QStringLiteral("PageControlTop"))->setCurrentIndex(1);
+    ShowSample(window);
+    ShowDiagramPage(window);
     for (const auto& [zoom, name] :
          {std::pair{25, "diagram-zoom-25.png"}, std::pair{400, "diagram-zoom-400.png"},
           std::pair{100, "diagram-zoom-100.png"}}) {
         ZoomTo(window, zoom);
         ASSERT_EQ(window.Document().WindowZoom(), zoom);
-        Save(window, dir, name);
+        SaveScreenshot(window, dir, name);
     }
 
     // A band drawn from a blank spot up and to the left over some boxes,
@@ -77,16 +71,16 @@ TEST(DiagramScreenshots, WriteWhenAsked) {
     QTest::mousePress(paintBox, Qt::LeftButton, {}, *start);
     const QPoint end(start->x() / 3, start->y() / 3);
     for (int step = 1; step <= 4; ++step) QTest::mouseMove(paintBox, *start + (end - *start) * step / 4);
-    Save(window, dir, "diagram-selection-band.png");
+    SaveScreenshot(window, dir, "diagram-selection-band.png");
     QTest::mouseRelease(paintBox, Qt::LeftButton, {}, end);
-    Save(window, dir, "diagram-band-selected.png");
+    SaveScreenshot(window, dir, "diagram-band-selected.png");
 
     // The find box with a word typed and its results listed.
     WindowAction(window, "ActionFind")->trigger();
     TFindDlg& find = window.FindDialog();
     QTest::keyClicks(find.findChild<QLineEdit*>(QStringLiteral("FindText")), QStringLiteral("order"));
     ASSERT_FALSE(find.Found().empty());
-    Save(find, dir, "find-box.png");
+    SaveScreenshot(find, dir, "find-box.png");
 }
 
 }  // namespace

@@ -36,6 +36,7 @@
 #include "base/text_codec.h"
 #include "session/catalogue_presentation.h"
 #include "session/emf_choice.h"
+#include "screenshot_support.h"
 #include "support/recording_host.h"
 
 namespace tabulorix {
@@ -266,12 +267,10 @@ TEST(LanguageScreenshots, WriteWhenAsked) {
         const Language chosen(language);
         testing::RecordingPorts ports;
         TForm1 window("-DEBUG");
-        window.resize(1280, 800);
-        window.show();
-        ASSERT_TRUE(window.OpenDesignPath(QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.tlx")));
-        window.findChild<QTabWidget*>(QStringLiteral("PageControlTop"))->setCurrentIndex(1);
-        const char* name = language == UiLanguage::English ? "main-window-english.png" : "main-window-japanese.png";
-        EXPECT_TRUE(window.grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name))));
+        ShowSample(window);
+        ShowDiagramPage(window);
+        SaveScreenshot(window, QString::fromLocal8Bit(folder),
+                       language == UiLanguage::English ? "main-window-english.png" : "main-window-japanese.png");
     }
 }
 

@@ -20,15 +20,11 @@
 #include "app/ui_language.h"
 #include "app/qt_ports.h"
 #include "app/window_actions.h"
+#include "screenshot_support.h"
 #include "support/recording_host.h"
 
 namespace tabulorix {
 namespace {
-
-void Save(QWidget& widget, const QString& dir, const char* name) {
-    QTest::qWait(50);
-    ASSERT_TRUE(widget.grab().save(QDir(dir).filePath(QString::fromLatin1(name))));
-}
 
 TEST(WindowScreenshots, WriteWhenAsked) {
     const char* dir = std::getenv("TABULORIX_SCREENSHOTS_DIR");
@@ -38,32 +34,32 @@ TEST(WindowScreenshots, WriteWhenAsked) {
     TForm1 window("-DEBUG");
     window.resize(1280, 800);
     window.show();
-    Save(window, dir, "main-window-empty.png");
+    SaveScreenshot(window, dir, "main-window-empty.png");
     ASSERT_TRUE(window.OpenDesignPath(QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.tlx")));
-    Save(window, dir, "main-window-sample-sheet.png");
-    window.findChild<QTabWidget*>(QStringLiteral("PageControlTop"))->setCurrentIndex(1);
-    Save(window, dir, "main-window-sample-diagram.png");
+    SaveScreenshot(window, dir, "main-window-sample-sheet.png");
+    ShowDiagramPage(window);
+    SaveScreenshot(window, dir, "main-window-sample-diagram.png");
 
     // The catalogue panels: each level of the tree and each tab.
     CataloguePanels& panels = window.Panels();
     const auto show = [&](const MGTreeNode& node, const char* name) {
         panels.SelectNode(node);
-        Save(window, dir, name);
+        SaveScreenshot(window, dir, name);
     };
     show(MGTreeNode::Root(), "catalogue-root-schema-list.png");
     show(MGTreeNode::Schema(0), "catalogue-schema-table-list.png");
     show(MGTreeNode::Category(0, 2), "catalogue-constraints.png");
     window.findChild<QTabWidget*>(QStringLiteral("ConstraintPageControl"))->setCurrentIndex(2);
-    Save(window, dir, "catalogue-constraints-foreign-keys.png");
+    SaveScreenshot(window, dir, "catalogue-constraints-foreign-keys.png");
     show(MGTreeNode::Category(0, 3), "catalogue-indexes.png");
     show(MGTreeNode::Category(0, 4), "catalogue-privileges.png");
     show(MGTreeNode::Box(0, kCategoryTables, 2), "catalogue-table-definition.png");
     window.findChild<QTabWidget*>(QStringLiteral("ConstIndexPageControl"))->setCurrentIndex(2);
-    Save(window, dir, "catalogue-table-foreign-keys.png");
+    SaveScreenshot(window, dir, "catalogue-table-foreign-keys.png");
     window.findChild<QTabWidget*>(QStringLiteral("ConstIndexPageControl"))->setCurrentIndex(4);
-    Save(window, dir, "catalogue-table-indexes.png");
+    SaveScreenshot(window, dir, "catalogue-table-indexes.png");
     window.findChild<QTabWidget*>(QStringLiteral("PageControlForTable"))->setCurrentIndex(1);
-    Save(window, dir, "catalogue-table-source.png");
+    SaveScreenshot(window, dir, "catalogue-table-source.png");
     window.findChild<QTabWidget*>(QStringLiteral("PageControlForTable"))->setCurrentIndex(0);
     show(MGTreeNode::Box(0, kCategoryViews, 0), "catalogue-view-source.png");
     // The settings and print dialogs as the window opens them.
@@ -73,25 +69,25 @@ TEST(WindowScreenshots, WriteWhenAsked) {
         QTimer::singleShot(300, [dir, name = name] {
             QWidget* dialog = QApplication::activeModalWidget();
             ASSERT_NE(dialog, nullptr);
-            Save(*dialog, dir, name);
+            SaveScreenshot(*dialog, dir, name);
             qobject_cast<QDialog*>(dialog)->reject();
         });
         WindowAction(window, action)->trigger();
     }
     // A free text being written, and the diagram with it selected.
-    window.findChild<QTabWidget*>(QStringLiteral("PageControlTop"))->setCurrentIndex(1);
+    ShowDiagramPage(window);
     WindowAction(window, "ActionText")->trigger();
     QTimer::singleShot(300, [dir, &window] {
         TTextDlg& dialog = window.Mouse().TextDialog();
         dialog.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("受注まわりの表"));
-        Save(dialog, dir, "text-dialog.png");
+        SaveScreenshot(dialog, dir, "text-dialog.png");
         dialog.accept();
     });
     QWidget* paintBox = window.findChild<QWidget*>(QStringLiteral("PaintBox"));
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(420, 470), paintBox->mapToGlobal(QPointF(420, 470)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(paintBox, &press);
-    Save(window, dir, "main-window-selected-text.png");
+    SaveScreenshot(window, dir, "main-window-selected-text.png");
 }
 
 }  // namespace
