@@ -111,6 +111,18 @@ protected:
     }
 
     Rect Mapped(const Rect& world) { return box.MapRect(world); }
+    // A world rectangle or point on the device, as a recorded call has it.
+    std::vector<int> Dev(const Rect& world) {
+        const Rect d = Mapped(world);
+        return {d.left, d.top, d.right, d.bottom};
+    }
+    std::vector<int> P(int x, int y) { return {box.MapX(x), box.MapY(y)}; }
+    // The position of the first text drawn with the text (empty if none).
+    std::vector<int> TextAt(const std::string& text) const {
+        for (const CanvasCall& call : paintBox.canvas.Calls("TextOut"))
+            if (call.text == text) return call.ints;
+        return {};
+    }
 
     // The drawing calls recorded on the paint box since the last Clear.
     std::vector<CanvasCall> Drawing() const { return paintBox.canvas.Drawing(); }

@@ -20,70 +20,64 @@ constexpr int kNamesOnly = 0x101;  // table names only
 
 class TablePainting : public DiagramTest {
 protected:
-    // EMP: ID (primary key), NAME, DEPT (first foreign key), NOTE; measured
-    // afresh at (50, 60).
+    // Adds the box, measured afresh at (50, 60).
+    template <typename Box>
+    MGShapeTable& Measured(std::unique_ptr<Box> shape, int flags, int mode = 2) {
+        MGShapeTable& added = diagram.AddBox(std::move(shape));
+        Measure(added, flags, mode);
+        return added;
+    }
+
+    // EMP: ID (primary key), NAME, DEPT (first foreign key), NOTE.
     MGShapeTable& Emp(int flags) {
         auto table = Table("SCOTT", "EMP", {{"ID"}, {"NAME"}, {"DEPT"}, {"NOTE"}});
         Field(*table, 1).AddKeyMark(kKeyPrimary, "1");
         Field(*table, 3).AddKeyMark(kKeyForeign, "1");
-        MGShapeTable& emp = diagram.AddBox(std::move(table));
-        Measure(emp, flags);
-        return emp;
+        return Measured(std::move(table), flags);
     }
 
     static ZMGRowField& Field(MGShapeTable& table, int row) {
         return dynamic_cast<ZMGRowField&>(table.ColumnRows().GetRow(row));
     }
 
-    void Measure(MGShapeTable& shape, int flags) {
+    void Measure(MGShapeTable& shape, int flags, int mode = 2) {
         shape.SetPosition({50, 60, 50, 60});
         shape.SetDisplayFlags(flags);
         shape.SetSizeDirty(1);
-        shape.CalcSize(box, 2);
+        shape.CalcSize(box, mode);
         shape.SetState(MGShapeRect::kStateNormal);
     }
 
-    std::string Marker(int flags, std::initializer_list<std::pair<std::uint32_t, const char*>> marks) {
-        MGShapeTable shape;
-        ZMGRowField column;
-        for (const auto& [kind, number] : marks) column.AddKeyMark(kind, number);
-        shape.SetDisplayFlags(flags);
-        std::string text;
-        shape.AppendMarkerText(column, text);
-        return text;
-    }
-
-    // Draws the shape on a cleared canvas.
-    void Redraw(MGShapeTable& shape) {
+    void Redraw(MGShapeTable& shape, int mode = 2) {
         paintBox.canvas.Clear();
-        shape.Draw(2, box);
+        shape.Draw(mode, box);
     }
 
-    // The brush (or pen) colour of the first op call drawn at the world
-    // rectangle, if any.
+    // The brush (or pen) colour of the first op call drawn at the world rectangle.
     std::optional<tabulorix::Color> BrushAt(const char* op, const Rect& world, bool pen = false) {
-        const Rect d = Mapped(world);
         for (const CanvasCall& c : paintBox.canvas.calls)
-            if (c.op == op && c.ints == Ints({d.left, d.top, d.right, d.bottom}))
-                return pen ? c.pen.color : c.brush.color;
+            if (c.op == op && c.ints == Dev(world)) return pen ? c.pen.color : c.brush.color;
         return std::nullopt;
     }
 
-    // The Rectangle (or RoundRect) calls drawn since the canvas was cleared.
-    std::vector<CanvasCall> Outlines() const {
-        std::vector<CanvasCall> result;
+    // The first Rectangle or RoundRect drawn since the canvas was cleared,
+    // and how many there were.
+    std::pair<CanvasCall, std::size_t> Outline() const {
+        std::vector<CanvasCall> found;
         for (const CanvasCall& call : paintBox.canvas.calls)
-            if (call.op == "Rectangle" || call.op == "RoundRect") result.push_back(call);
-        return result;
+            if (call.op == "Rectangle" || call.op == "RoundRect") found.push_back(call);
+        return {found.empty() ? CanvasCall{} : found.front(), found.size()};
     }
 };
+
+int Width(const MGShapeTable& shape) { return shape.Position().right - shape.Position().left; }
 
 }  // namespace
 
 // Stored heights in lines: EMP has ID (primary key), NAME, DEPT (foreign
 // key) and NOTE; the legend's lines depend on names only and on whether the
 // notation has index symbols, never on key columns only.
-TEST_F(TablePainting, StoredHeightFollowsTheColumnMode) {
+TEST_F(TablePainting, StoredHeightFollowsTheColumnModeAndWidthTheWidestLine) {
     MGShapeTable& emp = Emp(kAll);
     MGShapeTable& empty = diagram.AddBox(Table("SCOTT", "T", {}));
     MGShapeTable& legend = diagram.AddBox(std::make_unique<MGShapeLegend>());
@@ -98,27 +92,18 @@ TEST_F(TablePainting, StoredHeightFollowsTheColumnMode) {
         Measure(*c.shape, c.flags);
         EXPECT_EQ(c.shape->Position().bottom, 60 + c.lines * kLine) << c.shape->Name() << " " << c.flags;
     }
-    Redraw(legend);
-    // Names only: the title and the four line marks, nothing else.
+    Redraw(legend);  // names only: the title and the four line marks, nothing else
     const std::vector<std::string> texts = paintBox.canvas.Texts();
     ASSERT_EQ(texts.size(), 5u);
-    EXPECT_EQ(texts[0], "\u3000凡例");
-    EXPECT_EQ(texts[1], "外部参照側の子表");
-    EXPECT_EQ(texts[4], "親表の削除により子表も削除");
-}
+    EXPECT_EQ((std::vector<std::string>{texts[0], texts[1], texts[4]}),
+              (std::vector<std::string>{"\u3000凡例", "外部参照側の子表", "親表の削除により子表も削除"}));
 
-TEST_F(TablePainting, WidthIsTitlePlusEightWhenTheTitleIsWidest) {
-    auto table = Table("SCOTT", "A_VERY_LONG_TABLE_NAME", {{"X"}});
-    MGShapeTable& shape = diagram.AddBox(std::move(table));
-    Measure(shape, 0x300);  // two icon cells do not widen it
-    EXPECT_EQ(shape.Position().right - shape.Position().left, 24 * kChar + 8);
-
-    // A column line wider than the title: cells + column text + marker + 8.
+    // The title plus 8 when it is widest (two icon cells do not widen it);
+    // else cells + column text + marker + 8.
+    EXPECT_EQ(Width(Measured(Table("SCOTT", "A_VERY_LONG_TABLE_NAME", {{"X"}}), 0x300)), 24 * kChar + 8);
     auto wide = Table("SCOTT", "T", {{"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123"}});
     Field(*wide, 1).AddKeyMark(kKeyPrimary, "1");
-    MGShapeTable& widest = diagram.AddBox(std::move(wide));
-    Measure(widest, kAll);
-    EXPECT_EQ(widest.Position().right - widest.Position().left, kLine + 30 * kChar + 6 * kChar + 8);
+    EXPECT_EQ(Width(Measured(std::move(wide), kAll)), kLine + 30 * kChar + 6 * kChar + 8);
 }
 
 // Display mode bit 1 asks for logical names, bit 2 for physical ones: the
@@ -132,84 +117,83 @@ TEST_F(TablePainting, TheDisplayModeChoosesLogicalOrPhysicalNames) {
     } cases[] = {{2, "  EMP", "EMPNO", kLine + 5 * kChar + 8}, {1, "  社員", "社員番号", kLine + 4 * kChar + 8}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
-        MGShapeTable& emp = diagram.AddBox(std::make_unique<MGShapeTable>(1, "SCOTT", "社員", "EMP", "", true));
-        AddColumns(emp, {{"X"}});
-        Field(emp, 1).PutItem(0, "社員番号");
-        Field(emp, 1).PutItem(1, "EMPNO");
-        emp.SetPosition({50, 60, 50, 60});
-        emp.SetDisplayFlags(kAll);
-        emp.CalcSize(box, c.mode);
-        emp.SetState(MGShapeRect::kStateNormal);
-        EXPECT_EQ(emp.Position().right - emp.Position().left, c.width);
-        paintBox.canvas.Clear();
-        emp.Draw(c.mode, box);
-        const std::vector<std::string> texts = paintBox.canvas.Texts();
-        EXPECT_EQ(texts, (std::vector<std::string>{c.title, c.column}));
         diagram.Clear();
+        auto table = std::make_unique<MGShapeTable>(1, "SCOTT", "社員", "EMP", "", true);
+        AddColumns(*table, {{"X"}});
+        Field(*table, 1).PutItem(0, "社員番号");
+        Field(*table, 1).PutItem(1, "EMPNO");
+        MGShapeTable& emp = Measured(std::move(table), kAll, c.mode);
+        EXPECT_EQ(Width(emp), c.width);
+        Redraw(emp, c.mode);
+        EXPECT_EQ(paintBox.canvas.Texts(), (std::vector<std::string>{c.title, c.column}));
     }
 }
 
 TEST_F(TablePainting, MarkerTextsFollowTheNotation) {
-    const auto pkAk = {std::pair<std::uint32_t, const char*>{kKeyPrimary, "1"}, {kKeyUnique, "1"}};
-    EXPECT_EQ(Marker(0x100, pkAk), "  (PK)(AK1)");
-    EXPECT_EQ(Marker(0x300, pkAk), "  (PK)(AK1)");
-    EXPECT_EQ(Marker(0x600, pkAk), "");
-    EXPECT_EQ(Marker(0x600, {{kKeyPrimary, "1"}, {kIndexUnique, "1"}}), "  (UI1)");
-    EXPECT_EQ(Marker(0x100, {{kKeyPrimary, "1"}, {kKeyForeign, "2"}}), "  (PK)(FK2)");
-    EXPECT_EQ(Marker(0x700, {{kKeyForeign, "1"}, {kKeyForeign, "3"}, {kIndexNonUnique, "2"}}),
-              "  (FK1)(FK3)(NI2)");
-    EXPECT_EQ(Marker(0x700, {{kIndexUnique, "1"}, {kIndexNonUnique, "4"}}), "  (UI1)(NI4)");
+    using Marks = std::vector<std::pair<std::uint32_t, const char*>>;
+    const struct {
+        int flags;
+        Marks marks;
+        const char* text;
+    } cases[] = {
+        {0x100, {{kKeyPrimary, "1"}, {kKeyUnique, "1"}}, "  (PK)(AK1)"},
+        {0x300, {{kKeyPrimary, "1"}, {kKeyUnique, "1"}}, "  (PK)(AK1)"},
+        {0x600, {{kKeyPrimary, "1"}, {kKeyUnique, "1"}}, ""},
+        {0x600, {{kKeyPrimary, "1"}, {kIndexUnique, "1"}}, "  (UI1)"},
+        {0x100, {{kKeyPrimary, "1"}, {kKeyForeign, "2"}}, "  (PK)(FK2)"},
+        {0x700, {{kKeyForeign, "1"}, {kKeyForeign, "3"}, {kIndexNonUnique, "2"}}, "  (FK1)(FK3)(NI2)"},
+        {0x700, {{kIndexUnique, "1"}, {kIndexNonUnique, "4"}}, "  (UI1)(NI4)"},
+    };
+    for (const auto& c : cases) {
+        MGShapeTable shape;
+        ZMGRowField column;
+        for (const auto& [kind, number] : c.marks) column.AddKeyMark(kind, number);
+        shape.SetDisplayFlags(c.flags);
+        std::string text;
+        shape.AppendMarkerText(column, text);
+        EXPECT_EQ(text, c.text) << c.flags;
+    }
 }
 
-TEST_F(TablePainting, MarkersAreDrawnRightAlignedOnTheirLine) {
+TEST_F(TablePainting, MarkersRightAlignedAndKeysOnlyModeDrawsOnlyKeyColumns) {
     MGShapeTable& emp = Emp(kAll);
     Redraw(emp);
-    const auto texts = Calls("TextOut");
-    const auto marker =
-        std::find_if(texts.begin(), texts.end(), [](const CanvasCall& c) { return c.text == "  (PK)"; });
-    ASSERT_NE(marker, texts.end());
     const Rect& p = emp.Position();
-    EXPECT_EQ(marker->ints, Ints({box.MapX(p.right - 6 * kChar - 4), box.MapY(p.top + kLine + 4)}));
-    const auto fk =
-        std::find_if(texts.begin(), texts.end(), [](const CanvasCall& c) { return c.text == "  (FK1)"; });
-    ASSERT_NE(fk, texts.end());
-    EXPECT_EQ(fk->ints[1], box.MapY(p.top + 3 * kLine + 4));
+    EXPECT_EQ(TextAt("  (PK)"), P(p.right - 6 * kChar - 4, p.top + kLine + 4));
+    EXPECT_EQ(TextAt("  (FK1)").at(1), box.MapY(p.top + 3 * kLine + 4));
+
+    Measure(emp, kKeysOnly);
+    Redraw(emp);
+    std::vector<std::string> texts = paintBox.canvas.Texts();
+    std::erase_if(texts, [](const std::string& t) { return t.starts_with("  ("); });
+    EXPECT_EQ(texts, (std::vector<std::string>{"  EMP", "ID", "DEPT"}));
 }
 
 TEST_F(TablePainting, IconCellsSeparatorsAndKeySymbol) {
     MGShapeTable& emp = Emp(0x300);
-    EXPECT_EQ(emp.IconCellCount(), 2);
     Redraw(emp);
     const Rect& p = emp.Position();
-    // Two separators from the first column line down to the bottom.
+    // Two separators from the first column line down to the bottom; the
+    // column text after both cells.
     const auto moves = Calls("MoveTo");
-    const auto lines = Calls("LineTo");
     ASSERT_GE(moves.size(), 2u);
-    EXPECT_EQ(moves[0].ints, Ints({box.MapX(p.left + kLine), box.MapY(p.top + kLine)}));
-    EXPECT_EQ(lines[0].ints, Ints({box.MapX(p.left + kLine), box.MapY(p.bottom)}));
-    EXPECT_EQ(moves[1].ints, Ints({box.MapX(p.left + 2 * kLine), box.MapY(p.top + kLine)}));
-    // Column text starts after both cells.
-    const auto texts = Calls("TextOut");
-    ASSERT_GE(texts.size(), 2u);
-    EXPECT_EQ(texts[1].text, "ID");
-    EXPECT_EQ(texts[1].ints[0], box.MapX(p.left + 2 * kLine + 4));
+    EXPECT_EQ(moves[0].ints, P(p.left + kLine, p.top + kLine));
+    EXPECT_EQ(Calls("LineTo")[0].ints, P(p.left + kLine, p.bottom));
+    EXPECT_EQ(moves[1].ints, P(p.left + 2 * kLine, p.top + kLine));
+    EXPECT_EQ(TextAt("ID").at(0), box.MapX(p.left + 2 * kLine + 4));
     // The key's tooth in cell 0 of the ID line: cell 20 wide, 21 high.
-    const int top = p.top + kLine;
-    const Rect tooth{p.left + 13, top + 10, p.left + 17, top + 12};
+    const Rect tooth{p.left + 13, p.top + kLine + 10, p.left + 17, p.top + kLine + 12};
     EXPECT_EQ(BrushAt("Rectangle", tooth), tabulorix::kYellow);
     EXPECT_EQ(BrushAt("Rectangle", tooth, true), tabulorix::kGrey);
 
-    Measure(emp, 0x100);
-    EXPECT_EQ(emp.IconCellCount(), 1);
-    Measure(emp, kNamesOnly);
-    EXPECT_EQ(emp.IconCellCount(), 0);
     auto view = std::make_unique<MGShapeView>(1, "SCOTT", "V", "V", "", "select 1 from dual");
     AddColumns(*view, {{"A"}});
-    view->SetDisplayFlags(0x300);
-    EXPECT_EQ(view->IconCellCount(), 0);
     MGShapeLegend legend;
-    legend.SetDisplayFlags(0x300);
-    EXPECT_EQ(legend.IconCellCount(), 1);
+    for (const auto& [shape, flags, cells] : {std::tuple{&emp, 0x100, 1}, {&emp, kNamesOnly, 0},
+                                              {view.get(), 0x300, 0}, {&legend, 0x300, 1}}) {
+        shape->SetDisplayFlags(flags);
+        EXPECT_EQ(shape->IconCellCount(), cells) << shape->Name() << " " << flags;
+    }
 }
 
 TEST_F(TablePainting, IndexSymbolsInTheSecondCell) {
@@ -218,8 +202,7 @@ TEST_F(TablePainting, IndexSymbolsInTheSecondCell) {
     Field(*table, 2).AddKeyMark(kIndexNonUnique, "2");
     Field(*table, 3).AddKeyMark(kIndexUnique, "1");
     Field(*table, 3).AddKeyMark(kIndexNonUnique, "2");
-    MGShapeTable& shape = diagram.AddBox(std::move(table));
-    Measure(shape, 0x300);
+    MGShapeTable& shape = Measured(std::move(table), 0x300);
     Redraw(shape);
     const Rect& p = shape.Position();
     auto cell = [&](int line, double from, double to) {
@@ -235,70 +218,49 @@ TEST_F(TablePainting, IndexSymbolsInTheSecondCell) {
     EXPECT_EQ(Calls("Ellipse").size(), 4u);
 }
 
-TEST_F(TablePainting, KeysOnlyModeDrawsOnlyKeyColumns) {
-    MGShapeTable& emp = Emp(kKeysOnly);
-    Redraw(emp);
-    std::vector<std::string> texts = paintBox.canvas.Texts();
-    texts.erase(std::remove_if(texts.begin(), texts.end(),
-                               [](const std::string& t) { return t.rfind("  (", 0) == 0; }),
-                texts.end());
-    EXPECT_EQ(texts, (std::vector<std::string>{"  EMP", "ID", "DEPT"}));
-}
-
 TEST_F(TablePainting, ShadowPassDrawsTheOffsetGreyRectangleOnly) {
-    MGShapeTable& emp = Emp(kAll | MGShapeRect::kFlagShadow);
-    emp.SetDisplayFlags(kAll | MGShapeRect::kFlagShadow | MGShapeRect::kFlagShadowPass);
-    Redraw(emp);
-    const auto drawing = Drawing();
-    ASSERT_EQ(drawing.size(), 1u);
+    MGShapeTable& emp = Emp(kAll | MGShapeRect::kFlagShadow | MGShapeRect::kFlagShadowPass);
     const Rect& p = emp.Position();
-    const Rect shadow =
-        Mapped({p.left + kLine / 2, p.top + kLine / 2, p.right + kLine / 2, p.bottom + kLine / 2});
-    EXPECT_EQ(drawing[0].op, "Rectangle");
-    EXPECT_EQ(drawing[0].ints, Ints({shadow.left, shadow.top, shadow.right, shadow.bottom}));
-    EXPECT_EQ(drawing[0].brush.color, tabulorix::kLightGrey);
-    EXPECT_EQ(drawing[0].pen.color, tabulorix::kLightGrey);
-
-    // Rounded boxes get a rounded shadow.
-    emp.SetRounded(true);
-    Redraw(emp);
-    ASSERT_EQ(Drawing().size(), 1u);
-    EXPECT_EQ(Drawing()[0].op, "RoundRect");
+    for (const bool rounded : {false, true}) {  // rounded boxes get a rounded shadow
+        emp.SetRounded(rounded);
+        Redraw(emp);
+        auto drawing = Drawing();
+        ASSERT_EQ(drawing.size(), 1u);
+        EXPECT_EQ(drawing[0].op, rounded ? "RoundRect" : "Rectangle");
+        drawing[0].ints.resize(4);
+        EXPECT_EQ(drawing[0].ints, Dev({p.left + kLine / 2, p.top + kLine / 2, p.right + kLine / 2,
+                                        p.bottom + kLine / 2}));
+        EXPECT_EQ(std::pair(drawing[0].brush.color, drawing[0].pen.color),
+                  std::pair(tabulorix::kLightGrey, tabulorix::kLightGrey));
+    }
     EXPECT_EQ(Drawing()[0].ints[4], kLine / 2);
 
     // Without the shadow flag the shadow pass draws the box itself, and the
     // legend never casts a shadow.
     emp.SetDisplayFlags(kAll | MGShapeRect::kFlagShadowPass);
-    MGShapeTable& legend = diagram.AddBox(std::make_unique<MGShapeLegend>());
-    Measure(legend, 0x108);
+    MGShapeTable& legend = Measured(std::make_unique<MGShapeLegend>(), 0x108);
     legend.SetDisplayFlags(0x108 | MGShapeRect::kFlagShadow | MGShapeRect::kFlagShadowPass);
     for (MGShapeTable* shape : {&emp, &legend}) {
-        SCOPED_TRACE(shape->Name());
         Redraw(*shape);
-        EXPECT_GT(Drawing().size(), 1u);
-        ASSERT_FALSE(Outlines().empty());
-        EXPECT_EQ(Outlines().front().brush.color, tabulorix::kWhite);
+        EXPECT_GT(Drawing().size(), 1u) << shape->Name();
+        EXPECT_EQ(Outline().first.brush.color, tabulorix::kWhite) << shape->Name();
     }
-    const Rect l = Mapped(legend.Position());
-    EXPECT_EQ(Outlines().front().ints, Ints({l.left, l.top, l.right, l.bottom}));
+    EXPECT_EQ(Outline().first.ints, Dev(legend.Position()));
 }
 
 TEST_F(TablePainting, ViewsAreOutlinedDottedAndSolidDoubleWhenSelected) {
     auto view = std::make_unique<MGShapeView>(1, "SCOTT", "V", "V", "", "select 1 from dual");
     AddColumns(*view, {{"A"}, {"B"}});
-    MGShapeTable& shape = diagram.AddBox(std::move(view));
-    Measure(shape, kAll);
+    MGShapeTable& shape = Measured(std::move(view), kAll);
     Redraw(shape);
-    ASSERT_FALSE(Outlines().empty());
-    EXPECT_EQ(Outlines().front().pen.style, PenStyle::Dot);
-    EXPECT_EQ(Outlines().front().pen.width, 1);
-    // No icon cells: the column text starts at left + 4.
-    EXPECT_EQ(Calls("TextOut")[1].ints[0], box.MapX(shape.Position().left + 4));
+    EXPECT_EQ(Outline().first.pen.style, PenStyle::Dot);
+    EXPECT_EQ(Outline().first.pen.width, 1);
+    EXPECT_EQ(TextAt("A").at(0), box.MapX(shape.Position().left + 4));  // no icon cells
 
     shape.SetState(MGShapeRect::kStateSelected);
     Redraw(shape);
-    EXPECT_EQ(Outlines().front().pen.style, PenStyle::Solid);
-    EXPECT_EQ(Outlines().front().pen.width, 2);
+    EXPECT_EQ(Outline().first.pen.style, PenStyle::Solid);
+    EXPECT_EQ(Outline().first.pen.width, 2);
 }
 
 TEST_F(TablePainting, RedKindBitRoundedCornersAndInvisibleTables) {
@@ -306,10 +268,8 @@ TEST_F(TablePainting, RedKindBitRoundedCornersAndInvisibleTables) {
     emp.SetKind(MGShapeField::kKindTable | MGShapeField::kKindRedOutline);
     emp.SetRounded(true);
     Redraw(emp);
-    ASSERT_FALSE(Outlines().empty());
-    EXPECT_EQ(Outlines().front().op, "RoundRect");
-    EXPECT_EQ(Outlines().front().pen.color, tabulorix::kRed);
-    EXPECT_EQ(Outlines().front().ints[4], kLine / 2);
+    const CanvasCall red = Outline().first;
+    EXPECT_EQ(std::tuple(red.op, red.pen.color, red.ints.at(4)), std::tuple("RoundRect", tabulorix::kRed, kLine / 2));
 
     // An invisible table is grey and dashed on screen and absent on paper.
     emp.SetKind(MGShapeField::kKindTable);
@@ -318,64 +278,51 @@ TEST_F(TablePainting, RedKindBitRoundedCornersAndInvisibleTables) {
     Measure(emp, kAll);
     EXPECT_EQ(emp.Position().bottom, 60 + kLine);  // title only
     Redraw(emp);
-    ASSERT_EQ(Outlines().size(), 1u);
-    EXPECT_EQ(Outlines().front().pen.color, tabulorix::kLightGrey);
-    EXPECT_EQ(Outlines().front().pen.style, PenStyle::Dash);
+    const auto [grey, outlines] = Outline();
+    EXPECT_EQ(std::tuple(outlines, grey.pen.color, grey.pen.style),
+              std::tuple(1u, tabulorix::kLightGrey, PenStyle::Dash));
     ASSERT_EQ(Calls("TextOut").size(), 1u);
     EXPECT_EQ(Calls("TextOut").front().fontColor, tabulorix::kLightGrey);
     box.SelectPrinter();
-    printer.canvas.Clear();
     emp.Draw(2, box);
     EXPECT_TRUE(printer.canvas.Drawing().empty());
     box.SelectConsole();
 }
 
-TEST_F(TablePainting, ADraggedBoxShowsOnlyItsInvertedDottedOutline) {
+TEST_F(TablePainting, ADraggedBoxShowsOnlyItsInvertedDottedOutlineAndInvalidatesRoomForTheShadow) {
     MGShapeTable& emp = Emp(kAll);
+    const Rect p = emp.Position();
+    EXPECT_EQ(emp.GetUpdateRect(box), Mapped({p.left, p.top, p.right + kLine, p.bottom + kLine}));
     emp.SetOutline({300, 300, 400, 400});
     emp.SetState(MGShapeRect::kStateDragged);
     Redraw(emp);
     const auto drawing = Drawing();
     ASSERT_EQ(drawing.size(), 1u);
-    EXPECT_EQ(drawing[0].pen.mode, tabulorix::PenMode::Not);
-    EXPECT_EQ(drawing[0].pen.style, PenStyle::Dot);
-    EXPECT_EQ(drawing[0].brush.style, tabulorix::BrushStyle::Clear);
-    const Rect o = Mapped({300, 300, 400, 400});
-    EXPECT_EQ(drawing[0].ints, Ints({o.left, o.top, o.right, o.bottom}));
+    EXPECT_EQ(std::tuple(drawing[0].pen.mode, drawing[0].pen.style, drawing[0].brush.style),
+              std::tuple(tabulorix::PenMode::Not, PenStyle::Dot, tabulorix::BrushStyle::Clear));
+    EXPECT_EQ(drawing[0].ints, Dev({300, 300, 400, 400}));
+    emp.SetState(MGShapeRect::kStateSelected);  // a selected box: its outline
+    EXPECT_EQ(emp.GetUpdateRect(box), Mapped({300, 300, 400 + kLine, 400 + kLine}));
 
     emp.SetState(MGShapeRect::kStateNotPlaced);
     Redraw(emp);
     EXPECT_TRUE(Drawing().empty());
 }
 
-TEST_F(TablePainting, UpdateRectangleLeavesRoomForTheShadow) {
-    MGShapeTable& emp = Emp(kAll);
-    const Rect p = emp.Position();
-    EXPECT_EQ(emp.GetUpdateRect(box), Mapped({p.left, p.top, p.right + kLine, p.bottom + kLine}));
-    emp.SetState(MGShapeRect::kStateSelected);
-    emp.SetOutline({10, 10, 20, 20});
-    EXPECT_EQ(emp.GetUpdateRect(box), Mapped({10, 10, 20 + kLine, 20 + kLine}));
-}
-
 TEST_F(TablePainting, LegendMarksInTheIconCell) {
-    MGShapeTable& legend = diagram.AddBox(std::make_unique<MGShapeLegend>());
-    Measure(legend, 0x300);
+    MGShapeTable& legend = Measured(std::make_unique<MGShapeLegend>(), 0x300);
     Redraw(legend);
     // Row 1 (child end): dot at (L + w/2, T + 2h/6, L + w/2 + s, B - h/3)
     // with the cell 20 wide and 21 high: s = 14 - 7 = 7.
     const Rect& p = legend.Position();
     const int t = p.top + kLine;
-    const Rect dot = Mapped({p.left + 10, t + 7, p.left + 17, t + 14});
-    const auto ellipses = Calls("Ellipse");
-    ASSERT_FALSE(ellipses.empty());
-    EXPECT_EQ(ellipses.front().ints, Ints({dot.left, dot.top, dot.right, dot.bottom}));
-    EXPECT_EQ(ellipses.front().brush.color, tabulorix::kBlack);
+    EXPECT_EQ(BrushAt("Ellipse", {p.left + 10, t + 7, p.left + 17, t + 14}), tabulorix::kBlack);
+    EXPECT_EQ(Calls("Ellipse").front().ints, Dev({p.left + 10, t + 7, p.left + 17, t + 14}));
     // Row 2 (nullable): a dotted line from L + w/6 to R - w/6.
-    bool dotted = false;
-    for (const CanvasCall& c : Calls("LineTo"))
-        dotted = dotted || (c.pen.style == PenStyle::Dot &&
-                            c.ints == Ints({box.MapX(p.left + 20 - 3), box.MapY(p.top + 2 * kLine + 10)}));
-    EXPECT_TRUE(dotted);
+    const auto lines = Calls("LineTo");
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const CanvasCall& c) {
+        return c.pen.style == PenStyle::Dot && c.ints == P(p.left + 20 - 3, p.top + 2 * kLine + 10);
+    }));
     // Row 4 (cascade): a white square over the dot's square.
     const int t4 = p.top + 4 * kLine;
     EXPECT_EQ(BrushAt("Rectangle", {p.left + 10, t4 + 7, p.left + 17, t4 + 14}), tabulorix::kWhite);
@@ -390,17 +337,15 @@ TEST_F(TablePainting, TextBoxesMeasureInTheirFontAndFrameOnlyWhenSelected) {
     EXPECT_EQ(shape.Position(), (Rect{100, 100, 100 + 2 * 8 + 8, 100 + 16 + 8}));
     shape.SetState(MGShapeRect::kStateNormal);
     Redraw(shape);
-    EXPECT_TRUE(Outlines().empty());
+    EXPECT_EQ(Outline().second, 0u);
     const auto texts = Calls("TextOut");
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].ints, Ints({box.MapX(104), box.MapY(104)}));
-    EXPECT_EQ(texts[0].font.pointSize, 12);
-    EXPECT_EQ(texts[0].font.styleBits, tabulorix::kFontBold);
+    EXPECT_EQ(texts[0].ints, P(104, 104));
+    EXPECT_EQ(std::pair(texts[0].font.pointSize, texts[0].font.styleBits), std::pair(12, static_cast<int>(tabulorix::kFontBold)));
+    EXPECT_EQ(shape.GetUpdateRect(box), Mapped(shape.Position()));
 
     shape.SetState(MGShapeRect::kStateSelected);
     Redraw(shape);
-    ASSERT_EQ(Outlines().size(), 1u);
-    EXPECT_EQ(Outlines()[0].pen.width, 2);
-    shape.SetState(MGShapeRect::kStateNormal);
-    EXPECT_EQ(shape.GetUpdateRect(box), Mapped(shape.Position()));
+    EXPECT_EQ(Outline().second, 1u);
+    EXPECT_EQ(Outline().first.pen.width, 2);
 }
