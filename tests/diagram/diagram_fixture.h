@@ -15,7 +15,9 @@
 #include <utility>
 #include <vector>
 
+#include "diagram/diagram_build.h"
 #include "diagram/draw_table_list.h"
+#include "diagram/relation_lines.h"
 #include "diagram/shape_legend.h"
 #include "diagram/shape_text.h"
 #include "diagram/shape_view.h"
@@ -108,6 +110,20 @@ protected:
         added.SetSizeDirty(0);
         added.SetState(MGShapeRect::kStateNormal);
         return added;
+    }
+
+    // EMP (child) left of DEPT (parent), one straight line at world y = 140.
+    MGShapeTable& RelatedPair() {
+        auto dept = Table("SCOTT", "DEPT", {{"DEPTNO"}});
+        AddPrimaryKey(*dept, "PK_DEPT", 1, {"DEPTNO"});
+        Place(std::move(dept), {400, 100, 500, 180});
+        auto emp = Table("SCOTT", "EMP", {{"DEPTNO"}});
+        AddForeignKey(*emp, "FK", "SCOTT", 1, {"DEPTNO"});
+        MGShapeTable& child = Place(std::move(emp), {100, 100, 200, 180});
+        MarkKeys(diagram);
+        BuildRelations(diagram);
+        SpreadAttachments(diagram);
+        return child;
     }
 
     Rect Mapped(const Rect& world) { return box.MapRect(world); }

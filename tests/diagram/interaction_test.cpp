@@ -4,6 +4,8 @@
 // units of paper, 800 × 600 pixels of view).
 #include "diagram/interaction.h"
 
+#include <algorithm>
+
 #include "diagram/diagram_build.h"
 #include "diagram/diagram_paint.h"
 #include "diagram/hit_test.h"
@@ -75,13 +77,15 @@ TEST_F(Interaction, ADragThatWouldLeaveTheGridFreezesTheWholeSelectionAtItsLastV
     MGShapeTable& far = AddTable("FAR", {500, 500, 600, 580});
     Click(near.Position());
     Drag(far.Position(), {{-30, 0}, {-80, 0}}, true);  // -80 would put NEAR at -20
-    EXPECT_EQ(near.Position(), (Rect{30, 100, 130, 180}));
-    EXPECT_EQ(far.Position(), (Rect{470, 500, 570, 580}));
-    EXPECT_TRUE(Selected(near) && Selected(far));
-    EXPECT_TRUE(diagram.Modified());
-    // Past the right edge of the grid (1000 units) likewise.
-    Drag(far.Position(), {{500, 0}});
+    EXPECT_EQ(std::pair(near.Position(), far.Position()),
+              std::pair(Rect{30, 100, 130, 180}, Rect{470, 500, 570, 580}));
+    EXPECT_TRUE(Selected(near) && Selected(far) && diagram.Modified());
+    Drag(far.Position(), {{500, 0}});  // past the right edge of the grid (1000 units) likewise
     EXPECT_EQ(far.Position().left, 470);
+    // Deltas are truncated world units: at zoom 75, 10 × 100 / 75 = 13, −7 × 100 / 75 = −9.
+    box.SetZoom(75, 1);
+    Drag(far.Position(), {{10, -7}});
+    EXPECT_EQ(far.Position(), (Rect{483, 491, 583, 571}));
 }
 
 TEST_F(Interaction, EscapeEndsADragWhereItStartedAndErasesItsOutline) {
@@ -99,33 +103,20 @@ TEST_F(Interaction, EscapeEndsADragWhereItStartedAndErasesItsOutline) {
     EXPECT_TRUE(Selected(table));
 }
 
-TEST_F(Interaction, DragDeltasAreTruncatedWorldUnitsAtZoom75) {
-    MGShapeTable& table = AddTable("T", {200, 200, 300, 280});
-    box.SetZoom(75, 1);
-    Drag(table.Position(), {{10, -7}});
-    EXPECT_EQ(table.Position(), (Rect{213, 191, 313, 271}));  // 10 × 100 / 75 = 13, −7 × 100 / 75 = −9
-}
-
 TEST_F(Interaction, ABandSelectsTheBoxesStrictlyInsideItWhicheverWayItIsDrawn) {
     MGShapeTable& inside = AddTable("IN", {100, 100, 200, 150});
     MGShapeTable& touching = AddTable("EDGE", {300, 100, 400, 150});
     MGShapeTable& outside = AddTable("OUT", {100, 400, 200, 450});
-    const Rect band = Mapped({50, 50, 400, 300});  // EDGE's right side lies on the band's
-    for (const bool backwards : {false, true}) {
-        SCOPED_TRACE(backwards);
+    const Rect b = Mapped({50, 50, 400, 300});  // EDGE's right side lies on the band's
+    // Drawn forwards, backwards, and a press and release without a move.
+    for (const auto& [x1, y1, x2, y2, selects] : {std::tuple{b.left, b.top, b.right, b.bottom, true},
+                                                  {b.right, b.bottom, b.left, b.top, true},
+                                                  {b.left, b.top, b.left, b.top, false}}) {
         interaction.DeselectAll();
-        if (backwards)
-            Band(band.right, band.bottom, band.left, band.top);
-        else
-            Band(band.left, band.top, band.right, band.bottom);
-        EXPECT_TRUE(Selected(inside));
-        EXPECT_FALSE(Selected(touching));
-        EXPECT_FALSE(Selected(outside));
+        Band(x1, y1, x2, y2);
+        EXPECT_EQ(std::tuple(Selected(inside), Selected(touching), Selected(outside)),
+                  std::tuple(selects, false, false)) << x1 << "," << y1;
     }
-    // A press and release without a move selects nothing.
-    interaction.DeselectAll();
-    Band(band.left, band.top, band.left, band.top);
-    EXPECT_FALSE(Selected(inside));
 }
 
 TEST_F(Interaction, ClicksSelectRightClicksDeselectAndShiftKeepsTheFirst) {
@@ -139,27 +130,18 @@ TEST_F(Interaction, ClicksSelectRightClicksDeselectAndShiftKeepsTheFirst) {
     Click(first.Position(), true);
     EXPECT_TRUE(Selected(first) && Selected(second));
     Click(first.Position(), false, true);
-    EXPECT_FALSE(Selected(first));
-    EXPECT_TRUE(Selected(second));
+    EXPECT_EQ(std::pair(Selected(first), Selected(second)), std::pair(false, true));
     EXPECT_FALSE(diagram.Modified());  // nothing moved
 }
 
 TEST_F(Interaction, DoubleClicksOnABoxOrItsRelationLineOpenTheTable) {
-    auto dept = Table("SCOTT", "DEPT", {{"DEPTNO"}});
-    AddPrimaryKey(*dept, "PK_DEPT", 1, {"DEPTNO"});
-    MGShapeTable& parent = Place(std::move(dept), {400, 100, 500, 180});
-    auto emp = Table("SCOTT", "EMP", {{"DEPTNO"}});
-    AddForeignKey(*emp, "FK", "SCOTT", 1, {"DEPTNO"});
-    MGShapeTable& child = Place(std::move(emp), {100, 100, 200, 180});
-    MarkKeys(diagram);
-    BuildRelations(diagram);
-    SpreadAttachments(diagram);
+    MGShapeTable& child = RelatedPair();
+    MGShapeTable& parent = *diagram.FindBox("SCOTT", "DEPT");
     Click(parent.Position(), false, false, true);
     const Rect line = Mapped({300, 140, 300, 140});  // the straight line between them
     interaction.MouseDown(MGMouse{line.left, line.top, false, false, true}, MGToolMode::Select);
     EXPECT_EQ(host.opened, (std::vector<std::string>{"DEPT", "EMP"}));
-    EXPECT_TRUE(Selected(child));
-    EXPECT_FALSE(Selected(parent));
+    EXPECT_EQ(std::pair(Selected(child), Selected(parent)), std::pair(true, false));
     EXPECT_EQ(interaction.DragMode(), 0);
 }
 
@@ -168,33 +150,22 @@ TEST_F(Interaction, DoubleClicksOnABoxOrItsRelationLineOpenTheTable) {
 // it was and where it is; and when it has relation lines, which are routed
 // anew wherever they run, the whole paint box.
 TEST_F(Interaction, ClicksAndDropsInvalidateTheBoxesAndTheWholeViewWhenLinesMove) {
-    auto dept = Table("SCOTT", "DEPT", {{"DEPTNO"}});
-    AddPrimaryKey(*dept, "PK_DEPT", 1, {"DEPTNO"});
-    Place(std::move(dept), {400, 100, 500, 180});
-    auto emp = Table("SCOTT", "EMP", {{"DEPTNO"}});
-    AddForeignKey(*emp, "FK", "SCOTT", 1, {"DEPTNO"});
-    MGShapeTable& child = Place(std::move(emp), {100, 100, 200, 180});
+    MGShapeTable& child = RelatedPair();
     MGShapeTable& lone = AddTable("LONE", {100, 400, 200, 480});
-    MarkKeys(diagram);
-    BuildRelations(diagram);
     PaintDiagram(diagram, box, MGPaintRequest{});  // drawing the lines counts them on their boxes
-    const Rect whole{0, 0, paintBox.width, paintBox.height};
-    const auto covers = [this](const Rect& device) {
-        for (const Rect& r : paintBox.invalidated)
-            if (r.left <= device.left && r.top <= device.top && r.right >= device.right && r.bottom >= device.bottom)
-                return true;
-        return false;
+    const auto covers = [this](const Rect& d) {
+        return std::any_of(paintBox.invalidated.begin(), paintBox.invalidated.end(), [&](const Rect& r) {
+            return r.left <= d.left && r.top <= d.top && r.right >= d.right && r.bottom >= d.bottom;
+        });
     };
-
+    const Rect whole{0, 0, paintBox.width, paintBox.height};
     const Rect before = Mapped(lone.Position());
     Click(lone.Position());
     EXPECT_TRUE(covers(before));
     paintBox.invalidated.clear();
     Drag(lone.Position(), {{10, 0}, {30, 0}});
-    EXPECT_TRUE(covers(before));
-    EXPECT_TRUE(covers(Mapped(lone.Position())));
-    EXPECT_FALSE(covers(whole));
-
+    EXPECT_EQ(std::tuple(covers(before), covers(Mapped(lone.Position())), covers(whole)),
+              std::tuple(true, true, false));
     paintBox.invalidated.clear();
     Drag(child.Position(), {{10, 0}, {30, 0}});
     EXPECT_TRUE(covers(whole));
@@ -205,18 +176,14 @@ TEST_F(Interaction, ACreatedTextIsSelectedAndDeletingItLeavesTheDesignUnmodified
     interaction.MouseDown(MGMouse{250, 250}, MGToolMode::PlaceText);
     ASSERT_EQ(diagram.Count(), 1);
     MGShapeTable& text = *diagram.Item(0);
-    EXPECT_TRUE(Selected(text));
-    EXPECT_TRUE(host.deleteEnabled);
+    EXPECT_TRUE(Selected(text) && host.deleteEnabled);
     EXPECT_EQ(text.Position().left, box.UnmapRect({250, 250, 250, 250}).left);
     ASSERT_EQ(host.asked.size(), 1u);
     EXPECT_TRUE(host.asked[0].text.empty());
     diagram.SetModified(false);
     interaction.DeleteTexts();
-    EXPECT_EQ(diagram.Count(), 0);
-    EXPECT_FALSE(host.deleteEnabled);
-    EXPECT_FALSE(diagram.Modified());
-    // An empty text creates nothing.
-    host.answer = MGTextEntry{"", "IPAPGothic", 9, 0};
+    EXPECT_EQ(std::tuple(diagram.Count(), host.deleteEnabled, diagram.Modified()), std::tuple(0, false, false));
+    host.answer = MGTextEntry{"", "IPAPGothic", 9, 0};  // an empty text creates nothing
     interaction.MouseDown(MGMouse{250, 250}, MGToolMode::PlaceText);
     EXPECT_EQ(diagram.Count(), 0);
 }
@@ -226,11 +193,9 @@ TEST_F(Interaction, ShowTableScrollsOnlyWhenTheBoxIsNotWhollyInViewAndThenCentre
     box.SetZoom(100, 1);
     MGShapeTable& seen = AddTable("SEEN", {100, 100, 200, 150});
     MGShapeTable& far = AddTable("FAR", {3000, 3000, 3100, 3050});
-    const int across = hBar.Position();
-    const int down = vBar.Position();
+    const auto bars = std::pair(hBar.Position(), vBar.Position());
     ASSERT_TRUE(interaction.ShowTable(1, "SEEN"));
-    EXPECT_EQ(hBar.Position(), across);  // wholly in view: no scroll
-    EXPECT_EQ(vBar.Position(), down);
+    EXPECT_EQ(std::pair(hBar.Position(), vBar.Position()), bars);  // wholly in view: no scroll
     EXPECT_TRUE(Selected(seen));
     ASSERT_TRUE(interaction.ShowTable(1, "FAR"));
     EXPECT_FALSE(Selected(seen));
