@@ -16,27 +16,24 @@ namespace {
 
 using MappingTest = RenderTest;
 
-// " 1 2 3" for the integers 1, 2, 3.
-std::string Joined(const std::vector<int>& ints) {
-    std::string text;
-    for (const int value : ints) text += " " + std::to_string(value);
-    return text;
+// The drawing calls of a canvas as "op x y ...".
+std::vector<std::string> Drawn(const RecordingCanvas& canvas) {
+    std::vector<std::string> drawn;
+    for (const CanvasCall& call : canvas.Drawing()) {
+        drawn.push_back(call.op);
+        for (const int value : call.ints) drawn.back() += " " + std::to_string(value);
+    }
+    return drawn;
 }
 
-TEST_F(MappingTest, PaperIsThePrintableAreaInScreenPixels) {
-    EXPECT_EQ(console.PaperW(), kPaperW);
-    EXPECT_EQ(console.PaperH(), kPaperH);
-    EXPECT_EQ(paper.PaperW(), kPaperW);
-    EXPECT_DOUBLE_EQ(paper.Scale(), 6.25);
-    EXPECT_DOUBLE_EQ(console.Scale(), 1.0);
-
-    // SetZoom measures the paper again: the printer changed its area meanwhile.
-    printer.pageWidth = 2400;
+TEST_F(MappingTest, PaperIsThePrintableAreaInScreenPixelsMeasuredAgainBySetZoom) {
+    EXPECT_EQ((std::vector<int>{console.PaperW(), console.PaperH(), paper.PaperW()}),
+              (std::vector<int>{kPaperW, kPaperH, kPaperW}));
+    EXPECT_EQ(std::pair(paper.Scale(), console.Scale()), std::pair(6.25, 1.0));
+    printer.pageWidth = 2400;  // the printer changed its area meanwhile
     box.SetZoom(50, 0);
-    EXPECT_EQ(console.PaperW(), 384);
-    EXPECT_EQ(paper.PaperW(), 384);
-    EXPECT_EQ(console.Zoom(), 50);
-    EXPECT_EQ(paper.Zoom(), 50);
+    EXPECT_EQ((std::vector<int>{console.PaperW(), paper.PaperW(), console.Zoom(), paper.Zoom()}),
+              (std::vector<int>{384, 384, 50, 50}));
 }
 
 // The screen's mapping at several zooms and scroll positions
@@ -64,29 +61,24 @@ TEST_F(MappingTest, ScreenMappingAddsTheExtentSubtractsOffsetsAndScales) {
 TEST_F(MappingTest, MapRectAndUnmapRectAreInverseBesidesThePageOrigin) {
     Grid(2, 3);  // offsets 1536 and 3248
     console.SetZoom(400);
-    const Rect world{10, 20, 110, 220};
-    EXPECT_EQ(console.MapRect(world), (Rect{40, 84, 440, 884}));
-    EXPECT_EQ(console.UnmapRect(console.MapRect(world)), world);
-    console.SetZoom(25);
-    const Rect coarse{108, 47, 208, 447};
-    EXPECT_EQ(console.UnmapRect(console.MapRect(coarse)), coarse);
-    // The page origin is not added back.
+    EXPECT_EQ(console.MapRect(Rect{10, 20, 110, 220}), (Rect{40, 84, 440, 884}));
+    for (const auto& [zoom, world] : {std::pair{400, Rect{10, 20, 110, 220}}, {25, Rect{108, 47, 208, 447}}}) {
+        console.SetZoom(zoom);
+        EXPECT_EQ(console.UnmapRect(console.MapRect(world)), world) << zoom;
+    }
     console.SetZoom(100);
-    console.SetPageOrigin(kPaperW, 0);
+    console.SetPageOrigin(kPaperW, 0);  // not added back
     EXPECT_EQ(console.UnmapRect(console.MapRect(Rect{800, 20, 900, 40})), (Rect{32, 20, 132, 40}));
 }
 
-TEST_F(MappingTest, PaperMappingScalesThePageAtItsOrigin) {
+TEST_F(MappingTest, PaperMappingScalesThePageAtItsOriginTowardZero) {
     box.SetPageCount(2, 3);
     box.SetZoom(100, 0);
     ASSERT_TRUE(box.SelectPage(4));  // row 1, column 1
-    EXPECT_EQ(paper.PageOriginX(), kPaperW);
-    EXPECT_EQ(paper.PageOriginY(), kPaperH);
-    EXPECT_EQ(paper.MapX(800), 200);  // 6.25 × 32
-    EXPECT_EQ(paper.MapX(770), 12);   // 6.25 × 2 = 12.5
-    EXPECT_EQ(paper.MapX(767), -6);   // 6.25 × -1: toward zero
-    EXPECT_EQ(paper.MapY(1083), 0);
-    EXPECT_EQ(paper.MapY(1100), 106);  // 6.25 × 17 = 106.25
+    EXPECT_EQ(std::pair(paper.PageOriginX(), paper.PageOriginY()), std::pair(kPaperW, kPaperH));
+    // 6.25 × 32, 6.25 × 2 = 12.5, 6.25 × -1; 6.25 × 17 = 106.25.
+    EXPECT_EQ((std::vector<int>{paper.MapX(800), paper.MapX(770), paper.MapX(767), paper.MapY(1083), paper.MapY(1100)}),
+              (std::vector<int>{200, 12, -6, 0, 106}));
     box.SetZoom(50, 0);
     EXPECT_EQ(paper.MapX(800), 100);
 }
@@ -158,16 +150,12 @@ TEST_F(MappingTest, ShapesAreMappedBeforeTheyReachTheCanvas) {
     std::vector<DevicePoint> points{{10, 0}, {20, 0}, {20, 10}};
     box.Polygon(points);
     EXPECT_EQ(points, (std::vector<DevicePoint>{{5, 1}, {10, 1}, {10, 6}}));  // changed in place
-
-    std::vector<std::string> drawn;
-    for (const CanvasCall& call : paintBox.canvas.Drawing()) drawn.push_back(call.op + Joined(call.ints));
-    EXPECT_EQ(drawn,
+    EXPECT_EQ(Drawn(paintBox.canvas),
               (std::vector<std::string>{"MoveTo 50 50", "LineTo 100 100", "Rectangle 0 1 5 11",
                                         "Rectangle 0 1 10 21", "RoundRect 0 1 50 26 5 3", "Ellipse 2 3 4 5",
                                         "FrameRect 1 2 2 3", "Polygon 5 1 10 1 10 6"}));
-}
-
-TEST_F(MappingTest, DeviceContextFormsDrawOnTheGivenSurface) {
+    // The device context forms draw on the surface given; y offset 1080
+    // for extent 1083, the ellipse given in device units.
     Grid(1, 1);
     RecordingCanvas mask;
     paintBox.canvas.Clear();
@@ -176,29 +164,20 @@ TEST_F(MappingTest, DeviceContextFormsDrawOnTheGivenSurface) {
     box.Ellipse(mask, Rect{0, 0, 4, 4}, false);
     box.FillRect(mask, Rect{10, 11, 12, 13}, kBlack);
     EXPECT_TRUE(paintBox.canvas.Drawing().empty());
-    std::vector<std::string> drawn;
-    for (const CanvasCall& call : mask.Drawing()) drawn.push_back(call.op + Joined(call.ints));
-    // y offset 1080 for extent 1083; the ellipse is given in device units.
-    EXPECT_EQ(drawn, (std::vector<std::string>{"MoveTo 1 5", "LineTo 3 7", "Ellipse 0 0 4 4",
-                                               "FillRect 10 14 12 16"}));
+    EXPECT_EQ(Drawn(mask), (std::vector<std::string>{"MoveTo 1 5", "LineTo 3 7", "Ellipse 0 0 4 4", "FillRect 10 14 12 16"}));
     EXPECT_EQ(mask.Calls("FillRect").at(0).brush, (BrushState{kBlack, BrushStyle::Solid}));
-}
-
-TEST_F(MappingTest, ClearPaperFillsTheDiagramExtentWhite) {
+    // Clearing the paper fills the diagram's extent white.
     Grid(2, 3);
     paintBox.canvas.SetBrushColor(kRed);
     paintBox.canvas.Clear();
     box.ClearPaper();
-    const auto fills = paintBox.canvas.Calls("FillRect");
-    ASSERT_EQ(fills.size(), 1u);
-    EXPECT_EQ(fills[0].ints, (std::vector<int>{0, 1, 1536, 3250}));
-    EXPECT_EQ(fills[0].brush.color, kWhite);
+    EXPECT_EQ(Drawn(paintBox.canvas), std::vector<std::string>{"FillRect 0 1 1536 3250"});
+    EXPECT_EQ(paintBox.canvas.Calls("FillRect").at(0).brush.color, kWhite);
 }
 
 TEST_F(MappingTest, FontSizesFollowTheZoomAndDrawFontTextRestoresTheFont) {
     box.SetZoom(150, 0);
-    EXPECT_EQ(box.ZoomedFontSize(-1), 13);  // 9 × 1.5 = 13.5
-    EXPECT_EQ(box.ZoomedFontSize(200), 18);
+    EXPECT_EQ(std::pair(box.ZoomedFontSize(-1), box.ZoomedFontSize(200)), std::pair(13, 18));  // 9 × 1.5 = 13.5
     box.SetZoom(25, 0);
     EXPECT_EQ(box.ZoomedFontSize(-1), 2);
     paintBox.font.pointSize = 3;
@@ -210,73 +189,62 @@ TEST_F(MappingTest, FontSizesFollowTheZoomAndDrawFontTextRestoresTheFont) {
     box.DrawFontText(20, 18, "abc", "IPAMincho", 11, kFontBold | kFontItalic | kFontUnderline | 8, kRed);
     const auto texts = paintBox.canvas.Calls("TextOut");
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].ints, (std::vector<int>{10, 10}));
-    EXPECT_EQ(texts[0].font, (FontSpec{"IPAMincho", 5, 7}));
-    EXPECT_EQ(texts[0].fontColor, kRed);
+    EXPECT_EQ(std::tuple(texts[0].ints, texts[0].font, texts[0].fontColor),
+              std::tuple(std::vector<int>(2, 10), FontSpec{"IPAMincho", 5, 7}, kRed));
     EXPECT_EQ(paintBox.canvas.Font(), before);
-
     box.SetZoom(5, 0);
     box.DrawFontText(0, 0, "x", "IPAMincho", 11, 0, kBlack);
     EXPECT_EQ(paintBox.canvas.Calls("TextOut").back().font.pointSize, 1);  // never below 1
 }
 
-TEST_F(MappingTest, DrawTextUsesTheCanvasFontAtTheZoomedDiagramSize) {
+TEST_F(MappingTest, SetDiagramFontReachesPaintBoxAndPrinterAndDrawTextZoomsIt) {
+    EXPECT_TRUE(box.SetDiagramFont("IPAMincho", "12"));
+    const FontSpec mincho{"IPAMincho", 12, 0};
+    EXPECT_EQ(std::tuple(paintBox.font, paintBox.canvas.Font(), printer.canvas.Font()),
+              std::tuple(mincho, mincho, mincho));
+    for (const char* size : {"12pt", "12abc", "0", ""}) EXPECT_FALSE(box.SetDiagramFont("IPAGothic", size)) << size;
+    EXPECT_EQ(paintBox.font.name, "IPAMincho");
+
     ASSERT_TRUE(box.SetDiagramFont("IPAGothic", "10"));
     Grid(1, 1, 200);
     box.DrawText(0, -3, "表", kGrey);
     const auto text = paintBox.canvas.Calls("TextOut").at(0);
-    EXPECT_EQ(text.font, (FontSpec{"IPAGothic", 20, 0}));
-    EXPECT_EQ(text.fontColor, kGrey);
-    EXPECT_EQ(text.ints, (std::vector<int>{0, 0}));
+    EXPECT_EQ(std::tuple(text.font, text.fontColor, text.ints),
+              std::tuple(FontSpec{"IPAGothic", 20, 0}, kGrey, std::vector<int>(2, 0)));
     EXPECT_EQ(paintBox.canvas.Font().pointSize, 10);
 }
 
-TEST_F(MappingTest, TextExtentIsInDeviceUnitsAndWorldUnits) {
+// Text extents in device and world units: 18 pt at 96 dpi is 24 high and
+// 12 per character; 9 pt at 600 dpi 75 high and 38 per character, which
+// paper gives in screen pixels (152 ÷ 6.25 = 24.32).
+TEST_F(MappingTest, TextExtentIsInDeviceUnitsAndWorldUnitsAndPaperMeasuresInScreenPixels) {
     box.SetZoom(200, 0);
     int w = 0;
     int h = 0;
-    box.TextExtent("ABCD", w, h);  // 18 pt at 96 dpi: 24 high, 12 per character
-    EXPECT_EQ(std::pair(w, h), std::pair(48, 24));
-    EXPECT_EQ(console.LastTextWidth(), 48);
-    EXPECT_EQ(console.LastTextHeight(), 24);
-    box.TextExtentWorld("ABCD", w, h);
-    EXPECT_EQ(std::pair(w, h), std::pair(24, 12));
+    const auto extent = [&](auto measure) {
+        measure();
+        return std::pair(w, h);
+    };
+    EXPECT_EQ(extent([&] { box.TextExtent("ABCD", w, h); }), std::pair(48, 24));
+    EXPECT_EQ(std::pair(console.LastTextWidth(), console.LastTextHeight()), std::pair(48, 24));
+    EXPECT_EQ(extent([&] { box.TextExtentWorld("ABCD", w, h); }), std::pair(24, 12));
+    // Unzoomed: 15 high, 8 per character.
+    EXPECT_EQ(extent([&] { box.MeasureFontText("abc", "IPAMincho", 11, 0, w, h); }), std::pair(24, 15));
 
-    box.MeasureFontText("abc", "IPAMincho", 11, 0, w, h);  // unzoomed: 15 high, 8 per character
-    EXPECT_EQ(std::pair(w, h), std::pair(24, 15));
-}
-
-TEST_F(MappingTest, PaperMeasuresInScreenPixels) {
     box.SetZoom(100, 0);
     box.SelectPrinter();
-    int w = 0;
-    int h = 0;
-    box.TextExtent("ABCD", w, h);                   // 9 pt at 600 dpi: 75 high, 38 per character
-    EXPECT_EQ(std::pair(w, h), std::pair(24, 12));  // 152 ÷ 6.25 = 24.32
-    box.TextExtentWorld("ABCD", w, h);
-    EXPECT_EQ(w, 24);
-    paper.MeasurePageNumberBox(w, h);  // 304 × 75 on the printer canvas
-    EXPECT_EQ(std::pair(w, h), std::pair(48, 12));
+    paintBox.canvas.Clear();
+    EXPECT_EQ(extent([&] { box.TextExtent("ABCD", w, h); }), std::pair(24, 12));
+    EXPECT_EQ(extent([&] { box.TextExtentWorld("ABCD", w, h); }).first, 24);
+    // 304 × 75 on the printer canvas.
+    EXPECT_EQ(extent([&] { paper.MeasurePageNumberBox(w, h); }), std::pair(48, 12));
     EXPECT_TRUE(paintBox.canvas.Calls("TextExtent").empty());
-}
-
-TEST_F(MappingTest, SetDiagramFontReachesPaintBoxAndPrinter) {
-    EXPECT_TRUE(box.SetDiagramFont("IPAMincho", "12"));
-    EXPECT_EQ(paintBox.font, (FontSpec{"IPAMincho", 12, 0}));
-    EXPECT_EQ(paintBox.canvas.Font(), (FontSpec{"IPAMincho", 12, 0}));
-    EXPECT_EQ(printer.canvas.Font(), (FontSpec{"IPAMincho", 12, 0}));
-
-    EXPECT_FALSE(box.SetDiagramFont("IPAGothic", "12pt"));
-    EXPECT_FALSE(box.SetDiagramFont("IPAGothic", "0"));
-    EXPECT_FALSE(box.SetDiagramFont("IPAGothic", ""));
-    EXPECT_EQ(paintBox.font.name, "IPAMincho");
 }
 
 TEST_F(MappingTest, InvalidationGrowsTheRectangleAndAddsTheTopOffset) {
     paintBox.topOffset = 30;
     box.InvalidateDeviceRect(Rect{10, 20, 30, 40});
-    ASSERT_EQ(paintBox.invalidated.size(), 1u);
-    EXPECT_EQ(paintBox.invalidated[0], (Rect{8, 48, 32, 72}));
+    EXPECT_EQ(paintBox.invalidated, (std::vector<Rect>{Rect{8, 48, 32, 72}}));
 }
 
 }  // namespace
