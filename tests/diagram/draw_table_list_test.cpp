@@ -23,44 +23,34 @@ MGShapeTable& Placed(MGDrawTableList& diagram, int state, tabulorix::Rect rect) 
 
 }  // namespace
 
-TEST(DrawTableList, TheNumberingAddCountsFromTheLargestNumber) {
+TEST(DrawTableList, TheNumberingAddCountsFromTheLargestNumberAndRelationsAreNotNumbered) {
     MGDrawTableList diagram(nullptr);
     EXPECT_EQ(diagram.Item(0), nullptr);
-    EXPECT_EQ(diagram.AddBox(Table("S", "A")).ObjectNumber(), 1);
-    EXPECT_EQ(diagram.AddBox(Table("S", "B")).ObjectNumber(), 2);
-    EXPECT_EQ(diagram.AddBox(Table("S", "C")).ObjectNumber(), 3);
-    EXPECT_NE(diagram.Item(2), nullptr);
-    EXPECT_EQ(diagram.Item(3), nullptr);
-
-    // A box put into the list directly with a high number raises the count.
+    for (const int number : {1, 2, 3}) EXPECT_EQ(diagram.AddBox(Table("S", "T")).ObjectNumber(), number);
+    EXPECT_TRUE(diagram.Item(2) != nullptr && diagram.Item(3) == nullptr);
+    // A box put into the list directly with a high number raises the count;
+    // removing the largest lowers it again.
     auto direct = Table("S", "D");
     direct->SetObjectNumber(10);
     diagram.Boxes().Add(std::move(direct));
     EXPECT_EQ(diagram.AddBox(Table("S", "E")).ObjectNumber(), 11);
-
-    // Removing the largest lowers it again.
     diagram.Boxes().Delete(4);
     diagram.Boxes().Delete(3);
     EXPECT_EQ(diagram.AddBox(Table("S", "F")).ObjectNumber(), 4);
     EXPECT_EQ(diagram.Count(), 4);
-}
 
-TEST(DrawTableList, RelationsAreAddedWithoutNumberingAndClearRemovesEverything) {
-    MGDrawTableList diagram(nullptr);
-    MGShapeTable& child = diagram.AddBox(Table("S", "C"));
     auto relation = std::make_unique<MGShapeRelation>();
     relation->SetRelationNumber(7);
-    relation->SetOwnBox(&child);
+    relation->SetOwnBox(diagram.Item(0));
     diagram.AddRelation(std::move(relation));
     diagram.AddRelation(std::make_unique<MGShapeRelation>());
     ASSERT_EQ(diagram.RelationCount(), 2);
-    EXPECT_EQ(diagram.RelationItem(0)->RelationNumber(), 7);
-    EXPECT_EQ(diagram.RelationItem(0)->ObjectNumber(), 0);
-    EXPECT_EQ(diagram.RelationItem(1)->RelationNumber(), 0);
+    EXPECT_EQ((std::vector<int>{diagram.RelationItem(0)->RelationNumber(), diagram.RelationItem(0)->ObjectNumber(),
+                                diagram.RelationItem(1)->RelationNumber()}),
+              (std::vector<int>{7, 0, 0}));
     EXPECT_EQ(diagram.RelationItem(2), nullptr);
-    diagram.Clear();
-    EXPECT_EQ(diagram.Count(), 0);
-    EXPECT_EQ(diagram.RelationCount(), 0);
+    diagram.Clear();  // removes everything and starts the numbering again
+    EXPECT_EQ(std::pair(diagram.Count(), diagram.RelationCount()), std::pair(0, 0));
     EXPECT_EQ(diagram.AddBox(Table("S", "A")).ObjectNumber(), 1);
 }
 
@@ -69,48 +59,38 @@ TEST(DrawTableList, FindBoxGivesTheFirstMatchInListOrder) {
     MGShapeTable& salesOrders = diagram.AddBox(Table("SALES", "ORDERS"));
     MGShapeTable& hrOrders = diagram.AddBox(Table("HR", "ORDERS"));
     MGShapeTable& duplicate = diagram.AddBox(Table("SALES", "ORDERS"));
-
-    EXPECT_EQ(diagram.FindBox("SALES", "ORDERS"), &salesOrders);
-    EXPECT_EQ(diagram.FindBox("HR", "ORDERS"), &hrOrders);
-    EXPECT_EQ(diagram.FindBox("sales", "ORDERS"), nullptr);
-    EXPECT_EQ(diagram.FindBox("SALES", "ORDER"), nullptr);
-
+    const auto find = [&](const char* owner, const char* name) { return diagram.FindBox(owner, name); };
+    EXPECT_EQ((std::vector<MGShapeTable*>{find("SALES", "ORDERS"), find("HR", "ORDERS"), find("sales", "ORDERS"),
+                                          find("SALES", "ORDER")}),
+              (std::vector<MGShapeTable*>{&salesOrders, &hrOrders, nullptr, nullptr}));
     // Renaming the first match hands the name on to the next one in order.
     salesOrders.SetName("/");
-    EXPECT_EQ(diagram.FindBox("SALES", "ORDERS"), &duplicate);
-    EXPECT_EQ(diagram.FindBox("SALES", "/"), &salesOrders);
+    EXPECT_EQ(std::pair(find("SALES", "ORDERS"), find("SALES", "/")), std::pair(&duplicate, &salesOrders));
     salesOrders.SetName("ORDERS");
-    EXPECT_EQ(diagram.FindBox("SALES", "ORDERS"), &salesOrders);
-
-    // A box that changes owner is found under its new owner.
+    EXPECT_EQ(find("SALES", "ORDERS"), &salesOrders);
+    // A box that changes owner is found under its new owner; removing the
+    // first match leaves the next one.
     hrOrders.SetOwner("SALES");
-    EXPECT_EQ(diagram.FindBox("HR", "ORDERS"), nullptr);
-
-    // Removing the first match leaves the next one.
+    EXPECT_EQ(find("HR", "ORDERS"), nullptr);
     diagram.Boxes().Delete(0);
-    EXPECT_EQ(diagram.FindBox("SALES", "ORDERS"), &hrOrders);
-
-    // Boxes added later, also straight into the list, are found.
+    EXPECT_EQ(find("SALES", "ORDERS"), &hrOrders);
+    // Boxes added straight into the list are found, until cleared.
     auto direct = Table("NEW", "T");
     MGShapeTable* directBox = direct.get();
     diagram.Boxes().Add(std::move(direct));
-    EXPECT_EQ(diagram.FindBox("NEW", "T"), directBox);
-
+    EXPECT_EQ(find("NEW", "T"), directBox);
     diagram.Clear();
-    EXPECT_EQ(diagram.FindBox("NEW", "T"), nullptr);
+    EXPECT_EQ(find("NEW", "T"), nullptr);
 }
 
 TEST(DrawTableList, TheExtentOfPlacedBoxesGivesThePageCounts) {
     MGDrawTableList diagram(nullptr);
-    const auto extent = [&] {
-        return std::pair{diagram.PlacedExtent().right, diagram.PlacedExtent().bottom};
-    };
+    const auto extent = [&] { return std::pair{diagram.PlacedExtent().right, diagram.PlacedExtent().bottom}; };
     const auto pages = [&](int w, int h) {
         const MGPageCounts counts = diagram.PageCounts(w, h);
         return std::pair{counts.across, counts.down};
     };
-    EXPECT_EQ(extent(), std::pair(0, 0));
-    EXPECT_EQ(pages(500, 700), std::pair(1, 1));
+    EXPECT_EQ(std::pair(extent(), pages(500, 700)), std::pair(std::pair(0, 0), std::pair(1, 1)));
     MGShapeTable& box = Placed(diagram, 1, {0, 0, 300, 200});
     Placed(diagram, 2, {400, 10, 1000, 120});
     Placed(diagram, 0, {900, 900, 2000, 2000});  // not placed
@@ -126,7 +106,7 @@ TEST(DrawTableList, TheExtentOfPlacedBoxesGivesThePageCounts) {
 TEST(DrawTableList, StatesFlagsAndSchemaCountReachEveryBox) {
     MGDrawTableList diagram(nullptr);
     for (int i = 0; i < 3; ++i) {
-        MGShapeTable& box = diagram.AddBox(Table("S", std::string("T").append(std::to_string(i))));
+        MGShapeTable& box = diagram.AddBox(Table("S", "T" + std::to_string(i)));
         box.SetState(2);
         box.SetSizeDirty(0);
     }
@@ -134,10 +114,9 @@ TEST(DrawTableList, StatesFlagsAndSchemaCountReachEveryBox) {
     diagram.ApplySchemaCount(2);
     diagram.ResetStates();
     for (int i = 0; i < diagram.Count(); ++i) {
-        EXPECT_EQ(diagram.Item(i)->DisplayFlags(), 0x628);
-        EXPECT_EQ(diagram.Item(i)->SizeDirty(), 1);
-        EXPECT_EQ(diagram.Item(i)->SchemaCount(), 2);
-        EXPECT_EQ(diagram.Item(i)->State(), 0);
+        const MGShapeTable& box = *diagram.Item(i);
+        EXPECT_EQ((std::vector<int>{box.DisplayFlags(), box.SizeDirty(), box.SchemaCount(), box.State()}),
+                  (std::vector<int>{0x628, 1, 2, 0}));
     }
     EXPECT_EQ(diagram.SelectionBand().State(), MGShapeRect::kStateNormal);
 }

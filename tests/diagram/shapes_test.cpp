@@ -9,6 +9,7 @@
 #include "diagram/shape_view.h"
 
 using namespace tabulorix;
+using tabulorix::Rect;
 
 namespace {
 
@@ -43,10 +44,8 @@ private:
 
 TEST(Shapes, NameForModeAndTitleChooseTheLogicalNameWithBitOne) {
     MGShapeTable box(1, "SCOTT", "社員", "EMP", "", true);
-    EXPECT_EQ(box.NameForMode(1), "社員");
-    EXPECT_EQ(box.NameForMode(2), "EMP");
-    EXPECT_EQ(box.NameForMode(3), "社員");
-    EXPECT_EQ(box.NameForMode(0), "EMP");
+    EXPECT_EQ((std::vector<std::string>{box.NameForMode(1), box.NameForMode(2), box.NameForMode(3), box.NameForMode(0)}),
+              (std::vector<std::string>{"社員", "EMP", "社員", "EMP"}));
     // The schema number only with two or more schemas.
     box.SetSchemaCount(1);
     EXPECT_EQ(box.GetTitle(2), "  EMP");
@@ -59,30 +58,27 @@ TEST(Shapes, NameForModeAndTitleChooseTheLogicalNameWithBitOne) {
 TEST(Shapes, IsInsideIsStrictOnAllFourSides) {
     MGShapeRect shape;
     shape.SetPosition({10, 10, 20, 20});
-    EXPECT_TRUE(shape.IsInside({9, 9, 21, 21}));
-    EXPECT_FALSE(shape.IsInside({10, 9, 21, 21}));
-    EXPECT_FALSE(shape.IsInside({9, 10, 21, 21}));
-    EXPECT_FALSE(shape.IsInside({9, 9, 20, 21}));
-    EXPECT_FALSE(shape.IsInside({9, 9, 21, 20}));
+    for (const auto& [area, inside] : {std::pair{Rect{9, 9, 21, 21}, true}, {Rect{10, 9, 21, 21}, false},
+                                       {Rect{9, 10, 21, 21}, false}, {Rect{9, 9, 20, 21}, false},
+                                       {Rect{9, 9, 21, 20}, false}})
+        EXPECT_EQ(shape.IsInside(area), inside) << area.left << "," << area.top << "," << area.right;
 }
 
 TEST(Shapes, GetRectCountsTheLinesOfTheDisplayMode) {
     // Header + four columns: a primary key, a plain column, an index column
-    // and a plain column.
+    // and a plain column; a table without columns is one line high, with
+    // keys only too.
     auto box = BoxWithColumns({kKeyPrimary, 0, kIndexNonUnique, 0});
-    EXPECT_EQ(box->GetRect(), (tabulorix::Rect{10, 20, 110, 20 + 20 * 5}));
-    box->SetDisplayFlags(MGShapeRect::kFlagKeysOnly);
-    EXPECT_EQ(box->GetRect().bottom, 20 + 20 * 3);
-    box->SetDisplayFlags(MGShapeRect::kFlagNamesOnly);
-    EXPECT_EQ(box->GetRect().bottom, 20 + 20);
-    box->SetDisplayFlags(MGShapeRect::kFlagNamesOnly | MGShapeRect::kFlagKeysOnly);
-    EXPECT_EQ(box->GetRect().bottom, 20 + 20);
-    // The stored rectangle itself is left alone.
-    EXPECT_EQ(box->Position().bottom, 500);
-    // A table without columns is one line high, with keys only too.
     auto empty = BoxWithColumns({});
-    empty->SetDisplayFlags(MGShapeRect::kFlagKeysOnly);
-    EXPECT_EQ(empty->GetRect().bottom, 20 + 20);
+    EXPECT_EQ(box->GetRect(), (Rect{10, 20, 110, 20 + 20 * 5}));
+    for (const auto& [shape, flags, lines] :
+         {std::tuple{box.get(), MGShapeRect::kFlagKeysOnly, 3}, {box.get(), MGShapeRect::kFlagNamesOnly, 1},
+          {box.get(), MGShapeRect::kFlagNamesOnly | MGShapeRect::kFlagKeysOnly, 1},
+          {empty.get(), MGShapeRect::kFlagKeysOnly, 1}}) {
+        shape->SetDisplayFlags(flags);
+        EXPECT_EQ(shape->GetRect().bottom, 20 + 20 * lines) << flags;
+    }
+    EXPECT_EQ(box->Position().bottom, 500);  // the stored rectangle itself is left alone
 }
 
 TEST(ObjectList, ClearDeleteAndDestructionDestroyTheObjects) {
@@ -93,16 +89,11 @@ TEST(ObjectList, ClearDeleteAndDestructionDestroyTheObjects) {
         for (int i = 0; i < 4; ++i) list.Add(std::make_unique<CountedObject>(destroyed));
         ZMGObject* third = list.Items(2);
         list.Delete(1);
-        EXPECT_EQ(destroyed, 1);
-        EXPECT_EQ(list.Count(), 3);
-        EXPECT_EQ(list.Items(1), third);
-        EXPECT_EQ(list.Items(3), nullptr);  // past the end
-        EXPECT_EQ(list.Items(-1), nullptr);
         list.Delete(3);  // outside the list: nothing happens
-        EXPECT_EQ(list.Count(), 3);
+        EXPECT_EQ(std::tuple(destroyed, list.Count(), list.Items(1)), std::tuple(1, 3, third));
+        EXPECT_TRUE(list.Items(3) == nullptr && list.Items(-1) == nullptr);  // past either end
         list.Clear();
-        EXPECT_EQ(destroyed, 4);
-        EXPECT_EQ(list.Count(), 0);
+        EXPECT_EQ(std::pair(destroyed, list.Count()), std::pair(4, 0));
         list.Add(std::make_unique<CountedObject>(destroyed));
     }
     EXPECT_EQ(destroyed, 5);
