@@ -45,9 +45,10 @@ TEST(DrawTableList, TheNumberingAddCountsFromTheLargestNumberAndRelationsAreNotN
     diagram.AddRelation(std::move(relation));
     diagram.AddRelation(std::make_unique<MGShapeRelation>());
     ASSERT_EQ(diagram.RelationCount(), 2);
-    EXPECT_EQ((std::vector<int>{diagram.RelationItem(0)->RelationNumber(), diagram.RelationItem(0)->ObjectNumber(),
-                                diagram.RelationItem(1)->RelationNumber()}),
-              (std::vector<int>{7, 0, 0}));
+    EXPECT_EQ(
+        (std::vector<int>{diagram.RelationItem(0)->RelationNumber(), diagram.RelationItem(0)->ObjectNumber(),
+                          diagram.RelationItem(1)->RelationNumber()}),
+        (std::vector<int>{7, 0, 0}));
     EXPECT_EQ(diagram.RelationItem(2), nullptr);
     diagram.Clear();  // removes everything and starts the numbering again
     EXPECT_EQ(std::pair(diagram.Count(), diagram.RelationCount()), std::pair(0, 0));
@@ -60,8 +61,8 @@ TEST(DrawTableList, FindBoxGivesTheFirstMatchInListOrder) {
     MGShapeTable& hrOrders = diagram.AddBox(Table("HR", "ORDERS"));
     MGShapeTable& duplicate = diagram.AddBox(Table("SALES", "ORDERS"));
     const auto find = [&](const char* owner, const char* name) { return diagram.FindBox(owner, name); };
-    EXPECT_EQ((std::vector<MGShapeTable*>{find("SALES", "ORDERS"), find("HR", "ORDERS"), find("sales", "ORDERS"),
-                                          find("SALES", "ORDER")}),
+    EXPECT_EQ((std::vector<MGShapeTable*>{find("SALES", "ORDERS"), find("HR", "ORDERS"),
+                                          find("sales", "ORDERS"), find("SALES", "ORDER")}),
               (std::vector<MGShapeTable*>{&salesOrders, &hrOrders, nullptr, nullptr}));
     // Renaming the first match hands the name on to the next one in order.
     salesOrders.SetName("/");
@@ -85,7 +86,9 @@ TEST(DrawTableList, FindBoxGivesTheFirstMatchInListOrder) {
 
 TEST(DrawTableList, TheExtentOfPlacedBoxesGivesThePageCounts) {
     MGDrawTableList diagram(nullptr);
-    const auto extent = [&] { return std::pair{diagram.PlacedExtent().right, diagram.PlacedExtent().bottom}; };
+    const auto extent = [&] {
+        return std::pair{diagram.PlacedExtent().right, diagram.PlacedExtent().bottom};
+    };
     const auto pages = [&](int w, int h) {
         const MGPageCounts counts = diagram.PageCounts(w, h);
         return std::pair{counts.across, counts.down};

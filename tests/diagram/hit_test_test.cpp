@@ -28,8 +28,9 @@ TEST_F(HitTesting, ABoxIsHitOnePixelOutsideItsEdgesAtEveryZoom) {
         const int x = (d.left + d.right) / 2;
         const int y = (d.top + d.bottom) / 2;
         for (const int out : {1, 2}) {  // one pixel outside hits, two miss
-            const std::vector<bool> hits{HitTest(table, box, d.left - out, y), HitTest(table, box, d.right + out, y),
-                                         HitTest(table, box, x, d.top - out), HitTest(table, box, x, d.bottom + out)};
+            const std::vector<bool> hits{
+                HitTest(table, box, d.left - out, y), HitTest(table, box, d.right + out, y),
+                HitTest(table, box, x, d.top - out), HitTest(table, box, x, d.bottom + out)};
             EXPECT_EQ(hits, std::vector<bool>(4, out == 1)) << zoom << " " << out;
         }
     }

@@ -115,7 +115,8 @@ TEST_F(Interaction, ABandSelectsTheBoxesStrictlyInsideItWhicheverWayItIsDrawn) {
         interaction.DeselectAll();
         Band(x1, y1, x2, y2);
         EXPECT_EQ(std::tuple(Selected(inside), Selected(touching), Selected(outside)),
-                  std::tuple(selects, false, false)) << x1 << "," << y1;
+                  std::tuple(selects, false, false))
+            << x1 << "," << y1;
     }
 }
 
@@ -182,7 +183,8 @@ TEST_F(Interaction, ACreatedTextIsSelectedAndDeletingItLeavesTheDesignUnmodified
     EXPECT_TRUE(host.asked[0].text.empty());
     diagram.SetModified(false);
     interaction.DeleteTexts();
-    EXPECT_EQ(std::tuple(diagram.Count(), host.deleteEnabled, diagram.Modified()), std::tuple(0, false, false));
+    EXPECT_EQ(std::tuple(diagram.Count(), host.deleteEnabled, diagram.Modified()),
+              std::tuple(0, false, false));
     host.answer = MGTextEntry{"", "IPAPGothic", 9, 0};  // an empty text creates nothing
     interaction.MouseDown(MGMouse{250, 250}, MGToolMode::PlaceText);
     EXPECT_EQ(diagram.Count(), 0);

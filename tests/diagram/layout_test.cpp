@@ -1,9 +1,9 @@
 // Automatic layout over pages 1000 × 1000, the relayout's page count, the
 // layout lines written and read back, and the diagram steps after reading.
-#include "diagram/settings.h"
 #include "diagram/auto_layout.h"
 #include "diagram/diagram_build.h"
 #include "diagram/layout_lines.h"
+#include "diagram/settings.h"
 #include "diagram_fixture.h"
 #include "support/data_cases.h"
 #include "support/row_values.h"
@@ -116,13 +116,14 @@ TEST_F(Layout, LayoutLinesRoundTripWithTextsAndLegend) {
     file.insert(file.end(), lines.begin(), lines.end());
     file.insert(file.end(), {"[SET ITEM]", "PaperX 1"});
     EXPECT_TRUE(ReadLayoutLines(loaded, file));
-    const std::vector<Rect> expected{{300, 51, 310, 61}, {50, 51, 60, 61}, {120, 300, 130, 310},
-                                     {500, 600, 510, 610}, {40, 60, 50, 70}};
+    const std::vector<Rect> expected{
+        {300, 51, 310, 61}, {50, 51, 60, 61}, {120, 300, 130, 310}, {500, 600, 510, 610}, {40, 60, 50, 70}};
     for (std::size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(shapes[i]->Position(), expected[i]) << i;
         EXPECT_EQ(shapes[i]->State(), MGShapeRect::kStateNormal) << i;
     }
-    EXPECT_EQ(std::tuple(shapes[2]->Owner(), shapes[2]->Name(), shapes[3]->Name()), std::tuple("/", "/", "/"));
+    EXPECT_EQ(std::tuple(shapes[2]->Owner(), shapes[2]->Name(), shapes[3]->Name()),
+              std::tuple("/", "/", "/"));
     EXPECT_TRUE(ports.messages.empty());
 }
 
@@ -152,7 +153,8 @@ TEST_F(Layout, MissingFieldsAndEmptyLinesAreReadingErrors) {
         ports.messages.clear();
         Unplaced("T1", 100, 100);
         EXPECT_FALSE(ReadLayoutLines(diagram, section)) << line;
-        EXPECT_EQ(ports.messages, std::vector<std::string>{"デザインファイルの読み込みエラーが発生しました。"});
+        EXPECT_EQ(ports.messages,
+                  std::vector<std::string>{"デザインファイルの読み込みエラーが発生しました。"});
     }
     // A line naming no box is ignored, whatever its numbers; blanks around
     // fields are trimmed and a plus sign is allowed.
@@ -165,8 +167,8 @@ TEST_F(Layout, MissingFieldsAndEmptyLinesAreReadingErrors) {
 }
 
 TEST_F(Layout, RelayoutPlacesEveryBoxAnewWithTheChosenPages) {
-    for (const auto& [text, pages] : {std::pair{"3", 3}, {"abc", 1}, {"", 1}, {"0", 1}, {"-4", 1}, {"100", 100},
-                                      {"250", 100}})
+    for (const auto& [text, pages] :
+         {std::pair{"3", 3}, {"abc", 1}, {"", 1}, {"0", 1}, {"-4", 1}, {"100", 100}, {"250", 100}})
         EXPECT_EQ(RelayoutPagesAcross(text), pages) << text;
     for (int i = 0; i < 3; ++i) Unplaced(std::string("T").append(std::to_string(i)), 400, 100);
     Run();
@@ -202,8 +204,10 @@ TEST_F(Layout, DiagramStepsAfterReading) {
     EXPECT_TRUE(diagram.Item(2)->IsLegend());
     EXPECT_EQ(std::pair(diagram.Item(2)->ObjectNumber(), box.Zoom()), std::pair(3, 100));
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(std::tuple(diagram.Item(i)->State(), diagram.Item(i)->SchemaCount(), diagram.Item(i)->DisplayFlags()),
-                  std::tuple(MGShapeRect::kStateNormal, 2, 0x708)) << i;
+        EXPECT_EQ(std::tuple(diagram.Item(i)->State(), diagram.Item(i)->SchemaCount(),
+                             diagram.Item(i)->DisplayFlags()),
+                  std::tuple(MGShapeRect::kStateNormal, 2, 0x708))
+            << i;
     auto field = [](MGShapeTable& t, int row) -> ZMGRowField& {
         return dynamic_cast<ZMGRowField&>(t.ColumnRows().GetRow(row));
     };

@@ -84,8 +84,8 @@ TEST_F(Relations, BuildMakesOnePairPerForeignKeyWithNameAndFlags) {
     MGShapeRelation& twin = *diagram.RelationItem(1);
     // Twin flag, number, own and other box, name, cascade, dashed.
     const auto fields = [](const MGShapeRelation& r) {
-        return std::tuple{r.TwinFlag(), r.RelationNumber(), r.OwnBox(),   r.OtherBox(),
-                          r.RelationName(), r.Cascade(),    r.DashedLine()};
+        return std::tuple{r.TwinFlag(),     r.RelationNumber(), r.OwnBox(),    r.OtherBox(),
+                          r.RelationName(), r.Cascade(),        r.DashedLine()};
     };
     EXPECT_EQ(fields(forward), std::tuple(0, 1, &emp, &dept, std::string("FK_EMP_DEPT"), true, false));
     EXPECT_EQ(fields(twin), std::tuple(1, 1, &dept, &emp, std::string(), false, false));
@@ -145,7 +145,8 @@ TEST_F(Relations, SideBySideBoxesGetAStraightLineWithMarks) {
     Build();
     // One end in the middle of each facing side: 80 / 2 = 40.
     EXPECT_EQ(DrawLines(), (Points{P(150, 90), P(300, 90)}));
-    EXPECT_EQ(std::pair(Forward().Side(), diagram.RelationItem(1)->Side()), std::pair(R::kSideRight, R::kSideLeft));
+    EXPECT_EQ(std::pair(Forward().Side(), diagram.RelationItem(1)->Side()),
+              std::pair(R::kSideRight, R::kSideLeft));
     EXPECT_EQ(Forward().Position(), (Rect{150, 90, 300, 90}));
     const auto dots = Calls("Ellipse");
     ASSERT_EQ(dots.size(), 1u);
@@ -182,8 +183,9 @@ TEST_F(Relations, EndsOnASideSpreadEvenlyInTheOrderOfTheOtherBoxesCentres) {
     SpreadAttachments(diagram);
     EXPECT_EQ(wide.SideCount(R::kSideTop), 2);
     EXPECT_EQ(Forward(0).RelationName(), "FK_R");
-    EXPECT_EQ(std::tuple(Forward(0).Position().right, Forward(1).Position().right, Forward(0).Position().bottom),
-              std::tuple(450, 250, 300));
+    EXPECT_EQ(
+        std::tuple(Forward(0).Position().right, Forward(1).Position().right, Forward(0).Position().bottom),
+        std::tuple(450, 250, 300));
 }
 
 TEST_F(Relations, DiagonalAndVerticalNeighboursGetTheirRoutes) {

@@ -54,7 +54,8 @@ TEST_F(Settings, TheSectionIsReadUpToAnEmptyLineOrHeaderWithExactKeys) {
 
     // A section header ends the section too; keys are case-sensitive and
     // surrounding blanks are trimmed.
-    EXPECT_FALSE(dlg.ReadItems({"[SET ITEM]", "  PaperY\t 2 ", "paperx 9", "[OTHER]", "PaperX 8"}).has_value());
+    EXPECT_FALSE(
+        dlg.ReadItems({"[SET ITEM]", "  PaperY\t 2 ", "paperx 9", "[OTHER]", "PaperX 8"}).has_value());
     EXPECT_EQ(std::pair(dlg.StoredValues().PaperX, dlg.StoredValues().PaperY), std::pair(4, 2));
 
     // Without the section nothing is read and nothing is done.
@@ -71,19 +72,26 @@ TEST_F(Settings, TheSectionIsReadUpToAnEmptyLineOrHeaderWithExactKeys) {
 
     // Page counts from a file stay within the usable range.
     EXPECT_TRUE(Read({"PaperX 0", "PaperY 2000000"}));
-    EXPECT_EQ(std::pair(dlg.StoredValues().PaperX, dlg.StoredValues().PaperY), std::pair(1, TSetDlg::kMaxPages));
+    EXPECT_EQ(std::pair(dlg.StoredValues().PaperX, dlg.StoredValues().PaperY),
+              std::pair(1, TSetDlg::kMaxPages));
 }
 
 TEST_F(Settings, AllThirteenKeysAreWrittenInOrderAndReadBack) {
     host.paper = {8, 2, 6779.9, -2.7, 599.99};
-    const Values v{.PaperX = 3, .PaperY = 2, .PagePosition = 5, .PageNoForm = 1,
-                   .Notation = 1, .Shadow = 0, .TableItem = 2, .ForeignName = 1};
+    const Values v{.PaperX = 3,
+                   .PaperY = 2,
+                   .PagePosition = 5,
+                   .PageNoForm = 1,
+                   .Notation = 1,
+                   .Shadow = 0,
+                   .TableItem = 2,
+                   .ForeignName = 1};
     dlg.StoreValues(v);
     Lines lines = {"[SET ITEM]"};
     dlg.WriteItems(lines);
-    EXPECT_EQ(lines, (Lines{"[SET ITEM]", "PaperX 3", "PaperY 2", "Notation 1", "PagePosition 5", "PageNoForm 1",
-                            "Shadow 0", "TableItem 2", "ForeignName 1", "PageSize 8", "PageOrientation 2",
-                            "PageWidth 6779", "PageHeight -2", "PixelsPerInch 599"}));
+    EXPECT_EQ(lines, (Lines{"[SET ITEM]", "PaperX 3", "PaperY 2", "Notation 1", "PagePosition 5",
+                            "PageNoForm 1", "Shadow 0", "TableItem 2", "ForeignName 1", "PageSize 8",
+                            "PageOrientation 2", "PageWidth 6779", "PageHeight -2", "PixelsPerInch 599"}));
 
     RecordingSettingsHost otherHost;
     TSetDlg loaded(&otherHost);
@@ -138,7 +146,8 @@ TEST(SettingsFlags, NotationShownColumnsShadowAndRelationNames) {
                  {1, false, true, TSetDlg::kRelationNames},
                  {2, true, true, TSetDlg::kTableNameOnly | TSetDlg::kShadow | TSetDlg::kRelationNames}};
     for (const auto& c : cases) {
-        dlg.ControlValues() = {.CheckBoxShadow = c.shadow, .CheckBoxRelationName = c.relationNames,
+        dlg.ControlValues() = {.CheckBoxShadow = c.shadow,
+                               .CheckBoxRelationName = c.relationNames,
                                .SelectField = c.selectField};
         EXPECT_EQ(dlg.DisplayFlags() & 0xFF, c.flags) << c.selectField << c.shadow << c.relationNames;
     }
@@ -152,8 +161,8 @@ TEST_F(Settings, ApplyRaisesThePagesToWhatTheDiagramNeeds) {
     EXPECT_EQ(host.pageCount, (tabulorix::PageGrid{3, 2}));
     EXPECT_TRUE(dlg.IsModified());
     const std::string flags = std::to_string(dlg.DisplayFlags());
-    EXPECT_EQ(host.log,
-              (Lines{"SetPageCount:3x2", "HandDisplayFlags:" + flags, "SetWindowZoom", "ApplyDisplayFlags:" + flags}));
+    EXPECT_EQ(host.log, (Lines{"SetPageCount:3x2", "HandDisplayFlags:" + flags, "SetWindowZoom",
+                               "ApplyDisplayFlags:" + flags}));
     dlg.Show();
     EXPECT_EQ(std::pair(dlg.ControlValues().PaperXCountEdit, dlg.ControlValues().PaperYCountEdit),
               std::pair(std::string("3"), std::string("2")));

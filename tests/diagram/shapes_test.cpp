@@ -44,7 +44,8 @@ private:
 
 TEST(Shapes, NameForModeAndTitleChooseTheLogicalNameWithBitOne) {
     MGShapeTable box(1, "SCOTT", "社員", "EMP", "", true);
-    EXPECT_EQ((std::vector<std::string>{box.NameForMode(1), box.NameForMode(2), box.NameForMode(3), box.NameForMode(0)}),
+    EXPECT_EQ((std::vector<std::string>{box.NameForMode(1), box.NameForMode(2), box.NameForMode(3),
+                                        box.NameForMode(0)}),
               (std::vector<std::string>{"社員", "EMP", "社員", "EMP"}));
     // The schema number only with two or more schemas.
     box.SetSchemaCount(1);
@@ -58,8 +59,10 @@ TEST(Shapes, NameForModeAndTitleChooseTheLogicalNameWithBitOne) {
 TEST(Shapes, IsInsideIsStrictOnAllFourSides) {
     MGShapeRect shape;
     shape.SetPosition({10, 10, 20, 20});
-    for (const auto& [area, inside] : {std::pair{Rect{9, 9, 21, 21}, true}, {Rect{10, 9, 21, 21}, false},
-                                       {Rect{9, 10, 21, 21}, false}, {Rect{9, 9, 20, 21}, false},
+    for (const auto& [area, inside] : {std::pair{Rect{9, 9, 21, 21}, true},
+                                       {Rect{10, 9, 21, 21}, false},
+                                       {Rect{9, 10, 21, 21}, false},
+                                       {Rect{9, 9, 20, 21}, false},
                                        {Rect{9, 9, 21, 20}, false}})
         EXPECT_EQ(shape.IsInside(area), inside) << area.left << "," << area.top << "," << area.right;
 }
@@ -72,7 +75,8 @@ TEST(Shapes, GetRectCountsTheLinesOfTheDisplayMode) {
     auto empty = BoxWithColumns({});
     EXPECT_EQ(box->GetRect(), (Rect{10, 20, 110, 20 + 20 * 5}));
     for (const auto& [shape, flags, lines] :
-         {std::tuple{box.get(), MGShapeRect::kFlagKeysOnly, 3}, {box.get(), MGShapeRect::kFlagNamesOnly, 1},
+         {std::tuple{box.get(), MGShapeRect::kFlagKeysOnly, 3},
+          {box.get(), MGShapeRect::kFlagNamesOnly, 1},
           {box.get(), MGShapeRect::kFlagNamesOnly | MGShapeRect::kFlagKeysOnly, 1},
           {empty.get(), MGShapeRect::kFlagKeysOnly, 1}}) {
         shape->SetDisplayFlags(flags);

@@ -70,7 +70,9 @@ protected:
     }
 };
 
-int Width(const MGShapeTable& shape) { return shape.Position().right - shape.Position().left; }
+int Width(const MGShapeTable& shape) {
+    return shape.Position().right - shape.Position().left;
+}
 
 }  // namespace
 
@@ -85,9 +87,11 @@ TEST_F(TablePainting, StoredHeightFollowsTheColumnModeAndWidthTheWidestLine) {
         MGShapeTable* shape;
         int flags;
         int lines;
-    } cases[] = {{&emp, kAll, 5},        {&emp, kKeysOnly, 3},   {&emp, kNamesOnly, 3},  // stored 3 high
-                 {&empty, kAll, 1},      {&legend, 0x100, 9},    {&legend, 0x300, 12},
-                 {&legend, 0x600 | MGShapeRect::kFlagKeysOnly, 12}, {&legend, 0x301, 5}};
+    } cases[] = {{&emp, kAll, 5},       {&emp, kKeysOnly, 3},
+                 {&emp, kNamesOnly, 3},  // stored 3 high
+                 {&empty, kAll, 1},     {&legend, 0x100, 9},
+                 {&legend, 0x300, 12},  {&legend, 0x600 | MGShapeRect::kFlagKeysOnly, 12},
+                 {&legend, 0x301, 5}};
     for (const auto& c : cases) {
         Measure(*c.shape, c.flags);
         EXPECT_EQ(c.shape->Position().bottom, 60 + c.lines * kLine) << c.shape->Name() << " " << c.flags;
@@ -114,7 +118,8 @@ TEST_F(TablePainting, TheDisplayModeChoosesLogicalOrPhysicalNames) {
         const char* title;
         const char* column;
         int width;  // one icon cell, the column text and 8: wider than the title
-    } cases[] = {{2, "  EMP", "EMPNO", kLine + 5 * kChar + 8}, {1, "  社員", "社員番号", kLine + 4 * kChar + 8}};
+    } cases[] = {{2, "  EMP", "EMPNO", kLine + 5 * kChar + 8},
+                 {1, "  社員", "社員番号", kLine + 4 * kChar + 8}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
         diagram.Clear();
@@ -189,8 +194,8 @@ TEST_F(TablePainting, IconCellsSeparatorsAndKeySymbol) {
     auto view = std::make_unique<MGShapeView>(1, "SCOTT", "V", "V", "", "select 1 from dual");
     AddColumns(*view, {{"A"}});
     MGShapeLegend legend;
-    for (const auto& [shape, flags, cells] : {std::tuple{&emp, 0x100, 1}, {&emp, kNamesOnly, 0},
-                                              {view.get(), 0x300, 0}, {&legend, 0x300, 1}}) {
+    for (const auto& [shape, flags, cells] :
+         {std::tuple{&emp, 0x100, 1}, {&emp, kNamesOnly, 0}, {view.get(), 0x300, 0}, {&legend, 0x300, 1}}) {
         shape->SetDisplayFlags(flags);
         EXPECT_EQ(shape->IconCellCount(), cells) << shape->Name() << " " << flags;
     }
@@ -228,8 +233,8 @@ TEST_F(TablePainting, ShadowPassDrawsTheOffsetGreyRectangleOnly) {
         ASSERT_EQ(drawing.size(), 1u);
         EXPECT_EQ(drawing[0].op, rounded ? "RoundRect" : "Rectangle");
         drawing[0].ints.resize(4);
-        EXPECT_EQ(drawing[0].ints, Dev({p.left + kLine / 2, p.top + kLine / 2, p.right + kLine / 2,
-                                        p.bottom + kLine / 2}));
+        EXPECT_EQ(drawing[0].ints,
+                  Dev({p.left + kLine / 2, p.top + kLine / 2, p.right + kLine / 2, p.bottom + kLine / 2}));
         EXPECT_EQ(std::pair(drawing[0].brush.color, drawing[0].pen.color),
                   std::pair(tabulorix::kLightGrey, tabulorix::kLightGrey));
     }
@@ -269,7 +274,8 @@ TEST_F(TablePainting, RedKindBitRoundedCornersAndInvisibleTables) {
     emp.SetRounded(true);
     Redraw(emp);
     const CanvasCall red = Outline().first;
-    EXPECT_EQ(std::tuple(red.op, red.pen.color, red.ints.at(4)), std::tuple("RoundRect", tabulorix::kRed, kLine / 2));
+    EXPECT_EQ(std::tuple(red.op, red.pen.color, red.ints.at(4)),
+              std::tuple("RoundRect", tabulorix::kRed, kLine / 2));
 
     // An invisible table is grey and dashed on screen and absent on paper.
     emp.SetKind(MGShapeField::kKindTable);
@@ -341,7 +347,8 @@ TEST_F(TablePainting, TextBoxesMeasureInTheirFontAndFrameOnlyWhenSelected) {
     const auto texts = Calls("TextOut");
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].ints, P(104, 104));
-    EXPECT_EQ(std::pair(texts[0].font.pointSize, texts[0].font.styleBits), std::pair(12, static_cast<int>(tabulorix::kFontBold)));
+    EXPECT_EQ(std::pair(texts[0].font.pointSize, texts[0].font.styleBits),
+              std::pair(12, static_cast<int>(tabulorix::kFontBold)));
     EXPECT_EQ(shape.GetUpdateRect(box), Mapped(shape.Position()));
 
     shape.SetState(MGShapeRect::kStateSelected);

@@ -65,7 +65,7 @@ protected:
     fs::path dir_{tmp_.path()};
 };
 
-TEST_F(EmfTest, PageFourIsOnePaperWithItsOriginAtTheThirdPage) {
+TEST_F(EmfTest, PageFourIsOnePaperWithItsOriginAtTheThirdPageAndShapesReachIt) {
     const fs::path file = dir_ / "page4.emf";
     ASSERT_TRUE(box.BeginEmf(4, file.string()));
     // Output mode, zoom and page origin; one world unit per metafile unit.
@@ -77,30 +77,25 @@ TEST_F(EmfTest, PageFourIsOnePaperWithItsOriginAtTheThirdPage) {
     PaintPass();
     EXPECT_TRUE(paintBox.canvas.calls.empty());  // everything went into the metafile
     ASSERT_TRUE(box.EndEmf());
-
     EXPECT_TRUE(ports.messages.empty());
-    ASSERT_TRUE(fs::exists(file));
     const auto bytes = ReadBytes(file);
     const auto types = RecordTypes(bytes);
     ASSERT_FALSE(types.empty());
-    EXPECT_EQ(types.front(), kEmrHeader);
-    EXPECT_EQ(types.back(), kEmrEof);
+    EXPECT_TRUE(types.front() == kEmrHeader && types.back() == kEmrEof);
     EXPECT_EQ(Bounds(bytes), (Rect{0, 0, kPaperW - 1, kPaperH - 1}));
     EXPECT_FALSE(DrawsLinesOrText(types));                               // no page frames, no page numbers
     EXPECT_EQ(std::count(types.begin(), types.end(), kEmrFillPath), 1);  // the white paper
     EXPECT_TRUE(clipboard.pictures.empty());
-}
 
-TEST_F(EmfTest, ShapesAndTextDoReachThePicture) {
-    const fs::path file = dir_ / "shapes.emf";
+    // Lines and text drawn while recording do reach the picture.
     ASSERT_TRUE(box.BeginEmf(1, file.string()));
     box.MoveTo(0, 0);
     box.LineTo(100, 100);
     box.DrawText(10, 10, "表A", kBlack);
     ASSERT_TRUE(box.EndEmf());
-    const auto types = RecordTypes(ReadBytes(file));
-    EXPECT_TRUE(DrawsLinesOrText(types));
-    EXPECT_NE(std::find(types.begin(), types.end(), kEmrExtTextOutW), types.end());
+    const auto drawn = RecordTypes(ReadBytes(file));
+    EXPECT_TRUE(DrawsLinesOrText(drawn));
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), kEmrExtTextOutW), drawn.end());
 }
 
 TEST_F(EmfTest, TheViewIsRestoredAfterRecording) {
@@ -115,21 +110,19 @@ TEST_F(EmfTest, TheViewIsRestoredAfterRecording) {
     EXPECT_EQ((std::vector<int>{console.Zoom(), console.ScrollOffsetX(), console.ScrollOffsetY(),
                                 console.OutputMode(), console.PageOriginX(), console.PageOriginY()}),
               (std::vector<int>{50, 2000, 3248, 0, 0, 0}));
-    // Drawing reaches the paint box again.
-    paintBox.canvas.Clear();
+    paintBox.canvas.Clear();  // drawing reaches the paint box again
     PaintPass();
     EXPECT_EQ(paintBox.canvas.Calls("TextOut").size(), 6u);
-}
 
-TEST_F(EmfTest, AFailingWriteTellsTheUserAndRestoresTheView) {
+    // A failing write tells the user, naming the file, and ends the recording.
     const fs::path file = dir_ / "missing-dir" / "x.emf";
     ASSERT_TRUE(box.BeginEmf(4, file.string()));
     ASSERT_FALSE(box.EndEmf());
     ASSERT_EQ(ports.messages.size(), 1u);
-    EXPECT_EQ(ports.messages[0].rfind("Failed to save EMF file", 0), 0u);
-    EXPECT_NE(ports.messages[0].find("x.emf"), std::string::npos);  // the reason names the file
-    EXPECT_FALSE(fs::exists(file));
-    EXPECT_FALSE(console.IsRecording());
+    EXPECT_TRUE(ports.messages[0].starts_with("Failed to save EMF file")) << ports.messages[0];
+    EXPECT_NE(ports.messages[0].find("x.emf"), std::string::npos);
+    EXPECT_FALSE(fs::exists(file) || console.IsRecording());
+    EXPECT_EQ(console.Zoom(), 50);
 }
 
 }  // namespace

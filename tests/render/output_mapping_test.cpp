@@ -62,7 +62,8 @@ TEST_F(MappingTest, MapRectAndUnmapRectAreInverseBesidesThePageOrigin) {
     Grid(2, 3);  // offsets 1536 and 3248
     console.SetZoom(400);
     EXPECT_EQ(console.MapRect(Rect{10, 20, 110, 220}), (Rect{40, 84, 440, 884}));
-    for (const auto& [zoom, world] : {std::pair{400, Rect{10, 20, 110, 220}}, {25, Rect{108, 47, 208, 447}}}) {
+    for (const auto& [zoom, world] :
+         {std::pair{400, Rect{10, 20, 110, 220}}, {25, Rect{108, 47, 208, 447}}}) {
         console.SetZoom(zoom);
         EXPECT_EQ(console.UnmapRect(console.MapRect(world)), world) << zoom;
     }
@@ -77,7 +78,8 @@ TEST_F(MappingTest, PaperMappingScalesThePageAtItsOriginTowardZero) {
     ASSERT_TRUE(box.SelectPage(4));  // row 1, column 1
     EXPECT_EQ(std::pair(paper.PageOriginX(), paper.PageOriginY()), std::pair(kPaperW, kPaperH));
     // 6.25 × 32, 6.25 × 2 = 12.5, 6.25 × -1; 6.25 × 17 = 106.25.
-    EXPECT_EQ((std::vector<int>{paper.MapX(800), paper.MapX(770), paper.MapX(767), paper.MapY(1083), paper.MapY(1100)}),
+    EXPECT_EQ((std::vector<int>{paper.MapX(800), paper.MapX(770), paper.MapX(767), paper.MapY(1083),
+                                paper.MapY(1100)}),
               (std::vector<int>{200, 12, -6, 0, 106}));
     box.SetZoom(50, 0);
     EXPECT_EQ(paper.MapX(800), 100);
@@ -164,7 +166,8 @@ TEST_F(MappingTest, ShapesAreMappedBeforeTheyReachTheCanvas) {
     box.Ellipse(mask, Rect{0, 0, 4, 4}, false);
     box.FillRect(mask, Rect{10, 11, 12, 13}, kBlack);
     EXPECT_TRUE(paintBox.canvas.Drawing().empty());
-    EXPECT_EQ(Drawn(mask), (std::vector<std::string>{"MoveTo 1 5", "LineTo 3 7", "Ellipse 0 0 4 4", "FillRect 10 14 12 16"}));
+    EXPECT_EQ(Drawn(mask), (std::vector<std::string>{"MoveTo 1 5", "LineTo 3 7", "Ellipse 0 0 4 4",
+                                                     "FillRect 10 14 12 16"}));
     EXPECT_EQ(mask.Calls("FillRect").at(0).brush, (BrushState{kBlack, BrushStyle::Solid}));
     // Clearing the paper fills the diagram's extent white.
     Grid(2, 3);
@@ -177,7 +180,8 @@ TEST_F(MappingTest, ShapesAreMappedBeforeTheyReachTheCanvas) {
 
 TEST_F(MappingTest, FontSizesFollowTheZoomAndDrawFontTextRestoresTheFont) {
     box.SetZoom(150, 0);
-    EXPECT_EQ(std::pair(box.ZoomedFontSize(-1), box.ZoomedFontSize(200)), std::pair(13, 18));  // 9 × 1.5 = 13.5
+    EXPECT_EQ(std::pair(box.ZoomedFontSize(-1), box.ZoomedFontSize(200)),
+              std::pair(13, 18));  // 9 × 1.5 = 13.5
     box.SetZoom(25, 0);
     EXPECT_EQ(box.ZoomedFontSize(-1), 2);
     paintBox.font.pointSize = 3;
@@ -202,7 +206,8 @@ TEST_F(MappingTest, SetDiagramFontReachesPaintBoxAndPrinterAndDrawTextZoomsIt) {
     const FontSpec mincho{"IPAMincho", 12, 0};
     EXPECT_EQ(std::tuple(paintBox.font, paintBox.canvas.Font(), printer.canvas.Font()),
               std::tuple(mincho, mincho, mincho));
-    for (const char* size : {"12pt", "12abc", "0", ""}) EXPECT_FALSE(box.SetDiagramFont("IPAGothic", size)) << size;
+    for (const char* size : {"12pt", "12abc", "0", ""})
+        EXPECT_FALSE(box.SetDiagramFont("IPAGothic", size)) << size;
     EXPECT_EQ(paintBox.font.name, "IPAMincho");
 
     ASSERT_TRUE(box.SetDiagramFont("IPAGothic", "10"));

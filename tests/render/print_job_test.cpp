@@ -65,9 +65,7 @@ TEST_F(PrintJobTest, RangesPrintTheirSheetsAtZoom100) {
         EXPECT_EQ(zooms, std::vector<int>(c.sheets, 100));
         EXPECT_TRUE(c.to <= 4 || (paper.PageOriginX() == 0 && paper.PageOriginY() == 0)) << "origin put back";
         EXPECT_TRUE(c.sheets == 0 || repaints == 1) << repaints;
-        EXPECT_FALSE(box.IsPrinting());
-        EXPECT_TRUE(paintBox.visible);
-        EXPECT_TRUE(ports.messages.empty());
+        EXPECT_TRUE(!box.IsPrinting() && paintBox.visible && ports.messages.empty());
     }
 }
 
@@ -80,9 +78,7 @@ TEST_F(PrintJobTest, PreparingSetsTheWindowZoomTo100AndMeasuresThePaperAgain) {
     int windowZoom = 50;
     const int reads = printer.reads;
     PreparePrinting(box, windowZoom, recorder);
-    EXPECT_EQ(windowZoom, 100);
-    EXPECT_EQ(box.Zoom(), 100);
-    EXPECT_EQ(printer.reads, reads + 1);
+    EXPECT_EQ(std::tuple(windowZoom, box.Zoom(), printer.reads), std::tuple(100, 100, reads + 1));
     EXPECT_EQ(steps, (std::vector<std::string>{"flags@100", "font", "settings"}));
 }
 
@@ -111,9 +107,7 @@ TEST_F(PrintJobTest, AFailureIsShownAndEndsTheJob) {
         EXPECT_EQ(sheets, c.sheets);
         EXPECT_EQ(ports.messages, std::vector<std::string>{c.message});
         EXPECT_EQ(printer.jobLog, (std::vector<std::string>{"BeginDoc", "EndDoc"}));
-        EXPECT_FALSE(box.IsPrinting());
-        EXPECT_TRUE(paintBox.visible);
-        EXPECT_EQ(repaints, 1);
+        EXPECT_TRUE(!box.IsPrinting() && paintBox.visible && repaints == 1);
     }
 }
 
@@ -153,16 +147,14 @@ TEST_F(EmfActionTest, RecordsThePageAskedForAndGivesTheZoomBack) {
         int windowZoom = 75;
         const std::string file = c.file.empty() ? "" : dir.File(c.file);
         EXPECT_EQ(OutputEmfPicture(box, c.page, file, windowZoom, repaint), c.ok);
-        EXPECT_EQ(recordedOrigins, c.origins);
-        EXPECT_EQ(clipboard.pictures.size(), c.clipboardPictures);
+        EXPECT_EQ(std::pair(recordedOrigins, clipboard.pictures.size()),
+                  std::pair(c.origins, c.clipboardPictures));
         if (!file.empty()) {
             ASSERT_EQ(fs::exists(file), c.ok);
             EXPECT_TRUE(!c.ok || ReadFileBytes(file).substr(40, 4) == " EMF");
         }
-        EXPECT_EQ(windowZoom, 75);
-        EXPECT_EQ(box.Zoom(), 75);
-        EXPECT_EQ(console.OutputMode(), 0);
-        EXPECT_EQ(console.PageOriginX(), 0);
+        EXPECT_EQ((std::vector<int>{windowZoom, box.Zoom(), console.OutputMode(), console.PageOriginX()}),
+                  (std::vector<int>{75, 75, 0, 0}));
         EXPECT_TRUE(ports.messages.empty());
     }
     clipboard.succeed = false;
