@@ -42,10 +42,11 @@ void BuildSample(MGDrawTableList& diagram, ZMGDrawBox& box, int flags) {
     BuildRelations(diagram);
 }
 
-std::size_t IndexOf(const std::vector<CanvasCall>& calls,
-                    const std::function<bool(const CanvasCall&)>& test) {
-    const auto found = std::find_if(calls.begin(), calls.end(), test);
-    return static_cast<std::size_t>(found - calls.begin());
+// The relation counters of the boxes by name.
+std::vector<int> Counters(MGDrawTableList& diagram, std::initializer_list<const char*> names) {
+    std::vector<int> counters;
+    for (const char* name : names) counters.push_back(diagram.FindBox("SCOTT", name)->RelationCounter());
+    return counters;
 }
 
 }  // namespace
@@ -57,36 +58,35 @@ TEST_F(DiagramPaint, PassesComeInTheirOrderAndARepaintedAreaKeepsTheCounters) {
     paintBox.canvas.Clear();
     PaintDiagram(diagram, box, MGPaintRequest{0x108, 2, 0, 0, std::nullopt});
     const auto& calls = paintBox.canvas.calls;
-    const std::size_t clear = IndexOf(calls, [](const CanvasCall& c) { return c.op == "FillRect"; });
-    const std::size_t frame = IndexOf(
-        calls, [](const CanvasCall& c) { return c.op == "LineTo" && c.pen.color == tabulorix::kLightGrey; });
-    const std::size_t shadow = IndexOf(calls, [](const CanvasCall& c) {
-        return (c.op == "Rectangle" || c.op == "RoundRect") && c.brush.color == tabulorix::kLightGrey;
-    });
-    const std::size_t dot = IndexOf(calls, [](const CanvasCall& c) {
+    const auto outline = [](const CanvasCall& c, tabulorix::Color brush) {
+        return (c.op == "Rectangle" || c.op == "RoundRect") && c.brush.color == brush;
+    };
+    // The paper cleared, the page frames, the shadows, the relation lines'
+    // dots, the first white box outline after them (the legend, which casts
+    // no shadow, is drawn as itself in the shadow pass too), the page number.
+    std::vector<std::size_t> at;
+    const auto next = [&](std::function<bool(const CanvasCall&)> test, bool afterLast = false) {
+        const auto from = calls.begin() + static_cast<std::ptrdiff_t>(afterLast ? at.back() : 0);
+        at.push_back(static_cast<std::size_t>(std::find_if(from, calls.end(), test) - calls.begin()));
+    };
+    next([](const CanvasCall& c) { return c.op == "FillRect"; });
+    next([](const CanvasCall& c) { return c.op == "LineTo" && c.pen.color == tabulorix::kLightGrey; });
+    next([&](const CanvasCall& c) { return outline(c, tabulorix::kLightGrey); });
+    next([](const CanvasCall& c) {
         return c.op == "Ellipse" && c.brush.color == tabulorix::kBlack &&
                c.pen.style == tabulorix::PenStyle::Solid;
     });
-    // The first white box outline after the lines (the legend, which casts no
-    // shadow, is drawn as itself in the shadow pass too).
-    std::size_t boxes = dot;
-    while (boxes < calls.size() && !((calls[boxes].op == "Rectangle" || calls[boxes].op == "RoundRect") &&
-                                     calls[boxes].brush.color == tabulorix::kWhite))
-        ++boxes;
-    const std::size_t number = IndexOf(calls, [](const CanvasCall& c) { return c.text == "- 1 -"; });
-    EXPECT_LT(clear, frame);
-    EXPECT_LT(frame, shadow);
-    EXPECT_LT(shadow, dot);
-    EXPECT_LT(dot, boxes);
-    EXPECT_LT(boxes, number);
-    ASSERT_LT(number, calls.size());
-    // No shadow is drawn after the first relation, no relation after the first box.
-    for (std::size_t i = dot; i < calls.size(); ++i)
-        EXPECT_FALSE(calls[i].op == "Rectangle" && calls[i].brush.color == tabulorix::kLightGrey) << i;
-    // The relation counters tell how many lines reach each box.
-    EXPECT_EQ(diagram.FindBox("SCOTT", "EMP")->RelationCounter(), 4);  // DEPT, itself twice, PROJ
-    EXPECT_EQ(diagram.FindBox("SCOTT", "DEPT")->RelationCounter(), 1);
-    EXPECT_EQ(diagram.FindBox("SCOTT", "V_EMP")->RelationCounter(), 0);
+    next([&](const CanvasCall& c) { return outline(c, tabulorix::kWhite); }, true);
+    next([](const CanvasCall& c) { return c.text == "- 1 -"; });
+    EXPECT_EQ(std::adjacent_find(at.begin(), at.end(), std::greater_equal<>()), at.end());
+    ASSERT_LT(at.back(), calls.size());
+    // No shadow is drawn after the first relation.
+    EXPECT_TRUE(std::none_of(
+        calls.begin() + static_cast<std::ptrdiff_t>(at[3]), calls.end(),
+        [](const CanvasCall& c) { return c.op == "Rectangle" && c.brush.color == tabulorix::kLightGrey; }));
+    // The relation counters tell how many lines reach each box: EMP from
+    // DEPT, itself twice and PROJ.
+    EXPECT_EQ(Counters(diagram, {"EMP", "DEPT", "V_EMP"}), (std::vector<int>{4, 1, 0}));
 
     // A small repainted area skips what lies outside but keeps the counters.
     const std::size_t everything = paintBox.canvas.Drawing().size();
@@ -95,7 +95,7 @@ TEST_F(DiagramPaint, PassesComeInTheirOrderAndARepaintedAreaKeepsTheCounters) {
     PaintDiagram(diagram, box,
                  MGPaintRequest{0x108, 2, 0, 0, Rect{dept.left, dept.top, dept.left + 5, dept.top + 5}});
     EXPECT_LT(paintBox.canvas.Drawing().size(), everything);
-    EXPECT_EQ(diagram.FindBox("SCOTT", "EMP")->RelationCounter(), 4);
+    EXPECT_EQ(Counters(diagram, {"EMP"}), std::vector<int>{4});
 }
 
 namespace {
@@ -116,25 +116,24 @@ protected:
     void PaintFull(int pageNumberForm = 0) {
         PaintDiagram(fullDiagram, fullBox, MGPaintRequest{flags_, 2, 0, pageNumberForm, std::nullopt});
     }
+    // Pixels of the area where the test of the full and the partial paint's pixel holds.
+    template <typename Test>
+    int Count(const Rect& area, Test test) const {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                count += test(full.Image().pixel(x, y), part.Image().pixel(x, y)) ? 1 : 0;
+        return count;
+    }
     // Paints the area on the partial side and compares it with the full paint.
     void ExpectSameIn(const Rect& area, int pageNumberForm = 0) {
         PaintDiagram(partDiagram, partBox, MGPaintRequest{flags_, 2, 0, pageNumberForm, area});
-        int differing = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                if (full.Image().pixel(x, y) != part.Image().pixel(x, y)) ++differing;
-        EXPECT_EQ(differing, 0) << area.left << "," << area.top << "," << area.right << "," << area.bottom;
+        EXPECT_EQ(Count(area, std::not_equal_to<>()), 0)
+            << area.left << "," << area.top << "," << area.right << "," << area.bottom;
     }
-    // Pixels of the full paint in the area darker than the limit, or of
-    // exactly the colour when one is given.
-    int DarkPixels(const Rect& area, int limit, std::optional<QRgb> colour = std::nullopt) const {
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x) {
-                const QRgb pixel = full.Image().pixel(x, y);
-                if (colour ? pixel == *colour : qGray(pixel) < limit) ++count;
-            }
-        return count;
+    // Pixels of the full paint in the area darker than the limit.
+    int DarkPixels(const Rect& area, int limit) const {
+        return Count(area, [limit](QRgb pixel, QRgb) { return qGray(pixel) < limit; });
     }
 
     // The same change made to both diagrams.
@@ -191,11 +190,11 @@ TEST_F(PixelPair, KeptPaintStateFollowsMovedAndHiddenBoxes) {
             PaintFull();
             ExpectSameIn(area);
         }
-        for (int i = 0; i < fullDiagram.Count(); ++i) {
-            EXPECT_EQ(fullDiagram.Item(i)->RelationCounter(), partDiagram.Item(i)->RelationCounter()) << i;
-            EXPECT_EQ(fullDiagram.Item(i)->Rounded(), partDiagram.Item(i)->Rounded()) << i;
-            EXPECT_EQ(fullDiagram.Item(i)->DisplayFlags(), partDiagram.Item(i)->DisplayFlags()) << i;
-        }
+        const auto state = [](const MGShapeTable* b) {
+            return std::tuple(b->RelationCounter(), b->Rounded(), b->DisplayFlags());
+        };
+        for (int i = 0; i < fullDiagram.Count(); ++i)
+            EXPECT_EQ(state(fullDiagram.Item(i)), state(partDiagram.Item(i))) << i;
         for (int i = 0; i < fullDiagram.RelationCount(); ++i)
             EXPECT_EQ(fullDiagram.RelationItem(i)->Position(), partDiagram.RelationItem(i)->Position()) << i;
     };
@@ -244,16 +243,14 @@ TEST_F(PixelPair, APaintOfASmallAreaStillMeasuresAndFlagsEveryChangedBox) {
     PaintDiagram(partDiagram, partBox, MGPaintRequest{flags_, 2, 0, 0, corner});
     EXPECT_GT(text.Position().right - text.Position().left, textWidth);
     MGShapeTable& proj = *partDiagram.FindBox("SCOTT", "PROJ");
-    MGShapeTable& emp = *partDiagram.FindBox("SCOTT", "EMP");
     const int width = proj.Position().right - proj.Position().left;
     AddColumns(proj, {{"A_MUCH_LONGER_COLUMN_NAME_THAN_BEFORE"}});
     proj.SetSizeDirty(1);
+    partDiagram.FindBox("SCOTT", "EMP")->SetDisplayFlags(0);
     PaintDiagram(partDiagram, partBox, MGPaintRequest{flags_, 2, 0, 0, corner});
     EXPECT_GT(proj.Position().right - proj.Position().left, width);
-    EXPECT_EQ(proj.SizeDirty(), 0);
-    emp.SetDisplayFlags(0);
-    PaintDiagram(partDiagram, partBox, MGPaintRequest{flags_, 2, 0, 0, corner});
-    EXPECT_EQ(emp.DisplayFlags(), flags_);
+    EXPECT_EQ(std::pair(proj.SizeDirty(), partDiagram.FindBox("SCOTT", "EMP")->DisplayFlags()),
+              std::pair(0, flags_));
 }
 
 // A grid of small pages: a repainted area draws the frames and numbers of
@@ -276,6 +273,8 @@ TEST_F(PixelPair, PageFramesAndNumbersInARepaintedAreaMatchTheFullPaint) {
             ExpectSameIn(area, pageNumberForm);
         // The compared areas held frames and numbers.
         EXPECT_GT(DarkPixels({500, 570, 610, 610}, 100), 5);
-        EXPECT_GT(DarkPixels({500, 570, 610, 610}, 0, qRgb(0xC0, 0xC0, 0xC0)), 20);
+        EXPECT_GT(
+            Count({500, 570, 610, 610}, [](QRgb pixel, QRgb) { return pixel == qRgb(0xC0, 0xC0, 0xC0); }),
+            20);
     }
 }
