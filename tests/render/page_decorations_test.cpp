@@ -31,33 +31,26 @@ TEST_F(DecorationsTest, ScreenNumbersStandAtThePagePosition) {
     }
 }
 
-TEST_F(DecorationsTest, NumbersAreBlackNinePointOnWhiteBoxes) {
+TEST_F(DecorationsTest, NumbersAreBlackNinePointOnWhiteBoxesInTheirForm) {
     Grid(2, 3, 50);
     paintBox.canvas.SetPenMode(PenMode::Not);
     paintBox.canvas.SetBrushStyle(BrushStyle::Clear);
     paintBox.canvas.SetFontColor(kRed);
     box.DrawPageDecorations(false, 0, 0);
-    const auto texts = paintBox.canvas.Calls("TextOut");
-    ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts[0].font, (FontSpec{"IPAPGothic", 4, 0}));  // 9 pt zoomed to 50 %
-    EXPECT_EQ(texts[0].fontColor, kBlack);
-    EXPECT_EQ(texts[0].brush, (BrushState{kWhite, BrushStyle::Solid}));
-    EXPECT_EQ(texts[0].pen.mode, PenMode::Copy);
-    EXPECT_EQ(paintBox.canvas.Font().pointSize, 9);  // restored
-}
+    const CanvasCall text = paintBox.canvas.Calls("TextOut").at(0);
+    // 9 pt zoomed to 50 %.
+    EXPECT_EQ(std::tuple(text.font, text.fontColor, text.brush, text.pen.mode),
+              std::tuple(FontSpec{"IPAPGothic", 4, 0}, kBlack, BrushState{kWhite, BrushStyle::Solid},
+                         PenMode::Copy));
+    EXPECT_EQ(paintBox.canvas.Font().pointSize, 9);     // restored
+    EXPECT_EQ(paintBox.canvas.Texts().at(2), "- 3 -");  // row 1, column 0 in the running form
 
-TEST_F(DecorationsTest, RowColumnFormNamesThePageByRowAndColumn) {
-    Grid(2, 3);
-    box.DrawPageDecorations(false, 0, 1);
+    paintBox.canvas.Clear();
+    box.DrawPageDecorations(false, 0, 1);  // the row-column form
     EXPECT_EQ(paintBox.canvas.Texts(),
               (std::vector<std::string>{"- 1-1 -", "- 1-2 -", "- 2-1 -", "- 2-2 -", "- 3-1 -", "- 3-2 -"}));
-    // Row 1, column 0 is page 3 in the running form.
     paintBox.canvas.Clear();
-    box.DrawPageDecorations(false, 0, 0);
-    EXPECT_EQ(paintBox.canvas.Texts().at(2), "- 3 -");
-    // Position 6 draws no numbers in either form.
-    paintBox.canvas.Clear();
-    box.DrawPageDecorations(false, 6, 0);
+    box.DrawPageDecorations(false, 6, 0);  // position 6 draws no numbers in either form
     box.DrawPageDecorations(false, 6, 1);
     EXPECT_TRUE(paintBox.canvas.Drawing().empty());
 }
@@ -71,26 +64,20 @@ TEST_F(DecorationsTest, ScreenFramesOutlineEveryPageClockwiseInLightGrey) {
     const auto drawn = paintBox.canvas.Drawing();
     ASSERT_EQ(drawn.size(), 30u);
     EXPECT_TRUE(paintBox.canvas.Calls("TextOut").empty());
-    for (const CanvasCall& call : drawn) {
+    for (const CanvasCall& call : drawn)
         EXPECT_EQ(call.pen, (PenState{kLightGrey, 1, PenStyle::Solid, PenMode::Copy}));
-    }
     // Page 2 (row 0, column 1); device y is world y + 1.
     const std::vector<std::vector<int>> page2{{768, 1}, {1536, 1}, {1536, 1084}, {768, 1084}, {768, 1}};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(drawn[5 + i].op, i == 0 ? "MoveTo" : "LineTo");
-        EXPECT_EQ(drawn[5 + i].ints, page2[i]);
-    }
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(std::pair(drawn[5 + i].op, drawn[5 + i].ints),
+                  std::pair(std::string(i == 0 ? "MoveTo" : "LineTo"), page2[i]));
 }
 
 // A repainted area limits the decorations to the pages that may show in it;
 // page numbers keep the numbers of their pages.
 TEST_F(DecorationsTest, ADecorationAreaDrawsOnlyThePagesItMeets) {
     Grid(2, 3);  // world (x, y) is device (x, y + 1)
-    struct Case {
-        std::optional<Rect> area;
-        std::vector<std::string> numbers;
-    };
-    const Case cases[] = {
+    const std::pair<std::optional<Rect>, std::vector<std::string>> cases[] = {
         {Rect{0, 0, 100, 100}, {"- 1 -"}},
         {Rect{760, 0, 780, 50}, {"- 1 -", "- 2 -"}},       // across the edge of pages 1 and 2
         {Rect{100, 1050, 200, 1070}, {"- 1 -", "- 3 -"}},  // page 1's number and page 3's top
@@ -98,29 +85,25 @@ TEST_F(DecorationsTest, ADecorationAreaDrawsOnlyThePagesItMeets) {
         {Rect{3000, 5000, 3100, 5100}, {}},  // beyond the grid
         {std::nullopt, {"- 1 -", "- 2 -", "- 3 -", "- 4 -", "- 5 -", "- 6 -"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.area ? std::to_string(c.area->left) + "," + std::to_string(c.area->top) : "none");
-        console.SetDecorationArea(c.area);
+    for (const auto& [area, numbers] : cases) {
+        SCOPED_TRACE(area ? std::to_string(area->left) + "," + std::to_string(area->top) : "none");
+        console.SetDecorationArea(area);
         paintBox.canvas.Clear();
         box.DrawPageDecorations(false, 0, 0);
-        std::vector<std::string> numbers;
-        for (const CanvasCall& text : paintBox.canvas.Calls("TextOut")) numbers.push_back(text.text);
-        EXPECT_EQ(numbers, c.numbers);
+        EXPECT_EQ(paintBox.canvas.Texts(), numbers);
         paintBox.canvas.Clear();
         box.DrawPageDecorations(true, 0, 0);
-        EXPECT_EQ(paintBox.canvas.Calls("LineTo").size(), 4 * c.numbers.size());
+        EXPECT_EQ(paintBox.canvas.Calls("LineTo").size(), 4 * numbers.size());
     }
     console.SetDecorationArea(Rect{0, 0, 100, 100});
     paintBox.canvas.Clear();
     box.DrawPageDecorations(false, 0, 1);  // the row-column form names the page met
-    ASSERT_EQ(paintBox.canvas.Calls("TextOut").size(), 1u);
-    EXPECT_EQ(paintBox.canvas.Calls("TextOut")[0].text, "- 1-1 -");
+    EXPECT_EQ(paintBox.canvas.Texts(), std::vector<std::string>{"- 1-1 -"});
     console.SetDecorationArea(std::nullopt);
 }
 
 TEST_F(DecorationsTest, PaperCarriesRunningNumbersAndNoFrames) {
-    box.SetPageCount(2, 3);
-    box.SetZoom(100, 1);
+    Grid(2, 3);
     box.SelectPrinter();
     ASSERT_TRUE(box.SelectPage(4));
     printer.canvas.Clear();
@@ -129,17 +112,15 @@ TEST_F(DecorationsTest, PaperCarriesRunningNumbersAndNoFrames) {
     EXPECT_EQ(printer.canvas.calls.back().pen, (PenState{kBlack, 1, PenStyle::Dot, PenMode::Copy}));
 
     box.DrawPageDecorations(false, 0, 1);  // the row-column form is not used on paper
+    EXPECT_EQ(printer.canvas.Texts(),
+              (std::vector<std::string>{"- 1 -", "- 2 -", "- 3 -", "- 4 -", "- 5 -", "- 6 -"}));
     const auto texts = printer.canvas.Calls("TextOut");
-    ASSERT_EQ(texts.size(), 6u);
-    for (int n = 1; n <= 6; ++n) EXPECT_EQ(texts[n - 1].text, "- " + std::to_string(n) + " -");
-    // Page 4's number: world (768 + 720, 1083 + 1059) at the page origin, × 6.25.
-    EXPECT_EQ(texts[3].ints, (std::vector<int>{4500, 6618}));
-    EXPECT_EQ(texts[3].font.pointSize, 9);
-    EXPECT_EQ(texts[3].brush, (BrushState{kWhite, BrushStyle::Solid}));
-    // Page 1's number lies off this sheet.
-    EXPECT_EQ(texts[0].ints, (std::vector<int>{-300, -150}));
+    // Page 4's number: world (768 + 720, 1083 + 1059) at the page origin,
+    // × 6.25; page 1's lies off this sheet.
+    EXPECT_EQ(std::tuple(texts[3].ints, texts[3].font.pointSize, texts[3].brush, texts[0].ints),
+              std::tuple(std::vector<int>{4500, 6618}, 9, BrushState{kWhite, BrushStyle::Solid},
+                         std::vector<int>{-300, -150}));
     EXPECT_TRUE(paintBox.canvas.Calls("TextOut").empty());
-
     printer.canvas.Clear();
     box.DrawPageDecorations(false, 6, 0);
     EXPECT_TRUE(printer.canvas.Drawing().empty());
