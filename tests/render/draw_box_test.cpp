@@ -17,17 +17,15 @@ using Status = PaperSettingsResult::Status;
 TEST_F(DrawBoxTest, DrawingGoesToTheCurrentOutput) {
     Grid(1, 1);
     box.SelectPrinter();
-    EXPECT_TRUE(box.IsPrinting());
-    EXPECT_FALSE(paintBox.visible);
+    EXPECT_TRUE(box.IsPrinting() && !paintBox.visible);
     box.LineTo(16, 8);
     box.SelectConsole();
-    EXPECT_FALSE(box.IsPrinting());
-    EXPECT_TRUE(paintBox.visible);
+    EXPECT_TRUE(!box.IsPrinting() && paintBox.visible);
     box.LineTo(16, 8);
-    ASSERT_EQ(printer.canvas.Calls("LineTo").size(), 1u);
-    EXPECT_EQ(printer.canvas.Calls("LineTo")[0].ints, (std::vector<int>{100, 50}));  // × 6.25
-    ASSERT_EQ(paintBox.canvas.Calls("LineTo").size(), 1u);
-    EXPECT_EQ(paintBox.canvas.Calls("LineTo")[0].ints, (std::vector<int>{16, 11}));
+    EXPECT_EQ(printer.canvas.Calls("LineTo").size(), 1u);
+    EXPECT_EQ(printer.canvas.Calls("LineTo").at(0).ints, (std::vector<int>{100, 50}));  // × 6.25
+    EXPECT_EQ(paintBox.canvas.Calls("LineTo").size(), 1u);
+    EXPECT_EQ(paintBox.canvas.Calls("LineTo").at(0).ints, (std::vector<int>{16, 11}));
 }
 
 // Pages of a 2 × 3 grid, numbered across and then down: paper moves to a
@@ -51,26 +49,22 @@ TEST_F(DrawBoxTest, PagesOfTheGridForPaperAndForPictures) {
         box.SelectPrinter();
         ASSERT_TRUE(box.SelectPage(6));
         EXPECT_EQ(box.SelectPage(c.page), c.onPaper);
-        EXPECT_EQ(paper.PageOriginX(), c.originX);
-        EXPECT_EQ(paper.PageOriginY(), c.originY);
+        EXPECT_EQ(std::pair(paper.PageOriginX(), paper.PageOriginY()), std::pair(c.originX, c.originY));
         box.SelectConsole();
 
         const auto size = console.PictureSize(c.page);
-        ASSERT_EQ(size.has_value(), c.inPicture);
-        if (size) {
-            EXPECT_EQ(size->width, c.page == 0 ? 2 * kPaperW : kPaperW);
-            EXPECT_EQ(size->height, c.page == 0 ? 3 * kPaperH : kPaperH);
-        }
+        const std::pair<int, int> expected = !c.inPicture  ? std::pair(-1, -1)
+                                             : c.page == 0 ? std::pair(2 * kPaperW, 3 * kPaperH)
+                                                           : std::pair(kPaperW, kPaperH);
+        EXPECT_EQ(size ? std::pair(size->width, size->height) : std::pair(-1, -1), expected);
         RecordingCanvas picture;
         ASSERT_EQ(box.BeginPicture(c.page, picture), c.inPicture);
         EXPECT_EQ(console.IsRecording(), c.inPicture);
         EXPECT_FALSE(c.inPicture && box.BeginEmf(1, "")) << "one recording at a time";
-        EXPECT_EQ(console.PageOriginX(), c.originX);
-        EXPECT_EQ(console.PageOriginY(), c.originY);
+        EXPECT_EQ(std::pair(console.PageOriginX(), console.PageOriginY()), std::pair(c.originX, c.originY));
         EXPECT_EQ(&console.CurrentCanvas(), c.inPicture ? static_cast<Canvas*>(&picture) : &paintBox.canvas);
         box.EndPicture();
-        EXPECT_EQ(&console.CurrentCanvas(), &paintBox.canvas);
-        EXPECT_EQ(console.Zoom(), 100);
+        EXPECT_TRUE(&console.CurrentCanvas() == &paintBox.canvas && console.Zoom() == 100);
         // A metafile of the page goes to the clipboard; ending a refused one succeeds.
         EXPECT_EQ(box.BeginEmf(c.page, ""), c.inPicture);
         EXPECT_TRUE(box.EndEmf());
@@ -84,9 +78,9 @@ TEST_F(DrawBoxTest, ResetReturnsToOnePageAtZoom100) {
     int x = 0;
     int y = 0;
     box.GetPageCount(x, y);
-    EXPECT_EQ((std::vector<int>{x, y, paper.PagesY(), console.Zoom(), paper.Zoom(), console.PageOriginX()}),
-              (std::vector<int>{1, 1, 1, 100, 100, 0}));
-    EXPECT_EQ(console.ScrollOffsetX(), hBar.position);  // mode 0 keeps the bar's position
+    EXPECT_EQ((std::vector<int>{x, y, paper.PagesY(), console.Zoom(), paper.Zoom(), console.PageOriginX(),
+                                console.ScrollOffsetX()}),
+              (std::vector<int>{1, 1, 1, 100, 100, 0, hBar.position}));  // mode 0 keeps the bar's position
 }
 
 TEST_F(DrawBoxTest, PaperSettingsThatCannotBeReadOrWrittenAreReported) {
@@ -114,10 +108,9 @@ TEST_F(DrawBoxTest, PaperSettingsThatCannotBeReadOrWrittenAreReported) {
         } else {
             box.RefreshPaper();
             const ZMGPaperInfo info = box.GetPaperInfo();
-            EXPECT_EQ(info.paperSize, ok ? kPaperA4 : -1);
-            EXPECT_EQ(info.orientation, ok ? kOrientationPortrait : -1);
-            EXPECT_DOUBLE_EQ(info.pageWidth, 4800);
-            EXPECT_DOUBLE_EQ(info.resolution, 600);
+            EXPECT_EQ(std::tuple(info.paperSize, info.orientation, info.pageWidth, info.resolution),
+                      ok ? std::tuple(kPaperA4, kOrientationPortrait, 4800.0, 600.0)
+                         : std::tuple(-1, -1, 4800.0, 600.0));
         }
         EXPECT_EQ(ports.messages, ok ? std::vector<std::string>{} : std::vector<std::string>{c.message});
     }
@@ -127,13 +120,11 @@ TEST_F(DrawBoxTest, SetPaperWritesTheSettingsAndMeasuresAgain) {
     Grid(1, 1);
     EXPECT_TRUE(box.SetPaper(kPaperA3, kOrientationLandscape));
     const ZMGPaperInfo info = box.GetPaperInfo();
-    EXPECT_EQ(info.paperSize, kPaperA3);
-    EXPECT_EQ(info.orientation, kOrientationLandscape);
-    EXPECT_DOUBLE_EQ(info.pageWidth, 6774);
+    EXPECT_EQ(std::tuple(info.paperSize, info.orientation, info.pageWidth),
+              std::tuple(kPaperA3, kOrientationLandscape, 6774.0));
     // The printer output measured the paper again; the console does so at the next SetZoom.
-    EXPECT_EQ(paper.PaperW(), kPaperH);
-    EXPECT_EQ(paper.PaperH(), kPaperW);
-    EXPECT_EQ(console.PaperW(), kPaperW);
+    EXPECT_EQ((std::vector<int>{paper.PaperW(), paper.PaperH(), console.PaperW()}),
+              (std::vector<int>{kPaperH, kPaperW, kPaperW}));
     box.SetZoom(100, 1);
     EXPECT_EQ(console.PaperW(), kPaperH);
     EXPECT_TRUE(ports.messages.empty());
