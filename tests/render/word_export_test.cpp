@@ -53,21 +53,21 @@ TEST(WordDocument, PackageHoldsThePartsAndThePicturesInPageOrder) {
                                                       "word/media/image1.emf", "word/media/image2.emf",
                                                       "word/media/image3.emf", "word/media/image4.emf"}));
     const std::string types = *zip->Find("[Content_Types].xml");
-    EXPECT_NE(types.find(R"(Extension="emf" ContentType="image/x-emf")"), std::string::npos);
-    EXPECT_NE(types.find(R"(PartName="/word/document.xml")"), std::string::npos);
+    EXPECT_TRUE(types.find(R"(Extension="emf" ContentType="image/x-emf")") != std::string::npos &&
+                types.find(R"(PartName="/word/document.xml")") != std::string::npos);
     EXPECT_NE(zip->Find("_rels/.rels")->find(R"(Target="word/document.xml")"), std::string::npos);
 
     EXPECT_EQ(EmbeddedMedia(*zip), (std::vector<std::string>{"media/image1.emf", "media/image2.emf",
                                                              "media/image3.emf", "media/image4.emf"}));
-    for (int i = 1; i <= 4; ++i) {
+    for (int i = 1; i <= 4; ++i)
         EXPECT_EQ(*zip->Find("word/media/image" + std::to_string(i) + ".emf"),
                   "picture-" + std::to_string(i));
-    }
     // One picture per page: every picture after the first starts a new page.
     const std::string document = *zip->Find("word/document.xml");
-    EXPECT_EQ(CountOccurrences(document, "<wp:inline"), 4);
-    EXPECT_EQ(CountOccurrences(document, "<w:pageBreakBefore/>"), 3);
-    EXPECT_EQ(CountOccurrences(document, "<w:sectPr>"), 1);
+    EXPECT_EQ((std::vector<int>{CountOccurrences(document, "<wp:inline"),
+                                CountOccurrences(document, "<w:pageBreakBefore/>"),
+                                CountOccurrences(document, "<w:sectPr>")}),
+              (std::vector<int>{4, 3, 1}));
     // An empty grid gives a valid document without pictures.
     const auto empty = ReadZip(BuildWordDocument({}, WordPageSetup{}));
     ASSERT_TRUE(empty);
@@ -108,10 +108,9 @@ TEST(WordDocument, PicturesFitInsideTheMarginsKeepingTheirAspectRatio) {
     const long long areaH = (16838 - 1440) * 635LL;
     // A wide picture is limited by the width, a tall one by the height.
     const WordExtent wide = FitPicture(WordPicture{{}, 2000, 500}, portrait);
-    EXPECT_EQ(wide.cx, areaW);
-    EXPECT_NEAR(double(wide.cy), areaW / 4.0, 2);
     const WordExtent tall = FitPicture(WordPicture{{}, 500, 4000}, portrait);
-    EXPECT_EQ(tall.cy, areaH);
+    EXPECT_EQ(std::pair(wide.cx, tall.cy), std::pair(areaW, areaH));
+    EXPECT_NEAR(double(wide.cy), areaW / 4.0, 2);
     EXPECT_NEAR(double(tall.cx), areaH / 8.0, 2);
     // The extent written is the fitted one.
     const std::string document =
@@ -158,9 +157,7 @@ TEST_F(WordActionTest, RecordsEveryPageInPageOrderAndRestoresTheZoom) {
     const int w = box.Console().PaperW();
     const int h = box.Console().PaperH();
     EXPECT_EQ(recordedOrigins, (std::vector<std::pair<int, int>>{{0, 0}, {w, 0}, {0, h}, {w, h}}));
-    EXPECT_EQ(windowZoom, 150);
-    EXPECT_EQ(box.Zoom(), 150);
-    EXPECT_FALSE(box.IsPrinting());
+    EXPECT_EQ(std::tuple(windowZoom, box.Zoom(), box.IsPrinting()), std::tuple(150, 150, false));
 
     const auto zip = ReadZip(ReadFileBytes(out));
     ASSERT_TRUE(zip);
@@ -178,9 +175,9 @@ TEST_F(WordActionTest, AFailedPictureStopsTheExportAndLeavesTheWindowAt100) {
     EXPECT_FALSE(ExportDiagramToWord(box, tap, out, windowZoom, repaint));
     ASSERT_EQ(ports.messages.size(), 2u);
     EXPECT_EQ(ports.messages[0], "Failed to save EMF file");
-    EXPECT_EQ(ports.messages[1].rfind("Wordへの出力に失敗しました", 0), 0u) << ports.messages[1];
-    EXPECT_EQ(recordedOrigins.size(), 1u);  // stopped after the first page
-    EXPECT_FALSE(fs::exists(out));
+    EXPECT_TRUE(ports.messages[1].starts_with("Wordへの出力に失敗しました")) << ports.messages[1];
+    EXPECT_EQ(std::pair(recordedOrigins.size(), fs::exists(out)),
+              std::pair(std::size_t{1}, false));  // stopped
     // The window, the box and the display flags applied last are at 100.
     EXPECT_EQ((std::vector<int>{windowZoom, box.Zoom(), zoomsSeen.back()}),
               (std::vector<int>{100, 100, 100}));
