@@ -111,6 +111,7 @@ TEST_F(DecorationsTest, PaperCarriesRunningNumbersAndNoFrames) {
     EXPECT_TRUE(printer.canvas.Drawing().empty());
     EXPECT_EQ(printer.canvas.calls.back().pen, (PenState{kBlack, 1, PenStyle::Dot, PenMode::Copy}));
 
+    printer.canvas.SetBrushColor(kRed);
     box.DrawPageDecorations(false, 0, 1);  // the row-column form is not used on paper
     EXPECT_EQ(printer.canvas.Texts(),
               (std::vector<std::string>{"- 1 -", "- 2 -", "- 3 -", "- 4 -", "- 5 -", "- 6 -"}));
