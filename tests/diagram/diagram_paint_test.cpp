@@ -167,12 +167,19 @@ TEST_F(PixelPair, PaintingARepaintedAreaGivesTheSamePixelsThere) {
         ExpectSameIn(area);
     // The sample leaves marks on the paper, so the comparison compared something.
     EXPECT_GT(DarkPixels({0, 0, 1000, 400}, 64), 500);
-    // Strips holding only the shadow below and right of DEPT: the box is drawn for them.
-    const Rect d = fullBox.MapRect(fullDiagram.FindBox("SCOTT", "DEPT")->Position());
-    for (const Rect& shadow : {Rect{d.left + 15, d.bottom + 9, d.right + 5, d.bottom + 10},
-                               Rect{d.right + 9, d.top + 15, d.right + 10, d.bottom + 5}}) {
-        EXPECT_GT(DarkPixels(shadow, 250), 0);
-        ExpectSameIn(shadow);
+    // Strips holding only the shadow below and right of DEPT, half a line
+    // away: the box is drawn for them, at every zoom.
+    for (const int zoom : {100, 200}) {
+        SCOPED_TRACE(zoom);
+        for (ZMGDrawBox* b : {&fullBox, &partBox}) b->SetZoom(zoom, 1);
+        PaintFull();
+        const Rect d = fullBox.MapRect(fullDiagram.FindBox("SCOTT", "DEPT")->Position());
+        const int s = kLine / 2 * zoom / 100;
+        for (const Rect& shadow : {Rect{d.left + 15, d.bottom + s - 1, d.right + 5, d.bottom + s},
+                                   Rect{d.right + s - 1, d.top + 15, d.right + s, d.bottom + 5}}) {
+            EXPECT_GT(DarkPixels(shadow, 250), 0);
+            ExpectSameIn(shadow);
+        }
     }
 }
 
