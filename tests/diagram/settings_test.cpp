@@ -231,6 +231,7 @@ TEST_F(Settings, WithoutADiagramOkStoresNothingAndResetKeepsOnlyThePaper) {
     dlg.Cancel();  // puts the controls back
     EXPECT_EQ(dlg.ControlValues().PaperXCountEdit, "1");
 
+    host.hasDiagram = true;
     ASSERT_TRUE(Read({"PaperX 6", "Notation 0", "PageSize 12", "PageOrientation 2", "PageWidth 5000"}));
     EXPECT_TRUE(Logged("SetPaper:12,2"));
     dlg.MarkModified();
