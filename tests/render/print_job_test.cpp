@@ -18,22 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 using Origins = std::vector<std::pair<int, int>>;
 
-class PrintJobTest : public RenderTest {
-protected:
-    Origins printedOrigins;  // printer page origins of the sheets drawn
-    std::vector<int> zooms;  // the zoom of each sheet drawn
-    int repaints = 0;
-    DiagramRepaint repaint{[this] { Paint(); }, {}, {}, [this] { ++repaints; }};
-
-    void Paint() {
-        if (!box.IsPrinting()) return;
-        box.ClearPaper();
-        box.DrawPageDecorations(true, 0, 0);
-        box.DrawPageDecorations(false, 0, 0);
-        printedOrigins.emplace_back(paper.PageOriginX(), paper.PageOriginY());
-        zooms.push_back(box.Zoom());
-    }
-};
+using PrintJobTest = ActionTest;
+using EmfActionTest = ActionTest;
 
 // Ranges over a 2 × 2 grid shown at zoom 200: the sheets are printed at zoom
 // 100 at their page origins, and the view is given back afterwards.
@@ -54,14 +40,14 @@ TEST_F(PrintJobTest, RangesPrintTheirSheetsAtZoom100) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.from) + "-" + std::to_string(c.to));
         printer.jobLog.clear();
-        printedOrigins.clear();
+        origins.clear();
         zooms.clear();
         repaints = 0;
         const PrintOutcome outcome = PrintPages(box, c.from, c.to, repaint);
         EXPECT_TRUE(outcome.ok);
         EXPECT_EQ(outcome.sheets, c.sheets);
         EXPECT_EQ(printer.jobLog, c.job);
-        EXPECT_EQ(printedOrigins, c.origins);
+        EXPECT_EQ(origins, c.origins);
         EXPECT_EQ(zooms, std::vector<int>(c.sheets, 100));
         EXPECT_TRUE(c.to <= 4 || (paper.PageOriginX() == 0 && paper.PageOriginY() == 0)) << "origin put back";
         EXPECT_TRUE(c.sheets == 0 || repaints == 1) << repaints;
@@ -111,19 +97,6 @@ TEST_F(PrintJobTest, AFailureIsShownAndEndsTheJob) {
     }
 }
 
-class EmfActionTest : public RenderTest {
-protected:
-    TempDirectory dir;
-    Origins recordedOrigins;
-    DiagramRepaint repaint{[this] { Paint(); }, {}, {}, {}};
-
-    void Paint() {
-        box.ClearPaper();
-        box.FillRect(Rect{20, 20, 200, 120});
-        if (console.IsRecording()) recordedOrigins.emplace_back(console.PageOriginX(), console.PageOriginY());
-    }
-};
-
 // The picture of one page goes to a file, of all pages (page 0) to the
 // clipboard; a page past the grid records nothing; the window's zoom comes
 // back in every case.
@@ -142,13 +115,12 @@ TEST_F(EmfActionTest, RecordsThePageAskedForAndGivesTheZoomBack) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.page);
         Grid(2, 3, 75);
-        recordedOrigins.clear();
+        origins.clear();
         clipboard.pictures.clear();
         int windowZoom = 75;
         const std::string file = c.file.empty() ? "" : dir.File(c.file);
         EXPECT_EQ(OutputEmfPicture(box, c.page, file, windowZoom, repaint), c.ok);
-        EXPECT_EQ(std::pair(recordedOrigins, clipboard.pictures.size()),
-                  std::pair(c.origins, c.clipboardPictures));
+        EXPECT_EQ(std::pair(origins, clipboard.pictures.size()), std::pair(c.origins, c.clipboardPictures));
         if (!file.empty()) {
             ASSERT_EQ(fs::exists(file), c.ok);
             EXPECT_TRUE(!c.ok || ReadFileBytes(file).substr(40, 4) == " EMF");

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "render/draw_box.h"
+#include "render/paint_hooks.h"
 #include "support/recording_canvas.h"
 #include "support/recording_host.h"
+#include "support/snapshot_fixture.h"
 
 namespace tabulorix::testing {
 
@@ -30,6 +32,30 @@ protected:
         (horizontal ? hBar : vBar).position = position;
         console.ScrollChanged(horizontal);
     }
+};
+
+// The print, picture and Word actions over the drawing box: their repaint
+// clears the paper and draws the page decorations and a blue box on page 1,
+// noting the zoom of every paint and the page origin of every sheet printed
+// or picture recorded.
+class ActionTest : public RenderTest {
+protected:
+    void PaintPage() {
+        zooms.push_back(box.Zoom());
+        box.ClearPaper();
+        box.DrawPageDecorations(true, 0, 0);
+        box.DrawPageDecorations(false, 0, 0);
+        box.SetBrushColor(0x0000FF);
+        box.FillRect(Rect{10, 10, 100, 100});
+        if (box.IsPrinting()) origins.emplace_back(paper.PageOriginX(), paper.PageOriginY());
+        if (console.IsRecording()) origins.emplace_back(console.PageOriginX(), console.PageOriginY());
+    }
+
+    TempDirectory dir;
+    std::vector<std::pair<int, int>> origins;
+    std::vector<int> zooms;
+    int repaints = 0;
+    DiagramRepaint repaint{[this] { PaintPage(); }, {}, {}, [this] { ++repaints; }};
 };
 
 }  // namespace tabulorix::testing

@@ -128,24 +128,11 @@ TEST(WordDocument, AFailedSaveIsReported) {
 }
 
 // The Word action over a drawing box whose clipboard is tapped.
-class WordActionTest : public RenderTest {
+class WordActionTest : public ActionTest {
 protected:
-    TempDirectory dir;
-    // Page origins of the console while a picture was being recorded.
-    std::vector<std::pair<int, int>> recordedOrigins;
-    std::vector<int> zoomsSeen;
-    DiagramRepaint repaint{[this] { Paint(); }, {}, {}, [this] { paintBox.Repaint(); }};
-
     void SetUp() override {
         box.RefreshPaper();  // reads the paper settings: A4 portrait
         Grid(2, 2, 150);
-    }
-    void Paint() {
-        zoomsSeen.push_back(box.Zoom());
-        box.ClearPaper();
-        box.SetBrushColor(0x0000FF);
-        box.FillRect(Rect{10, 10, 100, 100});
-        if (console.IsRecording()) recordedOrigins.emplace_back(console.PageOriginX(), console.PageOriginY());
     }
 };
 
@@ -156,7 +143,7 @@ TEST_F(WordActionTest, RecordsEveryPageInPageOrderAndRestoresTheZoom) {
     EXPECT_TRUE(ports.messages.empty());
     const int w = box.Console().PaperW();
     const int h = box.Console().PaperH();
-    EXPECT_EQ(recordedOrigins, (std::vector<std::pair<int, int>>{{0, 0}, {w, 0}, {0, h}, {w, h}}));
+    EXPECT_EQ(origins, (std::vector<std::pair<int, int>>{{0, 0}, {w, 0}, {0, h}, {w, h}}));
     EXPECT_EQ(std::tuple(windowZoom, box.Zoom(), box.IsPrinting()), std::tuple(150, 150, false));
 
     const auto zip = ReadZip(ReadFileBytes(out));
@@ -176,11 +163,9 @@ TEST_F(WordActionTest, AFailedPictureStopsTheExportAndLeavesTheWindowAt100) {
     ASSERT_EQ(ports.messages.size(), 2u);
     EXPECT_EQ(ports.messages[0], "Failed to save EMF file");
     EXPECT_TRUE(ports.messages[1].starts_with("Wordへの出力に失敗しました")) << ports.messages[1];
-    EXPECT_EQ(std::pair(recordedOrigins.size(), fs::exists(out)),
-              std::pair(std::size_t{1}, false));  // stopped
+    EXPECT_EQ(std::pair(origins.size(), fs::exists(out)), std::pair(std::size_t{1}, false));  // stopped
     // The window, the box and the display flags applied last are at 100.
-    EXPECT_EQ((std::vector<int>{windowZoom, box.Zoom(), zoomsSeen.back()}),
-              (std::vector<int>{100, 100, 100}));
+    EXPECT_EQ((std::vector<int>{windowZoom, box.Zoom(), zooms.back()}), (std::vector<int>{100, 100, 100}));
 }
 
 }  // namespace
