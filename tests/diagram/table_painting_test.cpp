@@ -216,10 +216,11 @@ TEST_F(TablePainting, IndexSymbolsInTheSecondCell) {
         return Rect{static_cast<int>(l + from * kLine), static_cast<int>(t + from * kLine),
                     static_cast<int>(l + to * kLine), static_cast<int>(t + to * kLine)};
     };
-    EXPECT_EQ(BrushAt("Ellipse", cell(1, 0.3, 0.7)), tabulorix::kBlack);  // unique: large black
-    EXPECT_EQ(BrushAt("Ellipse", cell(2, 0.3, 0.7)), tabulorix::kWhite);  // non-unique: large white
-    EXPECT_EQ(BrushAt("Ellipse", cell(3, 0.3, 0.7)), tabulorix::kWhite);  // both: white with a black centre
-    EXPECT_EQ(BrushAt("Ellipse", cell(3, 0.4, 0.6)), tabulorix::kBlack);
+    // Unique: large black; non-unique: large white; both: white with a black centre.
+    EXPECT_EQ((std::vector{BrushAt("Ellipse", cell(1, 0.3, 0.7)), BrushAt("Ellipse", cell(2, 0.3, 0.7)),
+                           BrushAt("Ellipse", cell(3, 0.3, 0.7)), BrushAt("Ellipse", cell(3, 0.4, 0.6))}),
+              (std::vector<std::optional<tabulorix::Color>>{tabulorix::kBlack, tabulorix::kWhite,
+                                                            tabulorix::kWhite, tabulorix::kBlack}));
     EXPECT_EQ(Calls("Ellipse").size(), 4u);
 }
 
@@ -253,40 +254,39 @@ TEST_F(TablePainting, ShadowPassDrawsTheOffsetGreyRectangleOnly) {
     EXPECT_EQ(Outline().first.ints, Dev(legend.Position()));
 }
 
-TEST_F(TablePainting, ViewsAreOutlinedDottedAndSolidDoubleWhenSelected) {
+// Outlines: a view's dotted, solid and double when selected; the red kind
+// bit and rounded corners; an invisible table grey and dashed on screen
+// and absent on paper.
+TEST_F(TablePainting, OutlinesFollowKindStateAndVisibility) {
     auto view = std::make_unique<MGShapeView>(1, "SCOTT", "V", "V", "", "select 1 from dual");
     AddColumns(*view, {{"A"}, {"B"}});
     MGShapeTable& shape = Measured(std::move(view), kAll);
-    Redraw(shape);
-    EXPECT_EQ(Outline().first.pen.style, PenStyle::Dot);
-    EXPECT_EQ(Outline().first.pen.width, 1);
-    EXPECT_EQ(TextAt("A").at(0), box.MapX(shape.Position().left + 4));  // no icon cells
-
-    shape.SetState(MGShapeRect::kStateSelected);
-    Redraw(shape);
-    EXPECT_EQ(Outline().first.pen.style, PenStyle::Solid);
-    EXPECT_EQ(Outline().first.pen.width, 2);
-}
-
-TEST_F(TablePainting, RedKindBitRoundedCornersAndInvisibleTables) {
     MGShapeTable& emp = Emp(kAll);
     emp.SetKind(MGShapeField::kKindTable | MGShapeField::kKindRedOutline);
     emp.SetRounded(true);
-    Redraw(emp);
-    const CanvasCall red = Outline().first;
-    EXPECT_EQ(std::tuple(red.op, red.pen.color, red.ints.at(4)),
-              std::tuple("RoundRect", tabulorix::kRed, kLine / 2));
+    const auto outline = [&](MGShapeTable& drawn, int state) {
+        drawn.SetState(state);
+        Redraw(drawn);
+        const CanvasCall first = Outline().first;
+        return std::tuple(first.op, first.pen.color, first.pen.style, first.pen.width);
+    };
+    EXPECT_EQ(outline(shape, MGShapeRect::kStateNormal),
+              std::tuple("Rectangle", tabulorix::kBlack, PenStyle::Dot, 1));
+    EXPECT_EQ(TextAt("A").at(0), box.MapX(shape.Position().left + 4));  // no icon cells
+    EXPECT_EQ(outline(shape, MGShapeRect::kStateSelected),
+              std::tuple("Rectangle", tabulorix::kBlack, PenStyle::Solid, 2));
+    EXPECT_EQ(outline(emp, MGShapeRect::kStateNormal),
+              std::tuple("RoundRect", tabulorix::kRed, PenStyle::Solid, 1));
+    EXPECT_EQ(Outline().first.ints.at(4), kLine / 2);
 
-    // An invisible table is grey and dashed on screen and absent on paper.
     emp.SetKind(MGShapeField::kKindTable);
     emp.SetRounded(false);
     emp.SetDetailed(false);
     Measure(emp, kAll);
     EXPECT_EQ(emp.Position().bottom, 60 + kLine);  // title only
-    Redraw(emp);
-    const auto [grey, outlines] = Outline();
-    EXPECT_EQ(std::tuple(outlines, grey.pen.color, grey.pen.style),
-              std::tuple(1u, tabulorix::kLightGrey, PenStyle::Dash));
+    EXPECT_EQ(outline(emp, MGShapeRect::kStateNormal),
+              std::tuple("Rectangle", tabulorix::kLightGrey, PenStyle::Dash, 1));
+    EXPECT_EQ(Outline().second, 1u);
     ASSERT_EQ(Calls("TextOut").size(), 1u);
     EXPECT_EQ(Calls("TextOut").front().fontColor, tabulorix::kLightGrey);
     box.SelectPrinter();
