@@ -127,6 +127,18 @@ TEST_F(Layout, LayoutLinesRoundTripWithTextsAndLegend) {
     EXPECT_TRUE(ports.messages.empty());
 }
 
+TEST_F(Layout, TextRowsCarryNameTextFontSizeAndStyleLetters) {
+    Place(Table("SALES", "T", {{"ID"}}), {50, 51, 150, 91});
+    Text("plain");
+    MGShapeText& styled = Text("強調");
+    styled.SetFontSize(12);
+    styled.SetFontStyle(tabulorix::kFontBold | tabulorix::kFontUnderline);
+    ZMGCell rows;
+    WriteTextRows(diagram, rows);
+    EXPECT_EQ(Rows(rows), (std::vector<Strings>{{"/1", "plain", "IPAPGothic", "10", ""},
+                                                {"/2", "強調", "IPAPGothic", "12", "BU"}}));
+}
+
 TEST_F(Layout, ABadNumberCostsOnlyItsOwnLineAndAutomaticPlacementPlacesThatBox) {
     MGShapeTable& t1 = Unplaced("T1", 100, 100);
     MGShapeTable& t2 = Unplaced("T2", 100, 100);
