@@ -9,29 +9,16 @@
 #include "catalogue/lazy_list_texts.h"
 #include "catalogue/list_view_texts.h"
 #include "catalogue/row_table.h"
+#include "support/row_values.h"
 
 using namespace tabulorix;
-
-namespace {
-
-std::string Caption(int column) {
-    std::string caption = "h";
-    caption += std::to_string(column);
-    return caption;
-}
-
-void AddRow(ZMGCell& table, const std::vector<std::string>& values) {
-    auto row = std::make_unique<ZMGRowExt>();
-    for (const std::string& v : values) row->AddItem(v);
-    table.AddRow(std::move(row));
-}
+using tabulorix::testing::RowOf;
 
 TEST(LazyListTextsTest, NoTableOrAnEmptyOneShowsNothing) {
     ZMGCell empty;
     for (const ZMGCell* table : {static_cast<const ZMGCell*>(nullptr), static_cast<const ZMGCell*>(&empty)}) {
         const MGLazyListTexts texts(table, 0);
-        EXPECT_EQ(texts.RowCount(), 0);
-        EXPECT_EQ(texts.ColumnCount(), 0);
+        EXPECT_EQ(std::pair(texts.RowCount(), texts.ColumnCount()), std::pair(0, 0));
     }
 }
 
@@ -42,17 +29,16 @@ TEST(LazyListTextsTest, EveryCellEqualsTheRowByRowFill) {
     for (int round = 0; round < 60; ++round) {
         ZMGCell table;
         const int columns = 1 + static_cast<int>(random() % 5);
-        std::vector<std::string> header;
-        for (int c = 0; c < columns; ++c) header.push_back(Caption(c));
-        AddRow(table, header);
-        for (int r = 0; r < 12; ++r) {
+        for (int r = 0; r < 13; ++r) {
             std::vector<std::string> values;
             for (int c = 0; c < columns; ++c)
-                values.push_back(random() % 3 == 0 ? "" : std::string(1, static_cast<char>('a' + random() % 2)));
-            AddRow(table, values);
+                values.push_back(r == 0 ? "h" + std::to_string(c)
+                                 : random() % 3 == 0 ? ""
+                                                     : std::string(1, static_cast<char>('a' + random() % 2)));
+            table.AddRow(RowOf(values));
         }
         table.SetGroupColumns(static_cast<int>(random() % 5));
-        if (random() % 3 == 0) table.AddName(Caption(static_cast<int>(random() % columns)));
+        if (random() % 3 == 0) table.AddName("h" + std::to_string(random() % columns));
         const int limit = static_cast<int>(random() % 4);
         const MGLazyListTexts texts(&table, limit);
         const ZMGListViewTexts expected = ListViewDisplayTexts(table, limit);
@@ -64,5 +50,3 @@ TEST(LazyListTextsTest, EveryCellEqualsTheRowByRowFill) {
                     << round << ":" << r << "," << c;
     }
 }
-
-}  // namespace
