@@ -64,15 +64,14 @@ TEST_F(SchemaModel, DesignTitleCutsKvxFoundInTheLowerCasedTitle) {
 }
 
 TEST_F(SchemaModel, LengthTextOfColumns) {
-    // type, length, precision, scale, the length text
+    // type, length, precision, scale, the length text; types outside the
+    // list keep their text even where it means little, and the comparison
+    // is exact and case-sensitive.
     const Strings cases[] = {{"NUMBER", "22", "10", "2", "10,2"}, {"NUMBER", "22", "10", "", "10"},
                              {"NUMBER", "22", "10", "0", "10"},    {"VARCHAR2", "30", "", "", "30"},
                              {"DATE", "7", "", "", ""},            {"LONG RAW", "0", "", "", ""},
-                             {"CLOB", "4000", "", "", ""},
-                             // Types outside the list keep their text even where it means little.
-                             {"NUMBER", "22", "", "", "22"}, {"TIMESTAMP(6)", "11", "", "6", "11,6"},
-                             // The comparison is exact and case-sensitive.
-                             {"date", "7", "", "", "7"}};
+                             {"CLOB", "4000", "", "", ""},         {"NUMBER", "22", "", "", "22"},
+                             {"TIMESTAMP(6)", "11", "", "6", "11,6"}, {"date", "7", "", "", "7"}};
     for (const Strings& c : cases) {
         MGShapeTable box;
         AddColumnRow(*RowOf(kColumnQueryHeader), *RowOf({"T", "T", "C", "C", c[0], c[1], c[2], c[3], "Y", "", ""}),
@@ -183,6 +182,7 @@ TEST_F(SchemaModel, TableListsSelectByOwnerFilterOrSchemaNumber) {
     diagram.AddBox(std::make_unique<MGShapeText>("note", "IPAPGothic", 9, 0));
     diagram.AddBox(std::make_unique<MGShapeLegend>());
     const struct {
+        const char* what;
         bool english;
         int names, kinds;
         const char* filter;
@@ -190,22 +190,22 @@ TEST_F(SchemaModel, TableListsSelectByOwnerFilterOrSchemaNumber) {
         std::vector<Strings> rows;
         std::vector<bool> details;
     } cases[] = {
-        {true, 3, 3, "S1", true,  // the owner S1's tables and views
+        {"the owner S1's tables and views", true, 3, 3, "S1", true,
          {{"Type", "TableNameL", "TableNameP", "Comments", "Flag"}, {"Table", "EMP_L", "EMP", "社員", "V"},
           {"View", "V_L", "V", "ビュー注釈", "V"}},
          {true, true}},
-        {false, 2, 1, "", true,  // empty filter: the boxes numbered 1, whatever their owner; tables only
+        {"empty filter: the boxes numbered 1, whatever their owner; tables only", false, 2, 1, "", true,
          {{"タイプ", "物理表名", "コメント", "フラグ"}, {"表", "EMP", "社員", "V"}, {"表", "X", "", "E"}},
          {true, false}},
-        {false, 1, 2, "", false,  // logical names only, views only, no flag column
+        {"logical names only, views only, no flag column", false, 1, 2, "", false,
          {{"タイプ", "論理表名", "コメント"}, {"ビュー", "V_L", "ビュー注釈"}}, {true}},
-        {true, 2, 3, "S2", true,  // the other owner's box is found through the filter
+        {"the other owner's box is found through the filter", true, 2, 3, "S2", true,
          {{"Type", "TableNameP", "Comments", "Flag"}, {"Table", "DEPT", "", "E"}}, {false}}};
     for (const auto& c : cases) {
         const auto list = BuildTableList(*manager.GetSchema(0), c.english, c.names, c.kinds, c.filter, c.flags);
-        EXPECT_EQ(Rows(*list), c.rows) << c.filter << c.kinds;
+        EXPECT_EQ(Rows(*list), c.rows) << c.what;
         for (std::size_t r = 0; r < c.details.size(); ++r)
-            EXPECT_EQ(list->GetRow(static_cast<int>(r) + 1).Detail(), c.details[r]) << r;
+            EXPECT_EQ(list->GetRow(static_cast<int>(r) + 1).Detail(), c.details[r]) << c.what << r;
     }
     const auto list = BuildTableList(*manager.GetSchema(0), true, 3, 3, "S1", true);
     EXPECT_EQ(std::pair(list->GetRow(1).GetFlags(), list->GetRow(2).GetFlags()), std::pair(4u, 5u));
