@@ -98,7 +98,7 @@ TEST(Rows, CopyAppendAndAssign) {
     EXPECT_EQ(Values(*assigned), (Strings{"x", "y", "c"}));
     EXPECT_EQ(assigned->Name(0), "n_x");
     auto shortRow = Named({"a"});
-    EXPECT_THROW(shortRow->AssignItems(*assigned), std::out_of_range);
+    EXPECT_THROW(shortRow->AssignItems(*Named({"x", "y"})), std::out_of_range);  // one item too many
     EXPECT_EQ(Values(*shortRow), (Strings{"a"}));
 }
 

@@ -137,6 +137,7 @@ TEST_F(SaveFaults, ADeviceInPlaceOfTheFileIsWrittenIntoNeverReplaced) {
     SavedThenChanged(dir.File("first.tlx"), false);
     manager.SetDesignPath("/dev/full");
     ExpectFailedSave("/dev/full", "No space left on device", nullptr);
+    ASSERT_FALSE(HasFatalFailure()) << "no other device is tried after a wrong save";
     // /dev/null takes the design; both stay devices.
     manager.SetDesignPath("/dev/null");
     EXPECT_EQ(SaveDesign(context, true, true), Answer::Yes);

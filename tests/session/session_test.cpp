@@ -44,6 +44,8 @@ const ChoiceCase kChoiceCases[] = {
     {"表 unticked", [](C c) { ClickTables(c, false); }, kStart & ~(kOutTable | kField | kIndex | kConstraintKinds),
      true},
     {"表 unticked and ticked again", [](C c) { ClickTables(c, false), ClickTables(c, true); }, kStart, true},
+    {"表 unticked, then only 表 ticked: its kinds stay off", [](C c) { ClickTables(c, false), c.tables = true; },
+     kStart & ~(kField | kIndex | kConstraintKinds), true},
     {"制約 unticked", [](C c) { ClickConstraints(c, false); }, kStart & ~kConstraintKinds, true},
     {"制約 off with its kinds left ticked", [](C c) { c.constraints = false; }, kStart & ~kConstraintKinds, true},
     {"表 off with its kinds left ticked", [](C c) { c.tables = false; },
