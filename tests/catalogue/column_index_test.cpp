@@ -78,8 +78,8 @@ TEST(ColumnIndex, ABookServesTheTablesItHoldsAndNotThoseChangedSince) {
     EXPECT_EQ(book.Find(second)->size(), 1u);
     EXPECT_FALSE(book.Find(wide).has_value());  // wide tables are indexed by the finder, not printed
     MGColumnIndex index(&book);
-    for (const auto& [table, name] : {std::pair{&first, "ID"}, {&first, "NAME"}, {&second, "CODE"}, {&second, "ID"},
-                                      {&wide, "W99"}})
+    for (const auto& [table, name] :
+         {std::pair{&first, "ID"}, {&first, "NAME"}, {&second, "CODE"}, {&second, "ID"}, {&wide, "W99"}})
         EXPECT_EQ(index.Find(*table, name), PlainScan(*table, name)) << name;
     // A row added after the book was filled: the book no longer knows the
     // table, and the finder takes its prints itself.

@@ -38,9 +38,11 @@ void ReadBlock(MGSchema& schema, const Strings& lines, const std::string& owner 
 }  // namespace
 
 TEST(SectionFields, QuotedAndPlainFields) {
-    for (const auto& [line, fields] : {std::pair<const char*, Strings>{R"("a""b",c,"",)", {"a\"b", "c", "", ""}},
-                                       {R"("x,y","5""X")", {"x,y", "5\"X"}}, {"plain", {"plain"}},
-                                       {R"("open,rest)", {"open,rest"}}})
+    for (const auto& [line, fields] :
+         {std::pair<const char*, Strings>{R"("a""b",c,"",)", {"a\"b", "c", "", ""}},
+          {R"("x,y","5""X")", {"x,y", "5\"X"}},
+          {"plain", {"plain"}},
+          {R"("open,rest)", {"open,rest"}}})
         EXPECT_EQ(ParseSectionFields(line), fields) << line;
 }
 
@@ -166,7 +168,8 @@ TEST(DesignSchemaBlock, AFontSizeThatIsNotWhollyAnIntegerIsReportedAndReplacedBy
         MGSchema schema;
         ReadBlock(schema, {"[TEXT]", std::string(R"("/1","注記","IPAPGothic",")") + c.size + R"(","I")"});
         const auto& text = dynamic_cast<const MGShapeText&>(*MGDrawTableList::Current()->Item(0));
-        EXPECT_EQ(std::pair(text.FontStyle(), text.FontSize()), std::pair(2, c.expected == 0 ? 9 : c.expected));
+        EXPECT_EQ(std::pair(text.FontStyle(), text.FontSize()),
+                  std::pair(2, c.expected == 0 ? 9 : c.expected));
         ASSERT_EQ(ports.messages.size(), c.expected == 0 ? 1u : 0u);
         EXPECT_TRUE(c.expected != 0 || Contains(ports.messages[0], std::string("\"") + c.size + "\""));
         MGDrawTableList::DestroyCurrent();

@@ -52,11 +52,12 @@ TEST_F(DictionaryFaults, ASnapshotWithoutADictionaryTableIsNamedAndLeavesNoSchem
 TEST_F(DictionaryFaults, AnOdbcErrorInTheMiddleOfTheColumnsStopsTheReadWithTheDriversText) {
     // ALL_TAB_COLUMNS becomes a view that fails at the column STATUS (before
     // the USER_ views are made over it: renaming a table redirects them).
-    ExecuteOnFile(database_,
-                  "ALTER TABLE ALL_TAB_COLUMNS RENAME TO TAB_COLUMNS_DATA;\n"
-                  "CREATE VIEW ALL_TAB_COLUMNS AS SELECT OWNER, TABLE_NAME, TABULORIX_FAIL_ON(COLUMN_NAME, 'STATUS') "
-                  "AS COLUMN_NAME, DATA_TYPE, DATA_LENGTH, DATA_PRECISION, DATA_SCALE, NULLABLE, DATA_DEFAULT, "
-                  "COLUMN_ID FROM TAB_COLUMNS_DATA;");
+    ExecuteOnFile(
+        database_,
+        "ALTER TABLE ALL_TAB_COLUMNS RENAME TO TAB_COLUMNS_DATA;\n"
+        "CREATE VIEW ALL_TAB_COLUMNS AS SELECT OWNER, TABLE_NAME, TABULORIX_FAIL_ON(COLUMN_NAME, 'STATUS') "
+        "AS COLUMN_NAME, DATA_TYPE, DATA_LENGTH, DATA_PRECISION, DATA_SCALE, NULLABLE, DATA_DEFAULT, "
+        "COLUMN_ID FROM TAB_COLUMNS_DATA;");
     OdbcSqliteSource odbc(database_, "SALES");
     EXPECT_FALSE(Reverse("SAMPLE"));
     EXPECT_TRUE(Contains(JoinedLines(ports_.messages), "TABULORIX_FAIL_ON: the value STATUS cannot be read"))
@@ -65,7 +66,8 @@ TEST_F(DictionaryFaults, AnOdbcErrorInTheMiddleOfTheColumnsStopsTheReadWithTheDr
 
     // The same snapshot without the failing value reads completely.
     ports_.messages.clear();
-    ExecuteOnFile(database_, "UPDATE TAB_COLUMNS_DATA SET COLUMN_NAME = 'STATE' WHERE COLUMN_NAME = 'STATUS';");
+    ExecuteOnFile(database_,
+                  "UPDATE TAB_COLUMNS_DATA SET COLUMN_NAME = 'STATE' WHERE COLUMN_NAME = 'STATUS';");
     EXPECT_TRUE(Reverse("SAMPLE")) << JoinedLines(ports_.messages);
     ASSERT_NE(MGDrawTableList::Current(), nullptr);
     EXPECT_NE(MGDrawTableList::Current()->FindBox("SALES", "CUSTOMER_ORDER"), nullptr);

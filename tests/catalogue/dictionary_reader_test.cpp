@@ -188,7 +188,8 @@ TEST_P(SampleReading, ForeignKeysIndexesAndConditionsReachTheirBoxes) {
 
 TEST_P(SampleReading, ReferencedOwnersUseTheAllFormsAndContinueTheKeyNumbers) {
     // HR also made a grant of its own on EMPLOYEE.
-    ExecuteOnFile(database_, "insert into ALL_TAB_PRIVS_MADE values ('MST', 'HR', 'EMPLOYEE', 'HR', 'SELECT')");
+    ExecuteOnFile(database_,
+                  "insert into ALL_TAB_PRIVS_MADE values ('MST', 'HR', 'EMPLOYEE', 'HR', 'SELECT')");
     ReadLogin();
     MGSchema& mst = ReadReferenced("MST");
     EXPECT_FALSE(mst.OwnsConnection());

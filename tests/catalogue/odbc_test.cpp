@@ -42,16 +42,21 @@ TEST(OdbcConnectionString, HostPortSidBecomesAConnectDescriptorAndMisreadableVal
     EXPECT_FALSE(UsesDirectConnection("ORCL"));
     // Service names and easy-connect strings pass unchanged.
     for (const auto& [server, attribute] :
-         {std::pair{"host:1521:ORCL", "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=host)(PORT=1521))(CONNECT_DATA=(SID=ORCL)))"},
-          {"192.168.0.5:1522:XE", "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=192.168.0.5)(PORT=1522))(CONNECT_DATA=(SID=XE)))"},
-          {"ORCL", "ORCL"}, {"DBHOST:1521/SALES.EXAMPLE", "DBHOST:1521/SALES.EXAMPLE"}})
+         {std::pair{"host:1521:ORCL",
+                    "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=host)(PORT=1521))(CONNECT_DATA=(SID=ORCL)))"},
+          {"192.168.0.5:1522:XE",
+           "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=192.168.0.5)(PORT=1522))(CONNECT_DATA=(SID=XE)))"},
+          {"ORCL", "ORCL"},
+          {"DBHOST:1521/SALES.EXAMPLE", "DBHOST:1521/SALES.EXAMPLE"}})
         EXPECT_EQ(OracleServerAttribute(server), attribute);
     EXPECT_EQ(BuildOdbcConnectionString({"SCOTT", "Tiger", "ORCL"}, "Oracle 21 ODBC driver", ""),
               "DRIVER={Oracle 21 ODBC driver};UID=SCOTT;PWD=Tiger;DBQ=ORCL;");
-    EXPECT_EQ(BuildOdbcConnectionString({"SCOTT", "x", "db:1521:ORCL"}, "D", "FWC=T"),
-              "DRIVER={D};UID=SCOTT;PWD=x;"
-              "DBQ=(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=db)(PORT=1521))(CONNECT_DATA=(SID=ORCL)));FWC=T;");
-    EXPECT_EQ(BuildOdbcConnectionString({"U", "p;w}d", "S"}, "D", ""), "DRIVER={D};UID=U;PWD={p;w}}d};DBQ=S;");
+    EXPECT_EQ(
+        BuildOdbcConnectionString({"SCOTT", "x", "db:1521:ORCL"}, "D", "FWC=T"),
+        "DRIVER={D};UID=SCOTT;PWD=x;"
+        "DBQ=(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=db)(PORT=1521))(CONNECT_DATA=(SID=ORCL)));FWC=T;");
+    EXPECT_EQ(BuildOdbcConnectionString({"U", "p;w}d", "S"}, "D", ""),
+              "DRIVER={D};UID=U;PWD={p;w}}d};DBQ=S;");
     EXPECT_EQ(BuildOdbcConnectionString({"U", " pw", "S"}, "D", ""), "DRIVER={D};UID=U;PWD={ pw};DBQ=S;");
 }
 
@@ -67,7 +72,8 @@ TEST(OdbcConnectionString, DriverComesFromTheEnvironmentWithADefault) {
 TEST_F(OdbcSource, LongValuesAreReadInPiecesWithoutLoss) {
     std::string comment;
     for (int i = 0; i < 700; ++i) comment += "列𠮷x";  // 2800 UTF-16 units, surrogate pairs across pieces
-    ExecuteOnFile(database_, "insert into ALL_TAB_COMMENTS values ('SALES', 'LONG_ONE', 'TABLE', '" + comment + "')");
+    ExecuteOnFile(database_,
+                  "insert into ALL_TAB_COMMENTS values ('SALES', 'LONG_ONE', 'TABLE', '" + comment + "')");
     const auto result = Open()->Run("select COMMENTS from USER_TAB_COMMENTS where TABLE_NAME = 'LONG_ONE'");
     ASSERT_EQ(result.rows.size(), 1u);
     EXPECT_EQ(result.rows[0][0], comment);

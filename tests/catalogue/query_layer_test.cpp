@@ -46,8 +46,9 @@ TEST(QueryLayer, FillCopiesFieldNamesAndTrimmedValues) {
     ASSERT_TRUE(query.OpenQuery());
     query.FillRowTable(false);
     // Values are trimmed at their end only (the trimming itself: TrailingBlanks).
-    EXPECT_EQ(Rows(query.Table()),
-              (std::vector<Strings>{{"TableNameP", "DataDefault"}, {"ab", "SYSDATE"}, {"  lead", ""}, {"x", " "}}));
+    EXPECT_EQ(
+        Rows(query.Table()),
+        (std::vector<Strings>{{"TableNameP", "DataDefault"}, {"ab", "SYSDATE"}, {"  lead", ""}, {"x", " "}}));
     EXPECT_EQ(ports.statusLog, (Strings{"Detail:定義情報問い合わせ中...", "Position:0", "Detail:定義情報問い合わせ完了",
                                         "Position:0", "Detail:情報処理中...", "Maximum:3", "Position:0",
                                         "Position:1", "Position:2", "Detail:情報処理完了"}));
@@ -99,13 +100,15 @@ TEST(ConnectionRecord, ConnectInfLinesGiveFiveTokensAndKeepThePasswordCaseAndSna
     // Each token ends at its blank; what follows the fifth is not used.
     for (const auto& [line, tokens] :
          {std::pair<const char*, Strings>{"alpha beta gamma", {"alpha", "beta", "gamma", "", ""}},
-          {"a  b c d e f g", {"a", "b", "c", "d", "e"}}, {" x y", {"", "x", "y", "", ""}}, {"", {"", "", "", "", ""}}})
+          {"a  b c d e f g", {"a", "b", "c", "d", "e"}},
+          {" x y", {"", "x", "y", "", ""}},
+          {"", {"", "", "", "", ""}}})
         EXPECT_EQ(TokenizeConnectLine(line), tokens) << line;
 
     TempDirectory dir;
     // The file is Shift-JIS text, as the Windows edition writes it.
-    std::ofstream(dir.File("connect.inf"), std::ios::binary)
-        << EncodeCp932("alpha beta gamma\r\n営業 sales Tiger orcl extra\r\ndemo sales tiger /data/Sample.sqlite\r\n");
+    std::ofstream(dir.File("connect.inf"), std::ios::binary) << EncodeCp932(
+        "alpha beta gamma\r\n営業 sales Tiger orcl extra\r\ndemo sales tiger /data/Sample.sqlite\r\n");
     // Display name, user (upper-cased), password (case kept), server, extra.
     std::vector<Strings> fields;
     for (const MGUserInfo& r : ReadConnectInf(dir.File("connect.inf")))
@@ -127,7 +130,8 @@ TEST(ConnectStep, AMissingSnapshotFailingStatementsAndTheDesignMode) {
     RecordingPorts ports;
     TempDirectory dir;
     MGSchema missing;
-    EXPECT_FALSE(Connect(missing, nullptr, kSourceDatabase, "SALES", "tiger", dir.File("Gone.sqlite"), "", nullptr));
+    EXPECT_FALSE(
+        Connect(missing, nullptr, kSourceDatabase, "SALES", "tiger", dir.File("Gone.sqlite"), "", nullptr));
     EXPECT_EQ(ports.messages, Strings{"Dictionary snapshot file not found: " + dir.File("Gone.sqlite")});
     EXPECT_EQ(ports.statusLog.back(), "Close");
 
@@ -152,7 +156,8 @@ TEST(ConnectStep, AMissingSnapshotFailingStatementsAndTheDesignMode) {
     MGSchema design;
     EXPECT_TRUE(Connect(design, nullptr, kSourceDesign, "SALES", "", "", "", nullptr));
     EXPECT_EQ(design.GetConnection(), nullptr);
-    EXPECT_EQ(std::pair(design.OwnerName(), design.SourceKind()), std::pair(std::string("SALES"), kSourceDesign));
+    EXPECT_EQ(std::pair(design.OwnerName(), design.SourceKind()),
+              std::pair(std::string("SALES"), kSourceDesign));
     EXPECT_EQ(design.Tables().RowCount(), 0);
     EXPECT_TRUE(ports.statusLog.empty());
 }

@@ -109,7 +109,8 @@ TEST_F(ReverseDriver, AReferencedOwnerThatFailsStopsTheReadingButKeepsWhatWasRea
     // integer overflow stands for a database error), A's and C's can.
     fixture::ExecuteOnFile(
         db,
-        "alter table ALL_IND_COLUMNS rename to IND_COLUMNS; create view ALL_IND_COLUMNS as select INDEX_OWNER, INDEX_NAME, TABLE_OWNER, "
+        "alter table ALL_IND_COLUMNS rename to IND_COLUMNS; create view ALL_IND_COLUMNS as select "
+        "INDEX_OWNER, INDEX_NAME, TABLE_OWNER, "
         "TABLE_NAME, COLUMN_NAME, case when INDEX_OWNER = 'B' then "
         "abs(-9223372036854775808) else COLUMN_POSITION end COLUMN_POSITION from IND_COLUMNS");
     ASSERT_TRUE(Run(db, "A", "a"));

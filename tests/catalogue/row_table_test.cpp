@@ -178,12 +178,16 @@ TEST(RowTable, GroupColumnsBlankRepeatsInCsvOneByOneAndInTheListViewUpToTheFirst
     // The first data row is never blanked; short rows give empty fields.
     ZMGCell other;
     Fill(other, {{"Type", "Name", "C"}, {"Type", "T1"}, {"Type", "T2", "x"}, {"1"}}, 1);
-    EXPECT_EQ(CsvLines(other), (Strings{R"("Type","Name","C")", R"("Type","T1","")", R"(,"T2","x")", R"("1","","")"}));
+    EXPECT_EQ(CsvLines(other),
+              (Strings{R"("Type","Name","C")", R"("Type","T1","")", R"(,"T2","x")", R"("1","","")"}));
 }
 
 TEST(RowTable, QuotesAreDoubledAndNothingIsTrimmed) {
-    for (const auto& [field, quoted] : {std::pair{"a\"b", "\"a\"\"b\""}, {"", "\"\""}, {" a, b ", "\" a, b \""},
-                                        {"\"\"", "\"\"\"\"\"\""}, {"部門", "\"部門\""}})
+    for (const auto& [field, quoted] : {std::pair{"a\"b", "\"a\"\"b\""},
+                                        {"", "\"\""},
+                                        {" a, b ", "\" a, b \""},
+                                        {"\"\"", "\"\"\"\"\"\""},
+                                        {"部門", "\"部門\""}})
         EXPECT_EQ(QuoteCsvField(field), quoted);
 }
 
@@ -230,7 +234,8 @@ TEST(RowTable, SerialsAndKeyNumbersFollowTheLargestAndClearRowsCutsFromAPosition
         row->SetKeyNumber(n + 6);
         table.AddRow(std::move(row));
     }
-    EXPECT_EQ(std::tuple(table.NextSerial(0), table.NextSerial(10), table.MaxKeyNumber()), std::tuple(4, 10, 9));
+    EXPECT_EQ(std::tuple(table.NextSerial(0), table.NextSerial(10), table.MaxKeyNumber()),
+              std::tuple(4, 10, 9));
     table.ClearRows(2);
     EXPECT_EQ(Rows(table), (std::vector<Strings>{{"header"}, {"-1"}}));
     table.ClearRows(0);

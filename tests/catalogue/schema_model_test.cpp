@@ -33,8 +33,9 @@ protected:
 };
 
 // The query header of the column statements.
-const Strings kColumnQueryHeader{"TABLENAMEL", "TABLENAMEP", "COLUMNNAMEL", "COLUMNNAMEP", "DATATYPE", "DATALENGTH",
-                                 "DATALENGTH", "DATA_SCALE", "NULLABLE", "DATADEFAULT", "COMMENTS"};
+const Strings kColumnQueryHeader{"TABLENAMEL", "TABLENAMEP",  "COLUMNNAMEL", "COLUMNNAMEP",
+                                 "DATATYPE",   "DATALENGTH",  "DATALENGTH",  "DATA_SCALE",
+                                 "NULLABLE",   "DATADEFAULT", "COMMENTS"};
 
 class FakeConnection : public DatabaseConnection {
 public:
@@ -56,8 +57,11 @@ private:
 TEST_F(SchemaModel, DesignTitleCutsKvxFoundInTheLowerCasedTitle) {
     MGSchemaMng manager;
     EXPECT_EQ(manager.DesignTitle(), "無題");
-    for (const auto& [path, title] : {std::pair{"C:\\work\\Sales.KVX", "Sales"}, {"x.kvx", "x"}, {".kvx", ".kvx"},
-                                      {"C:\\work\\plan.tlx", "plan.tlx"}, {"/home/user/設計.kvx.bak", "設計"}}) {
+    for (const auto& [path, title] : {std::pair{"C:\\work\\Sales.KVX", "Sales"},
+                                      {"x.kvx", "x"},
+                                      {".kvx", ".kvx"},
+                                      {"C:\\work\\plan.tlx", "plan.tlx"},
+                                      {"/home/user/設計.kvx.bak", "設計"}}) {
         manager.SetDesignPath(path);
         EXPECT_EQ(manager.DesignTitle(), title) << path;
     }
@@ -74,19 +78,20 @@ TEST_F(SchemaModel, LengthTextOfColumns) {
                              {"TIMESTAMP(6)", "11", "", "6", "11,6"}, {"date", "7", "", "", "7"}};
     for (const Strings& c : cases) {
         MGShapeTable box;
-        AddColumnRow(*RowOf(kColumnQueryHeader), *RowOf({"T", "T", "C", "C", c[0], c[1], c[2], c[3], "Y", "", ""}),
-                     box, 0, false);
-        EXPECT_EQ(box.ColumnRows().GetRow(1).Item(3), c[4]) << c[0] << " " << c[1] << " " << c[2] << " " << c[3];
+        AddColumnRow(*RowOf(kColumnQueryHeader),
+                     *RowOf({"T", "T", "C", "C", c[0], c[1], c[2], c[3], "Y", "", ""}), box, 0, false);
+        EXPECT_EQ(box.ColumnRows().GetRow(1).Item(3), c[4])
+            << c[0] << " " << c[1] << " " << c[2] << " " << c[3];
     }
 }
 
 TEST_F(SchemaModel, AddColumnRowBuildsTheHeaderOnceAndNumbersTheColumnsOrTakesRawRowsOver) {
     MGShapeTable box;
     const auto header = RowOf(kColumnQueryHeader);
-    AddColumnRow(*header, *RowOf({"EMP", "EMP", "EMPNO", "EMPNO", "NUMBER", "22", "4", "0", "N", "", "番号"}), box,
-                 0, false);
-    AddColumnRow(*header, *RowOf({"EMP", "EMP", "HIRED", "HIRED", "DATE", "7", "", "", "Y", "SYSDATE", ""}), box, 0,
-                 false);
+    AddColumnRow(*header, *RowOf({"EMP", "EMP", "EMPNO", "EMPNO", "NUMBER", "22", "4", "0", "N", "", "番号"}),
+                 box, 0, false);
+    AddColumnRow(*header, *RowOf({"EMP", "EMP", "HIRED", "HIRED", "DATE", "7", "", "", "Y", "SYSDATE", ""}),
+                 box, 0, false);
     const ZMGCell& columns = box.ColumnRows();
     EXPECT_EQ(Rows(columns), (std::vector<Strings>{{"COLUMNNAMEL", "COLUMNNAMEP", "DATATYPE", "DATALENGTH",
                                                     "NULLABLE", "DATADEFAULT", "COMMENTS"},
@@ -100,9 +105,10 @@ TEST_F(SchemaModel, AddColumnRowBuildsTheHeaderOnceAndNumbersTheColumnsOrTakesRa
     AddColumnRow(*RowOf({"TableNameL", "TableNameP", "ColumnNameL", "ColumnNameP", "DataType", "DataLength",
                          "Nullable", "DataDefault", "Comments"}),
                  *RowOf({"T", "T", "論理", "C", "DATE", "7", "N", "", "c"}), raw, 0, true);
-    EXPECT_EQ(Rows(raw.ColumnRows()), (std::vector<Strings>{{"ColumnNameL", "ColumnNameP", "DataType", "DataLength",
-                                                             "Nullable", "DataDefault", "Comments"},
-                                                            {"論理", "C", "DATE", "7", "N", "", "c"}}));
+    EXPECT_EQ(Rows(raw.ColumnRows()),
+              (std::vector<Strings>{{"ColumnNameL", "ColumnNameP", "DataType", "DataLength", "Nullable",
+                                     "DataDefault", "Comments"},
+                                    {"論理", "C", "DATE", "7", "N", "", "c"}}));
 }
 
 TEST_F(SchemaModel, ManagerLooksUpAndNumbersSchemas) {
@@ -202,7 +208,8 @@ TEST_F(SchemaModel, TableListsSelectByOwnerFilterOrSchemaNumber) {
         {"the other owner's box is found through the filter", true, 2, 3, "S2", true,
          {{"Type", "TableNameP", "Comments", "Flag"}, {"Table", "DEPT", "", "E"}}, {false}}};
     for (const auto& c : cases) {
-        const auto list = BuildTableList(*manager.GetSchema(0), c.english, c.names, c.kinds, c.filter, c.flags);
+        const auto list =
+            BuildTableList(*manager.GetSchema(0), c.english, c.names, c.kinds, c.filter, c.flags);
         EXPECT_EQ(Rows(*list), c.rows) << c.what;
         for (std::size_t r = 0; r < c.details.size(); ++r)
             EXPECT_EQ(list->GetRow(static_cast<int>(r) + 1).Detail(), c.details[r]) << c.what << r;

@@ -95,8 +95,9 @@ protected:
         dir_ = (fs::temp_directory_path() / ("tabulorix-cli-run-" + std::to_string(::getpid()))).string();
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        reverse_ = RunCli("reverse --service " + kSample + " --user sales --pages-across 2 -o " + File("sales.tlx"),
-                          QStringLiteral("tiger"));
+        reverse_ =
+            RunCli("reverse --service " + kSample + " --user sales --pages-across 2 -o " + File("sales.tlx"),
+                   QStringLiteral("tiger"));
     }
     static void TearDownTestSuite() { fs::remove_all(dir_); }
     static std::string File(const std::string& name) { return dir_ + "/" + name; }
@@ -177,8 +178,8 @@ TEST_F(CliRunTest, PrintAndPictureWriteTheChosenPages) {
     const std::regex page("/Type\\s*/Page[^s]");
     EXPECT_EQ(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()), 1);
     for (const std::string format : {"emf", "svg", "png", "pdf"}) {
-        const CliResult p =
-            RunCli("picture " + File("sales.tlx") + " --format " + format + " --page 1 -o " + File("page1." + format));
+        const CliResult p = RunCli("picture " + File("sales.tlx") + " --format " + format + " --page 1 -o " +
+                                   File("page1." + format));
         EXPECT_EQ(p.status, 0) << format << ": " << p.err;
         EXPECT_GT(Bytes("page1." + format).size(), 100u) << format;
     }
@@ -204,8 +205,8 @@ TEST_F(CliRunTest, CsvKeepsExistingFilesUnlessTold) {
     const std::string file = fs::directory_iterator(csv)->path().string();
     for (const bool overwrite : {false, true}) {
         WriteFileAtomically(file, "mine");
-        const CliResult r =
-            RunCli("csv " + File("sales.tlx") + " --list 0" + (overwrite ? " --overwrite" : "") + " -d " + csv);
+        const CliResult r = RunCli("csv " + File("sales.tlx") + " --list 0" +
+                                   (overwrite ? " --overwrite" : "") + " -d " + csv);
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(Contains(r.err, overwrite ? "-> Yes" : "は存在しますファイルを上書きしますか? -> No")) << r.err;
         EXPECT_EQ(ReadFileBytes(file) == "mine", !overwrite);

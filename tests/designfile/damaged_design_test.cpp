@@ -175,7 +175,8 @@ TEST_F(DamagedDesign, ASectionWrittenTwiceLosesNoRowAndIsReported) {
     ASSERT_TRUE(Load(lines));
     EXPECT_EQ(std::pair(ColumnRows("SCOTT", "DEPT"), ColumnRows("SCOTT", "EMP")), std::pair(2, 3));
     ASSERT_EQ(ports.messages.size(), 1u);
-    EXPECT_TRUE(Contains(ports.messages[0], "[COLUMN]") && Contains(ports.messages[0], "SCOTT")) << ports.messages[0];
+    EXPECT_TRUE(Contains(ports.messages[0], "[COLUMN]") && Contains(ports.messages[0], "SCOTT"))
+        << ports.messages[0];
 }
 
 TEST_F(DamagedDesign, ASettingThatIsNoNumberIsNamedAndTheDesignStillLoads) {

@@ -50,7 +50,8 @@ protected:
     Lines Section(const char* name) {
         const Lines lines = BuildDesignLines(context);
         const auto start = std::find(lines.begin(), lines.end(), name) + 1;
-        return Lines(start, std::find_if(start, lines.end(), [](const auto& line) { return line.starts_with("["); }));
+        return Lines(
+            start, std::find_if(start, lines.end(), [](const auto& line) { return line.starts_with("["); }));
     }
 };
 
@@ -58,7 +59,8 @@ TEST_F(DesignFile, SampleIsWrittenLineByLineAndAnEmptyModelOnlyTheHead) {
     EXPECT_FALSE(IsModified(context));
     Lines expected = DataLines("designfile/scott_emp.txt");
     ASSERT_EQ(expected.size(), 40u);
-    EXPECT_EQ(DecodedFile(Save("empty.tlx")), CrLf({expected[0], expected[1], expected[2], expected[3], expected[4], ""}));
+    EXPECT_EQ(DecodedFile(Save("empty.tlx")),
+              CrLf({expected[0], expected[1], expected[2], expected[3], expected[4], ""}));
     Sample();
     const std::string path = Save("sample.tlx");
     EXPECT_EQ(DecodedFile(path), CrLf(expected));
@@ -83,11 +85,14 @@ TEST_F(DesignFile, EverySectionHasOneHeaderWhicheverBoxBringsItsFirstRow) {
 
 TEST_F(DesignFile, QuotesAreDoubledAndViewSourcesSpanLines) {
     Sample().SetComment("5\"X");
-    AddColumn(AddView(*manager.GetSchema(0), "V_EMP", "select EMPNO\nfrom EMP\nwhere 1 = 1"), {"EMPNO", "NUMBER", "4"});
+    AddColumn(AddView(*manager.GetSchema(0), "V_EMP", "select EMPNO\nfrom EMP\nwhere 1 = 1"),
+              {"EMPNO", "NUMBER", "4"});
     EXPECT_TRUE(Has(BuildDesignLines(context), R"("Table","社員","EMP","5""X","V")"));
-    EXPECT_EQ(Section("[VIEW]"), (Lines{R"("TableNameP","ViewSource")", "\"V_EMP\",\"select EMPNO\nfrom EMP\nwhere 1 = 1\""}));
+    EXPECT_EQ(Section("[VIEW]"),
+              (Lines{R"("TableNameP","ViewSource")", "\"V_EMP\",\"select EMPNO\nfrom EMP\nwhere 1 = 1\""}));
     // Saved, the one row occupies three physical lines.
-    EXPECT_TRUE(Contains(DecodedFile(Save("view.tlx")), "\"V_EMP\",\"select EMPNO\r\nfrom EMP\r\nwhere 1 = 1\"\r\n[TEXT]"));
+    EXPECT_TRUE(Contains(DecodedFile(Save("view.tlx")),
+                         "\"V_EMP\",\"select EMPNO\r\nfrom EMP\r\nwhere 1 = 1\"\r\n[TEXT]"));
 }
 
 TEST_F(DesignFile, TwoSchemasLoadAndSaveAgainToTheSameFile) {
@@ -134,7 +139,8 @@ TEST_F(DesignFile, TwoSchemasLoadAndSaveAgainToTheSameFile) {
     EXPECT_TRUE(Contains(loadedDept->SqlSource(), "CONSTRAINT PK_DEPT PRIMARY KEY (DEPTNO)"));
     // The foreign key found its key again and is written into EMP's source.
     ASSERT_NE(diagram.FindBox("SCOTT", "EMP"), nullptr);
-    EXPECT_TRUE(Contains(diagram.FindBox("SCOTT", "EMP")->SqlSource(), "REFERENCES DEPT(DEPTNO) ON DELETE CASCADE"));
+    EXPECT_TRUE(
+        Contains(diagram.FindBox("SCOTT", "EMP")->SqlSource(), "REFERENCES DEPT(DEPTNO) ON DELETE CASCADE"));
     EXPECT_EQ(diagram.RelationCount(), 2);
     EXPECT_EQ(window.fontName, "ＭＳ Ｐゴシック");
     EXPECT_EQ(window.selections, 1);

@@ -40,8 +40,8 @@ class PasswordSecrecy : public DesignTest {};
 
 TEST_F(PasswordSecrecy, TheDesignFileAndTheProgressOfAReadHoldNoPassword) {
     const std::string snapshot = CopyInto(dir, SampleSnapshotPath(), "secret.sqlite");
-    ExecuteOnFile(snapshot,
-                  std::string("UPDATE SNAPSHOT_USERS SET PASSWORD = '") + kPassword + "' WHERE USERNAME = 'SALES';");
+    ExecuteOnFile(snapshot, std::string("UPDATE SNAPSHOT_USERS SET PASSWORD = '") + kPassword +
+                                "' WHERE USERNAME = 'SALES';");
     ReverseHost host;
     ASSERT_TRUE(ReverseDatabase(manager, kSourceDatabase, MakeUserInfo("SALES", kPassword, snapshot), host))
         << JoinedLines(ports.messages);
@@ -50,7 +50,8 @@ TEST_F(PasswordSecrecy, TheDesignFileAndTheProgressOfAReadHoldNoPassword) {
     EXPECT_TRUE(Contains(bytes, "SALES"));
     EXPECT_EQ(Leak(bytes), "");
     // Nor in any text the ports received.
-    EXPECT_EQ(Leak(JoinedLines(ports.messages) + JoinedLines(ports.statusLog) + JoinedLines(ports.questions)), "");
+    EXPECT_EQ(Leak(JoinedLines(ports.messages) + JoinedLines(ports.statusLog) + JoinedLines(ports.questions)),
+              "");
 }
 
 }  // namespace

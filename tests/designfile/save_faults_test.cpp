@@ -83,7 +83,8 @@ protected:
         ports.messages.clear();
         EXPECT_EQ(SaveDesign(context, true, true), Answer::Cancel);
         ASSERT_EQ(ports.messages.size(), 1u);
-        EXPECT_TRUE(Contains(ports.messages[0], path) && Contains(ports.messages[0], reason)) << ports.messages[0];
+        EXPECT_TRUE(Contains(ports.messages[0], path) && Contains(ports.messages[0], reason))
+            << ports.messages[0];
         EXPECT_TRUE(IsModified(context));
         if (previous == nullptr) return;
         EXPECT_TRUE(ReadFileBytes(path) == *previous) << "the previous file changed";

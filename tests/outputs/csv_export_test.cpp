@@ -88,7 +88,8 @@ TEST_F(CsvExport, ForeignKeyListNamesTheReferencedTableAndColumn) {
 
 TEST_F(CsvExport, ProposedNames) {
     for (const auto& [kind, name] : {std::pair{0, "SCOTT_2026_12_05__Table.csv"},
-                                     {1, "SCOTT_2026_12_05__Column.csv"}, {8, "SCOTT_2026_12_05__Privilege.csv"}})
+                                     {1, "SCOTT_2026_12_05__Column.csv"},
+                                     {8, "SCOTT_2026_12_05__Privilege.csv"}})
         EXPECT_EQ(ProposedCsvName("SCOTT", MGDate{2026, 12, 5}, kind), name);
     const MGDate today = Today();
     EXPECT_GE(today.year, 2024);

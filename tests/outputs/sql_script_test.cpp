@@ -49,7 +49,8 @@ protected:
     }
 
     // EMP with DEPTNO and FK_DEPT to the key numbered keyNumber.
-    MGShapeTable& EmpReferencing(const std::string& owner, int keyNumber, const std::string& rule = "NO ACTION") {
+    MGShapeTable& EmpReferencing(const std::string& owner, int keyNumber,
+                                 const std::string& rule = "NO ACTION") {
         MGShapeTable& emp = WithDeptno(AddTable(scott, "EMP"));
         AddForeignKey(emp, "FK_DEPT", owner, "PK_DEPT", {"DEPTNO"}, rule);
         emp.ForeignKeyRows().GetRow(1).SetKeyNumber(keyNumber);
@@ -137,7 +138,8 @@ TEST_F(SqlScript, ForeignKeysNeedTheirReferencedKey) {
     MGShapeTable& dept = AddTable(AddOwner(manager, "HR"), "DEPT");
     AddColumn(dept, {"DEPTNO", "NUMBER", "2", "N"});
     AddPrimaryKey(dept, "PK_DEPT", {"DEPTNO"}, 7);
-    AddForeignKey(EmpReferencing("HR", 7, "CASCADE"), "FK_GONE", "HR", "PK_GONE", {"DEPTNO"});  // not linked: -1
+    AddForeignKey(EmpReferencing("HR", 7, "CASCADE"), "FK_GONE", "HR", "PK_GONE",
+                  {"DEPTNO"});  // not linked: -1
 
     EXPECT_EQ(Script(kCreate | kForeignKeys | kSeparateConstraints | kHeaders), Expected("foreign-key-separate"));
     EXPECT_EQ(Script(kCreate | kTables | kForeignKeys | kInlineConstraints), Expected("foreign-key-inline"));
@@ -207,7 +209,8 @@ TEST_F(SqlScript, CancelStopsTheScript) {
     EXPECT_EQ(out.find("EMP"), std::string::npos);
     ports.cancel = true;
     out.clear();
-    EXPECT_TRUE(GenerateScript(&scott, false, false, "SCOTT", out, kCreate | kTables, 0, false));  // uncancellable
+    EXPECT_TRUE(
+        GenerateScript(&scott, false, false, "SCOTT", out, kCreate | kTables, 0, false));  // uncancellable
     EXPECT_NE(out.find("CREATE TABLE EMP"), std::string::npos);
 }
 
