@@ -117,10 +117,8 @@ TEST_F(PresentationTest, EachLevelPresentsItsPanelPageAndKind) {
     for (const SelectionCase& c : kSelections) {
         SCOPED_TRACE(c.what);
         const MGSelection selection = DescribeSelection(tree_, c.node);
-        EXPECT_EQ(selection.level, c.node.level);
-        EXPECT_EQ(selection.panel, c.panel);
-        EXPECT_EQ(selection.page, c.page);
-        EXPECT_EQ(selection.kindMask, c.kindMask);
+        EXPECT_EQ(std::tuple(selection.level, selection.panel, selection.page, selection.kindMask),
+                  std::tuple(c.node.level, c.panel, c.page, c.kindMask));
         EXPECT_EQ(selection.category, c.category);
         EXPECT_EQ(selection.schema, c.node.level >= 1 ? document_.Manager().GetSchema(c.node.schema) : nullptr);
         EXPECT_EQ(selection.box != nullptr, c.node.level == 3);
@@ -140,9 +138,9 @@ TEST_F(PresentationTest, ABoxsKeyListsHaveOneRowPerKeyColumnConstraintFirst) {
                                                {"制約名", "状態", "物理列名", "位置"},
                                                {"PK_ORDER_LINE", "ENABLED", "ORDER_NO", "1"},
                                                {"PK_ORDER_LINE", "ENABLED", "LINE_NO", "2"}}));
-    EXPECT_EQ(details->primaryKeys->GroupColumns(), 2);
-    EXPECT_EQ(details->primaryKeys->GetRow(1).TestFlags(), 1);
-    EXPECT_EQ(details->foreignKeys->GroupColumns(), 5);
+    EXPECT_EQ(std::tuple(details->primaryKeys->GroupColumns(), details->primaryKeys->GetRow(1).TestFlags(),
+                         details->foreignKeys->GroupColumns()),
+              std::tuple(2, 1, 5));
     EXPECT_EQ(BuildBoxDetails(Box("SALES", "ORDER_LINE"), 0x04 | 2)->foreignKeys->GroupColumns(), 3);
     EXPECT_EQ(tabulorix::testing::Values(details->columns->GetRow(0)),
               (std::vector<std::string>{"論理列名", "物理列名", "型", "桁数", "NULL可", "省略時値", "コメント"}));
