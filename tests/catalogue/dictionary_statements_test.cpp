@@ -27,17 +27,11 @@ std::map<std::string, std::string> ExpectedStatements() {
 TEST(DictionaryStatements, EveryQueryInBothForms) {
     const std::map<std::string, std::string> expected = ExpectedStatements();
     using enum DictionaryQuery;
-    const std::pair<DictionaryQuery, const char*> queries[] = {{Tables, "Tables"},
-                                                               {PrivilegesMade, "PrivilegesMade"},
-                                                               {PrivilegesReceived, "PrivilegesReceived"},
-                                                               {Columns, "Columns"},
-                                                               {ViewColumns, "ViewColumns"},
-                                                               {ViewSources, "ViewSources"},
-                                                               {Indexes, "Indexes"},
-                                                               {PrimaryKeys, "PrimaryKeys"},
-                                                               {UniqueKeys, "UniqueKeys"},
-                                                               {ForeignKeys, "ForeignKeys"},
-                                                               {Conditions, "Conditions"}};
+    const std::pair<DictionaryQuery, const char*> queries[] = {
+        {Tables, "Tables"}, {PrivilegesMade, "PrivilegesMade"}, {PrivilegesReceived, "PrivilegesReceived"},
+        {Columns, "Columns"}, {ViewColumns, "ViewColumns"}, {ViewSources, "ViewSources"},
+        {Indexes, "Indexes"}, {PrimaryKeys, "PrimaryKeys"}, {UniqueKeys, "UniqueKeys"},
+        {ForeignKeys, "ForeignKeys"}, {Conditions, "Conditions"}};
     ASSERT_EQ(expected.size(), 2 * std::size(queries));
     for (const auto& [query, name] : queries) {
         for (const bool user : {true, false}) {

@@ -46,8 +46,7 @@ TEST(OdbcConnectionString, HostPortSidBecomesAConnectDescriptorAndMisreadableVal
                     "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=host)(PORT=1521))(CONNECT_DATA=(SID=ORCL)))"},
           {"192.168.0.5:1522:XE",
            "(DESCRIPTION=(ADDRESS=(PROTOCOL=TCP)(HOST=192.168.0.5)(PORT=1522))(CONNECT_DATA=(SID=XE)))"},
-          {"ORCL", "ORCL"},
-          {"DBHOST:1521/SALES.EXAMPLE", "DBHOST:1521/SALES.EXAMPLE"}})
+          {"ORCL", "ORCL"}, {"DBHOST:1521/SALES.EXAMPLE", "DBHOST:1521/SALES.EXAMPLE"}})
         EXPECT_EQ(OracleServerAttribute(server), attribute);
     EXPECT_EQ(BuildOdbcConnectionString({"SCOTT", "Tiger", "ORCL"}, "Oracle 21 ODBC driver", ""),
               "DRIVER={Oracle 21 ODBC driver};UID=SCOTT;PWD=Tiger;DBQ=ORCL;");

@@ -100,8 +100,7 @@ TEST(ConnectionRecord, ConnectInfLinesGiveFiveTokensAndKeepThePasswordCaseAndSna
     // Each token ends at its blank; what follows the fifth is not used.
     for (const auto& [line, tokens] :
          {std::pair<const char*, Strings>{"alpha beta gamma", {"alpha", "beta", "gamma", "", ""}},
-          {"a  b c d e f g", {"a", "b", "c", "d", "e"}},
-          {" x y", {"", "x", "y", "", ""}},
+          {"a  b c d e f g", {"a", "b", "c", "d", "e"}}, {" x y", {"", "x", "y", "", ""}},
           {"", {"", "", "", "", ""}}})
         EXPECT_EQ(TokenizeConnectLine(line), tokens) << line;
 

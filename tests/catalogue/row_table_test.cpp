@@ -186,11 +186,8 @@ TEST(RowTable, GroupColumnsBlankRepeatsInCsvOneByOneAndInTheListViewUpToTheFirst
 }
 
 TEST(RowTable, QuotesAreDoubledAndNothingIsTrimmed) {
-    for (const auto& [field, quoted] : {std::pair{"a\"b", "\"a\"\"b\""},
-                                        {"", "\"\""},
-                                        {" a, b ", "\" a, b \""},
-                                        {"\"\"", "\"\"\"\"\"\""},
-                                        {"部門", "\"部門\""}})
+    for (const auto& [field, quoted] : {std::pair{"a\"b", "\"a\"\"b\""}, {"", "\"\""}, {"部門", "\"部門\""},
+                                        {" a, b ", "\" a, b \""}, {"\"\"", "\"\"\"\"\"\""}})
         EXPECT_EQ(QuoteCsvField(field), quoted);
 }
 

@@ -33,8 +33,8 @@ protected:
 };
 
 // The query header of the column statements.
-const Strings kColumnQueryHeader{"TABLENAMEL", "TABLENAMEP",  "COLUMNNAMEL", "COLUMNNAMEP",
-                                 "DATATYPE",   "DATALENGTH",  "DATALENGTH",  "DATA_SCALE",
+const Strings kColumnQueryHeader{"TABLENAMEL", "TABLENAMEP", "COLUMNNAMEL", "COLUMNNAMEP",
+                                 "DATATYPE",   "DATALENGTH", "DATALENGTH",  "DATA_SCALE",
                                  "NULLABLE",   "DATADEFAULT", "COMMENTS"};
 
 class FakeConnection : public DatabaseConnection {
@@ -57,10 +57,8 @@ private:
 TEST_F(SchemaModel, DesignTitleCutsKvxFoundInTheLowerCasedTitle) {
     MGSchemaMng manager;
     EXPECT_EQ(manager.DesignTitle(), "無題");
-    for (const auto& [path, title] : {std::pair{"C:\\work\\Sales.KVX", "Sales"},
-                                      {"x.kvx", "x"},
-                                      {".kvx", ".kvx"},
-                                      {"C:\\work\\plan.tlx", "plan.tlx"},
+    for (const auto& [path, title] : {std::pair{"C:\\work\\Sales.KVX", "Sales"}, {"x.kvx", "x"},
+                                      {".kvx", ".kvx"}, {"C:\\work\\plan.tlx", "plan.tlx"},
                                       {"/home/user/設計.kvx.bak", "設計"}}) {
         manager.SetDesignPath(path);
         EXPECT_EQ(manager.DesignTitle(), title) << path;

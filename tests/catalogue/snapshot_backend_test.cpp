@@ -55,9 +55,8 @@ TEST(SnapshotSource, TheFileIsOpenedReadOnly) {
     db->Close();
     EXPECT_FALSE(db->IsConnected());
     EXPECT_THROW(db->Run("select 1"), DatabaseError);
-    EXPECT_EQ(OpenDatabase({"HR", "hr", path})
-                  ->Run("select count(*) from ALL_TABLES where OWNER = 'HR'")
-                  .rows[0][0],
+    auto again = OpenDatabase({"HR", "hr", path});
+    EXPECT_EQ(again->Run("select count(*) from ALL_TABLES where OWNER = 'HR'").rows[0][0],
               "2");
 }
 
@@ -89,13 +88,8 @@ TEST(SourceChoice, SnapshotPathsAreRecognisedAndKeepTheirCase) {
 
 TEST(TrailingBlanks, AreRemovedUpToU0020WhileLeadingBlanksStay) {
     // Blanks only are leading blanks too.
-    for (const auto& [text, trimmed] : {std::pair{"ab  ", "ab"},
-                                        {"  ab", "  ab"},
-                                        {"SYSDATE\n", "SYSDATE"},
-                                        {"'N' \t\r\n ", "'N'"},
-                                        {" ", " "},
-                                        {"", ""},
-                                        {"受注\n", "受注"},
+    for (const auto& [text, trimmed] : {std::pair{"ab  ", "ab"}, {"  ab", "  ab"}, {"SYSDATE\n", "SYSDATE"},
+                                        {"'N' \t\r\n ", "'N'"}, {" ", " "}, {"", ""}, {"受注\n", "受注"},
                                         {"a\nb", "a\nb"}})
         EXPECT_EQ(TrimTrailingBlanks(text), trimmed) << text;
 }
