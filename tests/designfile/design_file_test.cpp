@@ -205,8 +205,10 @@ TEST_F(DesignFile, SaveQuestionsAndAnswers) {
     EXPECT_EQ(ports.questions.size(), 1u);
     EXPECT_TRUE(std::filesystem::exists(path));
     EXPECT_FALSE(IsModified(context));
-    MGDrawTableList::Current()->SetModified(true);
+    MGDrawTableList::Current()->SetModified(true);  // a change of the diagram alone
     EXPECT_TRUE(IsModified(context));
+    EXPECT_EQ(SaveDesign(context, true, true), Answer::Yes);
+    EXPECT_FALSE(IsModified(context));
 }
 
 // Loading measures the boxes, places them and builds the relations, then
