@@ -16,7 +16,6 @@
 #include "expected_rows.h"
 
 using namespace tabulorix;
-
 using namespace tabulorix::testing;
 using catalogue_test::Want;
 using catalogue_test::WantRows;
@@ -29,29 +28,30 @@ std::vector<Strings> Section(const Strings& lines, const std::string& section) {
     return Rows(table);
 }
 
-// The physical lines a file holds after the writer's lines were saved with
-// CR LF (values with line breaks span several lines).
-Strings Saved(const Strings& written) {
-    std::string text;
-    for (const auto& line : written) text += line + "\r\n";
-    return tabulorix::SplitLines(text);
+// A schema SALES numbered 1 read from a design file's schema block.
+void ReadBlock(MGSchema& schema, const Strings& lines, const std::string& owner = "SALES") {
+    schema.SetSchemaNumber(1);
+    schema.SetIdentity(owner, "", "", "");
+    ReadSchemaFromDesignLines(schema, lines);
 }
 
 }  // namespace
 
 TEST(SectionFields, QuotedAndPlainFields) {
-    EXPECT_EQ(ParseSectionFields(R"("a""b",c,"",)"), (Strings{"a\"b", "c", "", ""}));
-    EXPECT_EQ(ParseSectionFields(R"("x,y","5""X")"), (Strings{"x,y", "5\"X"}));
-    EXPECT_EQ(ParseSectionFields("plain"), (Strings{"plain"}));
-    EXPECT_EQ(ParseSectionFields(R"("open,rest)"), (Strings{"open,rest"}));
+    for (const auto& [line, fields] :
+         {std::pair<const char*, Strings>{R"("a""b",c,"",)", {"a\"b", "c", "", ""}},
+          {R"("x,y","5""X")", {"x,y", "5\"X"}},
+          {"plain", {"plain"}},
+          {R"("open,rest)", {"open,rest"}}})
+        EXPECT_EQ(ParseSectionFields(line), fields) << line;
 }
 
 TEST(SectionRows, ConditionsAndViewSourcesKeepTheirLineBreaks) {
-    ZMGCell conditions;
-    conditions.AddRow(RowOf({"TableNameP", "CDName", "CDStatus", "ColumnNameP", "Condition"}));
-    conditions.AddRow(RowOf({"T", "CK_RANGE", "ENABLED", "A", "A > 0\nAND A < \"10\""}));
-    conditions.AddRow(RowOf({"T", "SYS_C0001", "ENABLED", "B", "\"B\" IS NOT NULL"}));
-    ZMGCell views;
+    ZMGCell conditions, views;
+    for (const Strings& row : {Strings{"TableNameP", "CDName", "CDStatus", "ColumnNameP", "Condition"},
+                               {"T", "CK_RANGE", "ENABLED", "A", "A > 0\nAND A < \"10\""},
+                               {"T", "SYS_C0001", "ENABLED", "B", "\"B\" IS NOT NULL"}})
+        conditions.AddRow(RowOf(row));
     views.AddRow(RowOf({"TableNameP", "ViewSource"}));
     views.AddRow(RowOf({"V", "select A,\n\n[B] from T\n  where A = 'x'"}));
     Strings written{"[CONDITION]"};
@@ -59,7 +59,10 @@ TEST(SectionRows, ConditionsAndViewSourcesKeepTheirLineBreaks) {
     written.push_back("[VIEW]");
     WriteCsvLines(views, written);
     written.push_back("[TEXT]");
-    const Strings lines = Saved(written);
+    // The physical lines of the file the lines were saved to with CR LF.
+    std::string text;
+    for (const auto& line : written) text += line + "\r\n";
+    const Strings lines = SplitLines(text);
     ASSERT_EQ(lines.size(), 12u);  // the condition over two lines, the view over four
 
     EXPECT_EQ(Section(lines, "[CONDITION]"), Rows(conditions));
@@ -102,15 +105,13 @@ TEST(SectionRows, OneLinePerRowSectionsFixedHeadersAndOpenValues) {
 
 TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     RecordingPorts ports;
-    MGSchema schema;
-    schema.SetSchemaNumber(1);
-    schema.SetIdentity("SALES", "", "", "");
     // SALES with two tables (one shown as a title only), a view, keys, a
     // foreign key, a condition over two lines, an index, privileges and two texts.
     const Strings block = DataLines("catalogue/design_block.txt");
     const char* const kRows = "design_block_rows.txt";  // what it gives
     ASSERT_EQ(block.size(), 44u);
-    ReadSchemaFromDesignLines(schema, block);
+    MGSchema schema;
+    ReadBlock(schema, block);
 
     EXPECT_EQ(Rows(schema.Tables()), WantRows(kRows, "tables"));
     const MGDrawTableList& diagram = *MGDrawTableList::Current();
@@ -136,8 +137,7 @@ TEST(DesignSchemaBlock, BuildsTheSchemaAndItsBoxes) {
     EXPECT_EQ(Values(orders.PrivilegeRows().GetRow(0)), Want(kRows, "orders-privilege"));
 
     // Keys are numbered in the order of the section's rows: LINES first.
-    const auto& ordersKey = dynamic_cast<const ZMGRowCell&>(orders.PrimaryKeyRows().GetRow(1));
-    EXPECT_EQ(ordersKey.KeyNumber(), 2);
+    EXPECT_EQ(orders.PrimaryKeyRows().GetRow(1).KeyNumber(), 2);
     const auto& linesKey =
         dynamic_cast<const ZMGRowCell&>(diagram.FindBox("SALES", "LINES")->PrimaryKeyRows().GetRow(1));
     EXPECT_EQ(linesKey.KeyNumber(), 1);
@@ -166,17 +166,12 @@ TEST(DesignSchemaBlock, AFontSizeThatIsNotWhollyAnIntegerIsReportedAndReplacedBy
         SCOPED_TRACE(c.size);
         RecordingPorts ports;
         MGSchema schema;
-        schema.SetSchemaNumber(1);
-        schema.SetIdentity("SALES", "", "", "");
-        ReadSchemaFromDesignLines(
-            schema, Strings{"[TEXT]", std::string(R"("/1","注記","IPAPGothic",")") + c.size + R"(","I")"});
+        ReadBlock(schema, {"[TEXT]", std::string(R"("/1","注記","IPAPGothic",")") + c.size + R"(","I")"});
         const auto& text = dynamic_cast<const MGShapeText&>(*MGDrawTableList::Current()->Item(0));
-        EXPECT_EQ(text.FontStyle(), 2);
-        EXPECT_EQ(text.FontSize(), c.expected == 0 ? 9 : c.expected);
+        EXPECT_EQ(std::pair(text.FontStyle(), text.FontSize()),
+                  std::pair(2, c.expected == 0 ? 9 : c.expected));
         ASSERT_EQ(ports.messages.size(), c.expected == 0 ? 1u : 0u);
-        if (c.expected == 0) {
-            EXPECT_NE(ports.messages[0].find(std::string("\"") + c.size + "\""), std::string::npos);
-        }
+        EXPECT_TRUE(c.expected != 0 || Contains(ports.messages[0], std::string("\"") + c.size + "\""));
         MGDrawTableList::DestroyCurrent();
     }
 }
@@ -184,12 +179,10 @@ TEST(DesignSchemaBlock, AFontSizeThatIsNotWhollyAnIntegerIsReportedAndReplacedBy
 TEST(DesignSchemaBlock, ColumnRowsGoToTheBoxOfTheirRunAndDetailsToEveryBoxOfAName) {
     RecordingPorts ports;
     MGSchema schema;
-    schema.SetSchemaNumber(1);
-    schema.SetIdentity("S", "", "", "");
     // T's columns come in two runs (two boxes of one name), X is not in the
     // tables list (no box), a row of another type goes to the table box and
     // to the view columns.
-    ReadSchemaFromDesignLines(schema, DataLines("catalogue/two_runs_block.txt"));
+    ReadBlock(schema, DataLines("catalogue/two_runs_block.txt"), "S");
 
     // The row of the other type also makes a view box of U.
     const MGDrawTableList& diagram = *MGDrawTableList::Current();

@@ -16,12 +16,8 @@ std::map<std::string, std::string> ExpectedStatements() {
     std::map<std::string, std::string> expected;
     std::string heading;
     for (const std::string& line : tabulorix::testing::DataLines("catalogue/dictionary_statements.txt")) {
-        if (line.starts_with("#")) continue;
-        if (line.starts_with("[")) {
-            heading = line;
-        } else {
-            expected[heading] = line;
-        }
+        if (line.starts_with("[")) heading = line;
+        else if (!line.starts_with("#")) expected[heading] = line;
     }
     return expected;
 }
@@ -30,13 +26,12 @@ std::map<std::string, std::string> ExpectedStatements() {
 
 TEST(DictionaryStatements, EveryQueryInBothForms) {
     const std::map<std::string, std::string> expected = ExpectedStatements();
+    using enum DictionaryQuery;
     const std::pair<DictionaryQuery, const char*> queries[] = {
-        {DictionaryQuery::Tables, "Tables"},           {DictionaryQuery::PrivilegesMade, "PrivilegesMade"},
-        {DictionaryQuery::PrivilegesReceived, "PrivilegesReceived"},
-        {DictionaryQuery::Columns, "Columns"},         {DictionaryQuery::ViewColumns, "ViewColumns"},
-        {DictionaryQuery::ViewSources, "ViewSources"}, {DictionaryQuery::Indexes, "Indexes"},
-        {DictionaryQuery::PrimaryKeys, "PrimaryKeys"}, {DictionaryQuery::UniqueKeys, "UniqueKeys"},
-        {DictionaryQuery::ForeignKeys, "ForeignKeys"}, {DictionaryQuery::Conditions, "Conditions"}};
+        {Tables, "Tables"}, {PrivilegesMade, "PrivilegesMade"}, {PrivilegesReceived, "PrivilegesReceived"},
+        {Columns, "Columns"}, {ViewColumns, "ViewColumns"}, {ViewSources, "ViewSources"},
+        {Indexes, "Indexes"}, {PrimaryKeys, "PrimaryKeys"}, {UniqueKeys, "UniqueKeys"},
+        {ForeignKeys, "ForeignKeys"}, {Conditions, "Conditions"}};
     ASSERT_EQ(expected.size(), 2 * std::size(queries));
     for (const auto& [query, name] : queries) {
         for (const bool user : {true, false}) {

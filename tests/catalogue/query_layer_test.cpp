@@ -5,20 +5,18 @@
 #include <algorithm>
 #include <fstream>
 
+#include "base/text_codec.h"
 #include "catalogue/connection_record.h"
 #include "catalogue/query_layer.h"
 #include "catalogue/schema.h"
-#include "reading/schema_connect.h"
 #include "platform/snapshot_database.h"
-#include "base/text_codec.h"
+#include "reading/schema_connect.h"
 #include "support/recording_host.h"
 #include "support/row_values.h"
 #include "support/snapshot_fixture.h"
 
 using namespace tabulorix;
-namespace fixture = tabulorix::testing;
-using tabulorix::testing::RecordingPorts;
-using tabulorix::testing::Values;
+using namespace tabulorix::testing;
 
 namespace {
 
@@ -34,12 +32,8 @@ public:
     }
     QueryResult result;
     std::string failure;
-    std::vector<std::string> statements;
+    Strings statements;
 };
-
-bool Logged(const RecordingPorts& ports, const std::string& entry) {
-    return std::find(ports.statusLog.begin(), ports.statusLog.end(), entry) != ports.statusLog.end();
-}
 
 }  // namespace
 
@@ -51,17 +45,13 @@ TEST(QueryLayer, FillCopiesFieldNamesAndTrimmedValues) {
     query.InitQuery(&connection, "select 1");
     ASSERT_TRUE(query.OpenQuery());
     query.FillRowTable(false);
-    const ZMGCell& table = query.Table();
-    ASSERT_EQ(table.RowCount(), 4);
     // Values are trimmed at their end only (the trimming itself: TrailingBlanks).
-    EXPECT_EQ(tabulorix::testing::Rows(table), (std::vector<std::vector<std::string>>{
-                                                   {"TableNameP", "DataDefault"}, {"ab", "SYSDATE"},
-                                                   {"  lead", ""}, {"x", " "}}));
-    EXPECT_EQ(ports.statusLog, (std::vector<std::string>{"Detail:定義情報問い合わせ中...", "Position:0",
-                                                         "Detail:定義情報問い合わせ完了", "Position:0",
-                                                         "Detail:情報処理中...", "Maximum:3", "Position:0",
-                                                         "Position:1", "Position:2", "Detail:情報処理完了"}));
-
+    EXPECT_EQ(
+        Rows(query.Table()),
+        (std::vector<Strings>{{"TableNameP", "DataDefault"}, {"ab", "SYSDATE"}, {"  lead", ""}, {"x", " "}}));
+    EXPECT_EQ(ports.statusLog, (Strings{"Detail:定義情報問い合わせ中...", "Position:0", "Detail:定義情報問い合わせ完了",
+                                        "Position:0", "Detail:情報処理中...", "Maximum:3", "Position:0",
+                                        "Position:1", "Position:2", "Detail:情報処理完了"}));
     // Appending adds rows without a second header; a fresh fill replaces all.
     query.FillRowTable(true);
     EXPECT_EQ(query.Table().RowCount(), 7);
@@ -77,10 +67,8 @@ TEST(QueryLayer, AnEmptyResultHasItsHeaderRowAndReopeningChangesNothing) {
     ZMGCell target;
     ZMGQuery query;
     RunQueryInto(query, &connection, "select A, B", target, false);
-    ASSERT_EQ(target.RowCount(), 1);
-    EXPECT_EQ(Values(target.GetRow(0)), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(Rows(target), (std::vector<Strings>{{"A", "B"}}));
     EXPECT_FALSE(query.IsOpen());
-
     query.InitQuery(&connection, "select A");
     ASSERT_TRUE(query.OpenQuery());
     const auto logged = ports.statusLog.size();
@@ -101,7 +89,7 @@ TEST(QueryLayer, AFailedOpenShowsTheErrorAndStopsTheReader) {
     query.InitQuery(&connection, "select * from X");
     EXPECT_FALSE(query.OpenQuery());
     EXPECT_FALSE(query.IsOpen());
-    EXPECT_EQ(ports.messages, std::vector<std::string>{"ORA-00942: table or view does not exist"});
+    EXPECT_EQ(ports.messages, Strings{"ORA-00942: table or view does not exist"});
     ZMGCell target;
     EXPECT_THROW(query.FillRowTable(target, false), DatabaseError);  // no result to fill from
     EXPECT_THROW(RunQueryInto(query, &connection, "select * from X", target, false), ZMGQueryStopped);
@@ -109,78 +97,66 @@ TEST(QueryLayer, AFailedOpenShowsTheErrorAndStopsTheReader) {
 }
 
 TEST(ConnectionRecord, ConnectInfLinesGiveFiveTokensAndKeepThePasswordCaseAndSnapshotPaths) {
-    EXPECT_EQ(TokenizeConnectLine("alpha beta gamma"),
-              (std::vector<std::string>{"alpha", "beta", "gamma", "", ""}));
     // Each token ends at its blank; what follows the fifth is not used.
-    EXPECT_EQ(TokenizeConnectLine("a  b c d e f g"), (std::vector<std::string>{"a", "b", "c", "d", "e"}));
-    EXPECT_EQ(TokenizeConnectLine(" x y"), (std::vector<std::string>{"", "x", "y", "", ""}));
-    EXPECT_EQ(TokenizeConnectLine(""), (std::vector<std::string>{"", "", "", "", ""}));
+    for (const auto& [line, tokens] :
+         {std::pair<const char*, Strings>{"alpha beta gamma", {"alpha", "beta", "gamma", "", ""}},
+          {"a  b c d e f g", {"a", "b", "c", "d", "e"}}, {" x y", {"", "x", "y", "", ""}},
+          {"", {"", "", "", "", ""}}})
+        EXPECT_EQ(TokenizeConnectLine(line), tokens) << line;
 
-    fixture::TempDirectory dir;
-    const std::string path = dir.File("connect.inf");
+    TempDirectory dir;
     // The file is Shift-JIS text, as the Windows edition writes it.
-    std::ofstream(path, std::ios::binary) << EncodeCp932(
-        "alpha beta gamma\r\n"
-        "営業 sales Tiger orcl extra\r\n"
-        "demo sales tiger /data/Sample.sqlite\r\n");
+    std::ofstream(dir.File("connect.inf"), std::ios::binary) << EncodeCp932(
+        "alpha beta gamma\r\n営業 sales Tiger orcl extra\r\ndemo sales tiger /data/Sample.sqlite\r\n");
     // Display name, user (upper-cased), password (case kept), server, extra.
-    std::vector<std::vector<std::string>> fields;
-    for (const MGUserInfo& r : ReadConnectInf(path))
+    std::vector<Strings> fields;
+    for (const MGUserInfo& r : ReadConnectInf(dir.File("connect.inf")))
         fields.push_back({r.displayName, r.userName, r.password, r.server, r.extra});
-    EXPECT_EQ(fields, (std::vector<std::vector<std::string>>{
-                          {"alpha", "BETA", "gamma", "", ""},
-                          {"営業", "SALES", "Tiger", "ORCL", "extra"},
-                          {"demo", "SALES", "tiger", "/data/Sample.sqlite", ""}}));
+    EXPECT_EQ(fields, (std::vector<Strings>{{"alpha", "BETA", "gamma", "", ""},
+                                            {"営業", "SALES", "Tiger", "ORCL", "extra"},
+                                            {"demo", "SALES", "tiger", "/data/Sample.sqlite", ""}}));
     EXPECT_TRUE(ReadConnectInf(dir.File("missing.inf")).empty());
-}
 
-TEST(ConnectionRecord, DialogInputsAreNormalised) {
+    // The dialog's inputs are normalised the same way.
     const MGUserInfo info = MakeUserInfo("scott", "Tiger", "orcl");
-    EXPECT_EQ((std::vector<std::string>{info.displayName, info.userName, info.password, info.server,
-                                        info.extra}),
-              (std::vector<std::string>{"SCOTT @ ORCL", "SCOTT", "Tiger", "ORCL", ""}));
+    EXPECT_EQ((Strings{info.displayName, info.userName, info.password, info.server, info.extra}),
+              (Strings{"SCOTT @ ORCL", "SCOTT", "Tiger", "ORCL", ""}));
     EXPECT_EQ(MakeUserInfo("sales", "tiger", "dbhost:1521:orcl").server, "DBHOST:1521:ORCL");
-    const std::string sample = fixture::SampleSnapshotPath();
-    EXPECT_EQ(MakeUserInfo("sales", "tiger", sample).server, sample);
+    EXPECT_EQ(MakeUserInfo("sales", "tiger", SampleSnapshotPath()).server, SampleSnapshotPath());
 }
 
-class ConnectStep : public ::testing::Test {
-protected:
-    RecordingPorts ports_;
-    fixture::TempDirectory dir_;
-};
+TEST(ConnectStep, AMissingSnapshotFailingStatementsAndTheDesignMode) {
+    RecordingPorts ports;
+    TempDirectory dir;
+    MGSchema missing;
+    EXPECT_FALSE(
+        Connect(missing, nullptr, kSourceDatabase, "SALES", "tiger", dir.File("Gone.sqlite"), "", nullptr));
+    EXPECT_EQ(ports.messages, Strings{"Dictionary snapshot file not found: " + dir.File("Gone.sqlite")});
+    EXPECT_EQ(ports.statusLog.back(), "Close");
 
-TEST_F(ConnectStep, AMissingSnapshotFileIsNamed) {
-    MGSchema schema;
-    const std::string missing = dir_.File("Gone.sqlite");
-    EXPECT_FALSE(Connect(schema, nullptr, kSourceDatabase, "SALES", "tiger", missing, "", nullptr));
-    ASSERT_EQ(ports_.messages.size(), 1u);
-    EXPECT_EQ(ports_.messages[0], "Dictionary snapshot file not found: " + missing);
-    EXPECT_EQ(ports_.statusLog.back(), "Close");
-}
-
-TEST_F(ConnectStep, AFailingStatementStopsTheLoadRightAfterIt) {
-    const std::string broken = fixture::CopyInto(dir_, fixture::SampleSnapshotPath(), "broken.sqlite");
-    fixture::ExecuteOnFile(broken, "drop table ALL_TAB_PRIVS_RECD");
+    // A failing statement stops the load right after it, shown once with
+    // the source's own text; what came before stays, nothing after is read.
+    ports.messages.clear();
+    ports.statusLog.clear();
+    const std::string broken = CopyInto(dir, SampleSnapshotPath(), "broken.sqlite");
+    ExecuteOnFile(broken, "drop table ALL_TAB_PRIVS_RECD");
     MGSchema schema;
     schema.SetSchemaNumber(1);
     EXPECT_FALSE(Connect(schema, nullptr, kSourceDatabase, "SALES", "tiger", broken, "", nullptr));
-    // The error is shown once, with the source's own text.
-    EXPECT_EQ(ports_.messages, std::vector<std::string>{"no such table: ALL_TAB_PRIVS_RECD"});
-    EXPECT_EQ(ports_.statusLog.back(), "Close");
-    // What came before the failure stays; nothing after it was read.
+    EXPECT_EQ(ports.messages, Strings{"no such table: ALL_TAB_PRIVS_RECD"});
+    EXPECT_EQ(ports.statusLog.back(), "Close");
     EXPECT_GT(schema.Tables().RowCount(), 1);
     EXPECT_EQ(schema.Privileges().RowCount(), 1 + 5);  // the header and the privileges made by SALES
     EXPECT_EQ(schema.Columns().RowCount(), 0);
-    EXPECT_FALSE(Logged(ports_, "Main:フィールド情報解析中..."));
-}
+    EXPECT_EQ(std::count(ports.statusLog.begin(), ports.statusLog.end(), "Main:フィールド情報解析中..."), 0);
 
-TEST_F(ConnectStep, TheDesignFileModeConnectsAndReadsNothing) {
-    MGSchema schema;
-    EXPECT_TRUE(Connect(schema, nullptr, kSourceDesign, "SALES", "", "", "", nullptr));
-    EXPECT_EQ(schema.GetConnection(), nullptr);
-    EXPECT_EQ(schema.OwnerName(), "SALES");
-    EXPECT_EQ(schema.SourceKind(), kSourceDesign);
-    EXPECT_EQ(schema.Tables().RowCount(), 0);
-    EXPECT_TRUE(ports_.statusLog.empty());
+    // The design-file mode connects and reads nothing.
+    ports.statusLog.clear();
+    MGSchema design;
+    EXPECT_TRUE(Connect(design, nullptr, kSourceDesign, "SALES", "", "", "", nullptr));
+    EXPECT_EQ(design.GetConnection(), nullptr);
+    EXPECT_EQ(std::pair(design.OwnerName(), design.SourceKind()),
+              std::pair(std::string("SALES"), kSourceDesign));
+    EXPECT_EQ(design.Tables().RowCount(), 0);
+    EXPECT_TRUE(ports.statusLog.empty());
 }

@@ -10,15 +10,14 @@
 #include "diagram/shape_table.h"
 #include "support/data_cases.h"
 #include "support/recording_host.h"
+#include "support/row_values.h"
 #include "support/snapshot_fixture.h"
 
 using namespace tabulorix;
-
 namespace fixture = tabulorix::testing;
+using fixture::Strings;
 
 namespace {
-
-using Strings = std::vector<std::string>;
 
 // Records the host steps in the order the driver calls them.
 class RecordingHost : public ReverseHost {
@@ -49,12 +48,12 @@ Strings Owners(const MGSchemaMng& manager) {
     return owners;
 }
 
-int ForeignKeyNumber(const std::string& owner, const std::string& table, int row) {
-    return MGDrawTableList::Current()->FindBox(owner, table)->ForeignKeyRows().GetRow(row).KeyNumber();
+MGShapeTable& Box(const std::string& owner, const std::string& table) {
+    return *MGDrawTableList::Current()->FindBox(owner, table);
 }
 
-int KeyNumber(ZMGCell& keys, int row) {
-    return keys.GetRow(row).KeyNumber();
+int ForeignKeyNumber(const std::string& owner, const std::string& table, int row) {
+    return Box(owner, table).ForeignKeyRows().GetRow(row).KeyNumber();
 }
 
 class ReverseDriver : public ::testing::Test {
@@ -98,12 +97,9 @@ TEST_F(ReverseDriver, ACycleOfOwnersReadsEachOnceInTheOrderFirstMet) {
     EXPECT_EQ(Owners(manager_), (Strings{"A", "B", "C"}));
     EXPECT_EQ(host_.schemaList, (Strings{"スキーマ名", "A", "B", "C"}));
     // A unique key is found when no primary key carries the name.
-    MGShapeTable* tb = MGDrawTableList::Current()->FindBox("B", "TB");
-    EXPECT_EQ(ForeignKeyNumber("A", "TA2", 1), KeyNumber(tb->UniqueRows(), 1));
-    MGShapeTable* tc = MGDrawTableList::Current()->FindBox("C", "TC");
-    EXPECT_EQ(ForeignKeyNumber("B", "TB", 1), KeyNumber(tc->PrimaryKeyRows(), 1));
-    MGShapeTable* ta = MGDrawTableList::Current()->FindBox("A", "TA");
-    EXPECT_EQ(ForeignKeyNumber("C", "TC2", 1), KeyNumber(ta->PrimaryKeyRows(), 1));
+    EXPECT_EQ(ForeignKeyNumber("A", "TA2", 1), Box("B", "TB").UniqueRows().GetRow(1).KeyNumber());
+    EXPECT_EQ(ForeignKeyNumber("B", "TB", 1), Box("C", "TC").PrimaryKeyRows().GetRow(1).KeyNumber());
+    EXPECT_EQ(ForeignKeyNumber("C", "TC2", 1), Box("A", "TA").PrimaryKeyRows().GetRow(1).KeyNumber());
 }
 
 TEST_F(ReverseDriver, AReferencedOwnerThatFailsStopsTheReadingButKeepsWhatWasRead) {
@@ -111,10 +107,10 @@ TEST_F(ReverseDriver, AReferencedOwnerThatFailsStopsTheReadingButKeepsWhatWasRea
     const std::string db = Build("reverse_failing_owner.sql");
     // B's index columns cannot be read: fetching one of them fails (SQLite's
     // integer overflow stands for a database error), A's and C's can.
-    fixture::ExecuteOnFile(db, "alter table ALL_IND_COLUMNS rename to IND_COLUMNS");
     fixture::ExecuteOnFile(
         db,
-        "create view ALL_IND_COLUMNS as select INDEX_OWNER, INDEX_NAME, TABLE_OWNER, "
+        "alter table ALL_IND_COLUMNS rename to IND_COLUMNS; create view ALL_IND_COLUMNS as select "
+        "INDEX_OWNER, INDEX_NAME, TABLE_OWNER, "
         "TABLE_NAME, COLUMN_NAME, case when INDEX_OWNER = 'B' then "
         "abs(-9223372036854775808) else COLUMN_POSITION end COLUMN_POSITION from IND_COLUMNS");
     ASSERT_TRUE(Run(db, "A", "a"));

@@ -42,29 +42,20 @@ _, status = os.waitpid(pid, 0)
 sys.stdout.buffer.write(seen + b"\nexit=%d\n" % os.waitstatus_to_exitcode(status))
 )";
 
-std::string RunOnTerminal(const QString& prompt, const QString& answer, const QStringList& command) {
-    QProcess process;
-    process.start(
-        QStringLiteral("/usr/bin/python3"),
-        QStringList{QStringLiteral("-c"), QString::fromUtf8(kTerminalDriver), prompt, answer} + command);
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return process.readAllStandardOutput().toStdString();
-}
-
 TEST(CliTerminal, AsksThePasswordWithoutEchoAndDrawsProgressOnOneLine) {
     if (!fs::exists("/usr/bin/python3")) GTEST_SKIP() << "/usr/bin/python3 is not installed";
     const fs::path out =
         fs::temp_directory_path() / ("tabulorix-cli-terminal-" + std::to_string(::getpid()) + ".tlx");
     fs::remove(out);
-    const std::string shown = RunOnTerminal(
-        QStringLiteral("Password for SALES: "), QStringLiteral("tiger"),
-        {QStringLiteral(TABULORIX_CLI), QStringLiteral("reverse"), QStringLiteral("--service"),
-         QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.sqlite"), QStringLiteral("--user"),
-         QStringLiteral("sales"), QStringLiteral("-o"), QString::fromStdString(out.string())});
+    QProcess process;
+    process.start(QStringLiteral("/usr/bin/python3"),
+                  {QStringLiteral("-c"), QString::fromUtf8(kTerminalDriver),
+                   QStringLiteral("Password for SALES: "), QStringLiteral("tiger"),
+                   QStringLiteral(TABULORIX_CLI), QStringLiteral("reverse"), QStringLiteral("--service"),
+                   QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.sqlite"), QStringLiteral("--user"),
+                   QStringLiteral("sales"), QStringLiteral("-o"), QString::fromStdString(out.string())});
+    if (!process.waitForFinished(120000)) process.kill(), process.waitForFinished();
+    const std::string shown = process.readAllStandardOutput().toStdString();
     ASSERT_NE(shown.find("exit=0"), std::string::npos) << shown.substr(0, 2000);
     EXPECT_EQ(shown.rfind("Password for SALES: ", 0), 0u) << shown.substr(0, 200);
     EXPECT_EQ(shown.find("tiger"), std::string::npos) << "the password was echoed";

@@ -8,30 +8,36 @@
 
 #include <algorithm>
 
+#include "base/file_io.h"
 #include "catalogue/schema.h"
 #include "designfile/design_loader.h"
 #include "designfile/design_writer.h"
 #include "diagram/diagram_build.h"
-#include "diagram/layout_lines.h"
 #include "diagram/shape_legend.h"
 #include "diagram/shape_text.h"
 #include "diagram/shape_view.h"
-#include "base/file_io.h"
 #include "support/catalogue_builder.h"
 #include "support/data_cases.h"
 #include "support/recording_host.h"
+#include "support/row_values.h"
 
 using namespace tabulorix;
-
 using namespace tabulorix::testing;
 using Lines = std::vector<std::string>;
 
 namespace {
 
+Lines::iterator Find(Lines& lines, const std::string& line) {
+    const auto it = std::find(lines.begin(), lines.end(), line);
+    EXPECT_NE(it, lines.end()) << line;
+    return it;
+}
+
 class DamagedDesign : public DesignTest {
 protected:
     // SCOTT with EMP (two columns, a key), DEPT, a view over two lines and a
-    // text; every box placed. Returns the lines the writer makes for it.
+    // text; every box placed. Returns the physical lines the writer saves
+    // for it (a value's line breaks end lines too).
     Lines SampleLines(const std::string& empComment = "社員表") {
         MGSchema& scott = AddOwner(manager, "SCOTT");
         MGShapeTable& emp = AddTable(scott, "EMP", "社員", empComment);
@@ -49,35 +55,21 @@ protected:
         text->SetPosition({100, 500, 200, 520});
         MGDrawTableList::Current()->AddBox(std::move(text));
         AddLegend(*MGDrawTableList::Current()).SetPosition({800, 300, 900, 400});
-        // Physical lines, as the writer saves them: a value's line breaks end lines too.
-        std::string joined;
-        for (const std::string& line : BuildDesignLines(context)) joined += line + "\n";
-        const Lines lines = tabulorix::SplitLines(joined);
+        const Lines lines = SplitLines(JoinedLines(BuildDesignLines(context)));
         ClearDesign();
         return lines;
-    }
-
-    // A design already open that a failed load must leave alone: HR.JOBS.
-    void OpenOtherDesign() {
-        MGSchema& hr = AddOwner(manager, "HR");
-        AddColumn(AddTable(hr, "JOBS"), {"JOB_ID", "VARCHAR2", "10", "N"});
     }
 
     void ClearDesign() {
         manager.ClearSchemas();
         MGDrawTableList::DestroyCurrent();
+        ports.messages.clear();
     }
 
-    std::string Write(const std::string& name, const Lines& lines) {
-        const std::string path = dir.File(name);
-        tabulorix::WriteTextLines(path, lines);
-        return path;
-    }
-
-    std::string WriteBytes(const std::string& name, const std::string& bytes) {
-        const std::string path = dir.File(name);
-        tabulorix::WriteFileAtomically(path, bytes);
-        return path;
+    // Loads the lines from a file and answers whether the load succeeded.
+    bool Load(const Lines& lines) {
+        WriteTextLines(dir.File("design.tlx"), lines);
+        return LoadDesignFile(context, dir.File("design.tlx"));
     }
 
     MGShapeTable* Box(const std::string& owner, const std::string& name) {
@@ -90,72 +82,56 @@ protected:
         return box == nullptr ? -1 : box->Position().left;
     }
 
-    void ExpectOtherDesignIntact() {
-        ASSERT_EQ(manager.SchemaCount(), 1);
-        EXPECT_EQ(manager.GetSchema(0)->OwnerName(), "HR");
-        ASSERT_NE(Box("HR", "JOBS"), nullptr);
-        EXPECT_EQ(Box("HR", "JOBS")->ColumnRows().RowCount(), 2);
+    int ColumnRows(const std::string& owner, const std::string& name) {
+        MGShapeTable* box = Box(owner, name);
+        return box == nullptr ? -1 : box->ColumnRows().RowCount();
     }
 
     void ExpectSampleLoaded() {
-        ASSERT_EQ(manager.SchemaCount(), 1);
-        EXPECT_EQ(Left("SCOTT", "EMP"), 50);
-        EXPECT_EQ(Left("SCOTT", "DEPT"), 400);
-        ASSERT_NE(Box("SCOTT", "V_EMP"), nullptr);
-        EXPECT_EQ(Box("SCOTT", "V_EMP")->Position().left, 600);
-        EXPECT_EQ(Box("SCOTT", "EMP")->ColumnRows().RowCount(), 3);  // header and two columns
+        EXPECT_EQ(manager.SchemaCount(), 1);
+        EXPECT_EQ(std::tuple(Left("SCOTT", "EMP"), Left("SCOTT", "DEPT"), Left("SCOTT", "V_EMP")),
+                  std::tuple(50, 400, 600));
+        EXPECT_EQ(ColumnRows("SCOTT", "EMP"), 3);  // header and two columns
     }
 };
 
-Lines::iterator Find(Lines& lines, const std::string& line) {
-    const auto it = std::find(lines.begin(), lines.end(), line);
-    EXPECT_NE(it, lines.end()) << line;
-    return it;
-}
-
 TEST_F(DamagedDesign, BytesThatAreNoCp932OrAFileCutInsideACharacterAreNamedAndTheOpenDesignStays) {
-    const std::string whole = tabulorix::EncodeTextLines(SampleLines()).bytes;
-    struct Case {
-        std::string bytes;
-        Lines named;
-    };
+    const std::string whole = EncodeTextLines(SampleLines()).bytes;
     // Cut after the lead byte of 社 in the first table row; a lead byte with
     // a bad trail byte put into line 9, the header row of "[TABLE]".
     std::string bad = whole;
     bad.insert(bad.find("\"Type\""), "\x81\x20");
-    const Case cases[] = {{whole.substr(0, whole.find(tabulorix::EncodeCp932("社員表")) + 1),
-                           {"途中で終わっています", "10 行目"}},
-                          {bad, {"0x81 0x20", "(9 行目"}}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.named.front());
-        const std::string path = WriteBytes("bad.tlx", c.bytes);
+    const std::pair<std::string, Lines> cases[] = {
+        {whole.substr(0, whole.find(EncodeCp932("社員表")) + 1), {"途中で終わっています", "10 行目"}},
+        {bad, {"0x81 0x20", "(9 行目"}}};
+    for (const auto& [bytes, named] : cases) {
+        SCOPED_TRACE(named.front());
+        const std::string path = dir.File("bad.tlx");
+        WriteFileAtomically(path, bytes);
         ClearDesign();
-        ports.messages.clear();
-        OpenOtherDesign();
+        // A design already open that the failed load must leave alone: HR.JOBS.
+        AddColumn(AddTable(AddOwner(manager, "HR"), "JOBS"), {"JOB_ID", "VARCHAR2", "10", "N"});
         EXPECT_FALSE(LoadDesignFile(context, path));
         ASSERT_EQ(ports.messages.size(), 1u);
-        for (const std::string& part : Lines{path, c.named[0], c.named[1]})
-            EXPECT_NE(ports.messages[0].find(part), std::string::npos) << ports.messages[0];
-        ExpectOtherDesignIntact();
+        for (const std::string& part : Lines{path, named[0], named[1]})
+            EXPECT_TRUE(Contains(ports.messages[0], part)) << ports.messages[0];
+        ASSERT_EQ(manager.SchemaCount(), 1);
+        EXPECT_EQ(manager.GetSchema(0)->OwnerName(), "HR");
+        EXPECT_EQ(ColumnRows("HR", "JOBS"), 2);
     }
 }
 
 TEST_F(DamagedDesign, AFileCutAtAnyLineLoadsWhatItStillHolds) {
     const Lines whole = SampleLines();
     const auto primaryKey = std::find(whole.begin(), whole.end(), "[PRIMARY KEY]") - whole.begin();
-    for (std::size_t keep = 0; keep <= whole.size(); ++keep) {
+    for (std::ptrdiff_t keep = 0; keep <= static_cast<std::ptrdiff_t>(whole.size()); ++keep) {
         ClearDesign();
-        ports.messages.clear();
-        const Lines head(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(keep));
-        ASSERT_TRUE(LoadDesignFile(context, Write("head.tlx", head))) << keep;
+        ASSERT_TRUE(Load(Lines(whole.begin(), whole.begin() + keep))) << keep;
         EXPECT_LE(manager.SchemaCount(), 1) << keep;
-        if (keep >= static_cast<std::size_t>(primaryKey)) {
-            // Tables and columns were complete: all three boxes with their columns.
-            ASSERT_NE(Box("SCOTT", "EMP"), nullptr) << keep;
-            EXPECT_EQ(Box("SCOTT", "EMP")->ColumnRows().RowCount(), 3) << keep;
-            EXPECT_NE(Box("SCOTT", "DEPT"), nullptr) << keep;
-            EXPECT_NE(Box("SCOTT", "V_EMP"), nullptr) << keep;
-        }
+        if (keep < primaryKey) continue;
+        // Tables and columns were complete: all three boxes with their columns.
+        EXPECT_EQ(ColumnRows("SCOTT", "EMP"), 3) << keep;
+        EXPECT_TRUE(Box("SCOTT", "DEPT") != nullptr && Box("SCOTT", "V_EMP") != nullptr) << keep;
     }
 }
 
@@ -163,24 +139,21 @@ TEST_F(DamagedDesign, ALineOfSeveralMegabytesIsReadAndWrittenWhole) {
     std::string comment;
     for (int i = 0; i < 1'000'000; ++i) comment += "長";  // 3 MB of UTF-8, 2 MB of CP932
     comment += "\"end\"";
-    const std::string first = Write("long.tlx", SampleLines(comment));
-    ASSERT_TRUE(LoadDesignFile(context, first));
+    ASSERT_TRUE(Load(SampleLines(comment)));
     EXPECT_TRUE(ports.messages.empty());
     ASSERT_NE(Box("SCOTT", "EMP"), nullptr);
     EXPECT_EQ(Box("SCOTT", "EMP")->Comment(), comment);
-    const std::string second = dir.File("again.tlx");
-    WriteDesignFile(context, second);
-    const std::string a = tabulorix::ReadFileBytes(first);
-    const std::string b = tabulorix::ReadFileBytes(second);
-    EXPECT_TRUE(a == b) << "the second file differs from the first: " << a.size() << " and " << b.size() << " bytes";
+    const std::string first = ReadFileBytes(dir.File("design.tlx"));
+    WriteDesignFile(context, dir.File("again.tlx"));
+    const std::string second = ReadFileBytes(dir.File("again.tlx"));
+    EXPECT_TRUE(first == second) << "the second file differs: " << first.size() << " and " << second.size();
 }
 
 TEST_F(DamagedDesign, SchemaAsTheLastLineAddsNoSchema) {
     for (const Lines& tail : {Lines{"[SCHEMA]"}, Lines{"[SCHEMA]", ""}, Lines{"[SCHEMA]", "", ""}}) {
         Lines lines = SampleLines();
         lines.insert(lines.end(), tail.begin(), tail.end());
-        ports.messages.clear();
-        ASSERT_TRUE(LoadDesignFile(context, Write("schema-at-end.tlx", lines))) << tail.size();
+        ASSERT_TRUE(Load(lines)) << tail.size();
         ExpectSampleLoaded();
         EXPECT_TRUE(ports.messages.empty());
         ClearDesign();
@@ -191,29 +164,25 @@ TEST_F(DamagedDesign, ASectionWrittenTwiceLosesNoRowAndIsReported) {
     Lines lines = SampleLines();
     // The column rows of DEPT move into a second "[COLUMN]" section with its
     // own header row, after the primary keys.
-    const auto column = Find(lines, "[COLUMN]");
-    const std::string header = *(column + 1);
+    const std::string header = *(Find(lines, "[COLUMN]") + 1);
     const auto deptRow = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
-        return line.find("\"DEPTNO\"") != std::string::npos && line.starts_with("\"Table\"");
+        return Contains(line, "\"DEPTNO\"") && line.starts_with("\"Table\"");
     });
     ASSERT_NE(deptRow, lines.end());
     const std::string moved = *deptRow;
     lines.erase(deptRow);
-    const auto unique = Find(lines, "[UNIQUE]");
-    lines.insert(unique, {"[COLUMN]", header, moved});
-    ASSERT_TRUE(LoadDesignFile(context, Write("twice.tlx", lines)));
-    ASSERT_NE(Box("SCOTT", "DEPT"), nullptr);
-    EXPECT_EQ(Box("SCOTT", "DEPT")->ColumnRows().RowCount(), 2);
-    EXPECT_EQ(Box("SCOTT", "EMP")->ColumnRows().RowCount(), 3);
+    lines.insert(Find(lines, "[UNIQUE]"), {"[COLUMN]", header, moved});
+    ASSERT_TRUE(Load(lines));
+    EXPECT_EQ(std::pair(ColumnRows("SCOTT", "DEPT"), ColumnRows("SCOTT", "EMP")), std::pair(2, 3));
     ASSERT_EQ(ports.messages.size(), 1u);
-    EXPECT_NE(ports.messages[0].find("[COLUMN]"), std::string::npos) << ports.messages[0];
-    EXPECT_NE(ports.messages[0].find("SCOTT"), std::string::npos) << ports.messages[0];
+    EXPECT_TRUE(Contains(ports.messages[0], "[COLUMN]") && Contains(ports.messages[0], "SCOTT"))
+        << ports.messages[0];
 }
 
 TEST_F(DamagedDesign, ASettingThatIsNoNumberIsNamedAndTheDesignStillLoads) {
     Lines lines = SampleLines();
     *Find(lines, "PaperY 1") = "PaperY zwei";
-    ASSERT_TRUE(LoadDesignFile(context, Write("settings.tlx", lines)));
+    ASSERT_TRUE(Load(lines));
     EXPECT_EQ(ports.messages, Lines{"設定項目 PaperY の値 \"zwei\" は整数ではありません"});
     ExpectSampleLoaded();
 }
@@ -224,23 +193,21 @@ TEST_F(DamagedDesign, TwoSchemaBlocksOfOneOwnerBothLoadAndAreWrittenAgain) {
     const Lines block = DataLines("designfile/second_scott_block.txt");
     lines.insert(Find(lines, "[TEXT]"), block.begin(), block.end());
     lines.insert(Find(lines, "[SET ITEM]"), "SCOTT BONUS 800 90");
-    ASSERT_TRUE(LoadDesignFile(context, Write("two-scott.tlx", lines)));
+    ASSERT_TRUE(Load(lines));
     EXPECT_EQ(manager.SchemaCount(), 2);
-    EXPECT_EQ(Left("SCOTT", "EMP"), 50);
-    EXPECT_EQ(Left("SCOTT", "BONUS"), 800);
-    ASSERT_NE(Box("SCOTT", "BONUS"), nullptr);
-    EXPECT_EQ(Box("SCOTT", "BONUS")->ColumnRows().RowCount(), 2);
+    EXPECT_EQ(std::pair(Left("SCOTT", "EMP"), Left("SCOTT", "BONUS")), std::pair(50, 800));
+    EXPECT_EQ(ColumnRows("SCOTT", "BONUS"), 2);
     const Lines again = BuildDesignLines(context);
     EXPECT_EQ(std::count(again.begin(), again.end(), "SCOTT"), 2);
     EXPECT_NE(std::find(again.begin(), again.end(), "SCOTT BONUS 800 90"), again.end());
 }
 
 TEST_F(DamagedDesign, AFileChangedOnDiskWhileLoadingIsPlacedFromTheLinesAlreadyRead) {
-    const Lines lines = SampleLines();
-    const std::string path = Write("changing.tlx", lines);
-    Lines changed = lines;
-    *Find(changed, "SCOTT EMP 50 51") = "SCOTT EMP 999 999";
-    window.beforeLayout = [&] { tabulorix::WriteTextLines(path, changed); };
+    Lines lines = SampleLines();
+    const std::string path = dir.File("design.tlx");
+    WriteTextLines(path, lines);
+    *Find(lines, "SCOTT EMP 50 51") = "SCOTT EMP 999 999";
+    window.beforeLayout = [&] { WriteTextLines(path, lines); };
     ASSERT_TRUE(LoadDesignFile(context, path));
     EXPECT_EQ(Left("SCOTT", "EMP"), 50);
     EXPECT_TRUE(ports.messages.empty());

@@ -15,7 +15,6 @@
 #include "data_blocks.h"
 
 using namespace tabulorix;
-
 using namespace tabulorix::testing;
 
 namespace {
@@ -47,14 +46,11 @@ protected:
     }
 };
 
-TEST_F(CsvExport, ColumnListWithAndWithoutSuppress) {
-    Emp();
+TEST_F(CsvExport, ColumnListWithAndWithoutSuppressAndKeyMarks) {
+    MGShapeTable& emp = Emp();
     EXPECT_EQ(List(1, true), Expected("columns-suppressed"));
     EXPECT_EQ(List(1, false), Expected("columns-repeated"));
-}
-
-TEST_F(CsvExport, KeyColumnShowsTheKeyMarks) {
-    MGShapeTable& emp = Emp();
+    // The key column shows the key marks.
     AddPrimaryKey(emp, "PK_EMP", {"EMPNO"}, 1);
     MarkKeys(*MGDrawTableList::Current());
     emp.SetDisplayFlags(0x100);
@@ -91,10 +87,10 @@ TEST_F(CsvExport, ForeignKeyListNamesTheReferencedTableAndColumn) {
 }
 
 TEST_F(CsvExport, ProposedNames) {
-    const MGDate date{2026, 12, 5};
-    EXPECT_EQ(ProposedCsvName("SCOTT", date, 0), "SCOTT_2026_12_05__Table.csv");
-    EXPECT_EQ(ProposedCsvName("SCOTT", date, 1), "SCOTT_2026_12_05__Column.csv");
-    EXPECT_EQ(ProposedCsvName("SCOTT", date, 8), "SCOTT_2026_12_05__Privilege.csv");
+    for (const auto& [kind, name] : {std::pair{0, "SCOTT_2026_12_05__Table.csv"},
+                                     {1, "SCOTT_2026_12_05__Column.csv"},
+                                     {8, "SCOTT_2026_12_05__Privilege.csv"}})
+        EXPECT_EQ(ProposedCsvName("SCOTT", MGDate{2026, 12, 5}, kind), name);
     const MGDate today = Today();
     EXPECT_GE(today.year, 2024);
     EXPECT_TRUE(today.month >= 1 && today.month <= 12);
@@ -105,18 +101,16 @@ TEST_F(CsvExport, NoToAnOverwriteKeepsThatFileAndWritesTheOthers) {
     MGCsvSaveRequest request;
     request.directory = dir.path();
     request.selected = {true, true, false, false, false, false, false, false, true};
-    request.fileNames[0] = "tables.csv";
-    request.fileNames[1] = "columns.csv";
-    request.fileNames[8] = "";  // an empty name skips the list silently
+    request.fileNames = {"tables.csv", "columns.csv"};  // an empty name (of list 8) skips the list silently
     tabulorix::WriteFileAtomically(dir.File("tables.csv"), "old");
-    ports.answers = {tabulorix::Answer::No};
+    ports.answers = {Answer::No};
     EXPECT_TRUE(SaveCsvLists(manager, {"SCOTT", true, true}, request));
     EXPECT_EQ(ports.questions,
               std::vector<std::string>{dir.File("tables.csv") + "は存在しますファイルを上書きしますか?"});
     EXPECT_EQ(tabulorix::ReadFileBytes(dir.File("tables.csv")), "old");
     EXPECT_EQ(DecodedFile(dir.File("columns.csv")), CrLf(Expected("columns-suppressed")));
 
-    ports.answers = {tabulorix::Answer::Yes, tabulorix::Answer::Cancel};
+    ports.answers = {Answer::Yes, Answer::Cancel};
     EXPECT_TRUE(SaveCsvLists(manager, {"SCOTT", false, true}, request));
     EXPECT_EQ(DecodedFile(dir.File("tables.csv")), CrLf(Expected("tables")));
     EXPECT_NE(DecodedFile(dir.File("columns.csv")).find(",,"), std::string::npos);  // Cancel kept the old one

@@ -17,7 +17,6 @@
 #include "data_blocks.h"
 
 using namespace tabulorix;
-
 using namespace script_flags;
 using namespace tabulorix::testing;
 
@@ -43,6 +42,21 @@ protected:
         return dept;
     }
 
+    // A table of SCOTT with one column DEPTNO NUMBER(2).
+    MGShapeTable& WithDeptno(MGShapeTable& box) {
+        AddColumn(box, {"DEPTNO", "NUMBER", "2"});
+        return box;
+    }
+
+    // EMP with DEPTNO and FK_DEPT to the key numbered keyNumber.
+    MGShapeTable& EmpReferencing(const std::string& owner, int keyNumber,
+                                 const std::string& rule = "NO ACTION") {
+        MGShapeTable& emp = WithDeptno(AddTable(scott, "EMP"));
+        AddForeignKey(emp, "FK_DEPT", owner, "PK_DEPT", {"DEPTNO"}, rule);
+        emp.ForeignKeyRows().GetRow(1).SetKeyNumber(keyNumber);
+        return emp;
+    }
+
     std::string Script(std::uint32_t flags, const std::string& owner = "SCOTT", bool visibleOnly = false,
                        bool blankLineRemoval = false) {
         std::string out;
@@ -60,9 +74,8 @@ TEST_F(SqlScript, CreationAndRemovalOfDept) {
 
     // Saved as the command line saves it, the script holds CR LF line ends
     // in CP932; every line ends so, the last one too, and nothing is added.
-    EXPECT_EQ(CrLfFromLineFeeds(""), "");
-    EXPECT_EQ(CrLfFromLineFeeds("a\n\n"), "a\r\n\r\n");
-    EXPECT_EQ(CrLfFromLineFeeds("a\nb"), "a\r\nb\r\n");
+    for (const auto& [text, saved] : {std::pair{"", ""}, {"a\n\n", "a\r\n\r\n"}, {"a\nb", "a\r\nb\r\n"}})
+        EXPECT_EQ(CrLfFromLineFeeds(text), saved);
     TempDirectory dir;
     SaveText(dir.File("dept.sql"), CrLfFromLineFeeds(script));
     EXPECT_EQ(DecodedFile(dir.File("dept.sql")), CrLfFromLineFeeds(Expected("dept-creation-with-headers")));
@@ -122,27 +135,19 @@ TEST_F(SqlScript, NotNullOnlyConditionsAreNotWritten) {
 }
 
 TEST_F(SqlScript, ForeignKeysNeedTheirReferencedKey) {
-    MGSchema& hr = AddOwner(manager, "HR");
-    MGShapeTable& dept = AddTable(hr, "DEPT");
+    MGShapeTable& dept = AddTable(AddOwner(manager, "HR"), "DEPT");
     AddColumn(dept, {"DEPTNO", "NUMBER", "2", "N"});
     AddPrimaryKey(dept, "PK_DEPT", {"DEPTNO"}, 7);
-    MGShapeTable& emp = AddTable(scott, "EMP");
-    AddColumn(emp, {"DEPTNO", "NUMBER", "2"});
-    AddForeignKey(emp, "FK_DEPT", "HR", "PK_DEPT", {"DEPTNO"}, "CASCADE");
-    emp.ForeignKeyRows().GetRow(1).SetKeyNumber(7);
-    AddForeignKey(emp, "FK_GONE", "HR", "PK_GONE", {"DEPTNO"});  // not linked: key number -1
+    AddForeignKey(EmpReferencing("HR", 7, "CASCADE"), "FK_GONE", "HR", "PK_GONE",
+                  {"DEPTNO"});  // not linked: -1
 
     EXPECT_EQ(Script(kCreate | kForeignKeys | kSeparateConstraints | kHeaders), Expected("foreign-key-separate"));
     EXPECT_EQ(Script(kCreate | kTables | kForeignKeys | kInlineConstraints), Expected("foreign-key-inline"));
 }
 
 TEST_F(SqlScript, OwnerPrefixNamesTablesIndexesAndReferencedTables) {
-    MGShapeTable& dept = Dept();
-    MGShapeTable& emp = AddTable(scott, "EMP");
-    AddColumn(emp, {"DEPTNO", "NUMBER", "2"});
-    AddForeignKey(emp, "FK_DEPT", "SCOTT", "PK_DEPT", {"DEPTNO"});
-    emp.ForeignKeyRows().GetRow(1).SetKeyNumber(1);
-    AddIndex(dept, "IX_DNAME", "NONUNIQUE", {"DNAME"});
+    AddIndex(Dept(), "IX_DNAME", "NONUNIQUE", {"DNAME"});
+    EmpReferencing("SCOTT", 1);
     EXPECT_EQ(Script(kCreate | kPrimaryKeys | kForeignKeys | kIndexes | kSeparateConstraints | kOwnerPrefix),
               Expected("owner-prefix"));
     EXPECT_EQ(Script(kCreate | kForeignKeys | kSeparateConstraints), Expected("same-owner-without-prefix"));
@@ -187,8 +192,7 @@ TEST_F(SqlScript, CreationPassesGroupStatementsByKind) {
 TEST_F(SqlScript, OwnerAndVisibleOnlySelectTheBoxes) {
     Dept();
     AddTable(scott, "HIDDEN", "", "", false);
-    MGSchema& hr = AddOwner(manager, "HR");
-    AddTable(hr, "JOBS");
+    AddTable(AddOwner(manager, "HR"), "JOBS");
     EXPECT_EQ(Script(kCreate | kTables, "SCOTT", true).find("HIDDEN"), std::string::npos);
     EXPECT_NE(Script(kCreate | kTables, "SCOTT", false).find("CREATE TABLE HIDDEN"), std::string::npos);
     EXPECT_EQ(Script(kCreate | kTables, "SCOTT").find("JOBS"), std::string::npos);
@@ -204,21 +208,18 @@ TEST_F(SqlScript, CancelStopsTheScript) {
     EXPECT_NE(out.find("CREATE TABLE DEPT"), std::string::npos);
     EXPECT_EQ(out.find("EMP"), std::string::npos);
     ports.cancel = true;
-    std::string uncancellable;
-    EXPECT_TRUE(GenerateScript(&scott, false, false, "SCOTT", uncancellable, kCreate | kTables, 0, false));
-    EXPECT_NE(uncancellable.find("CREATE TABLE EMP"), std::string::npos);
+    out.clear();
+    EXPECT_TRUE(
+        GenerateScript(&scott, false, false, "SCOTT", out, kCreate | kTables, 0, false));  // uncancellable
+    EXPECT_NE(out.find("CREATE TABLE EMP"), std::string::npos);
 }
 
 // Each box holds its own statements; written beside the main thread they
 // are the same.
 TEST_F(SqlScript, BoxSourcesHoldEachBoxsOwnStatements) {
     Dept();
-    MGShapeTable& emp = AddTable(scott, "EMP");
-    AddColumn(emp, {"DEPTNO", "NUMBER", "2"});
-    AddForeignKey(emp, "FK_DEPT", "SCOTT", "PK_DEPT", {"DEPTNO"});
-    emp.ForeignKeyRows().GetRow(1).SetKeyNumber(1);
-    MGShapeView& view = AddView(scott, "V_DEPT", "select * from DEPT");
-    AddColumn(view, {"DEPTNO", "NUMBER", "2"});
+    EmpReferencing("SCOTT", 1);
+    WithDeptno(AddView(scott, "V_DEPT", "select * from DEPT"));
     GenerateBoxSources(&scott);
     const MGDrawTableList& diagram = *MGDrawTableList::Current();
     EXPECT_EQ(diagram.Item(0)->SqlSource(), Expected("box-source-dept"));

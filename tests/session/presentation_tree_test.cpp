@@ -1,16 +1,21 @@
 // The catalogue's presentation model over the bundled sample design: the
 // tree's shape and texts, what each kind of node presents, the detail lists
-// of a box and the table list's check boxes.
+// of a box, the table list's check boxes and finding boxes by name and by
+// column name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "catalogue/schema.h"
+#include "session/box_finder.h"
 #include "diagram/draw_table_list.h"
 #include "session/catalogue_presentation.h"
 #include "session/headless_document.h"
 #include "support/recording_host.h"
+#include "support/row_values.h"
 
 using namespace tabulorix;
 
@@ -29,6 +34,12 @@ protected:
         std::vector<std::string> texts;
         for (int i = 0; i < tree_.ChildCount(node); ++i) texts.push_back(tree_.Text(tree_.Child(node, i)));
         return texts;
+    }
+    std::vector<std::string> Found(const std::string& text, std::size_t limit = 500) {
+        std::vector<std::string> names;
+        for (const MGFoundBox& found : FindBoxes(*MGDrawTableList::Current(), text, limit))
+            names.push_back(found.box->Name() + (found.column.empty() ? "" : ":" + found.column));
+        return names;
     }
     MGShapeTable& Box(const char* owner, const char* name) {
         MGShapeTable* box = MGDrawTableList::Current()->FindBox(owner, name);
@@ -76,23 +87,21 @@ TEST_F(PresentationTest, BoxNodesFollowTheDisplayModeAndAClearedTreeHasNoRoot) {
     invoice.SetLogicalName("請求");
     const MGTreeNode node = tree_.NodeOfBox(invoice);
     EXPECT_EQ(tree_.Text(node), "INVOICE");
-    document_.Manager().SetDisplayMode(1);
+    document_.Manager().SetDisplayMode(1);  // logical names that differ are shown
     EXPECT_EQ(tree_.Text(node), "請求");
     tree_.Clear();
     EXPECT_EQ(tree_.ChildCount({}), 0);
     EXPECT_FALSE(tree_.NodeOfBox(invoice).Valid());
 }
 
-struct SelectionCase {
+const struct SelectionCase {
     const char* what;
     MGTreeNode node;
     MGSheetPanel panel;
     int page;
     int kindMask;
     const char* category;
-};
-
-const SelectionCase kSelections[] = {
+} kSelections[] = {
     {"root", MGTreeNode::Root(), MGSheetPanel::Schema, -1, 0, ""},
     {"schema", MGTreeNode::Schema(1), MGSheetPanel::SheetView, kPageTableList, 3, ""},
     {"表", MGTreeNode::Category(0, 0), MGSheetPanel::SheetView, kPageTableList, 1, "表"},
@@ -108,10 +117,8 @@ TEST_F(PresentationTest, EachLevelPresentsItsPanelPageAndKind) {
     for (const SelectionCase& c : kSelections) {
         SCOPED_TRACE(c.what);
         const MGSelection selection = DescribeSelection(tree_, c.node);
-        EXPECT_EQ(selection.level, c.node.level);
-        EXPECT_EQ(selection.panel, c.panel);
-        EXPECT_EQ(selection.page, c.page);
-        EXPECT_EQ(selection.kindMask, c.kindMask);
+        EXPECT_EQ(std::tuple(selection.level, selection.panel, selection.page, selection.kindMask),
+                  std::tuple(c.node.level, c.panel, c.page, c.kindMask));
         EXPECT_EQ(selection.category, c.category);
         EXPECT_EQ(selection.schema, c.node.level >= 1 ? document_.Manager().GetSchema(c.node.schema) : nullptr);
         EXPECT_EQ(selection.box != nullptr, c.node.level == 3);
@@ -124,27 +131,19 @@ TEST_F(PresentationTest, EachLevelPresentsItsPanelPageAndKind) {
     EXPECT_FALSE(NodeForPage(MGTreeNode::Root(), kPageIndexes).Valid());
 }
 
-// A list's rows as "value|value|..." lines.
-std::vector<std::string> Lines(const ZMGCell& table) {
-    std::vector<std::string> lines;
-    for (int r = 0; !table.IsPastEnd(r); ++r) {
-        std::string line;
-        for (int c = 0; c < table.GetRow(r).ItemCount(); ++c) line += (c ? "|" : "") + table.GetRow(r).Item(c);
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 TEST_F(PresentationTest, ABoxsKeyListsHaveOneRowPerKeyColumnConstraintFirst) {
+    using tabulorix::testing::Rows;
     const auto details = BuildBoxDetails(Box("SALES", "ORDER_LINE"), 2);
-    EXPECT_EQ(Lines(*details->primaryKeys), (std::vector<std::string>{"制約名|状態|物理列名|位置",
-                                                                      "PK_ORDER_LINE|ENABLED|ORDER_NO|1",
-                                                                      "PK_ORDER_LINE|ENABLED|LINE_NO|2"}));
-    EXPECT_EQ(details->primaryKeys->GroupColumns(), 2);
-    EXPECT_EQ(details->primaryKeys->GetRow(1).TestFlags(), 1);
-    EXPECT_EQ(details->foreignKeys->GroupColumns(), 5);
+    EXPECT_EQ(Rows(*details->primaryKeys), (std::vector<std::vector<std::string>>{
+                                               {"制約名", "状態", "物理列名", "位置"},
+                                               {"PK_ORDER_LINE", "ENABLED", "ORDER_NO", "1"},
+                                               {"PK_ORDER_LINE", "ENABLED", "LINE_NO", "2"}}));
+    EXPECT_EQ(std::tuple(details->primaryKeys->GroupColumns(), details->primaryKeys->GetRow(1).TestFlags(),
+                         details->foreignKeys->GroupColumns()),
+              std::tuple(2, 1, 5));
     EXPECT_EQ(BuildBoxDetails(Box("SALES", "ORDER_LINE"), 0x04 | 2)->foreignKeys->GroupColumns(), 3);
-    EXPECT_EQ(Lines(*details->columns).front(), "論理列名|物理列名|型|桁数|NULL可|省略時値|コメント");
+    EXPECT_EQ(tabulorix::testing::Values(details->columns->GetRow(0)),
+              (std::vector<std::string>{"論理列名", "物理列名", "型", "桁数", "NULL可", "省略時値", "コメント"}));
     EXPECT_FALSE(details->view);
     EXPECT_EQ(details->source, Box("SALES", "ORDER_LINE").SqlSource());
     EXPECT_TRUE(BuildBoxDetails(Box("SALES", "V_ORDER_SUMMARY"), 2)->view);
@@ -166,6 +165,26 @@ TEST_F(PresentationTest, TheTableListTicksFollowTheBoxesAndUntickingChangesThemA
     EXPECT_TRUE(document_.Manager().Modified());
     // The same state again changes no box.
     EXPECT_EQ(SetListedBoxesVisible(document_.Manager(), "SALES", list, {1}, false), 0);
+}
+
+TEST_F(PresentationTest, FindingBoxesNamesComeFirstThenBoxesWithSuchAColumnEachOnce) {
+    const std::vector<std::string> found = Found("order");
+    ASSERT_GE(found.size(), 5u);
+    // The boxes named with ORDER, in any case, before those with an ORDER column.
+    EXPECT_EQ(std::set<std::string>(found.begin(), found.begin() + 3),
+              (std::set<std::string>{"CUSTOMER_ORDER", "ORDER_LINE", "V_ORDER_SUMMARY"}));
+    for (const char* byColumn : {"INVOICE:ORDER_NO", "SHIPMENT:ORDER_NO"})
+        EXPECT_NE(std::find(found.begin() + 3, found.end(), byColumn), found.end()) << byColumn;
+    EXPECT_EQ(std::set<std::string>(found.begin(), found.end()).size(), found.size());
+    EXPECT_EQ(Found("Order"), found);
+    EXPECT_EQ(Found("order", 2).size(), 2u);
+    // Logical names are found too, Japanese ones included, and from a to z
+    // in any case; empty or unknown texts find nothing.
+    Box("SALES", "ORDER_LINE").SetLogicalName("受注明細");
+    EXPECT_EQ(Found("明細"), (std::vector<std::string>{"ORDER_LINE"}));
+    Box("SALES", "SALES_REGION").SetLogicalName("ZONE_A");
+    EXPECT_EQ(Found("zone_a"), (std::vector<std::string>{"SALES_REGION"}));
+    EXPECT_TRUE(Found("").empty() && Found("NO_SUCH_THING").empty());
 }
 
 }  // namespace

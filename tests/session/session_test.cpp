@@ -38,53 +38,34 @@ struct ChoiceCase {
 constexpr std::uint32_t kStart = kGeneration | kComment | kOutTable | kField | kIndex | kConstraintKinds |
                                  kAlterForm | kOutView | kViewSource | kCommentStatements | kPrivilege;
 
+using C = MGSqlChoice&;
 const ChoiceCase kChoiceCases[] = {
-    {"start state", [](MGSqlChoice&) {}, kStart, true},
-    {"表 unticked", [](MGSqlChoice& c) { ClickTables(c, false); },
+    {"start state", [](C) {}, kStart, true},
+    {"表 unticked", [](C c) { ClickTables(c, false); },
      kStart & ~(kOutTable | kField | kIndex | kConstraintKinds), true},
-    {"表 unticked and ticked again",
-     [](MGSqlChoice& c) {
-         ClickTables(c, false);
-         ClickTables(c, true);
-     },
-     kStart, true},
-    {"制約 unticked", [](MGSqlChoice& c) { ClickConstraints(c, false); }, kStart & ~kConstraintKinds, true},
-    {"制約 off with its kinds left ticked", [](MGSqlChoice& c) { c.constraints = false; },
-     kStart & ~kConstraintKinds, true},
-    {"表 off with its kinds left ticked", [](MGSqlChoice& c) { c.tables = false; },
-     kStart & ~(kOutTable | kField | kIndex | kConstraintKinds), true},
-    {"ビュー unticked", [](MGSqlChoice& c) { ClickViews(c, false); }, kStart & ~(kOutView | kViewSource),
-     false},
-    {"ソース unticked", [](MGSqlChoice& c) { c.viewSource = false; }, kStart & ~kViewSource, false},
-    {"削除用SQL", [](MGSqlChoice& c) { c.removal = true; }, (kStart & ~(kGeneration | kAlterForm)) | kRemoval,
+    {"表 unticked and ticked again", [](C c) { ClickTables(c, false), ClickTables(c, true); }, kStart, true},
+    {"表 unticked, then only 表 ticked: its kinds stay off",
+     [](C c) { ClickTables(c, false), c.tables = true; }, kStart & ~(kField | kIndex | kConstraintKinds),
      true},
+    {"制約 unticked", [](C c) { ClickConstraints(c, false); }, kStart & ~kConstraintKinds, true},
+    {"制約 off with its kinds left ticked", [](C c) { c.constraints = false; }, kStart & ~kConstraintKinds,
+     true},
+    {"表 off with its kinds left ticked", [](C c) { c.tables = false; },
+     kStart & ~(kOutTable | kField | kIndex | kConstraintKinds), true},
+    {"ビュー unticked", [](C c) { ClickViews(c, false); }, kStart & ~(kOutView | kViewSource), false},
+    {"ソース unticked", [](C c) { c.viewSource = false; }, kStart & ~kViewSource, false},
+    {"削除用SQL", [](C c) { c.removal = true; }, (kStart & ~(kGeneration | kAlterForm)) | kRemoval, true},
     {"削除用SQL keeps the separate form whatever 制約出力形式 says",
-     [](MGSqlChoice& c) {
-         c.removal = true;
-         c.inlineConstraints = true;
-     },
-     (kStart & ~(kGeneration | kAlterForm)) | kRemoval, true},
-    {"CREATE TABLE form", [](MGSqlChoice& c) { c.inlineConstraints = true; },
-     (kStart & ~kAlterForm) | kCreateForm, true},
-    {"表単位 and スキーマ名付加",
-     [](MGSqlChoice& c) {
-         c.boxByBox = true;
-         c.ownerPrefix = true;
-     },
+     [](C c) { c.removal = c.inlineConstraints = true; }, (kStart & ~(kGeneration | kAlterForm)) | kRemoval,
+     true},
+    {"CREATE TABLE form", [](C c) { c.inlineConstraints = true; }, (kStart & ~kAlterForm) | kCreateForm,
+     true},
+    {"表単位 and スキーマ名付加", [](C c) { c.boxByBox = c.ownerPrefix = true; },
      kStart | kPackTable | kAddSchema, true},
-    {"no headers, comments or privileges",
-     [](MGSqlChoice& c) {
-         c.headers = false;
-         c.comments = false;
-         c.privileges = false;
-     },
+    {"no headers, comments or privileges", [](C c) { c.headers = c.comments = c.privileges = false; },
      kStart & ~(kComment | kCommentStatements | kPrivilege), true},
     {"a kind unticked while 表 is off stays off when only 制約 comes back",
-     [](MGSqlChoice& c) {
-         ClickTables(c, false);
-         c.constraints = true;
-         c.primaryKeys = true;
-     },
+     [](C c) { ClickTables(c, false), c.constraints = c.primaryKeys = true; },
      kStart & ~(kOutTable | kField | kIndex | kConstraintKinds), true},
 };
 
@@ -96,30 +77,26 @@ TEST(SqlChoice, FlagsOfTheDialogsControls) {
             << test.what << std::hex << " 0x" << ScriptFlagsOf(choice);
         EXPECT_EQ(RemovesBlankLines(choice), test.blankLinesRemoved) << test.what;
     }
-    EXPECT_EQ(kStart, 0x2707BFu);
 }
 
 TEST(SqlChoice, WhichControlsCanBeClicked) {
+    // table kinds, constraint kinds, view source, blank line removal, constraint form
+    const auto enabled = [](const MGSqlChoice& choice) {
+        const MGSqlChoiceEnabled e = EnabledControls(choice);
+        return std::vector<bool>{e.tableKinds, e.constraintKinds, e.viewSource, e.blankLineRemoval,
+                                 e.constraintForm};
+    };
     MGSqlChoice choice;
-    MGSqlChoiceEnabled enabled = EnabledControls(choice);
-    EXPECT_TRUE(enabled.tableKinds && enabled.constraintKinds && enabled.viewSource &&
-                enabled.blankLineRemoval && enabled.constraintForm);
+    EXPECT_EQ(enabled(choice), (std::vector<bool>{true, true, true, true, true}));
     ClickConstraints(choice, false);
     ClickViews(choice, false);
     choice.removal = true;
-    enabled = EnabledControls(choice);
-    EXPECT_TRUE(enabled.tableKinds);
-    EXPECT_FALSE(enabled.constraintKinds);
-    EXPECT_FALSE(enabled.viewSource);
-    EXPECT_FALSE(enabled.blankLineRemoval);
-    EXPECT_FALSE(enabled.constraintForm);
+    EXPECT_EQ(enabled(choice), (std::vector<bool>{true, false, false, false, false}));
     ClickViews(choice, true);
     choice.viewSource = false;
-    EXPECT_TRUE(EnabledControls(choice).viewSource);
-    EXPECT_FALSE(EnabledControls(choice).blankLineRemoval);
+    EXPECT_EQ(enabled(choice), (std::vector<bool>{true, false, true, false, false}));
     ClickTables(choice, false);
-    EXPECT_FALSE(EnabledControls(choice).tableKinds);
-    EXPECT_FALSE(EnabledControls(choice).constraintKinds);
+    EXPECT_EQ(enabled(choice), (std::vector<bool>{false, false, true, false, false}));
 }
 
 // The bundled sample, with line breaks in a table comment, a column comment
@@ -179,14 +156,11 @@ TEST_F(DocumentRoundTrip, RelayoutStoresThePagesTheLayoutNeeded) {
     ASSERT_TRUE(ReverseIntoDocument(document, {MakeUserInfo("SALES", "tiger", snapshot_), 0, 1, 0}, host));
     document.Relayout(MGRelayoutChoice{"250", 2});
     const TSetDlg::Values& values = document.Settings().StoredValues();
-    EXPECT_EQ(values.TableItem, 2);
-    EXPECT_EQ(values.PaperY, 1) << "names only fit on one band";
-    EXPECT_EQ(values.PaperX, 100) << "pages across are limited to 100";
-    int across = 0;
-    int down = 0;
+    // Names only fit on one band; pages across are limited to 100.
+    EXPECT_EQ(std::tuple(values.TableItem, values.PaperY, values.PaperX), std::tuple(2, 1, 100));
+    int across = 0, down = 0;
     document.DrawBox().GetPageCount(across, down);
-    EXPECT_EQ(across, values.PaperX);
-    EXPECT_EQ(down, values.PaperY);
+    EXPECT_EQ(std::pair(across, down), std::pair(values.PaperX, values.PaperY));
 }
 
 }  // namespace
