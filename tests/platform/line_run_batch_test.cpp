@@ -2,7 +2,7 @@
 // waiting while other shapes are drawn: the image must end up as if every
 // line had been painted the moment it was drawn, whatever shapes, texts,
 // pens and dash patterns come between, with lines from beyond the device
-// and drawn in either direction; a borrowed painter's clip is kept.
+// and drawn in either direction.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -99,22 +99,6 @@ TEST(LineRunBatch, WaitingLinesLeaveTheImageAsLinesDrawnAtOnce) {
             for (int x = 0; x < kWidth; ++x) differing += image.pixel(x, y) != expected.pixel(x, y) ? 1 : 0;
         ASSERT_EQ(differing, 0) << "seed " << seed;
     }
-}
-
-// A painter clipped by its owner keeps the clip: lines go through QPainter.
-TEST(LineRunBatch, ABorrowedClippedPainterClipsTheLines) {
-    QImage image(30, 30, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setClipRect(QRect(0, 0, 15, 30));
-        QtCanvas canvas(painter, 96.0);
-        canvas.SetBrushStyle(BrushStyle::Clear);
-        canvas.MoveTo(0, 10);
-        canvas.LineTo(30, 10);
-    }
-    EXPECT_EQ(image.pixel(14, 10), qRgb(0, 0, 0));
-    EXPECT_EQ(image.pixel(15, 10), qRgb(255, 255, 255));
 }
 
 }  // namespace
