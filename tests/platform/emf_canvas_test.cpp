@@ -201,17 +201,36 @@ TEST(EmfCanvas, FinishIsFinalAndAnEmptyPictureSizeIsRefusedWithTheSize) {
     EXPECT_NE(error.find("0 x 20"), std::string::npos) << error;
 }
 
-TEST(EmfCanvas, PenModeNotIsRecordedInBlack) {
+// Pens (style, width, colour), solid brushes and the text colour reach their
+// records; pen mode Not is recorded in black, and a styled pen wider than
+// one draws solid.
+TEST(EmfCanvas, PensBrushesAndTheTextColourAreRecorded) {
     EmfCanvas canvas(50, 50);
     canvas.SetPenColor(kRed);
+    canvas.SetBrushColor(kYellow);
     canvas.SetPenMode(PenMode::Not);
     canvas.Rectangle(1, 1, 20, 20);
     canvas.SetPenMode(PenMode::Copy);
+    canvas.SetPenStyle(PenStyle::Dot);
+    canvas.SetBrushColor(0xC00000);
     canvas.Rectangle(1, 1, 30, 30);
+    canvas.SetPenStyle(PenStyle::Dash);
+    canvas.Rectangle(1, 1, 30, 30);
+    canvas.SetPenWidth(2);
+    canvas.Rectangle(1, 1, 40, 40);
+    canvas.SetFontColor(0xC000C0);
+    canvas.TextOut(0, 0, "x");
     const std::vector<Record> records = Records(Finished(canvas));
-    std::vector<std::int32_t> penColours;
-    for (const Record& r : OfType(records, kEmrCreatePen)) penColours.push_back(r.I32(24));  // colour
-    EXPECT_EQ(penColours, (std::vector<std::int32_t>{0x000000, 0x0000FF}));
+    std::vector<std::vector<std::int32_t>> pens;  // style, width, colour
+    for (const Record& r : OfType(records, kEmrCreatePen)) pens.push_back({r.I32(12), r.I32(16), r.I32(24)});
+    EXPECT_EQ(pens, (std::vector<std::vector<std::int32_t>>{
+                        {0, 1, 0x000000}, {2, 1, 0x0000FF}, {1, 1, 0x0000FF}, {0, 2, 0x0000FF}}));
+    std::vector<std::int32_t> brushes;
+    for (const Record& r : OfType(records, kEmrCreateBrushIndirect)) brushes.push_back(r.I32(16));
+    EXPECT_EQ(brushes, (std::vector<std::int32_t>{0x00FFFF, 0xC00000}));
+    const auto textColours = OfType(records, kEmrSetTextColor);
+    ASSERT_FALSE(textColours.empty());
+    EXPECT_EQ(textColours.back().I32(8), 0xC000C0);
 }
 
 }  // namespace
