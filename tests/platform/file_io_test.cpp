@@ -31,10 +31,6 @@ protected:
     static void WriteRaw(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
-    static std::string ReadRaw(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     // Names of everything in the directory, to see that no temporary is left.
     std::vector<std::string> Entries() const {
         std::vector<std::string> names;
@@ -96,17 +92,16 @@ TEST_F(FileIoTest, WritesLinesWithCrLfInCp932OrElseUtf8WithBom) {
     const std::string path = PathOf("out.sql");
     const EncodedText sjis = WriteTextLines(path, {"表ｱ", "", "x"});
     EXPECT_EQ(sjis.encoding, TextEncoding::Cp932);
-    EXPECT_EQ(ReadRaw(path), "\x95\x5C\xB1\r\n\r\nx\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "\x95\x5C\xB1\r\n\r\nx\r\n");
 
     const EncodedText utf8 = WriteTextLines(path, {"表", "波〜"});
     EXPECT_EQ(utf8.encoding, TextEncoding::Utf8Bom);
-    ASSERT_TRUE(utf8.firstNonCp932.has_value());
-    EXPECT_EQ(utf8.firstNonCp932->line, 2);
-    EXPECT_EQ(ReadRaw(path), "\xEF\xBB\xBF表\r\n波〜\r\n");
+    EXPECT_EQ(utf8.firstNonCp932.value().line, 2);
+    EXPECT_EQ(ReadFileBytes(path), "\xEF\xBB\xBF表\r\n波〜\r\n");
     EXPECT_EQ(ReadTextLines(path).lines, (Lines{"表", "波〜"}));
 
     WriteTextLines(path, {});
-    EXPECT_EQ(ReadRaw(path), "");
+    EXPECT_EQ(ReadFileBytes(path), "");
 }
 
 // Saved files of generated lines: every line and every line break inside a
@@ -129,7 +124,7 @@ TEST_F(FileIoTest, SavedLinesEndWithCrLfInCp932OrElseTheWholeFileInUtf8) {
     for (const Case& c : cases) {
         tabulorix::testing::RecordingPorts ports;
         SaveTextFile(path, c.lines);
-        EXPECT_EQ(ReadRaw(path), c.bytes) << c.lines.size();
+        EXPECT_EQ(ReadFileBytes(path), c.bytes) << c.lines.size();
         ASSERT_EQ(ports.messages.size(), c.message ? 1u : 0u);
         if (c.message) {
             EXPECT_NE(ports.messages[0].find("〜"), std::string::npos) << ports.messages[0];
@@ -141,30 +136,24 @@ TEST_F(FileIoTest, SavedLinesEndWithCrLfInCp932OrElseTheWholeFileInUtf8) {
         const auto refused = Thrown<FileError>([&] { SaveTextFile(path, {"ok", bad, "z"}); });
         ASSERT_TRUE(refused.has_value());
         EXPECT_EQ(refused->line(), 2) << refused->what();
-        EXPECT_EQ(ReadRaw(path), "previous");
+        EXPECT_EQ(ReadFileBytes(path), "previous");
     }
 }
 
-TEST_F(FileIoTest, ReplacingAFileKeepsItsPermissionsAndLeavesNoTemporary) {
-    const std::string path = PathOf("design.tlx");
-    WriteRaw(path, "old");
-    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-    WriteFileAtomically(path, "new content");
-    EXPECT_EQ(ReadRaw(path), "new content");
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(Entries(), Lines{"design.tlx"});
-}
-
-TEST_F(FileIoTest, SavingThroughASymbolicLinkReplacesTheLinkedFile) {
-    const std::string real = PathOf("real.tlx");
-    const std::string link = PathOf("link.tlx");
+// Replacing a file keeps its permissions, replaces the file a symbolic link
+// names (the link stays) and leaves no temporary.
+TEST_F(FileIoTest, ReplacingAFileKeepsItsPermissionsAndLinksAndLeavesNoTemporary) {
+    const std::string real = PathOf("real.tlx"), link = PathOf("link.tlx");
     WriteRaw(real, "old");
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
     fs::create_symlink(real, link);
-    WriteFileAtomically(link, "new");
+    WriteFileAtomically(link, "new content");
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadRaw(real), "new");
+    EXPECT_EQ(ReadFileBytes(real), "new content");
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Entries(), (Lines{"link.tlx", "real.tlx"}));
 }
 
 TEST_F(FileIoTest, ADirectoryInPlaceOfTheTargetIsLeftAloneAndTheTemporaryRemoved) {
@@ -174,6 +163,6 @@ TEST_F(FileIoTest, ADirectoryInPlaceOfTheTargetIsLeftAloneAndTheTemporaryRemoved
     WriteRaw(PathOf("taken/inside"), "keep");
     EXPECT_THROW(WriteFileAtomically(path, "x"), FileError);
     EXPECT_TRUE(fs::is_directory(path));
-    EXPECT_EQ(ReadRaw(PathOf("taken/inside")), "keep");
+    EXPECT_EQ(ReadFileBytes(PathOf("taken/inside")), "keep");
     EXPECT_EQ(Entries(), Lines{"taken"});
 }

@@ -292,9 +292,13 @@ TEST(QtCanvasOrigin, PixelsAreReadBackInWorldCoordinates) {
 TEST(QtCanvasDevices, BorrowedImageAndPainterDrawUntilFinished) {
     QImage image(20, 20, QImage::Format_RGB32);
     image.fill(Qt::white);
+    image.setDotsPerMeterX(11811);  // an image that claims 300 dpi
+    image.setDotsPerMeterY(11811);
     {
         QtCanvas canvas(image, 96.0);
         ASSERT_TRUE(canvas.IsActive());
+        EXPECT_EQ(canvas.TextExtent("EMP 社員 (PK)"), MeasureText(FontSpec{}, "EMP 社員 (PK)"))
+            << "measured at 96";
         canvas.SetBrushColor(kRed);
         canvas.FillRect(0, 0, 5, 5);
         EXPECT_EQ(canvas.Pixel(4, 4), kRed);
