@@ -53,6 +53,11 @@ protected:
                                     "/bench/make-snapshot --tables " +
                                     std::to_string(kTables) + " --shared-names 0.3 --seed 7 -o " + snapshot_;
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        // Some tables with a second comment row, after the first: a lookup
+        // must take the first.
+        ExecuteOnFile(snapshot_,
+                      "INSERT INTO ALL_TAB_COMMENTS (OWNER, TABLE_NAME, TABLE_TYPE, COMMENTS) SELECT OWNER, "
+                      "TABLE_NAME, TABLE_TYPE, 'second' FROM ALL_TAB_COMMENTS WHERE rowid % 7 = 0");
         MGDrawTableList::SetDefaultDrawBox(&box);
         box.RefreshPaper();
         box.Reset();

@@ -35,7 +35,7 @@ protected:
     }
 
     // Boxes, lines and texts: far more not (nearly) white pixels than a blank
-    // page's specks.
+    // page's stray dots.
     static void ExpectDiagram(const QImage& image) {
         ASSERT_FALSE(image.isNull());
         int inked = 0;

@@ -57,22 +57,19 @@ std::vector<std::uint8_t> Finished(EmfCanvas& canvas) {
 TEST(EmfCanvas, HeaderDescribesANinetySixDpiPictureOfTheRequestedSize) {
     EmfCanvas canvas(960, 480);
     canvas.Rectangle(0, 0, 10, 10);
-    const std::vector<Record> records = Records(Finished(canvas));
+    const std::vector<std::uint8_t> bytes = Finished(canvas);
+    const std::vector<Record> records = Records(bytes);
     ASSERT_GE(records.size(), 2u);
     const Record& header = records.front();
     ASSERT_EQ(header.type, kEmrHeader);
     EXPECT_EQ(header.I32(40), 0x464D4520) << "\" EMF\" signature";
     // Bounds in device units (inclusive), frame in 0.01 mm: 960 px at 96 dpi = 254 mm.
-    EXPECT_EQ(header.I32(16), 959);
-    EXPECT_EQ(header.I32(20), 479);
-    EXPECT_EQ(header.I32(32), 25400);
-    EXPECT_EQ(header.I32(36), 12700);
+    EXPECT_EQ((std::vector{header.I32(16), header.I32(20), header.I32(32), header.I32(36)}),
+              (std::vector{959, 479, 25400, 12700}));
     // Reference device: pixels per millimetre of a 96-dpi screen.
     EXPECT_NEAR(header.I32(72) / (header.I32(80) / 25.4), 96.0, 0.01);
     EXPECT_NEAR(header.I32(76) / (header.I32(84) / 25.4), 96.0, 0.01);
-    std::size_t total = 0;
-    for (const Record& r : records) total += r.bytes.size();
-    EXPECT_EQ(static_cast<std::size_t>(header.I32(48)), total) << "nBytes";
+    EXPECT_EQ(static_cast<std::size_t>(header.I32(48)), bytes.size()) << "nBytes";
     EXPECT_EQ(header.I32(52), static_cast<std::int32_t>(records.size())) << "nRecords";
     EXPECT_EQ(records.back().type, kEmrEof);
 }

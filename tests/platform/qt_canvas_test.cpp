@@ -55,7 +55,7 @@ QImage Straight(int width, int height, const Drawing& draw) {
     return single;
 }
 
-TEST(QtCanvasPixels, ImageIsWhiteAtNinetySixDpiWithItsPixelsAtEveryRatio) {
+TEST(QtCanvasPixels, ImageIsWhiteAtNinetySixDpiAndReadsBackWorldPixelsAtEveryRatio) {
     for (const double ratio : {1.0, 2.0}) {
         auto canvas = QtCanvas::ForImage(64, 48, QImage::Format_RGB32, ratio);
         const QImage& image = *canvas->Image();
@@ -69,6 +69,14 @@ TEST(QtCanvasPixels, ImageIsWhiteAtNinetySixDpiWithItsPixelsAtEveryRatio) {
         // Text is measured in canvas pixels, as on any 96-dpi surface.
         EXPECT_EQ(canvas->TextExtent("ORDER_LINE"), MeasureText(FontSpec{}, "ORDER_LINE"));
         EXPECT_EQ(canvas->FontPixelHeight(), 12);
+        // Pixels are read back in world coordinates, nothing off the image.
+        canvas->SetWindowOrigin(100, 50);
+        canvas->SetBrushColor(kRed);
+        canvas->FillRect(100, 50, 104, 54);
+        EXPECT_EQ(canvas->Pixel(103, 53), kRed);
+        EXPECT_EQ(canvas->Pixel(163, 97), kWhite);
+        EXPECT_EQ(canvas->Pixel(164, 50), std::nullopt);
+        EXPECT_EQ(canvas->Pixel(0, 0), std::nullopt);
     }
 }
 
@@ -276,17 +284,6 @@ TEST(QtCanvasText, TextAtRatioTwoHasDetailTheScaledUpPictureLacks) {
     // than the blocks of the scaled-up picture, in a good share of their ink.
     EXPECT_GT(differing, inkTwice / 4);
     EXPECT_TRUE(mixedSquare);
-}
-
-TEST(QtCanvasOrigin, PixelsAreReadBackInWorldCoordinates) {
-    auto canvas = QtCanvas::ForImage(40, 40);
-    canvas->SetWindowOrigin(100, 50);
-    canvas->SetBrushColor(kRed);
-    canvas->FillRect(100, 50, 104, 54);
-    EXPECT_EQ(canvas->Pixel(100, 50), kRed);
-    EXPECT_EQ(canvas->Pixel(139, 89), kWhite);
-    EXPECT_EQ(canvas->Pixel(140, 50), std::nullopt);
-    EXPECT_EQ(canvas->Pixel(0, 0), std::nullopt);
 }
 
 TEST(QtCanvasDevices, BorrowedImageAndPainterDrawUntilFinished) {
