@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <map>
+#include <tuple>
 
 #include <QString>
 
@@ -111,11 +112,11 @@ TEST(EmfCanvas, RoundRectIsAPathAndFillRectFillsAPath) {
     canvas.RoundRect(10, 50, 60, 90, 10, 10);
     canvas.FillRect(0, 0, 50, 50);  // clear brush: nothing
     const std::vector<Record> records = Records(Finished(canvas));
-    EXPECT_EQ(OfType(records, kEmrBeginPath).size(), 3u);
-    EXPECT_EQ(OfType(records, kEmrEndPath).size(), 3u);
-    EXPECT_EQ(OfType(records, kEmrStrokeAndFillPath).size(), 1u);
-    EXPECT_EQ(OfType(records, kEmrStrokePath).size(), 1u);
-    EXPECT_EQ(OfType(records, kEmrFillPath).size(), 1u);
+    std::vector<std::size_t> counts;
+    for (const auto type : {kEmrBeginPath, kEmrEndPath, kEmrStrokeAndFillPath, kEmrStrokePath, kEmrFillPath})
+        counts.push_back(OfType(records, type).size());
+    EXPECT_EQ(counts, (std::vector<std::size_t>{3, 3, 1, 1, 1}))
+        << "paths begun, ended, stroked and filled, stroked, filled";
 }
 
 TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
@@ -130,19 +131,17 @@ TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
 
     const auto fonts = OfType(records, kEmrCreateFont);
     ASSERT_EQ(fonts.size(), 2u);
-    EXPECT_EQ(fonts[0].I32(12), -12) << "lfHeight: minus the pixel height at 96 dpi";
-    EXPECT_EQ(fonts[0].I32(28), 700) << "bold";
-    EXPECT_EQ(fonts[0].bytes[35], 128) << "SHIFTJIS_CHARSET for Japanese text";
-    EXPECT_EQ(fonts[0].Utf16(40, 10), u"IPAPGothic") << "the resolved family";
-    EXPECT_EQ(fonts[1].I32(12), -16);
-    EXPECT_EQ(fonts[1].bytes[35], 1) << "DEFAULT_CHARSET for Latin text";
-    EXPECT_EQ(fonts[1].Utf16(40, 9), u"IPAGothic");
+    // lfHeight (minus the pixel height at 96 dpi), weight, charset (SHIFTJIS
+    // for Japanese text, DEFAULT for Latin) and the resolved family.
+    EXPECT_EQ(std::tuple(fonts[0].I32(12), fonts[0].I32(28), fonts[0].bytes[35], fonts[0].Utf16(40, 10)),
+              std::tuple(-12, 700, 128, u"IPAPGothic"));
+    EXPECT_EQ(std::tuple(fonts[1].I32(12), fonts[1].I32(28), fonts[1].bytes[35], fonts[1].Utf16(40, 9)),
+              std::tuple(-16, 400, 1, u"IPAGothic"));
 
     const auto texts = OfType(records, kEmrExtTextOutW);
     ASSERT_EQ(texts.size(), 2u);
     const Record& text = texts[0];
-    EXPECT_EQ(text.I32(36), 10);
-    EXPECT_EQ(text.I32(40), 20);
+    EXPECT_EQ(std::pair(text.I32(36), text.I32(40)), std::pair(10, 20));
     ASSERT_EQ(text.I32(44), 6) << "characters";
     EXPECT_EQ(text.Utf16(static_cast<std::size_t>(text.I32(48)), 6), u"社員テーブル");
     const TextSize size = MeasureText(FontSpec{"ＭＳ Ｐゴシック", 9, kFontBold}, "社員テーブル");
@@ -150,9 +149,8 @@ TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
     const auto fills = OfType(records, kEmrFillPath);
     ASSERT_EQ(fills.size(), 1u) << "only the text with a solid brush has a background";
     bool cornerFound = false;
-    for (const Record& line : OfType(records, kEmrLineTo)) {
+    for (const Record& line : OfType(records, kEmrLineTo))
         cornerFound |= line.I32(8) == 10 + size.width && line.I32(12) == 20 + size.height;
-    }
     EXPECT_TRUE(cornerFound) << "the background path reaches the far corner of the measured cell";
 }
 

@@ -19,22 +19,18 @@ using tabulorix::ShareWithWorker;
 
 namespace {
 
-// The worker busy with a task until released (at the latest when this
-// goes); the worker then runs the tasks queued behind it.
-class HeldWorker {
-public:
-    HeldWorker() : held_(RunOnWorker([gate = release_.get_future().share()] { gate.wait(); })) {}
+// Holds the worker busy until Release (at the latest when it goes); the
+// worker then runs what was queued behind.
+struct HeldWorker {
+    std::promise<void> release;
+    std::future<void> held = RunOnWorker([gate = release.get_future().share()] { gate.wait(); });
     ~HeldWorker() { Release(); }
     void Release() {
-        if (!held_.valid()) return;
-        release_.set_value();
-        held_.get();
+        if (!held.valid()) return;
+        release.set_value();
+        held.get();
         RunOnWorker([] {}).get();
     }
-
-private:
-    std::promise<void> release_;
-    std::future<void> held_;
 };
 
 }  // namespace
