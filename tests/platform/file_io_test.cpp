@@ -44,18 +44,6 @@ using Lines = std::vector<std::string>;
 
 }  // namespace
 
-TEST_F(FileIoTest, ReadsCp932AndBomUtf8LinesWithMixedTerminators) {
-    WriteRaw(PathOf("sjis.txt"), "\x95\x5C\x81\x60\r\nab\rc\n\x87\x40");
-    const TextLines sjis = ReadTextLines(PathOf("sjis.txt"));
-    EXPECT_EQ(sjis.encoding, TextEncoding::Cp932);
-    EXPECT_EQ(sjis.lines, (Lines{"表～", "ab", "c", "①"}));
-
-    WriteRaw(PathOf("utf8.txt"), "\xEF\xBB\xBF〜\r\n😀\r\n");
-    const TextLines utf8 = ReadTextLines(PathOf("utf8.txt"));
-    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8Bom);
-    EXPECT_EQ(utf8.lines, (Lines{"〜", "😀"}));
-}
-
 // Reading a missing file, a directory or undecodable text, or saving into a
 // missing directory, fails naming the path and the system's reason or the
 // line (0 when there is none), and leaves nothing behind.
@@ -88,20 +76,31 @@ TEST_F(FileIoTest, FailuresNameThePathAndTheReason) {
     }
 }
 
-TEST_F(FileIoTest, WritesLinesWithCrLfInCp932OrElseUtf8WithBom) {
+// Lines are written with CR LF after each, in CP932 when it holds them all,
+// else in UTF-8 with a BOM and the first line it cannot hold named; reading
+// the file gives them back with the encoding, whatever the line ends.
+TEST_F(FileIoTest, WrittenLinesReadBackWithTheirEncoding) {
     const std::string path = PathOf("out.sql");
-    const EncodedText sjis = WriteTextLines(path, {"表ｱ", "", "x"});
-    EXPECT_EQ(sjis.encoding, TextEncoding::Cp932);
-    EXPECT_EQ(ReadFileBytes(path), "\x95\x5C\xB1\r\n\r\nx\r\n");
-
-    const EncodedText utf8 = WriteTextLines(path, {"表", "波〜"});
-    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8Bom);
-    EXPECT_EQ(utf8.firstNonCp932.value().line, 2);
-    EXPECT_EQ(ReadFileBytes(path), "\xEF\xBB\xBF表\r\n波〜\r\n");
-    EXPECT_EQ(ReadTextLines(path).lines, (Lines{"表", "波〜"}));
-
-    WriteTextLines(path, {});
-    EXPECT_EQ(ReadFileBytes(path), "");
+    const struct {
+        Lines lines;
+        std::string bytes;
+        TextEncoding encoding;
+        int firstNonCp932;
+    } cases[] = {
+        {{"表ｱ", "", "x"}, "\x95\x5C\xB1\r\n\r\nx\r\n", TextEncoding::Cp932, 0},
+        {{"表", "波〜"}, "\xEF\xBB\xBF表\r\n波〜\r\n", TextEncoding::Utf8Bom, 2},
+        {{}, "", TextEncoding::Cp932, 0},
+    };
+    for (const auto& c : cases) {
+        const EncodedText written = WriteTextLines(path, c.lines);
+        EXPECT_EQ(ReadFileBytes(path), c.bytes);
+        EXPECT_EQ(std::pair(written.encoding, written.firstNonCp932 ? written.firstNonCp932->line : 0),
+                  std::pair(c.encoding, c.firstNonCp932));
+        const TextLines read = ReadTextLines(path);
+        EXPECT_EQ(std::pair(read.encoding, read.lines), std::pair(c.encoding, c.lines));
+    }
+    WriteRaw(path, "\x95\x5C\x81\x60\r\nab\rc\n\x87\x40");
+    EXPECT_EQ(ReadTextLines(path).lines, (Lines{"表～", "ab", "c", "①"}));
 }
 
 // Saved files of generated lines: every line and every line break inside a
