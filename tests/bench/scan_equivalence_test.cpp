@@ -141,15 +141,12 @@ protected:
     const std::string snapshot_ = directory.File("shared-names.sqlite");
 };
 
-class Host final : public ReverseHost {
-public:
-    explicit Host(std::function<void()> build) : build_(std::move(build)) {}
+// The driver's steps after reading, with the fixture's diagram steps.
+struct Host final : ReverseHost {
+    std::function<void()> build;
     void GenerateBoxSources(MGSchemaMng& manager) override { ::GenerateBoxSources(manager.GetSchema(0)); }
-    void BuildDiagram(MGSchemaMng&) override { build_(); }
+    void BuildDiagram(MGSchemaMng&) override { build(); }
     void BuildRelations(MGSchemaMng&) override { ::BuildRelations(*MGDrawTableList::Current()); }
-
-private:
-    std::function<void()> build_;
 };
 
 TEST_F(ScanEquivalence, ReadingWritingAndLoadingMatchThePlainScans) {
@@ -164,7 +161,8 @@ TEST_F(ScanEquivalence, ReadingWritingAndLoadingMatchThePlainScans) {
     manager.ClearSchemas();
 
     // The product: the driver with its indexes.
-    Host hostSteps([this] { BuildDiagram(false); });
+    Host hostSteps;
+    hostSteps.build = [this] { BuildDiagram(false); };
     ASSERT_TRUE(ReverseDatabase(manager, 0, MakeUserInfo("APP01", "bench", snapshot_), hostSteps));
     const Outputs indexed = Collect();
     ExpectEqual(indexed, reference);
