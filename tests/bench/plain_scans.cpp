@@ -4,8 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include "reading/dictionary_reader.h"
-#include "reading/dictionary_statements.h"
 #include "catalogue/query_layer.h"
 #include "catalogue/schema.h"
 #include "catalogue/schema_manager.h"
@@ -13,186 +11,145 @@
 #include "diagram/shape_view.h"
 #include "platform/snapshot_database.h"
 #include "reading/box_building.h"
+#include "reading/dictionary_reader.h"
+#include "reading/dictionary_statements.h"
 
 using namespace tabulorix;
 
 namespace tabulorix::plain {
 namespace {
 
-struct Layout {
-    std::vector<int> keyItems;
-    std::vector<int> columnItems;
-};
-
 enum class Kind { Index, Primary, Unique, Foreign, Condition };
 
-Layout LayoutOf(Kind kind) {
-    if (kind == Kind::Foreign) return {{1, 2, 3, 4, 5, 6}, {7, 8}};
-    if (kind == Kind::Condition) return {{1, 2, 3, 4}, {}};
-    return {{1, 2}, {3, 4}};
+MGDrawTableList& Diagram() {
+    return *MGDrawTableList::Current();
 }
 
-ZMGCell& Target(MGShapeTable& box, Kind kind) {
-    switch (kind) {
-        case Kind::Index:
-            return box.IndexRows();
-        case Kind::Primary:
-            return box.PrimaryKeyRows();
-        case Kind::Unique:
-            return box.UniqueRows();
-        case Kind::Foreign:
-            return box.ForeignKeyRows();
-        default:
-            return box.ConditionRows();
-    }
+// The first data row whose item equals the text, or -1.
+int FirstRow(const ZMGCell& table, int item, const std::string& text) {
+    for (int r = 1; !table.IsPastEnd(r); ++r)
+        if (table.GetRow(r).ItemOrEmpty(item) == text) return r;
+    return -1;
 }
 
-bool IsTableOrView(const MGShapeTable& box) {
-    return (box.Kind() & (MGShapeField::kKindTable | MGShapeField::kKindView)) != 0;
+// The serial of the first column row of the box with this physical name.
+int ColumnSerial(MGShapeTable& box, const std::string& name) {
+    const int r = FirstRow(box.ColumnRows(), 1, name);
+    return r < 0 ? -1 : box.ColumnRows().GetRow(r).Serial();
 }
 
 void Copy(const ZMGRowExt& from, const std::vector<int>& items, ZMGRowExt& to) {
     for (const int i : items) to.AddItem(from.ItemOrEmpty(i));
 }
 
-// The serial of the first column row of the box with this physical name.
-int ColumnSerial(MGShapeTable& box, const std::string& name) {
-    const ZMGCell& columns = box.ColumnRows();
-    for (int r = 1; !columns.IsPastEnd(r); ++r) {
-        if (columns.GetRow(r).ItemOrEmpty(1) == name) return columns.GetRow(r).Serial();
-    }
-    return -1;
-}
-
-int LargestKeyNumber(const MGDrawTableList& diagram) {
+int LargestKeyNumber() {
     int largest = 0;
-    for (int i = 0; i < diagram.Count(); ++i) {
-        for (const ZMGCell* keys : {&diagram.Item(i)->PrimaryKeyRows(), &diagram.Item(i)->UniqueRows()}) {
+    for (int i = 0; i < Diagram().Count(); ++i)
+        for (const ZMGCell* keys : {&Diagram().Item(i)->PrimaryKeyRows(), &Diagram().Item(i)->UniqueRows()})
             for (int r = 0; !keys->IsPastEnd(r); ++r)
                 largest = std::max(largest, keys->GetRow(r).KeyNumber());
-        }
-    }
     return largest;
 }
 
 void Distribute(MGSchema& schema, const ZMGCell& result, Kind kind) {
     if (result.RowCount() == 0) return;
-    MGDrawTableList& diagram = *MGDrawTableList::Current();
-    const Layout layout = LayoutOf(kind);
-    const ZMGRowExt& header = result.GetRow(0);
-    ZMGRowExt templ;
-    Copy(header, layout.columnItems, templ);
-    templ.SetSerial(0);
-    auto addTemplate = [&](ZMGCell& columns) {
-        auto copy = std::make_unique<ZMGRowExt>();
-        copy->CopyRow(templ);
-        columns.AddRow(std::move(copy));
+    const bool foreign = kind == Kind::Foreign, condition = kind == Kind::Condition;
+    const std::vector<int> keyItems = foreign     ? std::vector{1, 2, 3, 4, 5, 6}
+                                      : condition ? std::vector{1, 2, 3, 4}
+                                                  : std::vector{1, 2};
+    const std::vector<int> columnItems = foreign     ? std::vector{7, 8}
+                                         : condition ? std::vector<int>{}
+                                                     : std::vector{3, 4};
+    auto target = [kind](MGShapeTable& box) -> ZMGCell& {
+        ZMGCell* const tables[] = {&box.IndexRows(), &box.PrimaryKeyRows(), &box.UniqueRows(),
+                                   &box.ForeignKeyRows(), &box.ConditionRows()};
+        return *tables[static_cast<int>(kind)];
     };
     auto mine = [&](const MGShapeTable& box) {
-        return box.SchemaNumber() == schema.SchemaNumber() && IsTableOrView(box);
+        return box.SchemaNumber() == schema.SchemaNumber() &&
+               (box.Kind() & (MGShapeField::kKindTable | MGShapeField::kKindView)) != 0;
     };
-    for (int i = 0; i < diagram.Count(); ++i) {
-        MGShapeTable& box = *diagram.Item(i);
-        if (!mine(box)) continue;
-        if (kind == Kind::Condition) {
+    const ZMGRowExt& header = result.GetRow(0);
+    // A condition row, or a key row whose columns start with the header's.
+    auto add = [&](MGShapeTable& box, const ZMGRowExt& from, bool numbered) {
+        ZMGCell& table = target(box);
+        if (condition) {
             auto row = std::make_unique<ZMGRowExt>();
-            Copy(header, layout.keyItems, *row);
-            row->SetSerial(ColumnSerial(box, header.ItemOrEmpty(3)));
-            Target(box, kind).AddRow(std::move(row));
-            continue;
+            Copy(from, keyItems, *row);
+            row->SetSerial(ColumnSerial(box, from.ItemOrEmpty(3)));
+            table.AddRow(std::move(row));
+            return;
         }
-        auto row = std::make_unique<ZMGRowCell>();
-        Copy(header, layout.keyItems, *row);
-        if (kind == Kind::Index) row->SetSerial(box.IndexRows().NextSerial(0));
-        addTemplate(row->Child());
-        Target(box, kind).AddRow(std::move(row));
-    }
-    std::string previousTable;
-    std::string previousName;
+        auto key = std::make_unique<ZMGRowCell>();
+        Copy(from, keyItems, *key);
+        if (numbered && (kind == Kind::Primary || kind == Kind::Unique))
+            key->SetKeyNumber(LargestKeyNumber() + 1);
+        if (kind == Kind::Index) key->SetSerial(table.NextSerial(0));
+        auto columns = std::make_unique<ZMGRowExt>();
+        Copy(header, columnItems, *columns);
+        columns->SetSerial(0);
+        key->Child().AddRow(std::move(columns));
+        table.AddRow(std::move(key));
+    };
+    for (int i = 0; i < Diagram().Count(); ++i)
+        if (mine(*Diagram().Item(i))) add(*Diagram().Item(i), header, false);
+    std::pair<std::string, std::string> previous;  // table and name of the last key made
     for (int r = 1; !result.IsPastEnd(r); ++r) {
         const ZMGRowExt& row = result.GetRow(r);
-        for (int i = 0; i < diagram.Count(); ++i) {
-            MGShapeTable& box = *diagram.Item(i);
+        for (int i = 0; i < Diagram().Count(); ++i) {
+            MGShapeTable& box = *Diagram().Item(i);
             if (!mine(box) || box.Name() != row.ItemOrEmpty(0)) continue;
-            ZMGCell& table = Target(box, kind);
-            if (kind == Kind::Condition) {
-                auto condition = std::make_unique<ZMGRowExt>();
-                Copy(row, layout.keyItems, *condition);
-                condition->SetSerial(ColumnSerial(box, row.ItemOrEmpty(3)));
-                table.AddRow(std::move(condition));
+            if (condition) {
+                add(box, row, true);
                 continue;
             }
-            if (row.ItemOrEmpty(0) != previousTable || row.ItemOrEmpty(1) != previousName) {
-                auto key = std::make_unique<ZMGRowCell>();
-                Copy(row, layout.keyItems, *key);
-                if (kind == Kind::Primary || kind == Kind::Unique)
-                    key->SetKeyNumber(LargestKeyNumber(diagram) + 1);
-                if (kind == Kind::Index) key->SetSerial(table.NextSerial(0));
-                table.AddRow(std::move(key));
-                previousTable = row.ItemOrEmpty(0);
-                previousName = row.ItemOrEmpty(1);
+            if (std::pair(row.ItemOrEmpty(0), row.ItemOrEmpty(1)) != previous) {
+                add(box, row, true);
+                previous = {row.ItemOrEmpty(0), row.ItemOrEmpty(1)};
             }
-            auto& key = dynamic_cast<ZMGRowCell&>(table.GetRow(table.RowCount() - 1));
-            if (key.Child().RowCount() == 0) addTemplate(key.Child());
+            ZMGCell& table = target(box);
             auto column = std::make_unique<ZMGRowExt>();
-            Copy(row, layout.columnItems, *column);
+            Copy(row, columnItems, *column);
             column->SetSerial(ColumnSerial(box, column->ItemOrEmpty(0)));
-            key.Child().AddRow(std::move(column));
+            dynamic_cast<ZMGRowCell&>(table.GetRow(table.RowCount() - 1)).Child().AddRow(std::move(column));
         }
     }
 }
 
-void BuildTables(MGSchema& schema) {
+void BuildBoxes(MGSchema& schema) {
     const ZMGCell& columns = schema.Columns();
-    const ZMGCell& tables = schema.Tables();
     MGShapeTable* box = nullptr;
-    std::string previous;
     for (int i = 1; !columns.IsPastEnd(i); ++i) {
         const ZMGRowExt& row = columns.GetRow(i);
-        if (i == 1 || row.ItemOrEmpty(1) != previous) {
-            previous = row.ItemOrEmpty(1);
-            box = nullptr;
-            for (int t = 1; !tables.IsPastEnd(t); ++t) {
-                const ZMGRowExt& table = tables.GetRow(t);
-                if (table.ItemOrEmpty(0) != row.ItemOrEmpty(0)) continue;
-                box = &MGDrawTableList::Current()->AddBox(std::make_unique<MGShapeTable>(
-                    schema.SchemaNumber(), schema.OwnerName(), row.ItemOrEmpty(0), previous,
-                    table.ItemOrEmpty(2), table.Detail()));
-                break;
-            }
+        if (i == 1 || row.ItemOrEmpty(1) != columns.GetRow(i - 1).ItemOrEmpty(1)) {
+            const int t = FirstRow(schema.Tables(), 0, row.ItemOrEmpty(0));
+            box = t < 0
+                      ? nullptr
+                      : &Diagram().AddBox(std::make_unique<MGShapeTable>(
+                            schema.SchemaNumber(), schema.OwnerName(), row.ItemOrEmpty(0), row.ItemOrEmpty(1),
+                            schema.Tables().GetRow(t).ItemOrEmpty(2), schema.Tables().GetRow(t).Detail()));
         }
         if (box != nullptr) AddColumnRow(columns.GetRow(0), row, *box, 0, false);
     }
-}
-
-void BuildViews(MGSchema& schema) {
-    const ZMGCell& columns = schema.ViewColumns();
-    const ZMGCell& sources = schema.ViewSources();
-    MGShapeTable* box = nullptr;
-    std::string previous;
-    for (int i = 1; !columns.IsPastEnd(i); ++i) {
-        const ZMGRowExt& row = columns.GetRow(i);
-        if (i == 1 || row.ItemOrEmpty(1) != previous) {
-            previous = row.ItemOrEmpty(1);
-            const ZMGRowExt* source = nullptr;
-            for (int s = 1; source == nullptr && !sources.IsPastEnd(s); ++s) {
-                if (sources.GetRow(s).ItemOrEmpty(0) == previous) source = &sources.GetRow(s);
-            }
-            box = &MGDrawTableList::Current()->AddBox(
-                std::make_unique<MGShapeView>(schema.SchemaNumber(), schema.OwnerName(), row.ItemOrEmpty(0),
-                                              previous, source ? source->ItemOrEmpty(2) : std::string(),
-                                              source ? source->ItemOrEmpty(1) : std::string()));
+    const ZMGCell& views = schema.ViewColumns();
+    for (int i = 1; !views.IsPastEnd(i); ++i) {
+        const ZMGRowExt& row = views.GetRow(i);
+        if (i == 1 || row.ItemOrEmpty(1) != views.GetRow(i - 1).ItemOrEmpty(1)) {
+            const int s = FirstRow(schema.ViewSources(), 0, row.ItemOrEmpty(1));
+            const ZMGRowExt* source = s < 0 ? nullptr : &schema.ViewSources().GetRow(s);
+            box = &Diagram().AddBox(std::make_unique<MGShapeView>(
+                schema.SchemaNumber(), schema.OwnerName(), row.ItemOrEmpty(0), row.ItemOrEmpty(1),
+                source ? source->ItemOrEmpty(2) : "", source ? source->ItemOrEmpty(1) : ""));
         }
-        AddColumnRow(columns.GetRow(0), row, *box, 0, false);
+        AddColumnRow(views.GetRow(0), row, *box, 0, false);
     }
 }
 
 void AttachPrivileges(MGSchema& schema) {
     const ZMGCell& privileges = schema.Privileges();
-    const MGDrawTableList& diagram = *MGDrawTableList::Current();
     for (int r = 1; !privileges.IsPastEnd(r); ++r) {
-        for (int i = 0; i < diagram.Count(); ++i) {
-            MGShapeTable& box = *diagram.Item(i);
+        for (int i = 0; i < Diagram().Count(); ++i) {
+            MGShapeTable& box = *Diagram().Item(i);
             if (box.Owner() != schema.OwnerName() || box.Name() != privileges.GetRow(r).ItemOrEmpty(0))
                 continue;
             auto copy = std::make_unique<ZMGRowExt>();
@@ -203,30 +160,28 @@ void AttachPrivileges(MGSchema& schema) {
     }
 }
 
-void Query(MGSchema& schema, ZMGQuery& query, DictionaryQuery which, ZMGCell& target, bool append = false) {
-    RunQueryInto(query, schema.GetConnection(),
-                 DictionaryStatement(which, schema.OwnsConnection(), schema.OwnerName()), target, append);
-}
-
 void ReadSchema(MGSchema& schema) {
     ZMGQuery query;
-    Query(schema, query, DictionaryQuery::Tables, schema.Tables());
-    Query(schema, query, DictionaryQuery::PrivilegesMade, schema.Privileges());
-    Query(schema, query, DictionaryQuery::PrivilegesReceived, schema.Privileges(), true);
+    auto read = [&](DictionaryQuery which, ZMGCell& target, bool append = false) {
+        RunQueryInto(query, schema.GetConnection(),
+                     DictionaryStatement(which, schema.OwnsConnection(), schema.OwnerName()), target, append);
+    };
+    read(DictionaryQuery::Tables, schema.Tables());
+    read(DictionaryQuery::PrivilegesMade, schema.Privileges());
+    read(DictionaryQuery::PrivilegesReceived, schema.Privileges(), true);
     for (int i = 0; i < 4 && i < schema.Privileges().GetRow(0).ItemCount(); ++i)
         schema.Privileges().GetRow(0).PutItem(i, kPrivilegeCaptions[i]);
-    Query(schema, query, DictionaryQuery::Columns, schema.Columns());
-    BuildTables(schema);
-    Query(schema, query, DictionaryQuery::ViewColumns, schema.ViewColumns());
-    Query(schema, query, DictionaryQuery::ViewSources, schema.ViewSources());
-    BuildViews(schema);
+    read(DictionaryQuery::Columns, schema.Columns());
+    read(DictionaryQuery::ViewColumns, schema.ViewColumns());
+    read(DictionaryQuery::ViewSources, schema.ViewSources());
+    BuildBoxes(schema);
     AttachPrivileges(schema);
-    Query(schema, query, DictionaryQuery::Indexes, schema.Indexes());
+    read(DictionaryQuery::Indexes, schema.Indexes());
     Distribute(schema, schema.Indexes(), Kind::Index);
-    Query(schema, query, DictionaryQuery::PrimaryKeys, schema.PrimaryKeys());
-    Query(schema, query, DictionaryQuery::UniqueKeys, schema.UniqueKeys());
-    Query(schema, query, DictionaryQuery::ForeignKeys, schema.ForeignKeys());
-    Query(schema, query, DictionaryQuery::Conditions, schema.Conditions());
+    read(DictionaryQuery::PrimaryKeys, schema.PrimaryKeys());
+    read(DictionaryQuery::UniqueKeys, schema.UniqueKeys());
+    read(DictionaryQuery::ForeignKeys, schema.ForeignKeys());
+    read(DictionaryQuery::Conditions, schema.Conditions());
     Distribute(schema, schema.PrimaryKeys(), Kind::Primary);
     Distribute(schema, schema.UniqueKeys(), Kind::Unique);
     Distribute(schema, schema.ForeignKeys(), Kind::Foreign);
@@ -237,17 +192,14 @@ bool IsTableBox(const MGShapeTable& box) {
     return !box.IsLegend() && box.BaseKind() != MGShapeField::kKindText;
 }
 
-void CollectOwners(std::vector<std::pair<std::string, bool>>& queue) {
-    const MGDrawTableList& diagram = *MGDrawTableList::Current();
-    for (int i = 0; i < diagram.Count(); ++i) {
-        if (!IsTableBox(*diagram.Item(i))) continue;
-        const ZMGCell& keys = diagram.Item(i)->ForeignKeyRows();
-        for (int r = 1; !keys.IsPastEnd(r); ++r) {
-            const std::string owner = keys.GetRow(r).ItemOrEmpty(2);
-            bool known = false;
-            for (const auto& entry : queue) known = known || entry.first == owner;
-            if (!known) queue.emplace_back(owner, false);
-        }
+// Appends the owners the foreign keys reach that are not listed yet.
+void CollectOwners(std::vector<std::string>& owners) {
+    for (int i = 0; i < Diagram().Count(); ++i) {
+        if (!IsTableBox(*Diagram().Item(i))) continue;
+        const ZMGCell& keys = Diagram().Item(i)->ForeignKeyRows();
+        for (int r = 1; !keys.IsPastEnd(r); ++r)
+            if (std::find(owners.begin(), owners.end(), keys.GetRow(r).ItemOrEmpty(2)) == owners.end())
+                owners.push_back(keys.GetRow(r).ItemOrEmpty(2));
     }
 }
 
@@ -255,30 +207,25 @@ void CollectOwners(std::vector<std::pair<std::string, bool>>& queue) {
 
 bool ReadCatalogue(MGSchemaMng& manager, const std::string& snapshot, const std::string& user,
                    const std::string& password) {
-    auto login = std::make_unique<MGSchema>();
-    login->SetSchemaNumber(manager.NextSchemaNumber());
-    login->SetManager(&manager);
-    login->SetIdentity(user, password, snapshot, "");
-    login->AdoptConnection(tabulorix::OpenSnapshotDatabase(snapshot, user, password));
-    ReadSchema(*login);
-    MGSchema& first = *login;
-    manager.AddSchema(std::move(login));
-    std::vector<std::pair<std::string, bool>> queue{{user, true}};
-    CollectOwners(queue);
-    for (std::size_t next = 0; next < queue.size(); ++next) {
-        if (queue[next].second) continue;
+    std::vector<std::string> owners{user};
+    MGSchema* login = nullptr;
+    for (std::size_t next = 0; next < owners.size(); ++next) {
         auto schema = std::make_unique<MGSchema>();
         schema->SetSchemaNumber(manager.NextSchemaNumber());
         schema->SetManager(&manager);
-        schema->SetIdentity(queue[next].first, "", "", "");
-        schema->AttachConnection(first.GetConnection());
+        if (login == nullptr) {
+            schema->SetIdentity(user, password, snapshot, "");
+            schema->AdoptConnection(OpenSnapshotDatabase(snapshot, user, password));
+            login = schema.get();
+        } else {
+            schema->SetIdentity(owners[next], "", "", "");
+            schema->AttachConnection(login->GetConnection());
+        }
         ReadSchema(*schema);
-        queue[next].second = true;
         manager.AddSchema(std::move(schema));
-        CollectOwners(queue);
-        next = static_cast<std::size_t>(-1);  // search again from the first entry
+        CollectOwners(owners);
     }
-    ResolveForeignKeys(*MGDrawTableList::Current());
+    ResolveForeignKeys(Diagram());
     return true;
 }
 
@@ -288,9 +235,7 @@ void ResolveForeignKeys(MGDrawTableList& diagram) {
             MGShapeTable& box = *diagram.Item(i);
             if (!IsTableBox(box) || box.Owner() != owner) continue;
             const ZMGCell& keys = unique ? box.UniqueRows() : box.PrimaryKeyRows();
-            for (int r = 1; !keys.IsPastEnd(r); ++r) {
-                if (keys.GetRow(r).ItemOrEmpty(0) == name) return &keys.GetRow(r);
-            }
+            if (const int r = FirstRow(keys, 0, name); r >= 0) return &keys.GetRow(r);
         }
         return nullptr;
     };
@@ -314,26 +259,20 @@ void MarkKeys(MGDrawTableList& diagram) {
             for (int r = 1; !keys.IsPastEnd(r); ++r) {
                 const std::uint32_t flag = flagOf(keys.GetRow(r));
                 keys.GetRow(r).SetFlags(flag);
-                const auto& key = dynamic_cast<const ZMGRowCell&>(keys.GetRow(r));
-                for (int c = 1; !key.Child().IsPastEnd(c); ++c) {
-                    const ZMGCell& columns = box.ColumnRows();
-                    for (int k = 1; !columns.IsPastEnd(k); ++k) {
-                        if (columns.GetRow(k).ItemOrEmpty(1) != key.Child().GetRow(c).ItemOrEmpty(0))
-                            continue;
+                const ZMGCell& columns = dynamic_cast<const ZMGRowCell&>(keys.GetRow(r)).Child();
+                for (int c = 1; !columns.IsPastEnd(c); ++c)
+                    if (const int k = FirstRow(box.ColumnRows(), 1, columns.GetRow(c).ItemOrEmpty(0)); k >= 0)
                         dynamic_cast<ZMGRowField&>(box.ColumnRows().GetRow(k))
                             .AddKeyMark(flag & kAnyKeyOrIndexFlags, std::to_string(r));
-                        break;
-                    }
-                }
             }
         };
-        mark(box.PrimaryKeyRows(), [](const ZMGRowExt&) -> std::uint32_t { return kKeyPrimary; });
-        mark(box.UniqueRows(), [](const ZMGRowExt&) -> std::uint32_t { return kKeyUnique; });
-        mark(box.ForeignKeyRows(), [](const ZMGRowExt& row) -> std::uint32_t {
-            return kKeyForeign | (row.ItemOrEmpty(4) == "CASCADE" ? kKeyCascade : 0u);
+        mark(box.PrimaryKeyRows(), [](const ZMGRowExt&) { return std::uint32_t{kKeyPrimary}; });
+        mark(box.UniqueRows(), [](const ZMGRowExt&) { return std::uint32_t{kKeyUnique}; });
+        mark(box.ForeignKeyRows(), [](const ZMGRowExt& row) {
+            return std::uint32_t{kKeyForeign | (row.ItemOrEmpty(4) == "CASCADE" ? kKeyCascade : 0u)};
         });
-        mark(box.IndexRows(), [](const ZMGRowExt& row) -> std::uint32_t {
-            return row.ItemOrEmpty(1) == "UNIQUE" ? kIndexUnique : kIndexNonUnique;
+        mark(box.IndexRows(), [](const ZMGRowExt& row) {
+            return std::uint32_t{row.ItemOrEmpty(1) == "UNIQUE" ? kIndexUnique : kIndexNonUnique};
         });
     }
 }
@@ -351,34 +290,26 @@ void BuildRelations(MGDrawTableList& diagram) {
                 if (row.ItemOrEmpty(2) != parent.Owner() || row.KeyNumber() != keyNumber) continue;
                 bool dashed = false;
                 for (int k = 1; !row.Child().IsPastEnd(k); ++k) {
-                    const ZMGCell& columns = child.ColumnRows();
-                    for (int n = 1; !columns.IsPastEnd(n); ++n) {
-                        if (columns.GetRow(n).ItemOrEmpty(1) != row.Child().GetRow(k).ItemOrEmpty(0))
-                            continue;
-                        dashed = dashed || columns.GetRow(n).ItemOrEmpty(4) == "Y";
-                        break;
-                    }
+                    const int n = FirstRow(child.ColumnRows(), 1, row.Child().GetRow(k).ItemOrEmpty(0));
+                    dashed = dashed || (n >= 0 && child.ColumnRows().GetRow(n).ItemOrEmpty(4) == "Y");
                 }
                 ++number;
-                auto forward = std::make_unique<MGShapeRelation>();
-                auto twin = std::make_unique<MGShapeRelation>();
-                for (MGShapeRelation* relation : {forward.get(), twin.get()}) {
+                for (const int twin : {0, 1}) {
+                    auto relation = std::make_unique<MGShapeRelation>();
                     relation->SetRelationNumber(number);
                     relation->SetOwnKeyNumber(keyNumber);
                     relation->SetOtherKeyNumber(keyNumber);
                     relation->SetState(MGShapeRect::kStateNormal);
+                    relation->SetTwinFlag(twin);
+                    relation->SetOwnBox(twin ? &parent : &child);
+                    relation->SetOtherBox(twin ? &child : &parent);
+                    if (twin == 0) {
+                        relation->SetRelationName(row.ItemOrEmpty(0));
+                        relation->SetDashedLine(dashed);
+                        relation->SetCascade((row.GetFlags() & kKeyCascade) != 0);
+                    }
+                    diagram.AddRelation(std::move(relation));
                 }
-                forward->SetTwinFlag(0);
-                forward->SetOwnBox(&child);
-                forward->SetOtherBox(&parent);
-                forward->SetRelationName(row.ItemOrEmpty(0));
-                forward->SetDashedLine(dashed);
-                forward->SetCascade((row.GetFlags() & kKeyCascade) != 0);
-                twin->SetTwinFlag(1);
-                twin->SetOwnBox(&parent);
-                twin->SetOtherBox(&child);
-                diagram.AddRelation(std::move(forward));
-                diagram.AddRelation(std::move(twin));
                 if (!dashed && child.Detailed() && parent.Detailed()) child.SetRounded(true);
             }
         }
@@ -387,12 +318,11 @@ void BuildRelations(MGDrawTableList& diagram) {
         MGShapeTable& parent = *diagram.Item(p);
         if (parent.BaseKind() != MGShapeField::kKindTable) continue;
         const ZMGCell& primary = parent.PrimaryKeyRows();
-        for (int r = 1; !primary.IsPastEnd(r); ++r) {
-            if (primary.GetRow(r).ItemOrEmpty(0).empty() || primary.GetRow(r).KeyNumber() == -1) continue;
-            match(parent, primary.GetRow(r).KeyNumber());
-        }
-        const ZMGCell& unique = parent.UniqueRows();
-        for (int r = 1; !unique.IsPastEnd(r); ++r) match(parent, unique.GetRow(r).KeyNumber());
+        for (int r = 1; !primary.IsPastEnd(r); ++r)
+            if (!primary.GetRow(r).ItemOrEmpty(0).empty() && primary.GetRow(r).KeyNumber() != -1)
+                match(parent, primary.GetRow(r).KeyNumber());
+        for (int r = 1; !parent.UniqueRows().IsPastEnd(r); ++r)
+            match(parent, parent.UniqueRows().GetRow(r).KeyNumber());
     }
 }
 

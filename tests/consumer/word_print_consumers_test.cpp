@@ -1,12 +1,11 @@
 // The Word document read by real consumers: LibreOffice converts the .docx
-// to PDF, pdfinfo counts its pages and pdftoppm shows them, each with the
-// picture of its own page of the diagram.
+// to PDF and pdftoppm shows its four portrait pages, each with the picture
+// of its own page of the diagram.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <array>
 #include <filesystem>
-#include <regex>
 #include <string>
 
 #include "render/draw_box.h"
@@ -29,8 +28,7 @@ constexpr std::array<Color, 4> kPageColors{0x0000FF, 0x00C000, 0xFF0000, 0x00C0F
 TEST(WordConsumer, LibreOfficeShowsFourPortraitPicturesInPageOrder) {
     const auto soffice = FindTool("soffice");
     const auto pdftoppm = FindTool("pdftoppm");
-    const auto pdfinfo = FindTool("pdfinfo");
-    if (!soffice || !pdftoppm || !pdfinfo)
+    if (!soffice || !pdftoppm)
         GTEST_SKIP() << "LibreOffice or poppler-utils is not installed (scripts/install-deps)";
     BoxParts<RecordingPrinter> parts;
     ZMGDrawBox& box = parts.box;
@@ -42,11 +40,9 @@ TEST(WordConsumer, LibreOfficeShowsFourPortraitPicturesInPageOrder) {
     // Every page of the grid filled with its own colour, a margin left white.
     const auto paint = [&] {
         box.ClearPaper();
-        const int w = box.PaperW();
-        const int h = box.PaperH();
+        const int w = box.PaperW(), h = box.PaperH();
         for (int p = 0; p < 4; ++p) {
-            const int left = (p % 2) * w;
-            const int top = (p / 2) * h;
+            const int left = (p % 2) * w, top = (p / 2) * h;
             box.SetBrushColor(kPageColors[std::size_t(p)]);
             box.FillRect(Rect{left + w / 8, top + h / 8, left + w - w / 8, top + h - h / 8});
         }
@@ -63,19 +59,14 @@ TEST(WordConsumer, LibreOfficeShowsFourPortraitPicturesInPageOrder) {
                 240, dir.File("home"));
     ASSERT_TRUE(converted.Succeeded()) << (converted.timedOut ? "timed out: " : "") << converted.output;
     const QString pdf = QString::fromStdString(dir.File("diagram.pdf"));
-    const ToolResult info = RunTool(*pdfinfo, {pdf}, 60);
-    ASSERT_TRUE(info.Succeeded()) << info.output;
-    EXPECT_TRUE(std::regex_search(info.output, std::regex("Pages:\\s+4\n"))) << info.output;
-    std::smatch size;
-    ASSERT_TRUE(std::regex_search(info.output, size, std::regex("Page size:\\s+([0-9.]+) x ([0-9.]+) pts")));
-    EXPECT_LT(std::stod(size[1]), std::stod(size[2])) << "portrait, as the printer's orientation 1";
-
     const ToolResult render =
         RunTool(*pdftoppm, {"-r", "20", "-png", pdf, QString::fromStdString(dir.File("page"))}, 120);
     ASSERT_TRUE(render.Succeeded()) << render.output;
+    EXPECT_FALSE(fs::exists(dir.File("page-5.png"))) << "four pages";
     for (int p = 1; p <= 4; ++p) {
         const QImage page(QString::fromStdString(dir.File("page-" + std::to_string(p) + ".png")));
         ASSERT_FALSE(page.isNull()) << "page " << p;
+        EXPECT_LT(page.width(), page.height()) << "portrait, as the printer's orientation 1";
         const Color expected = kPageColors[std::size_t(p - 1)];
         EXPECT_GT(CountNear(page, page.rect(), expected, 60), page.width() * page.height() / 4)
             << "page " << p << " shows its own page's colour";

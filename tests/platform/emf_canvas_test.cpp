@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <map>
+#include <tuple>
 
 #include <QString>
 
@@ -57,22 +58,19 @@ std::vector<std::uint8_t> Finished(EmfCanvas& canvas) {
 TEST(EmfCanvas, HeaderDescribesANinetySixDpiPictureOfTheRequestedSize) {
     EmfCanvas canvas(960, 480);
     canvas.Rectangle(0, 0, 10, 10);
-    const std::vector<Record> records = Records(Finished(canvas));
+    const std::vector<std::uint8_t> bytes = Finished(canvas);
+    const std::vector<Record> records = Records(bytes);
     ASSERT_GE(records.size(), 2u);
     const Record& header = records.front();
     ASSERT_EQ(header.type, kEmrHeader);
     EXPECT_EQ(header.I32(40), 0x464D4520) << "\" EMF\" signature";
     // Bounds in device units (inclusive), frame in 0.01 mm: 960 px at 96 dpi = 254 mm.
-    EXPECT_EQ(header.I32(16), 959);
-    EXPECT_EQ(header.I32(20), 479);
-    EXPECT_EQ(header.I32(32), 25400);
-    EXPECT_EQ(header.I32(36), 12700);
+    EXPECT_EQ((std::vector{header.I32(16), header.I32(20), header.I32(32), header.I32(36)}),
+              (std::vector{959, 479, 25400, 12700}));
     // Reference device: pixels per millimetre of a 96-dpi screen.
     EXPECT_NEAR(header.I32(72) / (header.I32(80) / 25.4), 96.0, 0.01);
     EXPECT_NEAR(header.I32(76) / (header.I32(84) / 25.4), 96.0, 0.01);
-    std::size_t total = 0;
-    for (const Record& r : records) total += r.bytes.size();
-    EXPECT_EQ(static_cast<std::size_t>(header.I32(48)), total) << "nBytes";
+    EXPECT_EQ(static_cast<std::size_t>(header.I32(48)), bytes.size()) << "nBytes";
     EXPECT_EQ(header.I32(52), static_cast<std::int32_t>(records.size())) << "nRecords";
     EXPECT_EQ(records.back().type, kEmrEof);
 }
@@ -114,11 +112,11 @@ TEST(EmfCanvas, RoundRectIsAPathAndFillRectFillsAPath) {
     canvas.RoundRect(10, 50, 60, 90, 10, 10);
     canvas.FillRect(0, 0, 50, 50);  // clear brush: nothing
     const std::vector<Record> records = Records(Finished(canvas));
-    EXPECT_EQ(OfType(records, kEmrBeginPath).size(), 3u);
-    EXPECT_EQ(OfType(records, kEmrEndPath).size(), 3u);
-    EXPECT_EQ(OfType(records, kEmrStrokeAndFillPath).size(), 1u);
-    EXPECT_EQ(OfType(records, kEmrStrokePath).size(), 1u);
-    EXPECT_EQ(OfType(records, kEmrFillPath).size(), 1u);
+    std::vector<std::size_t> counts;
+    for (const auto type : {kEmrBeginPath, kEmrEndPath, kEmrStrokeAndFillPath, kEmrStrokePath, kEmrFillPath})
+        counts.push_back(OfType(records, type).size());
+    EXPECT_EQ(counts, (std::vector<std::size_t>{3, 3, 1, 1, 1}))
+        << "paths begun, ended, stroked and filled, stroked, filled";
 }
 
 TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
@@ -133,19 +131,17 @@ TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
 
     const auto fonts = OfType(records, kEmrCreateFont);
     ASSERT_EQ(fonts.size(), 2u);
-    EXPECT_EQ(fonts[0].I32(12), -12) << "lfHeight: minus the pixel height at 96 dpi";
-    EXPECT_EQ(fonts[0].I32(28), 700) << "bold";
-    EXPECT_EQ(fonts[0].bytes[35], 128) << "SHIFTJIS_CHARSET for Japanese text";
-    EXPECT_EQ(fonts[0].Utf16(40, 10), u"IPAPGothic") << "the resolved family";
-    EXPECT_EQ(fonts[1].I32(12), -16);
-    EXPECT_EQ(fonts[1].bytes[35], 1) << "DEFAULT_CHARSET for Latin text";
-    EXPECT_EQ(fonts[1].Utf16(40, 9), u"IPAGothic");
+    // lfHeight (minus the pixel height at 96 dpi), weight, charset (SHIFTJIS
+    // for Japanese text, DEFAULT for Latin) and the resolved family.
+    EXPECT_EQ(std::tuple(fonts[0].I32(12), fonts[0].I32(28), fonts[0].bytes[35], fonts[0].Utf16(40, 10)),
+              std::tuple(-12, 700, 128, u"IPAPGothic"));
+    EXPECT_EQ(std::tuple(fonts[1].I32(12), fonts[1].I32(28), fonts[1].bytes[35], fonts[1].Utf16(40, 9)),
+              std::tuple(-16, 400, 1, u"IPAGothic"));
 
     const auto texts = OfType(records, kEmrExtTextOutW);
     ASSERT_EQ(texts.size(), 2u);
     const Record& text = texts[0];
-    EXPECT_EQ(text.I32(36), 10);
-    EXPECT_EQ(text.I32(40), 20);
+    EXPECT_EQ(std::pair(text.I32(36), text.I32(40)), std::pair(10, 20));
     ASSERT_EQ(text.I32(44), 6) << "characters";
     EXPECT_EQ(text.Utf16(static_cast<std::size_t>(text.I32(48)), 6), u"社員テーブル");
     const TextSize size = MeasureText(FontSpec{"ＭＳ Ｐゴシック", 9, kFontBold}, "社員テーブル");
@@ -153,9 +149,8 @@ TEST(EmfCanvas, JapaneseTextIsUtf16WithAShiftJisFont) {
     const auto fills = OfType(records, kEmrFillPath);
     ASSERT_EQ(fills.size(), 1u) << "only the text with a solid brush has a background";
     bool cornerFound = false;
-    for (const Record& line : OfType(records, kEmrLineTo)) {
+    for (const Record& line : OfType(records, kEmrLineTo))
         cornerFound |= line.I32(8) == 10 + size.width && line.I32(12) == 20 + size.height;
-    }
     EXPECT_TRUE(cornerFound) << "the background path reaches the far corner of the measured cell";
 }
 
@@ -201,17 +196,36 @@ TEST(EmfCanvas, FinishIsFinalAndAnEmptyPictureSizeIsRefusedWithTheSize) {
     EXPECT_NE(error.find("0 x 20"), std::string::npos) << error;
 }
 
-TEST(EmfCanvas, PenModeNotIsRecordedInBlack) {
+// Pens (style, width, colour), solid brushes and the text colour reach their
+// records; pen mode Not is recorded in black, and a styled pen wider than
+// one draws solid.
+TEST(EmfCanvas, PensBrushesAndTheTextColourAreRecorded) {
     EmfCanvas canvas(50, 50);
     canvas.SetPenColor(kRed);
+    canvas.SetBrushColor(kYellow);
     canvas.SetPenMode(PenMode::Not);
     canvas.Rectangle(1, 1, 20, 20);
     canvas.SetPenMode(PenMode::Copy);
+    canvas.SetPenStyle(PenStyle::Dot);
+    canvas.SetBrushColor(0xC00000);
     canvas.Rectangle(1, 1, 30, 30);
+    canvas.SetPenStyle(PenStyle::Dash);
+    canvas.Rectangle(1, 1, 30, 30);
+    canvas.SetPenWidth(2);
+    canvas.Rectangle(1, 1, 40, 40);
+    canvas.SetFontColor(0xC000C0);
+    canvas.TextOut(0, 0, "x");
     const std::vector<Record> records = Records(Finished(canvas));
-    std::vector<std::int32_t> penColours;
-    for (const Record& r : OfType(records, kEmrCreatePen)) penColours.push_back(r.I32(24));  // colour
-    EXPECT_EQ(penColours, (std::vector<std::int32_t>{0x000000, 0x0000FF}));
+    std::vector<std::vector<std::int32_t>> pens;  // style, width, colour
+    for (const Record& r : OfType(records, kEmrCreatePen)) pens.push_back({r.I32(12), r.I32(16), r.I32(24)});
+    EXPECT_EQ(pens, (std::vector<std::vector<std::int32_t>>{
+                        {0, 1, 0x000000}, {2, 1, 0x0000FF}, {1, 1, 0x0000FF}, {0, 2, 0x0000FF}}));
+    std::vector<std::int32_t> brushes;
+    for (const Record& r : OfType(records, kEmrCreateBrushIndirect)) brushes.push_back(r.I32(16));
+    EXPECT_EQ(brushes, (std::vector<std::int32_t>{0x00FFFF, 0xC00000}));
+    const auto textColours = OfType(records, kEmrSetTextColor);
+    ASSERT_FALSE(textColours.empty());
+    EXPECT_EQ(textColours.back().I32(8), 0xC000C0);
 }
 
 }  // namespace

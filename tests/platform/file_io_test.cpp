@@ -31,10 +31,6 @@ protected:
     static void WriteRaw(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
-    static std::string ReadRaw(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     // Names of everything in the directory, to see that no temporary is left.
     std::vector<std::string> Entries() const {
         std::vector<std::string> names;
@@ -47,18 +43,6 @@ protected:
 using Lines = std::vector<std::string>;
 
 }  // namespace
-
-TEST_F(FileIoTest, ReadsCp932AndBomUtf8LinesWithMixedTerminators) {
-    WriteRaw(PathOf("sjis.txt"), "\x95\x5C\x81\x60\r\nab\rc\n\x87\x40");
-    const TextLines sjis = ReadTextLines(PathOf("sjis.txt"));
-    EXPECT_EQ(sjis.encoding, TextEncoding::Cp932);
-    EXPECT_EQ(sjis.lines, (Lines{"表～", "ab", "c", "①"}));
-
-    WriteRaw(PathOf("utf8.txt"), "\xEF\xBB\xBF〜\r\n😀\r\n");
-    const TextLines utf8 = ReadTextLines(PathOf("utf8.txt"));
-    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8Bom);
-    EXPECT_EQ(utf8.lines, (Lines{"〜", "😀"}));
-}
 
 // Reading a missing file, a directory or undecodable text, or saving into a
 // missing directory, fails naming the path and the system's reason or the
@@ -92,21 +76,31 @@ TEST_F(FileIoTest, FailuresNameThePathAndTheReason) {
     }
 }
 
-TEST_F(FileIoTest, WritesLinesWithCrLfInCp932OrElseUtf8WithBom) {
+// Lines are written with CR LF after each, in CP932 when it holds them all,
+// else in UTF-8 with a BOM and the first line it cannot hold named; reading
+// the file gives them back with the encoding, whatever the line ends.
+TEST_F(FileIoTest, WrittenLinesReadBackWithTheirEncoding) {
     const std::string path = PathOf("out.sql");
-    const EncodedText sjis = WriteTextLines(path, {"表ｱ", "", "x"});
-    EXPECT_EQ(sjis.encoding, TextEncoding::Cp932);
-    EXPECT_EQ(ReadRaw(path), "\x95\x5C\xB1\r\n\r\nx\r\n");
-
-    const EncodedText utf8 = WriteTextLines(path, {"表", "波〜"});
-    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8Bom);
-    ASSERT_TRUE(utf8.firstNonCp932.has_value());
-    EXPECT_EQ(utf8.firstNonCp932->line, 2);
-    EXPECT_EQ(ReadRaw(path), "\xEF\xBB\xBF表\r\n波〜\r\n");
-    EXPECT_EQ(ReadTextLines(path).lines, (Lines{"表", "波〜"}));
-
-    WriteTextLines(path, {});
-    EXPECT_EQ(ReadRaw(path), "");
+    const struct {
+        Lines lines;
+        std::string bytes;
+        TextEncoding encoding;
+        int firstNonCp932;
+    } cases[] = {
+        {{"表ｱ", "", "x"}, "\x95\x5C\xB1\r\n\r\nx\r\n", TextEncoding::Cp932, 0},
+        {{"表", "波〜"}, "\xEF\xBB\xBF表\r\n波〜\r\n", TextEncoding::Utf8Bom, 2},
+        {{}, "", TextEncoding::Cp932, 0},
+    };
+    for (const auto& c : cases) {
+        const EncodedText written = WriteTextLines(path, c.lines);
+        EXPECT_EQ(ReadFileBytes(path), c.bytes);
+        EXPECT_EQ(std::pair(written.encoding, written.firstNonCp932 ? written.firstNonCp932->line : 0),
+                  std::pair(c.encoding, c.firstNonCp932));
+        const TextLines read = ReadTextLines(path);
+        EXPECT_EQ(std::pair(read.encoding, read.lines), std::pair(c.encoding, c.lines));
+    }
+    WriteRaw(path, "\x95\x5C\x81\x60\r\nab\rc\n\x87\x40");
+    EXPECT_EQ(ReadTextLines(path).lines, (Lines{"表～", "ab", "c", "①"}));
 }
 
 // Saved files of generated lines: every line and every line break inside a
@@ -129,7 +123,7 @@ TEST_F(FileIoTest, SavedLinesEndWithCrLfInCp932OrElseTheWholeFileInUtf8) {
     for (const Case& c : cases) {
         tabulorix::testing::RecordingPorts ports;
         SaveTextFile(path, c.lines);
-        EXPECT_EQ(ReadRaw(path), c.bytes) << c.lines.size();
+        EXPECT_EQ(ReadFileBytes(path), c.bytes) << c.lines.size();
         ASSERT_EQ(ports.messages.size(), c.message ? 1u : 0u);
         if (c.message) {
             EXPECT_NE(ports.messages[0].find("〜"), std::string::npos) << ports.messages[0];
@@ -141,30 +135,24 @@ TEST_F(FileIoTest, SavedLinesEndWithCrLfInCp932OrElseTheWholeFileInUtf8) {
         const auto refused = Thrown<FileError>([&] { SaveTextFile(path, {"ok", bad, "z"}); });
         ASSERT_TRUE(refused.has_value());
         EXPECT_EQ(refused->line(), 2) << refused->what();
-        EXPECT_EQ(ReadRaw(path), "previous");
+        EXPECT_EQ(ReadFileBytes(path), "previous");
     }
 }
 
-TEST_F(FileIoTest, ReplacingAFileKeepsItsPermissionsAndLeavesNoTemporary) {
-    const std::string path = PathOf("design.tlx");
-    WriteRaw(path, "old");
-    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-    WriteFileAtomically(path, "new content");
-    EXPECT_EQ(ReadRaw(path), "new content");
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(Entries(), Lines{"design.tlx"});
-}
-
-TEST_F(FileIoTest, SavingThroughASymbolicLinkReplacesTheLinkedFile) {
-    const std::string real = PathOf("real.tlx");
-    const std::string link = PathOf("link.tlx");
+// Replacing a file keeps its permissions, replaces the file a symbolic link
+// names (the link stays) and leaves no temporary.
+TEST_F(FileIoTest, ReplacingAFileKeepsItsPermissionsAndLinksAndLeavesNoTemporary) {
+    const std::string real = PathOf("real.tlx"), link = PathOf("link.tlx");
     WriteRaw(real, "old");
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
     fs::create_symlink(real, link);
-    WriteFileAtomically(link, "new");
+    WriteFileAtomically(link, "new content");
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadRaw(real), "new");
+    EXPECT_EQ(ReadFileBytes(real), "new content");
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Entries(), (Lines{"link.tlx", "real.tlx"}));
 }
 
 TEST_F(FileIoTest, ADirectoryInPlaceOfTheTargetIsLeftAloneAndTheTemporaryRemoved) {
@@ -174,6 +162,6 @@ TEST_F(FileIoTest, ADirectoryInPlaceOfTheTargetIsLeftAloneAndTheTemporaryRemoved
     WriteRaw(PathOf("taken/inside"), "keep");
     EXPECT_THROW(WriteFileAtomically(path, "x"), FileError);
     EXPECT_TRUE(fs::is_directory(path));
-    EXPECT_EQ(ReadRaw(PathOf("taken/inside")), "keep");
+    EXPECT_EQ(ReadFileBytes(PathOf("taken/inside")), "keep");
     EXPECT_EQ(Entries(), Lines{"taken"});
 }

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/file_io.h"
@@ -25,6 +26,16 @@ const std::string kJapaneseCp932 =
     "\x81\x60\x81\x7C\x87\x40\xFB\xFC\xB1\xB2\xB3\x93\xFA\x96\x7B\x8C\xEA\x82\xCC"
     "\x95\x5C\x83\x5C";
 
+// The error names the place (offset and line, also in its text) and what
+// stands there.
+void ExpectNamed(const std::optional<TextCodecError>& e, std::size_t byteOffset, int line,
+                 const std::string& shown) {
+    ASSERT_TRUE(e);
+    EXPECT_EQ(std::pair(e->byteOffset(), e->line()), std::pair(byteOffset, line));
+    EXPECT_NE(std::string(e->what()).find(shown), std::string::npos) << e->what();
+    EXPECT_NE(std::string(e->what()).find(std::to_string(line) + " 行目"), std::string::npos) << e->what();
+}
+
 }  // namespace
 
 TEST(TextCodec, Windows31JTextRoundTripsAndFileTextIsCp932) {
@@ -35,12 +46,10 @@ TEST(TextCodec, Windows31JTextRoundTripsAndFileTextIsCp932) {
     EXPECT_EQ(EncodeCp932(ascii), ascii);
     EXPECT_EQ(DecodeCp932(ascii), ascii);
     const EncodedText plain = EncodeFileText(kJapanese);
-    EXPECT_EQ(plain.encoding, TextEncoding::Cp932);
-    EXPECT_EQ(plain.bytes, kJapaneseCp932);
+    EXPECT_EQ(std::pair(plain.encoding, plain.bytes), std::pair(TextEncoding::Cp932, kJapaneseCp932));
     EXPECT_FALSE(plain.firstNonCp932);
     const DecodedText back = DecodeFileText(kJapaneseCp932);
-    EXPECT_EQ(back.encoding, TextEncoding::Cp932);
-    EXPECT_EQ(back.utf8, kJapanese);
+    EXPECT_EQ(std::pair(back.encoding, back.utf8), std::pair(TextEncoding::Cp932, kJapanese));
 }
 
 // The first character CP932 cannot hold, with its place: some encode without
@@ -68,21 +77,14 @@ TEST(TextCodec, TheFirstUnrepresentableCharacterIsNamedWithItsPlace) {
         EXPECT_FALSE(IsCp932Representable(c.text));
         const auto first = FindFirstNonCp932(c.text);
         ASSERT_TRUE(first);
-        EXPECT_EQ(first->character, c.character);
-        EXPECT_EQ(first->codePoint, c.codePoint);
-        EXPECT_EQ(first->byteOffset, c.byteOffset);
-        EXPECT_EQ(first->line, c.line);
+        EXPECT_EQ(std::tie(first->character, first->codePoint, first->byteOffset, first->line),
+                  std::tie(c.character, c.codePoint, c.byteOffset, c.line));
         const EncodedText file = EncodeFileText(c.text);
-        EXPECT_EQ(file.encoding, TextEncoding::Utf8Bom);
-        EXPECT_EQ(file.bytes, std::string(kUtf8Bom) + c.text);
+        EXPECT_EQ(std::pair(file.encoding, file.bytes),
+                  std::pair(TextEncoding::Utf8Bom, std::string(kUtf8Bom) + c.text));
         EXPECT_EQ(DecodeFileText(file.bytes).utf8, c.text);
-        const auto e = Thrown<TextCodecError>([&] { EncodeCp932(c.text); });
-        ASSERT_TRUE(e);
-        EXPECT_EQ(e->line(), c.line);
-        EXPECT_EQ(e->byteOffset(), c.byteOffset);
-        EXPECT_NE(std::string(e->what()).find(first->Describe()), std::string::npos) << e->what();
-        EXPECT_NE(std::string(e->what()).find(std::to_string(c.line) + " 行目"), std::string::npos)
-            << e->what();
+        ExpectNamed(Thrown<TextCodecError>([&] { EncodeCp932(c.text); }), c.byteOffset, c.line,
+                    first->Describe());
     }
     EXPECT_EQ(FindFirstNonCp932("ab〜")->Describe(), "〜 (U+301C)");
     EXPECT_FALSE(FindFirstNonCp932(kJapanese));
@@ -112,19 +114,14 @@ TEST(TextCodec, UndecodableBytesAreReportedWithOffsetAndLine) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown + " at " + std::to_string(c.byteOffset));
-        const auto e = Thrown<TextCodecError>([&] { DecodeFileText(c.bytes); });
-        ASSERT_TRUE(e);
-        EXPECT_EQ(e->byteOffset(), c.byteOffset);
-        EXPECT_EQ(e->line(), c.line);
-        EXPECT_NE(std::string(e->what()).find(c.shown), std::string::npos) << e->what();
-        EXPECT_NE(std::string(e->what()).find(std::to_string(c.line) + " 行目"), std::string::npos)
-            << e->what();
+        ExpectNamed(Thrown<TextCodecError>([&] { DecodeFileText(c.bytes); }), c.byteOffset, c.line, c.shown);
         EXPECT_FALSE(DecodeCp932Lines(c.bytes)) << "left to DecodeFileText";
     }
     EXPECT_TRUE(HasUtf8Bom(bom + "x"));
     EXPECT_FALSE(HasUtf8Bom("\xEF\xBB"));
-    EXPECT_EQ(DecodeFileText(bom + "〜 − 😀\r\n").encoding, TextEncoding::Utf8Bom);
-    EXPECT_EQ(DecodeFileText(bom + "〜 − 😀\r\n").utf8, "〜 − 😀\r\n");
+    const DecodedText utf8 = DecodeFileText(bom + "〜 − 😀\r\n");
+    EXPECT_EQ(std::pair(utf8.encoding, utf8.utf8),
+              std::pair(TextEncoding::Utf8Bom, std::string("〜 − 😀\r\n")));
 }
 
 // Every kind of line end, empty lines, a last line without an end, and 0x5C

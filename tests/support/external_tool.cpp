@@ -11,13 +11,10 @@ namespace tabulorix::testing {
 
 std::optional<std::string> FindTool(const std::string& name) {
     const QString program = QString::fromStdString(name);
-    if (QFileInfo(program).isAbsolute()) {
-        if (QFileInfo(program).isExecutable()) return name;
-        return std::nullopt;
-    }
-    const QString path = QStandardPaths::findExecutable(program);
-    if (path.isEmpty()) return std::nullopt;
-    return path.toStdString();
+    const QString path = QFileInfo(program).isAbsolute()
+                             ? (QFileInfo(program).isExecutable() ? program : QString())
+                             : QStandardPaths::findExecutable(program);
+    return path.isEmpty() ? std::nullopt : std::optional(path.toStdString());
 }
 
 ToolResult RunTool(const std::string& program, const QStringList& arguments, int timeoutSeconds,

@@ -53,19 +53,6 @@ int CountNear(const QImage& image, const QRect& area, Color expected, int tolera
     return count;
 }
 
-bool AnyNear(const QImage& image, int x, int y, int radius, Color expected, int tolerance) {
-    return CountNear(image, QRect(x - radius, y - radius, 2 * radius + 1, 2 * radius + 1), expected,
-                     tolerance) > 0;
-}
-
-std::optional<QRect> BoundsOfColor(const QImage& image, Color expected, int tolerance) {
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (IsNear(PixelColor(image, x, y), expected, tolerance)) bounds |= QRect(x, y, 1, 1);
-    return bounds.isNull() ? std::nullopt : std::optional<QRect>(bounds);
-}
-
 std::string DescribePixel(const QImage& image, int x, int y) {
     char text[64];
     if (!image.rect().contains(x, y)) {

@@ -23,10 +23,6 @@ bool IsDarkAt(const QImage& image, int x, int y, int threshold = 110);
 
 // Number of pixels in the area near the colour.
 int CountNear(const QImage& image, const QRect& area, Color expected, int tolerance = 40);
-// Whether any pixel within radius of (x, y) is near the colour.
-bool AnyNear(const QImage& image, int x, int y, int radius, Color expected, int tolerance = 40);
-// Bounding rectangle of the pixels near the colour, if any.
-std::optional<QRect> BoundsOfColor(const QImage& image, Color expected, int tolerance = 40);
 
 // "(x, y) = #RRGGBB" for failure messages.
 std::string DescribePixel(const QImage& image, int x, int y);

@@ -96,14 +96,10 @@ ScopedEnvironment::~ScopedEnvironment() {
 }
 
 OdbcSqliteSource::OdbcSqliteSource(const std::string& database, const std::string& user)
-    : driver_(kOdbcDriverVariable, std::string("SQLite3")) {
+    : driver_(kOdbcDriverVariable, std::string("SQLite3")),
+      attributes_(kOdbcAttributesVariable,
+                  "Database=" + database + ";LoadExt=" + TABULORIX_NVL_EXTENSION + ";NoCreat=1") {
     AddPermanentUserViews(database, user);
-    UseAttributes("Database=" + database + ";LoadExt=" + TABULORIX_NVL_EXTENSION + ";NoCreat=1");
-}
-
-void OdbcSqliteSource::UseAttributes(const std::string& attributes) {
-    attributes_.reset();
-    attributes_ = std::make_unique<ScopedEnvironment>(kOdbcAttributesVariable, attributes);
 }
 
 }  // namespace tabulorix::testing

@@ -61,12 +61,10 @@ private:
 class OdbcSqliteSource {
 public:
     OdbcSqliteSource(const std::string& database, const std::string& user);
-    // Replaces the driver attributes (Database=...;NoCreat=1 and the like).
-    void UseAttributes(const std::string& attributes);
 
 private:
     ScopedEnvironment driver_;
-    std::unique_ptr<ScopedEnvironment> attributes_;
+    ScopedEnvironment attributes_;
 };
 
 }  // namespace tabulorix::testing

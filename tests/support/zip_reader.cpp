@@ -7,9 +7,8 @@ using namespace tabulorix;
 namespace tabulorix::testing {
 
 std::optional<std::string> ZipEntries::Find(const std::string& name) const {
-    for (const auto& [entryName, content] : entries) {
+    for (const auto& [entryName, content] : entries)
         if (entryName == name) return content;
-    }
     return std::nullopt;
 }
 
