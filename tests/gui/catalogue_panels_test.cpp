@@ -41,9 +41,13 @@ protected:
         Child("PageControlTop").setCurrentIndex(node.level == 3 ? 0 : 1);
         Panels().SelectNode(node);
     }
-    MGShapeTable& Box(const char* owner, const char* name) { return *MGDrawTableList::Current()->FindBox(owner, name); }
+    MGShapeTable& Box(const char* owner, const char* name) {
+        return *MGDrawTableList::Current()->FindBox(owner, name);
+    }
     QAbstractItemModel& Model(const char* view) { return *Child<QTableView>(view).model(); }
-    QString Cell(const char* view, int row, int column) { return Model(view).index(row, column).data().toString(); }
+    QString Cell(const char* view, int row, int column) {
+        return Model(view).index(row, column).data().toString();
+    }
     bool SheetActive() { return Child("PageControlTop").currentIndex() == 0; }
     QString Text(const char* edit) { return Child<QLineEdit>(edit).text(); }
 
@@ -74,9 +78,11 @@ TEST_F(CataloguePanelsTest, EachSelectionShowsItsPanelAndMakesTheSheetActive) {
     EXPECT_TRUE(SheetActive());
     EXPECT_EQ(Panels().Viewer().Shown(), MGViewer::kTableField);
     EXPECT_EQ(Text("TableNameEdit"), "ORDER_LINE");
-    EXPECT_EQ(Model("FieldDefineListView").rowCount(), Box("SALES", "ORDER_LINE").ColumnRows().RowCount() - 1);
+    EXPECT_EQ(Model("FieldDefineListView").rowCount(),
+              Box("SALES", "ORDER_LINE").ColumnRows().RowCount() - 1);
     // The second key column repeats the constraint and its status: blanked.
-    EXPECT_EQ(Cell("TableConstPrimaryListView", 1, 0) + "|" + Cell("TableConstPrimaryListView", 1, 2), "|LINE_NO");
+    EXPECT_EQ(Cell("TableConstPrimaryListView", 1, 0) + "|" + Cell("TableConstPrimaryListView", 1, 2),
+              "|LINE_NO");
 }
 
 TEST_F(CataloguePanelsTest, AViewHidesTheKeyTabsAndATableBringsThemBackWithItsSource) {
@@ -108,13 +114,16 @@ TEST_F(CataloguePanelsTest, UntickingOneOfThreeSelectedItemsUnticksAllOfThem) {
     window_.Document().Manager().ClearModified();
     // A click on the check box of one selected row keeps the selection.
     const QRect cell = list.visualRect(list.model()->index(2, 0));
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(cell.left() + 8, cell.center().y()));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(cell.left() + 8, cell.center().y()));
     EXPECT_EQ(list.selectionModel()->selectedRows().size(), 3);
     for (int row = 0; row < list.model()->rowCount(); ++row) {
         const bool selected = row == 0 || row == 2 || row == 4;
-        EXPECT_EQ(list.model()->index(row, 0).data(Qt::CheckStateRole).toInt(), selected ? Qt::Unchecked : Qt::Checked)
+        EXPECT_EQ(list.model()->index(row, 0).data(Qt::CheckStateRole).toInt(),
+                  selected ? Qt::Unchecked : Qt::Checked)
             << row;
-        EXPECT_EQ(Box("SALES", list.model()->index(row, 1).data().toString().toUtf8().constData()).Detailed(), !selected)
+        EXPECT_EQ(Box("SALES", list.model()->index(row, 1).data().toString().toUtf8().constData()).Detailed(),
+                  !selected)
             << row;
     }
     EXPECT_TRUE(window_.Document().Manager().Modified());
@@ -174,14 +183,16 @@ TEST_F(CataloguePanelsTest, TheMemoCopyIsEnabledOnlyWithASelection) {
 }
 
 TEST_F(CataloguePanelsTest, EveryModelPassesTheItemModelTester) {
-    for (const MGTreeNode& node : {MGTreeNode::Schema(0), MGTreeNode::Category(0, 2), MGTreeNode::Box(0, 0, 2)})
+    for (const MGTreeNode& node :
+         {MGTreeNode::Schema(0), MGTreeNode::Category(0, 2), MGTreeNode::Box(0, 0, 2)})
         Select(node);
     for (const char* name : {"TableListListView", "ConstPrimaryListView", "ConstForeignListView",
                              "FieldDefineListView", "TableConstPrimaryListView", "TableIndexListView"}) {
         SCOPED_TRACE(name);
         QAbstractItemModelTester tester(&Model(name), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
-    QAbstractItemModelTester tree(&Panels().TreeModel(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QAbstractItemModelTester tree(&Panels().TreeModel(),
+                                  QAbstractItemModelTester::FailureReportingMode::Fatal);
     Panels().TreeModel().RefreshTexts();
     window_.Document().Manager().SetDisplayMode(1);
     Panels().DisplayModeChanged();

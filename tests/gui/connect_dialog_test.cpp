@@ -2,13 +2,10 @@
 // on OK, the password as typed, and what OK does to the settings.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,30 +28,13 @@ T* Child(const TConnectDlg& dialog, const char* name) {
     return dialog.findChild<T*>(QString::fromLatin1(name));
 }
 
-TEST(ConnectDialog, ShowsTheControlsWithTheirCaptions) {
+// The start state (the captions are checked by the language walk: a changed
+// Japanese text has no English one).
+TEST(ConnectDialog, StartsEmptyWithOnePageTheFirstChoiceAndConnectAsTheDefault) {
     const TConnectDlg dialog;
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("データベース接続\u3000"));
-    const std::pair<const char*, const char*> cases[] = {
-        {"GroupConnect", "接続"},          {"LabelUserName", "ユーザ名称"},
-        {"UserName", ""},                  {"LabelPassword", "パスワード"},
-        {"Password", ""},                  {"LabelService", "サービス名 または"},
-        {"LabelHostPortSid", "Host(IP):Port:SID"}, {"ServiceName", ""},
-        {"GroupPlacement", "表配置"},       {"LabelPaperX", "用紙横方向枚数"},
-        {"PaperXCountEdit", "1"},          {"SelectField", "表の表示項目"},
-        {"SelectField0", "表名とキー/索引列"}, {"SelectField1", "表名とすべての列"},
-        {"SelectField2", "表名のみ"},       {"ConnectButton", "接\u3000続"},
-        {"CancelButton", "キャンセル"},
-    };
-    for (const auto& [name, text] : cases) {
-        const QWidget* widget = Child<QWidget>(dialog, name);
-        ASSERT_NE(widget, nullptr) << name;
-        QString shown = QStringLiteral("<no text>");
-        if (const auto* label = qobject_cast<const QLabel*>(widget)) shown = label->text();
-        if (const auto* group = qobject_cast<const QGroupBox*>(widget)) shown = group->title();
-        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) shown = button->text();
-        if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) shown = edit->text();
-        EXPECT_EQ(shown, QString::fromUtf8(text)) << name;
-    }
+    for (const char* edit : {"UserName", "Password", "ServiceName"})
+        EXPECT_EQ(Child(dialog, edit)->text(), "") << edit;
+    EXPECT_EQ(Child(dialog, "PaperXCountEdit")->text(), "1");
     EXPECT_TRUE(Child<QRadioButton>(dialog, "SelectField0")->isChecked());
     EXPECT_TRUE(Child<QPushButton>(dialog, "ConnectButton")->isDefault());
     EXPECT_EQ(dialog.TableItem(), 0);
@@ -70,8 +50,14 @@ TEST(ConnectDialog, OkTakesOnlyAWholeNumberFromOneToHundredForThePagesAcross) {
         TConnectDlg dialog;
         // Settings that differ from the start values everywhere, paper included.
         TSetDlg settings;
-        settings.StoreValues({.PaperX = 7, .PaperY = 5, .Notation = 1, .Shadow = 0, .TableItem = 1,
-                              .ForeignName = 1, .PageSize = 9, .PageOrientation = 2});
+        settings.StoreValues({.PaperX = 7,
+                              .PaperY = 5,
+                              .Notation = 1,
+                              .Shadow = 0,
+                              .TableItem = 1,
+                              .ForeignName = 1,
+                              .PageSize = 9,
+                              .PageOrientation = 2});
         const TSetDlg::Values before = settings.StoredValues();
         bool stillOpen = false;
         QTimer::singleShot(0, &dialog, [&, text = text] {
@@ -88,11 +74,15 @@ TEST(ConnectDialog, OkTakesOnlyAWholeNumberFromOneToHundredForThePagesAcross) {
         if (accepted) {
             EXPECT_TRUE(ports.messages.empty());
             // The start values, except the paper, which is kept.
-            const TSetDlg::Values expected{.PaperX = std::stoi(text), .TableItem = 2, .PageSize = 9, .PageOrientation = 2};
+            const TSetDlg::Values expected{
+                .PaperX = std::stoi(text), .TableItem = 2, .PageSize = 9, .PageOrientation = 2};
             EXPECT_EQ(settings.StoredValues(), expected);
             EXPECT_EQ(dialog.PagesAcross(), expected.PaperX);
         } else {
-            EXPECT_EQ(ports.messages, std::vector<std::string>{std::string("用紙横方向枚数には 1 から 100 までの整数を入力してください: \"") + text + "\""});
+            EXPECT_EQ(ports.messages,
+                      std::vector<std::string>{
+                          std::string("用紙横方向枚数には 1 から 100 までの整数を入力してください: \"") +
+                          text + "\""});
             EXPECT_EQ(settings.StoredValues(), before);
         }
     }
@@ -128,8 +118,9 @@ TEST(ConnectDialog, ReadsConnectInfHereThenInTheConfigFolderAndOffersItsNames) {
     ASSERT_TRUE(here.isValid());
     const QString configFile = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                                QStringLiteral("/tabulorix/connect.inf");
-    for (const auto& [path, bytes] : {std::pair{here.filePath(QStringLiteral("connect.inf")), "local scott Tiger orcl\n"},
-                                      std::pair{configFile, "remote hr Secret dbhost:1521:xe\nagain scott x orcl\n"}}) {
+    for (const auto& [path, bytes] :
+         {std::pair{here.filePath(QStringLiteral("connect.inf")), "local scott Tiger orcl\n"},
+          std::pair{configFile, "remote hr Secret dbhost:1521:xe\nagain scott x orcl\n"}}) {
         ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -146,7 +137,8 @@ TEST(ConnectDialog, ReadsConnectInfHereThenInTheConfigFolderAndOffersItsNames) {
     EXPECT_EQ(names, (std::vector<std::string>{"local", "remote", "again"}));
     const auto completions = [&dialog](const char* edit) {
         const QCompleter* completer = Child(dialog, edit)->completer();
-        return completer ? qobject_cast<const QStringListModel*>(completer->model())->stringList() : QStringList();
+        return completer ? qobject_cast<const QStringListModel*>(completer->model())->stringList()
+                         : QStringList();
     };
     EXPECT_EQ(completions("UserName"), (QStringList{"SCOTT", "HR"}));
     EXPECT_EQ(completions("ServiceName"), (QStringList{"ORCL", "DBHOST:1521:XE"}));

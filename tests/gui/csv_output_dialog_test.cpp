@@ -41,12 +41,14 @@ TEST_F(CsvDialogTest, TheColumnListWithSuppressIsShownFirstAndGoesWithAnotherDes
     for (const char* ticked : {"RadioGroupTarget1", "CheckBoxSuppress", "CheckBoxDispOn"})
         EXPECT_TRUE(dialog_.findChild<QAbstractButton*>(ticked)->isChecked()) << ticked;
     const RowTableModel& grid = dialog_.Grid();
-    QAbstractItemModelTester tester(const_cast<RowTableModel*>(&grid), QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(const_cast<RowTableModel*>(&grid),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
     dialog_.findChild<QPushButton*>("ButtonView")->click();
     ASSERT_NE(dialog_.List(), nullptr);
     QStringList captions;
     for (int c = 0; c < grid.columnCount(); ++c) captions << grid.headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(captions, (QStringList{"タイプ", "物理表名", "物理列名", "キー", "型", "桁数", "NULL可", "省略時値", "コメント"}));
+    EXPECT_EQ(captions, (QStringList{"タイプ", "物理表名", "物理列名", "キー", "型", "桁数", "NULL可",
+                                     "省略時値", "コメント"}));
     ASSERT_GT(grid.rowCount(), 1);
     // The second column of a table's second row repeats the first: blanked.
     EXPECT_FALSE(grid.index(0, 1).data().toString().isEmpty());
@@ -65,17 +67,21 @@ TEST_F(CsvDialogTest, NoForAnExistingFileKeepsItAndTheOtherListsAreWritten) {
     QStringList proposed;
     QTimer::singleShot(0, [&] {
         TSaveCsvAllDlg& save = dialog.SaveDialog();
-        for (int i = 1; i <= kCsvListCount; ++i) proposed << save.findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(i))->text();
+        for (int i = 1; i <= kCsvListCount; ++i)
+            proposed << save.findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(i))->text();
         save.findChild<QLineEdit*>("DirectoryEdit")->setText(QString::fromStdString(dir_.string()));
         save.findChild<QPushButton*>("OKBtn")->click();
     });
     dialog.findChild<QPushButton*>("SaveAllButton")->click();
     ASSERT_EQ(proposed.size(), kCsvListCount);
-    EXPECT_EQ(proposed.mid(0, 2), (QStringList{"SALES_2026_12_05__Table.csv", "SALES_2026_12_05__Column.csv"}));
-    EXPECT_EQ(ports_.questions, std::vector<std::string>{existing.string() + "は存在しますファイルを上書きしますか?"});
+    EXPECT_EQ(proposed.mid(0, 2),
+              (QStringList{"SALES_2026_12_05__Table.csv", "SALES_2026_12_05__Column.csv"}));
+    EXPECT_EQ(ports_.questions,
+              std::vector<std::string>{existing.string() + "は存在しますファイルを上書きしますか?"});
     std::ifstream kept(existing, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "kept\r\n");
-    for (const QString& name : proposed) EXPECT_TRUE(fs::exists(dir_ / name.toStdString())) << name.toStdString();
+    for (const QString& name : proposed)
+        EXPECT_TRUE(fs::exists(dir_ / name.toStdString())) << name.toStdString();
 }
 
 // Cancels as soon as the walk making the column list has shown its progress.

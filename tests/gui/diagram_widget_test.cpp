@@ -41,7 +41,8 @@ std::string FirstDifference(const QImage& a, const QImage& b) {
     if (a.size() != b.size()) return "sizes differ";
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y)) return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
     return "";
 }
 
@@ -135,8 +136,9 @@ TEST_P(DiagramWidgetDrag, TheBoxShowsWhatAFullRepaintDrawsAfterEveryKindOfDrag) 
         QTest::mouseRelease(box_, Qt::LeftButton, {}, grip + drag.moves.back());
         EXPECT_EQ(table.Position() != start, drag.boxMoves);
         // Dropped elsewhere, it lands where the mouse let go and the design is modified.
-        EXPECT_TRUE(!drag.boxMoves || (Device(table.Position()).left - Device(start).left == drag.moves.back().x() &&
-                                       IsModified(window_->Document().Context())));
+        EXPECT_TRUE(!drag.boxMoves ||
+                    (Device(table.Position()).left - Device(start).left == drag.moves.back().x() &&
+                     IsModified(window_->Document().Context())));
         const QImage shown = Shown();
         EXPECT_EQ(FirstDifference(shown, FullRepaint()), "");
         EXPECT_EQ(drag.boxMoves ? "" : FirstDifference(shown, before), "");
@@ -149,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Zooms, DiagramWidgetDrag, ::testing::Values(100, 25));
 
 struct ScrollCase {
     const char* name;
-    int steps;      // scroll bar single steps, or wheel notches when wheel
+    int steps;  // scroll bar single steps, or wheel notches when wheel
     bool wheel;
     bool sideways;  // the horizontal bar (Shift + wheel)
 };

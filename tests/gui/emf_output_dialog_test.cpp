@@ -35,9 +35,12 @@ TEST(EmfOutputDialog, RefusesWhatIsNoPageOfTheGridAndKeepsTheDialogOpen) {
         int result;           // -1: refused
         const char* message;  // shown when refused
     } cases[] = {
-        {true, "abc", -1, "ページを数値で入力してください。"}, {true, "", -1, "ページを数値で入力してください。"},
-        {true, "7", -1, "ページ番号が範囲外です。"},         {true, "0", -1, "ページ番号が範囲外です。"},
-        {true, "6", 6, nullptr},                             {false, "abc", 0, nullptr},  // all pages: the edit is ignored
+        {true, "abc", -1, "ページを数値で入力してください。"},
+        {true, "", -1, "ページを数値で入力してください。"},
+        {true, "7", -1, "ページ番号が範囲外です。"},
+        {true, "0", -1, "ページ番号が範囲外です。"},
+        {true, "6", 6, nullptr},
+        {false, "abc", 0, nullptr},  // all pages: the edit is ignored
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.text) + (c.onePage ? " one page" : " all pages"));
@@ -50,7 +53,8 @@ TEST(EmfOutputDialog, RefusesWhatIsNoPageOfTheGridAndKeepsTheDialogOpen) {
         dialog.findChild<QLineEdit*>("EditPageNo")->setText(QString::fromUtf8(c.text));
         dialog.findChild<QToolButton*>("ToolButtonCopy")->click();
         EXPECT_EQ(dialog.Result(), c.result);
-        EXPECT_EQ(ports.messages, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+        EXPECT_EQ(ports.messages,
+                  c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
         EXPECT_EQ(dialog.result(), c.message ? QDialog::Rejected : QDialog::Accepted);  // refused: not closed
         EXPECT_TRUE(c.message || dialog.FileName().empty());                            // the clipboard
     }
@@ -78,7 +82,8 @@ TEST_F(EmfActionTest, ACopyOffersTheEmfOfThePageSizeWithPngAndSvgRenditions) {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     const QByteArray emf = data->data(QStringLiteral("image/x-emf"));
-    const testing::EmfRecord header = testing::EmfRecords(std::vector<std::uint8_t>(emf.begin(), emf.end())).at(0);
+    const testing::EmfRecord header =
+        testing::EmfRecords(std::vector<std::uint8_t>(emf.begin(), emf.end())).at(0);
     EXPECT_EQ(header.type, testing::kEmrHeader);
     EXPECT_EQ((std::array{header.I32(8), header.I32(12), header.I32(16), header.I32(20)}),
               (std::array{0, 0, size->width - 1, size->height - 1}));
@@ -87,14 +92,16 @@ TEST_F(EmfActionTest, ACopyOffersTheEmfOfThePageSizeWithPngAndSvgRenditions) {
     EXPECT_EQ(png.size(), QSize(size->width, size->height));
     const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
     EXPECT_TRUE(svg.contains("<svg"));
-    EXPECT_TRUE(svg.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(size->width).arg(size->height).toUtf8()));
+    EXPECT_TRUE(
+        svg.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(size->width).arg(size->height).toUtf8()));
 }
 
 // The action runs the dialog modally; the timer clicks in it as a user would.
 TEST_F(EmfActionTest, TheActionCopiesAndRestoresTheWindowsZoom) {
     WindowAction(window_, "ZoomUp")->trigger();
     ASSERT_EQ(window_.Document().WindowZoom(), 150);
-    QTimer::singleShot(0, [this] { window_.Outputs().Emf().findChild<QToolButton*>("ToolButtonCopy")->click(); });
+    QTimer::singleShot(
+        0, [this] { window_.Outputs().Emf().findChild<QToolButton*>("ToolButtonCopy")->click(); });
     WindowAction(window_, "ActionOutputEMF")->trigger();
     EXPECT_EQ(window_.Document().WindowZoom(), 150);
     EXPECT_TRUE(ClipboardHasEmf());

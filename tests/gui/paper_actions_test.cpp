@@ -61,7 +61,9 @@ protected:
         return *window_.findChild<PaintBoxWidget*>("PaintBox");
     }
     std::string File(const char* name) const { return (dir_ / name).string(); }
-    QLineEdit& Edit(const char* name) { return *window_.Paper().SettingsDialog().findChild<QLineEdit*>(name); }
+    QLineEdit& Edit(const char* name) {
+        return *window_.Paper().SettingsDialog().findChild<QLineEdit*>(name);
+    }
     // Runs the settings dialog, sets the page counts (when given) and the
     // notation (when not negative) and presses OK or Cancel.
     void RunSettings(const char* across, const char* down, bool ok, int notation = -1) {
@@ -142,7 +144,9 @@ TEST_F(PaperActionsTest, PrintingPagesTwoToThreeOfATwoByTwoGridGivesTwoNumberedS
 TEST_F(PaperActionsTest, APrinterThatFailsShowsItsMessageAndTheDiagramComesBack) {
     PaintBoxWidget& box = ShowDiagram();
     window_.Printer().SetOutputFileName(File("missing-folder/printed.pdf"));
-    window_.Paper().SetPrintRangeAsker([](int pages) { return std::optional<std::pair<int, int>>({1, pages}); });
+    window_.Paper().SetPrintRangeAsker([](int pages) {
+        return std::optional<std::pair<int, int>>({1, pages});
+    });
     Trigger("ActionPrint");
     EXPECT_EQ(ports_.messages.size(), 1u);
     EXPECT_TRUE(box.isVisible());
@@ -191,7 +195,8 @@ TEST_F(PaperActionsTest, WordShowsAFailureOrWritesOnePicturePerPageAndHandsThePa
     bytes << std::ifstream(File("sample.docx"), std::ios::binary).rdbuf();
     const auto zip = testing::ReadZip(bytes.str());
     ASSERT_TRUE(zip);
-    EXPECT_EQ(std::ranges::count_if(zip->Names(), [](const std::string& name) { return name.starts_with("word/media/"); }),
+    EXPECT_EQ(std::ranges::count_if(zip->Names(),
+                                    [](const std::string& name) { return name.starts_with("word/media/"); }),
               4);
     EXPECT_TRUE(ports_.messages.empty());
 }

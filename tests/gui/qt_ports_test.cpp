@@ -40,9 +40,9 @@ TEST(WithDefaultExtension, AppendsOnlyToANameWithoutOne) {
     const struct {
         const char *path, *extension, *result;
     } cases[] = {
-        {"/tmp/design", "tlx", "/tmp/design.tlx"},         {"/tmp/design.sql", "tlx", "/tmp/design.sql"},
+        {"/tmp/design", "tlx", "/tmp/design.tlx"},           {"/tmp/design.sql", "tlx", "/tmp/design.sql"},
         {"/tmp/v1.2/design", "tlx", "/tmp/v1.2/design.tlx"}, {"/tmp/.hidden", "tlx", "/tmp/.hidden.tlx"},
-        {"/tmp/design.", "tlx", "/tmp/design.tlx"},        {"design", "", "design"},
+        {"/tmp/design.", "tlx", "/tmp/design.tlx"},          {"design", "", "design"},
     };
     for (const auto& c : cases) EXPECT_EQ(WithDefaultExtension(c.path, c.extension), c.result) << c.path;
 }
@@ -141,14 +141,15 @@ TEST_F(QtPortsTest, SaveDialogProposesTheNameAddsTheExtensionAndAsksBeforeOverwr
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(QFile(dir.filePath(QStringLiteral("exists.tlx"))).open(QIODevice::WriteOnly));
-    const FileDialogRequest request{"名前を付けて保存", "tlx", "デザインファイル (*.tlx)|*.tlx|すべて (*.*)|*.*",
+    const FileDialogRequest request{"名前を付けて保存", "tlx",
+                                    "デザインファイル (*.tlx)|*.tlx|すべて (*.*)|*.*",
                                     dir.filePath(QStringLiteral("proposed.tlx")).toStdString()};
     const struct {
         const char* typed;  // null: cancel
         bool overwriteAsked;
         const char* result;  // null: nothing chosen
     } cases[] = {
-        {"", false, "proposed.tlx"},       {"second", false, "second.tlx"}, {"third.sql", false, "third.sql"},
+        {"", false, "proposed.tlx"},    {"second", false, "second.tlx"}, {"third.sql", false, "third.sql"},
         {"exists", true, "exists.tlx"}, {nullptr, false, nullptr},
     };
     for (const auto& c : cases) {
@@ -164,9 +165,11 @@ TEST_F(QtPortsTest, SaveDialogProposesTheNameAddsTheExtensionAndAsksBeforeOverwr
         });
         const auto overwrite = AnswerBox({}, QMessageBox::Yes);
         const auto chosen = ports_.AskSaveFileName(request);
-        EXPECT_EQ(seen, (QStringList{"名前を付けて保存", "proposed.tlx", "デザインファイル (*.tlx);;すべて (*.*)"}));
+        EXPECT_EQ(seen, (QStringList{"名前を付けて保存", "proposed.tlx",
+                                     "デザインファイル (*.tlx);;すべて (*.*)"}));
         EXPECT_EQ(overwrite->answered, c.overwriteAsked);
-        EXPECT_EQ(chosen.value_or(""), c.result ? dir.filePath(QString::fromUtf8(c.result)).toStdString() : "");
+        EXPECT_EQ(chosen.value_or(""),
+                  c.result ? dir.filePath(QString::fromUtf8(c.result)).toStdString() : "");
         qDeleteAll(scope_.children());  // the overwrite answer not taken
     }
 }

@@ -49,8 +49,8 @@ TEST(RecoveryChild, CrashesWithACopyOrRestoresAtTheNextStart) {
         window.OpenArgumentOnce();
         ASSERT_EQ(ports.questions.size(), 1u);
         std::printf("offered: %s\ndesign: %s\nmodified: %d\nleft: %d\n", ports.questions[0].c_str(),
-                    window.Document().Manager().DesignPath().c_str(), IsModified(window.Document().Context()) ? 1 : 0,
-                    FirstTableBox().Position().left);
+                    window.Document().Manager().DesignPath().c_str(),
+                    IsModified(window.Document().Context()) ? 1 : 0, FirstTableBox().Position().left);
         std::fflush(stdout);
         return;
     }
@@ -83,7 +83,8 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QString::fromLatin1(kChildVariable), role);
         child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=RecoveryChild.*")});
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=RecoveryChild.*")});
         ASSERT_TRUE(child.waitForStarted());
     }
     // Starts the child on the design and kills it once its copy is written.
@@ -133,8 +134,10 @@ TEST_F(RecoveryTest, AKilledWindowsCopyIsOfferedAndRestoresTheMovedBoxUnderItsNa
     EXPECT_TRUE(next.waitForFinished(60'000));
     EXPECT_EQ(next.exitCode(), 0);
     const QByteArray report = next.readAllStandardOutput();
-    EXPECT_TRUE(report.contains("offered: 前回、保存されていない変更があります。復元しますか?")) << report.toStdString();
-    EXPECT_TRUE(report.contains("design: " + design_.toUtf8() + "\nmodified: 1\nleft: " + QByteArray::number(kMoveX)));
+    EXPECT_TRUE(report.contains("offered: 前回、保存されていない変更があります。復元しますか?"))
+        << report.toStdString();
+    EXPECT_TRUE(report.contains("design: " + design_.toUtf8() +
+                                "\nmodified: 1\nleft: " + QByteArray::number(kMoveX)));
     // The user's own file is not touched by recovery; the restoring window
     // ended cleanly, so no copy is left behind.
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));

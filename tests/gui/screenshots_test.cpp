@@ -69,8 +69,8 @@ void ShowSample(TForm1& window, bool diagram) {
     if (diagram) window.findChild<QTabWidget*>(QStringLiteral("PageControlTop"))->setCurrentIndex(1);
 }
 
-#define SCREENSHOTS_FOLDER(out)                                              \
-    const QString out = Folder();                                            \
+#define SCREENSHOTS_FOLDER(out)   \
+    const QString out = Folder(); \
     if (out.isEmpty()) GTEST_SKIP() << "TABULORIX_SCREENSHOTS_DIR is not set"
 
 TEST(Screenshots, WriteWhenAsked) {
@@ -124,8 +124,9 @@ TEST(DiagramScreenshots, WriteWhenAsked) {
     testing::RecordingPorts ports;
     TForm1 window("-DEBUG");
     ShowSample(window, true);
-    for (const auto& [zoom, name] : {std::pair{25, "diagram-zoom-25.png"}, std::pair{400, "diagram-zoom-400.png"},
-                                     std::pair{100, "diagram-zoom-100.png"}}) {
+    for (const auto& [zoom, name] :
+         {std::pair{25, "diagram-zoom-25.png"}, std::pair{400, "diagram-zoom-400.png"},
+          std::pair{100, "diagram-zoom-100.png"}}) {
         for (int i = 0; i < 8 && window.Document().WindowZoom() != zoom; ++i)
             WindowAction(window, window.Document().WindowZoom() < zoom ? "ZoomUp" : "ZoomDown")->trigger();
         ASSERT_EQ(window.Document().WindowZoom(), zoom);
@@ -140,7 +141,8 @@ TEST(DiagramScreenshots, WriteWhenAsked) {
         const QPoint at(paintBox->width() - d, paintBox->height() - d);
         const MGDrawTableList& diagram = *MGDrawTableList::Current();
         ZMGDrawBox& box = window.Document().DrawBox();
-        if (HitBoxIndex(diagram, box, at.x(), at.y()) < 0 && HitRelationIndex(diagram, box, at.x(), at.y()) < 0)
+        if (HitBoxIndex(diagram, box, at.x(), at.y()) < 0 &&
+            HitRelationIndex(diagram, box, at.x(), at.y()) < 0)
             start = at;
     }
     ASSERT_TRUE(start.has_value());
@@ -195,9 +197,9 @@ TEST(WindowScreenshots, WriteWhenAsked) {
     tab("PageControlForTable", 0);
     show(MGTreeNode::Box(0, kCategoryViews, 0), "catalogue-view-source.png");
     // The settings, print and relayout dialogs as the window opens them.
-    for (const auto& [action, name] : {std::pair{"ActionOption", "settings-dialog.png"},
-                                       std::pair{"ActionPrint", "print-dialog.png"},
-                                       std::pair{"ActionReLayout", "relayout-dialog.png"}}) {
+    for (const auto& [action, name] :
+         {std::pair{"ActionOption", "settings-dialog.png"}, std::pair{"ActionPrint", "print-dialog.png"},
+          std::pair{"ActionReLayout", "relayout-dialog.png"}}) {
         QTimer::singleShot(300, [&out, name = name] {
             QWidget* dialog = QApplication::activeModalWidget();
             ASSERT_NE(dialog, nullptr);

@@ -31,9 +31,22 @@ const std::string kSampleDesign = TABULORIX_SOURCE_DIR "/examples/sample.tlx";
 
 // The script flags of the generator, named as the dialog's table names them.
 enum : std::uint32_t {
-    kPrimary = 0x01, kUnique = 0x02, kCondition = 0x04, kForeign = 0x08, kViewSource = 0x10, kField = 0x20,
-    kIndex = 0x80, kComment = 0x100, kPrivilege = 0x200, kAlter = 0x400, kCreateTable = 0x800,
-    kTable = 0x10000, kView = 0x20000, kHeaders = 0x40000, kCreation = 0x200000, kRemoval = 0x400400,
+    kPrimary = 0x01,
+    kUnique = 0x02,
+    kCondition = 0x04,
+    kForeign = 0x08,
+    kViewSource = 0x10,
+    kField = 0x20,
+    kIndex = 0x80,
+    kComment = 0x100,
+    kPrivilege = 0x200,
+    kAlter = 0x400,
+    kCreateTable = 0x800,
+    kTable = 0x10000,
+    kView = 0x20000,
+    kHeaders = 0x40000,
+    kCreation = 0x200000,
+    kRemoval = 0x400400,
     kTableKinds = kField | kIndex | kPrimary | kUnique | kForeign | kCondition,
 };
 
@@ -51,16 +64,16 @@ std::string FileBytes(const std::string& path) {
 }
 
 // The controls a click may untick or disable, by bit (1 << index).
-const char* const kBoxes[] = {"CheckBoxField",     "CheckBoxIndex",      "CheckBoxConstraint",
-                              "CheckBoxPrimary",   "CheckBoxUnique",     "CheckBoxForeign",
-                              "CheckBoxCondition", "CheckBoxViewSource", "CheckBoxDiscardBlank",
+const char* const kBoxes[] = {"CheckBoxField",       "CheckBoxIndex",      "CheckBoxConstraint",
+                              "CheckBoxPrimary",     "CheckBoxUnique",     "CheckBoxForeign",
+                              "CheckBoxCondition",   "CheckBoxViewSource", "CheckBoxDiscardBlank",
                               "RadioGroupConstraint"};
 
 TEST(SqlOutputDialog, ClicksFollowTheDependenciesBetweenTheBoxes) {
     // 生成用SQL, ALTER TABLE, 内容説明コメント付加 and every kind box ticked;
     // 表単位 and スキーマ名付加 not.
-    const std::uint32_t start = kCreation | kAlter | kHeaders | kTable | kView | kViewSource | kComment |
-                                kPrivilege | kTableKinds;
+    const std::uint32_t start =
+        kCreation | kAlter | kHeaders | kTable | kView | kViewSource | kComment | kPrivilege | kTableKinds;
     EXPECT_EQ(start, 0x2707BFu);
     EXPECT_EQ(ScriptFlagsOf(TOutputCreateSqlFileDlg().Choice()), start);
     const struct {
@@ -71,8 +84,10 @@ TEST(SqlOutputDialog, ClicksFollowTheDependenciesBetweenTheBoxes) {
         {"CheckBoxOutTable", 0x7f, 0x7f, kView, kTable | kTableKinds},
         {"CheckBoxOutTable CheckBoxOutTable", 0, 0, kTable | kTableKinds, 0},
         {"CheckBoxConstraint", 0x7c, 0x78, kField | kIndex, kPrimary | kUnique | kForeign | kCondition},
-        {"RadioGroupConstraintCreate RadioGroupGenerationTypeDrop", 0, 0x200, kRemoval, kCreation | kCreateTable},
-        {"RadioGroupGenerationTypeDrop RadioGroupGenerationTypeCreate", 0, 0, kCreation | kAlter, kCreateTable},
+        {"RadioGroupConstraintCreate RadioGroupGenerationTypeDrop", 0, 0x200, kRemoval,
+         kCreation | kCreateTable},
+        {"RadioGroupGenerationTypeDrop RadioGroupGenerationTypeCreate", 0, 0, kCreation | kAlter,
+         kCreateTable},
         {"CheckBoxOutView", 0x80, 0x180, kTable, kView | kViewSource},
         {"CheckBoxViewSource", 0x80, 0x100, kView, kViewSource},
     };
@@ -82,7 +97,8 @@ TEST(SqlOutputDialog, ClicksFollowTheDependenciesBetweenTheBoxes) {
         for (const QString& name : QString::fromLatin1(c.clicks).split(u' ')) Control(dialog, name)->click();
         for (int i = 0; i < 10; ++i) {
             SCOPED_TRACE(kBoxes[i]);
-            EXPECT_TRUE(i == 9 || Control<QCheckBox>(dialog, kBoxes[i])->isChecked() == !(c.unticked >> i & 1));
+            EXPECT_TRUE(i == 9 ||
+                        Control<QCheckBox>(dialog, kBoxes[i])->isChecked() == !(c.unticked >> i & 1));
             EXPECT_EQ(Control<QWidget>(dialog, kBoxes[i])->isEnabled(), !(c.disabled >> i & 1));
         }
         const std::uint32_t flags = ScriptFlagsOf(dialog.Choice());
@@ -142,7 +158,8 @@ TEST_F(SqlDialogWindowTest, CancellingOrAnotherDesignEmptiesTheMemoAndDisablesSa
     // The pop-up's "すべてを選択" and "コピー" put the whole script on the clipboard.
     Memo().SelectAllAction()->trigger();
     Memo().CopyAction()->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), Memo().Text().substr(0, Memo().Text().size() - 1));
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              Memo().Text().substr(0, Memo().Text().size() - 1));
     ASSERT_TRUE(window_.OpenDesignPath(QString::fromStdString(kSampleDesign)));
     EXPECT_TRUE(Memo().Text().empty());
     EXPECT_FALSE(SaveEnabled());
@@ -170,7 +187,8 @@ TEST_F(SqlDialogWindowTest, SavesTheSameBytesAsTheCommandLine) {
         {0, "", "--headers --visible-only --blank-removal"},
         {0, "RadioGroupGenerationTypeDrop CheckBoxPackTable CheckBoxAddSchema",
          "--drop --per-table --owner-prefix --headers --visible-only --blank-removal"},
-        {1, "RadioGroupConstraintCreate CheckBoxDispOn CheckBoxOutView CheckBoxSQLComment", "--inline --no-views"},
+        {1, "RadioGroupConstraintCreate CheckBoxDispOn CheckBoxOutView CheckBoxSQLComment",
+         "--inline --no-views"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.clicks);
@@ -191,8 +209,8 @@ TEST_F(SqlDialogWindowTest, SavesTheSameBytesAsTheCommandLine) {
         EXPECT_EQ(ports_.fileRequests[0].filter, "SQLファイル (*.sql)|*.sql|すべて (*.*)|*.*");
         QProcess process;
         process.start(QStringLiteral(TABULORIX_BINARY_DIR "/tabulorix-cli"),
-                      QStringList{"sql", QString::fromStdString(kSampleDesign), "--schema", schema->currentText(),
-                                  "-o", QString::fromStdString(cli)} +
+                      QStringList{"sql", QString::fromStdString(kSampleDesign), "--schema",
+                                  schema->currentText(), "-o", QString::fromStdString(cli)} +
                           QString::fromLatin1(c.cliOptions).split(u' '));
         ASSERT_TRUE(process.waitForFinished(60000));
         ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();

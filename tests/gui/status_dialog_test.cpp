@@ -42,8 +42,8 @@ TEST(StatusDialog, ShowClearsTheFlagAndEnablesCancelExactlyWhenCancellable) {
 
 TEST(StatusDialog, TextOperationsProcessPendingEventsOnlyWhenNotBusy) {
     const std::function<void(TStatusDlg&)> operations[] = {
-        [](TStatusDlg& d) { d.SetMainLine("接続完了"); }, [](TStatusDlg& d) { d.SetDetailLine("情報処理中..."); },
-        [](TStatusDlg& d) { d.ProcessEvents(); }};
+        [](TStatusDlg& d) { d.SetMainLine("接続完了"); },
+        [](TStatusDlg& d) { d.SetDetailLine("情報処理中..."); }, [](TStatusDlg& d) { d.ProcessEvents(); }};
     for (const auto& operation : operations) {
         for (const bool busy : {false, true}) {
             TStatusDlg dialog(nullptr, [busy] { return busy; });
@@ -64,7 +64,9 @@ TEST(StatusDialog, WhileShownOtherWindowsTakeNoInputAndTheCallerRunsOn) {
     QObject::connect(&other, &QPushButton::clicked, [&clicks] { ++clicks; });
     other.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
-    const auto clickOther = [&other] { QTest::mouseClick(other.windowHandle(), Qt::LeftButton, {}, other.rect().center()); };
+    const auto clickOther = [&other] {
+        QTest::mouseClick(other.windowHandle(), Qt::LeftButton, {}, other.rect().center());
+    };
     clickOther();
     ASSERT_EQ(clicks, 1);
     TStatusDlg dialog;

@@ -20,12 +20,12 @@
 #include <vector>
 
 #include "app/connect_dialog.h"
+#include "app/csv_output_dialog.h"
 #include "app/emf_output_dialog.h"
 #include "app/main_window.h"
 #include "app/output_dialogs.h"
 #include "app/settings_dialog.h"
 #include "app/sql_output_dialog.h"
-#include "app/csv_output_dialog.h"
 #include "app/status_dialog.h"
 #include "app/text_dialog.h"
 #include "app/ui_language.h"
@@ -62,7 +62,8 @@ using ShownText = std::pair<QString, QString>;  // where, text
 // tree) is not chrome.
 void CollectChrome(QWidget& top, std::vector<ShownText>& texts) {
     const auto add = [&texts](const QObject& owner, const char* what, const QString& text) {
-        if (!text.isEmpty()) texts.emplace_back(owner.objectName() + QLatin1Char(' ') + QLatin1String(what), text);
+        if (!text.isEmpty())
+            texts.emplace_back(owner.objectName() + QLatin1Char(' ') + QLatin1String(what), text);
     };
     add(top, "title", top.windowTitle());
     for (QAction* action : top.findChildren<QAction*>()) {
@@ -70,7 +71,8 @@ void CollectChrome(QWidget& top, std::vector<ShownText>& texts) {
         // An action without a hint of its own shows its caption (without
         // accelerator marks and dots) as one.
         QString caption = action->text();
-        if (action->toolTip() != caption.remove(u'&').remove(QStringLiteral("..."))) add(*action, "hint", action->toolTip());
+        if (action->toolTip() != caption.remove(u'&').remove(QStringLiteral("...")))
+            add(*action, "hint", action->toolTip());
     }
     for (QWidget* w : top.findChildren<QWidget*>()) {
         add(*w, "hint", w->toolTip());
@@ -87,7 +89,8 @@ void CollectChrome(QWidget& top, std::vector<ShownText>& texts) {
             for (int i = 0; i < tabs->count(); ++i) add(*w, "tab", tabs->tabText(i));
         if (auto* combo = qobject_cast<QComboBox*>(w); combo && !combo->isEditable())
             for (int i = 0; i < combo->count(); ++i) add(*w, "choice", combo->itemText(i));
-        if (auto* header = qobject_cast<QHeaderView*>(w); header && header->model() && header->orientation() == Qt::Horizontal)
+        if (auto* header = qobject_cast<QHeaderView*>(w);
+            header && header->model() && header->orientation() == Qt::Horizontal)
             for (int i = 0; i < header->count(); ++i)
                 add(*w, "heading", header->model()->headerData(i, Qt::Horizontal).toString());
         if (auto* tree = qobject_cast<QTreeView*>(w); tree && tree->model()) {
@@ -97,7 +100,8 @@ void CollectChrome(QWidget& top, std::vector<ShownText>& texts) {
                 add(*w, "tree root", root.data().toString());
                 for (int s = 0; s < model.rowCount(root); ++s)
                     for (int c = 0; c < model.rowCount(model.index(s, 0, root)); ++c)
-                        add(*w, "tree category", model.index(c, 0, model.index(s, 0, root)).data().toString());
+                        add(*w, "tree category",
+                            model.index(c, 0, model.index(s, 0, root)).data().toString());
             }
         }
     }
@@ -127,7 +131,7 @@ std::vector<ShownText> WindowAndDialogTexts() {
 
 TEST(UiLanguage, ChoosesTheFirstOfEnglishAndJapaneseInTheUsersOrder) {
     const std::pair<const char*, UiLanguage> cases[] = {
-        {"en", UiLanguage::English},          {"en-US ja-JP", UiLanguage::English},
+        {"en", UiLanguage::English},           {"en-US ja-JP", UiLanguage::English},
         {"ja-JP en-US", UiLanguage::Japanese}, {"de-DE en-GB", UiLanguage::English},
         {"de-DE fr", UiLanguage::Japanese},    {"", UiLanguage::Japanese},
     };
@@ -163,8 +167,9 @@ TEST(UiLanguage, CoreTextsAreTranslatedWithTheirInsertedParts) {
     std::vector<std::string> core;
     const QString missing = QDir::temp().filePath(QStringLiteral("no-such-folder/x.tlx"));
     for (const std::function<void()>& fails : std::initializer_list<std::function<void()>>{
-             [] { DecodeCp932("ok\n\x81"); }, [] { DecodeCp932("\xa0\xff"); }, [] { ValidateUtf8("a\n\xff"); },
-             [] { EncodeCp932("\xf0\x9f\x98\x80"); }, [&missing] { ReadFileBytes(missing.toStdString()); }}) {
+             [] { DecodeCp932("ok\n\x81"); }, [] { DecodeCp932("\xa0\xff"); },
+             [] { ValidateUtf8("a\n\xff"); }, [] { EncodeCp932("\xf0\x9f\x98\x80"); },
+             [&missing] { ReadFileBytes(missing.toStdString()); }}) {
         try {
             fails();
             ADD_FAILURE() << "no error";
@@ -174,13 +179,12 @@ TEST(UiLanguage, CoreTextsAreTranslatedWithTheirInsertedParts) {
     }
     core.push_back(EmfPageRangeText(12));
     for (const char* category : kCategoryTexts) core.emplace_back(category);
-    for (const auto* items : {&TSetDlg::PagePositionItems(), &TSetDlg::PageNoFormItems(), &TSetDlg::NotationItems(),
-                              &TSetDlg::TableItemItems()})
+    for (const auto* items : {&TSetDlg::PagePositionItems(), &TSetDlg::PageNoFormItems(),
+                              &TSetDlg::NotationItems(), &TSetDlg::TableItemItems()})
         core.insert(core.end(), items->begin(), items->end());
 
     const Language english(UiLanguage::English);
-    for (const std::string& text : core)
-        EXPECT_FALSE(HasJapanese(TranslatedCoreText(text))) << text;
+    for (const std::string& text : core) EXPECT_FALSE(HasJapanese(TranslatedCoreText(text))) << text;
     // Inserted parts are placed where the English text puts them, and the
     // user's own text inside a message is kept, "%1" included.
     EXPECT_EQ(TranslatedCoreText("ユーザ名:SCOTT  サービス名:db:1521:表  接続要求中........."),
