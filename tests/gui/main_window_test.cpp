@@ -25,7 +25,9 @@
 #include "app/desktop_ports.h"
 #include "app/find_dialog.h"
 #include "app/main_window.h"
+#include "app/paper_actions.h"
 #include "app/relayout_dialog.h"
+#include "app/settings_dialog.h"
 #include "app/status_dialog.h"
 #include "app/window_actions.h"
 #include "catalogue/connection_record.h"
@@ -181,9 +183,16 @@ TEST_F(MainWindowTest, TheProgramArgumentIsOpenedOnceAtTheFirstShowing) {
     EXPECT_EQ(debug.Document().Manager().SchemaCount(), 0);
 }
 
-TEST_F(MainWindowTest, ZoomStepsStopAtTheEndsOfTheList) {
+TEST_F(MainWindowTest, WithoutADiagramZoomIsOffAndSettingsStoreNothingThenZoomStepsStopAtTheEnds) {
     auto window = Window();
-    EXPECT_FALSE(Enabled(*window, "ZoomUp"));  // no diagram
+    EXPECT_FALSE(Enabled(*window, "ZoomUp"));  // no diagram; and the settings' OK stores nothing
+    QTimer::singleShot(0, [&window] {
+        TSetDlgForm& dialog = window->Paper().SettingsDialog();
+        dialog.findChild<QLineEdit*>("PaperXCountEdit")->setText(QStringLiteral("7"));
+        dialog.accept();
+    });
+    WindowAction(*window, "ActionOption")->trigger();
+    EXPECT_EQ(window->Document().Settings().StoredValues().PaperX, 1);
     ASSERT_TRUE(window->OpenDesignPath(kSampleDesign));
     for (int expected : {150, 200, 300, 400}) {
         EXPECT_TRUE(Enabled(*window, "ZoomUp"));
