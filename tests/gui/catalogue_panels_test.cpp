@@ -154,6 +154,7 @@ TEST_F(CataloguePanelsTest, TheDiagramsClickSelectsTheNodeAndTheSchemaTabsSelect
     Panels().SelectNode(MGTreeNode::Box(0, kCategoryTables, 2));  // ORDER_LINE
     EXPECT_FALSE(SheetActive());
     EXPECT_EQ(Box("SALES", "ORDER_LINE").State(), MGShapeRect::kStateSelected);
+    EXPECT_NE(Panels().Viewer().Shown(), MGViewer::kTableField);
 }
 
 TEST_F(CataloguePanelsTest, ADoubleClickTogglesTheTabsOnABoxNodeOnly) {

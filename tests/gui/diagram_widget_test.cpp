@@ -136,9 +136,9 @@ TEST_P(DiagramWidgetDrag, TheBoxShowsWhatAFullRepaintDrawsAfterEveryKindOfDrag) 
         QTest::mouseRelease(box_, Qt::LeftButton, {}, grip + drag.moves.back());
         EXPECT_EQ(table.Position() != start, drag.boxMoves);
         // Dropped elsewhere, it lands where the mouse let go and the design is modified.
-        EXPECT_TRUE(!drag.boxMoves ||
-                    (Device(table.Position()).left - Device(start).left == drag.moves.back().x() &&
-                     IsModified(window_->Document().Context())));
+        const Rect from = Device(start), to = Device(table.Position());
+        EXPECT_TRUE(!drag.boxMoves || (QPoint(to.left - from.left, to.top - from.top) == drag.moves.back() &&
+                                       IsModified(window_->Document().Context())));
         const QImage shown = Shown();
         EXPECT_EQ(FirstDifference(shown, FullRepaint()), "");
         EXPECT_EQ(drag.boxMoves ? "" : FirstDifference(shown, before), "");
