@@ -69,17 +69,11 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    // A window that answers the connection dialog with the given logins,
-    // optionally with the sample design open.
-    std::unique_ptr<TForm1> Window(std::vector<std::optional<MGReverseRequest>> logins = {},
-                                   bool open = false) {
+    // A window that answers the connection dialog with the login (each
+    // time it is asked), optionally with the sample design open.
+    std::unique_ptr<TForm1> Window(std::optional<MGReverseRequest> login = {}, bool open = false) {
         auto window = std::make_unique<TForm1>("-DEBUG");
-        window->SetConnectionAsker([queue = std::move(logins)]() mutable {
-            if (queue.empty()) return std::optional<MGReverseRequest>();
-            auto next = queue.front();
-            queue.erase(queue.begin());
-            return next;
-        });
+        window->SetConnectionAsker([login] { return login; });
         EXPECT_TRUE(!open || window->OpenDesignPath(kSampleDesign));
         return window;
     }
@@ -111,7 +105,7 @@ TEST_F(MainWindowTest, TheConnectionDialogOfTheDesktopStartsTheReading) {
 }
 
 TEST_F(MainWindowTest, AWrongPasswordLeavesNoTreeRootAndNoSchema) {
-    auto window = Window({SampleLogin("wrong")});
+    auto window = Window(SampleLogin("wrong"));
     window->ReverseDatabase();
     EXPECT_TRUE(TreeTexts(*window).isEmpty());
     EXPECT_EQ(window->Document().Manager().SchemaCount(), 0);
@@ -120,7 +114,7 @@ TEST_F(MainWindowTest, AWrongPasswordLeavesNoTreeRootAndNoSchema) {
 }
 
 TEST_F(MainWindowTest, ClosingAnUnnamedModifiedDesignAsksAndCancelKeepsTheWindow) {
-    auto window = Window({SampleLogin()});
+    auto window = Window(SampleLogin());
     window->show();
     window->ReverseDatabase();
     // Cancel to the question; then Yes, but the name dialog is cancelled.
@@ -140,7 +134,7 @@ TEST_F(MainWindowTest, ClosingAnUnnamedModifiedDesignAsksAndCancelKeepsTheWindow
 }
 
 TEST_F(MainWindowTest, SavingTwiceWithoutAChangeWritesNothingTheSecondTime) {
-    auto window = Window({SampleLogin()});
+    auto window = Window(SampleLogin());
     window->ReverseDatabase();
     ports_.answers = {Answer::Yes};
     ports_.fileNames = {File("twice.tlx")};
@@ -152,7 +146,7 @@ TEST_F(MainWindowTest, SavingTwiceWithoutAChangeWritesNothingTheSecondTime) {
 }
 
 TEST_F(MainWindowTest, CancellingTheSaveQuestionOrTheConnectionLeavesTheDesignUntouched) {
-    auto window = Window({std::nullopt}, true);
+    auto window = Window({}, true);
     window->Document().Manager().SetModified();
     ports_.answers = {Answer::Cancel};
     window->ReverseDatabase();  // the save question is cancelled
@@ -330,7 +324,7 @@ TEST_F(MainWindowTest, TheSettingsFileIsFoundInTheCurrentDirectoryAndNeverWritte
     file.write(bytes);
     file.close();
     {
-        auto window = Window({SampleLogin()});
+        auto window = Window(SampleLogin());
         EXPECT_EQ(window->SettingsFile().pagesAcross, 100);  // clamped
         EXPECT_EQ(window->SettingsFile().relationPoint, 3);
         window->ReverseDatabase();
