@@ -30,25 +30,11 @@ namespace fs = std::filesystem;
 const std::string kSampleDesign = TABULORIX_SOURCE_DIR "/examples/sample.tlx";
 
 // The script flags of the generator, named as the dialog's table names them.
-enum : std::uint32_t {
-    kPrimary = 0x01,
-    kUnique = 0x02,
-    kCondition = 0x04,
-    kForeign = 0x08,
-    kViewSource = 0x10,
-    kField = 0x20,
-    kIndex = 0x80,
-    kComment = 0x100,
-    kPrivilege = 0x200,
-    kAlter = 0x400,
-    kCreateTable = 0x800,
-    kTable = 0x10000,
-    kView = 0x20000,
-    kHeaders = 0x40000,
-    kCreation = 0x200000,
-    kRemoval = 0x400400,
-    kTableKinds = kField | kIndex | kPrimary | kUnique | kForeign | kCondition,
-};
+constexpr std::uint32_t kPrimary = 0x01, kUnique = 0x02, kCondition = 0x04, kForeign = 0x08,
+                        kViewSource = 0x10, kField = 0x20, kIndex = 0x80, kComment = 0x100,
+                        kPrivilege = 0x200, kAlter = 0x400, kCreateTable = 0x800, kTable = 0x10000,
+                        kView = 0x20000, kHeaders = 0x40000, kCreation = 0x200000, kRemoval = 0x400400;
+constexpr std::uint32_t kTableKinds = kField | kIndex | kPrimary | kUnique | kForeign | kCondition;
 
 template <typename Widget = QAbstractButton>
 Widget* Control(QWidget& dialog, const QString& name) {
@@ -77,7 +63,7 @@ TEST(SqlOutputDialog, ClicksFollowTheDependenciesBetweenTheBoxes) {
     EXPECT_EQ(start, 0x2707BFu);
     EXPECT_EQ(ScriptFlagsOf(TOutputCreateSqlFileDlg().Choice()), start);
     const struct {
-        const char* clicks;  // controls clicked in order, "RadioGroup…" names shortened by their prefix
+        const char* clicks;  // controls clicked in order
         int unticked, disabled;
         std::uint32_t set, clear;  // flags that must be set, and clear
     } cases[] = {
