@@ -22,13 +22,12 @@
 namespace tabulorix {
 namespace {
 
-const QString kSampleDesign = QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.tlx");
-
 class CataloguePanelsTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(window_.OpenDesignPath(kSampleDesign)); }
-
-    template <typename T>
+    void SetUp() override {
+        ASSERT_TRUE(window_.OpenDesignPath(QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.tlx")));
+    }
+    template <typename T = QTabWidget>
     T& Child(const char* name) {
         T* child = window_.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(child, nullptr) << name;
@@ -39,16 +38,18 @@ protected:
     // the diagram would; a table or view node with the sheet active (with
     // the diagram active the diagram selects the box instead).
     void Select(const MGTreeNode& node) {
-        Child<QTabWidget>("PageControlTop").setCurrentIndex(node.level == 3 ? 0 : 1);
+        Child("PageControlTop").setCurrentIndex(node.level == 3 ? 0 : 1);
         Panels().SelectNode(node);
     }
-    MGShapeTable& Box(const char* owner, const char* name) { return *MGDrawTableList::Current()->FindBox(owner, name); }
-    QString Cell(const char* view, int row, int column) {
-        QAbstractItemModel* model = Child<QTableView>(view).model();
-        return model->index(row, column).data().toString();
+    MGShapeTable& Box(const char* owner, const char* name) {
+        return *MGDrawTableList::Current()->FindBox(owner, name);
     }
-    int Rows(const char* view) { return Child<QTableView>(view).model()->rowCount(); }
-    bool SheetActive() { return Child<QTabWidget>("PageControlTop").currentIndex() == 0; }
+    QAbstractItemModel& Model(const char* view) { return *Child<QTableView>(view).model(); }
+    QString Cell(const char* view, int row, int column) {
+        return Model(view).index(row, column).data().toString();
+    }
+    bool SheetActive() { return Child("PageControlTop").currentIndex() == 0; }
+    QString Text(const char* edit) { return Child<QLineEdit>(edit).text(); }
 
     testing::RecordingPorts ports_;
     TForm1 window_{"-DEBUG"};
@@ -58,56 +59,48 @@ TEST_F(CataloguePanelsTest, EachSelectionShowsItsPanelAndMakesTheSheetActive) {
     Select(MGTreeNode::Root());
     EXPECT_TRUE(SheetActive());
     EXPECT_EQ(Panels().Viewer().Shown(), MGViewer::kSchema);
-    EXPECT_EQ(Rows("ListViewSchema"), 3);
-
+    EXPECT_EQ(Model("ListViewSchema").rowCount(), 3);
     Select(MGTreeNode::Schema(0));
     EXPECT_TRUE(SheetActive());
     EXPECT_EQ(Panels().Viewer().Shown(), MGViewer::kSheetView);
-    EXPECT_EQ(Child<QLineEdit>("UserNameEdit").text(), "SALES");
-    EXPECT_EQ(Child<QTabWidget>("PageControlTableViewConstIndex").currentIndex(), kPageTableList);
-    ASSERT_EQ(Rows("TableListListView"), 6);  // five tables and the view
-    EXPECT_EQ(Cell("TableListListView", 0, 0), "表");
-    EXPECT_EQ(Cell("TableListListView", 0, 1), "CUSTOMER_ORDER");
+    EXPECT_EQ(Text("UserNameEdit"), "SALES");
+    EXPECT_EQ(Child("PageControlTableViewConstIndex").currentIndex(), kPageTableList);
+    ASSERT_EQ(Model("TableListListView").rowCount(), 6);  // five tables and the view
+    EXPECT_EQ(Cell("TableListListView", 0, 0) + Cell("TableListListView", 0, 1), "表CUSTOMER_ORDER");
     EXPECT_EQ(Cell("TableListListView", 5, 0), "ビュー");
-
     Select(MGTreeNode::Category(0, kCategoryViews));
-    EXPECT_EQ(Rows("TableListListView"), 1);
-
+    EXPECT_EQ(Model("TableListListView").rowCount(), 1);
     Select(MGTreeNode::Category(0, 2));
     EXPECT_TRUE(SheetActive());
-    EXPECT_EQ(Child<QTabWidget>("PageControlTableViewConstIndex").currentIndex(), kPageConstraints);
-    EXPECT_EQ(Rows("ConstPrimaryListView"), 6);  // one row per key column of the five tables
-
-    Select(MGTreeNode::Box(0, kCategoryTables, 2));  // ORDER_LINE
+    EXPECT_EQ(Child("PageControlTableViewConstIndex").currentIndex(), kPageConstraints);
+    EXPECT_EQ(Model("ConstPrimaryListView").rowCount(), 6);  // one row per key column of the five tables
+    Select(MGTreeNode::Box(0, kCategoryTables, 2));          // ORDER_LINE
     EXPECT_TRUE(SheetActive());
     EXPECT_EQ(Panels().Viewer().Shown(), MGViewer::kTableField);
-    EXPECT_EQ(Child<QLineEdit>("TableNameEdit").text(), "ORDER_LINE");
-    EXPECT_EQ(Rows("FieldDefineListView"), Box("SALES", "ORDER_LINE").ColumnRows().RowCount() - 1);
+    EXPECT_EQ(Text("TableNameEdit"), "ORDER_LINE");
+    EXPECT_EQ(Model("FieldDefineListView").rowCount(),
+              Box("SALES", "ORDER_LINE").ColumnRows().RowCount() - 1);
     // The second key column repeats the constraint and its status: blanked.
-    EXPECT_EQ(Cell("TableConstPrimaryListView", 1, 0), "");
-    EXPECT_EQ(Cell("TableConstPrimaryListView", 1, 2), "LINE_NO");
+    EXPECT_EQ(Cell("TableConstPrimaryListView", 1, 0) + "|" + Cell("TableConstPrimaryListView", 1, 2),
+              "|LINE_NO");
 }
 
 TEST_F(CataloguePanelsTest, AViewHidesTheKeyTabsAndATableBringsThemBackWithItsSource) {
-    auto& details = Child<QTabWidget>("ConstIndexPageControl");
-    auto& tablePages = Child<QTabWidget>("PageControlForTable");
+    auto& details = Child("ConstIndexPageControl");
+    auto& tablePages = Child("PageControlForTable");
     Select(MGTreeNode::Box(0, kCategoryTables, 0));
     details.setCurrentIndex(3);
-    Select(MGTreeNode::Box(0, kCategoryViews, 0));
-    for (int tab = 0; tab < 5; ++tab) EXPECT_FALSE(details.isTabVisible(tab)) << tab;
-    EXPECT_TRUE(details.isTabVisible(5));
-    EXPECT_EQ(details.currentIndex(), 5);
-    EXPECT_FALSE(tablePages.isTabVisible(1));
-    EXPECT_EQ(Child<QPlainTextEdit>("MemoView").toPlainText().toStdString(), Box("SALES", "V_ORDER_SUMMARY").SqlSource());
-
-    Select(MGTreeNode::Box(0, kCategoryTables, 1));  // INVOICE
-    for (int tab = 0; tab < 5; ++tab) EXPECT_TRUE(details.isTabVisible(tab)) << tab;
-    EXPECT_FALSE(details.isTabVisible(5));
-    EXPECT_EQ(details.currentIndex(), 0);
-    EXPECT_TRUE(tablePages.isTabVisible(1));
-    const std::string source = Box("SALES", "INVOICE").SqlSource();
-    EXPECT_FALSE(source.empty());
-    EXPECT_EQ(Child<QPlainTextEdit>("MemoTable").toPlainText().toStdString(), source);
+    for (const auto& [node, view, memo, source] :
+         {std::tuple{MGTreeNode::Box(0, kCategoryViews, 0), true, "MemoView", "V_ORDER_SUMMARY"},
+          std::tuple{MGTreeNode::Box(0, kCategoryTables, 1), false, "MemoTable", "INVOICE"}}) {
+        SCOPED_TRACE(source);
+        Select(node);
+        for (int tab = 0; tab < 6; ++tab) EXPECT_EQ(details.isTabVisible(tab), (tab == 5) == view) << tab;
+        EXPECT_EQ(details.currentIndex(), view ? 5 : 0);
+        EXPECT_EQ(tablePages.isTabVisible(1), !view);
+        EXPECT_FALSE(Box("SALES", source).SqlSource().empty());
+        EXPECT_EQ(Child<QPlainTextEdit>(memo).toPlainText().toStdString(), Box("SALES", source).SqlSource());
+    }
 }
 
 TEST_F(CataloguePanelsTest, UntickingOneOfThreeSelectedItemsUnticksAllAndShrinksTheirBoxes) {
@@ -115,18 +108,19 @@ TEST_F(CataloguePanelsTest, UntickingOneOfThreeSelectedItemsUnticksAllAndShrinks
     window_.show();
     Select(MGTreeNode::Schema(0));
     auto& list = Child<QTableView>("TableListListView");
-    const int rows[] = {0, 2, 4};
-    for (const int row : rows)
+    for (const int row : {0, 2, 4})
         list.selectionModel()->select(list.model()->index(row, 0),
                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
     window_.Document().Manager().ClearModified();
     // A click on the check box of one selected row keeps the selection.
     const QRect cell = list.visualRect(list.model()->index(2, 0));
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(cell.left() + 8, cell.center().y()));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(cell.left() + 8, cell.center().y()));
     EXPECT_EQ(list.selectionModel()->selectedRows().size(), 3);
     for (int row = 0; row < list.model()->rowCount(); ++row) {
         const bool selected = row == 0 || row == 2 || row == 4;
-        EXPECT_EQ(list.model()->index(row, 0).data(Qt::CheckStateRole).toInt(), selected ? Qt::Unchecked : Qt::Checked)
+        EXPECT_EQ(list.model()->index(row, 0).data(Qt::CheckStateRole).toInt(),
+                  selected ? Qt::Unchecked : Qt::Checked)
             << row;
         MGShapeTable& box = Box("SALES", list.model()->index(row, 1).data().toString().toUtf8().constData());
         EXPECT_EQ(box.Detailed(), !selected) << row;
@@ -143,42 +137,38 @@ TEST_F(CataloguePanelsTest, UntickingOneOfThreeSelectedItemsUnticksAllAndShrinks
 }
 
 TEST_F(CataloguePanelsTest, TheDiagramsClickSelectsTheNodeAndTheSchemaTabsSelectTheirNodes) {
-    Child<QTabWidget>("PageControlTop").setCurrentIndex(1);
+    Child("PageControlTop").setCurrentIndex(1);
     ASSERT_TRUE(Panels().SelectBoxNode(Box("MST", "CUSTOMER")));
     EXPECT_EQ(Panels().SelectedNode(), Panels().TreeModel().Tree().NodeOfBox(Box("MST", "CUSTOMER")));
     EXPECT_FALSE(SheetActive());
-    EXPECT_EQ(Child<QLineEdit>("TableNameEdit").text(), "CUSTOMER");
+    EXPECT_EQ(Text("TableNameEdit"), "CUSTOMER");
     ASSERT_TRUE(Panels().ShowBoxDetails(Box("SALES", "INVOICE")));
     EXPECT_TRUE(SheetActive());
-
     Select(MGTreeNode::Schema(1));
-    Child<QTabWidget>("PageControlTableViewConstIndex").setCurrentIndex(kPageIndexes);
+    Child("PageControlTableViewConstIndex").setCurrentIndex(kPageIndexes);
     EXPECT_EQ(Panels().SelectedNode(), MGTreeNode::Category(1, 3));
-    Child<QTabWidget>("PageControlTableViewConstIndex").setCurrentIndex(kPageTableList);
+    Child("PageControlTableViewConstIndex").setCurrentIndex(kPageTableList);
     EXPECT_EQ(Panels().SelectedNode(), MGTreeNode::Schema(1));
-}
-
-TEST_F(CataloguePanelsTest, ADoubleClickTogglesTheTabsOnABoxNodeOnly) {
-    QTreeView& tree = Panels().Tree();
-    const QModelIndex category = Panels().TreeModel().IndexOf(MGTreeNode::Category(0, 0));
-    Select(MGTreeNode::Category(0, 0));
-    Child<QTabWidget>("PageControlTop").setCurrentIndex(0);
-    Q_EMIT tree.doubleClicked(category);
-    EXPECT_TRUE(SheetActive());
-    const QModelIndex box = Panels().TreeModel().IndexOf(MGTreeNode::Box(0, 0, 0));
-    tree.setCurrentIndex(box);
-    Q_EMIT tree.doubleClicked(box);
-    EXPECT_FALSE(SheetActive());
-    Q_EMIT tree.doubleClicked(box);
-    EXPECT_TRUE(SheetActive());
-}
-
-TEST_F(CataloguePanelsTest, ATableChosenWhileTheDiagramIsShownIsSelectedThereAndTheTabStays) {
-    Child<QTabWidget>("PageControlTop").setCurrentIndex(1);
+    // A table chosen while the diagram is shown is selected there, the tab stays.
+    Child("PageControlTop").setCurrentIndex(1);
     Panels().SelectNode(MGTreeNode::Box(0, kCategoryTables, 2));  // ORDER_LINE
     EXPECT_FALSE(SheetActive());
     EXPECT_EQ(Box("SALES", "ORDER_LINE").State(), MGShapeRect::kStateSelected);
     EXPECT_NE(Panels().Viewer().Shown(), MGViewer::kTableField);
+}
+
+TEST_F(CataloguePanelsTest, ADoubleClickTogglesTheTabsOnABoxNodeOnly) {
+    QTreeView& tree = Panels().Tree();
+    Select(MGTreeNode::Category(0, 0));
+    Child("PageControlTop").setCurrentIndex(0);
+    Q_EMIT tree.doubleClicked(Panels().TreeModel().IndexOf(MGTreeNode::Category(0, 0)));
+    EXPECT_TRUE(SheetActive());
+    const QModelIndex box = Panels().TreeModel().IndexOf(MGTreeNode::Box(0, 0, 0));
+    tree.setCurrentIndex(box);
+    for (const bool sheet : {false, true}) {
+        Q_EMIT tree.doubleClicked(box);
+        EXPECT_EQ(SheetActive(), sheet);
+    }
 }
 
 TEST_F(CataloguePanelsTest, TheMemoCopyIsEnabledOnlyWithASelection) {
@@ -188,7 +178,7 @@ TEST_F(CataloguePanelsTest, TheMemoCopyIsEnabledOnlyWithASelection) {
     EXPECT_FALSE(copy.isEnabled());
     Child<QAction>("EditSelectAll1").trigger();  // acts on the page shown: nothing on "定義"
     EXPECT_FALSE(memo.textCursor().hasSelection());
-    Child<QTabWidget>("PageControlForTable").setCurrentIndex(1);
+    Child("PageControlForTable").setCurrentIndex(1);
     Child<QAction>("EditSelectAll1").trigger();
     EXPECT_TRUE(memo.textCursor().hasSelection());
     EXPECT_TRUE(copy.isEnabled());
@@ -197,16 +187,16 @@ TEST_F(CataloguePanelsTest, TheMemoCopyIsEnabledOnlyWithASelection) {
 }
 
 TEST_F(CataloguePanelsTest, EveryModelPassesTheItemModelTester) {
-    Select(MGTreeNode::Schema(0));
-    Select(MGTreeNode::Category(0, 2));
-    Select(MGTreeNode::Box(0, 0, 2));
+    for (const MGTreeNode& node :
+         {MGTreeNode::Schema(0), MGTreeNode::Category(0, 2), MGTreeNode::Box(0, 0, 2)})
+        Select(node);
     for (const char* name : {"TableListListView", "ConstPrimaryListView", "ConstForeignListView",
                              "FieldDefineListView", "TableConstPrimaryListView", "TableIndexListView"}) {
         SCOPED_TRACE(name);
-        QAbstractItemModelTester tester(Child<QTableView>(name).model(),
-                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QAbstractItemModelTester tester(&Model(name), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
-    QAbstractItemModelTester tree(&Panels().TreeModel(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QAbstractItemModelTester tree(&Panels().TreeModel(),
+                                  QAbstractItemModelTester::FailureReportingMode::Fatal);
     Panels().TreeModel().RefreshTexts();
     window_.Document().Manager().SetDisplayMode(1);
     Panels().DisplayModeChanged();
@@ -214,7 +204,7 @@ TEST_F(CataloguePanelsTest, EveryModelPassesTheItemModelTester) {
 
 TEST_F(CataloguePanelsTest, AFileOfTheWrongTypeLeavesNoRoot) {
     ASSERT_TRUE(Panels().HasRoot());
-    const QString path = QDir::temp().filePath(QStringLiteral("tabulorix-wrong-type.tlx"));
+    const QString path = QDir::temp().filePath(QStringLiteral("tabulorix-wrong-type-%1.tlx").arg(::getpid()));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("[VERSION]\r\n1\r\n[DOCUMENT TYPE]\r\nSomething else\r\n");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,35 +20,31 @@
 namespace tabulorix {
 namespace {
 
-using testing::RecordingPorts;
 namespace fs = std::filesystem;
-
-const std::string kSampleDesign = TABULORIX_SOURCE_DIR "/examples/sample.tlx";
 
 class CsvDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(window_.OpenDesignPath(QString::fromStdString(kSampleDesign)));
+        ASSERT_TRUE(window_.OpenDesignPath(QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.tlx")));
         fs::create_directories(dir_);
+        dialog_.Prepare(window_.Document().Manager());
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    RecordingPorts ports_;
+    testing::RecordingPorts ports_;
     TForm1 window_{"-DEBUG"};
+    TOutputCSVFileDlg& dialog_ = window_.Outputs().Csv();
     fs::path dir_ = fs::temp_directory_path() / ("tabulorix-csv-dialog-" + std::to_string(::getpid()));
 };
 
 TEST_F(CsvDialogTest, TheColumnListWithSuppressIsShownFirstAndGoesWithAnotherDesign) {
-    TOutputCSVFileDlg& dialog = window_.Outputs().Csv();
-    dialog.Prepare(window_.Document().Manager());
-    EXPECT_TRUE(dialog.findChild<QRadioButton*>("RadioGroupTarget1")->isChecked());
-    EXPECT_TRUE(dialog.findChild<QCheckBox*>("CheckBoxSuppress")->isChecked());
-    EXPECT_TRUE(dialog.findChild<QCheckBox*>("CheckBoxDispOn")->isChecked());
-    QAbstractItemModelTester tester(const_cast<RowTableModel*>(&dialog.Grid()),
+    for (const char* ticked : {"RadioGroupTarget1", "CheckBoxSuppress", "CheckBoxDispOn"})
+        EXPECT_TRUE(dialog_.findChild<QAbstractButton*>(ticked)->isChecked()) << ticked;
+    const RowTableModel& grid = dialog_.Grid();
+    QAbstractItemModelTester tester(const_cast<RowTableModel*>(&grid),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
-    dialog.findChild<QPushButton*>("ButtonView")->click();
-    ASSERT_NE(dialog.List(), nullptr);
-    const RowTableModel& grid = dialog.Grid();
+    dialog_.findChild<QPushButton*>("ButtonView")->click();
+    ASSERT_NE(dialog_.List(), nullptr);
     QStringList captions;
     for (int c = 0; c < grid.columnCount(); ++c) captions << grid.headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(captions, (QStringList{"タイプ", "物理表名", "物理列名", "キー", "型", "桁数", "NULL可",
@@ -58,10 +53,9 @@ TEST_F(CsvDialogTest, TheColumnListWithSuppressIsShownFirstAndGoesWithAnotherDes
     // The second column of a table's second row repeats the first: blanked.
     EXPECT_FALSE(grid.index(0, 1).data().toString().isEmpty());
     EXPECT_TRUE(grid.index(1, 1).data().toString().isEmpty());
-    ASSERT_TRUE(window_.OpenDesignPath(QString::fromStdString(kSampleDesign)));
-    EXPECT_EQ(dialog.List(), nullptr);
-    EXPECT_EQ(grid.columnCount(), 0);
-    EXPECT_EQ(grid.rowCount(), 0);
+    ASSERT_TRUE(window_.OpenDesignPath(QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.tlx")));
+    EXPECT_EQ(dialog_.List(), nullptr);
+    EXPECT_EQ(grid.columnCount() + grid.rowCount(), 0);
 }
 
 TEST_F(CsvDialogTest, NoForAnExistingFileKeepsItAndTheOtherListsAreWritten) {
@@ -80,8 +74,8 @@ TEST_F(CsvDialogTest, NoForAnExistingFileKeepsItAndTheOtherListsAreWritten) {
     });
     dialog.findChild<QPushButton*>("SaveAllButton")->click();
     ASSERT_EQ(proposed.size(), kCsvListCount);
-    EXPECT_EQ(proposed[0], QStringLiteral("SALES_2026_12_05__Table.csv"));
-    EXPECT_EQ(proposed[1], QStringLiteral("SALES_2026_12_05__Column.csv"));
+    EXPECT_EQ(proposed.mid(0, 2),
+              (QStringList{"SALES_2026_12_05__Table.csv", "SALES_2026_12_05__Column.csv"}));
     EXPECT_EQ(ports_.questions,
               std::vector<std::string>{existing.string() + "は存在しますファイルを上書きしますか?"});
     std::ifstream kept(existing, std::ios::binary);
@@ -101,19 +95,16 @@ public:
     void SetPosition(int) override {}
     void Close() override {}
     bool CancelRequested() const override { return cancel; }
-    bool cancel = false;
-    bool filling = false;
+    bool cancel = false, filling = false;
 };
 
 TEST_F(CsvDialogTest, CancellingTheListLeavesNoListAndAnEmptyGrid) {
-    TOutputCSVFileDlg& dialog = window_.Outputs().Csv();
-    dialog.Prepare(window_.Document().Manager());
     CancelWhileFilling cancelling;
     const ScopedPorts withCancel(UiPorts{&ports_, &ports_, &cancelling, &ports_});
-    dialog.ViewList();
+    dialog_.ViewList();
     EXPECT_TRUE(cancelling.cancel);
-    EXPECT_EQ(dialog.List(), nullptr);
-    EXPECT_EQ(dialog.Grid().columnCount(), 0);
+    EXPECT_EQ(dialog_.List(), nullptr);
+    EXPECT_EQ(dialog_.Grid().columnCount(), 0);
 }
 
 }  // namespace

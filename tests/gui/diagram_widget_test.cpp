@@ -23,6 +23,7 @@
 #include "app/status_dialog.h"
 #include "app/window_actions.h"
 #include "app/window_surfaces.h"
+#include "designfile/design_save.h"
 #include "diagram/draw_table_list.h"
 #include "diagram/hit_test.h"
 #include "diagram/shape_relation.h"
@@ -43,10 +44,6 @@ std::string FirstDifference(const QImage& a, const QImage& b) {
             if (a.pixel(x, y) != b.pixel(x, y))
                 return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
     return "";
-}
-
-QPoint Centre(const Rect& r) {
-    return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
 class DiagramWidgetTest : public ::testing::Test {
@@ -80,9 +77,10 @@ protected:
         box_->repaint();
         return box_->Picture().copy();
     }
-    MGShapeTable& Table(const char* name) { return *MGDrawTableList::Current()->FindBox("SALES", name); }
+    Rect Device(const Rect& r) { return window_->Document().DrawBox().MapRect(r); }
     QPoint DeviceCentre(const MGShapeTable& table) {
-        return Centre(window_->Document().DrawBox().MapRect(table.Position()));
+        const Rect r = Device(table.Position());
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
     QString TreeCurrent() const { return window_->Panels().Tree().currentIndex().data().toString(); }
 
@@ -115,7 +113,7 @@ TEST_P(DiagramWidgetDrag, TheBoxShowsWhatAFullRepaintDrawsAfterEveryKindOfDrag) 
     for (const DragCase& drag : kDrags) {
         SCOPED_TRACE(drag.name);
         Open(GetParam());
-        MGShapeTable& table = Table("CUSTOMER_ORDER");
+        MGShapeTable& table = *MGDrawTableList::Current()->FindBox("SALES", "CUSTOMER_ORDER");
         const Rect start = table.Position();
         const QPoint grip = DeviceCentre(table);
         // Selected first by a click, so that the drag changes only where
@@ -129,23 +127,21 @@ TEST_P(DiagramWidgetDrag, TheBoxShowsWhatAFullRepaintDrawsAfterEveryKindOfDrag) 
             QTest::mouseMove(box_, grip + move);
             const QImage during = Shown();
             // While a box follows the mouse, its outline is on the picture.
-            if (drag.boxMoves) {
-                EXPECT_NE(FirstDifference(during, before), "");
-            }
+            EXPECT_TRUE(!drag.boxMoves || FirstDifference(during, before) != "");
             // Back at a place, the outline drawn before is erased exactly.
             const auto [at, first] = seen.emplace(std::make_pair(move.x(), move.y()), during);
-            if (!first) {
-                EXPECT_EQ(FirstDifference(during, at->second), "") << move.x() << ", " << move.y();
-            }
+            EXPECT_EQ(first ? "" : FirstDifference(during, at->second), "") << move.x() << ", " << move.y();
         }
         if (drag.escape) QTest::keyClick(box_, Qt::Key_Escape);
         QTest::mouseRelease(box_, Qt::LeftButton, {}, grip + drag.moves.back());
         EXPECT_EQ(table.Position() != start, drag.boxMoves);
+        // Dropped elsewhere, it lands where the mouse let go and the design is modified.
+        const Rect from = Device(start), to = Device(table.Position());
+        EXPECT_TRUE(!drag.boxMoves || (QPoint(to.left - from.left, to.top - from.top) == drag.moves.back() &&
+                                       IsModified(window_->Document().Context())));
         const QImage shown = Shown();
         EXPECT_EQ(FirstDifference(shown, FullRepaint()), "");
-        if (!drag.boxMoves) {
-            EXPECT_EQ(FirstDifference(shown, before), "");
-        }
+        EXPECT_EQ(drag.boxMoves ? "" : FirstDifference(shown, before), "");
     }
 }
 
@@ -178,15 +174,14 @@ TEST_P(DiagramWidgetScroll, TheBoxShowsWhatAFullRepaintAtTheNewOffsetDraws) {
         const QImage before = Shown();
         const int position = bar->value();
         for (int i = 0; i < scroll.steps; ++i) {
-            if (scroll.wheel) {
-                const QPoint at(100, 100);
-                QWheelEvent wheel(at, box_->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-                                  scroll.sideways ? Qt::ShiftModifier : Qt::NoModifier, Qt::NoScrollPhase,
-                                  false);
-                QCoreApplication::sendEvent(box_, &wheel);
-            } else {
+            if (!scroll.wheel) {
                 bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+                continue;
             }
+            const QPoint at(100, 100);
+            QWheelEvent wheel(at, box_->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              scroll.sideways ? Qt::ShiftModifier : Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(box_, &wheel);
         }
         ASSERT_GT(bar->value(), position);
         const QImage scrolled = Shown();
@@ -194,8 +189,7 @@ TEST_P(DiagramWidgetScroll, TheBoxShowsWhatAFullRepaintAtTheNewOffsetDraws) {
         EXPECT_EQ(FirstDifference(scrolled, FullRepaint()), "");
         // And back where it was, the first picture again.
         bar->setValue(position);
-        const QImage back = Shown();
-        EXPECT_EQ(FirstDifference(back, before), "");
+        EXPECT_EQ(FirstDifference(Shown(), before), "");
     }
 }
 
@@ -204,8 +198,8 @@ INSTANTIATE_TEST_SUITE_P(Zooms, DiagramWidgetScroll, ::testing::Values(100, 25))
 // ---- double clicks ---------------------------------------------------------
 
 // A device point in view where a line is hit and no box is, with the
-// line's child box.
-std::optional<std::pair<QPoint, MGShapeTable*>> PointOnALine(ZMGDrawBox& box, const QRect& view) {
+// line's child box (a line opens its child).
+std::pair<QPoint, MGShapeTable*> PointOnALine(ZMGDrawBox& box, const QRect& view) {
     const MGDrawTableList& diagram = *MGDrawTableList::Current();
     for (int i = 0; i < diagram.RelationCount(); ++i) {
         const Rect area = box.MapRect(diagram.RelationItem(i)->DrawnBounds(box));
@@ -213,57 +207,34 @@ std::optional<std::pair<QPoint, MGShapeTable*>> PointOnALine(ZMGDrawBox& box, co
             for (int x = std::max(area.left, view.left()); x <= std::min(area.right, view.right()); ++x) {
                 const int hit = HitRelationIndex(diagram, box, x, y);
                 if (hit >= 0 && HitBoxIndex(diagram, box, x, y) < 0)
-                    return std::make_pair(QPoint(x, y), diagram.RelationItem(hit)->OwnBox());
+                    return {QPoint(x, y), diagram.RelationItem(hit)->OwnBox()};
             }
     }
-    return std::nullopt;
+    return {QPoint(-1, -1), nullptr};
 }
 
 TEST_F(DiagramWidgetTest, ADoubleClickOnATableViewOrLineShowsItsSheetAndTreeNodeOnTheLegendNothing) {
-    enum class Target { Box, Line, Legend };
-    struct Case {
-        const char* name;
-        Target target;
-        const char* box;  // the box double-clicked
-    };
-    const std::vector<Case> cases = {
-        {"table", Target::Box, "CUSTOMER_ORDER"},
-        {"view", Target::Box, "V_ORDER_SUMMARY"},
-        {"relation line", Target::Line, nullptr},
-        {"legend", Target::Legend, nullptr},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const char* target : {"CUSTOMER_ORDER", "V_ORDER_SUMMARY", "Legend", "a relation line"}) {
+        SCOPED_TRACE(target);
         Open(100, QSize(1400, 1000));
-        ZMGDrawBox& drawBox = window_->Document().DrawBox();
         MGDrawTableList& diagram = *MGDrawTableList::Current();
-        MGShapeTable* target = nullptr;
-        QPoint at;
-        if (c.target == Target::Line) {
-            const auto found = PointOnALine(drawBox, box_->rect());
-            ASSERT_TRUE(found.has_value());
-            at = found->first;
-            target = found->second;  // a line opens its child
-        } else {
-            for (int i = 0; i < diagram.Count() && c.target == Target::Legend; ++i)
-                if (diagram.Item(i)->Name() == "Legend") target = diagram.Item(i);
-            if (c.target == Target::Box) target = diagram.FindBox("SALES", c.box);
-            ASSERT_NE(target, nullptr);
-            window_->Mouse().ShowTable(target->SchemaNumber(), target->Name());  // into view
-            at = DeviceCentre(*target);
+        auto [at, box] = PointOnALine(window_->Document().DrawBox(), box_->rect());
+        const bool legend = target == std::string("Legend");
+        if (std::string(target) != "a relation line") {
+            box = diagram.FindBox("SALES", target);
+            for (int i = 0; i < diagram.Count() && legend; ++i)
+                if (diagram.Item(i)->Name() == "Legend") box = diagram.Item(i);
+            ASSERT_NE(box, nullptr);
+            window_->Mouse().ShowTable(box->SchemaNumber(), box->Name());  // into view
+            at = DeviceCentre(*box);
         }
-        ASSERT_NE(target, nullptr);
+        ASSERT_NE(box, nullptr);
         ASSERT_TRUE(box_->rect().contains(at));
         const QString treeBefore = TreeCurrent();
         QTest::mouseDClick(box_, Qt::LeftButton, {}, at);
-        if (c.target == Target::Legend) {
-            EXPECT_EQ(pages_->currentIndex(), 1);
-            EXPECT_EQ(TreeCurrent(), treeBefore);
-        } else {
-            EXPECT_EQ(pages_->currentIndex(), 0);  // シート
-            EXPECT_EQ(TreeCurrent(), QString::fromStdString(target->Name()));
-            EXPECT_EQ(target->State(), MGShapeRect::kStateSelected);
-        }
+        EXPECT_EQ(pages_->currentIndex(), legend ? 1 : 0);  // シート
+        EXPECT_EQ(TreeCurrent(), legend ? treeBefore : QString::fromStdString(box->Name()));
+        EXPECT_TRUE(legend || box->State() == MGShapeRect::kStateSelected);
     }
 }
 
@@ -284,9 +255,7 @@ TEST_F(DiagramWidgetTest, WhileALoadShowsItsProgressTheBoxKeepsItsPicture) {
     QTimer::singleShot(0, [&] {
         if (!status.isVisible()) return;
         ++paintsDuringLoad;
-        box_->Repaint();
-        box_->repaint();
-        duringLoad = box_->Picture().copy();
+        duringLoad = FullRepaint();
     });
     ASSERT_TRUE(window_->OpenDesignPath(kSampleDesign));
     ASSERT_EQ(paintsDuringLoad, 1);

@@ -26,71 +26,64 @@
 namespace tabulorix {
 namespace {
 
-using testing::RecordingPorts;
-
-const std::string kSampleDesign = TABULORIX_SOURCE_DIR "/examples/sample.tlx";
-
-struct PageCase {
-    const char* name;
-    bool onePage;
-    const char* text;
-    int result;           // -1: refused
-    const char* message;  // shown when refused
-};
-
-class EmfPageChecks : public ::testing::TestWithParam<PageCase> {};
-
-// On a grid 2 pages across and 3 down.
-TEST_P(EmfPageChecks, RefuseWhatIsNoPageOfTheGridAndKeepTheDialogOpen) {
-    const PageCase& c = GetParam();
-    RecordingPorts ports;
-    TEMFOutDlg dialog;
-    dialog.Prepare(2, 3);
-    EXPECT_EQ(dialog.findChild<QLabel*>("LabelValidValue")->text(), QStringLiteral("指定範囲 1 - 6"));
-    if (c.onePage) dialog.findChild<QRadioButton*>("RadioGroupTargetPage")->click();
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("EditPageNo")->isEnabled(), c.onePage);
-    dialog.findChild<QLineEdit*>("EditPageNo")->setText(QString::fromUtf8(c.text));
-    dialog.findChild<QToolButton*>("ToolButtonCopy")->click();
-    EXPECT_EQ(dialog.Result(), c.result);
-    if (c.result < 0) {
-        EXPECT_EQ(ports.messages, std::vector<std::string>{c.message});
-        EXPECT_EQ(dialog.result(), QDialog::Rejected);  // not closed
-    } else {
-        EXPECT_TRUE(ports.messages.empty());
-        EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(dialog.FileName(), "");  // the clipboard
+// On a grid 2 pages across and 3 down: what is no page of the grid is
+// refused with a message and the dialog stays open.
+TEST(EmfOutputDialog, RefusesWhatIsNoPageOfTheGridAndKeepsTheDialogOpen) {
+    const struct {
+        bool onePage;
+        const char* text;
+        int result;           // -1: refused
+        const char* message;  // shown when refused
+    } cases[] = {
+        {true, "abc", -1, "ページを数値で入力してください。"},
+        {true, "", -1, "ページを数値で入力してください。"},
+        {true, "7", -1, "ページ番号が範囲外です。"},
+        {true, "0", -1, "ページ番号が範囲外です。"},
+        {true, "6", 6, nullptr},
+        {false, "abc", 0, nullptr},  // all pages: the edit is ignored
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + (c.onePage ? " one page" : " all pages"));
+        testing::RecordingPorts ports;
+        TEMFOutDlg dialog;
+        dialog.Prepare(2, 3);
+        EXPECT_EQ(dialog.findChild<QLabel*>("LabelValidValue")->text(), QStringLiteral("指定範囲 1 - 6"));
+        if (c.onePage) dialog.findChild<QRadioButton*>("RadioGroupTargetPage")->click();
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("EditPageNo")->isEnabled(), c.onePage);
+        dialog.findChild<QLineEdit*>("EditPageNo")->setText(QString::fromUtf8(c.text));
+        dialog.findChild<QToolButton*>("ToolButtonCopy")->click();
+        EXPECT_EQ(dialog.Result(), c.result);
+        EXPECT_EQ(ports.messages,
+                  c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+        EXPECT_EQ(dialog.result(), c.message ? QDialog::Rejected : QDialog::Accepted);  // refused: not closed
+        EXPECT_TRUE(c.message || dialog.FileName().empty());                            // the clipboard
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EmfPageChecks,
-    ::testing::Values(PageCase{"Letters", true, "abc", -1, "ページを数値で入力してください。"},
-                      PageCase{"Empty", true, "", -1, "ページを数値で入力してください。"},
-                      PageCase{"PastTheGrid", true, "7", -1, "ページ番号が範囲外です。"},
-                      PageCase{"Zero", true, "0", -1, "ページ番号が範囲外です。"},
-                      PageCase{"LastPage", true, "6", 6, ""},
-                      PageCase{"AllPagesIgnoreTheEdit", false, "abc", 0, ""}),
-    [](const ::testing::TestParamInfo<PageCase>& info) { return std::string(info.param.name); });
-
 class EmfActionTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(window_.OpenDesignPath(QString::fromStdString(kSampleDesign))); }
+    void SetUp() override {
+        ASSERT_TRUE(window_.OpenDesignPath(QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.tlx")));
+        QApplication::clipboard()->clear();
+    }
+    bool ClipboardHasEmf() {
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        return data != nullptr && data->hasFormat(QStringLiteral("image/x-emf"));
+    }
 
-    RecordingPorts ports_;
+    testing::RecordingPorts ports_;
     TForm1 window_{"-DEBUG"};
 };
 
 TEST_F(EmfActionTest, ACopyOffersTheEmfOfThePageSizeWithPngAndSvgRenditions) {
-    QApplication::clipboard()->clear();
-    const int page = 1;
-    ASSERT_TRUE(window_.Outputs().CopyPicture(page));
-    const auto size = window_.Document().DrawBox().Console().PictureSize(page);
+    ASSERT_TRUE(window_.Outputs().CopyPicture(1));
+    const auto size = window_.Document().DrawBox().Console().PictureSize(1);
     ASSERT_TRUE(size);
     const QMimeData* data = QApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     const QByteArray emf = data->data(QStringLiteral("image/x-emf"));
-    const std::vector<std::uint8_t> bytes(emf.begin(), emf.end());
-    const testing::EmfRecord header = testing::EmfRecords(bytes).at(0);
+    const testing::EmfRecord header =
+        testing::EmfRecords(std::vector<std::uint8_t>(emf.begin(), emf.end())).at(0);
     EXPECT_EQ(header.type, testing::kEmrHeader);
     EXPECT_EQ((std::array{header.I32(8), header.I32(12), header.I32(16), header.I32(20)}),
               (std::array{0, 0, size->width - 1, size->height - 1}));
@@ -107,17 +100,14 @@ TEST_F(EmfActionTest, ACopyOffersTheEmfOfThePageSizeWithPngAndSvgRenditions) {
 TEST_F(EmfActionTest, TheActionCopiesAndRestoresTheWindowsZoom) {
     WindowAction(window_, "ZoomUp")->trigger();
     ASSERT_EQ(window_.Document().WindowZoom(), 150);
-    QApplication::clipboard()->clear();
     QTimer::singleShot(
         0, [this] { window_.Outputs().Emf().findChild<QToolButton*>("ToolButtonCopy")->click(); });
     WindowAction(window_, "ActionOutputEMF")->trigger();
     EXPECT_EQ(window_.Document().WindowZoom(), 150);
-    ASSERT_NE(QApplication::clipboard()->mimeData(), nullptr);
-    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/x-emf")));
+    EXPECT_TRUE(ClipboardHasEmf());
 }
 
 TEST_F(EmfActionTest, ACancelledSaveDialogKeepsTheDialogOpenAndNothingIsOutput) {
-    QApplication::clipboard()->clear();
     TEMFOutDlg& dialog = window_.Outputs().Emf();
     bool openAfterCancel = false;
     QTimer::singleShot(0, [&] {
@@ -130,9 +120,7 @@ TEST_F(EmfActionTest, ACancelledSaveDialogKeepsTheDialogOpenAndNothingIsOutput) 
     ASSERT_EQ(ports_.fileRequests.size(), 1u);
     EXPECT_EQ(ports_.fileRequests[0].filter, "拡張メタファイル (*.emf)|*.emf|すべて (*.*)|*.*");
     EXPECT_EQ(ports_.fileRequests[0].defaultExtension, "emf");
-    // "終了" after the cancelled save ends the action: nothing is copied either.
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    EXPECT_TRUE(data == nullptr || !data->hasFormat(QStringLiteral("image/x-emf")));
+    EXPECT_FALSE(ClipboardHasEmf());  // "終了" after the cancelled save ends the action
 }
 
 }  // namespace

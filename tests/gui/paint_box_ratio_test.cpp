@@ -7,6 +7,7 @@
 
 #include <QTabWidget>
 #include <QTest>
+#include <array>
 #include <string>
 
 #include "app/main_window.h"
@@ -21,7 +22,8 @@ namespace {
 
 constexpr int kWidth = 300;
 constexpr int kHeight = 200;
-constexpr int kTextTop = 120;  // canvas rows above hold only straight shapes
+constexpr int kTextTop = 120;
+constexpr QRgb kBlackRgb = 0xff000000, kWhiteRgb = 0xffffffff;  // canvas rows above hold only straight shapes
 
 void DrawPicture(Canvas& c) {
     c.SetPenMode(PenMode::Copy);
@@ -30,10 +32,10 @@ void DrawPicture(Canvas& c) {
     c.SetPenColor(kBlack);
     c.SetBrushColor(kWhite);
     c.FillRect(0, 0, kWidth, kHeight);
-    c.MoveTo(10, 20);
-    c.LineTo(200, 20);
-    c.MoveTo(250, 10);
-    c.LineTo(250, 110);
+    for (const auto& [x1, y1, x2, y2] : {std::array{10, 20, 200, 20}, std::array{250, 10, 250, 110}}) {
+        c.MoveTo(x1, y1);
+        c.LineTo(x2, y2);
+    }
     c.Rectangle(30, 40, 120, 90);
     c.SetBrushStyle(BrushStyle::Clear);
     c.SetFont(FontSpec{"IPAPGothic", 9, 0});
@@ -71,23 +73,18 @@ TEST(PaintBoxRatio, TheImageHasTwiceThePixelsAndDrawsAtThatResolution) {
 
     // The line at canvas row 20: device rows 40 and 41 black, 39 and 42 white,
     // nothing grey anywhere among the straight shapes.
-    for (int x = 20; x < 400; ++x) {
-        SCOPED_TRACE(x);
-        EXPECT_EQ(shown.pixel(x, 40), qRgb(0, 0, 0));
-        EXPECT_EQ(shown.pixel(x, 41), qRgb(0, 0, 0));
-        EXPECT_EQ(shown.pixel(x, 39), qRgb(255, 255, 255));
-        EXPECT_EQ(shown.pixel(x, 42), qRgb(255, 255, 255));
-    }
-    int straightDifferences = 0;
-    int textDifferences = 0;
-    int ink = 0;
+    for (int x = 20; x < 400; ++x)
+        for (const auto& [y, colour] :
+             {std::pair{39, kWhiteRgb}, {40, kBlackRgb}, {41, kBlackRgb}, {42, kWhiteRgb}})
+            EXPECT_EQ(shown.pixel(x, y), colour) << x << ", " << y;
+    int straightDifferences = 0, textDifferences = 0, ink = 0;
     for (int y = 0; y < shown.height(); ++y) {
         for (int x = 0; x < shown.width(); ++x) {
             const bool differs = shown.pixel(x, y) != upscaled.pixel(x, y);
             if (y < 2 * kTextTop) {
                 straightDifferences += differs;
-                const QRgb p = shown.pixel(x, y);
-                EXPECT_TRUE(p == qRgb(0, 0, 0) || p == qRgb(255, 255, 255)) << x << ", " << y;
+                EXPECT_TRUE(shown.pixel(x, y) == kBlackRgb || shown.pixel(x, y) == kWhiteRgb)
+                    << x << ", " << y;
             } else {
                 textDifferences += differs;
                 ink += qGray(shown.pixel(x, y)) < 128;

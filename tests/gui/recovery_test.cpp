@@ -25,17 +25,8 @@
 namespace tabulorix {
 namespace {
 
-using testing::RecordingPorts;
-
 constexpr int kMoveX = 4321;
-const char* const kChildVariable = "TABULORIX_RECOVERY_CHILD_DESIGN";
-const char* const kRestoreVariable = "TABULORIX_RECOVERY_CHILD_RESTORE";
-
-QByteArray Digest(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
+const char* const kChildVariable = "TABULORIX_RECOVERY_CHILD";  // "crash" or "restore"
 
 MGShapeRect& FirstTableBox() {
     const ZMGObjectList& boxes = MGDrawTableList::Current()->Boxes();
@@ -44,13 +35,26 @@ MGShapeRect& FirstTableBox() {
     throw std::runtime_error("no table box");
 }
 
-// The child: runs only when started by the test below.
-TEST(RecoveryChild, MovesABoxAndWaitsWithItsCopy) {
-    const QString design = qEnvironmentVariable(kChildVariable);
-    if (design.isEmpty()) GTEST_SKIP() << "started by RecoveryTest only";
-    RecordingPorts ports;
+// The child, started by the tests below only: the design named after
+// "crash:" is opened, a box moved, and the child waits with its copy
+// written; "restore" is the next start, offered the copy, answering Yes and
+// reporting what it opened.
+TEST(RecoveryChild, CrashesWithACopyOrRestoresAtTheNextStart) {
+    const QString role = qEnvironmentVariable(kChildVariable);
+    if (role.isEmpty()) GTEST_SKIP() << "started by RecoveryTest only";
+    testing::RecordingPorts ports;
+    ports.answers = {Answer::Yes};
     TForm1 window("-DEBUG");
-    ASSERT_TRUE(window.OpenDesignPath(design));
+    if (role == QStringLiteral("restore")) {
+        window.OpenArgumentOnce();
+        ASSERT_EQ(ports.questions.size(), 1u);
+        std::printf("offered: %s\ndesign: %s\nmodified: %d\nleft: %d\n", ports.questions[0].c_str(),
+                    window.Document().Manager().DesignPath().c_str(),
+                    IsModified(window.Document().Context()) ? 1 : 0, FirstTableBox().Position().left);
+        std::fflush(stdout);
+        return;
+    }
+    ASSERT_TRUE(window.OpenDesignPath(role.mid(6)));
     MGShapeRect& box = FirstTableBox();
     Rect moved = box.Position();
     moved.right += kMoveX - moved.left;
@@ -65,42 +69,28 @@ TEST(RecoveryChild, MovesABoxAndWaitsWithItsCopy) {
     QTest::qWait(60'000);  // killed long before
 }
 
-// The next start: offered the copy, answers Yes and reports what it opened.
-TEST(RecoveryChild, RestoresAtTheNextStart) {
-    if (qEnvironmentVariable(kRestoreVariable).isEmpty()) GTEST_SKIP() << "started by RecoveryTest only";
-    RecordingPorts ports;
-    ports.answers = {Answer::Yes};
-    TForm1 window("-DEBUG");
-    window.OpenArgumentOnce();
-    ASSERT_EQ(ports.questions.size(), 1u);
-    std::printf("offered: %s\n", ports.questions[0].c_str());
-    std::printf("design: %s\n", window.Document().Manager().DesignPath().c_str());
-    std::printf("modified: %d\n", IsModified(window.Document().Context()) ? 1 : 0);
-    std::printf("left: %d\n", FirstTableBox().Position().left);
-    std::fflush(stdout);
-}
-
 class RecoveryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        folder_ = dir_.filePath(QStringLiteral("recovery"));
-        design_ = dir_.filePath(QStringLiteral("mine.tlx"));
         ASSERT_TRUE(QFile::copy(QStringLiteral(TABULORIX_SOURCE_DIR "/examples/sample.tlx"), design_));
-        previous_ = qgetenv("TABULORIX_RECOVERY_DIR");
         qputenv("TABULORIX_RECOVERY_DIR", folder_.toLocal8Bit());
     }
     void TearDown() override { qputenv("TABULORIX_RECOVERY_DIR", previous_); }
 
-    // Starts the child on the design and kills it once its copy is written.
-    void CrashAChild() {
-        QProcess child;
+    // This program again as the child in the role; started, not waited for.
+    void StartChild(QProcess& child, const QString& role) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(kChildVariable), design_);
+        environment.insert(QString::fromLatin1(kChildVariable), role);
         child.setProcessEnvironment(environment);
         child.start(QCoreApplication::applicationFilePath(),
                     {QStringLiteral("--gtest_filter=RecoveryChild.*")});
         ASSERT_TRUE(child.waitForStarted());
+    }
+    // Starts the child on the design and kills it once its copy is written.
+    void CrashAChild() {
+        QProcess child;
+        StartChild(child, QStringLiteral("crash:") + design_);
         QByteArray output;
         while (!output.contains("copy written") && child.waitForReadyRead(20'000)) output += child.readAll();
         ASSERT_TRUE(output.contains("copy written")) << output.toStdString();
@@ -112,42 +102,48 @@ protected:
         child.kill();  // SIGKILL: nothing of the child runs any more
         ASSERT_TRUE(child.waitForFinished());
     }
-
-    // Starts this program again as the next start of the window and returns
-    // what it printed.
-    QByteArray StartAgain() {
-        QProcess next;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(kRestoreVariable), QStringLiteral("1"));
-        next.setProcessEnvironment(environment);
-        next.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=RecoveryChild.Restores*")});
-        EXPECT_TRUE(next.waitForFinished(60'000));
-        EXPECT_EQ(next.exitCode(), 0);
-        return next.readAllStandardOutput();
+    int Copies(const char* subfolder = "") {
+        return QDir(folder_ + subfolder).entryList({QStringLiteral("*.tlx")}, QDir::Files).size();
+    }
+    // A window of this process offered the copy, answering so.
+    void OfferedAndAnswered(Answer answer, int schemasAfter) {
+        ports_.answers = {answer};
+        TForm1 window("-DEBUG");
+        window.OpenArgumentOnce();
+        EXPECT_EQ(window.Document().Manager().SchemaCount(), schemasAfter);
+        EXPECT_TRUE(answer == Answer::No || window.Recovery().OrphanCopies().empty());
     }
 
     QTemporaryDir dir_;
-    QString folder_;
-    QString design_;
-    QByteArray previous_;
-    RecordingPorts ports_;
+    QString folder_ = dir_.filePath(QStringLiteral("recovery"));
+    QString design_ = dir_.filePath(QStringLiteral("mine.tlx"));
+    QByteArray previous_ = qgetenv("TABULORIX_RECOVERY_DIR");
+    testing::RecordingPorts ports_;
 };
 
 TEST_F(RecoveryTest, AKilledWindowsCopyIsOfferedAndRestoresTheMovedBoxUnderItsName) {
-    const QByteArray before = Digest(design_);
+    QFile original(design_);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = QCryptographicHash::hash(original.readAll(), QCryptographicHash::Sha256);
+    original.close();
     const QDateTime modified = QFileInfo(design_).lastModified();
     CrashAChild();
 
-    const QByteArray report = StartAgain();
-    EXPECT_TRUE(report.contains("offered: 前回、保存されていない変更があります。復元しますか?")) << report.toStdString();
-    EXPECT_TRUE(report.contains("design: " + design_.toUtf8() + "\n")) << report.toStdString();
-    EXPECT_TRUE(report.contains("modified: 1\n"));
-    EXPECT_TRUE(report.contains("left: " + QByteArray::number(kMoveX) + "\n"));
+    QProcess next;
+    StartChild(next, QStringLiteral("restore"));
+    EXPECT_TRUE(next.waitForFinished(60'000));
+    EXPECT_EQ(next.exitCode(), 0);
+    const QByteArray report = next.readAllStandardOutput();
+    EXPECT_TRUE(report.contains("offered: 前回、保存されていない変更があります。復元しますか?"))
+        << report.toStdString();
+    EXPECT_TRUE(report.contains("design: " + design_.toUtf8() +
+                                "\nmodified: 1\nleft: " + QByteArray::number(kMoveX)));
     // The user's own file is not touched by recovery; the restoring window
     // ended cleanly, so no copy is left behind.
-    EXPECT_EQ(Digest(design_), before);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QCryptographicHash::hash(original.readAll(), QCryptographicHash::Sha256), before);
     EXPECT_EQ(QFileInfo(design_).lastModified(), modified);
-    EXPECT_TRUE(QDir(folder_).entryList({QStringLiteral("*.tlx")}, QDir::Files).isEmpty());
+    EXPECT_EQ(Copies(), 0);
 
     // In this process too: restored, adopted, and removed by a save.
     CrashAChild();
@@ -157,38 +153,24 @@ TEST_F(RecoveryTest, AKilledWindowsCopyIsOfferedAndRestoresTheMovedBoxUnderItsNa
     EXPECT_EQ(FirstTableBox().Position().left, kMoveX);
     EXPECT_TRUE(window.Recovery().OrphanCopies().empty());
     window.SaveDesignQuietly();
-    EXPECT_TRUE(QDir(folder_).entryList({QStringLiteral("*.tlx")}, QDir::Files).isEmpty());
+    EXPECT_EQ(Copies(), 0);
 }
 
 TEST_F(RecoveryTest, NoKeepsTheCopyCancelMovesItAsideAndADamagedCopyIsReportedAndKept) {
     CrashAChild();
-    {
-        ports_.answers = {Answer::No};
-        TForm1 window("-DEBUG");
-        window.OpenArgumentOnce();
-        EXPECT_EQ(window.Document().Manager().SchemaCount(), 0);
-    }
+    OfferedAndAnswered(Answer::No, 0);
     const QStringList copies = QDir(folder_).entryList({QStringLiteral("*.tlx")}, QDir::Files);
     ASSERT_EQ(copies.size(), 1);
     // Cut the copy short: it is refused, moved to "damaged" and reported.
     const QString copy = QDir(folder_).filePath(copies[0]);
     QFile::resize(copy, QFileInfo(copy).size() / 2);
-    {
-        ports_.answers = {Answer::Yes};
-        TForm1 window("-DEBUG");
-        window.OpenArgumentOnce();
-        EXPECT_EQ(window.Document().Manager().SchemaCount(), 0);
-    }
-    EXPECT_EQ(QDir(folder_ + "/damaged").entryList({QStringLiteral("*.tlx")}, QDir::Files).size(), 1);
+    OfferedAndAnswered(Answer::Yes, 0);
+    EXPECT_EQ(Copies("/damaged"), 1);
     ASSERT_FALSE(ports_.messages.empty());
     EXPECT_NE(ports_.messages.back().find("damaged"), std::string::npos);
-
     CrashAChild();
-    ports_.answers = {Answer::Cancel};
-    TForm1 window("-DEBUG");
-    window.OpenArgumentOnce();
-    EXPECT_EQ(QDir(folder_ + "/discarded").entryList({QStringLiteral("*.tlx")}, QDir::Files).size(), 1);
-    EXPECT_TRUE(window.Recovery().OrphanCopies().empty());
+    OfferedAndAnswered(Answer::Cancel, 0);
+    EXPECT_EQ(Copies("/discarded"), 1);
 }
 
 }  // namespace
