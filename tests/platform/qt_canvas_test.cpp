@@ -217,8 +217,9 @@ TEST(QtCanvasShapes, ShapesFillInsideOutlineAndLeaveTheirCornersFree) {
             canvas.SetBrushColor(brush);
             if (c[0] == "ellipse") canvas.Ellipse(v[0], v[1], v[2], v[3]);
             if (c[0] == "round rect") canvas.RoundRect(v[0], v[1], v[2], v[3], v[4], v[5]);
+            if (c[0] != "polygon") return;
             const DevicePoint triangle[] = {{v[0], v[1]}, {v[2], v[3]}, {v[4], v[5]}};
-            if (c[0] == "polygon") canvas.Polygon(triangle);
+            canvas.Polygon(triangle);
         });
         // Each probe list is "x y, x y, ..."; the check says what the pixel must be.
         const std::function<bool(int, int)> checks[] = {
