@@ -233,14 +233,27 @@ EncodedText EncodeTextLines(const std::vector<std::string>& lines) {
     return EncodeFileText(JoinWithCrLf(lines));
 }
 
-EncodedText WriteTextFile(const std::string& path, std::string utf8) {
-    EncodedText encoded;
+namespace {
+
+EncodedText EncodeForFile(const std::string& path, std::string_view utf8, LineFeeds feeds) {
     try {
-        encoded = EncodeFileText(utf8);
+        return EncodeFileText(utf8, feeds);
     } catch (const TextCodecError& e) {
         throw FileError(path, "ファイル \"" + path + "\" を保存できません: " + e.what(), e.line());
     }
+}
+
+}  // namespace
+
+EncodedText WriteTextFile(const std::string& path, std::string utf8) {
+    EncodedText encoded = EncodeForFile(path, utf8, LineFeeds::Kept);
     std::string().swap(utf8);
+    WriteFileAtomically(path, encoded.bytes);
+    return encoded;
+}
+
+EncodedText WriteTextFile(const std::string& path, std::string_view utf8, LineFeeds feeds) {
+    EncodedText encoded = EncodeForFile(path, utf8, feeds);
     WriteFileAtomically(path, encoded.bytes);
     return encoded;
 }

@@ -65,6 +65,10 @@ EncodedText EncodeTextLines(const std::vector<std::string>& lines);
 // FileError.
 EncodedText WriteTextFile(const std::string& path, std::string utf8);
 
+// The same for a text that is only read, its line feeds written as feeds
+// says.
+EncodedText WriteTextFile(const std::string& path, std::string_view utf8, LineFeeds feeds);
+
 // Writes lines as EncodeTextLines does, atomically. Returns the encoding used
 // (and the first character that forced UTF-8) so the caller can tell the
 // user. Throws FileError.

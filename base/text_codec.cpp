@@ -228,13 +228,39 @@ bool IsValidUtf8Text(std::string_view bytes) {
     return true;
 }
 
+// Appends a piece of a text with each of its line feeds written as CR LF.
+void AppendCrLfPiece(std::string_view piece, std::string& out) {
+    std::size_t start = 0;
+    for (std::size_t feed; (feed = piece.find('\n', start)) != std::string_view::npos; start = feed + 1) {
+        out.append(piece.substr(start, feed - start));
+        out += "\r\n";
+    }
+    out.append(piece.substr(start));
+}
+
+// CR LF after a last line that has no line feed of its own.
+void EndLastLine(std::string_view text, std::string& out) {
+    if (!text.empty() && text.back() != '\n') out += "\r\n";
+}
+
+// The number of bytes a text grows by when its lines are ended by CR LF.
+std::size_t CrLfGrowth(std::string_view text) {
+    if (text.empty()) return 0;
+    const auto feeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    return feeds + (text.back() == '\n' ? 0 : 2);
+}
+
 // Appends the CP932 bytes of a text; stops at the first character CP932
-// cannot hold (the bytes before it stay).
+// cannot hold (the bytes before it stay). Line feeds are ASCII, so only the
+// ASCII runs can hold those that become CR LF.
 std::optional<UnrepresentableChar> AppendCp932(Iconv& encoder, Iconv& decoder, std::string_view utf8,
-                                               std::string& bytes) {
+                                               std::string& bytes, LineFeeds feeds = LineFeeds::Kept) {
     for (std::size_t i = 0; i < utf8.size();) {
         const std::size_t ascii = AsciiRunLength(utf8, i);
-        bytes.append(utf8.substr(i, ascii));
+        if (feeds == LineFeeds::ToCrLf)
+            AppendCrLfPiece(utf8.substr(i, ascii), bytes);
+        else
+            bytes.append(utf8.substr(i, ascii));
         i += ascii;
         if (i == utf8.size()) break;
         const std::size_t run = Utf8RunLength(utf8, i);
@@ -245,13 +271,14 @@ std::optional<UnrepresentableChar> AppendCp932(Iconv& encoder, Iconv& decoder, s
 }
 
 // Encodes to CP932; the bytes are complete when there is no failure.
-Cp932Attempt TryEncodeCp932(std::string_view utf8) {
+Cp932Attempt TryEncodeCp932(std::string_view utf8, LineFeeds feeds = LineFeeds::Kept) {
     ValidateUtf8(utf8);
     Cp932Attempt attempt;
-    attempt.bytes.reserve(utf8.size());
+    attempt.bytes.reserve(utf8.size() + (feeds == LineFeeds::ToCrLf ? CrLfGrowth(utf8) : 0));
     Iconv encoder("CP932", "UTF-8");
     Iconv decoder("UTF-8", "CP932");
-    attempt.failure = AppendCp932(encoder, decoder, utf8, attempt.bytes);
+    attempt.failure = AppendCp932(encoder, decoder, utf8, attempt.bytes, feeds);
+    if (!attempt.failure && feeds == LineFeeds::ToCrLf) EndLastLine(utf8, attempt.bytes);
     return attempt;
 }
 
@@ -456,17 +483,28 @@ DecodedText DecodeFileText(std::string_view bytes) {
     return {std::string(body), TextEncoding::Utf8Bom};
 }
 
-EncodedText EncodeFileText(std::string_view utf8) {
-    Cp932Attempt attempt = TryEncodeCp932(utf8);
+void AppendWithCrLf(std::string_view text, std::string& out) {
+    out.reserve(out.size() + text.size() + CrLfGrowth(text));
+    AppendCrLfPiece(text, out);
+    EndLastLine(text, out);
+}
+
+EncodedText EncodeFileText(std::string_view utf8, LineFeeds feeds) {
+    Cp932Attempt attempt = TryEncodeCp932(utf8, feeds);
     EncodedText result;
     if (!attempt.failure) {
         result.bytes = std::move(attempt.bytes);
         result.encoding = TextEncoding::Cp932;
         return result;
     }
-    result.bytes.reserve(kUtf8Bom.size() + utf8.size());
+    std::string().swap(attempt.bytes);
     result.bytes.append(kUtf8Bom);
-    result.bytes.append(utf8);
+    if (feeds == LineFeeds::ToCrLf) {
+        AppendWithCrLf(utf8, result.bytes);
+    } else {
+        result.bytes.reserve(kUtf8Bom.size() + utf8.size());
+        result.bytes.append(utf8);
+    }
     result.encoding = TextEncoding::Utf8Bom;
     result.firstNonCp932 = std::move(attempt.failure);
     return result;

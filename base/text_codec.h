@@ -107,8 +107,18 @@ struct EncodedText {
 // every line was encoded.
 std::optional<std::size_t> EncodeCp932CrLfLines(std::vector<std::string>& lines, std::string& bytes);
 
+// How the line feeds of a text reach its file: as they are, or each as CR LF
+// with CR LF after a last line that has no line feed.
+enum class LineFeeds { Kept, ToCrLf };
+
+// Appends a text to out with every line ended by CR LF: each line feed
+// becomes CR LF, and a last line without one gets CR LF too.
+void AppendWithCrLf(std::string_view text, std::string& out);
+
 // The bytes of a file for a UTF-8 text: CP932 when it represents the whole
-// text, else UTF-8 with a BOM. Throws TextCodecError on invalid UTF-8.
-EncodedText EncodeFileText(std::string_view utf8);
+// text, else UTF-8 with a BOM. With LineFeeds::ToCrLf the line ends are made
+// while encoding, so no copy of the text with CR LF is made first. Throws
+// TextCodecError on invalid UTF-8.
+EncodedText EncodeFileText(std::string_view utf8, LineFeeds feeds = LineFeeds::Kept);
 
 }  // namespace tabulorix

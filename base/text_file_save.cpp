@@ -38,24 +38,30 @@ std::string CrLfText(std::vector<std::string>& lines) {
 }  // namespace
 
 std::string CrLfFromLineFeeds(std::string_view text) {
-    const auto feeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
     std::string converted;
-    converted.reserve(text.size() + feeds + 2);
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t feed = std::min(text.find('\n', start), text.size());
-        converted.append(text.substr(start, feed - start));
-        converted += "\r\n";
-        start = feed + 1;
-    }
+    tabulorix::AppendWithCrLf(text, converted);
     return converted;
 }
 
-void SaveText(const std::string& path, std::string text) {
-    const tabulorix::EncodedText written = tabulorix::WriteTextFile(path, std::move(text));
+namespace {
+
+// A file saved as UTF-8 because CP932 cannot hold one of its characters is
+// worth a word to the user.
+void TellWhenUtf8(const std::string& path, const tabulorix::EncodedText& written) {
     if (written.encoding != tabulorix::TextEncoding::Utf8Bom) return;
     const std::string character = written.firstNonCp932 ? written.firstNonCp932->Describe() : std::string();
     tabulorix::ShowMessage(path + " には Shift-JIS で表せない文字 " + character +
                            " が含まれるため、UTF-8 (BOM 付き) で保存しました。");
+}
+
+}  // namespace
+
+void SaveText(const std::string& path, std::string text) {
+    TellWhenUtf8(path, tabulorix::WriteTextFile(path, std::move(text)));
+}
+
+void SaveLineFeedText(const std::string& path, std::string_view text) {
+    TellWhenUtf8(path, tabulorix::WriteTextFile(path, text, tabulorix::LineFeeds::ToCrLf));
 }
 
 void SaveTextFile(const std::string& path, std::vector<std::string> lines) {

@@ -23,4 +23,9 @@ std::string CrLfFromLineFeeds(std::string_view text);
 // (CP932, else UTF-8 with a BOM and a message; atomically).
 void SaveText(const std::string& path, std::string text);
 
+// Saves a text whose lines end at line feeds as SaveText saves
+// CrLfFromLineFeeds(text), the CR LF line ends made while encoding (no copy
+// of the text is made first).
+void SaveLineFeedText(const std::string& path, std::string_view text);
+
 }  // namespace tabulorix

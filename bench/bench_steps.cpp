@@ -138,7 +138,7 @@ std::size_t GenerateCreationScript(tabulorix::HeadlessDocument& window) {
     std::string script;
     GenerateScript(window.Manager().GetSchema(0), false, false, std::string(), script, kFullCreation, 0,
                    false);
-    return tabulorix::EncodeFileText(CrLfFromLineFeeds(script)).bytes.size();
+    return tabulorix::EncodeFileText(script, tabulorix::LineFeeds::ToCrLf).bytes.size();
 }
 
 std::size_t GenerateCsvLists(tabulorix::HeadlessDocument& window) {

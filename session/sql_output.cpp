@@ -57,7 +57,7 @@ bool DisplayScriptLines(std::string_view script,
 }
 
 void SaveSqlScript(const std::string& path, const std::string& script) {
-    SaveText(path, CrLfFromLineFeeds(script));
+    SaveLineFeedText(path, script);
 }
 
 }  // namespace tabulorix

@@ -77,7 +77,7 @@ TEST_F(SqlScript, CreationAndRemovalOfDept) {
     for (const auto& [text, saved] : {std::pair{"", ""}, {"a\n\n", "a\r\n\r\n"}, {"a\nb", "a\r\nb\r\n"}})
         EXPECT_EQ(CrLfFromLineFeeds(text), saved);
     TempDirectory dir;
-    SaveText(dir.File("dept.sql"), CrLfFromLineFeeds(script));
+    SaveLineFeedText(dir.File("dept.sql"), script);
     EXPECT_EQ(DecodedFile(dir.File("dept.sql")), CrLfFromLineFeeds(Expected("dept-creation-with-headers")));
 }
 

@@ -52,6 +52,34 @@ TEST(TextCodec, Windows31JTextRoundTripsAndFileTextIsCp932) {
     EXPECT_EQ(std::pair(back.encoding, back.utf8), std::pair(TextEncoding::Cp932, kJapanese));
 }
 
+// Line ends made while encoding: every line feed becomes CR LF and a last
+// line without one gets CR LF, in CP932 as in the UTF-8 a file falls back
+// to; a carriage return already there stays. By default nothing changes.
+TEST(TextCodec, FileTextGetsItsCrLfLineEndsWhileEncoded) {
+    const std::string bom(kUtf8Bom);
+    const struct {
+        std::string text;
+        std::string bytes;
+        int unrepresentableLine;  // 0: the file is CP932
+    } cases[] = {
+        {"", "", 0},
+        {"a\n\n", "a\r\n\r\n", 0},
+        {"a\nb", "a\r\nb\r\n", 0},
+        {"表\nソ", "\x95\x5C\r\n\x83\x5C\r\n", 0},
+        {"x\r\ny\n", "x\r\r\ny\r\n", 0},
+        {"表\n〜", bom + "表\r\n〜\r\n", 2},
+        {"〜\n\n", bom + "〜\r\n\r\n", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const EncodedText file = EncodeFileText(c.text, LineFeeds::ToCrLf);
+        EXPECT_EQ(file.bytes, c.bytes);
+        EXPECT_EQ(file.encoding, c.unrepresentableLine == 0 ? TextEncoding::Cp932 : TextEncoding::Utf8Bom);
+        EXPECT_EQ(file.firstNonCp932 ? file.firstNonCp932->line : 0, c.unrepresentableLine);
+    }
+    EXPECT_EQ(EncodeFileText("a\nb").bytes, "a\nb");
+}
+
 // The first character CP932 cannot hold, with its place: some encode without
 // an error but come back as others (〜 − ‖ ¥ as ～ － ∥ "\"). A file with one
 // is written as UTF-8 with a byte-order mark; plain encoding refuses it.
