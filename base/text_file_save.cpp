@@ -1,6 +1,5 @@
 #include "base/text_file_save.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <optional>
 
@@ -36,12 +35,6 @@ std::string CrLfText(std::vector<std::string>& lines) {
 }
 
 }  // namespace
-
-std::string CrLfFromLineFeeds(std::string_view text) {
-    std::string converted;
-    tabulorix::AppendWithCrLf(text, converted);
-    return converted;
-}
 
 namespace {
 

@@ -14,18 +14,14 @@ namespace tabulorix {
 // tabulorix::FileError; the previous file is then unchanged.
 void SaveTextFile(const std::string& path, std::vector<std::string> lines);
 
-// A text whose lines end at line feeds (the last one may have none) with
-// CR LF after every line: what SaveTextFile writes for the lines one gets
-// by splitting the text at its line feeds.
-std::string CrLfFromLineFeeds(std::string_view text);
-
 // Saves a text that already has its CR LF line ends, as SaveTextFile does
 // (CP932, else UTF-8 with a BOM and a message; atomically).
 void SaveText(const std::string& path, std::string text);
 
-// Saves a text whose lines end at line feeds as SaveText saves
-// CrLfFromLineFeeds(text), the CR LF line ends made while encoding (no copy
-// of the text is made first).
+// Saves a text whose lines end at line feeds (the last one may have none)
+// with CR LF after every line, as SaveTextFile saves the lines one gets by
+// splitting the text at its line feeds; the line ends are made while
+// encoding, so no copy of the text is made first.
 void SaveLineFeedText(const std::string& path, std::string_view text);
 
 }  // namespace tabulorix
